@@ -1,0 +1,13 @@
+# System packages (installed by scripts/setup). Nothing is downloaded at build time.
+find_package(Threads REQUIRED)
+find_package(ZLIB REQUIRED)
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
+pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
+pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
+if(IISLOG_TESTS AND NOT IISLOG_FUZZ)
+  find_package(GTest REQUIRED)
+endif()
+if(IISLOG_BENCH AND NOT IISLOG_FUZZ)
+  find_package(benchmark REQUIRED)
+endif()

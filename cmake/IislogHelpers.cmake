@@ -1,0 +1,28 @@
+# iislog_library(NAME SOURCES... [DEPS targets...])
+#   A static library of one layer; DEPS are the layers and packages below it.
+function(iislog_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_link_libraries(${name} PUBLIC iislog_options ${ARG_DEPS})
+endfunction()
+
+# iislog_test(NAME SOURCES... [DEPS targets...])
+#   A GoogleTest executable; each TEST becomes one ctest test (discovered when ctest runs,
+#   so building stays fast). Tests run from the build folder with IISLOG_SOURCE_DIR set.
+function(iislog_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE iislog_options ${ARG_DEPS} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE IISLOG_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  include(GoogleTest)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "IISLOG_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+endfunction()
+
+# iislog_fuzzer(NAME SOURCES... [DEPS targets...]) — a libFuzzer target (fuzz preset only).
+function(iislog_fuzzer name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE iislog_options ${ARG_DEPS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+endfunction()

@@ -1,0 +1,20 @@
+# Adds every direct or nested subfolder of DIR that has a CMakeLists.txt, in name order,
+# so that areas (tests/platform/gfx, fuzz/bmp, tools/skintool …) join the build by existing.
+function(iislog_add_subfolders dir)
+  file(GLOB_RECURSE lists RELATIVE ${dir} ${dir}/*/CMakeLists.txt)
+  list(SORT lists)
+  foreach(list IN LISTS lists)
+    get_filename_component(sub ${list} DIRECTORY)
+    # Only the outermost folder that has a CMakeLists.txt is added; it adds its own children.
+    set(nested FALSE)
+    foreach(other IN LISTS lists)
+      get_filename_component(osub ${other} DIRECTORY)
+      if(NOT osub STREQUAL sub AND sub MATCHES "^${osub}/")
+        set(nested TRUE)
+      endif()
+    endforeach()
+    if(NOT nested)
+      add_subdirectory(${dir}/${sub})
+    endif()
+  endforeach()
+endfunction()
