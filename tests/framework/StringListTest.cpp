@@ -1,0 +1,138 @@
+#include "framework/Stream.h"
+#include "framework/StringList.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+
+using namespace vcl;
+
+namespace {
+
+std::filesystem::path TempDir() {
+    auto dir = std::filesystem::temp_directory_path() /
+               ("iislog_sl_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+void WriteBytes(const std::filesystem::path& p, const std::string& bytes) {
+    std::ofstream(p, std::ios::binary) << bytes;
+}
+
+std::string ReadBytes(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+} // namespace
+
+TEST(StringList, LoadFollowsTheTextFileRules) {
+    struct Case {
+        std::string bytes;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\nb", {"a", "b"}},
+        {"a\rb\r", {"a", "b"}},
+        {"a\n\rb", {"a", "", "b"}},          // LF then CR is two breaks
+        {"a\r\n\r\nb", {"a", "", "b"}},
+        {"\r\n", {""}},
+        {"a\r\nb\0c\r\nd", {"a", "b"}},        // the text ends at the first NUL
+        {std::string("x\0y", 3), {"x"}},
+        {"C:\\logs\\W3SVC1\xE6\x97\xA5\r\n", {"C:\\logs\\W3SVC1\xE6\x97\xA5"}},
+    };
+    auto dir = TempDir();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        WriteBytes(dir / "in.txt", c.bytes);
+        TStringList list;
+        list.Add("stale");
+        list.LoadFromFile((dir / "in.txt").string());
+        ASSERT_EQ(list.Count(), int(c.lines.size()));
+        for (int i = 0; i < list.Count(); ++i) {
+            EXPECT_EQ(list[i], c.lines[std::size_t(i)]);
+        }
+    }
+    std::filesystem::remove_all(dir);
+}
+
+TEST(StringList, SaveWritesCrLfAfterEveryLine) {
+    auto dir = TempDir();
+    TStringList list;
+    list.Add("D:\\a");
+    list.Add("");
+    list.Add("b");
+    list.SaveToFile((dir / "out.txt").string());
+    EXPECT_EQ(ReadBytes(dir / "out.txt"), "D:\\a\r\n\r\nb\r\n");
+    list.Clear();
+    list.SaveToFile((dir / "out.txt").string());
+    EXPECT_EQ(ReadBytes(dir / "out.txt"), "");
+    std::filesystem::remove_all(dir);
+}
+
+TEST(StringList, FileErrorsQuoteTheFullPathAndTheSystemText) {
+    auto dir = TempDir();
+    auto cwd = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+    TStringList list;
+    try {
+        list.LoadFromFile("missing.txt");
+        FAIL();
+    } catch (const EFOpenError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Cannot open file \"" + (dir / "missing.txt").generic_string() +
+                      "\". No such file or directory");
+    }
+    try {
+        list.SaveToFile("no/such/dir/out.txt");
+        FAIL();
+    } catch (const EFCreateError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Cannot create file \"" + (dir / "no/such/dir/out.txt").generic_string() +
+                      "\". No such file or directory");
+    }
+    // A folder cannot be opened as a text file either.
+    EXPECT_THROW(list.LoadFromFile(dir.string()), EFOpenError);
+    std::filesystem::current_path(cwd);
+    std::filesystem::remove_all(dir);
+}
+
+TEST(StringList, IndexOfIgnoresCaseIncludingBeyondAscii) {
+    TStringList list;
+    list.Add("C:\\Logs");
+    list.Add("d:\\ÄÖ\\Лог");
+    EXPECT_EQ(list.IndexOf("c:\\LOGS"), 0);
+    EXPECT_EQ(list.IndexOf("D:\\äö\\лОГ"), 1);
+    EXPECT_EQ(list.IndexOf("C:\\Logs2"), -1);
+    EXPECT_EQ(list.IndexOf(""), -1);
+}
+
+TEST(StringList, EditingAndBounds) {
+    TStringList list;
+    int changes = 0;
+    list.OnChange = [&](TObject*) { ++changes; };
+    list.Add("b");
+    list.Insert(0, "a");
+    list.Add("c");
+    list.Delete(1);
+    EXPECT_EQ(list.Text(), "a\r\nc\r\n");
+    EXPECT_EQ(changes, 4);
+    EXPECT_THROW(list.Delete(2), EStringListError);
+    EXPECT_THROW(list.Insert(3, "x"), EStringListError);
+    EXPECT_THROW(list.Get(-1), EStringListError);
+    list.BeginUpdate();
+    list.SetText("k=v\r\nname=a=b");
+    list.EndUpdate();
+    EXPECT_EQ(changes, 5); // one change for the whole update
+    EXPECT_EQ(list.Values("NAME"), "a=b");
+    EXPECT_EQ(list.Names(0), "k");
+    list.SetSorted(true);
+    list.Add("a");
+    EXPECT_EQ(list[0], "a");
+}
