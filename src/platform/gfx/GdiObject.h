@@ -1,0 +1,44 @@
+#pragma once
+// The handle-based objects of the graphics interface (pens, brushes, fonts, bitmaps, regions).
+//
+// A handle is a pointer to a GdiObject. The caller that created an object owns it and frees it
+// with DeleteObject. An object may be deleted while a device context still has it selected:
+// the object then lives until the last context lets go of it, so a context never holds a
+// dangling object. Stock objects are never freed.
+
+#include "platform/gfx/WinTypes.h"
+
+namespace gfx {
+
+enum class ObjectKind { Pen, Brush, Font, Bitmap, Region };
+
+class GdiObject {
+public:
+    explicit GdiObject(ObjectKind kind, bool stock = false) : kind_(kind), stock_(stock) {}
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+    virtual ~GdiObject() = default;
+
+    ObjectKind Kind() const { return kind_; }
+    bool IsStock() const { return stock_; }
+    bool IsSelected() const { return uses_ > 0; }
+
+    // Device contexts call these when they select and deselect the object (SaveDC counts too).
+    void AddUse() { ++uses_; }
+    void ReleaseUse();
+    // DeleteObject: frees now, or once the last use ends. Stock objects ignore it.
+    void RequestDelete();
+
+private:
+    ObjectKind kind_;
+    bool stock_;
+    bool deletePending_ = false;
+    int uses_ = 0;
+};
+
+} // namespace gfx
+
+using HGDIOBJ = gfx::GdiObject*;
+
+// Frees an object made by one of the Create functions; FALSE for a null handle.
+BOOL DeleteObject(HGDIOBJ object);
