@@ -1,0 +1,4 @@
+#include "platform/gfx/GdiObject.h"
+namespace gfx {
+HGDIOBJ StockFont(int) { return nullptr; }
+}

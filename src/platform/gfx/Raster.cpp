@@ -1,0 +1,264 @@
+#include "platform/gfx/Raster.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace gfx::raster {
+namespace {
+
+constexpr Pixel kRgb = 0xFFFFFF;
+
+std::uint8_t RopCode(DWORD rop) { return std::uint8_t((rop >> 16) & 0xFF); }
+
+// Copies the part of src that a blit reads, so that a blit within one bitmap reads the
+// pixels as they were before it started.
+struct SourceView {
+    const Bitmap* bitmap;
+    Bitmap copy;
+    int offsetX = 0;
+    int offsetY = 0;
+    SourceView(const Bitmap& src, const Bitmap& dst, const RECT& area) : bitmap(&src) {
+        if (&src != &dst) {
+            return;
+        }
+        RECT a = IntersectRect(area, src.Bounds());
+        copy.Resize(RectWidth(a), RectHeight(a));
+        for (int y = a.top; y < a.bottom; ++y) {
+            std::memcpy(copy.Row(y - a.top), src.Row(y) + a.left, std::size_t(RectWidth(a)) * 4);
+        }
+        bitmap = &copy;
+        offsetX = a.left;
+        offsetY = a.top;
+    }
+    bool Has(int x, int y) const { return bitmap->Contains(x - offsetX, y - offsetY); }
+    Pixel At(int x, int y) const { return bitmap->Row(y - offsetY)[x - offsetX]; }
+    const Pixel* Ptr(int x, int y) const { return bitmap->Row(y - offsetY) + (x - offsetX); }
+};
+
+} // namespace
+
+Pixel Rop3(std::uint8_t code, Pixel p, Pixel s, Pixel d) {
+    switch (code) {
+    case 0xCC: return s;
+    case 0x88: return s & d;
+    case 0xEE: return s | d;
+    case 0x66: return s ^ d;
+    case 0xF0: return p;
+    case 0x55: return ~d & kRgb;
+    case 0x5A: return p ^ d;
+    case 0x00: return 0;
+    case 0xFF: return kRgb;
+    default: break;
+    }
+    Pixel r = 0;
+    for (int i = 0; i < 8; ++i) {
+        if (code & (1 << i)) {
+            r |= ((i & 4) ? p : ~p) & ((i & 2) ? s : ~s) & ((i & 1) ? d : ~d);
+        }
+    }
+    return r & kRgb;
+}
+
+Pixel Rop2(int mode, Pixel p, Pixel d) {
+    if (mode == 13) {
+        return p;
+    }
+    int code = (mode - 1) & 0xF;
+    Pixel r = 0;
+    for (int i = 0; i < 4; ++i) {
+        if (code & (1 << i)) {
+            r |= ((i & 2) ? p : ~p) & ((i & 1) ? d : ~d);
+        }
+    }
+    return r & kRgb;
+}
+
+bool RopUsesSource(DWORD rop) {
+    std::uint8_t c = RopCode(rop);
+    return ((c >> 2) & 0x33) != (c & 0x33);
+}
+
+bool RopUsesPattern(DWORD rop) {
+    std::uint8_t c = RopCode(rop);
+    return ((c >> 4) & 0x0F) != (c & 0x0F);
+}
+
+void Fill(Bitmap& dst, const Region& clip, const RECT& r, Pixel p) {
+    ForEachClipped(clip, r, [&](const RECT& part) {
+        for (int y = part.top; y < part.bottom; ++y) {
+            std::fill(dst.Row(y) + part.left, dst.Row(y) + part.right, p);
+        }
+    });
+}
+
+void PatternRop(Bitmap& dst, const Region& clip, const RECT& r, DWORD rop, Pixel pattern) {
+    std::uint8_t code = RopCode(rop);
+    if (code == 0xF0) {
+        Fill(dst, clip, r, pattern);
+        return;
+    }
+    if (code == 0xAA) { // D: nothing changes
+        return;
+    }
+    ForEachClipped(clip, r, [&](const RECT& part) {
+        for (int y = part.top; y < part.bottom; ++y) {
+            Pixel* row = dst.Row(y);
+            for (int x = part.left; x < part.right; ++x) {
+                row[x] = Rop3(code, pattern, 0, row[x] & kRgb);
+            }
+        }
+    });
+}
+
+void Blit(Bitmap& dst, const Region& clip, const RECT& r, const Bitmap& src, int sx, int sy,
+          DWORD rop, Pixel pattern) {
+    // Only the part whose source exists is touched.
+    RECT srcArea = IntersectRect(OffsetRect(src.Bounds(), r.left - sx, r.top - sy), r);
+    if (IsRectEmpty(srcArea)) {
+        return;
+    }
+    SourceView view(src, dst, OffsetRect(srcArea, sx - r.left, sy - r.top));
+    std::uint8_t code = RopCode(rop);
+    int ox = sx - r.left, oy = sy - r.top;
+    ForEachClipped(clip, srcArea, [&](const RECT& part) {
+        for (int y = part.top; y < part.bottom; ++y) {
+            Pixel* d = dst.Row(y);
+            int srow = y + oy;
+            if (code == 0xCC) {
+                const Pixel* s = view.Ptr(part.left + ox, srow);
+                std::memcpy(d + part.left, s, std::size_t(part.right - part.left) * 4);
+                continue;
+            }
+            for (int x = part.left; x < part.right; ++x) {
+                d[x] = Rop3(code, pattern, view.At(x + ox, srow) & kRgb, d[x] & kRgb);
+            }
+        }
+    });
+}
+
+void Stretch(Bitmap& dst, const Region& clip, const Bitmap& src, const StretchArgs& a) {
+    if (a.dw == 0 || a.dh == 0 || a.sw == 0 || a.sh == 0) {
+        return;
+    }
+    const int dw = std::abs(a.dw), dh = std::abs(a.dh), sw = std::abs(a.sw), sh = std::abs(a.sh);
+    const RECT dr{std::min(a.dx, a.dx + a.dw), std::min(a.dy, a.dy + a.dh),
+                  std::max(a.dx, a.dx + a.dw), std::max(a.dy, a.dy + a.dh)};
+    const int sx0 = std::min(a.sx, a.sx + a.sw), sy0 = std::min(a.sy, a.sy + a.sh);
+    const bool mirrorX = (a.dw < 0) != (a.sw < 0), mirrorY = (a.dh < 0) != (a.sh < 0);
+    RECT clipped = IntersectRect(dr, clip.Bounds());
+    if (IsRectEmpty(clipped)) {
+        return;
+    }
+    // Source column and row for each destination column and row of the clipped area.
+    std::vector<int> cols(static_cast<std::size_t>(RectWidth(clipped)));
+    std::vector<int> rows(static_cast<std::size_t>(RectHeight(clipped)));
+    for (int x = clipped.left; x < clipped.right; ++x) {
+        int k = int(std::int64_t(x - dr.left) * sw / dw);
+        cols[std::size_t(x - clipped.left)] = sx0 + (mirrorX ? sw - 1 - k : k);
+    }
+    for (int y = clipped.top; y < clipped.bottom; ++y) {
+        int k = int(std::int64_t(y - dr.top) * sh / dh);
+        rows[std::size_t(y - clipped.top)] = sy0 + (mirrorY ? sh - 1 - k : k);
+    }
+    SourceView view(src, dst, RECT{sx0, sy0, sx0 + sw, sy0 + sh});
+    std::uint8_t code = RopCode(a.rop);
+    ForEachClipped(clip, clipped, [&](const RECT& part) {
+        for (int y = part.top; y < part.bottom; ++y) {
+            int sy = rows[std::size_t(y - clipped.top)];
+            Pixel* d = dst.Row(y);
+            for (int x = part.left; x < part.right; ++x) {
+                int sx = cols[std::size_t(x - clipped.left)];
+                if (!view.Has(sx, sy)) {
+                    continue;
+                }
+                Pixel s = view.At(sx, sy) & kRgb;
+                if (a.key && s == (*a.key & kRgb)) {
+                    continue;
+                }
+                d[x] = code == 0xCC ? s : Rop3(code, a.pattern, s, d[x] & kRgb);
+            }
+        }
+    });
+}
+
+namespace {
+
+class Plotter {
+public:
+    Plotter(Bitmap& dst, const Region& clip) : dst_(dst), clip_(clip) {
+        simple_ = clip.Rects().size() == 1;
+    }
+    void Plot(int x, int y, Pixel p, int rop2) {
+        bool inside = simple_ ? PtInRect(clip_.Bounds(), POINT{x, y}) : clip_.Contains(x, y);
+        if (inside) {
+            Pixel& d = dst_.Row(y)[x];
+            d = Rop2(rop2, p, d & kRgb);
+        }
+    }
+    void Square(int x, int y, int width, Pixel p, int rop2) {
+        if (width <= 1) {
+            Plot(x, y, p, rop2);
+            return;
+        }
+        int lo = -(width / 2);
+        for (int j = lo; j < lo + width; ++j)
+            for (int i = lo; i < lo + width; ++i)
+                Plot(x + i, y + j, p, rop2);
+    }
+
+private:
+    Bitmap& dst_;
+    const Region& clip_;
+    bool simple_ = false;
+};
+
+} // namespace
+
+void Line(Bitmap& dst, const Region& clip, POINT a, POINT b, const LinePen& pen, int& phase) {
+    if (clip.Empty()) {
+        return;
+    }
+    Plotter plot(dst, clip);
+    int dashTotal = 0;
+    for (int i = 0; i < pen.dashCount; ++i) {
+        dashTotal += pen.dashes[i];
+    }
+    auto on = [&](int position) {
+        if (dashTotal == 0) {
+            return true;
+        }
+        int p = position % dashTotal;
+        for (int i = 0; i < pen.dashCount; ++i) {
+            if (p < pen.dashes[i]) {
+                return i % 2 == 0;
+            }
+            p -= pen.dashes[i];
+        }
+        return true;
+    };
+    int x = a.x, y = a.y;
+    const int dx = std::abs(b.x - a.x), dy = -std::abs(b.y - a.y);
+    const int stepX = a.x < b.x ? 1 : -1, stepY = a.y < b.y ? 1 : -1;
+    int err = dx + dy;
+    while (x != b.x || y != b.y) {
+        if (on(phase)) {
+            plot.Square(x, y, pen.width, pen.color, pen.rop2);
+        } else if (pen.gapColor) {
+            plot.Square(x, y, pen.width, *pen.gapColor, pen.rop2);
+        }
+        ++phase;
+        int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += stepX;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += stepY;
+        }
+    }
+}
+
+} // namespace gfx::raster
