@@ -29,6 +29,11 @@ bool IsBlack(gfx::Pixel p) { return (p & 0x00FFFFFFu) == 0; }
 
 std::vector<RECT> MaskToRuns(const gfx::Bitmap& mask, int dx, int dy) {
     std::vector<RECT> runs;
+    AppendMaskRuns(mask, dx, dy, runs);
+    return runs;
+}
+
+void AppendMaskRuns(const gfx::Bitmap& mask, int dx, int dy, std::vector<RECT>& runs) {
     const int w = mask.Width();
     for (int y = 0; y < mask.Height(); ++y) {
         const gfx::Pixel* row = mask.Row(y);
@@ -47,7 +52,6 @@ std::vector<RECT> MaskToRuns(const gfx::Bitmap& mask, int dx, int dy) {
             runs.push_back(RECT{start + dx, y + dy, x + dx, y + dy + 1});
         }
     }
-    return runs;
 }
 
 std::vector<std::uint8_t> MaskToRegionData(const gfx::Bitmap& mask, int dx, int dy) {
@@ -67,6 +71,39 @@ std::vector<std::uint8_t> MaskToRegionData(const gfx::Bitmap& mask, int dx, int 
         p += 16;
     }
     return block;
+}
+
+HRGN RegionFromMask(const gfx::Bitmap& mask) {
+    const std::vector<std::uint8_t> block = MaskToRegionData(mask, 0, 0);
+    return ExtCreateRegion(nullptr, DWORD(block.size()),
+                           reinterpret_cast<const RGNDATA*>(block.data()));
+}
+
+bool BuildSkinMaskRegion(const gfx::Bitmap& Mk, const TqvSkinGeometry& g,
+                         const TqvSkinGeometry& ng, int W, gfx::Region& region) {
+    const RECT& nm = ng.Cl;
+    if (ng.RT.x < ng.LT.x || ng.LB.y < ng.LT.y || IsRectEmpty(nm)) {
+        return false;
+    }
+    TqvBorderStrips strips;
+    ComposeMaskStrips(Mk, g, ng, W, strips);
+    // One pass over all runs: the union is built once rather than strip by strip.
+    std::vector<RECT> rects{nm};
+    AppendMaskRuns(strips.Top, 0, 0, rects);
+    AppendMaskRuns(strips.Bottom, 0, nm.bottom, rects);
+    AppendMaskRuns(strips.Left, 0, nm.top, rects);
+    AppendMaskRuns(strips.Right, nm.right, nm.top, rects);
+    region = gfx::Region::FromRects(rects);
+    return true;
+}
+
+HRGN RegionFromSkinMask(const gfx::Bitmap& Mk, const TqvSkinGeometry& g, const TqvSkinGeometry& ng,
+                        int W) {
+    gfx::Region region;
+    if (!BuildSkinMaskRegion(Mk, g, ng, W, region)) {
+        return nullptr;
+    }
+    return new gfx::GdiRegion(std::move(region));
 }
 
 } // namespace qv

@@ -3,6 +3,8 @@
 // (red, green and blue all 0) are inside the window and every other colour is outside.
 
 #include "platform/gfx/Bitmap.h"
+#include "platform/gfx/RegionApi.h"
+#include "skin/data/qvCompose.h"
 
 #include <cstdint>
 #include <vector>
@@ -18,5 +20,19 @@ std::vector<std::uint8_t> MaskToRegionData(const gfx::Bitmap& mask, int dx, int 
 
 // The runs of MaskToRegionData as rectangles, for callers that build a region directly.
 std::vector<RECT> MaskToRuns(const gfx::Bitmap& mask, int dx, int dy);
+void AppendMaskRuns(const gfx::Bitmap& mask, int dx, int dy, std::vector<RECT>& runs);
+
+// The region of a whole mask at offset (0, 0); the caller owns it (DeleteObject). Null only when
+// the platform cannot make a region.
+HRGN RegionFromMask(const gfx::Bitmap& mask);
+
+// The window region of an element of width W from its mask picture Mk: the rectangle ng.Cl (the
+// new inner rectangle) united with the black pixels of the four mask strips of ComposeMaskStrips,
+// placed around it. No region (false / null) when the new corner points are inverted or ng.Cl is
+// empty. The HRGN form is owned by the caller.
+bool BuildSkinMaskRegion(const gfx::Bitmap& Mk, const TqvSkinGeometry& g,
+                         const TqvSkinGeometry& ng, int W, gfx::Region& region);
+HRGN RegionFromSkinMask(const gfx::Bitmap& Mk, const TqvSkinGeometry& g, const TqvSkinGeometry& ng,
+                        int W);
 
 } // namespace qv

@@ -124,3 +124,64 @@ TEST(RectUtilities, EdgesAndUnsetPoints) {
     EXPECT_TRUE(qv::RectsEqual(c, RECT{}));
     EXPECT_EQ(qv::MaxOf(-3, 2), 2);
 }
+
+namespace {
+
+// A 10 x 8 window mask with its two top corners cut off diagonally (2 pixels) and a one-pixel
+// notch at the bottom-right corner; everything else black.
+Bitmap WindowMask() {
+    Bitmap m(10, 8, 0);
+    for (const POINT p : {POINT{0, 0}, POINT{1, 0}, POINT{0, 1}, POINT{9, 0}, POINT{8, 0},
+                          POINT{9, 1}, POINT{9, 7}})
+        m.SetPixel(p.x, p.y, kWhite);
+    return m;
+}
+
+} // namespace
+
+TEST(RegionFromSkinMask, StripsAroundTheInnerRectangle) {
+    const Bitmap mask = WindowMask();
+    // Inner rectangle M (2,2,8,7); corner points inside the tileable middle.
+    const qv::TqvSkinGeometry g{{3, 2}, {7, 2}, {3, 6}, {7, 6}, {2, 2, 8, 7}};
+    const int W = 30, H = 20;
+    const qv::TqvSkinGeometry n = qv::AnchorSkinGeometry(g, 10, 8, W, H);
+    gfx::Region region;
+    ASSERT_TRUE(qv::BuildSkinMaskRegion(mask, g, n, W, region));
+    struct Probe {
+        int x, y;
+        bool inside;
+    } probes[] = {
+        {0, 0, false},  {1, 0, false},  {0, 1, false},  {2, 0, true},   {1, 1, true},
+        {29, 0, false}, {28, 0, false}, {29, 1, false}, {27, 0, true},  {15, 0, true},
+        {0, 10, true},  {29, 10, true}, {15, 10, true}, {29, 19, false}, {28, 19, true},
+        {0, 19, true},  {30, 10, false}, {15, 20, false},
+    };
+    for (const Probe& p : probes)
+        EXPECT_EQ(region.Contains(p.x, p.y), p.inside) << p.x << "," << p.y;
+
+    HRGN rgn = qv::RegionFromSkinMask(mask, g, n, W);
+    ASSERT_NE(rgn, nullptr);
+    EXPECT_EQ(rgn->region, region);
+    DeleteObject(rgn);
+
+    // Inverted corner points or an empty inner rectangle: no region at all.
+    qv::TqvSkinGeometry inverted = n;
+    inverted.RT.x = inverted.LT.x - 1;
+    EXPECT_EQ(qv::RegionFromSkinMask(mask, g, inverted, W), nullptr);
+    qv::TqvSkinGeometry empty = n;
+    empty.Cl.bottom = empty.Cl.top;
+    EXPECT_EQ(qv::RegionFromSkinMask(mask, g, empty, W), nullptr);
+}
+
+TEST(RegionFromMask, BlackPixelsAreInside) {
+    HRGN rgn = qv::RegionFromMask(WindowMask());
+    ASSERT_NE(rgn, nullptr);
+    EXPECT_FALSE(PtInRegion(rgn, 0, 0));
+    EXPECT_TRUE(PtInRegion(rgn, 2, 0));
+    EXPECT_TRUE(PtInRegion(rgn, 5, 5));
+    EXPECT_FALSE(PtInRegion(rgn, 9, 7));
+    RECT box{};
+    EXPECT_EQ(GetRgnBox(rgn, &box), COMPLEXREGION);
+    EXPECT_EQ(box, (RECT{0, 0, 10, 8}));
+    DeleteObject(rgn);
+}
