@@ -78,6 +78,9 @@ TqvBitmap24::TqvBitmap24(const gfx::Bitmap& source)
     }
 }
 
+TqvBitmap24::TqvBitmap24(HBITMAP source)
+    : TqvBitmap24(source != nullptr ? TqvBitmap24(source->Pixels()) : TqvBitmap24()) {}
+
 void TqvBitmap24::ReadRow(int y, std::uint8_t* buffer) const {
     std::memcpy(buffer, ScanLine(y), std::size_t(3 * width_));
 }
@@ -123,6 +126,20 @@ void TqvBitmap24::DrawTo(gfx::Bitmap& target, int x, int y) const {
             out[tx] = gfx::Pixel(p[0]) | (gfx::Pixel(p[1]) << 8) | (gfx::Pixel(p[2]) << 16);
         }
     }
+}
+
+void TqvBitmap24::DrawTo(HDC dc, int x, int y) const {
+    if (dc == nullptr || Empty()) {
+        return;
+    }
+    gfx::Bitmap pixels = ToBitmap();
+    HBITMAP bmp = gfx::WrapBitmap(&pixels);
+    HDC mem = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(dc, x, y, width_, height_, mem, 0, 0, SRCCOPY);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    DeleteObject(bmp);
 }
 
 // ---- transitions ----
@@ -388,6 +405,8 @@ void TqvEffectBmp::SplitBlur(int s) {
 TqvFBitmap::TqvFBitmap(int width, int height) : TqvBitmap24(width, height) { BuildRows(); }
 
 TqvFBitmap::TqvFBitmap(const gfx::Bitmap& source) : TqvBitmap24(source) { BuildRows(); }
+
+TqvFBitmap::TqvFBitmap(HBITMAP source) : TqvBitmap24(source) { BuildRows(); }
 
 TqvFBitmap::TqvFBitmap(const TqvFBitmap& other) : TqvBitmap24(other) { BuildRows(); }
 

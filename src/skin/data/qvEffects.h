@@ -9,6 +9,7 @@
 // same size; with images of different sizes it does nothing. Factors are clamped to 0..1.
 
 #include "platform/gfx/Bitmap.h"
+#include "platform/gfx/DCApi.h"
 
 #include <cstdint>
 #include <random>
@@ -24,6 +25,8 @@ public:
     TqvBitmap24(int width, int height);
     // Reads the pixels of source; the source is not changed.
     explicit TqvBitmap24(const gfx::Bitmap& source);
+    // Reads the pixels of a bitmap handle (an empty copy for a null handle).
+    explicit TqvBitmap24(HBITMAP source);
 
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -46,6 +49,8 @@ public:
     // The copy as a 32-bit bitmap, and drawn 1:1 into one at (x, y), clipped to it.
     gfx::Bitmap ToBitmap() const;
     void DrawTo(gfx::Bitmap& target, int x, int y) const;
+    // Sets the copy into a device context at (x, y), 1:1, within the context's clip.
+    void DrawTo(HDC dc, int x, int y) const;
 
 protected:
     int width_ = 0;
@@ -92,6 +97,7 @@ public:
     TqvFBitmap() = default;
     TqvFBitmap(int width, int height);
     explicit TqvFBitmap(const gfx::Bitmap& source);
+    explicit TqvFBitmap(HBITMAP source);
     TqvFBitmap(const TqvFBitmap& other);
     TqvFBitmap& operator=(const TqvFBitmap& other);
 

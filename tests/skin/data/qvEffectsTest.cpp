@@ -201,3 +201,22 @@ TEST(TqvEffectBmp, SplitBlurAveragesFourDiagonalSamplesInPlace) {
     same.SplitBlur(0);
     EXPECT_EQ(Blue(same, 1, 1), 77);
 }
+
+TEST(TqvEffectBmp, ReadsFromAndDrawsToDeviceContexts) {
+    gfx::Bitmap src(3, 2, 0x102030);
+    src.SetPixel(2, 1, 0xA0B0C0);
+    HBITMAP handle = gfx::CreateBitmapFrom(src);
+    TqvEffectBmp e(handle);
+    DeleteObject(handle);
+    ASSERT_EQ(e.Width(), 3);
+    e.Invert();
+    gfx::Bitmap target(6, 4, 0xFFFFFF);
+    HDC dc = new gfx::DC(&target);
+    IntersectClipRect(dc, 0, 0, 4, 4); // the last column of the copy is clipped away
+    e.DrawTo(dc, 2, 1);
+    DeleteDC(dc);
+    EXPECT_EQ(target.GetPixel(1, 1), 0xFFFFFFu);
+    EXPECT_EQ(target.GetPixel(2, 1), 0xEFDFCFu);
+    EXPECT_EQ(target.GetPixel(3, 2), 0xEFDFCFu);
+    EXPECT_EQ(target.GetPixel(4, 2), 0xFFFFFFu);
+}
