@@ -3,6 +3,8 @@
 // application object shows whatever std::exception reaches the message loop, so lower layers that
 // throw std::runtime_error are reported the same way.
 
+#include "platform/gfx/BmpCodec.h"
+
 #include <exception>
 #include <string>
 
@@ -38,10 +40,12 @@ VCL_EXCEPTION(EFOpenError, EFileStreamError);
 VCL_EXCEPTION(EFCreateError, EFileStreamError);
 VCL_EXCEPTION(EReadError, EStreamError);
 VCL_EXCEPTION(EWriteError, EStreamError);
-VCL_EXCEPTION(EInvalidGraphic, Exception);
 VCL_EXCEPTION(EInvalidGraphicOperation, Exception);
 
 #undef VCL_EXCEPTION
+
+// "Bitmap image is not valid": the graphics layer's bitmap error, raised by every decoder.
+using EInvalidGraphic = gfx::EInvalidGraphic;
 
 // "Invalid class typecast": raised by checked down-casts of framework objects.
 class EInvalidCast : public Exception {

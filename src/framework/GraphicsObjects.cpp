@@ -4,32 +4,10 @@
 
 namespace vcl {
 
-namespace {
-
-// The classic system palette; the window system's own values win once it provides them.
-COLORREF DefaultSysColor(int index) {
-    static constexpr COLORREF table[] = {
-        RGB(200, 200, 200), RGB(0, 128, 128),   RGB(0, 0, 128),     RGB(128, 128, 128),
-        RGB(212, 208, 200), RGB(255, 255, 255), RGB(0, 0, 0),       RGB(0, 0, 0),
-        RGB(0, 0, 0),       RGB(255, 255, 255), RGB(212, 208, 200), RGB(212, 208, 200),
-        RGB(128, 128, 128), RGB(10, 36, 106),   RGB(255, 255, 255), RGB(212, 208, 200),
-        RGB(128, 128, 128), RGB(128, 128, 128), RGB(0, 0, 0),       RGB(212, 208, 200),
-        RGB(255, 255, 255), RGB(64, 64, 64),    RGB(212, 208, 200), RGB(0, 0, 0),
-        RGB(255, 255, 225), RGB(181, 181, 181), RGB(0, 0, 128),     RGB(166, 202, 240),
-        RGB(192, 192, 192), RGB(49, 106, 197),  RGB(236, 233, 216),
-    };
-    if (index < 0 || index >= int(std::size(table))) {
-        return 0;
-    }
-    return table[index];
-}
-
-} // namespace
-
 COLORREF ColorToRGB(TColor color) {
     auto value = std::uint32_t(color);
     if ((value & 0xFF000000u) == 0xFF000000u) {
-        return DefaultSysColor(int(value & 0xFF));
+        return GetSysColor(int(value & 0xFF));
     }
     if (color == clNone || color == clDefault) {
         return 0;

@@ -5,6 +5,7 @@
 
 #include "framework/Component.h"
 #include "framework/Events.h"
+#include "platform/gfx/SysColors.h"
 #include "platform/gfx/WinTypes.h"
 
 #include <cstdint>
@@ -17,18 +18,6 @@ using TColor = std::int32_t;
 
 constexpr TColor clSystemColor = TColor(0xFF000000u);
 constexpr TColor SystemColor(int index) { return TColor(0xFF000000u | unsigned(index)); }
-
-// System colour indexes, numbered as the platform numbers them.
-enum : int {
-    COLOR_SCROLLBAR = 0, COLOR_BACKGROUND = 1, COLOR_ACTIVECAPTION = 2, COLOR_INACTIVECAPTION = 3,
-    COLOR_MENU = 4, COLOR_WINDOW = 5, COLOR_WINDOWFRAME = 6, COLOR_MENUTEXT = 7,
-    COLOR_WINDOWTEXT = 8, COLOR_CAPTIONTEXT = 9, COLOR_ACTIVEBORDER = 10,
-    COLOR_INACTIVEBORDER = 11, COLOR_APPWORKSPACE = 12, COLOR_HIGHLIGHT = 13,
-    COLOR_HIGHLIGHTTEXT = 14, COLOR_BTNFACE = 15, COLOR_BTNSHADOW = 16, COLOR_GRAYTEXT = 17,
-    COLOR_BTNTEXT = 18, COLOR_INACTIVECAPTIONTEXT = 19, COLOR_BTNHIGHLIGHT = 20,
-    COLOR_3DDKSHADOW = 21, COLOR_3DLIGHT = 22, COLOR_INFOTEXT = 23, COLOR_INFOBK = 24,
-    COLOR_HOTLIGHT = 26, COLOR_GRADIENTACTIVECAPTION = 27, COLOR_GRADIENTINACTIVECAPTION = 28,
-};
 
 constexpr TColor clBlack = 0x000000, clMaroon = 0x000080, clGreen = 0x008000,
                  clOlive = 0x008080, clNavy = 0x800000, clPurple = 0x800080, clTeal = 0x808000,
