@@ -5,7 +5,9 @@
 
 #include "platform/gfx/WinTypes.h"
 #include "skin/data/qvCompose.h"
+#include "skin/data/qvGlyphs.h"
 #include "skin/data/qvMaskRegion.h"
+#include "skin/data/qvTextUtils.h"
 
 namespace qv {
 
