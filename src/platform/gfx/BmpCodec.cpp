@@ -14,7 +14,7 @@ namespace {
 constexpr std::uint32_t kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3;
 constexpr std::size_t kFileHeaderSize = 14, kInfoHeaderSize = 40, kCoreHeaderSize = 12;
 // Pictures beyond this are refused: RLE data can describe huge areas with a few bytes.
-constexpr std::int64_t kMaxPixels = std::int64_t(1) << 26;
+constexpr std::int64_t kMaxPixels = std::int64_t(1) << 25;
 
 [[noreturn]] void Invalid() { throw EInvalidGraphic(); }
 

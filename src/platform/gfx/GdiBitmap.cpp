@@ -37,26 +37,6 @@ HBITMAP CreateCompatibleBitmap(HDC, int width, int height) {
     return new gfx::GdiBitmap(gfx::Bitmap(width, height));
 }
 
-int GetObject(HGDIOBJ object, int size, void* out) {
-    if (object == nullptr || object->Kind() != gfx::ObjectKind::Bitmap) {
-        return 0;
-    }
-    auto* bmp = static_cast<HBITMAP>(object);
-    if (out == nullptr) {
-        return int(sizeof(BITMAP));
-    }
-    if (size < int(sizeof(BITMAP))) {
-        return 0;
-    }
-    BITMAP bm;
-    bm.bmWidth = bmp->Pixels().Width();
-    bm.bmHeight = bmp->Pixels().Height();
-    bm.bmWidthBytes = bm.bmWidth * 4;
-    bm.bmBits = bmp->Pixels().Data();
-    std::memcpy(out, &bm, sizeof bm);
-    return int(sizeof(BITMAP));
-}
-
 namespace gfx {
 
 HBITMAP CreateBitmapFrom(Bitmap bitmap) { return new GdiBitmap(std::move(bitmap)); }

@@ -44,8 +44,6 @@ struct BITMAP {
 // 1 = white); other depths give a black bitmap of the size.
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
 HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
-// Fills a BITMAP for an HBITMAP; returns the bytes written, 0 for anything else.
-int GetObject(HGDIOBJ object, int size, void* out);
 
 namespace gfx {
 

@@ -1,5 +1,11 @@
 #include "platform/gfx/GdiObject.h"
 
+#include "platform/gfx/Font.h"
+#include "platform/gfx/GdiBitmap.h"
+#include "platform/gfx/PenBrush.h"
+
+#include <cstring>
+
 namespace gfx {
 
 void GdiObject::ReleaseUse() {
@@ -27,4 +33,45 @@ BOOL DeleteObject(HGDIOBJ object) {
     }
     object->RequestDelete();
     return TRUE;
+}
+
+namespace {
+
+template <typename T> int Describe(const T& value, int size, void* out) {
+    if (out == nullptr) {
+        return int(sizeof(T));
+    }
+    if (size < int(sizeof(T))) {
+        return 0;
+    }
+    std::memcpy(out, &value, sizeof(T));
+    return int(sizeof(T));
+}
+
+} // namespace
+
+int GetObject(HGDIOBJ object, int size, void* out) {
+    if (object == nullptr) {
+        return 0;
+    }
+    switch (object->Kind()) {
+    case gfx::ObjectKind::Bitmap: {
+        auto* b = static_cast<HBITMAP>(object);
+        BITMAP bm;
+        bm.bmWidth = b->Pixels().Width();
+        bm.bmHeight = b->Pixels().Height();
+        bm.bmWidthBytes = bm.bmWidth * 4;
+        bm.bmBits = b->Pixels().Data();
+        return Describe(bm, size, out);
+    }
+    case gfx::ObjectKind::Font: return Describe(static_cast<HFONT>(object)->logFont, size, out);
+    case gfx::ObjectKind::Brush: {
+        auto* b = static_cast<HBRUSH>(object);
+        LOGBRUSH lb;
+        lb.lbStyle = b->style;
+        lb.lbColor = b->color;
+        return Describe(lb, size, out);
+    }
+    default: return 0;
+    }
 }

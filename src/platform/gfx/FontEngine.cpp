@@ -1,0 +1,374 @@
+#include "platform/gfx/FontEngine.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+#include FT_TRUETYPE_TABLES_H
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <stdexcept>
+#include <tuple>
+
+namespace gfx {
+
+class FontFace {
+public:
+    FT_Face face = nullptr;
+    std::string family;
+    bool bold = false;
+    bool italic = false;
+    bool Has(char32_t cp) const { return FT_Get_Char_Index(face, FT_ULong(cp)) != 0; }
+};
+
+namespace {
+
+std::string Lower(std::string s) {
+    for (char& c : s) {
+        if (c >= 'A' && c <= 'Z') {
+            c = char(c - 'A' + 'a');
+        }
+    }
+    return s;
+}
+
+constexpr const char* kSans = "Liberation Sans";
+constexpr const char* kCjk = "WenQuanYi Zen Hei";
+
+// Names of Windows families the program and its skins use, and what stands in for them.
+struct FamilyAlias {
+    const char* windowsName; // lower case
+    const char* family;
+};
+constexpr FamilyAlias kAliases[] = {
+    {"arial", kSans},
+    {"ms sans serif", kSans},
+    {"microsoft sans serif", kSans},
+    {"tahoma", kSans},
+    {"ms shell dlg", kSans},
+    {"ms shell dlg 2", kSans},
+    {"system", kSans},
+    {"times new roman", "Liberation Serif"},
+    {"courier new", "Liberation Mono"},
+    {"courier", "Liberation Mono"},
+    {"fixedsys", "Liberation Mono"},
+    {"terminal", "Liberation Mono"},
+    {"宋体", kCjk},
+    {"simsun", kCjk},
+    {"新宋体", kCjk},
+    {"nsimsun", kCjk},
+    {"宋体-18030", kCjk},
+    {"黑体", kCjk},
+    {"simhei", kCjk},
+    {"微软雅黑", kCjk},
+    {"microsoft yahei", kCjk},
+};
+
+bool IsCjkCharSet(BYTE cs) {
+    return cs == GB2312_CHARSET || cs == CHINESEBIG5_CHARSET || cs == SHIFTJIS_CHARSET ||
+           cs == HANGUL_CHARSET;
+}
+
+} // namespace
+
+struct FontEngine::Impl {
+    FT_Library library = nullptr;
+    std::map<std::pair<std::string, int>, std::unique_ptr<FontFace>> faces;
+    std::map<std::tuple<std::string, int, bool>, FontFace*> matches;
+    std::map<std::string, std::shared_ptr<FontInstance>> instances;
+    std::unordered_map<char32_t, FontFace*> codePointFaces;
+};
+
+FontEngine& FontEngine::Get() {
+    static FontEngine engine;
+    return engine;
+}
+
+FontEngine::FontEngine() : impl_(std::make_unique<Impl>()) {
+    if (FT_Init_FreeType(&impl_->library) != 0) {
+        throw std::runtime_error("FreeType could not be initialised");
+    }
+    FcInit();
+}
+
+FontEngine::~FontEngine() {
+    impl_->instances.clear();
+    for (auto& [key, face] : impl_->faces) {
+        FT_Done_Face(face->face);
+    }
+    FT_Done_FreeType(impl_->library);
+    FcFini();
+}
+
+std::string FontEngine::MappedFamily(const std::string& face, BYTE charSet) {
+    std::string lower = Lower(face);
+    for (const FamilyAlias& a : kAliases) {
+        if (lower == a.windowsName) {
+            return a.family;
+        }
+    }
+    if (face.empty()) {
+        return IsCjkCharSet(charSet) ? kCjk : kSans;
+    }
+    return face;
+}
+
+FontFace* FontEngine::Load(const std::string& file, int index) {
+    auto key = std::make_pair(file, index);
+    if (auto it = impl_->faces.find(key); it != impl_->faces.end()) {
+        return it->second.get();
+    }
+    FT_Face face = nullptr;
+    if (FT_New_Face(impl_->library, file.c_str(), index, &face) != 0) {
+        return nullptr;
+    }
+    auto f = std::make_unique<FontFace>();
+    f->face = face;
+    f->family = face->family_name ? face->family_name : "";
+    f->bold = (face->style_flags & FT_STYLE_FLAG_BOLD) != 0;
+    f->italic = (face->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
+    FontFace* raw = f.get();
+    impl_->faces.emplace(key, std::move(f));
+    return raw;
+}
+
+FontFace* FontEngine::Match(const std::string& family, int weight, bool italic) {
+    auto key = std::make_tuple(family, weight, italic);
+    if (auto it = impl_->matches.find(key); it != impl_->matches.end()) {
+        return it->second;
+    }
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+    FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(weight));
+    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FontFace* face = nullptr;
+    if (match) {
+        FcChar8* file = nullptr;
+        int index = 0;
+        if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
+            FcPatternGetInteger(match, FC_INDEX, 0, &index);
+            face = Load(reinterpret_cast<const char*>(file), index);
+        }
+        FcPatternDestroy(match);
+    }
+    FcPatternDestroy(pattern);
+    impl_->matches[key] = face;
+    return face;
+}
+
+FontFace* FontEngine::FaceForCodePoint(char32_t cp) {
+    if (auto it = impl_->codePointFaces.find(cp); it != impl_->codePointFaces.end()) {
+        return it->second;
+    }
+    FcPattern* pattern = FcPatternCreate();
+    FcCharSet* set = FcCharSetCreate();
+    FcCharSetAddChar(set, FcChar32(cp));
+    FcPatternAddCharSet(pattern, FC_CHARSET, set);
+    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FontFace* face = nullptr;
+    if (match) {
+        FcChar8* file = nullptr;
+        int index = 0;
+        if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
+            FcPatternGetInteger(match, FC_INDEX, 0, &index);
+            face = Load(reinterpret_cast<const char*>(file), index);
+            if (face && !face->Has(cp)) {
+                face = nullptr;
+            }
+        }
+        FcPatternDestroy(match);
+    }
+    FcCharSetDestroy(set);
+    FcPatternDestroy(pattern);
+    impl_->codePointFaces[cp] = face;
+    return face;
+}
+
+std::shared_ptr<FontInstance> FontEngine::Resolve(const LOGFONT& lfIn) {
+    LOGFONT lf = lfIn;
+    lf.lfFaceName[LF_FACESIZE - 1] = 0;
+    std::string face = lf.lfFaceName;
+    int weight = lf.lfWeight <= 0 ? FW_NORMAL : std::min<int>(lf.lfWeight, 1000);
+    bool italic = lf.lfItalic != 0;
+    std::string key = Lower(face) + '\n' + std::to_string(lf.lfHeight) + ',' +
+                      std::to_string(weight) + ',' + std::to_string(italic) + ',' +
+                      std::to_string(lf.lfUnderline != 0) + ',' + std::to_string(lf.lfStrikeOut != 0) +
+                      ',' + std::to_string(lf.lfCharSet);
+    if (auto it = impl_->instances.find(key); it != impl_->instances.end()) {
+        return it->second;
+    }
+    auto font = std::make_shared<FontInstance>();
+    FontFace* primary = Match(MappedFamily(face, lf.lfCharSet), weight, italic);
+    if (!primary) {
+        primary = Match("sans-serif", weight, italic);
+    }
+    if (!primary) {
+        throw std::runtime_error("No font is installed");
+    }
+    font->primary_ = primary;
+    for (const char* fallback : {kCjk, "DejaVu Sans"}) {
+        FontFace* f = Match(fallback, weight, italic);
+        if (f && f != primary &&
+            std::find(font->fallbacks_.begin(), font->fallbacks_.end(), f) == font->fallbacks_.end()) {
+            font->fallbacks_.push_back(f);
+        }
+    }
+    font->synthBold_ = weight >= FW_SEMIBOLD && !primary->bold;
+    font->synthItalic_ = italic && !primary->italic;
+    font->underline_ = lf.lfUnderline != 0;
+    font->strikeOut_ = lf.lfStrikeOut != 0;
+
+    // Windows sizes TrueType fonts by their OS/2 "win" ascent and descent.
+    FT_Face ft = primary->face;
+    auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(ft, FT_SFNT_OS2));
+    auto* hhea = static_cast<TT_HoriHeader*>(FT_Get_Sfnt_Table(ft, FT_SFNT_HHEA));
+    double upem = ft->units_per_EM ? ft->units_per_EM : 2048;
+    double winAscent = os2 && os2->usWinAscent ? os2->usWinAscent : ft->ascender;
+    double winDescent = os2 && (os2->usWinAscent || os2->usWinDescent) ? os2->usWinDescent : -ft->descender;
+    double cellUnits = std::max(1.0, winAscent + winDescent);
+    int height = lf.lfHeight;
+    if (height < 0) {
+        font->em_ = -double(height);
+    } else {
+        font->em_ = (height == 0 ? 16.0 : double(height)) * upem / cellUnits;
+    }
+    const double scale = font->em_ / upem;
+    TEXTMETRIC& tm = font->metrics_;
+    tm.tmAscent = LONG(std::lround(winAscent * scale));
+    tm.tmDescent = LONG(std::lround(winDescent * scale));
+    if (height > 0) {
+        tm.tmDescent = height - tm.tmAscent; // the cell is exactly what was asked for
+    }
+    tm.tmHeight = tm.tmAscent + tm.tmDescent;
+    tm.tmInternalLeading = std::max<LONG>(0, tm.tmHeight - LONG(std::lround(font->em_)));
+    if (hhea) {
+        double gap = hhea->Line_Gap + hhea->Ascender - hhea->Descender - cellUnits;
+        tm.tmExternalLeading = std::max<LONG>(0, LONG(std::lround(gap * scale)));
+        tm.tmMaxCharWidth = LONG(std::lround(hhea->advance_Width_Max * scale));
+    }
+    tm.tmWeight = weight;
+    tm.tmItalic = italic;
+    tm.tmUnderlined = lf.lfUnderline != 0;
+    tm.tmStruckOut = lf.lfStrikeOut != 0;
+    tm.tmCharSet = lf.lfCharSet;
+    tm.tmPitchAndFamily = FT_IS_FIXED_WIDTH(ft) ? 0 : 1; // TMPF_FIXED_PITCH means variable
+    tm.tmAveCharWidth = os2 && os2->xAvgCharWidth > 0 ? LONG(std::lround(os2->xAvgCharWidth * scale))
+                                                      : font->Advance('x');
+    if (font->synthBold_) {
+        tm.tmAveCharWidth += 1;
+        tm.tmMaxCharWidth += 1;
+    }
+    if (tm.tmMaxCharWidth <= 0) {
+        tm.tmMaxCharWidth = tm.tmAveCharWidth;
+    }
+
+    double ulPos = ft->underline_position, ulThick = ft->underline_thickness;
+    if (ulThick <= 0) {
+        ulThick = upem / 20;
+        ulPos = -upem / 10;
+    }
+    font->underlineThickness_ = std::max(1, int(std::lround(ulThick * scale)));
+    font->underlineOffset_ = int(std::lround(-ulPos * scale - ulThick * scale / 2));
+    font->underlineOffset_ = std::clamp(font->underlineOffset_, 0,
+                                        std::max(0, int(tm.tmDescent) - font->underlineThickness_));
+    double stPos = os2 && os2->yStrikeoutPosition > 0 ? os2->yStrikeoutPosition : upem * 0.26;
+    double stSize = os2 && os2->yStrikeoutSize > 0 ? os2->yStrikeoutSize : ulThick;
+    font->strikeThickness_ = std::max(1, int(std::lround(stSize * scale)));
+    font->strikeOffset_ = -int(std::lround(stPos * scale));
+
+    impl_->instances.emplace(key, font);
+    return font;
+}
+
+void FontEngine::Render(FontInstance& font, char32_t cp, Glyph& out) {
+    out = Glyph{};
+    if (cp < 0x20 || cp == 0x7F) {
+        return; // control characters take no space and draw nothing
+    }
+    FontFace* face = font.primary_;
+    if (!face->Has(cp)) {
+        FontFace* found = nullptr;
+        for (FontFace* f : font.fallbacks_) {
+            if (f->Has(cp)) {
+                found = f;
+                break;
+            }
+        }
+        if (!found) {
+            found = FaceForCodePoint(cp);
+        }
+        if (found) {
+            face = found;
+        }
+    }
+    FT_Face ft = face->face;
+    FT_UInt index = FT_Get_Char_Index(ft, FT_ULong(cp));
+    FT_Set_Char_Size(ft, 0, FT_F26Dot6(std::lround(font.em_ * 64)), 72, 72);
+    // Light hinting fits stems to the pixel grid vertically only: at 11-16 px it keeps
+    // x-heights and baselines sharp without distorting the letter shapes.
+    FT_Int32 flags = FT_LOAD_TARGET_LIGHT | FT_LOAD_NO_BITMAP;
+    if (FT_Load_Glyph(ft, index, flags) != 0) {
+        return;
+    }
+    ++rasterised_;
+    FT_GlyphSlot slot = ft->glyph;
+    int extraAdvance = 0;
+    if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+        if (font.synthItalic_) {
+            FT_Matrix shear{0x10000, 0x0366A, 0, 0x10000}; // about 12 degrees
+            FT_Outline_Transform(&slot->outline, &shear);
+        }
+        if (font.synthBold_) {
+            // One whole pixel of extra stem at UI sizes, like the platform's own synthetic bold.
+            FT_Pos strength = std::max<FT_Pos>(64, FT_Pos(font.em_ * 64 / 24));
+            FT_Outline_EmboldenXY(&slot->outline, strength, 0);
+            extraAdvance = int((strength + 32) >> 6);
+        }
+    }
+    if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) {
+        return;
+    }
+    const FT_Bitmap& bm = slot->bitmap;
+    out.left = slot->bitmap_left;
+    out.top = slot->bitmap_top;
+    out.width = int(bm.width);
+    out.height = int(bm.rows);
+    out.advance = int((slot->advance.x + 32) >> 6) + extraAdvance;
+    out.coverage.resize(std::size_t(out.width) * std::size_t(out.height));
+    for (int y = 0; y < out.height; ++y) {
+        const unsigned char* row = bm.buffer + std::ptrdiff_t(y) * bm.pitch;
+        std::uint8_t* dst = out.coverage.data() + std::size_t(y) * std::size_t(out.width);
+        if (bm.pixel_mode == FT_PIXEL_MODE_MONO) {
+            for (int x = 0; x < out.width; ++x) {
+                dst[x] = (row[x >> 3] >> (7 - (x & 7))) & 1 ? 255 : 0;
+            }
+        } else {
+            std::memcpy(dst, row, std::size_t(out.width));
+        }
+    }
+}
+
+const Glyph& FontInstance::GlyphFor(char32_t cp) {
+    auto it = glyphs_.find(cp);
+    if (it != glyphs_.end()) {
+        return it->second;
+    }
+    Glyph& g = glyphs_[cp];
+    FontEngine::Get().Render(*this, cp, g);
+    return g;
+}
+
+const std::string& FontInstance::FamilyName() const { return primary_->family; }
+
+} // namespace gfx

@@ -1,0 +1,97 @@
+#pragma once
+// Font resolution and glyph rendering over fontconfig and FreeType.
+//
+// A LOGFONT resolves to a FontInstance: a primary face chosen through fontconfig (with a table
+// for the Windows family names the program uses), a pixel size following the Windows height
+// rules, Windows-style metrics, and synthetic bold and italic where the face lacks them. A code
+// point the primary face lacks is drawn from a fallback face that has it (the CJK family
+// first). Glyphs are rendered once, anti-aliased with light hinting, and cached in the
+// instance; equal LOGFONTs share one instance.
+//
+// The engine is one per process and lives on the UI thread. It is a cache: what it returns
+// depends only on the LOGFONT and the installed fonts, never on what was asked before.
+
+#include "platform/gfx/Font.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace gfx {
+
+struct Glyph {
+    int left = 0;    // bitmap offset from the pen position
+    int top = 0;     // rows above the baseline
+    int width = 0;
+    int height = 0;
+    int advance = 0; // whole pixels, as Windows lays text out
+    std::vector<std::uint8_t> coverage; // width x height, 0 .. 255
+};
+
+class FontFace; // one loaded FreeType face
+
+class FontInstance {
+public:
+    const TEXTMETRIC& Metrics() const { return metrics_; }
+    // The glyph for a code point, rendered on first use.
+    const Glyph& GlyphFor(char32_t cp);
+    int Advance(char32_t cp) { return GlyphFor(cp).advance; }
+
+    bool Underline() const { return underline_; }
+    bool StrikeOut() const { return strikeOut_; }
+    // Rows below the baseline (positive down) and thickness of the underline and strike-out.
+    int UnderlineOffset() const { return underlineOffset_; }
+    int UnderlineThickness() const { return underlineThickness_; }
+    int StrikeOffset() const { return strikeOffset_; } // negative: above the baseline
+    int StrikeThickness() const { return strikeThickness_; }
+    const std::string& FamilyName() const;
+    double EmPixels() const { return em_; }
+
+private:
+    friend class FontEngine;
+    FontFace* primary_ = nullptr;
+    std::vector<FontFace*> fallbacks_;
+    double em_ = 12;
+    bool synthBold_ = false;
+    bool synthItalic_ = false;
+    bool underline_ = false;
+    bool strikeOut_ = false;
+    int underlineOffset_ = 1;
+    int underlineThickness_ = 1;
+    int strikeOffset_ = -3;
+    int strikeThickness_ = 1;
+    TEXTMETRIC metrics_;
+    std::unordered_map<char32_t, Glyph> glyphs_;
+};
+
+class FontEngine {
+public:
+    static FontEngine& Get();
+    FontEngine(const FontEngine&) = delete;
+    FontEngine& operator=(const FontEngine&) = delete;
+
+    std::shared_ptr<FontInstance> Resolve(const LOGFONT& lf);
+    // The family fontconfig is asked for when a font names `face` (the compatibility table).
+    static std::string MappedFamily(const std::string& face, BYTE charSet);
+    // How many glyphs have been rasterised so far (for cache checks and benchmarks).
+    std::uint64_t RasterisedGlyphs() const { return rasterised_; }
+
+private:
+    FontEngine();
+    ~FontEngine();
+    friend class FontInstance;
+
+    FontFace* Match(const std::string& family, int weight, bool italic);
+    FontFace* Load(const std::string& file, int index);
+    FontFace* FaceForCodePoint(char32_t cp);
+    void Render(FontInstance& font, char32_t cp, Glyph& out);
+
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+    std::uint64_t rasterised_ = 0;
+};
+
+} // namespace gfx

@@ -1,4 +1,0 @@
-#include "platform/gfx/GdiObject.h"
-namespace gfx {
-HGDIOBJ StockFont(int) { return nullptr; }
-}

@@ -1,0 +1,233 @@
+#include "platform/gfx/TextOut.h"
+
+#include "platform/gfx/Raster.h"
+#include "platform/gfx/StockObjects.h"
+#include "platform/gfx/Utf8.h"
+
+#include <cstring>
+
+namespace gfx {
+namespace {
+
+inline Pixel Blend(Pixel d, Pixel c, unsigned a) {
+    if (a == 255) {
+        return c;
+    }
+    auto channel = [&](int shift) {
+        int dv = int((d >> shift) & 0xFF), cv = int((c >> shift) & 0xFF);
+        return Pixel((dv + ((cv - dv) * int(a) + (cv > dv ? 127 : -127)) / 255) & 0xFF) << shift;
+    };
+    return channel(16) | channel(8) | channel(0);
+}
+
+void BlendGlyph(Bitmap& target, const Region& clip, const Glyph& g, int penX, int baseline,
+                Pixel color) {
+    if (g.width == 0 || g.height == 0) {
+        return;
+    }
+    RECT box{penX + g.left, baseline - g.top, penX + g.left + g.width, baseline - g.top + g.height};
+    raster::ForEachClipped(clip, box, [&](const RECT& part) {
+        for (int y = part.top; y < part.bottom; ++y) {
+            const std::uint8_t* cov =
+                g.coverage.data() + std::size_t(y - box.top) * std::size_t(g.width) - box.left;
+            Pixel* row = target.Row(y);
+            for (int x = part.left; x < part.right; ++x) {
+                if (unsigned a = cov[x]) {
+                    row[x] = Blend(row[x], color, a);
+                }
+            }
+        }
+    });
+}
+
+} // namespace
+
+FontInstance& CurrentFont(DC& dc) {
+    GdiObject* f = dc.Font();
+    if (!f) {
+        f = GetStockObject(SYSTEM_FONT);
+    }
+    return static_cast<GdiFont*>(f)->Instance();
+}
+
+std::vector<char32_t> CodePoints(std::string_view utf8) {
+    std::vector<char32_t> out;
+    for (const CodePoint& cp : DecodeUtf8(utf8)) {
+        out.push_back(cp.value);
+    }
+    return out;
+}
+
+int RunWidth(FontInstance& font, std::span<const char32_t> text) {
+    int w = 0;
+    for (char32_t c : text) {
+        w += font.Advance(c);
+    }
+    return w;
+}
+
+int DrawTextRun(DC& dc, FontInstance& font, int x, int y, std::span<const char32_t> text,
+                const int* dx, const RECT* clipLogical, TextRunStyle style) {
+    Bitmap* target = dc.Target();
+    int width = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        width += dx ? dx[i] : font.Advance(text[i]);
+    }
+    if (!target) {
+        return width;
+    }
+    Region clip = dc.Clip();
+    if (clipLogical) {
+        clip = clip.Intersect(dc.ToBitmap(*clipLogical));
+    }
+    if (clip.Empty()) {
+        return width;
+    }
+    const Pixel color = ResolvePixel(dc.TextColor());
+    const POINT origin = dc.ToBitmap(POINT{x, y});
+    const int baseline = origin.y + font.Metrics().tmAscent;
+    int pen = origin.x;
+    int markFrom = 0, markTo = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const Glyph& g = font.GlyphFor(text[i]);
+        int advance = dx ? dx[i] : g.advance;
+        BlendGlyph(*target, clip, g, pen, baseline, color);
+        if (int(i) == style.underlineFrom) {
+            markFrom = pen;
+            markTo = pen + advance;
+        }
+        pen += advance;
+    }
+    auto bar = [&](int from, int to, int top, int thickness) {
+        raster::Fill(*target, clip, RECT{from, top, to, top + thickness}, color);
+    };
+    if (font.Underline() || style.underline) {
+        bar(origin.x, pen, baseline + font.UnderlineOffset(), font.UnderlineThickness());
+    } else if (markTo > markFrom) {
+        bar(markFrom, markTo, baseline + font.UnderlineOffset(), font.UnderlineThickness());
+    }
+    if (font.StrikeOut()) {
+        bar(origin.x, pen, baseline + font.StrikeOffset(), font.StrikeThickness());
+    }
+    return width;
+}
+
+} // namespace gfx
+
+namespace {
+
+std::string_view View(const char* text, int count) {
+    if (!text || count <= 0) {
+        return {};
+    }
+    return std::string_view(text, std::size_t(count));
+}
+
+} // namespace
+
+UINT SetTextAlign(HDC dc, UINT align) { return dc ? dc->SetTextAlign(align) : 0xFFFFFFFFu; }
+UINT GetTextAlign(HDC dc) { return dc ? dc->TextAlign() : 0xFFFFFFFFu; }
+
+BOOL TextOut(HDC dc, int x, int y, const char* text, int count) {
+    return ExtTextOut(dc, x, y, 0, nullptr, text, UINT(count < 0 ? 0 : count), nullptr);
+}
+
+BOOL ExtTextOut(HDC dc, int x, int y, UINT options, const RECT* rect, const char* text, UINT count,
+                const INT* dx) {
+    if (!dc) {
+        return FALSE;
+    }
+    gfx::FontInstance& font = gfx::CurrentFont(*dc);
+    std::vector<char32_t> cps = gfx::CodePoints(View(text, int(count)));
+    int width = 0;
+    for (std::size_t i = 0; i < cps.size(); ++i) {
+        width += dx ? dx[i] : font.Advance(cps[i]);
+    }
+    const TEXTMETRIC& tm = font.Metrics();
+    UINT align = dc->TextAlign();
+    if (align & TA_UPDATECP) {
+        x = dc->CurrentPosition().x;
+        y = dc->CurrentPosition().y;
+    }
+    int left = x;
+    if ((align & TA_CENTER) == TA_CENTER) {
+        left = x - width / 2;
+    } else if (align & TA_RIGHT) {
+        left = x - width;
+    }
+    int top = y;
+    if ((align & TA_BASELINE) == TA_BASELINE) {
+        top = y - tm.tmAscent;
+    } else if (align & TA_BOTTOM) {
+        top = y - tm.tmHeight;
+    }
+    if (rect && (options & ETO_OPAQUE)) {
+        dc->FillSolid(*rect, dc->BkColor());
+    } else if (dc->BkMode() == 2 /* OPAQUE */) {
+        RECT cell{left, top, left + width, top + tm.tmHeight};
+        if (rect && (options & ETO_CLIPPED)) {
+            cell = IntersectRect(cell, *rect);
+        }
+        dc->FillSolid(cell, dc->BkColor());
+    }
+    gfx::DrawTextRun(*dc, font, left, top, cps, dx, rect && (options & ETO_CLIPPED) ? rect : nullptr);
+    if (align & TA_UPDATECP) {
+        POINT p = dc->CurrentPosition();
+        dc->MoveTo(POINT{(align & TA_RIGHT) && (align & TA_CENTER) != TA_CENTER ? p.x - width
+                                                                                : p.x + width,
+                         p.y});
+    }
+    return TRUE;
+}
+
+BOOL GetTextExtentPoint32(HDC dc, const char* text, int count, SIZE* size) {
+    return GetTextExtentExPoint(dc, text, count, 0, nullptr, nullptr, size);
+}
+
+BOOL GetTextExtentExPoint(HDC dc, const char* text, int count, int maxExtent, INT* fit,
+                          INT* partial, SIZE* size) {
+    if (!dc || !size || count < 0) {
+        return FALSE;
+    }
+    gfx::FontInstance& font = gfx::CurrentFont(*dc);
+    std::vector<char32_t> cps = gfx::CodePoints(View(text, count));
+    int width = 0, fits = 0;
+    for (std::size_t i = 0; i < cps.size(); ++i) {
+        width += font.Advance(cps[i]);
+        if (partial) {
+            partial[i] = width;
+        }
+        if (width <= maxExtent) {
+            fits = int(i) + 1;
+        }
+    }
+    if (fit) {
+        *fit = fits;
+    }
+    *size = SIZE{width, font.Metrics().tmHeight};
+    return TRUE;
+}
+
+BOOL GetTextMetrics(HDC dc, TEXTMETRIC* tm) {
+    if (!dc || !tm) {
+        return FALSE;
+    }
+    *tm = gfx::CurrentFont(*dc).Metrics();
+    return TRUE;
+}
+
+int GetTextFace(HDC dc, int size, char* out) {
+    if (!dc) {
+        return 0;
+    }
+    gfx::GdiObject* f = dc->Font() ? dc->Font() : GetStockObject(SYSTEM_FONT);
+    const char* name = static_cast<gfx::GdiFont*>(f)->logFont.lfFaceName;
+    int n = int(std::strlen(name));
+    if (out && size > 0) {
+        int k = std::min(n, size - 1);
+        std::memcpy(out, name, std::size_t(k));
+        out[k] = 0;
+        return k;
+    }
+    return n + 1;
+}
