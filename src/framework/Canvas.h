@@ -101,4 +101,7 @@ private:
     int lockCount_ = 0;
 };
 
+// Builds the platform font for a framework font (the caller deletes it).
+HFONT CreateFontHandle(const TFont& font);
+
 } // namespace vcl

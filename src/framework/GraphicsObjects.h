@@ -5,6 +5,7 @@
 
 #include "framework/Component.h"
 #include "framework/Events.h"
+#include "platform/gfx/Font.h"
 #include "platform/gfx/SysColors.h"
 #include "platform/gfx/WinTypes.h"
 
@@ -56,9 +57,6 @@ using TFontStyles = unsigned;
 enum class TFontPitch { fpDefault, fpVariable, fpFixed };
 using enum TFontPitch;
 
-constexpr int DEFAULT_CHARSET = 1;
-constexpr int ANSI_CHARSET = 0;
-constexpr int GB2312_CHARSET = 134;
 
 // Screen resolution used to relate point sizes to pixel heights.
 constexpr int ScreenPixelsPerInch = 96;

@@ -3,6 +3,9 @@
 // contexts and objects and the window system, both with the Windows names and numbers.
 
 #include "platform/gfx/DCApi.h"
+#include "platform/gfx/DrawText.h"
+#include "platform/gfx/Font.h"
+#include "platform/gfx/TextOut.h"
 #include "platform/gfx/GdiBitmap.h"
 #include "platform/gfx/PenBrush.h"
 #include "platform/gfx/SysColors.h"

@@ -90,3 +90,33 @@ TEST(Graphic, TransparentDrawLeavesTheBottomLeftColourOut) {
     EXPECT_EQ(target.Pixels().GetColor(3, 0), RGB(0, 0, 255));
     EXPECT_EQ(target.Pixels().GetColor(0, 3), COLORREF(clLime));
 }
+
+TEST(Graphic, CanvasTextUsesTheFontObjectAndItsColour) {
+    TBitmap bmp(80, 24);
+    TCanvas* c = bmp.Canvas();
+    c->Brush()->SetColor(clWhite);
+    c->FillRect(RECT{0, 0, 80, 24});
+    c->Font()->SetName("Arial");
+    c->Font()->SetHeight(-14);
+    c->Font()->SetColor(clRed);
+    SIZE small = c->TextExtent("Wg");
+    EXPECT_GT(small.cx, 0);
+    EXPECT_GE(small.cy, 14);
+    c->Font()->SetHeight(-20); // changed in place: the next call must use the new size
+    EXPECT_GT(c->TextExtent("Wg").cx, small.cx);
+    c->Font()->SetHeight(-14);
+    c->Brush()->SetStyle(bsClear);
+    RECT r{0, 0, 80, 24};
+    c->DrawText("Hi", r, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+    int red = 0;
+    for (int y = 0; y < 24; ++y) {
+        for (int x = 0; x < 80; ++x) {
+            COLORREF p = bmp.Pixels().GetColor(x, y);
+            if (GetRValue(p) > 200 && GetGValue(p) < 60) {
+                ++red;
+            }
+            EXPECT_TRUE(x < 40 || p == RGB(255, 255, 255)) << x << "," << y; // only "Hi" inked
+        }
+    }
+    EXPECT_GT(red, 10);
+}
