@@ -35,6 +35,10 @@ struct SourceView {
     bool Has(int x, int y) const { return bitmap->Contains(x - offsetX, y - offsetY); }
     Pixel At(int x, int y) const { return bitmap->Row(y - offsetY)[x - offsetX]; }
     const Pixel* Ptr(int x, int y) const { return bitmap->Row(y - offsetY) + (x - offsetX); }
+    bool HasColumn(int x) const { return x - offsetX >= 0 && x - offsetX < bitmap->Width(); }
+    bool HasRow(int y) const { return y - offsetY >= 0 && y - offsetY < bitmap->Height(); }
+    // The row's pixels indexed by (column - offsetX).
+    const Pixel* RowPtr(int y) const { return bitmap->Row(y - offsetY); }
 };
 
 } // namespace
@@ -122,20 +126,31 @@ void Blit(Bitmap& dst, const Region& clip, const RECT& r, const Bitmap& src, int
     SourceView view(src, dst, OffsetRect(srcArea, sx - r.left, sy - r.top));
     std::uint8_t code = RopCode(rop);
     int ox = sx - r.left, oy = sy - r.top;
-    ForEachClipped(clip, srcArea, [&](const RECT& part) {
-        for (int y = part.top; y < part.bottom; ++y) {
-            Pixel* d = dst.Row(y);
-            int srow = y + oy;
-            if (code == 0xCC) {
-                const Pixel* s = view.Ptr(part.left + ox, srow);
-                std::memcpy(d + part.left, s, std::size_t(part.right - part.left) * 4);
-                continue;
+    auto rows = [&](auto op) {
+        ForEachClipped(clip, srcArea, [&](const RECT& part) {
+            for (int y = part.top; y < part.bottom; ++y) {
+                Pixel* d = dst.Row(y) + part.left;
+                const Pixel* s = view.Ptr(part.left + ox, y + oy);
+                for (int i = 0, n = part.right - part.left; i < n; ++i) {
+                    d[i] = op(s[i] & kRgb, d[i] & kRgb);
+                }
             }
-            for (int x = part.left; x < part.right; ++x) {
-                d[x] = Rop3(code, pattern, view.At(x + ox, srow) & kRgb, d[x] & kRgb);
+        });
+    };
+    switch (code) {
+    case 0xCC:
+        ForEachClipped(clip, srcArea, [&](const RECT& part) {
+            for (int y = part.top; y < part.bottom; ++y) {
+                std::memcpy(dst.Row(y) + part.left, view.Ptr(part.left + ox, y + oy),
+                            std::size_t(part.right - part.left) * 4);
             }
-        }
-    });
+        });
+        break;
+    case 0x88: rows([](Pixel s, Pixel d) { return s & d; }); break;
+    case 0xEE: rows([](Pixel s, Pixel d) { return s | d; }); break;
+    case 0x66: rows([](Pixel s, Pixel d) { return s ^ d; }); break;
+    default: rows([&](Pixel s, Pixel d) { return Rop3(code, pattern, s, d); }); break;
+    }
 }
 
 void Stretch(Bitmap& dst, const Region& clip, const Bitmap& src, const StretchArgs& a) {
@@ -151,30 +166,38 @@ void Stretch(Bitmap& dst, const Region& clip, const Bitmap& src, const StretchAr
     if (IsRectEmpty(clipped)) {
         return;
     }
-    // Source column and row for each destination column and row of the clipped area.
+    SourceView view(src, dst, RECT{sx0, sy0, sx0 + sw, sy0 + sh});
+    // Source column and row for each destination column and row of the clipped area; -1
+    // where the source has no pixel (the destination is left alone there).
     std::vector<int> cols(static_cast<std::size_t>(RectWidth(clipped)));
-    std::vector<int> rows(static_cast<std::size_t>(RectHeight(clipped)));
+    std::vector<const Pixel*> rows(static_cast<std::size_t>(RectHeight(clipped)));
     for (int x = clipped.left; x < clipped.right; ++x) {
         int k = int(std::int64_t(x - dr.left) * sw / dw);
-        cols[std::size_t(x - clipped.left)] = sx0 + (mirrorX ? sw - 1 - k : k);
+        int sx = sx0 + (mirrorX ? sw - 1 - k : k);
+        cols[std::size_t(x - clipped.left)] = view.HasColumn(sx) ? sx - view.offsetX : -1;
     }
     for (int y = clipped.top; y < clipped.bottom; ++y) {
         int k = int(std::int64_t(y - dr.top) * sh / dh);
-        rows[std::size_t(y - clipped.top)] = sy0 + (mirrorY ? sh - 1 - k : k);
+        int sy = sy0 + (mirrorY ? sh - 1 - k : k);
+        rows[std::size_t(y - clipped.top)] = view.HasRow(sy) ? view.RowPtr(sy) : nullptr;
     }
-    SourceView view(src, dst, RECT{sx0, sy0, sx0 + sw, sy0 + sh});
-    std::uint8_t code = RopCode(a.rop);
+    const std::uint8_t code = RopCode(a.rop);
+    const bool keyed = a.key.has_value();
+    const Pixel key = keyed ? *a.key & kRgb : 0;
     ForEachClipped(clip, clipped, [&](const RECT& part) {
         for (int y = part.top; y < part.bottom; ++y) {
-            int sy = rows[std::size_t(y - clipped.top)];
+            const Pixel* srow = rows[std::size_t(y - clipped.top)];
+            if (!srow) {
+                continue;
+            }
             Pixel* d = dst.Row(y);
+            const int* c = cols.data() - clipped.left;
             for (int x = part.left; x < part.right; ++x) {
-                int sx = cols[std::size_t(x - clipped.left)];
-                if (!view.Has(sx, sy)) {
+                if (c[x] < 0) {
                     continue;
                 }
-                Pixel s = view.At(sx, sy) & kRgb;
-                if (a.key && s == (*a.key & kRgb)) {
+                Pixel s = srow[c[x]] & kRgb;
+                if (keyed && s == key) {
                     continue;
                 }
                 d[x] = code == 0xCC ? s : Rop3(code, a.pattern, s, d[x] & kRgb);
