@@ -202,4 +202,22 @@ std::string Trim(std::string_view text) {
     return std::string(text.substr(b, e - b));
 }
 
+std::string ExtractFilePath(std::string_view path) {
+    auto slash = path.rfind('/');
+    return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
+}
+
+std::string ExtractFileName(std::string_view path) {
+    auto slash = path.rfind('/');
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string IncludeTrailingPathDelimiter(std::string_view path) {
+    std::string out(path);
+    if (out.empty() || out.back() != '/') {
+        out += '/';
+    }
+    return out;
+}
+
 } // namespace vcl

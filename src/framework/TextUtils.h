@@ -30,4 +30,10 @@ long long StrToIntDef(std::string_view text, long long fallback);
 
 std::string Trim(std::string_view text);
 
+// Paths ("/" separated): the folder part with its trailing separator, the name part, and a path
+// with exactly one trailing separator.
+std::string ExtractFilePath(std::string_view path);
+std::string ExtractFileName(std::string_view path);
+std::string IncludeTrailingPathDelimiter(std::string_view path);
+
 } // namespace vcl

@@ -1,5 +1,6 @@
 #include "framework/Stream.h"
 #include "framework/StringList.h"
+#include "framework/TextUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -135,4 +136,20 @@ TEST(StringList, EditingAndBounds) {
     list.SetSorted(true);
     list.Add("a");
     EXPECT_EQ(list[0], "a");
+}
+
+TEST(TextUtils, PathPartsAndConversions) {
+    EXPECT_EQ(ExtractFilePath("/opt/iislog/iislog"), "/opt/iislog/");
+    EXPECT_EQ(ExtractFileName("/opt/iislog/DefaultDir.txt"), "DefaultDir.txt");
+    EXPECT_EQ(ExtractFilePath("name"), "");
+    EXPECT_EQ(IncludeTrailingPathDelimiter("/logs"), "/logs/");
+    EXPECT_EQ(IncludeTrailingPathDelimiter("/logs/"), "/logs/");
+    EXPECT_EQ(StrToInt(" -42 "), -42);
+    EXPECT_EQ(StrToInt("$1F"), 31);
+    EXPECT_THROW(StrToInt("12a"), EConvertError);
+    EXPECT_EQ(StrToIntDef("", 7), 7);
+    EXPECT_EQ(UpperCase("abc\xc3\xa4"), "ABC\xc3\x84");
+    EXPECT_LT(CompareText("apple", "Banana"), 0);
+    // A malformed byte compares as itself instead of swallowing what follows.
+    EXPECT_FALSE(SameText("a\xff", "a\xfe"));
 }
