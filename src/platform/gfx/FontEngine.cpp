@@ -7,6 +7,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <stdexcept>
@@ -346,6 +347,15 @@ void FontEngine::Render(FontInstance& font, char32_t cp, Glyph& out) {
     out.height = int(bm.rows);
     out.advance = int((slot->advance.x + 32) >> 6) + extraAdvance;
     out.coverage.resize(std::size_t(out.width) * std::size_t(out.height));
+    // Linear coverage blended linearly leaves the unhinted vertical stems of light hinting
+    // greyish at 11-13 px; a mild curve darkens partial pixels so small text reads solid.
+    static const auto curve = [] {
+        std::array<std::uint8_t, 256> t{};
+        for (int i = 0; i < 256; ++i) {
+            t[std::size_t(i)] = std::uint8_t(std::lround(255.0 * std::pow(i / 255.0, 1.0 / 1.3)));
+        }
+        return t;
+    }();
     for (int y = 0; y < out.height; ++y) {
         const unsigned char* row = bm.buffer + std::ptrdiff_t(y) * bm.pitch;
         std::uint8_t* dst = out.coverage.data() + std::size_t(y) * std::size_t(out.width);
@@ -354,7 +364,9 @@ void FontEngine::Render(FontInstance& font, char32_t cp, Glyph& out) {
                 dst[x] = (row[x >> 3] >> (7 - (x & 7))) & 1 ? 255 : 0;
             }
         } else {
-            std::memcpy(dst, row, std::size_t(out.width));
+            for (int x = 0; x < out.width; ++x) {
+                dst[x] = curve[row[x]];
+            }
         }
     }
 }

@@ -154,6 +154,30 @@ TEST(DC, RectangleFrameAndFill) {
     DeleteObject(blue);
 }
 
+TEST(DC, EllipseIsSymmetricAndStaysInItsBox) {
+    Canvas c(9, 7);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    SelectObject(c.dc, red);
+    Ellipse(c.dc, 1, 1, 8, 6);
+    std::string art = Art(c.bmp);
+    EXPECT_EQ(art.substr(0, 10), ".........\n");       // row 0 untouched
+    EXPECT_EQ(art.substr(60, 10), ".........\n");      // row 6 untouched
+    EXPECT_EQ(c.bmp.GetPixel(4, 3), kRed);             // filled inside
+    EXPECT_EQ(c.bmp.GetPixel(1, 3), kBlack);           // outline at the sides
+    EXPECT_EQ(c.bmp.GetPixel(7, 3), kBlack);
+    EXPECT_EQ(c.bmp.GetPixel(4, 1), kBlack);           // and at top and bottom
+    EXPECT_EQ(c.bmp.GetPixel(4, 5), kBlack);
+    EXPECT_EQ(c.bmp.GetPixel(1, 1), kWhite);           // corners stay out
+    EXPECT_EQ(c.bmp.GetPixel(7, 5), kWhite);
+    for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 9; ++x) {
+            EXPECT_EQ(c.bmp.GetPixel(x, y), c.bmp.GetPixel(8 - x, y)) << x << "," << y;
+            EXPECT_EQ(c.bmp.GetPixel(x, y), c.bmp.GetPixel(x, 6 - y)) << x << "," << y;
+        }
+    SelectObject(c.dc, GetStockObject(WHITE_BRUSH));
+    DeleteObject(red);
+}
+
 TEST(DC, SystemColoursResolveEverywhere) {
     Canvas c(4, 1);
     RECT r0{0, 0, 1, 1}, r1{1, 0, 2, 1}, r2{2, 0, 3, 1};

@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: gfx_text_sheet out.bmp\n");
         return 2;
     }
-    gfx::Bitmap sheet(760, 700, 0xFFFFFF);
+    gfx::Bitmap sheet(820, 500, 0xFFFFFF);
     HDC dc = new gfx::DC(&sheet);
     SetBkMode(dc, TRANSPARENT);
     int y = 6;
@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
         y += 4;
     }
     // A caption-like row: white on the classic caption blue, and a button with a prefix.
-    RECT bar{0, y, 760, y + 20};
+    RECT bar{0, y, 820, y + 20};
     HBRUSH blue = CreateSolidBrush(GetSysColor(COLOR_ACTIVECAPTION));
     FillRect(dc, &bar, blue);
     DeleteObject(blue);
