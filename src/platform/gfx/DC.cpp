@@ -215,8 +215,7 @@ GdiObject* DC::Select(GdiObject* object) {
         }
         old = std::exchange(state_.bitmap, static_cast<GdiBitmap*>(object));
         target_ = &state_.bitmap->Pixels();
-        state_.appClip.reset();
-        ClipChanged();
+        ClipChanged(); // the clip region stays; the drawable surface is the new bitmap
         break;
     case ObjectKind::Region:
         return nullptr; // SelectObject turns a region into SelectClipRgn

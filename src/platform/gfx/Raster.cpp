@@ -191,12 +191,12 @@ void Stretch(Bitmap& dst, const Region& clip, const Bitmap& src, const StretchAr
                 continue;
             }
             Pixel* d = dst.Row(y);
-            const int* c = cols.data() - clipped.left;
-            for (int x = part.left; x < part.right; ++x) {
-                if (c[x] < 0) {
+            const int* c = cols.data() + (part.left - clipped.left);
+            for (int x = part.left; x < part.right; ++x, ++c) {
+                if (*c < 0) {
                     continue;
                 }
-                Pixel s = srow[c[x]] & kRgb;
+                Pixel s = srow[*c] & kRgb;
                 if (keyed && s == key) {
                     continue;
                 }
@@ -261,27 +261,45 @@ void Line(Bitmap& dst, const Region& clip, POINT a, POINT b, const LinePen& pen,
         }
         return true;
     };
-    int x = a.x, y = a.y;
-    const int dx = std::abs(b.x - a.x), dy = -std::abs(b.y - a.y);
-    const int stepX = a.x < b.x ? 1 : -1, stepY = a.y < b.y ? 1 : -1;
-    int err = dx + dy;
-    while (x != b.x || y != b.y) {
+    // Stepping along the major axis, the minor coordinate of step k is the exact line's value
+    // rounded half up, so any step can be computed directly: the walk starts and ends where
+    // the pen can touch the clip, and a line a billion pixels long costs no more than one
+    // across the bitmap.
+    const std::int64_t adx = std::abs(std::int64_t(b.x) - a.x), ady = std::abs(std::int64_t(b.y) - a.y);
+    const int sx = b.x >= a.x ? 1 : -1, sy = b.y >= a.y ? 1 : -1;
+    const bool xMajor = adx >= ady;
+    const std::int64_t steps = xMajor ? adx : ady, minor = xMajor ? ady : adx;
+    const RECT bounds = clip.Bounds();
+    const int reach = pen.width; // a stamp reaches at most this far from its centre
+    const std::int64_t lo = (xMajor ? bounds.left : bounds.top) - reach;
+    const std::int64_t hi = (xMajor ? bounds.right : bounds.bottom) + reach;
+    const std::int64_t start = xMajor ? a.x : a.y;
+    const int dir = xMajor ? sx : sy;
+    std::int64_t kFirst = 0, kLast = steps; // steps [kFirst, kLast) may land inside
+    if (dir > 0) {
+        kFirst = std::max<std::int64_t>(0, lo - start);
+        kLast = std::min<std::int64_t>(steps, hi - start + 1);
+    } else {
+        kFirst = std::max<std::int64_t>(0, start - hi);
+        kLast = std::min<std::int64_t>(steps, start - lo + 1);
+    }
+    // The dash position only matters modulo the pattern length.
+    auto advance = [&](std::int64_t n) {
+        phase = dashTotal ? int((std::int64_t(phase) + n) % dashTotal) : 0;
+    };
+    advance(kFirst);
+    for (std::int64_t k = kFirst; k < kLast; ++k) {
+        std::int64_t m = steps ? (2 * k * minor + steps) / (2 * steps) : 0;
+        int x = int(xMajor ? a.x + sx * k : a.x + sx * m);
+        int y = int(xMajor ? a.y + sy * m : a.y + sy * k);
         if (on(phase)) {
             plot.Square(x, y, pen.width, pen.color, pen.rop2);
         } else if (pen.gapColor) {
             plot.Square(x, y, pen.width, *pen.gapColor, pen.rop2);
         }
-        ++phase;
-        int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += stepX;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += stepY;
-        }
+        advance(1);
     }
+    advance(steps - std::max(kFirst, kLast));
 }
 
 } // namespace gfx::raster

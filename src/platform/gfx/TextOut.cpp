@@ -28,11 +28,11 @@ void BlendGlyph(Bitmap& target, const Region& clip, const Glyph& g, int penX, in
     RECT box{penX + g.left, baseline - g.top, penX + g.left + g.width, baseline - g.top + g.height};
     raster::ForEachClipped(clip, box, [&](const RECT& part) {
         for (int y = part.top; y < part.bottom; ++y) {
-            const std::uint8_t* cov =
-                g.coverage.data() + std::size_t(y - box.top) * std::size_t(g.width) - box.left;
+            const std::uint8_t* cov = g.coverage.data() + std::size_t(y - box.top) * std::size_t(g.width) +
+                                      std::size_t(part.left - box.left);
             Pixel* row = target.Row(y);
-            for (int x = part.left; x < part.right; ++x) {
-                if (unsigned a = cov[x]) {
+            for (int x = part.left; x < part.right; ++x, ++cov) {
+                if (unsigned a = *cov) {
                     row[x] = Blend(row[x], color, a);
                 }
             }

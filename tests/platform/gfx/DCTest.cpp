@@ -339,6 +339,8 @@ TEST(DC, NothingIsWrittenOutsideTheBitmap) {
     SelectObject(c.dc, wide);
     MoveToEx(c.dc, -100, -100, nullptr);
     LineTo(c.dc, 100, 100);
+    MoveToEx(c.dc, -2000000000, 1, nullptr); // walks only the steps near the bitmap
+    LineTo(c.dc, 2000000000, 2);
     Rectangle(c.dc, -50, -50, 50, 50);
     Ellipse(c.dc, -5, -5, 8, 8);
     SetPixel(c.dc, 3, 0, 0);
