@@ -2,9 +2,31 @@
 
 #include "skin/data/qvRaster.h"
 
+#include <initializer_list>
+
 namespace qv {
 
 namespace {
+
+// Geometry comes from skin texts. Coordinates beyond a million pixels cannot describe a real
+// element, and rejecting them keeps every sum below (a few million) far from overflowing.
+constexpr int kCoordinateLimit = 1 << 20;
+
+bool Sane(std::initializer_list<int> values) {
+    for (int v : values) {
+        if (v < -kCoordinateLimit || v > kCoordinateLimit) {
+            return false;
+        }
+    }
+    return true;
+}
+bool Sane(const RECT& r) { return Sane({r.left, r.top, r.right, r.bottom}); }
+bool Sane(const TqvSkinGeometry& g) {
+    return Sane({g.LT.x, g.LT.y, g.RT.x, g.RT.y, g.LB.x, g.LB.y, g.RB.x, g.RB.y}) && Sane(g.Cl);
+}
+bool Sane(const RECT& S, const TqvSkinGeometry& g, const TqvSkinGeometry& ng, int W, int H) {
+    return Sane(S) && Sane(g) && Sane(ng) && Sane({W, H});
+}
 
 // Sizes the destination as the routines do: a bitmap that already has the size keeps its pixels,
 // so callers can compose over a background they drew before (FitSkinImageToSize relies on it).
@@ -92,7 +114,7 @@ void ComposeSkinImage(const gfx::Bitmap& P, const RECT& S, const TqvSkinGeometry
                       const TqvSkinGeometry& ng, int W, int H, const TqvComposeFlags& flags,
                       gfx::Bitmap& D) {
     SizeTo(D, W, H);
-    if (g.RB.x == g.LT.x || g.RB.y == g.LT.y || P.Empty()) {
+    if (g.RB.x == g.LT.x || g.RB.y == g.LT.y || P.Empty() || !Sane(S, g, ng, W, H)) {
         return;
     }
     const Source src{S};
@@ -128,6 +150,10 @@ void ComposeSkinImage(const gfx::Bitmap& P, const RECT& S, const TqvSkinGeometry
 
 void ComposeSkinImage(const gfx::Bitmap& P, const RECT& S, const TqvSkinGeometry& g, int W, int H,
                       const TqvComposeFlags& flags, gfx::Bitmap& D) {
+    if (!Sane(S) || !Sane(g) || !Sane({W, H})) {
+        SizeTo(D, W, H);
+        return;
+    }
     ComposeSkinImage(P, S, g, AnchorSkinGeometry(g, RectWidth(S), RectHeight(S), W, H), W, H,
                      flags, D);
 }
@@ -136,7 +162,7 @@ void ComposeSkinImageOpenRight(const gfx::Bitmap& P, const RECT& S, const TqvSki
                                const TqvSkinGeometry& ng, int W, int H,
                                const TqvComposeFlags& flags, gfx::Bitmap& D) {
     SizeTo(D, W, H);
-    if (g.RB.x == g.LT.x || g.RB.y == g.LT.y || P.Empty()) {
+    if (g.RB.x == g.LT.x || g.RB.y == g.LT.y || P.Empty() || !Sane(S, g, ng, W, H)) {
         return;
     }
     const Source src{S};
@@ -165,6 +191,10 @@ namespace {
 
 void ComposeHorz(const gfx::Bitmap& P, const RECT& S, int l, int r, int W, bool stretch,
                  bool drawRight, gfx::Bitmap& D) {
+    if (!Sane(S) || !Sane({l, r, W})) {
+        SizeTo(D, Sane(S) ? W : 0, Sane(S) ? RectHeight(S) : 0);
+        return;
+    }
     const int sw = RectWidth(S);
     const int sh = RectHeight(S);
     SizeTo(D, W, sh);
@@ -195,6 +225,10 @@ void ComposeHorzImageNoRight(const gfx::Bitmap& P, const RECT& S, int leftWidth,
 
 void ComposeVertImage(const gfx::Bitmap& P, const RECT& S, int t, int b, int H, bool stretch,
                       gfx::Bitmap& D) {
+    if (!Sane(S) || !Sane({t, b, H})) {
+        SizeTo(D, Sane(S) ? RectWidth(S) : 0, H);
+        return;
+    }
     const int sw = RectWidth(S);
     const int sh = RectHeight(S);
     SizeTo(D, sw, H);
@@ -211,7 +245,7 @@ void ComposeVertImage(const gfx::Bitmap& P, const RECT& S, int t, int b, int H, 
 void FillFromSkinRect(const gfx::Bitmap& P, const RECT& O, const RECT& R, const RECT& Dr, int W,
                       int H, bool stretch, int stretchType, gfx::Bitmap& D) {
     SizeTo(D, W, H);
-    if (IsRectEmpty(Dr)) {
+    if (IsRectEmpty(Dr) || !Sane(O) || !Sane(R) || !Sane(Dr)) {
         return;
     }
     const RECT s = OffsetRect(R, O.left, O.top);
@@ -268,6 +302,10 @@ void FitSkinImageToSize(const gfx::Bitmap& P, const RECT& S, const RECT& I, bool
     flags.StretchType = 0;
     const int W = D.Width();
     const int H = D.Height();
+    if (!Sane(S) || !Sane(g) || !Sane({W, H})) {
+        SizeTo(D, W, H);
+        return;
+    }
     ComposeSkinImage(P, S, g, AnchorSkinGeometry(g, RectWidth(S), RectHeight(S), W, H), W, H,
                      flags, D);
 }
@@ -275,6 +313,9 @@ void FitSkinImageToSize(const gfx::Bitmap& P, const RECT& S, const RECT& I, bool
 void ComposeBorderStrips(const gfx::Bitmap& P, const RECT& S, const TqvSkinGeometry& g,
                          const TqvSkinGeometry& ng, int W, int H, const TqvComposeFlags& flags,
                          TqvBorderStrips& strips) {
+    if (!Sane(S, g, ng, W, H)) {
+        return;
+    }
     const Source src{S};
     const int sw = RectWidth(S);
     const int sh = RectHeight(S);
@@ -335,6 +376,9 @@ void ComposeBorderStrips(const gfx::Bitmap& P, const RECT& S, const TqvSkinGeome
 
 void ComposeMaskStrips(const gfx::Bitmap& Mk, const TqvSkinGeometry& g, const TqvSkinGeometry& ng,
                        int W, TqvBorderStrips& strips) {
+    if (!Sane(g) || !Sane(ng) || !Sane({W})) {
+        return;
+    }
     const RECT& m = g.Cl;
     const RECT& nm = ng.Cl;
     const int mw = Mk.Width();

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 
 using gfx::Bitmap;
@@ -329,4 +330,47 @@ TEST(ComposeBorderStrips, TiledStripsStartTilingAtTheirOwnOrigin) {
     });
     // Bottom strip from the source rows [sh - bh, sh) = [50, 52).
     EXPECT_EQ(strips.Bottom.GetPixel(0, 0), Tag(5, 4 + 50));
+}
+
+TEST(ComposeSkinImage, ArbitraryGeometryStaysInsideTheBitmaps) {
+    // Geometry read from a skin text may be anything; under the sanitizers every routine must keep
+    // to the bitmaps and size its destination as asked.
+    const Bitmap P = Picture(40, 30);
+    std::uint32_t seed = 12345;
+    auto next = [&seed](int lo, int hi) {
+        seed = seed * 1664525u + 1013904223u;
+        return lo + int((seed >> 8) % std::uint32_t(hi - lo + 1));
+    };
+    // Now and then a coordinate at the ends of the integer range.
+    auto coord = [&] {
+        const int pick = next(0, 40);
+        return pick == 0 ? INT_MIN : pick == 1 ? INT_MAX : next(-50, 80);
+    };
+    auto point = [&] { return POINT{coord(), coord()}; };
+    auto rect = [&] { return RECT{coord(), coord(), coord(), coord()}; };
+    for (int i = 0; i < 400; ++i) {
+        const RECT S = rect();
+        const TqvSkinGeometry g{point(), point(), point(), point(), rect()};
+        const TqvSkinGeometry n{point(), point(), point(), point(), rect()};
+        const int W = next(-5, 90), H = next(-5, 90);
+        TqvComposeFlags f;
+        f.StretchTop = next(0, 1);
+        f.StretchLeft = next(0, 1);
+        f.StretchCentre = next(0, 1);
+        f.StretchType = next(-1, 3);
+        Bitmap D;
+        qv::ComposeSkinImage(P, S, g, n, W, H, f, D);
+        ASSERT_EQ(D.Width(), W > 0 && H > 0 ? W : 0);
+        qv::ComposeSkinImageOpenRight(P, S, g, n, W, H, f, D);
+        qv::TqvBorderStrips strips;
+        qv::ComposeBorderStrips(P, S, g, n, W, H, f, strips);
+        qv::ComposeMaskStrips(P, g, n, W, strips);
+        qv::FillFromSkinRect(P, rect(), rect(), rect(), W, H, f.StretchTop, f.StretchType, D);
+        qv::ComposeHorzImage(P, S, next(-5, 50), next(-5, 50), W, f.StretchTop, D);
+        qv::ComposeVertImage(P, S, next(-5, 50), next(-5, 50), H, f.StretchTop, D);
+        Bitmap fitted(W, H);
+        qv::FitSkinImageToSize(P, S, rect(), f.StretchTop, fitted);
+        gfx::Region region;
+        qv::BuildSkinMaskRegion(P, g, n, W, region);
+    }
 }
