@@ -5,6 +5,7 @@
 
 #include "platform/gfx/WinTypes.h"
 #include "skin/data/qvCompose.h"
+#include "skin/data/qvGlyphCaption.h"
 #include "skin/data/qvGlyphs.h"
 #include "skin/data/qvMaskRegion.h"
 #include "skin/data/qvTextUtils.h"
