@@ -11,7 +11,6 @@ namespace gfx {
 namespace {
 
 constexpr int kTransparent = 1;
-constexpr int kR2Not = 6;
 
 // Dash patterns of the cosmetic pen styles, in pixels.
 constexpr std::uint8_t kDash[] = {18, 6};
