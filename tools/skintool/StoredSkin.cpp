@@ -1,0 +1,213 @@
+#include "StoredSkin.h"
+
+#include "SkinIni.h"
+
+#include <zlib.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace skintool {
+
+namespace {
+
+void PutInt32(Bytes& out, std::int32_t v) {
+    auto u = std::uint32_t(v);
+    for (int i = 0; i < 4; ++i) {
+        out.push_back(std::uint8_t(u >> (8 * i)));
+    }
+}
+
+std::int32_t GetInt32(std::span<const std::uint8_t> data, std::size_t at) {
+    if (at + 4 > data.size()) {
+        throw SkinError("skin container is truncated");
+    }
+    std::uint32_t u = 0;
+    for (int i = 0; i < 4; ++i) {
+        u |= std::uint32_t(data[at + i]) << (8 * i);
+    }
+    return std::int32_t(u);
+}
+
+std::string Folder(const std::string& path) {
+    auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+// Appends the bitmap file as the container stores it: re-encoded by the BMP writer, so a picture
+// in any format the reader takes is stored at its own bit depth.
+void PutPicture(Bytes& out, const std::string& path) {
+    gfx::BmpImage image = gfx::LoadBmpFile(path);
+    Bytes bmp = gfx::WriteBmp(image);
+    out.insert(out.end(), bmp.begin(), bmp.end());
+}
+
+ContainerPicture GetPicture(std::span<const std::uint8_t> data, std::size_t& at) {
+    ContainerPicture pic;
+    pic.offset = at;
+    try {
+        pic.image = gfx::ReadBmp(data.subspan(at), &pic.length);
+    } catch (const gfx::EInvalidGraphic& e) {
+        throw SkinError(std::string(e.what()) + " (picture at offset " + std::to_string(at) + ")");
+    }
+    at += pic.length;
+    return pic;
+}
+
+std::optional<ContainerPicture> GetFlaggedPicture(std::span<const std::uint8_t> data,
+                                                  std::size_t& at) {
+    if (at >= data.size()) {
+        throw SkinError("skin container is truncated");
+    }
+    if (data[at++] != 0) {
+        return std::nullopt;
+    }
+    return GetPicture(data, at);
+}
+
+bool EndsWith(const std::string& s, const std::string& tail) {
+    if (s.size() < tail.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < tail.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(s[s.size() - tail.size() + i])) != tail[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+} // namespace
+
+Bytes Deflate(std::span<const std::uint8_t> data) {
+    uLongf size = compressBound(uLong(data.size()));
+    Bytes out(size);
+    if (compress2(out.data(), &size, data.data(), uLong(data.size()), 9) != Z_OK) {
+        throw SkinError("compression error");
+    }
+    out.resize(size);
+    return out;
+}
+
+Bytes Inflate(std::span<const std::uint8_t> stream) {
+    z_stream z{};
+    if (inflateInit(&z) != Z_OK) {
+        throw SkinError("compression error");
+    }
+    Bytes out;
+    std::uint8_t chunk[65536];
+    z.next_in = const_cast<Bytef*>(stream.data());
+    z.avail_in = uInt(stream.size());
+    int rc = Z_OK;
+    while (rc == Z_OK) {
+        z.next_out = chunk;
+        z.avail_out = sizeof chunk;
+        rc = inflate(&z, Z_NO_FLUSH);
+        out.insert(out.end(), chunk, chunk + (sizeof chunk - z.avail_out));
+        if (rc == Z_BUF_ERROR && z.avail_in == 0) {
+            break;  // input ended before the stream did
+        }
+    }
+    inflateEnd(&z);
+    if (rc != Z_STREAM_END) {
+        throw SkinError("compression error");
+    }
+    return out;
+}
+
+Bytes ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw SkinError("Cannot open file \"" + path + "\". " + std::strerror(errno));
+    }
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFileBytes(const std::string& path, std::span<const std::uint8_t> bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) {
+        throw SkinError("Cannot create file \"" + path + "\". " + std::strerror(errno));
+    }
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    if (!out) {
+        throw SkinError("Cannot write file \"" + path + "\". " + std::strerror(errno));
+    }
+}
+
+Bytes BuildStoredSkin(const std::string& iniPath) {
+    Bytes source = ReadFileBytes(iniPath);
+    IniText ini(std::string(source.begin(), source.end()));
+    for (const char* section : {"VERSION", "PICTURES", "FORMINFO", "SKINOBJECTS", "SKINCONTROLS"}) {
+        if (!ini.HasSection(section)) {
+            throw SkinError(iniPath + ": the section [" + section + "] is missing");
+        }
+    }
+    const std::string dir = Folder(iniPath);
+    Bytes container;
+    PutInt32(container, 3);
+    for (const char* key : {"picture", "inactivepicture", "mask"}) {
+        std::string name = ini.ReadString("PICTURES", key, "");
+        container.push_back(name.empty() ? 1 : 0);
+        if (!name.empty()) {
+            PutPicture(container, dir + "/" + name);
+        }
+    }
+    std::vector<std::string> extras = ini.ReadNumberedList("PICTURES", "activepictures");
+    PutInt32(container, std::int32_t(extras.size()));
+    for (const auto& name : extras) {
+        PutPicture(container, dir + "/" + name);
+    }
+    for (const auto& line : ini.Lines()) {
+        container.insert(container.end(), line.begin(), line.end());
+        container.push_back('\r');
+        container.push_back('\n');
+    }
+    return Deflate(container);
+}
+
+Bytes LoadContainer(const std::string& path) {
+    if (EndsWith(path, ".ini")) {
+        return Inflate(BuildStoredSkin(path));
+    }
+    Bytes file = ReadFileBytes(path);
+    // A compressed skin file starts with its version (<= 3) and the stream's length; a bare
+    // zlib stream starts with the header byte 78h.
+    if (file.size() >= 8 && file[0] != 0x78) {
+        std::int32_t version = GetInt32(file, 0), length = GetInt32(file, 4);
+        if (version > 3) {
+            throw SkinError("unsupported compressed skin version " + std::to_string(version));
+        }
+        if (length < 0 || std::size_t(length) > file.size() - 8) {
+            throw SkinError("compressed skin file is truncated");
+        }
+        return Inflate(std::span(file).subspan(8, std::size_t(length)));
+    }
+    return Inflate(file);
+}
+
+Container ReadContainer(std::span<const std::uint8_t> data) {
+    Container c;
+    c.version = GetInt32(data, 0);
+    if (c.version > 3) {
+        throw SkinError("unsupported skin container version " + std::to_string(c.version));
+    }
+    std::size_t at = 4;
+    c.main = GetFlaggedPicture(data, at);
+    c.inactive = GetFlaggedPicture(data, at);
+    c.mask = GetFlaggedPicture(data, at);
+    if (c.version == 2) {
+        GetFlaggedPicture(data, at);
+        GetFlaggedPicture(data, at);
+    }
+    std::int32_t count = GetInt32(data, at);
+    at += 4;
+    for (std::int32_t i = 0; i < count; ++i) {
+        c.extras.push_back(GetPicture(data, at));
+    }
+    c.textOffset = at;
+    c.text.assign(data.begin() + std::ptrdiff_t(at), data.end());
+    return c;
+}
+
+} // namespace skintool

@@ -1,0 +1,62 @@
+#pragma once
+// The stored skin as the skin author's tools see it: building the zlib-compressed container from a
+// skin folder, inflating it again, and walking the container's items to the description text.
+//
+// FIXME: the builder mirrors TqvCompressedStoredSkin::BuildFromSkinFolder, which the skin data
+// library does not carry yet; once it does, BuildStoredSkin should call it so that there is one
+// builder.
+
+#include "platform/gfx/BmpCodec.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace skintool {
+
+using Bytes = std::vector<std::uint8_t>;
+
+class SkinError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// zlib format at level 9, and its inverse. A corrupt stream raises "compression error".
+Bytes Deflate(std::span<const std::uint8_t> data);
+Bytes Inflate(std::span<const std::uint8_t> stream);
+
+// Builds the container from a skin description file and the bitmaps named by its [PICTURES]
+// (looked up in the file's folder) and returns it compressed. A description without one of the
+// sections VERSION, PICTURES, FORMINFO, SKINOBJECTS, SKINCONTROLS is refused.
+Bytes BuildStoredSkin(const std::string& iniPath);
+
+// The container of FILE: a skin description (by its ".ini" ending), a compressed skin file
+// (version, length, stream) or a bare zlib stream.
+Bytes LoadContainer(const std::string& path);
+
+Bytes ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, std::span<const std::uint8_t> bytes);
+
+// One picture of the container with the bytes its BMP occupies.
+struct ContainerPicture {
+    gfx::BmpImage image;
+    std::size_t offset = 0, length = 0;
+};
+
+struct Container {
+    std::int32_t version = 0;
+    std::optional<ContainerPicture> main, inactive, mask;
+    std::vector<ContainerPicture> extras;
+    std::size_t textOffset = 0;
+    std::string text;  // the description text, to the end of the container
+};
+
+// Walks the items in order, each BMP taking exactly its bfSize. Truncation, a bad BMP or a
+// version above 3 raise SkinError.
+Container ReadContainer(std::span<const std::uint8_t> data);
+
+} // namespace skintool
