@@ -308,6 +308,8 @@ void DC::DrawSegment(POINT a, POINT b) {
     lp.color = ResolvePixel(pen->color);
     lp.rop2 = state_.rop2;
     // Styled pens are cosmetic: one pixel wide whatever width was asked for.
+    // FIXME: wide solid pens stamp a square per step; Windows draws round caps and joins.
+    // Nothing in the program draws lines wider than one pixel yet.
     lp.width = pen->style == PS_SOLID || pen->style == PS_INSIDEFRAME ? pen->width : 1;
     auto dashes = [&](const std::uint8_t* d, int n) {
         lp.dashes = d;

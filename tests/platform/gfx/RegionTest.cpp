@@ -129,6 +129,14 @@ TEST(Region, RegionDataRoundTripsAndRejectsBadBlocks) {
     Region mask = Region::FromRects(std::vector<RECT>{{15, 27, 16, 28}});
     EXPECT_EQ(mask.Bounds(), (RECT{15, 27, 16, 28}));
 
+    // A block with no rectangles (an all-white mask) is an empty region, not an error.
+    RGNDATA empty{};
+    HRGN none = ExtCreateRegion(nullptr, sizeof(RGNDATAHEADER), &empty);
+    ASSERT_NE(none, nullptr);
+    RECT box;
+    EXPECT_EQ(GetRgnBox(none, &box), NULLREGION);
+    DeleteObject(none);
+
     data->rdh.nCount = 1000; // claims more rectangles than the block holds
     EXPECT_EQ(ExtCreateRegion(nullptr, need, data), nullptr);
     data->rdh.nCount = DWORD(src.Rects().size());

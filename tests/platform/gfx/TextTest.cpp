@@ -174,6 +174,27 @@ TEST(Text, GlyphsGiveInkIncludingCjkBoldAndUnderline) {
     EXPECT_GT(cjkBold.Darkness(RECT{0, 0, 80, 24}), cjk.Darkness(RECT{0, 0, 80, 24}) * 5 / 4);
     EXPECT_EQ(cjkBold.Extent("分").cx, cjk.Extent("分").cx + 1);
 
+    // Synthetic italic (the CJK family has no italic face either) leans the strokes right.
+    TextCanvas upright(40, 30, "宋体", -20), slanted(40, 30, "宋体", -20);
+    HFONT italic = MakeFont("宋体", -20, FW_NORMAL, false, true);
+    SelectObject(slanted.dc, italic);
+    TextOut(upright.dc, 10, 2, "l", 1);
+    TextOut(slanted.dc, 10, 2, "l", 1);
+    auto centre = [](const TextCanvas& c, int y0, int y1) {
+        long sum = 0, n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = 0; x < 40; ++x) {
+                long d = 255 - long(c.bmp.GetPixel(x, y) & 0xFF);
+                sum += d * x;
+                n += d;
+            }
+        return n ? double(sum) / double(n) : 0.0;
+    };
+    EXPECT_NEAR(centre(upright, 4, 10), centre(upright, 14, 20), 0.5);
+    EXPECT_GT(centre(slanted, 4, 10), centre(slanted, 14, 20) + 1.0);
+    SelectObject(slanted.dc, slanted.font);
+    DeleteObject(italic);
+
     TextCanvas under(80, 24, "Arial", -14, FW_NORMAL, true);
     TextOut(under.dc, 2, 2, "xxxx", 4);
     int width = under.Extent("xxxx").cx;
