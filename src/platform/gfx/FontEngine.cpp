@@ -42,7 +42,12 @@ constexpr const char* kCjk = "WenQuanYi Zen Hei";
 struct FamilyAlias {
     const char* windowsName; // lower case
     const char* family;
+    // The Windows face's ascent and descent as fractions of the em, where the stand-in's
+    // differ enough to change layouts (SimSun's cell is exactly one em high); 0: the face's own.
+    double ascent = 0;
+    double descent = 0;
 };
+constexpr double kSimAscent = 220.0 / 256, kSimDescent = 36.0 / 256;
 constexpr FamilyAlias kAliases[] = {
     {"arial", kSans},
     {"ms sans serif", kSans},
@@ -56,13 +61,13 @@ constexpr FamilyAlias kAliases[] = {
     {"courier", "Liberation Mono"},
     {"fixedsys", "Liberation Mono"},
     {"terminal", "Liberation Mono"},
-    {"宋体", kCjk},
-    {"simsun", kCjk},
-    {"新宋体", kCjk},
-    {"nsimsun", kCjk},
-    {"宋体-18030", kCjk},
-    {"黑体", kCjk},
-    {"simhei", kCjk},
+    {"宋体", kCjk, kSimAscent, kSimDescent},
+    {"simsun", kCjk, kSimAscent, kSimDescent},
+    {"新宋体", kCjk, kSimAscent, kSimDescent},
+    {"nsimsun", kCjk, kSimAscent, kSimDescent},
+    {"宋体-18030", kCjk, kSimAscent, kSimDescent},
+    {"黑体", kCjk, kSimAscent, kSimDescent},
+    {"simhei", kCjk, kSimAscent, kSimDescent},
     {"微软雅黑", kCjk},
     {"microsoft yahei", kCjk},
 };
@@ -103,12 +108,19 @@ FontEngine::~FontEngine() {
     FcFini();
 }
 
-std::string FontEngine::MappedFamily(const std::string& face, BYTE charSet) {
+static const FamilyAlias* FindAlias(const std::string& face) {
     std::string lower = Lower(face);
     for (const FamilyAlias& a : kAliases) {
         if (lower == a.windowsName) {
-            return a.family;
+            return &a;
         }
+    }
+    return nullptr;
+}
+
+std::string FontEngine::MappedFamily(const std::string& face, BYTE charSet) {
+    if (const FamilyAlias* a = FindAlias(face)) {
+        return a->family;
     }
     if (face.empty()) {
         return IsCjkCharSet(charSet) ? kCjk : kSans;
@@ -237,6 +249,16 @@ std::shared_ptr<FontInstance> FontEngine::Resolve(const LOGFONT& lfIn) {
     double upem = ft->units_per_EM ? ft->units_per_EM : 2048;
     double winAscent = os2 && os2->usWinAscent ? os2->usWinAscent : ft->ascender;
     double winDescent = os2 && (os2->usWinAscent || os2->usWinDescent) ? os2->usWinDescent : -ft->descender;
+    const FamilyAlias* alias = FindAlias(face);
+    if (!alias && face.empty() && IsCjkCharSet(lf.lfCharSet)) {
+        alias = FindAlias("simsun");
+    }
+    const bool windowsMetrics =
+        alias && alias->ascent > 0 && Lower(primary->family) == Lower(alias->family);
+    if (windowsMetrics) {
+        winAscent = alias->ascent * upem;
+        winDescent = alias->descent * upem;
+    }
     double cellUnits = std::max(1.0, winAscent + winDescent);
     int height = lf.lfHeight;
     if (height < 0) {
@@ -253,9 +275,11 @@ std::shared_ptr<FontInstance> FontEngine::Resolve(const LOGFONT& lfIn) {
     }
     tm.tmHeight = tm.tmAscent + tm.tmDescent;
     tm.tmInternalLeading = std::max<LONG>(0, tm.tmHeight - LONG(std::lround(font->em_)));
-    if (hhea) {
+    if (hhea && !windowsMetrics) {
         double gap = hhea->Line_Gap + hhea->Ascender - hhea->Descender - cellUnits;
         tm.tmExternalLeading = std::max<LONG>(0, LONG(std::lround(gap * scale)));
+    }
+    if (hhea) {
         tm.tmMaxCharWidth = LONG(std::lround(hhea->advance_Width_Max * scale));
     }
     tm.tmWeight = weight;
