@@ -1,0 +1,569 @@
+#include "skin/data/qvControlSkinRecords.h"
+
+#include <typeinfo>
+#include <utility>
+
+namespace qv {
+
+void TqvDataSkinControl::DescribeFields(TqvSkinFields& fields) {
+    QV_INT(pictureindex, -1);
+    QV_INT(maskpictureindex, -1);
+    QV_RECT(skinrect);
+}
+
+void TqvDataSkinCustomControl::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinControl::DescribeFields(fields);
+    QV_POINT(lefttoppoint);
+    QV_POINT(righttoppoint);
+    QV_POINT(leftbottompoint);
+    QV_POINT(rightbottompoint);
+    QV_RECT(clientrect);
+    QV_FLAG(leftstretch);
+    QV_FLAG(topstretch);
+    QV_FLAG(rightstretch);
+    QV_FLAG(bottomstretch);
+    QV_FLAG(stretcheffect);
+    QV_STRETCHTYPE(stretchtype);
+}
+
+void TqvDataSkinPanelControl::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinCustomControl::DescribeFields(fields);
+    QV_INT(bgpictureindex, -1);
+    QV_RECT(captionrect);
+    QV_ALIGN(alignment);
+    QV_STR(fontname, kDefaultSkinFontName);
+    QV_INT(fontheight, 14);
+    QV_FONTSTYLE(fontstyle);
+    QV_COLOR(fontcolor, 0);
+    QV_RECT(checkimagerect);
+    QV_RECT(uncheckimagerect);
+    QV_RECT(markframerect);
+    QV_RECT(framerect);
+    QV_RECT(frametextrect);
+    QV_INT(frameleftoffset, 0);
+    QV_INT(framerightoffset, 0);
+    QV_RECT(gripperrect);
+    QV_FLAG(grippertransparent);
+    QV_COLOR(grippertransparentcolor, 0);
+}
+
+void TqvDataSkinExPanelControl::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinCustomControl::DescribeFields(fields);
+    QV_RECT(rollhskinrect);
+    QV_RECT(rollvskinrect);
+    QV_INT(rollleftoffset, 0);
+    QV_INT(rollrightoffset, 0);
+    QV_INT(rolltopoffset, 0);
+    QV_INT(rollbottomoffset, 0);
+    QV_RECT(rollvcaptionrect);
+    QV_RECT(rollhcaptionrect);
+    QV_RECT(closebuttonrect);
+    QV_RECT(closebuttonactiverect);
+    QV_RECT(closebuttondownrect);
+    QV_RECT(hrollbuttonrect);
+    QV_RECT(hrollbuttonactiverect);
+    QV_RECT(hrollbuttondownrect);
+    QV_RECT(hrestorebuttonrect);
+    QV_RECT(hrestorebuttonactiverect);
+    QV_RECT(hrestorebuttondownrect);
+    QV_RECT(vrollbuttonrect);
+    QV_RECT(vrollbuttonactiverect);
+    QV_RECT(vrollbuttondownrect);
+    QV_RECT(vrestorebuttonrect);
+    QV_RECT(vrestorebuttonactiverect);
+    QV_RECT(vrestorebuttondownrect);
+    QV_RECT(captionrect);
+    QV_STR(fontname, kDefaultSkinFontName);
+    QV_INT(fontheight, 14);
+    QV_FONTSTYLE(fontstyle);
+    QV_COLOR(fontcolor, 0);
+    QV_FLAG(buttonstransparent);
+    QV_COLOR(buttonstransparentcolor, 0);
+}
+
+void TqvDataSkinButtonControl::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinCustomControl::DescribeFields(fields);
+    QV_STR(fontname, kDefaultSkinFontName);
+    QV_INT(fontheight, 14);
+    QV_FONTSTYLE(fontstyle);
+    QV_COLOR(fontcolor, 0);
+    QV_COLOR(activefontcolor, 0);
+    QV_COLOR(downfontcolor, 0);
+    QV_COLOR(disabledfontcolor, 0);
+    QV_RECT(activeskinrect);
+    QV_RECT(downskinrect);
+    QV_RECT(focusedskinrect);
+    QV_RECT(disabledskinrect);
+    QV_FLAG(morphing);
+    QV_MORPH(morphkind);
+    QV_RECT(animateskinrect);
+    QV_INT(framecount, 0);
+    QV_INT(animateinterval, 25);
+    QV_FLAG(showfocus);
+    QV_RECT(menumarkerflatrect);
+    QV_RECT(menumarkerrect);
+    QV_RECT(menumarkeractiverect);
+    QV_RECT(menumarkerdownrect);
+    QV_COLOR(menumarkertransparentcolor, 0);
+}
+
+void TqvDataSkinMenuButtonControl::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinButtonControl::DescribeFields(fields);
+    QV_RECT(trackbuttonrect);
+}
+
+void TqvDataSkinCheckRadioControl::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinCustomControl::DescribeFields(fields);
+    QV_STR(fontname, kDefaultSkinFontName);
+    QV_INT(fontheight, 14);
+    QV_FONTSTYLE(fontstyle);
+    QV_COLOR(fontcolor, 0);
+    QV_COLOR(activefontcolor, 0);
+    QV_COLOR(unenabledfontcolor, 0);
+    QV_COLOR(framefontcolor, 0);
+    QV_RECT(activeskinrect);
+    QV_RECT(checkimagearea);
+    QV_RECT(textarea);
+    QV_RECT(checkimagerect);
+    QV_RECT(uncheckimagerect);
+    QV_RECT(activecheckimagerect);
+    QV_RECT(activeuncheckimagerect);
+    QV_RECT(unenabledcheckimagerect);
+    QV_RECT(unenableduncheckimagerect);
+    QV_RECT(grayedcheckimagerect);
+    QV_RECT(activegrayedcheckimagerect);
+    QV_FLAG(morphing);
+    QV_MORPH(morphkind);
+}
+
+void TqvDataSkinGaugeControl::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinCustomControl::DescribeFields(fields);
+    QV_RECT(progressarea);
+    QV_RECT(progressrect);
+    QV_INT(beginoffset, 0);
+    QV_INT(endoffset, 0);
+    QV_FLAG(vertical);
+    QV_STR(fontname, kDefaultSkinFontName);
+    QV_INT(fontheight, 14);
+    QV_FONTSTYLE(fontstyle);
+    QV_COLOR(fontcolor, 0);
+    QV_FLAG(progresstransparent);
+    QV_COLOR(progresstransparentcolor, 0);
+    QV_FLAG(progressstretch);
+    QV_RECT(animationskinrect);
+    QV_INT(animationcountframes, 0);
+    QV_INT(animationtimerinterval, 0);
+    QV_RECT(progressanimationskinrect);
+    QV_INT(progressanimationcountframes, 0);
+    QV_INT(progressanimationtimerinterval, 0);
+    QV_INT(animationbeginoffset, 0);
+    QV_INT(animationendoffset, 0);
+}
+
+void TqvDataSkinSplitterControl::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinCustomControl::DescribeFields(fields);
+    QV_RECT(gripperrect);
+    QV_FLAG(grippertransparent);
+    QV_COLOR(grippertransparentcolor, 0);
+}
+
+void TqvDataSkinTrackBarControl::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinCustomControl::DescribeFields(fields);
+    QV_RECT(activeskinrect);
+    QV_RECT(trackarea);
+    QV_RECT(buttonrect);
+    QV_RECT(activebuttonrect);
+    QV_FLAG(vertical);
+    QV_FLAG(buttontransparent);
+    QV_COLOR(buttontransparentcolor, 0);
+}
+
+void TqvDataSkinLabelControl::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinCustomControl::DescribeFields(fields);
+    QV_STR(fontname, kDefaultSkinFontName);
+    QV_INT(fontheight, 14);
+    QV_FONTSTYLE(fontstyle);
+    QV_COLOR(fontcolor, 0);
+}
+
+void TqvDataSkinStdLabelControl::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinControl::DescribeFields(fields);
+    QV_STR(fontname, kDefaultSkinFontName);
+    QV_INT(fontheight, 14);
+    QV_FONTSTYLE(fontstyle);
+    QV_COLOR(fontcolor, 0);
+    QV_COLOR(activefontcolor, 16711680);
+}
+
+void TqvDataSkinUpDownControl::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinCustomControl::DescribeFields(fields);
+    QV_RECT(upbuttonrect);
+    QV_RECT(activeupbuttonrect);
+    QV_RECT(downupbuttonrect);
+    QV_RECT(downbuttonrect);
+    QV_RECT(activedownbuttonrect);
+    QV_RECT(downdownbuttonrect);
+}
+
+void TqvDataSkinGridControl::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinControl::DescribeFields(fields);
+    QV_RECT(fixedcellrect);
+    QV_RECT(selectcellrect);
+    QV_RECT(focuscellrect);
+    QV_INT(fixedcellleftoffset, 0);
+    QV_INT(fixedcellrightoffset, 0);
+    QV_RECT(fixedcelltextrect);
+    QV_INT(cellleftoffset, 0);
+    QV_INT(cellrightoffset, 0);
+    QV_RECT(celltextrect);
+    QV_INT(bgpictureindex, -1);
+    QV_COLOR(linescolor, 0);
+    QV_COLOR(bgcolor, 0);
+    QV_STR(fontname, kDefaultSkinFontName);
+    QV_INT(fontheight, 14);
+    QV_FONTSTYLE(fontstyle);
+    QV_COLOR(fontcolor, 0);
+    QV_COLOR(selectfontcolor, 0);
+    QV_COLOR(focusfontcolor, 0);
+    QV_STR(fixedfontname, kDefaultSkinFontName);
+    QV_INT(fixedfontheight, 14);
+    QV_FONTSTYLE(fixedfontstyle);
+    QV_COLOR(fixedfontcolor, 0);
+    QV_FLAG(cellstretcheffect);
+    QV_FLAG(fixedcellstretcheffect);
+    QV_FLAG(showfocus);
+}
+
+void TqvDataSkinTabControl::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinControl::DescribeFields(fields);
+    QV_RECT(tabrect);
+    QV_RECT(activetabrect);
+    QV_RECT(focustabrect);
+    QV_RECT(mouseintabrect);
+    QV_RECT(clientrect);
+    QV_INT(bgpictureindex, -1);
+    QV_POINT(lefttoppoint);
+    QV_POINT(righttoppoint);
+    QV_POINT(leftbottompoint);
+    QV_POINT(rightbottompoint);
+    QV_INT(tableftoffset, 0);
+    QV_INT(tabrightoffset, 0);
+    QV_RECT(tabsbgrect);
+    QV_FLAG(tabstretcheffect);
+    QV_FLAG(leftstretch);
+    QV_FLAG(topstretch);
+    QV_FLAG(rightstretch);
+    QV_FLAG(bottomstretch);
+    QV_FLAG(stretcheffect);
+    QV_STRETCHTYPE(stretchtype);
+    QV_STR(fontname, kDefaultSkinFontName);
+    QV_INT(fontheight, 14);
+    QV_FONTSTYLE(fontstyle);
+    QV_COLOR(fontcolor, 0);
+    QV_COLOR(activefontcolor, 0);
+    QV_COLOR(focusfontcolor, 0);
+    QV_COLOR(mouseinfontcolor, 0);
+    QV_STR(updown, "");
+    QV_FLAG(showfocus);
+    QV_INT(focusoffsetx, 0);
+    QV_INT(focusoffsety, 0);
+    QV_RECT(closebuttonrect);
+    QV_RECT(closebuttonactiverect);
+    QV_RECT(closebuttondownrect);
+    QV_FLAG(buttontransparent);
+    QV_COLOR(buttontransparentcolor, 0);
+}
+
+void TqvDataSkinMainMenuBar::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinControl::DescribeFields(fields);
+    QV_RECT(itemsrect);
+    QV_STR(menubaritem, "");
+    QV_STR(closebutton, "");
+    QV_STR(minbutton, "");
+    QV_STR(maxbutton, "");
+    QV_STR(sysmenubutton, "");
+    QV_COLOR(trackmarkcolor, 0);
+    QV_COLOR(trackmarkactivecolor, 0);
+    QV_FLAG(stretcheffect);
+    QV_FLAG(itemtransparent);
+}
+
+void TqvDataSkinControlBar::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinCustomControl::DescribeFields(fields);
+    QV_RECT(itemrect);
+    QV_INT(bgpictureindex, -1);
+    QV_RECT(hgriprect);
+    QV_RECT(vgriprect);
+    QV_INT(gripoffset1, 0);
+    QV_INT(gripoffset2, 0);
+    QV_FLAG(itemstretcheffect);
+    QV_INT(itemoffset1, 3);
+    QV_INT(itemoffset2, 3);
+    QV_FLAG(itemtransparent);
+    QV_COLOR(itemtransparentcolor, 0);
+    QV_FLAG(griptransparent);
+    QV_COLOR(griptransparentcolor, 0);
+}
+
+void TqvDataSkinEditControl::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinCustomControl::DescribeFields(fields);
+    QV_RECT(activeskinrect);
+    QV_STR(fontname, kDefaultSkinFontName);
+    QV_INT(fontheight, 14);
+    QV_FONTSTYLE(fontstyle);
+    QV_COLOR(fontcolor, 0);
+    QV_COLOR(disabledfontcolor, 0);
+    QV_COLOR(activefontcolor, 0);
+    QV_RECT(buttonrect);
+    QV_RECT(activebuttonrect);
+    QV_RECT(downbuttonrect);
+    QV_RECT(unenabledbuttonrect);
+}
+
+void TqvDataSkinMemoControl::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinEditControl::DescribeFields(fields);
+    QV_COLOR(bgcolor, 0);
+    QV_COLOR(activebgcolor, 0);
+}
+
+void TqvDataSkinListBox::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinCustomControl::DescribeFields(fields);
+    QV_RECT(itemrect);
+    QV_RECT(activeitemrect);
+    QV_RECT(focusitemrect);
+    QV_INT(itemleftoffset, 0);
+    QV_INT(itemrightoffset, 0);
+    QV_RECT(itemtextrect);
+    QV_STR(fontname, kDefaultSkinFontName);
+    QV_INT(fontheight, 14);
+    QV_FONTSTYLE(fontstyle);
+    QV_COLOR(fontcolor, 0);
+    QV_COLOR(activefontcolor, 0);
+    QV_COLOR(focusfontcolor, 0);
+    QV_RECT(captionrect);
+    QV_STR(captionfontname, kDefaultSkinFontName);
+    QV_INT(captionfontheight, 14);
+    QV_FONTSTYLE(captionfontstyle);
+    QV_COLOR(captionfontcolor, 0);
+    QV_RECT(upbuttonrect);
+    QV_RECT(activeupbuttonrect);
+    QV_RECT(downupbuttonrect);
+    QV_RECT(downbuttonrect);
+    QV_RECT(activedownbuttonrect);
+    QV_RECT(downdownbuttonrect);
+    QV_RECT(checkbuttonrect);
+    QV_RECT(activecheckbuttonrect);
+    QV_RECT(downcheckbuttonrect);
+    QV_STR(vscrollbarname, "vscrollbar");
+    QV_STR(hscrollbarname, "hscrollbar");
+    QV_STR(bothhscrollbarname, "bothhscrollbar");
+    QV_FLAG(showfocus);
+}
+
+void TqvDataSkinCheckListBox::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinListBox::DescribeFields(fields);
+    QV_RECT(itemcheckrect);
+    QV_RECT(checkimagerect);
+    QV_RECT(uncheckimagerect);
+}
+
+void TqvDataSkinComboBox::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinCustomControl::DescribeFields(fields);
+    QV_RECT(activeskinrect);
+    QV_RECT(itemrect);
+    QV_RECT(activeitemrect);
+    QV_RECT(focusitemrect);
+    QV_INT(itemleftoffset, 0);
+    QV_INT(itemrightoffset, 0);
+    QV_RECT(itemtextrect);
+    QV_STR(fontname, kDefaultSkinFontName);
+    QV_INT(fontheight, 14);
+    QV_FONTSTYLE(fontstyle);
+    QV_COLOR(fontcolor, 0);
+    QV_COLOR(focusfontcolor, 0);
+    QV_COLOR(activefontcolor, 0);
+    QV_STR(listboxname, "");
+    QV_RECT(buttonrect);
+    QV_RECT(activebuttonrect);
+    QV_RECT(downbuttonrect);
+    QV_RECT(unenabledbuttonrect);
+    QV_FLAG(itemstretcheffect);
+    QV_FLAG(focusitemstretcheffect);
+    QV_FLAG(showfocus);
+}
+
+void TqvDataSkinScrollBarControl::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinCustomControl::DescribeFields(fields);
+    QV_RECT(trackarea);
+    QV_RECT(upbuttonrect);
+    QV_RECT(activeupbuttonrect);
+    QV_RECT(downupbuttonrect);
+    QV_RECT(downbuttonrect);
+    QV_RECT(activedownbuttonrect);
+    QV_RECT(downdownbuttonrect);
+    QV_RECT(thumbrect);
+    QV_RECT(activethumbrect);
+    QV_RECT(downthumbrect);
+    QV_INT(thumboffset1, 0);
+    QV_INT(thumboffset2, 0);
+    QV_FLAG(thumbtransparent);
+    QV_COLOR(thumbtransparentcolor, 0);
+    QV_FLAG(thumbstretcheffect);
+    QV_INT(thumbminsize, 0);
+    QV_INT(thumbminpagesize, 0);
+    QV_RECT(glyphrect);
+    QV_RECT(activeglyphrect);
+    QV_RECT(downglyphrect);
+    QV_FLAG(glyphtransparent);
+    QV_COLOR(glyphtransparentcolor, 0);
+}
+
+void TqvDataSkinSpinEditControl::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinCustomControl::DescribeFields(fields);
+    QV_RECT(activeskinrect);
+    QV_STR(fontname, kDefaultSkinFontName);
+    QV_INT(fontheight, 14);
+    QV_FONTSTYLE(fontstyle);
+    QV_COLOR(fontcolor, 0);
+    QV_COLOR(activefontcolor, 0);
+    QV_COLOR(disabledfontcolor, 0);
+    QV_RECT(upbuttonrect);
+    QV_RECT(activeupbuttonrect);
+    QV_RECT(downupbuttonrect);
+    QV_RECT(downbuttonrect);
+    QV_RECT(activedownbuttonrect);
+    QV_RECT(downdownbuttonrect);
+}
+
+void TqvDataSkinScrollBoxControl::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinCustomControl::DescribeFields(fields);
+    QV_INT(bgpictureindex, -1);
+}
+
+void TqvDataSkinTreeView::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinControl::DescribeFields(fields);
+    QV_STR(fontname, kDefaultSkinFontName);
+    QV_INT(fontheight, 14);
+    QV_FONTSTYLE(fontstyle);
+    QV_COLOR(fontcolor, 0);
+    QV_COLOR(bgcolor, 0);
+}
+
+void TqvDataSkinBevel::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinControl::DescribeFields(fields);
+    QV_COLOR(lightcolor, 0);
+    QV_COLOR(darkcolor, 0);
+}
+
+void TqvDataSkinSlider::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinControl::DescribeFields(fields);
+    QV_COLOR(bgcolor, 0);
+    QV_RECT(hrulerrect);
+    QV_RECT(hthumbrect);
+    QV_RECT(vrulerrect);
+    QV_RECT(vthumbrect);
+    QV_INT(edgesize, 0);
+    QV_COLOR(pointscolor, 0);
+}
+
+void TqvDataSkinListView::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinControl::DescribeFields(fields);
+    QV_STR(fontname, kDefaultSkinFontName);
+    QV_INT(fontheight, 14);
+    QV_FONTSTYLE(fontstyle);
+    QV_COLOR(fontcolor, 0);
+    QV_COLOR(bgcolor, 0);
+}
+
+void TqvDataSkinRichEdit::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinControl::DescribeFields(fields);
+    QV_STR(fontname, kDefaultSkinFontName);
+    QV_INT(fontheight, 14);
+    QV_FONTSTYLE(fontstyle);
+    QV_COLOR(fontcolor, 0);
+    QV_COLOR(bgcolor, 0);
+}
+
+namespace {
+template <class T>
+std::unique_ptr<TqvDataSkinControl> Make(const std::string& name) {
+    return std::make_unique<T>(name);
+}
+template <class T>
+bool Is(const TqvDataSkinControl& record) {
+    return typeid(record) == typeid(T);
+}
+struct ControlKindEntry {
+    std::string_view kind;
+    std::unique_ptr<TqvDataSkinControl> (*create)(const std::string&);
+    bool (*is)(const TqvDataSkinControl&);
+};
+constexpr ControlKindEntry kControlKinds[] = {
+    {"panel", &Make<TqvDataSkinPanelControl>, &Is<TqvDataSkinPanelControl>},
+    {"expanel", &Make<TqvDataSkinExPanelControl>, &Is<TqvDataSkinExPanelControl>},
+    {"menubutton", &Make<TqvDataSkinMenuButtonControl>, &Is<TqvDataSkinMenuButtonControl>},
+    {"button", &Make<TqvDataSkinButtonControl>, &Is<TqvDataSkinButtonControl>},
+    {"checkradio", &Make<TqvDataSkinCheckRadioControl>, &Is<TqvDataSkinCheckRadioControl>},
+    {"gauge", &Make<TqvDataSkinGaugeControl>, &Is<TqvDataSkinGaugeControl>},
+    {"splitter", &Make<TqvDataSkinSplitterControl>, &Is<TqvDataSkinSplitterControl>},
+    {"trackbar", &Make<TqvDataSkinTrackBarControl>, &Is<TqvDataSkinTrackBarControl>},
+    {"label", &Make<TqvDataSkinLabelControl>, &Is<TqvDataSkinLabelControl>},
+    {"stdlabel", &Make<TqvDataSkinStdLabelControl>, &Is<TqvDataSkinStdLabelControl>},
+    {"updown", &Make<TqvDataSkinUpDownControl>, &Is<TqvDataSkinUpDownControl>},
+    {"grid", &Make<TqvDataSkinGridControl>, &Is<TqvDataSkinGridControl>},
+    {"tab", &Make<TqvDataSkinTabControl>, &Is<TqvDataSkinTabControl>},
+    {"mainmenubar", &Make<TqvDataSkinMainMenuBar>, &Is<TqvDataSkinMainMenuBar>},
+    {"controlbar", &Make<TqvDataSkinControlBar>, &Is<TqvDataSkinControlBar>},
+    {"memo", &Make<TqvDataSkinMemoControl>, &Is<TqvDataSkinMemoControl>},
+    {"edit", &Make<TqvDataSkinEditControl>, &Is<TqvDataSkinEditControl>},
+    {"checklistbox", &Make<TqvDataSkinCheckListBox>, &Is<TqvDataSkinCheckListBox>},
+    {"listbox", &Make<TqvDataSkinListBox>, &Is<TqvDataSkinListBox>},
+    {"combobox", &Make<TqvDataSkinComboBox>, &Is<TqvDataSkinComboBox>},
+    {"scrollbar", &Make<TqvDataSkinScrollBarControl>, &Is<TqvDataSkinScrollBarControl>},
+    {"spinedit", &Make<TqvDataSkinSpinEditControl>, &Is<TqvDataSkinSpinEditControl>},
+    {"scrollbox", &Make<TqvDataSkinScrollBoxControl>, &Is<TqvDataSkinScrollBoxControl>},
+    {"treeview", &Make<TqvDataSkinTreeView>, &Is<TqvDataSkinTreeView>},
+    {"bevel", &Make<TqvDataSkinBevel>, &Is<TqvDataSkinBevel>},
+    {"slider", &Make<TqvDataSkinSlider>, &Is<TqvDataSkinSlider>},
+    {"listview", &Make<TqvDataSkinListView>, &Is<TqvDataSkinListView>},
+    {"richedit", &Make<TqvDataSkinRichEdit>, &Is<TqvDataSkinRichEdit>},
+};
+} // namespace
+
+std::unique_ptr<TqvDataSkinControl> CreateControlSkin(std::string_view kind,
+                                                      const std::string& name) {
+    for (const ControlKindEntry& k : kControlKinds) {
+        if (k.kind == kind) {
+            return k.create(name);
+        }
+    }
+    return nullptr;
+}
+
+std::string_view ControlSkinKind(const TqvDataSkinControl& record) {
+    for (const auto& k : kControlKinds) {
+        if (k.is(record)) {
+            return k.kind;
+        }
+    }
+    return {};
+}
+
+void LoadControlSkins(const TqvSkinIni& ini,
+                      std::vector<std::unique_ptr<TqvDataSkinControl>>& out) {
+    int count = ini.ReadInteger("SKINCONTROLS", "count", 0);
+    for (int i : IniPresentIndexes(ini, "SKINCONTROLS", count)) {
+        const std::string* entry = ini.FindValue("SKINCONTROLS", std::to_string(i));
+        std::string name;
+        std::string kind;
+        if (entry == nullptr || !SplitSkinListEntry(*entry, name, kind)) {
+            continue;
+        }
+        if (auto record = CreateControlSkin(kind, name)) {
+            record->LoadFromSkinText(ini);
+            out.push_back(std::move(record));
+        }
+    }
+}
+
+} // namespace qv

@@ -1,0 +1,374 @@
+#include "skin/data/qvFormSkinRecords.h"
+
+#include <algorithm>
+#include <functional>
+#include <typeinfo>
+#include <utility>
+
+namespace qv {
+
+void TqvDataSkinObject::DescribeFields(TqvSkinFields& fields) {
+    QV_STR(hint, "");
+    QV_INT(activepictureindex, -1);
+    QV_FLAG(skinrectinapicture);
+    QV_RECT(skinrect);
+    QV_RECT(activeskinrect);
+    QV_RECT(inactiveskinrect);
+    QV_FLAG(morphing);
+    QV_MORPH(morphkind);
+}
+
+void TqvDataUserObject::DescribeFields(TqvSkinFields& fields) { QV_RECT(skinrect); }
+
+void TqvDataSkinButton::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinObject::DescribeFields(fields);
+    QV_RECT(downrect);
+    QV_RECT(disableskinrsect);
+}
+
+void TqvDataSkinStdButton::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinButton::DescribeFields(fields);
+    QV_COMMAND(command);
+    QV_RECT(restorerect);
+    QV_RECT(restoreactiverect);
+    QV_RECT(restoredownrect);
+    QV_RECT(restoreinactiverect);
+}
+
+void TqvDataSkinAnimate::LoadFromSkinText(const TqvSkinIni& ini) {
+    TqvDataSkinObject::LoadFromSkinText(ini);
+    morphing = false;
+}
+
+void TqvDataSkinAnimate::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinObject::DescribeFields(fields);
+    QV_INT(countframes, 1);
+    QV_FLAG(cycle);
+    QV_FLAG(buttonstyle);
+    QV_INT(timerinterval, 50);
+    QV_COMMAND(command);
+    QV_RECT(downskinrect);
+    QV_RECT(restorerect);
+    QV_RECT(restoreactiverect);
+    QV_RECT(restoredownrect);
+    QV_RECT(restoreinactiverect);
+}
+
+namespace {
+void FallBackWhenEmpty(RECT& active, const RECT& normal) {
+    if (active.right - active.left <= 0 || active.bottom - active.top <= 0) {
+        active = normal;
+    }
+}
+} // namespace
+
+void TqvDataSkinMenuItem::LoadFromSkinText(const TqvSkinIni& ini) {
+    TqvDataSkinObject::LoadFromSkinText(ini);
+    FallBackWhenEmpty(activecheckimagerect, checkimagerect);
+    FallBackWhenEmpty(activeradioimagerect, radioimagerect);
+    FallBackWhenEmpty(activearrowimagerect, arrowimagerect);
+}
+
+void TqvDataSkinMenuItem::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinObject::DescribeFields(fields);
+    QV_INT(itemleftoffset, 0);
+    QV_INT(itemrightoffset, 0);
+    QV_RECT(dividerrect);
+    QV_INT(dividerleftoffset, 0);
+    QV_INT(dividerrightoffset, 0);
+    QV_RECT(textrect);
+    QV_RECT(imagerect);
+    QV_STR(fontname, kDefaultSkinFontName);
+    QV_INT(fontheight, 14);
+    QV_FONTSTYLE(fontstyle);
+    QV_COLOR(fontcolor, 0);
+    QV_COLOR(activefontcolor, 0);
+    QV_COLOR(unenabledfontcolor, 0);
+    QV_FLAG(stretcheffect);
+    QV_FLAG(inactivestretcheffect);
+    QV_FLAG(dividerstretcheffect);
+    QV_RECT(animateskinrect);
+    QV_INT(framecount, 0);
+    QV_INT(animateinterval, 25);
+    QV_FLAG(inactiveanimation);
+    QV_FLAG(useimagecolor);
+    QV_COLOR(imagecolor, 0);
+    QV_COLOR(activeimagecolor, 0);
+    QV_FLAG(inactivetransparent);
+    QV_RECT(checkimagerect);
+    QV_RECT(activecheckimagerect);
+    QV_RECT(radioimagerect);
+    QV_RECT(activeradioimagerect);
+    QV_RECT(arrowimagerect);
+    QV_RECT(activearrowimagerect);
+}
+
+void TqvDataSkinMainMenuItem::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinObject::DescribeFields(fields);
+    QV_INT(itemleftoffset, 0);
+    QV_INT(itemrightoffset, 0);
+    QV_RECT(downrect);
+    QV_RECT(textrect);
+    QV_STR(fontname, kDefaultSkinFontName);
+    QV_INT(fontheight, 14);
+    QV_FONTSTYLE(fontstyle);
+    QV_COLOR(fontcolor, 0);
+    QV_COLOR(activefontcolor, 0);
+    QV_COLOR(downfontcolor, 0);
+    QV_COLOR(unenabledfontcolor, 0);
+    QV_FLAG(stretcheffect);
+    QV_RECT(animateskinrect);
+    QV_INT(framecount, 0);
+    QV_INT(animateinterval, 25);
+    QV_FLAG(inactiveanimation);
+}
+
+void TqvDataSkinCaption::DescribeFields(TqvSkinFields& fields) {
+    TqvDataSkinObject::DescribeFields(fields);
+    QV_RECT(textrect);
+    QV_STR(fontname, kDefaultSkinFontName);
+    QV_INT(fontheight, 14);
+    QV_FONTSTYLE(fontstyle);
+    QV_COLOR(fontcolor, 0);
+    QV_COLOR(activefontcolor, 0);
+    QV_ALIGN(alignment);
+    QV_FLAG(light);
+    QV_COLOR(lightcolor, 0);
+    QV_COLOR(activelightcolor, 0);
+    QV_FLAG(shadow);
+    QV_COLOR(shadowcolor, 0);
+    QV_COLOR(activeshadowcolor, 0);
+    QV_RECT(framerect);
+    QV_RECT(activeframerect);
+    QV_RECT(frametextrect);
+    QV_INT(frameleftoffset, 0);
+    QV_INT(framerightoffset, 0);
+    QV_FLAG(stretcheffect);
+    QV_RECT(animateskinrect);
+    QV_INT(framecount, 0);
+    QV_INT(animateinterval, 25);
+    QV_FLAG(inactiveanimation);
+    QV_FLAG(fullframe);
+}
+
+// ---- global sections ----
+
+void TqvDataSkinPopupWindow::DescribeFields(TqvSkinFields& fields) {
+    QV_INT(windowpictureindex, -1);
+    QV_INT(maskpictureindex, -1);
+    QV_POINT(lefttoppoint);
+    QV_POINT(righttoppoint);
+    QV_POINT(leftbottompoint);
+    QV_POINT(rightbottompoint);
+    QV_RECT(itemsrect);
+    QV_COLOR(scrollmarkercolor, 0);
+    QV_COLOR(scrollmarkeractivecolor, 0);
+    QV_FLAG(leftstretch);
+    QV_FLAG(rightstretch);
+    QV_FLAG(topstretch);
+    QV_FLAG(bottomstretch);
+    QV_FLAG(stretcheffect);
+    QV_STRETCHTYPE(stretchtype);
+}
+
+void TqvDataSkinHintWindow::DescribeFields(TqvSkinFields& fields) {
+    QV_INT(windowpictureindex, -1);
+    QV_INT(maskpictureindex, -1);
+    QV_POINT(lefttoppoint);
+    QV_POINT(righttoppoint);
+    QV_POINT(leftbottompoint);
+    QV_POINT(rightbottompoint);
+    QV_RECT(clientrect);
+    QV_STR(fontname, kDefaultSkinFontName);
+    QV_INT(fontheight, 14);
+    QV_FONTSTYLE(fontstyle);
+    QV_COLOR(fontcolor, 0);
+    QV_FLAG(leftstretch);
+    QV_FLAG(rightstretch);
+    QV_FLAG(topstretch);
+    QV_FLAG(bottomstretch);
+    QV_FLAG(stretcheffect);
+    QV_STRETCHTYPE(stretchtype);
+}
+
+void TqvSkinColors::SetDefaults() {
+    cbtnface = vcl::clBtnFace;
+    cbtntext = vcl::clBtnText;
+    cwindow = vcl::clWindow;
+    cwindowtext = vcl::clWindowText;
+    chighlight = vcl::clHighlight;
+    chighlighttext = vcl::clHighlightText;
+    cbtnhighlight = vcl::clBtnHighlight;
+    cbtnshadow = vcl::clBtnShadow;
+}
+
+void TqvSkinColors::DescribeFields(TqvSkinFields& fields) {
+    QV_COLOR(cbtnface, vcl::clBtnFace);
+    QV_COLOR(cbtntext, vcl::clBtnText);
+    QV_COLOR(cwindow, vcl::clWindow);
+    QV_COLOR(cwindowtext, vcl::clWindowText);
+    QV_COLOR(chighlight, vcl::clHighlight);
+    QV_COLOR(chighlighttext, vcl::clHighlightText);
+    QV_COLOR(cbtnhighlight, vcl::clBtnHighlight);
+    QV_COLOR(cbtnshadow, vcl::clBtnShadow);
+}
+
+// ---- [FORMINFO] ----
+
+void TqvSkinFormInfo::DescribeFormInfo(TqvSkinFields& fields) {
+    QV_POINT(lefttoppoint);
+    QV_POINT(righttoppoint);
+    QV_POINT(leftbottompoint);
+    QV_POINT(rightbottompoint);
+    QV_RECT(clientrect);
+    QV_INT(bgpictureindex, -1);
+    QV_INT(mdibgpictureindex, -1);
+    QV_FLAG(leftstretch);
+    QV_FLAG(rightstretch);
+    QV_FLAG(topstretch);
+    QV_FLAG(bottomstretch);
+    QV_FLAG(stretcheffect);
+    QV_STRETCHTYPE(stretchtype);
+    QV_FLAG(mdibgstretcheffect);
+    QV_STRETCHTYPE(mdibgstretchtype);
+    QV_RECT(maskrectarea);
+    QV_POINT(hittestlefttoppoint);
+    QV_POINT(hittestrighttoppoint);
+    QV_POINT(hittestleftbottompoint);
+    QV_POINT(hittestrightbottompoint);
+    QV_RECT(buttonsrect);
+    QV_RECT(captionrect);
+    QV_INT(buttonsoffset, 0);
+    QV_FLAG(buttonsinleft);
+    QV_FLAG(mainmenupopupup);
+    QV_INT(borderwidth, 0);
+    QV_INT(formminwidth, 0);
+    QV_FLAG(mditabstransparent);
+    QV_FLAG(mainmenubartransparent);
+    QV_FLAG(autorenderinginactiveimage);
+    QV_EFFECT(inactiveeffect);
+}
+
+namespace {
+bool IsEmptyRect(const RECT& r) { return r.right - r.left <= 0 || r.bottom - r.top <= 0; }
+void ReplaceUnsetPoint(POINT& hitTest, const POINT& corner) {
+    if (hitTest.x == 0 || hitTest.y == 0) {
+        hitTest = corner;
+    }
+}
+} // namespace
+
+void TqvSkinFormInfo::LoadFormInfo(const TqvSkinIni& ini, bool hasMaskPicture) {
+    TqvSkinFieldReader reader(ini, kFormInfoSection);
+    DescribeFormInfo(reader);
+
+    if (hasMaskPicture) {
+        if (IsEmptyRect(maskrectarea)) {
+            maskrectarea = clientrect;
+        } else {
+            maskrectarea.left = std::min(maskrectarea.left, clientrect.left);
+            maskrectarea.top = std::min(maskrectarea.top, clientrect.top);
+            maskrectarea.right = std::max(maskrectarea.right, clientrect.right);
+            maskrectarea.bottom = std::max(maskrectarea.bottom, clientrect.bottom);
+        }
+        ReplaceUnsetPoint(hittestlefttoppoint, lefttoppoint);
+        ReplaceUnsetPoint(hittestrighttoppoint, righttoppoint);
+        ReplaceUnsetPoint(hittestleftbottompoint, leftbottompoint);
+        ReplaceUnsetPoint(hittestrightbottompoint, rightbottompoint);
+    }
+
+    // A frame whose corners share a row or column has no parts to draw in; leave it as written.
+    if (rightbottompoint.x == lefttoppoint.x || rightbottompoint.y == lefttoppoint.y) {
+        return;
+    }
+    lefttoppoint.x = std::max(lefttoppoint.x, clientrect.left);
+    lefttoppoint.y = std::max(lefttoppoint.y, clientrect.top);
+    righttoppoint.x = std::min(righttoppoint.x, clientrect.right);
+    righttoppoint.y = std::max(righttoppoint.y, clientrect.top);
+    leftbottompoint.x = std::max(leftbottompoint.x, clientrect.left);
+    leftbottompoint.y = std::min(leftbottompoint.y, clientrect.bottom);
+    rightbottompoint.x = std::min(rightbottompoint.x, clientrect.right);
+    rightbottompoint.y = std::min(rightbottompoint.y, clientrect.bottom);
+}
+
+void TqvSkinFormInfo::SaveFormInfo(TqvSkinIni& ini) {
+    TqvSkinFieldWriter writer(ini, kFormInfoSection);
+    DescribeFormInfo(writer);
+}
+
+// ---- [SKINOBJECTS] ----
+
+bool SplitSkinListEntry(std::string_view entry, std::string& name, std::string& kind) {
+    std::size_t colon = entry.find(':');
+    if (colon == std::string_view::npos) {
+        return false;
+    }
+    name = std::string(entry.substr(0, colon));
+    kind = std::string(entry.substr(colon + 1));
+    return true;
+}
+
+namespace {
+template <class T>
+std::unique_ptr<TqvDataSkinObject> Make(const std::string& name) {
+    return std::make_unique<T>(name);
+}
+template <class T>
+bool Is(const TqvDataSkinObject& record) {
+    return typeid(record) == typeid(T);
+}
+struct FormObjectKindEntry {
+    std::string_view kind;
+    std::unique_ptr<TqvDataSkinObject> (*create)(const std::string&);
+    bool (*is)(const TqvDataSkinObject&);
+};
+constexpr FormObjectKindEntry kFormObjectKinds[] = {
+    {"stdbutton", &Make<TqvDataSkinStdButton>, &Is<TqvDataSkinStdButton>},
+    {"button", &Make<TqvDataSkinButton>, &Is<TqvDataSkinButton>},
+    {"mainmenubarbutton", &Make<TqvDataSkinMainMenuBarButton>, &Is<TqvDataSkinMainMenuBarButton>},
+    {"caption", &Make<TqvDataSkinCaption>, &Is<TqvDataSkinCaption>},
+    {"menuitem", &Make<TqvDataSkinMenuItem>, &Is<TqvDataSkinMenuItem>},
+    {"mainmenubaritem", &Make<TqvDataSkinMainMenuBarItem>, &Is<TqvDataSkinMainMenuBarItem>},
+    {"animate", &Make<TqvDataSkinAnimate>, &Is<TqvDataSkinAnimate>},
+    {"userobject", &Make<TqvDataUserObject>, &Is<TqvDataUserObject>},
+};
+} // namespace
+
+std::unique_ptr<TqvDataSkinObject> CreateFormObject(std::string_view kind,
+                                                    const std::string& name) {
+    for (const FormObjectKindEntry& k : kFormObjectKinds) {
+        if (k.kind == kind) {
+            return k.create(name);
+        }
+    }
+    return nullptr;
+}
+
+std::string_view FormObjectKind(const TqvDataSkinObject& record) {
+    for (const auto& k : kFormObjectKinds) {
+        if (k.is(record)) {
+            return k.kind;
+        }
+    }
+    return {};
+}
+
+void LoadFormObjects(const TqvSkinIni& ini,
+                     std::vector<std::unique_ptr<TqvDataSkinObject>>& out) {
+    int count = ini.ReadInteger("SKINOBJECTS", "count", 0);
+    // Absent entries read as empty text, which has no colon: nothing to create.
+    for (int i : IniPresentIndexes(ini, "SKINOBJECTS", count)) {
+        const std::string* entry = ini.FindValue("SKINOBJECTS", std::to_string(i));
+        std::string name;
+        std::string kind;
+        if (entry == nullptr || !SplitSkinListEntry(*entry, name, kind)) {
+            continue;
+        }
+        if (auto record = CreateFormObject(kind, name)) {
+            record->LoadFromSkinText(ini);
+            out.push_back(std::move(record));
+        }
+    }
+}
+
+} // namespace qv

@@ -1,0 +1,179 @@
+#include "skin/data/qvSkinIni.h"
+
+#include "framework/Exceptions.h"
+
+#include <gtest/gtest.h>
+
+using namespace qv;
+
+TEST(SkinIniTest, LinesSectionsAndKeys) {
+    TqvSkinIni ini("ignored=before any section\r\n"
+                   "  [ Button ]  \n"
+                   "; a comment\r"
+                   "\t skinrect = 1,2,3,4 \r\n"
+                   "no equals sign here\n"
+                   "hint=a=b\n"
+                   "Hint=second\n"
+                   "[other]\n"
+                   "x=1\n"
+                   "[BUTTON]\n"
+                   "fresh=yes");
+    // The later [BUTTON] replaces the first section entirely.
+    EXPECT_EQ(ini.FindValue("button", "skinrect"), nullptr);
+    EXPECT_EQ(ini.ReadString("Button", "FRESH", ""), "yes");
+    EXPECT_TRUE(ini.SectionExists("OTHER"));
+    EXPECT_FALSE(ini.SectionExists("ignored"));
+
+    TqvSkinIni keys("[s]\nhint=a=b\nHint=second\n = empty key\nk=\n");
+    EXPECT_EQ(keys.ReadString("s", "hint", "d"), "second");
+    EXPECT_EQ(keys.ReadString("s", "", "d"), "empty key");
+    EXPECT_EQ(keys.ReadString("s", "k", "d"), "");
+    EXPECT_EQ(keys.ReadString("s", "absent", "d"), "d");
+    EXPECT_EQ(keys.SectionKeys("s").size(), 3u);
+}
+
+TEST(SkinIniTest, Integers) {
+    struct Case {
+        const char* text;
+        int expected;
+    } cases[] = {
+        {"42", 42},       {"-7", -7},          {"+3", 3},
+        {"0x10", 16},     {"0X1f", 31},        {"$FF", 255},
+        {"$FF00000F", -16777201}, {"-2147483648", -2147483648}, {"2147483648", 99},
+        {"", 99},         {"abc", 99},         {"12a", 99},
+        {"0x", 99},       {"- 5", 99},         {"$100000000", 99},
+    };
+    for (const Case& c : cases) {
+        TqvSkinIni ini(std::string("[s]\nv=") + c.text + "\n");
+        EXPECT_EQ(ini.ReadInteger("s", "v", 99), c.expected) << c.text;
+    }
+    EXPECT_EQ(TqvSkinIni("[s]\n").ReadInteger("s", "v", -1), -1);
+}
+
+TEST(SkinIniTest, RectanglesAndPoints) {
+    struct Case {
+        const char* value;
+        RECT expected;
+    } cases[] = {
+        {"50,2,71,23", {50, 2, 71, 23}},
+        {"50, 2, 71, 23", {50, 2, 71, 23}},
+        {"-5,1,2,3", {5, 1, 2, 3}},
+        {"1,2,3,4,5", {1, 2, 3, 4}},
+        {"1,2,3,4,", {1, 2, 3, 4}},
+        {"a1b,2x,3,4", {1, 2, 3, 4}},
+    };
+    for (const Case& c : cases) {
+        TqvSkinIni ini(std::string("[s]\nr=") + c.value + "\n");
+        EXPECT_EQ(IniReadRect(ini, "s", "r"), c.expected) << c.value;
+    }
+    TqvSkinIni ini("[s]\np=9, 29, 77\n");
+    EXPECT_EQ(IniReadPoint(ini, "s", "p"), (POINT{9, 29}));
+    EXPECT_EQ(IniReadPoint(ini, "s", "absent"), (POINT{0, 0}));
+    EXPECT_EQ(IniReadRect(ini, "nosection", "r"), (RECT{0, 0, 0, 0}));
+}
+
+TEST(SkinIniTest, MalformedRectanglesRaiseTheIntegerError) {
+    struct Case {
+        const char* value;
+        const char* message;
+    } cases[] = {
+        {"", "'' is not a valid integer value"},
+        {"1,,3,4", "'' is not a valid integer value"},
+        {"1,2,3", "'' is not a valid integer value"},
+        {"1,-,3,4", "'' is not a valid integer value"},
+        {"1,2,3,99999999999", "'99999999999' is not a valid integer value"},
+    };
+    for (const Case& c : cases) {
+        TqvSkinIni ini(std::string("[s]\nr=") + c.value + "\n");
+        try {
+            IniReadRect(ini, "s", "r");
+            ADD_FAILURE() << "no error for '" << c.value << "'";
+        } catch (const vcl::EConvertError& e) {
+            EXPECT_EQ(e.Message(), c.message) << c.value;
+        }
+    }
+    TqvSkinIni point("[s]\np=7\n");
+    EXPECT_THROW(IniReadPoint(point, "s", "p"), vcl::EConvertError);
+}
+
+TEST(SkinIniTest, FlagsStylesAndWords) {
+    TqvSkinIni ini("[s]\n"
+                   "f1=1\nf2=2\nf3=\nf4=$1\n"
+                   "st1=fsbold,fsunderline\nst2=FSBOLD\nst3=xfsitalicfsstrikeout\n"
+                   "al1=tacenter\nal2=taleftjustify\nal3=tarightjustify\nal4=TACENTER\n"
+                   "sk1=stfull\nsk2=stvert\nsk3=sthorz\nsk4=stFull\n"
+                   "ie1=ienoise\nie2=weird\nie3=\n"
+                   "mk1=mkpush\nmk2=MKPUSH\n"
+                   "cm1=cmclose\ncm2=Cmclose\ncm3=cmrollup\n");
+    EXPECT_TRUE(IniReadFlag(ini, "s", "f1"));
+    EXPECT_FALSE(IniReadFlag(ini, "s", "f2"));
+    EXPECT_FALSE(IniReadFlag(ini, "s", "f3"));
+    EXPECT_TRUE(IniReadFlag(ini, "s", "f4"));
+    EXPECT_FALSE(IniReadFlag(ini, "s", "absent"));
+
+    EXPECT_EQ(IniReadFontStyle(ini, "s", "st1"), vcl::fsBold | vcl::fsUnderline);
+    EXPECT_EQ(IniReadFontStyle(ini, "s", "st2"), 0u);
+    EXPECT_EQ(IniReadFontStyle(ini, "s", "st3"), vcl::fsItalic | vcl::fsStrikeOut);
+
+    EXPECT_EQ(IniReadAlignment(ini, "s", "al1"), taCenter);
+    EXPECT_EQ(IniReadAlignment(ini, "s", "al2"), taLeftJustify);
+    EXPECT_EQ(IniReadAlignment(ini, "s", "al3"), taRightJustify);
+    EXPECT_EQ(IniReadAlignment(ini, "s", "al4"), taRightJustify);
+    EXPECT_EQ(IniReadAlignment(ini, "s", "absent"), taCenter);
+
+    EXPECT_EQ(IniReadStretchType(ini, "s", "sk1"), stFull);
+    EXPECT_EQ(IniReadStretchType(ini, "s", "sk2"), stVert);
+    EXPECT_EQ(IniReadStretchType(ini, "s", "sk3"), stHorz);
+    EXPECT_EQ(IniReadStretchType(ini, "s", "sk4"), stHorz);
+    EXPECT_EQ(IniReadStretchType(ini, "s", "absent"), stFull);
+
+    EXPECT_EQ(IniReadInactiveEffect(ini, "s", "ie1"), ieNoise);
+    EXPECT_EQ(IniReadInactiveEffect(ini, "s", "ie2"), ieGrayscale);
+    EXPECT_EQ(IniReadInactiveEffect(ini, "s", "ie3"), ieGrayscale);
+    EXPECT_EQ(IniReadInactiveEffect(ini, "s", "absent"), ieBrightness);
+
+    EXPECT_EQ(IniReadMorphKind(ini, "s", "mk1"), mkPush);
+    EXPECT_EQ(IniReadMorphKind(ini, "s", "mk2"), mkDefault);
+
+    EXPECT_EQ(IniReadCommand(ini, "s", "cm1"), cmClose);
+    EXPECT_EQ(IniReadCommand(ini, "s", "cm2"), cmMinimizeToTray);
+    EXPECT_EQ(IniReadCommand(ini, "s", "cm3"), cmRollUp);
+    EXPECT_EQ(IniReadCommand(ini, "s", "absent"), cmDefault);
+}
+
+TEST(SkinIniTest, WritersProduceWhatTheReadersRead) {
+    TqvSkinIni out;
+    IniWriteRect(out, "S", "r", RECT{1, 2, 30, 40});
+    IniWritePoint(out, "S", "p", POINT{5, 6});
+    IniWriteFlag(out, "S", "f", true);
+    IniWriteFontStyle(out, "S", "fs", vcl::fsBold | vcl::fsItalic | vcl::fsStrikeOut);
+    IniWriteAlignment(out, "S", "a", taRightJustify);
+    IniWriteStretchType(out, "S", "st", stHorz);
+    IniWriteInactiveEffect(out, "S", "ie", ieSplitBlur);
+    IniWriteMorphKind(out, "S", "mk", mkLeftSlide);
+    IniWriteCommand(out, "S", "cm", cmMinimizeToTray);
+    IniWriteNumberedList(out, "S", "activepictures", {"a.bmp", "b.bmp"});
+    EXPECT_EQ(out.Text(), "[S]\r\nr=1,2,30,40\r\np=5,6\r\nf=1\r\nfs=fsbold,fsitalic,fsstrikeout\r\n"
+                          "a=tarightjustify\r\nst=sthorz\r\nie=iesplitblur\r\nmk=mkleftslide\r\n"
+                          "cm=cmminimizetotray\r\nactivepicturescount=2\r\n0=a.bmp\r\n1=b.bmp\r\n");
+
+    TqvSkinIni in(out.Text());
+    EXPECT_EQ(IniReadRect(in, "S", "r"), (RECT{1, 2, 30, 40}));
+    EXPECT_EQ(IniReadFontStyle(in, "S", "fs"), vcl::fsBold | vcl::fsItalic | vcl::fsStrikeOut);
+    EXPECT_EQ(IniReadAlignment(in, "S", "a"), taRightJustify);
+    EXPECT_EQ(IniReadInactiveEffect(in, "S", "ie"), ieSplitBlur);
+    EXPECT_EQ(IniReadMorphKind(in, "S", "mk"), mkLeftSlide);
+    EXPECT_EQ(IniReadCommand(in, "S", "cm"), cmMinimizeToTray);
+    EXPECT_EQ(IniReadNumberedList(in, "S", "activepictures"),
+              (std::vector<std::string>{"a.bmp", "b.bmp"}));
+}
+
+TEST(SkinIniTest, NumberedListsAndPresentIndexes) {
+    TqvSkinIni ini("[l]\ncount=4000000000\nitemscount=3\n0=a\n2=c\n07=x\n5=late\n");
+    // Missing items read as empty text.
+    EXPECT_EQ(IniReadNumberedList(ini, "l", "items"), (std::vector<std::string>{"a", "", "c"}));
+    // An out-of-range count reads as 0: no index is present.
+    EXPECT_TRUE(IniPresentIndexes(ini, "l", ini.ReadInteger("l", "count", 0)).empty());
+    EXPECT_EQ(IniPresentIndexes(ini, "l", 2147483647), (std::vector<int>{0, 2, 5}));
+    EXPECT_EQ(IniPresentIndexes(ini, "l", 5), (std::vector<int>{0, 2}));
+}
