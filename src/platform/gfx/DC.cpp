@@ -84,9 +84,13 @@ void DC::SetTarget(Bitmap* target) {
 }
 
 const Region& DC::Clip() {
-    if (clipValid_) {
+    // A bitmap may be resized while selected (a TBitmap changing size under its canvas), so
+    // the cached clip is only good for the size it was made for.
+    SIZE size = target_ ? SIZE{target_->Width(), target_->Height()} : SIZE{};
+    if (clipValid_ && size == clipForSize_) {
         return clip_;
     }
+    clipForSize_ = size;
     clip_ = target_ ? Region(target_->Bounds()) : Region();
     if (systemClip_) {
         clip_ = clip_.Intersect(*systemClip_);

@@ -157,6 +157,7 @@ private:
     std::unique_ptr<GdiBitmap> defaultBitmap_;
     Region clip_;
     bool clipValid_ = false;
+    SIZE clipForSize_{};
     int dashPhase_ = 0;
 };
 

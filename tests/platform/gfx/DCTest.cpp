@@ -373,14 +373,19 @@ TEST(DC, MemoryDcObjectsOutliveDeleteWhileSelected) {
     DeleteObject(bmp);
     DeleteDC(mem);
 
-    // Wrapping a bitmap owned elsewhere.
+    // Wrapping a bitmap owned elsewhere, which may change size while selected.
     Bitmap own(2, 2, kBlue);
     HDC mem2 = CreateCompatibleDC(nullptr);
     HBITMAP wrap = gfx::WrapBitmap(&own);
     SelectObject(mem2, wrap);
     EXPECT_EQ(GetPixel(mem2, 1, 1), RGB(0, 0, 255));
     SetPixel(mem2, 0, 0, RGB(255, 0, 0));
-    DeleteDC(mem2);
-    DeleteObject(wrap);
     EXPECT_EQ(own.GetPixel(0, 0), kRed);
+    own.Resize(3, 3, kBlue);
+    RECT all{0, 0, 100, 100};
+    FillRect(mem2, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    EXPECT_EQ(own.GetPixel(2, 2), kBlack); // the clip follows the new size
+    DeleteDC(mem2);
+    DeleteObject(wrap); // frees the handle, not the bitmap
+    EXPECT_EQ(own.Width(), 3);
 }
