@@ -1,0 +1,519 @@
+// Monitors, metrics, system parameters and the version; cursors, icons, caret, clipboard
+// text and the per-window scroll-bar state.
+#include "platform/ui/WindowSystem.h"
+
+#include <algorithm>
+#include <climits>
+
+using ui::WS;
+using ui::Window;
+
+namespace {
+
+HMONITOR ToHandle(std::size_t index) { return reinterpret_cast<HMONITOR>(index + 1); }
+
+const ui::MonitorDesc* FromHandle(HMONITOR m) {
+    auto& mons = WS().monitors_;
+    std::size_t i = std::size_t(reinterpret_cast<std::uintptr_t>(m));
+    return (i >= 1 && i <= mons.size()) ? &mons[i - 1] : nullptr;
+}
+
+std::size_t PrimaryIndex() {
+    auto& mons = WS().monitors_;
+    for (std::size_t i = 0; i < mons.size(); ++i) {
+        if (mons[i].primary) {
+            return i;
+        }
+    }
+    return 0;
+}
+
+long long Distance(const RECT& a, const RECT& b) {
+    long long dx = std::max<long long>({0, a.left - b.right + 1, b.left - a.right + 1});
+    long long dy = std::max<long long>({0, a.top - b.bottom + 1, b.top - a.bottom + 1});
+    return dx * dx + dy * dy;
+}
+
+HMONITOR MonitorFor(const RECT& r, DWORD flags) {
+    auto& mons = WS().monitors_;
+    long long bestArea = 0;
+    std::size_t best = SIZE_MAX;
+    for (std::size_t i = 0; i < mons.size(); ++i) {
+        RECT x = IntersectRect(mons[i].rect, r);
+        long long area = IsRectEmpty(x) ? 0 : (long long)RectWidth(x) * RectHeight(x);
+        if (area > bestArea) {
+            bestArea = area;
+            best = i;
+        }
+    }
+    if (best == SIZE_MAX && IsRectEmpty(r)) {
+        for (std::size_t i = 0; i < mons.size(); ++i) {
+            if (PtInRect(mons[i].rect, POINT{r.left, r.top})) {
+                best = i;
+            }
+        }
+    }
+    if (best != SIZE_MAX) {
+        return ToHandle(best);
+    }
+    if (flags == MONITOR_DEFAULTTOPRIMARY) {
+        return ToHandle(PrimaryIndex());
+    }
+    if (flags == MONITOR_DEFAULTTONEAREST) {
+        long long bestD = LLONG_MAX;
+        for (std::size_t i = 0; i < mons.size(); ++i) {
+            long long d = Distance(mons[i].rect, r);
+            if (d < bestD) {
+                bestD = d;
+                best = i;
+            }
+        }
+        return ToHandle(best);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+BOOL EnumDisplayMonitors(HDC, const RECT* clip, MONITORENUMPROC proc, LPARAM data) {
+    if (!proc) {
+        return FALSE;
+    }
+    auto mons = WS().monitors_;
+    for (std::size_t i = 0; i < mons.size(); ++i) {
+        RECT r = mons[i].rect;
+        if (clip) {
+            r = IntersectRect(r, *clip);
+            if (IsRectEmpty(r)) {
+                continue;
+            }
+        }
+        if (!proc(ToHandle(i), nullptr, &r, data)) {
+            break;
+        }
+    }
+    return TRUE;
+}
+
+HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags) {
+    RECT r{};
+    if (!GetWindowRect(hwnd, &r)) {
+        return flags == MONITOR_DEFAULTTONULL ? nullptr : ToHandle(PrimaryIndex());
+    }
+    if (IsRectEmpty(r)) {
+        r.right = r.left + 1;
+        r.bottom = r.top + 1;
+    }
+    return MonitorFor(r, flags);
+}
+
+HMONITOR MonitorFromPoint(POINT pt, DWORD flags) {
+    return MonitorFor(RECT{pt.x, pt.y, pt.x + 1, pt.y + 1}, flags);
+}
+
+HMONITOR MonitorFromRect(const RECT* rect, DWORD flags) {
+    return rect ? MonitorFor(*rect, flags) : nullptr;
+}
+
+BOOL GetMonitorInfo(HMONITOR monitor, MONITORINFO* info) {
+    const ui::MonitorDesc* m = FromHandle(monitor);
+    if (!m || !info) {
+        return FALSE;
+    }
+    info->rcMonitor = m->rect;
+    info->rcWork = m->work;
+    info->dwFlags = m->primary ? MONITORINFOF_PRIMARY : 0;
+    return TRUE;
+}
+
+namespace {
+RECT VirtualScreen() {
+    auto& mons = WS().monitors_;
+    RECT r = mons.front().rect;
+    for (const auto& m : mons) {
+        r = UnionRect(r, m.rect);
+    }
+    return r;
+}
+} // namespace
+
+int GetSystemMetrics(int index) {
+    const ui::MonitorDesc& primary = WS().monitors_[PrimaryIndex()];
+    switch (index) {
+    case SM_CXSCREEN: return RectWidth(primary.rect);
+    case SM_CYSCREEN: return RectHeight(primary.rect);
+    case SM_CXFULLSCREEN: return RectWidth(primary.work);
+    case SM_CYFULLSCREEN: return RectHeight(primary.work) - 18;
+    case SM_CXVSCROLL: case SM_CYHSCROLL: case SM_CYVSCROLL: case SM_CXHSCROLL: return 16;
+    case SM_CYVTHUMB: case SM_CXHTHUMB: return 16;
+    case SM_CYCAPTION: return 18;
+    case SM_CYSMCAPTION: return 15;
+    case SM_CXBORDER: case SM_CYBORDER: return 1;
+    case SM_CXDLGFRAME: case SM_CYDLGFRAME: return 3;
+    case SM_CXFRAME: case SM_CYFRAME: return 4;
+    case SM_CXEDGE: case SM_CYEDGE: return 2;
+    case SM_CXICON: case SM_CYICON: return 32;
+    case SM_CXCURSOR: case SM_CYCURSOR: return 32;
+    case SM_CXSMICON: case SM_CYSMICON: return 16;
+    case SM_CXSIZE: case SM_CYSIZE: return 18;
+    case SM_CXSMSIZE: case SM_CYSMSIZE: return 15;
+    case SM_CYMENU: return 19;
+    case SM_CXMIN: return 112;
+    case SM_CYMIN: return 27;
+    case SM_CXMINTRACK: return 112;
+    case SM_CYMINTRACK: return 27;
+    case SM_CXMAXTRACK: return RectWidth(VirtualScreen()) + 12;
+    case SM_CYMAXTRACK: return RectHeight(VirtualScreen()) + 12;
+    case SM_CXMAXIMIZED: return RectWidth(primary.work) + 8;
+    case SM_CYMAXIMIZED: return RectHeight(primary.work) + 8;
+    case SM_CXDOUBLECLK: case SM_CYDOUBLECLK: return 4;
+    case SM_CXDRAG: case SM_CYDRAG: return 4;
+    case SM_SWAPBUTTON: return 0;
+    case SM_MOUSEWHEELPRESENT: return 1;
+    case SM_XVIRTUALSCREEN: return VirtualScreen().left;
+    case SM_YVIRTUALSCREEN: return VirtualScreen().top;
+    case SM_CXVIRTUALSCREEN: return RectWidth(VirtualScreen());
+    case SM_CYVIRTUALSCREEN: return RectHeight(VirtualScreen());
+    case SM_CMONITORS: return int(WS().monitors_.size());
+    default: return 0;
+    }
+}
+
+BOOL SystemParametersInfo(UINT action, UINT, void* pvParam, UINT) {
+    switch (action) {
+    case SPI_GETWORKAREA:
+        if (!pvParam) {
+            return FALSE;
+        }
+        *static_cast<RECT*>(pvParam) = WS().monitors_[PrimaryIndex()].work;
+        return TRUE;
+    case SPI_GETDRAGFULLWINDOWS:
+        if (!pvParam) {
+            return FALSE;
+        }
+        *static_cast<BOOL*>(pvParam) = TRUE;
+        return TRUE;
+    default: return FALSE;
+    }
+}
+
+BOOL GetVersionEx(OSVERSIONINFO* info) {
+    if (!info) {
+        return FALSE;
+    }
+    // The "Windows 6 or later" paths of the layers above are the ones this platform takes.
+    info->dwMajorVersion = 6;
+    info->dwMinorVersion = 1;
+    info->dwBuildNumber = 7601;
+    info->dwPlatformId = VER_PLATFORM_WIN32_NT;
+    info->szCSDVersion[0] = '\0';
+    return TRUE;
+}
+
+DWORD GetVersion() { return 6 | (1 << 8) | (7601u << 16); }
+
+// --- Cursors and icons: handles are the IDC_ numbers ---
+
+HCURSOR LoadCursor(HINSTANCE, LPCSTR name) {
+    if (!name || !IS_INTRESOURCE(name)) {
+        return nullptr;
+    }
+    return reinterpret_cast<HCURSOR>(const_cast<char*>(name));
+}
+
+namespace ui {
+int CursorId(HCURSOR c) { return int(reinterpret_cast<std::uintptr_t>(c)); }
+} // namespace ui
+
+HCURSOR SetCursor(HCURSOR cursor) {
+    auto& ws = WS();
+    HCURSOR old = ws.cursor_shape_;
+    if (cursor != old) {
+        ws.cursor_shape_ = cursor;
+        ws.backend().SetCursorShape(cursor ? ui::CursorId(cursor) : 0);
+    }
+    return old;
+}
+
+HCURSOR GetCursor() { return WS().cursor_shape_; }
+
+int ShowCursor(BOOL show) { return show ? 0 : -1; }
+
+HICON LoadIcon(HINSTANCE, LPCSTR name) {
+    if (!name || !IS_INTRESOURCE(name)) {
+        return nullptr;
+    }
+    return reinterpret_cast<HICON>(const_cast<char*>(name));
+}
+
+// --- Caret: drawn by inverting its rectangle in the owner's client DC ---
+
+namespace ui {
+void DrawCaret(bool on) {
+    auto& ws = WS();
+    if (!ws.IsLive(ws.caretOwner_) || ws.caretOn_ == on) {
+        return;
+    }
+    ws.caretOn_ = on;
+    HDC dc = GetDC(ws.caretOwner_);
+    InvertRect(dc, &ws.caretRect_);
+    ReleaseDC(ws.caretOwner_, dc);
+}
+} // namespace ui
+
+BOOL CreateCaret(HWND hwnd, HBITMAP, int width, int height) {
+    auto& ws = WS();
+    if (!ws.IsLive(hwnd)) {
+        return FALSE;
+    }
+    DestroyCaret();
+    ws.caretOwner_ = hwnd;
+    ws.caretRect_ = RECT{0, 0, std::max(width, 1), std::max(height, 1)};
+    ws.caretHide_ = 1;
+    ws.caretOn_ = false;
+    return TRUE;
+}
+
+BOOL DestroyCaret() {
+    auto& ws = WS();
+    if (!ws.caretOwner_) {
+        return FALSE;
+    }
+    ui::DrawCaret(false);
+    ws.caretOwner_ = nullptr;
+    return TRUE;
+}
+
+BOOL ShowCaret(HWND hwnd) {
+    auto& ws = WS();
+    if (!ws.caretOwner_ || (hwnd && hwnd != ws.caretOwner_)) {
+        return FALSE;
+    }
+    if (ws.caretHide_ > 0 && --ws.caretHide_ == 0) {
+        ui::DrawCaret(true);
+    }
+    return TRUE;
+}
+
+BOOL HideCaret(HWND hwnd) {
+    auto& ws = WS();
+    if (!ws.caretOwner_ || (hwnd && hwnd != ws.caretOwner_)) {
+        return FALSE;
+    }
+    if (ws.caretHide_++ == 0) {
+        ui::DrawCaret(false);
+    }
+    return TRUE;
+}
+
+BOOL SetCaretPos(int x, int y) {
+    auto& ws = WS();
+    if (!ws.caretOwner_) {
+        return FALSE;
+    }
+    bool on = ws.caretOn_;
+    ui::DrawCaret(false);
+    ws.caretRect_ = OffsetRect(ws.caretRect_, x - ws.caretRect_.left, y - ws.caretRect_.top);
+    if (on) {
+        ui::DrawCaret(true);
+    }
+    return TRUE;
+}
+
+BOOL GetCaretPos(POINT* pt) {
+    auto& ws = WS();
+    if (!pt || !ws.caretOwner_) {
+        return FALSE;
+    }
+    *pt = POINT{ws.caretRect_.left, ws.caretRect_.top};
+    return TRUE;
+}
+
+// --- Clipboard ---
+
+BOOL OpenClipboard(HWND owner) {
+    auto& ws = WS();
+    if (ws.clipboardOpen_) {
+        return FALSE;
+    }
+    ws.clipboardOpen_ = true;
+    ws.clipboardOwner_ = owner;
+    return TRUE;
+}
+
+BOOL CloseClipboard() {
+    auto& ws = WS();
+    bool was = ws.clipboardOpen_;
+    ws.clipboardOpen_ = false;
+    return was ? TRUE : FALSE;
+}
+
+BOOL EmptyClipboard() {
+    auto& ws = WS();
+    if (!ws.clipboardOpen_) {
+        return FALSE;
+    }
+    ws.backend().SetClipboardText("");
+    return TRUE;
+}
+
+BOOL IsClipboardFormatAvailable(UINT format) {
+    return (format == CF_TEXT || format == CF_UNICODETEXT) && WS().backend().HasClipboardText();
+}
+
+BOOL SetClipboardData(UINT format, const std::string& text) {
+    auto& ws = WS();
+    if (!ws.clipboardOpen_ || (format != CF_TEXT && format != CF_UNICODETEXT)) {
+        return FALSE;
+    }
+    ws.backend().SetClipboardText(text);
+    return TRUE;
+}
+
+std::optional<std::string> GetClipboardData(UINT format) {
+    auto& ws = WS();
+    if (!ws.clipboardOpen_ || (format != CF_TEXT && format != CF_UNICODETEXT) ||
+        !ws.backend().HasClipboardText()) {
+        return std::nullopt;
+    }
+    return ws.backend().ClipboardText();
+}
+
+// --- Scroll-bar state ---
+
+namespace {
+
+ui::ScrollState* Bar(HWND hwnd, int bar) {
+    Window* w = WS().Get(hwnd);
+    return w && (bar == SB_HORZ || bar == SB_VERT) ? &w->scroll[bar] : nullptr;
+}
+
+void Clamp(SCROLLINFO& s) {
+    if (s.nMax < s.nMin) {
+        s.nMax = s.nMin;
+    }
+    UINT range = UINT(s.nMax - s.nMin) + 1;
+    s.nPage = std::min(s.nPage, range);
+    int maxPos = s.nMax - std::max(int(s.nPage) - 1, 0);
+    s.nPos = std::clamp(s.nPos, s.nMin, std::max(s.nMin, maxPos));
+}
+
+void RedrawBar(HWND hwnd, int bar, BOOL redraw) {
+    Window* w = WS().Get(hwnd);
+    DWORD style = bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL;
+    if (redraw && w && (w->style & style) && w->Visible()) {
+        WS().InvalidateFrame(hwnd);
+    }
+}
+
+} // namespace
+
+int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* si, BOOL redraw) {
+    ui::ScrollState* s = Bar(hwnd, bar);
+    if (!s || !si) {
+        return 0;
+    }
+    if (si->fMask & SIF_RANGE) {
+        s->info.nMin = si->nMin;
+        s->info.nMax = si->nMax;
+    }
+    if (si->fMask & SIF_PAGE) {
+        s->info.nPage = si->nPage;
+    }
+    if (si->fMask & SIF_POS) {
+        s->info.nPos = si->nPos;
+    }
+    Clamp(s->info);
+    RedrawBar(hwnd, bar, redraw);
+    return s->info.nPos;
+}
+
+BOOL GetScrollInfo(HWND hwnd, int bar, SCROLLINFO* si) {
+    ui::ScrollState* s = Bar(hwnd, bar);
+    if (!s || !si) {
+        return FALSE;
+    }
+    if (si->fMask & SIF_RANGE) {
+        si->nMin = s->info.nMin;
+        si->nMax = s->info.nMax;
+    }
+    if (si->fMask & SIF_PAGE) {
+        si->nPage = s->info.nPage;
+    }
+    if (si->fMask & SIF_POS) {
+        si->nPos = s->info.nPos;
+    }
+    if (si->fMask & SIF_TRACKPOS) {
+        si->nTrackPos = s->info.nPos;
+    }
+    return TRUE;
+}
+
+int SetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw) {
+    ui::ScrollState* s = Bar(hwnd, bar);
+    if (!s) {
+        return 0;
+    }
+    int old = s->info.nPos;
+    s->info.nPos = pos;
+    Clamp(s->info);
+    RedrawBar(hwnd, bar, redraw);
+    return old;
+}
+
+int GetScrollPos(HWND hwnd, int bar) {
+    ui::ScrollState* s = Bar(hwnd, bar);
+    return s ? s->info.nPos : 0;
+}
+
+BOOL SetScrollRange(HWND hwnd, int bar, int minPos, int maxPos, BOOL redraw) {
+    ui::ScrollState* s = Bar(hwnd, bar);
+    if (!s) {
+        return FALSE;
+    }
+    s->info.nMin = minPos;
+    s->info.nMax = maxPos;
+    Clamp(s->info);
+    RedrawBar(hwnd, bar, redraw);
+    return TRUE;
+}
+
+BOOL GetScrollRange(HWND hwnd, int bar, int* minPos, int* maxPos) {
+    ui::ScrollState* s = Bar(hwnd, bar);
+    if (!s) {
+        return FALSE;
+    }
+    if (minPos) {
+        *minPos = s->info.nMin;
+    }
+    if (maxPos) {
+        *maxPos = s->info.nMax;
+    }
+    return TRUE;
+}
+
+BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show) {
+    Window* w = WS().Get(hwnd);
+    if (!w) {
+        return FALSE;
+    }
+    DWORD bits = bar == SB_HORZ ? WS_HSCROLL : bar == SB_VERT ? WS_VSCROLL : bar == SB_BOTH ? (WS_HSCROLL | WS_VSCROLL) : 0;
+    DWORD style = show ? (w->style | bits) : (w->style & ~bits);
+    if (style != w->style) {
+        w->style = style;
+        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+    return TRUE;
+}
+
+BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows) {
+    for (int b : {SB_HORZ, SB_VERT}) {
+        if (bar == UINT(b) || bar == UINT(SB_BOTH)) {
+            if (ui::ScrollState* s = Bar(hwnd, b)) {
+                s->enabled = arrows != ESB_DISABLE_BOTH;
+            }
+        }
+    }
+    return TRUE;
+}

@@ -1,0 +1,413 @@
+// SetWindowPos and its message protocol, ShowWindow, minimize / maximize / restore.
+#include "platform/ui/WindowSystem.h"
+
+#include <algorithm>
+
+using ui::WS;
+using ui::Window;
+
+namespace ui {
+
+void WindowSystem::ResizeBacking(HWND top) {
+    int w = std::max(top->Width(), 0);
+    int h = std::max(top->Height(), 0);
+    if (top->backing.Width() != w || top->backing.Height() != h) {
+        top->backing.Resize(w, h, 0);
+        for (auto& [dc, rec] : dcs_) {
+            if (rec.top == top) {
+                rec.dc->SetTarget(&top->backing);
+            }
+        }
+    }
+}
+
+void WindowSystem::EnsureNative(HWND top) {
+    if (top->native) {
+        return;
+    }
+    NativeWindowDesc desc;
+    desc.rect = top->rect;
+    desc.popup = (top->style & WS_POPUP) || (top->exStyle & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE));
+    desc.topmost = (top->exStyle & WS_EX_TOPMOST) != 0;
+    desc.title = top->text;
+    top->native = backend_->CreateNativeWindow(desc);
+    if (top->region) {
+        backend_->SetShape(top->native, top->region);
+    }
+    if ((top->exStyle & WS_EX_LAYERED) && (top->layeredFlags & LWA_ALPHA)) {
+        backend_->SetOpacity(top->native, top->alpha);
+    }
+}
+
+namespace {
+bool CanActivate(HWND t) {
+    return t && t->Visible() && !(t->style & WS_DISABLED) && !(t->style & WS_MINIMIZE) &&
+           !(t->exStyle & WS_EX_NOACTIVATE) && !t->destroying;
+}
+} // namespace
+
+void ActivateOther(HWND leaving) {
+    auto& ws = WS();
+    HWND next = nullptr;
+    if (leaving && CanActivate(leaving->owner)) {
+        next = leaving->owner;
+    } else {
+        for (HWND t : ws.tops_) {
+            if (t != leaving && CanActivate(t) && !(t->style & WS_POPUP && t->owner == leaving)) {
+                next = t;
+                break;
+            }
+        }
+    }
+    ws.SetActive(next, WA_ACTIVE);
+}
+
+} // namespace ui
+
+namespace {
+
+void ZOrder(ui::WindowSystem& ws, HWND w, HWND after) {
+    auto& sib = ws.Siblings(w);
+    sib.erase(std::remove(sib.begin(), sib.end(), w), sib.end());
+    if (after == HWND_TOPMOST) {
+        w->exStyle |= WS_EX_TOPMOST;
+        after = HWND_TOP;
+    } else if (after == HWND_NOTOPMOST) {
+        w->exStyle &= ~WS_EX_TOPMOST;
+        after = HWND_TOP;
+    }
+    auto pos = sib.begin();
+    if (after == HWND_BOTTOM) {
+        pos = sib.end();
+    } else if (after == HWND_TOP) {
+        if (!w->IsChild() && !(w->exStyle & WS_EX_TOPMOST)) {
+            while (pos != sib.end() && ((*pos)->exStyle & WS_EX_TOPMOST)) {
+                ++pos;
+            }
+        }
+    } else {
+        auto it = std::find(sib.begin(), sib.end(), after);
+        pos = it == sib.end() ? sib.begin() : std::next(it);
+    }
+    sib.insert(pos, w);
+    if (!w->IsChild() && w->native) {
+        // Owned windows stay above their owner.
+        ws.backend().RaiseNativeWindow(w->native);
+    }
+}
+
+// The area a child covers in its parent's client coordinates.
+gfx::Region ChildArea(HWND c, const RECT& rect) {
+    gfx::Region r(rect);
+    if (c->region) {
+        gfx::Region s = *c->region;
+        s.Offset(rect.left, rect.top);
+        r = r.Intersect(s);
+    }
+    return r;
+}
+
+} // namespace
+
+BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
+    auto& ws = WS();
+    Window* w = ws.Get(hwnd);
+    if (!w) {
+        return FALSE;
+    }
+    if (w->Visible()) {
+        flags &= ~SWP_SHOWWINDOW;
+    } else {
+        flags &= ~SWP_HIDEWINDOW;
+    }
+    if (!(flags & SWP_NOSIZE) && cx == w->Width() && cy == w->Height()) {
+        flags |= SWP_NOSIZE;
+    }
+    if (!(flags & SWP_NOMOVE) && x == w->rect.left && y == w->rect.top) {
+        flags |= SWP_NOMOVE;
+    }
+    if (w->IsChild()) {
+        flags |= SWP_NOACTIVATE;
+    }
+    if (insertAfter == hwnd) {
+        flags |= SWP_NOZORDER;
+    }
+    WINDOWPOS wp{hwnd, insertAfter, x, y, cx, cy, flags};
+    if (flags & SWP_NOMOVE) {
+        wp.x = w->rect.left;
+        wp.y = w->rect.top;
+    }
+    if (flags & SWP_NOSIZE) {
+        wp.cx = w->Width();
+        wp.cy = w->Height();
+    }
+    if (!(flags & SWP_NOSENDCHANGING)) {
+        ws.Send(hwnd, WM_WINDOWPOSCHANGING, 0, LPARAM(reinterpret_cast<std::intptr_t>(&wp)));
+        if (!ws.IsLive(hwnd)) {
+            return FALSE;
+        }
+    }
+    flags = wp.flags;
+    RECT oldRect = w->rect;
+    RECT oldClient = w->client;
+    RECT newRect = oldRect;
+    if (!(flags & SWP_NOMOVE)) {
+        newRect = OffsetRect(newRect, wp.x - oldRect.left, wp.y - oldRect.top);
+    }
+    if (!(flags & SWP_NOSIZE)) {
+        newRect.right = newRect.left + std::max(wp.cx, 0);
+        newRect.bottom = newRect.top + std::max(wp.cy, 0);
+    }
+    bool sized = RectWidth(newRect) != RectWidth(oldRect) || RectHeight(newRect) != RectHeight(oldRect);
+    bool moved = newRect.left != oldRect.left || newRect.top != oldRect.top;
+    RECT newClient = OffsetRect(oldClient, 0, 0);
+    if (sized || (flags & SWP_FRAMECHANGED)) {
+        NCCALCSIZE_PARAMS p;
+        p.rgrc[0] = newRect;
+        p.rgrc[1] = oldRect;
+        p.rgrc[2] = OffsetRect(oldClient, oldRect.left, oldRect.top);
+        p.lppos = &wp;
+        ws.Send(hwnd, WM_NCCALCSIZE, TRUE, LPARAM(reinterpret_cast<std::intptr_t>(&p)));
+        if (!ws.IsLive(hwnd)) {
+            return FALSE;
+        }
+        RECT c = p.rgrc[0];
+        c.right = std::max(c.right, c.left);
+        c.bottom = std::max(c.bottom, c.top);
+        newClient = OffsetRect(c, -newRect.left, -newRect.top);
+    }
+    bool wasVisible = w->Visible();
+    w->rect = newRect;
+    w->client = newClient;
+    if (!(flags & SWP_NOZORDER)) {
+        ZOrder(ws, w, insertAfter);
+    }
+    if (flags & SWP_SHOWWINDOW) {
+        w->style |= WS_VISIBLE;
+    }
+    if (flags & SWP_HIDEWINDOW) {
+        w->style &= ~WS_VISIBLE;
+    }
+    bool nowVisible = w->Visible();
+
+    if (!w->IsChild()) {
+        if (sized) {
+            ws.ResizeBacking(w);
+            w->update = gfx::Region(RECT{0, 0, RectWidth(newClient), RectHeight(newClient)});
+            ws.Invalidate(w, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        } else if (flags & SWP_FRAMECHANGED) {
+            ws.Invalidate(w, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        }
+        if (nowVisible) {
+            ws.EnsureNative(w);
+        }
+        if (w->native && (moved || sized)) {
+            ws.backend().MoveNativeWindow(w->native, newRect);
+        }
+        if (w->native && nowVisible != wasVisible) {
+            if (nowVisible) {
+                // Show it with everything painted so it never flashes unpainted pixels.
+                w->nativeShown = true;
+                ws.MarkDirty(w, RECT{0, 0, w->Width(), w->Height()});
+                ws.backend().ShowNativeWindow(w->native, true, !(flags & SWP_NOACTIVATE));
+            } else {
+                w->nativeShown = false;
+                ws.backend().ShowNativeWindow(w->native, false, false);
+            }
+        }
+    } else if (!(flags & SWP_NOREDRAW) && (moved || sized || nowVisible != wasVisible ||
+                                           (flags & SWP_FRAMECHANGED))) {
+        HWND p = w->parent;
+        gfx::Region exposed;
+        if (wasVisible) {
+            exposed = ChildArea(w, oldRect);
+        }
+        if (nowVisible) {
+            exposed = exposed.Union(ChildArea(w, newRect));
+            ws.Invalidate(w, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        }
+        // Only the parent's own pixels under the old place need painting again; siblings the
+        // child uncovered repaint through the parent's invalidation of its children.
+        if (wasVisible && (moved || sized || !nowVisible)) {
+            gfx::Region old = ChildArea(w, oldRect);
+            if (nowVisible) {
+                old = old.Subtract(ChildArea(w, newRect));
+            }
+            gfx::Region rel = old;
+            rel.Offset(0, 0);
+            ws.Invalidate(p, &rel, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        }
+        (void)exposed;
+    }
+
+    if (!(flags & SWP_NOACTIVATE) && nowVisible && !w->IsChild() &&
+        !(w->exStyle & WS_EX_NOACTIVATE) && !(w->style & WS_DISABLED)) {
+        ws.SetActive(hwnd, WA_ACTIVE);
+        if (!ws.IsLive(hwnd)) {
+            return FALSE;
+        }
+    }
+    if (wasVisible && !nowVisible) {
+        if (ws.focus_ && (ws.focus_ == hwnd || IsChild(hwnd, ws.focus_))) {
+            ws.SetFocusTo(w->IsChild() ? w->parent : nullptr);
+        }
+        if (!w->IsChild() && ws.active_ == hwnd) {
+            ui::ActivateOther(hwnd);
+        }
+        if (ws.capture_ && (ws.capture_ == hwnd || IsChild(hwnd, ws.capture_))) {
+            ws.ChangeCapture(nullptr);
+        }
+    }
+    if (!ws.IsLive(hwnd)) {
+        return FALSE;
+    }
+
+    WINDOWPOS done = wp;
+    done.x = newRect.left;
+    done.y = newRect.top;
+    done.cx = RectWidth(newRect);
+    done.cy = RectHeight(newRect);
+    done.flags = flags;
+    if (RectWidth(newClient) == RectWidth(oldClient) && RectHeight(newClient) == RectHeight(oldClient)) {
+        done.flags |= SWP_NOCLIENTSIZE;
+    }
+    if (newRect.left + newClient.left == oldRect.left + oldClient.left &&
+        newRect.top + newClient.top == oldRect.top + oldClient.top) {
+        done.flags |= SWP_NOCLIENTMOVE;
+    }
+    ws.Send(hwnd, WM_WINDOWPOSCHANGED, 0, LPARAM(reinterpret_cast<std::intptr_t>(&done)));
+    return TRUE;
+}
+
+BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
+    return SetWindowPos(hwnd, nullptr, x, y, width, height,
+                        SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
+}
+
+namespace {
+
+RECT MaximizedRect(HWND hwnd) {
+    MINMAXINFO mm = ui::QueryMinMax(hwnd);
+    return RECT{mm.ptMaxPosition.x, mm.ptMaxPosition.y, mm.ptMaxPosition.x + mm.ptMaxSize.x,
+                mm.ptMaxPosition.y + mm.ptMaxSize.y};
+}
+
+void Minimize(HWND hwnd) {
+    auto& ws = WS();
+    if (hwnd->IsChild() || (hwnd->style & WS_MINIMIZE)) {
+        return;
+    }
+    if (!(hwnd->style & WS_MAXIMIZE)) {
+        hwnd->restoreRect = hwnd->rect;
+    }
+    hwnd->style |= WS_MINIMIZE;
+    if (hwnd->native) {
+        ws.backend().MinimizeNativeWindow(hwnd->native);
+    }
+    ws.Send(hwnd, WM_SIZE, SIZE_MINIMIZED, 0);
+    if (ws.active_ == hwnd) {
+        ui::ActivateOther(hwnd);
+    }
+}
+
+} // namespace
+
+BOOL ShowWindow(HWND hwnd, int cmd) {
+    auto& ws = WS();
+    Window* w = ws.Get(hwnd);
+    if (!w) {
+        return FALSE;
+    }
+    bool wasVisible = w->Visible();
+    bool noActivate = w->IsChild() || (w->exStyle & WS_EX_NOACTIVATE);
+    switch (cmd) {
+    case SW_HIDE:
+        if (!wasVisible) {
+            return FALSE;
+        }
+        ws.Send(hwnd, WM_SHOWWINDOW, FALSE, 0);
+        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                     SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return TRUE;
+    case SW_MINIMIZE:
+    case SW_SHOWMINIMIZED:
+    case SW_SHOWMINNOACTIVE:
+        if (!wasVisible) {
+            ws.Send(hwnd, WM_SHOWWINDOW, TRUE, 0);
+            SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                         SWP_SHOWWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        Minimize(hwnd);
+        return wasVisible;
+    case SW_SHOWMAXIMIZED: {
+        if (!wasVisible) {
+            ws.Send(hwnd, WM_SHOWWINDOW, TRUE, 0);
+        }
+        if (w->style & WS_MINIMIZE) {
+            w->style &= ~WS_MINIMIZE;
+            if (w->native) {
+                ws.backend().RestoreNativeWindow(w->native);
+            }
+        } else if (!(w->style & WS_MAXIMIZE)) {
+            w->restoreRect = w->rect;
+        }
+        w->style |= WS_MAXIMIZE;
+        RECT r = MaximizedRect(hwnd);
+        SetWindowPos(hwnd, HWND_TOP, r.left, r.top, RectWidth(r), RectHeight(r),
+                     SWP_SHOWWINDOW | SWP_FRAMECHANGED | (noActivate ? SWP_NOACTIVATE : 0));
+        return wasVisible;
+    }
+    default: {
+        bool restore = cmd == SW_RESTORE || cmd == SW_SHOWNORMAL || cmd == SW_SHOWDEFAULT;
+        bool activate = !(cmd == SW_SHOWNA || cmd == SW_SHOWNOACTIVATE) && !noActivate;
+        if (!wasVisible) {
+            ws.Send(hwnd, WM_SHOWWINDOW, TRUE, 0);
+            if (!ws.IsLive(hwnd)) {
+                return FALSE;
+            }
+        }
+        UINT flags = SWP_SHOWWINDOW | SWP_NOSIZE | SWP_NOMOVE | (activate ? 0 : SWP_NOACTIVATE);
+        if (w->IsChild()) {
+            flags |= SWP_NOZORDER;
+        }
+        RECT target = w->rect;
+        if (restore && (w->style & (WS_MINIMIZE | WS_MAXIMIZE))) {
+            bool wasMin = (w->style & WS_MINIMIZE) != 0;
+            w->style &= ~WS_MINIMIZE;
+            if (wasMin && w->native) {
+                ws.backend().RestoreNativeWindow(w->native);
+            }
+            if (w->style & WS_MAXIMIZE && !wasMin) {
+                w->style &= ~WS_MAXIMIZE;
+                target = w->restoreRect;
+            } else if (!(w->style & WS_MAXIMIZE)) {
+                target = w->restoreRect;
+            }
+            flags &= ~(SWP_NOSIZE | SWP_NOMOVE);
+            flags |= SWP_FRAMECHANGED;
+            if (wasMin) {
+                ws.Send(hwnd, WM_SIZE, (w->style & WS_MAXIMIZE) ? SIZE_MAXIMIZED : SIZE_RESTORED,
+                        MAKELPARAM(WORD(RectWidth(w->client)), WORD(RectHeight(w->client))));
+            }
+        }
+        SetWindowPos(hwnd, HWND_TOP, target.left, target.top, RectWidth(target), RectHeight(target),
+                     flags);
+        return wasVisible;
+    }
+    }
+}
+
+BOOL IsWindowVisible(HWND hwnd) {
+    auto& ws = WS();
+    return ws.IsLive(hwnd) && ws.ReallyVisible(hwnd) ? TRUE : FALSE;
+}
+
+BOOL IsIconic(HWND hwnd) {
+    Window* w = WS().Get(hwnd);
+    return w && (w->style & WS_MINIMIZE) ? TRUE : FALSE;
+}
+
+BOOL IsZoomed(HWND hwnd) {
+    Window* w = WS().Get(hwnd);
+    return w && (w->style & WS_MAXIMIZE) ? TRUE : FALSE;
+}

@@ -1,0 +1,444 @@
+#include "platform/ui/WindowSystem.h"
+
+#include "platform/ui/backend/BackendFactory.h"
+
+#include <algorithm>
+
+namespace ui {
+
+namespace {
+std::unique_ptr<WindowSystem> g_system;
+
+bool InRange(UINT msg, UINT min, UINT max) {
+    return (min == 0 && max == 0) || (msg >= min && msg <= max);
+}
+} // namespace
+
+WindowSystem& WS() {
+    if (!g_system) {
+        g_system = std::make_unique<WindowSystem>(CreateDefaultBackend());
+    }
+    return *g_system;
+}
+
+bool HasWindowSystem() { return g_system != nullptr; }
+
+void ResetWindowSystem(std::unique_ptr<Backend> backend) {
+    ShutdownWindowSystem();
+    g_system = std::make_unique<WindowSystem>(std::move(backend));
+}
+
+void ShutdownWindowSystem() {
+    if (!g_system) {
+        return;
+    }
+    // Destroy while the object is still reachable: window procedures may call back in.
+    while (!g_system->tops_.empty()) {
+        g_system->Destroy(g_system->tops_.back());
+    }
+    g_system->sendDepth = 0;
+    g_system->FreeZombies();
+    g_system.reset();
+}
+
+WindowSystem::WindowSystem(std::unique_ptr<Backend> backend) : backend_(std::move(backend)) {
+    RefreshMonitors();
+    cursor_ = backend_->CursorPos();
+}
+
+WindowSystem::~WindowSystem() {
+    for (auto& [dc, rec] : dcs_) {
+        (void)dc;
+        rec.dc.reset();
+    }
+    for (HWND w : live_) {
+        delete w;
+    }
+    for (auto& [name, cls] : classes_) {
+        (void)name;
+        (void)cls;
+    }
+}
+
+void WindowSystem::RefreshMonitors() {
+    monitors_ = backend_->Monitors();
+    if (monitors_.empty()) {
+        monitors_.push_back(MonitorDesc{{0, 0, 1280, 1024}, {0, 0, 1280, 1024}, true});
+    }
+}
+
+WindowClass* WindowSystem::FindClass(const std::string& name) {
+    auto it = classes_.find(name);
+    return it == classes_.end() ? nullptr : it->second.get();
+}
+
+HWND WindowSystem::TopLevel(HWND hwnd) const {
+    while (hwnd && hwnd->IsChild() && hwnd->parent) {
+        hwnd = hwnd->parent;
+    }
+    return hwnd;
+}
+
+std::vector<HWND>& WindowSystem::Siblings(HWND hwnd) {
+    return hwnd->IsChild() && hwnd->parent ? hwnd->parent->children : tops_;
+}
+
+POINT WindowSystem::OriginInTop(HWND hwnd) const {
+    POINT o{0, 0};
+    while (hwnd->IsChild() && hwnd->parent) {
+        o.x += hwnd->rect.left + hwnd->parent->client.left;
+        o.y += hwnd->rect.top + hwnd->parent->client.top;
+        hwnd = hwnd->parent;
+    }
+    return o;
+}
+
+POINT WindowSystem::ScreenOrigin(HWND hwnd) const {
+    POINT o = OriginInTop(hwnd);
+    HWND top = TopLevel(hwnd);
+    return POINT{o.x + top->rect.left, o.y + top->rect.top};
+}
+
+POINT WindowSystem::ClientScreenOrigin(HWND hwnd) const {
+    POINT o = ScreenOrigin(hwnd);
+    return POINT{o.x + hwnd->client.left, o.y + hwnd->client.top};
+}
+
+bool WindowSystem::ReallyVisible(HWND hwnd) const {
+    for (; hwnd; hwnd = hwnd->IsChild() ? hwnd->parent : nullptr) {
+        if (!hwnd->Visible() || hwnd->dead) {
+            return false;
+        }
+    }
+    return true;
+}
+
+namespace {
+// A window's own area in top-level coordinates, cut to its region.
+gfx::Region WindowArea(const WindowSystem& ws, HWND w) {
+    POINT o = ws.OriginInTop(w);
+    gfx::Region r(RECT{o.x, o.y, o.x + w->Width(), o.y + w->Height()});
+    if (w->region) {
+        gfx::Region shape = *w->region;
+        shape.Offset(o.x, o.y);
+        r = r.Intersect(shape);
+    }
+    return r;
+}
+} // namespace
+
+gfx::Region WindowSystem::VisibleRegion(HWND hwnd, bool client, bool clipChildren,
+                                        bool clipSiblings) const {
+    if (!ReallyVisible(hwnd)) {
+        return {};
+    }
+    POINT o = OriginInTop(hwnd);
+    gfx::Region vis = WindowArea(*this, hwnd);
+    if (client) {
+        vis = vis.Intersect(OffsetRect(hwnd->client, o.x, o.y));
+    }
+    for (HWND w = hwnd; w->IsChild() && w->parent; w = w->parent) {
+        HWND p = w->parent;
+        POINT po = OriginInTop(p);
+        vis = vis.Intersect(OffsetRect(p->client, po.x, po.y));
+        if (p->region) {
+            gfx::Region shape = *p->region;
+            shape.Offset(po.x, po.y);
+            vis = vis.Intersect(shape);
+        }
+        bool clip = (w == hwnd) ? clipSiblings : (w->style & WS_CLIPSIBLINGS) != 0;
+        if (clip) {
+            for (HWND s : p->children) {
+                if (s == w) {
+                    break;
+                }
+                if (s->Visible() && !s->dead) {
+                    vis = vis.Subtract(WindowArea(*this, s));
+                }
+            }
+        }
+    }
+    if (clipChildren) {
+        for (HWND c : hwnd->children) {
+            if (c->Visible() && !c->dead) {
+                vis = vis.Subtract(WindowArea(*this, c));
+            }
+        }
+    }
+    return vis;
+}
+
+// --- Messages ---
+
+LRESULT WindowSystem::Send(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+    if (!IsLive(hwnd) || !hwnd->proc) {
+        return 0;
+    }
+    struct Depth {
+        int& d;
+        explicit Depth(int& d) : d(d) { ++d; }
+        ~Depth() { --d; }
+    } depth(sendDepth);
+    return hwnd->proc(hwnd, msg, w, l);
+}
+
+bool WindowSystem::Post(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+    {
+        std::lock_guard lock(queueMutex_);
+        MSG m;
+        m.hwnd = hwnd;
+        m.message = msg;
+        m.wParam = w;
+        m.lParam = l;
+        m.pt = cursor_;
+        posted_.push_back(m);
+    }
+    backend_->Wake();
+    return true;
+}
+
+void WindowSystem::PostQuit(int code) {
+    quit_ = true;
+    quitCode_ = code;
+    backend_->Wake();
+}
+
+namespace {
+bool Matches(const WindowSystem& ws, const MSG& m, HWND filter, UINT min, UINT max) {
+    if (!InRange(m.message, min, max)) {
+        return false;
+    }
+    if (!filter) {
+        return true;
+    }
+    for (HWND w = m.hwnd; w; w = (ws.IsLive(w) && w->IsChild()) ? w->parent : nullptr) {
+        if (w == filter) {
+            return true;
+        }
+    }
+    return false;
+}
+} // namespace
+
+bool WindowSystem::Get(MSG& msg, HWND filter, UINT min, UINT max, bool remove, bool wait) {
+    for (;;) {
+        if (sendDepth == 0) {
+            FreeZombies();
+        }
+        // 1. Posted messages.
+        {
+            std::lock_guard lock(queueMutex_);
+            for (auto it = posted_.begin(); it != posted_.end();) {
+                if (it->hwnd && !IsLive(it->hwnd)) {
+                    it = posted_.erase(it);
+                    continue;
+                }
+                if (Matches(*this, *it, filter, min, max)) {
+                    msg = *it;
+                    msg.time = DWORD(Now());
+                    if (remove) {
+                        posted_.erase(it);
+                        current_ = msg;
+                    }
+                    return true;
+                }
+                ++it;
+            }
+        }
+        // 2. Input, turned into messages one event at a time so that each hit test sees the
+        // windows as the previous event left them.
+        backend_->PumpEvents(0, raw_);
+        for (;;) {
+            auto it = std::find_if(input_.begin(), input_.end(), [&](const MSG& m) {
+                return IsLive(m.hwnd) && Matches(*this, m, filter, min, max);
+            });
+            if (it != input_.end()) {
+                msg = *it;
+                if (remove) {
+                    input_.erase(it);
+                    current_ = msg;
+                }
+                return true;
+            }
+            if (raw_.empty()) {
+                break;
+            }
+            InputEvent ev = std::move(raw_.front());
+            raw_.erase(raw_.begin());
+            Route(ev, input_);
+        }
+        // 3. Quit.
+        if (quit_) {
+            msg = MSG{};
+            msg.message = WM_QUIT;
+            msg.wParam = WPARAM(quitCode_);
+            if (remove) {
+                quit_ = false;
+            }
+            return true;
+        }
+        // 4. Painting, parents before children.
+        if (InRange(WM_PAINT, min, max)) {
+            if (HWND p = FindPaintWindow(filter)) {
+                if (p->framePending && p->update.Empty() && !p->internalPaint) {
+                    p->framePending = false;
+                    Send(p, WM_NCPAINT, 1, 0);
+                    continue;
+                }
+                msg = MSG{};
+                msg.hwnd = p;
+                msg.message = WM_PAINT;
+                msg.time = DWORD(Now());
+                msg.pt = cursor_;
+                if (remove) {
+                    current_ = msg;
+                }
+                return true;
+            }
+        }
+        // 5. Timers.
+        std::uint64_t now = Now();
+        if (InRange(WM_TIMER, min, max)) {
+            for (Timer& t : timers_) {
+                if (t.due <= now && (!t.hwnd || IsLive(t.hwnd)) &&
+                    (!filter || t.hwnd == filter || IsChild(filter, t.hwnd))) {
+                    msg = MSG{};
+                    msg.hwnd = t.hwnd;
+                    msg.message = WM_TIMER;
+                    msg.wParam = t.id;
+                    msg.lParam = LPARAM(reinterpret_cast<std::intptr_t>(t.proc));
+                    msg.time = DWORD(now);
+                    msg.pt = cursor_;
+                    if (remove) {
+                        t.due = now + std::max<UINT>(t.elapse, 1);
+                        current_ = msg;
+                    }
+                    return true;
+                }
+            }
+        }
+        PresentAll();
+        if (!wait) {
+            return false;
+        }
+        int timeout = -1;
+        for (const Timer& t : timers_) {
+            int left = t.due <= now ? 0 : int(std::min<std::uint64_t>(t.due - now, 1 << 30));
+            timeout = timeout < 0 ? left : std::min(timeout, left);
+        }
+        backend_->PumpEvents(timeout, raw_);
+    }
+}
+
+// --- Timers ---
+
+UINT_PTR WindowSystem::AddTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
+    if (hwnd && !IsLive(hwnd)) {
+        return 0;
+    }
+    if (!hwnd) {
+        // Thread timers get ids of their own; an existing one may be re-armed by its id.
+        auto it = std::find_if(timers_.begin(), timers_.end(),
+                               [&](const Timer& t) { return !t.hwnd && t.id == id; });
+        if (id == 0 || it == timers_.end()) {
+            id = ++nextTimerId_;
+        }
+    }
+    elapse = std::max<UINT>(elapse, 1);
+    for (Timer& t : timers_) {
+        if (t.hwnd == hwnd && t.id == id) {
+            t.elapse = elapse;
+            t.proc = proc;
+            t.due = Now() + elapse;
+            return hwnd ? 1 : id;
+        }
+    }
+    timers_.push_back(Timer{hwnd, id, elapse, proc, Now() + elapse, false});
+    return hwnd ? (id ? id : 1) : id;
+}
+
+bool WindowSystem::RemoveTimer(HWND hwnd, UINT_PTR id) {
+    auto it = std::find_if(timers_.begin(), timers_.end(),
+                           [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
+    if (it == timers_.end()) {
+        return false;
+    }
+    timers_.erase(it);
+    return true;
+}
+
+// --- Zombies ---
+
+void WindowSystem::FreeZombies() { zombies_.clear(); }
+
+} // namespace ui
+
+// --- The public message functions ---
+
+using ui::WS;
+
+LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return WS().Send(hwnd, msg, wParam, lParam);
+}
+
+BOOL PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return WS().Post(hwnd, msg, wParam, lParam) ? TRUE : FALSE;
+}
+
+void PostQuitMessage(int exitCode) { WS().PostQuit(exitCode); }
+
+BOOL GetMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
+    MSG m;
+    WS().Get(m, hwnd, filterMin, filterMax, true, true);
+    if (msg) {
+        *msg = m;
+    }
+    return m.message == WM_QUIT ? FALSE : TRUE;
+}
+
+BOOL PeekMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags) {
+    MSG m;
+    bool got = WS().Get(m, hwnd, filterMin, filterMax, (removeFlags & PM_REMOVE) != 0, false);
+    if (got && msg) {
+        *msg = m;
+    }
+    return got ? TRUE : FALSE;
+}
+
+BOOL WaitMessage() {
+    MSG m;
+    WS().Get(m, nullptr, 0, 0, false, true);
+    return TRUE;
+}
+
+LRESULT DispatchMessage(const MSG* msg) {
+    if (!msg) {
+        return 0;
+    }
+    if (msg->message == WM_TIMER && msg->lParam) {
+        auto proc = reinterpret_cast<TIMERPROC>(msg->lParam);
+        proc(msg->hwnd, WM_TIMER, msg->wParam, GetTickCount());
+        return 0;
+    }
+    if (!msg->hwnd) {
+        return 0;
+    }
+    return WS().Send(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+}
+
+DWORD GetMessageTime() { return WS().current_.time; }
+
+DWORD GetMessagePos() {
+    const POINT& p = WS().current_.pt;
+    return DWORD(MAKELONG(WORD(p.x), WORD(p.y)));
+}
+
+BOOL InSendMessage() { return FALSE; }
+
+UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
+    return WS().AddTimer(hwnd, id, elapse, proc);
+}
+
+BOOL KillTimer(HWND hwnd, UINT_PTR id) { return WS().RemoveTimer(hwnd, id) ? TRUE : FALSE; }
+
+DWORD GetTickCount() { return DWORD(WS().Now()); }

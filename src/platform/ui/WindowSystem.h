@@ -1,0 +1,247 @@
+#pragma once
+// The window manager: the one object that owns every window, class, timer and the message
+// queue, and the backend that shows the top-level windows. It is the window system's only
+// mutable global state. The functions of User.h are thin entries into it; the units of this
+// folder share it through this header (it is internal to the layer).
+
+#include "platform/ui/User.h"
+#include "platform/ui/backend/Backend.h"
+
+#include <condition_variable>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace ui {
+
+struct WindowClass {
+    std::string name;
+    WNDCLASS wc{};
+};
+
+struct ScrollState {
+    SCROLLINFO info{sizeof(SCROLLINFO), 0, 0, 100, 0, 0, 0};
+    bool enabled = true;
+};
+
+struct Window {
+    WindowClass* cls = nullptr;
+    WNDPROC proc = nullptr;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    HWND parent = nullptr;           // children only
+    HWND owner = nullptr;            // top-level only
+    std::vector<HWND> children;      // z-order, topmost first
+    RECT rect{};                     // in the parent's client coordinates; screen for top-level
+    RECT client{};                   // in window coordinates
+    std::string text;
+    LONG_PTR userData = 0;
+    LONG_PTR id = 0;
+    HINSTANCE instance = nullptr;
+
+    // Painting: the client update region (client coordinates) and the frame's state.
+    gfx::Region update;
+    bool erasePending = false;
+    bool framePending = false;
+    bool internalPaint = false;
+
+    std::optional<gfx::Region> region; // window coordinates
+    HRGN regionHandle = nullptr;       // owned once given to SetWindowRgn
+    BYTE alpha = 255;
+    DWORD layeredFlags = 0;
+    COLORREF colorKey = 0;
+
+    bool ncActive = false;
+    bool sentCreate = false;
+    bool destroying = false;
+    bool dead = false;
+
+    // Top-level only.
+    NativeId native = 0;
+    bool nativeShown = false;
+    gfx::Bitmap backing;
+    RECT dirty{};
+    RECT restoreRect{};
+
+    ScrollState scroll[2];
+    DWORD trackFlags = 0; // TME_LEAVE | TME_NONCLIENT while tracking
+
+    bool IsChild() const { return (style & WS_CHILD) != 0 && parent != nullptr; }
+    bool Visible() const { return (style & WS_VISIBLE) != 0; }
+    int Width() const { return rect.right - rect.left; }
+    int Height() const { return rect.bottom - rect.top; }
+};
+
+struct Timer {
+    HWND hwnd = nullptr;
+    UINT_PTR id = 0;
+    UINT elapse = 0;
+    TIMERPROC proc = nullptr;
+    std::uint64_t due = 0;
+    bool posted = false; // a WM_TIMER for it is waiting in the queue
+};
+
+struct WindowDC {
+    std::unique_ptr<gfx::DC> dc;
+    HWND hwnd = nullptr;
+    HWND top = nullptr;
+    bool window = false; // a window DC (GetWindowDC): origin at the window's corner
+    bool paint = false;  // handed out by BeginPaint
+};
+
+class WindowSystem {
+public:
+    explicit WindowSystem(std::unique_ptr<Backend> backend);
+    ~WindowSystem();
+
+    Backend& backend() { return *backend_; }
+
+    // --- Handles ---
+    bool IsLive(HWND hwnd) const { return hwnd && live_.count(hwnd) && !hwnd->dead; }
+    Window* Get(HWND hwnd) const { return IsLive(hwnd) ? hwnd : nullptr; }
+    HWND TopLevel(HWND hwnd) const;
+    std::vector<HWND>& Siblings(HWND hwnd);
+    WindowClass* FindClass(const std::string& name);
+
+    // --- Coordinates ---
+    POINT OriginInTop(HWND hwnd) const;     // window corner in top-level window coordinates
+    POINT ScreenOrigin(HWND hwnd) const;    // window corner on screen
+    POINT ClientScreenOrigin(HWND hwnd) const;
+    bool ReallyVisible(HWND hwnd) const;    // it and every ancestor are visible
+    // The pixels of hwnd that can be seen, in top-level window coordinates, within the
+    // window (client = false) or its client area.
+    gfx::Region VisibleRegion(HWND hwnd, bool client, bool clipChildren, bool clipSiblings) const;
+
+    // --- Messages ---
+    LRESULT Send(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
+    bool Post(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
+    bool Get(MSG& msg, HWND filter, UINT min, UINT max, bool remove, bool wait);
+    void PostQuit(int code);
+    int sendDepth = 0;
+
+    // --- Timers ---
+    UINT_PTR AddTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc);
+    bool RemoveTimer(HWND hwnd, UINT_PTR id);
+    std::uint64_t Now() { return backend_->Milliseconds(); }
+
+    // --- Windows ---
+    void Destroy(HWND hwnd);
+    void FreeZombies();
+    void EnsureNative(HWND top);
+    void ResizeBacking(HWND top);
+
+    // --- Painting ---
+    void Invalidate(HWND hwnd, const gfx::Region* rgn, UINT flags); // rgn: client coordinates
+    void Validate(HWND hwnd, const gfx::Region* rgn, UINT flags);
+    void InvalidateFrame(HWND hwnd);
+    // Repaint one window (and with children, its subtree) now.
+    void PaintNow(HWND hwnd, bool children, bool eraseOnly);
+    HWND FindPaintWindow(HWND filter);
+    HDC MakeDC(HWND hwnd, bool windowDC, bool paint, const gfx::Region* extraClip, bool intersect);
+    bool FreeDC(HDC dc);
+    HWND DCWindow(HDC dc) const;
+    void MarkDirty(HWND top, const RECT& r);
+    void PresentAll();
+    void ExposeAll(HWND top);
+
+    // --- Input ---
+    void Route(const InputEvent& ev, std::deque<MSG>& out);
+    void RouteMouse(const InputEvent& ev, std::deque<MSG>& out);
+    void RouteKey(const InputEvent& ev, std::deque<MSG>& out);
+    void CheckMouseLeave(HWND now, bool client);
+    void SetActive(HWND hwnd, WPARAM how);
+    void SetFocusTo(HWND hwnd);
+    void ChangeCapture(HWND hwnd);
+    WPARAM MouseKeys() const;
+    HWND HitWindow(POINT screen, LRESULT* hit);
+    void SetKey(int vk, bool down);
+
+    // --- State ---
+    std::unordered_set<HWND> live_;
+    std::vector<HWND> tops_;                      // top-level windows, topmost first
+    std::vector<std::unique_ptr<Window>> zombies_;
+    std::map<std::string, std::unique_ptr<WindowClass>> classes_;
+    std::unordered_map<HDC, WindowDC> dcs_;
+    std::vector<Timer> timers_;
+    UINT_PTR nextTimerId_ = 0x7FFF0000;
+
+    std::mutex queueMutex_;
+    std::deque<MSG> posted_;    // guarded by queueMutex_
+    std::deque<MSG> input_;     // translated input waiting for the loop
+    std::vector<InputEvent> raw_;
+    bool quit_ = false;
+    int quitCode_ = 0;
+    MSG current_{};
+
+    HWND capture_ = nullptr;
+    HWND focus_ = nullptr;
+    HWND active_ = nullptr;
+    bool appActive_ = false;
+    HWND hover_ = nullptr;      // window the mouse was last over
+    bool hoverClient_ = false;
+    POINT cursor_{};
+    BYTE keys_[256]{};          // bit 0x80 down, bit 0x01 toggled
+
+    // Double-click detection.
+    HWND lastClickWnd_ = nullptr;
+    UINT lastClickMsg_ = 0;
+    std::uint64_t lastClickTime_ = 0;
+    POINT lastClickPt_{};
+    bool lastWasDouble_ = false;
+
+    HCURSOR cursor_shape_ = nullptr;
+    // Caret.
+    HWND caretOwner_ = nullptr;
+    RECT caretRect_{};
+    int caretHide_ = 1;
+    bool caretOn_ = false;
+
+    HWND clipboardOwner_ = nullptr;
+    bool clipboardOpen_ = false;
+
+    std::vector<MonitorDesc> monitors_;
+    void RefreshMonitors();
+
+private:
+    std::unique_ptr<Backend> backend_;
+};
+
+// The window system, created on first use with the backend chosen at start-up: the
+// environment variable IISLOG_BACKEND ("sdl", the default, or "headless").
+WindowSystem& WS();
+// Replaces the window system (destroying every window) with one over `backend`. Tests use it
+// to start each case on a fresh headless screen.
+void ResetWindowSystem(std::unique_ptr<Backend> backend);
+// Ends the window system: destroys every window and closes the backend.
+void ShutdownWindowSystem();
+bool HasWindowSystem();
+
+// Shared helpers of the units.
+LRESULT DefaultNcHitTest(HWND hwnd, POINT screen);
+void DefaultNcCalcSize(HWND hwnd, RECT& r);
+void DefaultNcPaint(HWND hwnd);
+LRESULT DefaultSysCommand(HWND hwnd, WPARAM cmd, LPARAM lParam);
+void RunSizeMoveLoop(HWND hwnd, WPARAM cmd, POINT start);
+void TrackCloseButton(HWND hwnd);
+HCURSOR CursorForId(int idc);
+int CursorId(HCURSOR c);
+void DrawCaret(bool on);
+RECT NcInsets(DWORD style, DWORD exStyle);
+MINMAXINFO QueryMinMax(HWND hwnd);
+void ActivateOther(HWND leaving);
+
+} // namespace ui
+
+namespace ui {
+bool InTreeOf(HWND root, HWND w);
+bool WindowContains(HWND w, POINT screen);
+HWND DeepestChild(HWND w, POINT screen, UINT skip);
+HWND TopWindowAt(POINT screen);
+int CopyWindowText(HWND hwnd, LPSTR buffer, int size);
+} // namespace ui

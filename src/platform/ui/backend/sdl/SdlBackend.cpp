@@ -1,0 +1,410 @@
+#include "platform/ui/backend/sdl/SdlBackend.h"
+
+#include "platform/ui/UserTypes.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+
+#include "platform/ui/backend/sdl/XShape.h"
+
+namespace ui {
+
+namespace {
+
+constexpr const char* kNoDisplay = "No display available: set DISPLAY or run under Xvfb.";
+
+int VirtualKey(SDL_Keycode k) {
+    if (k >= SDLK_a && k <= SDLK_z) return 'A' + (k - SDLK_a);
+    if (k >= SDLK_0 && k <= SDLK_9) return '0' + (k - SDLK_0);
+    if (k >= SDLK_F1 && k <= SDLK_F12) return VK_F1 + (k - SDLK_F1);
+    if (k >= SDLK_KP_1 && k <= SDLK_KP_9) return VK_NUMPAD0 + 1 + (k - SDLK_KP_1);
+    switch (k) {
+    case SDLK_RETURN: case SDLK_KP_ENTER: return VK_RETURN;
+    case SDLK_ESCAPE: return VK_ESCAPE;
+    case SDLK_BACKSPACE: return VK_BACK;
+    case SDLK_TAB: return VK_TAB;
+    case SDLK_SPACE: return VK_SPACE;
+    case SDLK_DELETE: return VK_DELETE;
+    case SDLK_INSERT: return VK_INSERT;
+    case SDLK_HOME: return VK_HOME;
+    case SDLK_END: return VK_END;
+    case SDLK_PAGEUP: return VK_PRIOR;
+    case SDLK_PAGEDOWN: return VK_NEXT;
+    case SDLK_LEFT: return VK_LEFT;
+    case SDLK_RIGHT: return VK_RIGHT;
+    case SDLK_UP: return VK_UP;
+    case SDLK_DOWN: return VK_DOWN;
+    case SDLK_LSHIFT: case SDLK_RSHIFT: return VK_SHIFT;
+    case SDLK_LCTRL: case SDLK_RCTRL: return VK_CONTROL;
+    case SDLK_LALT: case SDLK_RALT: return VK_MENU;
+    case SDLK_LGUI: return VK_LWIN;
+    case SDLK_RGUI: return VK_RWIN;
+    case SDLK_APPLICATION: return VK_APPS;
+    case SDLK_CAPSLOCK: return VK_CAPITAL;
+    case SDLK_NUMLOCKCLEAR: return VK_NUMLOCK;
+    case SDLK_SCROLLLOCK: return VK_SCROLL;
+    case SDLK_PAUSE: return VK_PAUSE;
+    case SDLK_PRINTSCREEN: return VK_SNAPSHOT;
+    case SDLK_KP_0: return VK_NUMPAD0;
+    case SDLK_KP_MULTIPLY: return VK_MULTIPLY;
+    case SDLK_KP_PLUS: return VK_ADD;
+    case SDLK_KP_MINUS: return VK_SUBTRACT;
+    case SDLK_KP_PERIOD: return VK_DECIMAL;
+    case SDLK_KP_DIVIDE: return VK_DIVIDE;
+    case SDLK_SEMICOLON: return VK_OEM_1;
+    case SDLK_EQUALS: return VK_OEM_PLUS;
+    case SDLK_COMMA: return VK_OEM_COMMA;
+    case SDLK_MINUS: return VK_OEM_MINUS;
+    case SDLK_PERIOD: return VK_OEM_PERIOD;
+    case SDLK_SLASH: return VK_OEM_2;
+    case SDLK_BACKQUOTE: return VK_OEM_3;
+    case SDLK_LEFTBRACKET: return VK_OEM_4;
+    case SDLK_BACKSLASH: return VK_OEM_5;
+    case SDLK_RIGHTBRACKET: return VK_OEM_6;
+    case SDLK_QUOTE: return VK_OEM_7;
+    default: return 0;
+    }
+}
+
+SDL_SystemCursor SystemCursor(int idc) {
+    switch (idc) {
+    case 32513: return SDL_SYSTEM_CURSOR_IBEAM;
+    case 32514: return SDL_SYSTEM_CURSOR_WAIT;
+    case 32515: return SDL_SYSTEM_CURSOR_CROSSHAIR;
+    case 32642: return SDL_SYSTEM_CURSOR_SIZENWSE;
+    case 32643: return SDL_SYSTEM_CURSOR_SIZENESW;
+    case 32644: return SDL_SYSTEM_CURSOR_SIZEWE;
+    case 32645: return SDL_SYSTEM_CURSOR_SIZENS;
+    case 32646: return SDL_SYSTEM_CURSOR_SIZEALL;
+    case 32648: return SDL_SYSTEM_CURSOR_NO;
+    case 32649: return SDL_SYSTEM_CURSOR_HAND;
+    case 32650: return SDL_SYSTEM_CURSOR_WAITARROW;
+    default: return SDL_SYSTEM_CURSOR_ARROW;
+    }
+}
+
+} // namespace
+
+SdlBackend::SdlBackend() {
+    const char* display = std::getenv("DISPLAY");
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    if ((!display || !*display) && !driver) {
+        throw std::runtime_error(kNoDisplay);
+    }
+    // Software surfaces on X11: the OpenGL path costs several times the start-up time and
+    // memory, and every pixel is composed by the window system anyway.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_SetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN, "1");
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        throw std::runtime_error(kNoDisplay);
+    }
+    wakeEvent_ = SDL_RegisterEvents(1);
+    SDL_StartTextInput();
+}
+
+SdlBackend::~SdlBackend() {
+    for (auto& [id, n] : windows_) {
+        (void)id;
+        SDL_DestroyWindow(n.window);
+    }
+    for (auto& [id, c] : cursors_) {
+        (void)id;
+        SDL_FreeCursor(c);
+    }
+    SDL_Quit();
+}
+
+SdlBackend::Native* SdlBackend::Find(NativeId id) {
+    auto it = windows_.find(id);
+    return it == windows_.end() ? nullptr : &it->second;
+}
+
+NativeId SdlBackend::CreateNativeWindow(const NativeWindowDesc& desc) {
+    Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
+    if (desc.popup) {
+        flags |= SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_POPUP_MENU;
+    }
+    if (desc.topmost) {
+        flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+    }
+    SDL_Window* w = SDL_CreateWindow(desc.title.c_str(), desc.rect.left, desc.rect.top,
+                                     std::max(1, RectWidth(desc.rect)), std::max(1, RectHeight(desc.rect)), flags);
+    if (!w) {
+        throw std::runtime_error(std::string("Cannot create a window: ") + SDL_GetError());
+    }
+    NativeId id = SDL_GetWindowID(w);
+    windows_[id] = Native{w, desc.rect, desc.popup, false, std::nullopt};
+    return id;
+}
+
+void SdlBackend::DestroyNativeWindow(NativeId id) {
+    if (Native* n = Find(id)) {
+        SDL_DestroyWindow(n->window);
+        windows_.erase(id);
+    }
+}
+
+void SdlBackend::ShowNativeWindow(NativeId id, bool show, bool activate) {
+    Native* n = Find(id);
+    if (!n) {
+        return;
+    }
+    n->shown = show;
+    if (show) {
+        SDL_ShowWindow(n->window);
+        SDL_SetWindowPosition(n->window, n->rect.left, n->rect.top);
+        ApplyShape(*n);
+        if (activate && !n->popup) {
+            SDL_RaiseWindow(n->window);
+        }
+    } else {
+        SDL_HideWindow(n->window);
+    }
+}
+
+void SdlBackend::MoveNativeWindow(NativeId id, const RECT& rect) {
+    Native* n = Find(id);
+    if (!n) {
+        return;
+    }
+    bool sized = RectWidth(rect) != RectWidth(n->rect) || RectHeight(rect) != RectHeight(n->rect);
+    n->rect = rect;
+    if (sized) {
+        SDL_SetWindowSize(n->window, std::max(1, RectWidth(rect)), std::max(1, RectHeight(rect)));
+    }
+    SDL_SetWindowPosition(n->window, rect.left, rect.top);
+}
+
+void SdlBackend::RaiseNativeWindow(NativeId id) {
+    if (Native* n = Find(id); n && n->shown && !n->popup) {
+        SDL_RaiseWindow(n->window);
+    }
+}
+
+void SdlBackend::MinimizeNativeWindow(NativeId id) {
+    if (Native* n = Find(id)) {
+        SDL_MinimizeWindow(n->window);
+    }
+}
+
+void SdlBackend::RestoreNativeWindow(NativeId id) {
+    if (Native* n = Find(id)) {
+        SDL_RestoreWindow(n->window);
+    }
+}
+
+void SdlBackend::SetNativeTitle(NativeId id, const std::string& title) {
+    if (Native* n = Find(id)) {
+        SDL_SetWindowTitle(n->window, title.c_str());
+    }
+}
+
+void SdlBackend::SetShape(NativeId id, const std::optional<gfx::Region>& shape) {
+    if (Native* n = Find(id)) {
+        n->shape = shape;
+        ApplyShape(*n);
+    }
+}
+
+void SdlBackend::ApplyShape(Native& n) {
+ApplyX11Shape(n.window, n.shape ? &*n.shape : nullptr);
+}
+
+void SdlBackend::SetOpacity(NativeId id, std::uint8_t alpha) {
+    if (Native* n = Find(id)) {
+        SDL_SetWindowOpacity(n->window, float(alpha) / 255.0f);
+    }
+}
+
+void SdlBackend::Present(NativeId id, const gfx::Bitmap& pixels, const RECT& dirty) {
+    Native* n = Find(id);
+    if (!n || !n->shown) {
+        return;
+    }
+    SDL_Surface* s = SDL_GetWindowSurface(n->window);
+    if (!s) {
+        return;
+    }
+    RECT d = IntersectRect(dirty, RECT{0, 0, std::min(pixels.Width(), s->w), std::min(pixels.Height(), s->h)});
+    if (IsRectEmpty(d)) {
+        return;
+    }
+    SDL_LockSurface(s);
+    const void* src = pixels.Row(d.top) + d.left;
+    void* dst = static_cast<Uint8*>(s->pixels) + std::size_t(d.top) * std::size_t(s->pitch) +
+                std::size_t(d.left) * s->format->BytesPerPixel;
+    SDL_ConvertPixels(RectWidth(d), RectHeight(d), SDL_PIXELFORMAT_RGB888, src,
+                      pixels.Width() * 4, s->format->format, dst, s->pitch);
+    SDL_UnlockSurface(s);
+    SDL_Rect r{d.left, d.top, RectWidth(d), RectHeight(d)};
+    SDL_UpdateWindowSurfaceRects(n->window, &r, 1);
+}
+
+void SdlBackend::Translate(const void* raw, std::vector<InputEvent>& out) {
+    const SDL_Event& e = *static_cast<const SDL_Event*>(raw);
+    InputEvent ev;
+    auto screenPoint = [&](Uint32 windowId, int x, int y) {
+        if (Native* n = Find(windowId)) {
+            return POINT{n->rect.left + x, n->rect.top + y};
+        }
+        return CursorPos();
+    };
+    switch (e.type) {
+    case SDL_MOUSEMOTION:
+        ev.kind = InputEvent::Kind::MouseMove;
+        ev.pt = screenPoint(e.motion.windowID, e.motion.x, e.motion.y);
+        ev.window = e.motion.windowID;
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        ev.kind = e.type == SDL_MOUSEBUTTONDOWN ? InputEvent::Kind::MouseDown : InputEvent::Kind::MouseUp;
+        ev.pt = screenPoint(e.button.windowID, e.button.x, e.button.y);
+        ev.button = e.button.button == SDL_BUTTON_RIGHT ? MouseButton::Right
+                    : e.button.button == SDL_BUTTON_MIDDLE ? MouseButton::Middle : MouseButton::Left;
+        if (e.button.button != SDL_BUTTON_LEFT && e.button.button != SDL_BUTTON_RIGHT &&
+            e.button.button != SDL_BUTTON_MIDDLE) {
+            return;
+        }
+        // A move first, so the window system sees the press where it happened.
+        {
+            InputEvent move;
+            move.kind = InputEvent::Kind::MouseMove;
+            move.pt = ev.pt;
+            out.push_back(move);
+        }
+        break;
+    case SDL_MOUSEWHEEL:
+        ev.kind = InputEvent::Kind::Wheel;
+        ev.pt = CursorPos();
+        ev.wheelDelta = (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y) * 120;
+        if (ev.wheelDelta == 0) {
+            return;
+        }
+        break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        ev.kind = e.type == SDL_KEYDOWN ? InputEvent::Kind::KeyDown : InputEvent::Kind::KeyUp;
+        ev.vk = VirtualKey(e.key.keysym.sym);
+        if (!ev.vk) {
+            return;
+        }
+        break;
+    case SDL_TEXTINPUT:
+        ev.kind = InputEvent::Kind::Text;
+        ev.text = e.text.text;
+        break;
+    case SDL_WINDOWEVENT:
+        ev.window = e.window.windowID;
+        switch (e.window.event) {
+        case SDL_WINDOWEVENT_CLOSE: ev.kind = InputEvent::Kind::Close; break;
+        case SDL_WINDOWEVENT_FOCUS_LOST: ev.kind = InputEvent::Kind::FocusLost; break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED: ev.kind = InputEvent::Kind::FocusGained; break;
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_RESTORED:
+            ev.kind = InputEvent::Kind::Expose;
+            break;
+        default: return;
+        }
+        break;
+    default:
+        return; // SDL_QUIT included: closing goes through the windows' close requests
+    }
+    out.push_back(std::move(ev));
+}
+
+void SdlBackend::PumpEvents(int timeoutMs, std::vector<InputEvent>& out) {
+    SDL_Event e;
+    std::size_t before = out.size();
+    bool woke = false;
+    while (SDL_PollEvent(&e)) {
+        if (e.type == wakeEvent_) {
+            woke = true;
+            continue;
+        }
+        Translate(&e, out);
+    }
+    if (out.size() != before || woke || timeoutMs == 0) {
+        return;
+    }
+    if (SDL_WaitEventTimeout(&e, timeoutMs < 0 ? 1000 : timeoutMs)) {
+        if (e.type != wakeEvent_) {
+            Translate(&e, out);
+        }
+        while (SDL_PollEvent(&e)) {
+            if (e.type != wakeEvent_) {
+                Translate(&e, out);
+            }
+        }
+    }
+}
+
+void SdlBackend::Wake() {
+    SDL_Event e;
+    SDL_zero(e);
+    e.type = wakeEvent_;
+    SDL_PushEvent(&e);
+}
+
+std::vector<MonitorDesc> SdlBackend::Monitors() {
+    std::vector<MonitorDesc> out;
+    int n = SDL_GetNumVideoDisplays();
+    for (int i = 0; i < n; ++i) {
+        SDL_Rect b, u;
+        if (SDL_GetDisplayBounds(i, &b) != 0) {
+            continue;
+        }
+        if (SDL_GetDisplayUsableBounds(i, &u) != 0) {
+            u = b;
+        }
+        out.push_back(MonitorDesc{{b.x, b.y, b.x + b.w, b.y + b.h}, {u.x, u.y, u.x + u.w, u.y + u.h}, i == 0});
+    }
+    return out;
+}
+
+POINT SdlBackend::CursorPos() {
+    int x = 0, y = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    return POINT{x, y};
+}
+
+void SdlBackend::SetCursorPos(POINT pt) { SDL_WarpMouseGlobal(pt.x, pt.y); }
+
+void SdlBackend::SetCursorShape(int idc) {
+    SDL_Cursor*& c = cursors_[idc];
+    if (!c) {
+        c = SDL_CreateSystemCursor(SystemCursor(idc));
+    }
+    if (c) {
+        SDL_SetCursor(c);
+    }
+}
+
+void SdlBackend::SetMouseCapture(bool on) { SDL_CaptureMouse(on ? SDL_TRUE : SDL_FALSE); }
+
+std::string SdlBackend::ClipboardText() {
+    char* t = SDL_GetClipboardText();
+    std::string s = t ? t : "";
+    SDL_free(t);
+    return s;
+}
+
+void SdlBackend::SetClipboardText(const std::string& text) { SDL_SetClipboardText(text.c_str()); }
+
+bool SdlBackend::HasClipboardText() { return SDL_HasClipboardText() == SDL_TRUE; }
+
+std::uint64_t SdlBackend::Milliseconds() {
+    return std::uint64_t(std::chrono::duration_cast<std::chrono::milliseconds>(
+                             std::chrono::steady_clock::now() - start_).count());
+}
+
+} // namespace ui

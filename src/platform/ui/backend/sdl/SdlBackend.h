@@ -1,0 +1,65 @@
+#pragma once
+// Real windows through SDL2 on X11: one borderless SDL window per shown top-level window,
+// software surfaces (no OpenGL: far less start-up time and memory), the window region as the
+// X11 window shape, opacity, global mouse position and capture, text input as UTF-8, keys as
+// virtual-key codes, system cursors, the clipboard and the displays as monitors.
+
+#include "platform/ui/backend/Backend.h"
+
+#include <chrono>
+#include <map>
+
+struct SDL_Window;
+struct SDL_Cursor;
+
+namespace ui {
+
+class SdlBackend : public Backend {
+public:
+    // Throws std::runtime_error("No display available: set DISPLAY or run under Xvfb.") when
+    // there is no display to open.
+    SdlBackend();
+    ~SdlBackend() override;
+
+    NativeId CreateNativeWindow(const NativeWindowDesc& desc) override;
+    void DestroyNativeWindow(NativeId id) override;
+    void ShowNativeWindow(NativeId id, bool show, bool activate) override;
+    void MoveNativeWindow(NativeId id, const RECT& rect) override;
+    void RaiseNativeWindow(NativeId id) override;
+    void MinimizeNativeWindow(NativeId id) override;
+    void RestoreNativeWindow(NativeId id) override;
+    void SetNativeTitle(NativeId id, const std::string& title) override;
+    void SetShape(NativeId id, const std::optional<gfx::Region>& shape) override;
+    void SetOpacity(NativeId id, std::uint8_t alpha) override;
+    void Present(NativeId id, const gfx::Bitmap& pixels, const RECT& dirty) override;
+    void PumpEvents(int timeoutMs, std::vector<InputEvent>& out) override;
+    void Wake() override;
+    std::vector<MonitorDesc> Monitors() override;
+    POINT CursorPos() override;
+    void SetCursorPos(POINT pt) override;
+    void SetCursorShape(int idc) override;
+    void SetMouseCapture(bool on) override;
+    std::string ClipboardText() override;
+    void SetClipboardText(const std::string& text) override;
+    bool HasClipboardText() override;
+    std::uint64_t Milliseconds() override;
+
+private:
+    struct Native {
+        SDL_Window* window = nullptr;
+        RECT rect{};
+        bool popup = false;
+        bool shown = false;
+        std::optional<gfx::Region> shape;
+    };
+    Native* Find(NativeId id);
+    void ApplyShape(Native& n);
+    void Translate(const void* sdlEvent, std::vector<InputEvent>& out);
+
+    std::map<NativeId, Native> windows_;
+    std::map<int, SDL_Cursor*> cursors_;
+    std::uint32_t wakeEvent_ = 0;
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+} // namespace ui
