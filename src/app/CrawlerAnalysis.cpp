@@ -1,0 +1,107 @@
+#include "app/CrawlerAnalysis.h"
+
+#include "platform/fs/File.h"
+#include "platform/fs/FileError.h"
+#include "platform/fs/FindFiles.h"
+
+#include <cerrno>
+#include <stdexcept>
+
+namespace app {
+
+SignatureList MakeSignatureList() {
+    return {
+        "http://www.baidu.com/search/spider.htm",
+        "http://www.google.com/bot.html",
+        "http://help.soso.com/webspider.htm",
+        "Yahoo!+Slurp",
+        "http://www.sogou.com/docs/help/webmasters.htm",
+        "http://www.youdao.com/help/webmaster/spider/",
+        "http://search.msn.com/msnbot.htm",
+    };
+}
+
+void getlogFiles(const std::string& folder, LogFileList& list) {
+    list.clear();
+    for (const fs::FindEntry& entry : fs::FindFiles(folder, "*.log"))
+        if (!entry.IsDirectory)
+            list.push_back(folder + "/" + entry.Name);
+}
+
+std::string readWholeFile(const std::string& path) { return fs::ReadWholeFile(path); }
+
+std::string SizeText(std::uint64_t bytes) { return std::to_string(bytes / 1024) + " kb"; }
+
+std::string FileNameOf(const std::string& path) {
+    std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::vector<std::string> ResultRow::Cells() const {
+    std::vector<std::string> cells{std::to_string(Number), FileName, SizeText};
+    for (std::int64_t count : Counts)
+        cells.push_back(std::to_string(count));
+    return cells;
+}
+
+CrawlerAnalysis::CrawlerAnalysis(SignatureList signatures) : scanner_(std::move(signatures)) {
+    if (scanner_.Signatures().size() != kSignatureCount)
+        throw std::invalid_argument("the report has exactly seven signature columns");
+}
+
+bool CrawlerAnalysis::analyseLogFiles(const std::string& folder, AnalysisObserver& observer) {
+    if (busy_)
+        return false;
+    busy_ = true;
+    struct Release {
+        bool& flag;
+        ~Release() { flag = false; }
+    } release{busy_};
+
+    getlogFiles(folder, logFiles_);
+    for (std::size_t i = 0; i < logFiles_.size(); ++i) {
+        ResultRow row = AnalyseFile(i, observer);
+        observer.addRow(row);
+        observer.fileDone();
+    }
+    return true;
+}
+
+ScanResult CrawlerAnalysis::ReadAndScan(const std::string& path) const {
+    // The primary read fails over to the fallback for any reason, including a read error halfway:
+    // the scan keeps nothing of a failed attempt.
+    try {
+        fs::File file = fs::File::Open(path);
+        // A size of 0 is also what the kernel's own files report whatever they hold; reading
+        // such a file to its end costs nothing when it really is empty.
+        if (file.Size() == 0)
+            throw fs::FileError::CannotOpen(path, ESPIPE);
+        return scanner_.ScanSource(file.Size(), [&file](std::uint64_t offset, char* buffer, std::size_t length) {
+            file.ReadAt(offset, buffer, length);
+        });
+    } catch (const fs::FileError&) {
+        std::string content = readWholeFile(path);
+        return scanner_.Scan(content);
+    }
+}
+
+ResultRow CrawlerAnalysis::AnalyseFile(std::size_t index, AnalysisObserver& observer) const {
+    const std::string& path = logFiles_[index];
+    ScanResult scan = ReadAndScan(path);
+    // The counts are complete before the first notification, but no observer can tell: it sees
+    // the line count, then every line index in order, then the row, as if each line were
+    // examined right after its atLine.
+    observer.beginFile(scan.Lines);
+    for (std::int64_t j = 0; j < scan.Lines; ++j)
+        observer.atLine(j);
+
+    ResultRow row;
+    row.Number = int(index + 1);
+    row.FileName = FileNameOf(path);
+    row.SizeText = SizeText(fs::GetFileSize(path));
+    for (std::size_t k = 0; k < kSignatureCount; ++k)
+        row.Counts[k] = scan.Hits[k];
+    return row;
+}
+
+} // namespace app

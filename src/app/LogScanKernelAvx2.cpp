@@ -1,0 +1,63 @@
+// Built with -mavx2 -mpopcnt -mbmi on x86-64; LogScanner calls it only where the processor has them.
+#include "app/LogScanKernelImpl.h"
+
+#if defined(__AVX2__)
+#include <immintrin.h>
+
+namespace app::kernel {
+namespace {
+
+struct Avx2Classifier {
+    explicit Avx2Classifier(const ScanTables& t) : t_(t) {
+        for (int k = 0; k < t.KeyCount; ++k) {
+            first_[k] = _mm256_set1_epi8(char(t.First[k]));
+            second_[k] = _mm256_set1_epi8(char(t.Second[k]));
+        }
+    }
+    BlockMasks operator()(const char* p) const {
+        BlockMasks m{0, 0, 0, 0};
+        const __m256i lf = _mm256_set1_epi8('\n'), cr = _mm256_set1_epi8('\r'), zero = _mm256_setzero_si256();
+        for (unsigned i = 0; i < kBlock; i += 32) {
+            __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i));
+            m.Lf |= std::uint64_t(unsigned(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v, lf)))) << i;
+            m.Cr |= std::uint64_t(unsigned(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v, cr)))) << i;
+            m.Nul |= std::uint64_t(unsigned(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v, zero)))) << i;
+            if (!t_.Generic) {
+                __m256i w = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i + t_.KeyOffset));
+                __m256i c = _mm256_setzero_si256();
+                for (int k = 0; k < t_.KeyCount; ++k)
+                    c = _mm256_or_si256(
+                        c, _mm256_and_si256(_mm256_cmpeq_epi8(v, first_[k]), _mm256_cmpeq_epi8(w, second_[k])));
+                m.Candidates |= std::uint64_t(unsigned(_mm256_movemask_epi8(c))) << i;
+            }
+        }
+        if (t_.Generic)
+            m.Candidates = GenericCandidates(t_, p);
+        return m;
+    }
+
+    const ScanTables& t_;
+    __m256i first_[kMaxKeys];
+    __m256i second_[kMaxKeys];
+};
+
+} // namespace
+
+void ScanPartAvx2(const ScanTables& t, const char* text, std::size_t size, std::size_t begin, std::size_t end,
+                  PartTally& out) {
+    ScanRange(Avx2Classifier(t), t, text, size, begin, end, out);
+}
+
+} // namespace app::kernel
+
+#else
+
+namespace app::kernel {
+// Not an x86-64 build: LogScanner never selects this kernel.
+void ScanPartAvx2(const ScanTables& t, const char* text, std::size_t size, std::size_t begin, std::size_t end,
+                  PartTally& out) {
+    ScanPartBaseline(t, text, size, begin, end, out);
+}
+} // namespace app::kernel
+
+#endif

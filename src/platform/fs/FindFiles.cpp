@@ -1,0 +1,84 @@
+#include "platform/fs/FindFiles.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <memory>
+
+namespace fs {
+namespace {
+
+char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+
+bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// Length of the UTF-8 sequence that starts at name[i] (1 for bytes that start none).
+std::size_t CodePointLength(std::string_view name, std::size_t i) {
+    std::size_t n = 1;
+    while (i + n < name.size() && IsContinuationByte(name[i + n]))
+        ++n;
+    return n;
+}
+
+bool IsDirectoryEntry(const std::string& folder, const dirent& entry) {
+    if (entry.d_type == DT_DIR)
+        return true;
+    if (entry.d_type != DT_UNKNOWN && entry.d_type != DT_LNK)
+        return false;
+    // Links and file systems without d_type: ask the file system; a dangling link is not a folder.
+    struct stat st;
+    std::string path = folder + "/" + entry.d_name;
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+} // namespace
+
+bool MatchesWildcard(std::string_view pattern, std::string_view name) {
+    // Iterative matcher with one backtrack point for the last "*": linear in practice and never
+    // recursive, so a hostile pattern cannot blow the stack.
+    std::size_t p = 0, n = 0;
+    std::size_t starP = std::string_view::npos, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (p < pattern.size() && pattern[p] == '?') {
+            ++p;
+            n += CodePointLength(name, n);
+        } else if (p < pattern.size() && FoldCase(pattern[p]) == FoldCase(name[n])) {
+            ++p;
+            ++n;
+        } else if (starP != std::string_view::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}
+
+std::vector<FindEntry> FindFiles(const std::string& folder, std::string_view pattern) {
+    std::vector<FindEntry> entries;
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()), ::closedir);
+    if (!dir)
+        return entries;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        std::string_view name = entry->d_name;
+        if (name == "." || name == "..")
+            continue;
+        if (!MatchesWildcard(pattern, name))
+            continue;
+        entries.push_back(FindEntry{std::string(name), IsDirectoryEntry(folder, *entry)});
+    }
+    return entries;
+}
+
+bool DirectoryExists(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+} // namespace fs

@@ -1,0 +1,218 @@
+#include "app/CrawlerAnalysis.h"
+
+#include "platform/fs/FileError.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+
+// Records every notification as text, in order, the way a message log records window messages.
+class Recorder : public app::AnalysisObserver {
+public:
+    void beginFile(std::int64_t lines) override { calls.push_back("beginFile " + std::to_string(lines)); }
+    void atLine(std::int64_t index) override { calls.push_back("atLine " + std::to_string(index)); }
+    void addRow(const app::ResultRow& row) override {
+        std::string text = "addRow";
+        for (const std::string& cell : row.Cells())
+            text += " " + cell;
+        calls.push_back(text);
+        rows.push_back(row);
+    }
+    void fileDone() override { calls.push_back("fileDone"); }
+
+    std::vector<std::string> calls;
+    std::vector<app::ResultRow> rows;
+};
+
+void MakeSparse(const std::string& path, const std::string& head, std::uint64_t size) {
+    int fd = ::open(path.c_str(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, head.data(), head.size()), ssize_t(head.size()));
+    ASSERT_EQ(::ftruncate(fd, off_t(size)), 0);
+    ::close(fd);
+}
+
+TEST(CrawlerAnalysis, NotifiesInTheSpecifiedOrder) {
+    TempFolder dir;
+    const app::SignatureList sigs = app::MakeSignatureList();
+    dir.Write("a.log", "#Fields: x\r\n" + sigs[1] + " " + sigs[0] + "\r\n" + sigs[3] + "\r\n");
+    app::CrawlerAnalysis analysis;
+    Recorder rec;
+    ASSERT_TRUE(analysis.analyseLogFiles(dir.Path(), rec));
+    std::vector<std::string> expected{
+        "beginFile 3", "atLine 0", "atLine 1", "atLine 2", "addRow 1 a.log 0 kb 1 1 0 1 0 0 0", "fileDone",
+    };
+    EXPECT_EQ(rec.calls, expected);
+    EXPECT_EQ(analysis.LogFiles(), app::LogFileList{dir.Path() + "/a.log"});
+}
+
+TEST(CrawlerAnalysis, EmptyFileGivesARowOfZeros) {
+    TempFolder dir;
+    dir.Write("empty.log", "");
+    app::CrawlerAnalysis analysis;
+    Recorder rec;
+    analysis.analyseLogFiles(dir.Path(), rec);
+    std::vector<std::string> expected{"beginFile 0", "addRow 1 empty.log 0 kb 0 0 0 0 0 0 0", "fileDone"};
+    EXPECT_EQ(rec.calls, expected);
+}
+
+TEST(CrawlerAnalysis, NoLogFilesGiveNoNotificationAtAll) {
+    TempFolder dir;
+    dir.Write("readme.txt", "x\n");
+    std::filesystem::create_directory(dir / "sub.log");
+    dir.Write("sub.log/inner.log", "x\n");
+    for (std::string folder : {dir.Path(), dir / "missing", std::string()}) {
+        app::CrawlerAnalysis analysis;
+        Recorder rec;
+        EXPECT_TRUE(analysis.analyseLogFiles(folder == "" ? dir / "sub.log/inner.log" : folder, rec));
+        EXPECT_TRUE(rec.calls.empty()) << folder;
+        EXPECT_TRUE(analysis.LogFiles().empty());
+    }
+}
+
+TEST(CrawlerAnalysis, FindsHiddenAndUpperCaseLogsButNoFolders) {
+    TempFolder dir;
+    dir.Write(".hidden.log", "a\n");
+    dir.Write("UPPER.LOG", "a\n");
+    dir.Write("plain.log", "a\n");
+    dir.Write("plain.log.1", "a\n");
+    std::filesystem::create_directory(dir / "x.log");
+    app::CrawlerAnalysis analysis;
+    Recorder rec;
+    analysis.analyseLogFiles(dir.Path(), rec);
+    std::vector<std::string> names;
+    for (const app::ResultRow& row : rec.rows)
+        names.push_back(row.FileName);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{".hidden.log", "UPPER.LOG", "plain.log"}));
+}
+
+TEST(CrawlerAnalysis, SizeTextIsWholeKilobytesOfSixtyFourBitSizes) {
+    struct Case {
+        std::uint64_t Bytes;
+        const char* Text;
+    } cases[] = {
+        {0, "0 kb"},
+        {1023, "0 kb"},
+        {1024, "1 kb"},
+        {5000000, "4882 kb"},
+        {(std::uint64_t(4) << 30) + 1024, "4194305 kb"},
+    };
+    TempFolder dir;
+    for (const Case& c : cases) {
+        EXPECT_EQ(app::SizeText(c.Bytes), c.Text);
+        // The same through the analysis, on a sparse file: a line, then NUL bytes that end the text.
+        std::filesystem::remove_all(dir / "f.log");
+        MakeSparse(dir / "f.log", c.Bytes ? "a" : "", c.Bytes);
+        app::CrawlerAnalysis analysis;
+        Recorder rec;
+        analysis.analyseLogFiles(dir.Path(), rec);
+        ASSERT_EQ(rec.rows.size(), 1u);
+        EXPECT_EQ(rec.rows[0].SizeText, c.Text);
+        EXPECT_EQ(rec.calls[0], c.Bytes ? "beginFile 1" : "beginFile 0");
+    }
+}
+
+TEST(CrawlerAnalysis, UnreadableFileEndsTheAnalysisAfterTheEarlierRows) {
+    TempFolder dir;
+    for (const char* name : {"1.log", "2.log", "3.log", "4.log"})
+        dir.Write(name, "Yahoo!+Slurp\r\n");
+    // A dangling link: no read can open it, not even for root (chmod 000 does not stop root).
+    std::filesystem::create_symlink(dir / "gone", dir / "bad.log");
+    app::CrawlerAnalysis analysis;
+    Recorder rec;
+    std::string message;
+    try {
+        analysis.analyseLogFiles(dir.Path(), rec);
+        FAIL() << "no error";
+    } catch (const fs::FileError& e) {
+        message = e.what();
+    }
+    const app::LogFileList& files = analysis.LogFiles();
+    std::size_t bad = std::find(files.begin(), files.end(), dir / "bad.log") - files.begin();
+    ASSERT_LT(bad, files.size());
+    EXPECT_EQ(message, "Cannot open file \"" + std::filesystem::canonical(dir.Path()).string() +
+                           "/bad.log\". No such file or directory");
+    ASSERT_EQ(rec.rows.size(), bad); // the rows before it, none for it, none after it
+    for (std::size_t i = 0; i < bad; ++i) {
+        EXPECT_EQ(rec.rows[i].Number, int(i + 1));
+        EXPECT_EQ(rec.rows[i].FileName, app::FileNameOf(files[i]));
+    }
+    EXPECT_EQ(rec.calls.empty() ? "" : rec.calls.back(), bad ? "fileDone" : "");
+    EXPECT_FALSE(analysis.IsBusy()); // a failed analysis does not block the next one
+}
+
+TEST(CrawlerAnalysis, NumberingRestartsAndDoubledSeparatorsWork) {
+    TempFolder dir;
+    dir.Write("a.log", "x\n");
+    dir.Write("b.log", "x\n");
+    app::CrawlerAnalysis analysis;
+    for (const std::string& folder : {dir.Path(), dir.Path() + "/"}) {
+        Recorder rec;
+        analysis.analyseLogFiles(folder, rec);
+        ASSERT_EQ(rec.rows.size(), 2u);
+        EXPECT_EQ(rec.rows[0].Number, 1);
+        EXPECT_EQ(rec.rows[1].Number, 2);
+        EXPECT_EQ(analysis.LogFiles()[0].substr(0, folder.size() + 1), folder + "/");
+    }
+}
+
+TEST(CrawlerAnalysis, ASecondRequestDuringFileDoneIsIgnored) {
+    TempFolder first, second;
+    first.Write("a.log", "x\n");
+    first.Write("b.log", "x\n");
+    second.Write("other.log", "x\n");
+    app::CrawlerAnalysis analysis;
+
+    class Reentrant : public Recorder {
+    public:
+        Reentrant(app::CrawlerAnalysis& a, std::string f) : analysis(a), folder(std::move(f)) {}
+        void fileDone() override {
+            Recorder::fileDone();
+            Recorder inner;
+            nested.push_back(analysis.analyseLogFiles(folder, inner));
+            EXPECT_TRUE(inner.calls.empty());
+        }
+        app::CrawlerAnalysis& analysis;
+        std::string folder;
+        std::vector<bool> nested;
+    } rec(analysis, second.Path());
+
+    EXPECT_TRUE(analysis.analyseLogFiles(first.Path(), rec));
+    EXPECT_EQ(rec.nested, (std::vector<bool>{false, false}));
+    ASSERT_EQ(rec.rows.size(), 2u);
+    EXPECT_EQ(analysis.LogFiles().size(), 2u);
+    // Once the first analysis has returned, the next request runs.
+    Recorder after;
+    EXPECT_TRUE(analysis.analyseLogFiles(second.Path(), after));
+    EXPECT_EQ(after.rows.size(), 1u);
+}
+
+TEST(CrawlerAnalysis, FilesWithoutAKnownSizeAreReadByTheFallback) {
+    // The kernel's own files report size 0 yet have content; the fallback reads them to the end.
+    TempFolder dir;
+    std::filesystem::create_symlink("/proc/self/status", dir / "status.log");
+    app::CrawlerAnalysis analysis;
+    Recorder rec;
+    analysis.analyseLogFiles(dir.Path(), rec);
+    ASSERT_FALSE(rec.calls.empty());
+    EXPECT_NE(rec.calls[0], "beginFile 0");
+}
+
+TEST(CrawlerAnalysis, SignatureListIsTheReportsColumnOrder) {
+    EXPECT_EQ(app::MakeSignatureList(),
+              (app::SignatureList{"http://www.baidu.com/search/spider.htm", "http://www.google.com/bot.html",
+                                  "http://help.soso.com/webspider.htm", "Yahoo!+Slurp",
+                                  "http://www.sogou.com/docs/help/webmasters.htm",
+                                  "http://www.youdao.com/help/webmaster/spider/", "http://search.msn.com/msnbot.htm"}));
+    EXPECT_EQ(app::FileNameOf("/var/log/iis/u_ex1301.log"), "u_ex1301.log");
+    EXPECT_EQ(app::FileNameOf("plain.log"), "plain.log");
+}
+
+} // namespace

@@ -1,0 +1,87 @@
+#include "app/ReportCommand.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+namespace {
+
+struct Outcome {
+    int Status;
+    std::string Out, Err;
+};
+
+Outcome Report(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    int status = app::ReportMain(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(ReportCommand, FormatsTabAndCsvLines) {
+    struct Case {
+        std::vector<std::string> Cells;
+        app::ReportStyle Style;
+        std::string Line;
+    } cases[] = {
+        {{"1", "a.log", "0 kb"}, app::ReportStyle::Tab, "1\ta.log\t0 kb\n"},
+        {{"1", "a.log", "0 kb"}, app::ReportStyle::Csv, "1,a.log,0 kb\r\n"},
+        {{"a,b", "say \"hi\"", "x\ny", ""}, app::ReportStyle::Csv, "\"a,b\",\"say \"\"hi\"\"\",\"x\ny\",\r\n"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(app::FormatReportLine(c.Cells, c.Style), c.Line);
+}
+
+TEST(ReportCommand, PrintsRowsWithOptionalCaptions) {
+    TempFolder dir;
+    dir.Write("a.log", "Yahoo!+Slurp\r\nhttp://www.google.com/bot.html\r\n" + std::string(1100, 'x'));
+    Outcome plain = Report({dir.Path()});
+    EXPECT_EQ(plain.Status, 0);
+    EXPECT_EQ(plain.Out, "1\ta.log\t1 kb\t0\t1\t0\t1\t0\t0\t0\n");
+    Outcome csv = Report({"--header", dir.Path(), "--csv"});
+    EXPECT_EQ(csv.Status, 0);
+    EXPECT_EQ(csv.Out, "序号,日志名称,文件大小,百度,谷歌,搜搜,雅虎,搜狗,有道,必应\r\n1,a.log,1 kb,0,1,0,1,0,0,0\r\n");
+    EXPECT_EQ(csv.Err, "");
+    Outcome header = Report({dir.Path(), "--header"});
+    EXPECT_EQ(header.Out.substr(0, header.Out.find('\n')), "序号\t日志名称\t文件大小\t百度\t谷歌\t搜搜\t雅虎\t搜狗\t有道\t必应");
+}
+
+TEST(ReportCommand, ExitStatusTellsWhatWentWrong) {
+    TempFolder dir;
+    dir.Write("ok.log", "x\n");
+    struct Case {
+        std::vector<std::string> Args;
+        int Status;
+        std::string ErrStart; // what stderr starts with
+        bool OutEmpty;
+    } cases[] = {
+        {{}, 2, "iislog-report: no folder given\nUsage:", true},
+        {{"--bogus", dir.Path()}, 2, "iislog-report: unknown option --bogus\nUsage:", true},
+        {{dir.Path(), dir.Path()}, 2, "iislog-report: only one folder", true},
+        {{dir / "missing"}, 2, "iislog-report: folder \"" + dir / "missing" + "\" does not exist", true},
+        {{"--help"}, 0, "", false},
+        {{dir.Path()}, 0, "", false},
+    };
+    for (const Case& c : cases) {
+        Outcome r = Report(c.Args);
+        EXPECT_EQ(r.Status, c.Status) << testing::PrintToString(c.Args);
+        EXPECT_EQ(r.Err.substr(0, c.ErrStart.size()), c.ErrStart) << testing::PrintToString(c.Args);
+        EXPECT_EQ(r.Out.empty(), c.OutEmpty) << testing::PrintToString(c.Args);
+    }
+}
+
+TEST(ReportCommand, AnalysisErrorPrintsTheRowsSoFarThenFails) {
+    TempFolder dir;
+    std::filesystem::create_symlink(dir / "gone", dir / "bad.log");
+    dir.Write("a.log", "x\n");
+    Outcome r = Report({dir.Path()});
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Err, "Cannot open file \"" + std::filesystem::canonical(dir.Path()).string() +
+                         "/bad.log\". No such file or directory\n");
+    // Whether a.log comes before bad.log is the file system's choice; if it does, its row is out.
+    EXPECT_TRUE(r.Out.empty() || r.Out == "1\ta.log\t0 kb\t0\t0\t0\t0\t0\t0\t0\n") << r.Out;
+}
+
+} // namespace

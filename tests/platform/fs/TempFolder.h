@@ -1,0 +1,41 @@
+#pragma once
+// A fresh folder under the system's temporary folder, removed with everything in it at the end of
+// the test. Shared by the file-service and the analysis tests.
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+
+class TempFolder {
+public:
+    TempFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "iislog-test-XXXXXX").string();
+        if (!::mkdtemp(pattern.data()))
+            throw std::runtime_error("mkdtemp failed");
+        path_ = pattern;
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& Path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+    // Writes `content` to the file `name` (bytes as given, no line-end translation).
+    std::string Write(const std::string& name, const std::string& content) const {
+        std::string file = *this / name;
+        std::ofstream out(file, std::ios::binary);
+        out << content;
+        if (!out)
+            throw std::runtime_error("cannot write " + file);
+        return file;
+    }
+
+private:
+    std::string path_;
+};
