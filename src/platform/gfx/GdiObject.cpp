@@ -65,6 +65,14 @@ int GetObject(HGDIOBJ object, int size, void* out) {
         return Describe(bm, size, out);
     }
     case gfx::ObjectKind::Font: return Describe(static_cast<HFONT>(object)->logFont, size, out);
+    case gfx::ObjectKind::Pen: {
+        auto* p = static_cast<HPEN>(object);
+        LOGPEN lp;
+        lp.lopnStyle = UINT(p->style);
+        lp.lopnWidth = POINT{p->width, 0};
+        lp.lopnColor = p->color;
+        return Describe(lp, size, out);
+    }
     case gfx::ObjectKind::Brush: {
         auto* b = static_cast<HBRUSH>(object);
         LOGBRUSH lb;

@@ -43,6 +43,6 @@ using HGDIOBJ = gfx::GdiObject*;
 // Frees an object made by one of the Create functions; FALSE for a null handle.
 BOOL DeleteObject(HGDIOBJ object);
 
-// Describes an object: a BITMAP for a bitmap, a LOGFONT for a font, a LOGBRUSH for a brush.
+// Describes an object: a BITMAP, LOGFONT, LOGPEN or LOGBRUSH by its kind.
 // With out null, returns the size needed; otherwise the bytes written (0 when size is short).
 int GetObject(HGDIOBJ object, int size, void* out);

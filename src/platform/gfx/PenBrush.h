@@ -46,6 +46,12 @@ public:
 using HPEN = gfx::GdiPen*;
 using HBRUSH = gfx::GdiBrush*;
 
+struct LOGPEN {
+    UINT lopnStyle = PS_SOLID;
+    POINT lopnWidth{1, 0};
+    COLORREF lopnColor = 0;
+};
+
 struct LOGBRUSH {
     UINT lbStyle = BS_SOLID;
     COLORREF lbColor = 0;

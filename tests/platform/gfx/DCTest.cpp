@@ -107,6 +107,10 @@ TEST(DC, PolylineAndPenStyles) {
                           "...r........\n"
                           "...r.###bbb#\n"
                           "............\n");
+    LOGPEN lp;
+    ASSERT_EQ(GetObject(dot, sizeof lp, &lp), int(sizeof lp));
+    EXPECT_EQ(lp.lopnStyle, UINT(PS_DOT));
+    EXPECT_EQ(lp.lopnColor, RGB(0, 0, 0));
     SelectObject(c.dc, old);
     for (HPEN p : {red, dot, none})
         DeleteObject(p);
