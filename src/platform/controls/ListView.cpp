@@ -146,6 +146,8 @@ void SelectAndFocus(ListViewState* s, int item) {
 
 // ---- LVM_ handlers
 
+HWND EnsureHeader(ListViewState* s);
+
 LRESULT InsertColumn(ListViewState* s, int index, const LVCOLUMN* col) {
     if (!col) return -1;
     ListColumn c;
@@ -154,7 +156,9 @@ LRESULT InsertColumn(ListViewState* s, int index, const LVCOLUMN* col) {
     if (col->mask & LVCF_FMT) c.fmt = col->fmt & LVCFMT_JUSTIFYMASK;
     c.subItem = (col->mask & LVCF_SUBITEM) ? col->iSubItem : index;
     int at = s->model.InsertColumn(index, c);
-    if (s->header) {
+    if (!s->header) {
+        EnsureHeader(s); // gives the header every column, this one included
+    } else {
         HDITEM hd;
         hd.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
         hd.pszText = const_cast<char*>(c.text.c_str());
@@ -551,16 +555,39 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCT* cs) {
     s->model.SetSingleSelection(cs && (cs->style & LVS_SINGLESEL));
     AttachState(hwnd, s);
     UpdateRowHeight(s);
-    // The header is a real child window, so the parent chain sees its WM_PARENTNOTIFY.
-    RegisterHeaderClass();
-    DWORD headerStyle = WS_CHILD | HDS_HORZ | HDS_BUTTONS;
-    if (!(cs && (cs->style & LVS_NOCOLUMNHEADER))) headerStyle |= WS_VISIBLE;
-    s->header = CreateWindowEx(0, WC_HEADER, "", headerStyle, 0, 0, cs ? cs->cx : 0, HeaderHeightFor(hwnd, nullptr),
-                               hwnd, nullptr, nullptr, nullptr);
-    if (!IsWindow(hwnd)) return -1;
     LayoutHeader(s);
     PublishScrollState(s);
     return 0;
+}
+
+// The header is made on first need (a column, a query for it, the first paint) rather than in
+// WM_CREATE: by then a wrapping framework has subclassed the list view, so the WM_PARENTNOTIFY
+// of the header's creation reaches it and a skinned list view can take the header over.
+HWND EnsureHeader(ListViewState* s) {
+    if (s->header) return s->header;
+    RegisterHeaderClass();
+    DWORD headerStyle = WS_CHILD | HDS_HORZ | HDS_BUTTONS;
+    if (!(Style(s->hwnd) & LVS_NOCOLUMNHEADER)) headerStyle |= WS_VISIBLE;
+    RECT client{};
+    GetClientRect(s->hwnd, &client);
+    HWND hwnd = s->hwnd;
+    HWND header = CreateWindowEx(0, WC_HEADER, "", headerStyle, 0, 0, client.right, HeaderHeightFor(hwnd, s->font), hwnd,
+                                 nullptr, nullptr, nullptr);
+    if (!IsWindow(hwnd) || !header) return nullptr;
+    s->header = header;
+    if (s->font) SendMessage(header, WM_SETFONT, reinterpret_cast<WPARAM>(s->font), FALSE);
+    // Columns inserted before the header existed get their sections now.
+    for (int i = 0; i < s->model.ColumnCount(); ++i) {
+        const ListColumn& c = s->model.Column(i);
+        HDITEM hd;
+        hd.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
+        hd.pszText = const_cast<char*>(c.text.c_str());
+        hd.cxy = c.width;
+        hd.fmt = c.fmt | HDF_STRING;
+        SendMessage(header, HDM_INSERTITEM, i, reinterpret_cast<LPARAM>(&hd));
+    }
+    Relayout(s);
+    return header;
 }
 
 void OnDestroy(HWND hwnd) {
@@ -615,7 +642,9 @@ LRESULT ListViewWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETFONT: return OnSetFont(s, wParam, lParam);
     case WM_GETFONT: return reinterpret_cast<LRESULT>(s->font);
     case WM_PAINT:
-    case WM_PRINTCLIENT: return OnPaint(s, reinterpret_cast<HDC>(wParam));
+    case WM_PRINTCLIENT:
+        EnsureHeader(s);
+        return OnPaint(s, reinterpret_cast<HDC>(wParam));
     case WM_ERASEBKGND: return 1; // WM_PAINT fills the background
     case WM_SETFOCUS: OnFocus(s, true); return 0;
     case WM_KILLFOCUS: OnFocus(s, false); return 0;
@@ -659,7 +688,7 @@ LRESULT ListViewWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case LVM_DELETECOLUMN: return DeleteColumn(s, index);
     case LVM_GETCOLUMNWIDTH: return s->model.ValidColumn(index) ? s->model.Column(index).width : 0;
     case LVM_SETCOLUMNWIDTH: return SetColumnWidth(s, index, static_cast<std::int16_t>(LOWORD(static_cast<DWORD>(lParam))));
-    case LVM_GETHEADER: return reinterpret_cast<LRESULT>(s->header);
+    case LVM_GETHEADER: return reinterpret_cast<LRESULT>(EnsureHeader(s));
     case LVM_GETTOPINDEX: return s->model.TopIndex();
     case LVM_GETCOUNTPERPAGE: return s->model.CountPerPage();
     case LVM_SETITEMSTATE: return SetItemState(s, index, item);
