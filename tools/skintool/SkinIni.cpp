@@ -174,17 +174,43 @@ std::vector<std::string> IniText::ReadNumberedList(const std::string& section,
                                                    const std::string& name) const {
     std::vector<std::string> items;
     long count = ReadInteger(section, name + "count", 0);
+    if (count > kMaxListCount) {
+        throw SkinError("[" + section + "] " + name + "count " + std::to_string(count) +
+                        " is beyond any skin");
+    }
     for (long i = 0; i < count; ++i) {
         items.push_back(ReadString(section, std::to_string(i), ""));
     }
     return items;
 }
 
+const std::map<std::string, std::string>* IniText::Keys(const std::string& section) const {
+    auto s = sections_.find(Lower(section));
+    return s == sections_.end() ? nullptr : &s->second;
+}
+
 std::vector<ListedSection> ReadSectionList(const IniText& ini, const std::string& list) {
+    // Entries 0 .. count-1 in index order; walking the keys that exist instead of every index
+    // keeps a huge count cheap (absent entries have no colon and are left out anyway).
     std::vector<ListedSection> out;
     long count = ini.ReadInteger(list, "count", 0);
-    for (long i = 0; i < count; ++i) {
-        std::string entry = ini.ReadString(list, std::to_string(i), "");
+    const auto* keys = ini.Keys(list);
+    if (!keys || count <= 0) {
+        return out;
+    }
+    std::map<long, std::string> entries;
+    for (const auto& [key, value] : *keys) {
+        if (key.empty() || key.size() > 9 ||
+            key.find_first_not_of("0123456789") != std::string::npos ||
+            (key.size() > 1 && key[0] == '0')) {
+            continue;
+        }
+        long index = std::atol(key.c_str());
+        if (index < count) {
+            entries[index] = value;
+        }
+    }
+    for (const auto& [index, entry] : entries) {
         auto colon = entry.find(':');
         if (colon != std::string::npos) {
             out.push_back({entry.substr(0, colon), entry.substr(colon + 1)});

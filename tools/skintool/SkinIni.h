@@ -31,8 +31,13 @@ public:
     // An absent key gives 0,0,0,0; a present value with an empty part raises SkinError.
     RECT ReadRect(const std::string& section, const std::string& key) const;
     POINT ReadPoint(const std::string& section, const std::string& key) const;
+    // Raises SkinError for a count beyond any real skin (more than kMaxListCount items).
     std::vector<std::string> ReadNumberedList(const std::string& section,
                                               const std::string& name) const;
+    // The keys of a section with their values (lower-case keys).
+    const std::map<std::string, std::string>* Keys(const std::string& section) const;
+
+    static constexpr long kMaxListCount = 100000;
 
 private:
     std::vector<std::string> lines_;
