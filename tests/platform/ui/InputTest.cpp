@@ -1,0 +1,300 @@
+// Input routing: hit codes into client or non-client messages, capture, double-clicks, mouse
+// leave, activation by click, keyboard focus, keys and text, Alt+F4, disabled windows, wheel.
+#include "UiTestSupport.h"
+
+using namespace uitest;
+
+namespace {
+
+class Input : public UiTest {
+protected:
+    std::vector<Rec> Of(UINT lo, UINT hi) {
+        std::vector<Rec> out;
+        for (const Rec& r : Log()) {
+            if (r.msg >= lo && r.msg <= hi) {
+                out.push_back(r);
+            }
+        }
+        return out;
+    }
+    // Keeps the default move/size loop and close tracking out of tests about routing.
+    void SwallowNcButtons() {
+        CurrentHook() = [](HWND, UINT m, WPARAM, LPARAM, LRESULT& r) {
+            r = 0;
+            return m == WM_NCLBUTTONDOWN;
+        };
+    }
+};
+
+TEST_F(Input, HitCodesChooseClientOrNonClientMessages) {
+    HWND w = Top(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{100, 100, 400, 300});
+    Pump();
+    struct Case {
+        POINT pt;
+        UINT msg;
+        WPARAM w;
+        LPARAM l;
+    } cases[] = {
+        {{200, 200}, WM_MOUSEMOVE, 0, MAKELPARAM(96, 78)},
+        {{200, 110}, WM_NCMOUSEMOVE, WPARAM(HTCAPTION), MAKELPARAM(200, 110)},
+        {{101, 200}, WM_NCMOUSEMOVE, WPARAM(HTLEFT), MAKELPARAM(101, 200)},
+        {{250, 298}, WM_NCMOUSEMOVE, WPARAM(HTBOTTOM), MAKELPARAM(250, 298)},
+        {{398, 298}, WM_NCMOUSEMOVE, WPARAM(HTBOTTOMRIGHT), MAKELPARAM(398, 298)},
+        {{101, 101}, WM_NCMOUSEMOVE, WPARAM(HTTOPLEFT), MAKELPARAM(101, 101)},
+        {{385, 112}, WM_NCMOUSEMOVE, WPARAM(HTCLOSE), MAKELPARAM(385, 112)},
+    };
+    for (const Case& k : cases) {
+        Log().clear();
+        screen->MouseMove(k.pt.x, k.pt.y);
+        Pump();
+        auto got = Of(WM_NCMOUSEMOVE, WM_NCMOUSEMOVE);
+        auto client = Of(WM_MOUSEMOVE, WM_MOUSEMOVE);
+        got.insert(got.end(), client.begin(), client.end());
+        ASSERT_EQ(got.size(), 1u) << k.pt.x << "," << k.pt.y;
+        EXPECT_EQ(got[0].msg, k.msg) << k.pt.x << "," << k.pt.y;
+        EXPECT_EQ(got[0].wParam, k.w) << k.pt.x << "," << k.pt.y;
+        EXPECT_EQ(got[0].lParam, k.l) << k.pt.x << "," << k.pt.y;
+    }
+}
+
+TEST_F(Input, TheProceduresHitCodeDecides) {
+    HWND w = Top(WS_POPUP | WS_VISIBLE, RECT{0, 0, 200, 200});
+    Pump();
+    CurrentHook() = [](HWND, UINT m, WPARAM, LPARAM l, LRESULT& r) {
+        if (m == WM_NCHITTEST) {
+            r = GET_Y_LPARAM(l) < 20 ? HTOBJECT : HTCLIENT;
+            return true;
+        }
+        return false;
+    };
+    Log().clear();
+    screen->Click(50, 10);
+    screen->Click(50, 50);
+    Pump();
+    auto nc = Of(WM_NCLBUTTONDOWN, WM_NCLBUTTONUP);
+    ASSERT_EQ(nc.size(), 2u);
+    EXPECT_EQ(nc[0].wParam, WPARAM(HTOBJECT));
+    EXPECT_EQ(nc[0].lParam, MAKELPARAM(50, 10));
+    auto client = Of(WM_LBUTTONDOWN, WM_LBUTTONUP);
+    ASSERT_EQ(client.size(), 2u);
+    EXPECT_EQ(client[0].wParam, MK_LBUTTON);
+    EXPECT_EQ(client[1].wParam, 0u);
+    (void)w;
+}
+
+TEST_F(Input, CaptureTakesEveryMouseMessageAsClientMessages) {
+    HWND p = Top(WS_POPUP | WS_VISIBLE, RECT{100, 100, 300, 300});
+    HWND a = Child(p, WS_VISIBLE, RECT{0, 0, 50, 50}, 1);
+    HWND b = Child(p, WS_VISIBLE, RECT{60, 0, 110, 50}, 2);
+    Pump();
+    EXPECT_EQ(SetCapture(a), nullptr);
+    Log().clear();
+    screen->MouseMove(500, 600);
+    Pump();
+    auto moves = Of(WM_MOUSEMOVE, WM_MOUSEMOVE);
+    ASSERT_EQ(moves.size(), 1u);
+    EXPECT_EQ(moves[0].hwnd, a);
+    EXPECT_EQ(moves[0].lParam, MAKELPARAM(400, 500));
+    EXPECT_TRUE(screen->MouseCaptured());
+    Log().clear();
+    EXPECT_EQ(SetCapture(b), a);
+    ExpectSequence({E(a, WM_CAPTURECHANGED)});
+    EXPECT_EQ(reinterpret_cast<HWND>(Log()[0].lParam), b);
+    Log().clear();
+    ReleaseCapture();
+    ExpectSequence({E(b, WM_CAPTURECHANGED)});
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_FALSE(screen->MouseCaptured());
+}
+
+TEST_F(Input, DoubleClicksNeedTheClassStyleTimeAndDistance) {
+    struct Case {
+        const char* cls;
+        std::uint64_t gap;
+        int dx;
+        bool dbl;
+    } cases[] = {
+        {"recdbl", 100, 0, true},
+        {"recdbl", 500, 2, true},
+        {"recdbl", 501, 0, false},
+        {"recdbl", 100, 3, false},
+        {"rec", 100, 0, false},
+    };
+    for (const Case& k : cases) {
+        HWND w = Top(WS_POPUP | WS_VISIBLE, RECT{0, 0, 200, 200}, k.cls);
+        Pump();
+        Log().clear();
+        screen->Click(50, 50);
+        Pump();
+        screen->AdvanceClock(k.gap);
+        screen->Click(50 + k.dx, 50);
+        Pump();
+        screen->AdvanceClock(10);
+        screen->Click(50 + k.dx, 50); // a third click starts over
+        Pump();
+        auto downs = Of(WM_LBUTTONDOWN, WM_LBUTTONDBLCLK);
+        std::vector<UINT> kinds;
+        for (const Rec& r : downs) {
+            if (r.msg != WM_LBUTTONUP) {
+                kinds.push_back(r.msg);
+            }
+        }
+        std::vector<UINT> want = k.dbl ? std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONDOWN}
+                                       : std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONDOWN};
+        if (!k.dbl) {
+            want.push_back(std::string(k.cls) == "rec" ? WM_LBUTTONDOWN : WM_LBUTTONDBLCLK);
+        }
+        EXPECT_EQ(kinds, want) << k.cls << " gap " << k.gap << " dx " << k.dx;
+        DestroyWindow(w);
+        screen->AdvanceClock(1000);
+    }
+}
+
+TEST_F(Input, TrackMouseEventPostsOneLeave) {
+    HWND p = Top(WS_POPUP | WS_VISIBLE, RECT{0, 0, 300, 300});
+    HWND a = Child(p, WS_VISIBLE, RECT{0, 0, 100, 100}, 1);
+    Pump();
+    screen->MouseMove(50, 50);
+    Pump();
+    TRACKMOUSEEVENT tme;
+    tme.dwFlags = TME_LEAVE;
+    tme.hwndTrack = a;
+    EXPECT_TRUE(TrackMouseEvent(&tme));
+    Log().clear();
+    screen->MouseMove(60, 60);
+    screen->MouseMove(200, 200);
+    screen->MouseMove(210, 210);
+    Pump();
+    auto leaves = Of(WM_MOUSELEAVE, WM_MOUSELEAVE);
+    ASSERT_EQ(leaves.size(), 1u);
+    EXPECT_EQ(leaves[0].hwnd, a);
+    Log().clear();
+    TrackMouseEvent(&tme); // not over it any more: the leave comes at once
+    Pump();
+    EXPECT_EQ(Of(WM_MOUSELEAVE, WM_MOUSELEAVE).size(), 1u);
+}
+
+TEST_F(Input, ClickingAnInactiveWindowActivatesIt) {
+    HWND a = Top(WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100});
+    HWND b = Top(WS_POPUP | WS_VISIBLE, RECT{200, 0, 300, 100});
+    SetActiveWindow(a);
+    Pump();
+    Log().clear();
+    screen->Click(250, 50);
+    Pump();
+    std::vector<Rec> keep;
+    for (const Rec& r : Log()) {
+        if (r.msg != WM_MOUSEMOVE) {
+            keep.push_back(r);
+        }
+    }
+    Log() = keep;
+    ExpectSequence({E(b, WM_MOUSEACTIVATE), EW(a, WM_NCACTIVATE, FALSE), EW(a, WM_ACTIVATE, WA_INACTIVE),
+                    EW(b, WM_NCACTIVATE, TRUE), EW(b, WM_ACTIVATE, WA_CLICKACTIVE), E(a, WM_KILLFOCUS),
+                    E(b, WM_SETFOCUS), E(b, WM_LBUTTONDOWN), E(b, WM_LBUTTONUP)});
+    EXPECT_EQ(GetActiveWindow(), b);
+    EXPECT_EQ(GetWindow(b, GW_HWNDFIRST), b) << "the activated window comes to the top";
+}
+
+TEST_F(Input, SomeWindowsAreNotActivatedByClicks) {
+    HWND a = Top(WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100});
+    HWND popup = Top(WS_POPUP | WS_VISIBLE, RECT{200, 0, 300, 100}, "rec", WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW);
+    HWND c = Top(WS_POPUP, RECT{400, 0, 500, 100});
+    EXPECT_EQ(GetActiveWindow(), a) << "shown without activation";
+    screen->Click(250, 50);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), a);
+    CurrentHook() = [&](HWND h, UINT m, WPARAM, LPARAM, LRESULT& r) {
+        r = MA_NOACTIVATE;
+        return h == c && m == WM_MOUSEACTIVATE;
+    };
+    ShowWindow(c, SW_SHOWNA);
+    screen->Click(450, 50);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), a);
+    EXPECT_EQ(Of(WM_LBUTTONDOWN, WM_LBUTTONDOWN).back().hwnd, c) << "the click itself still arrives";
+    (void)popup;
+}
+
+TEST_F(Input, KeysGoToTheFocusAndTextBecomesCharacters) {
+    HWND p = Top(WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100});
+    HWND c = Child(p, WS_VISIBLE, RECT{0, 0, 50, 50});
+    SetFocus(c);
+    Pump();
+    Log().clear();
+    screen->KeyDown('A');
+    Pump();
+    EXPECT_LT(GetKeyState('A'), 0);
+    screen->KeyUp('A');
+    screen->Text("a\xC3\xA9");
+    screen->Key(VK_RETURN);
+    Pump();
+    EXPECT_GE(GetKeyState('A'), 0);
+    ExpectSequence({EW(c, WM_KEYDOWN, 'A'), EW(c, WM_KEYUP, 'A'), EW(c, WM_CHAR, 'a'), EW(c, WM_CHAR, 0xE9),
+                    EW(c, WM_KEYDOWN, VK_RETURN), EW(c, WM_CHAR, '\r'), EW(c, WM_KEYUP, VK_RETURN)});
+}
+
+TEST_F(Input, AltF4ClosesTheActiveWindow) {
+    HWND w = Top(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{0, 0, 300, 200});
+    Pump();
+    Log().clear();
+    screen->KeyDown(VK_MENU);
+    screen->KeyDown(VK_F4);
+    Pump();
+    EXPECT_FALSE(IsWindow(w));
+    auto sys = Of(WM_SYSKEYDOWN, WM_SYSKEYDOWN);
+    ASSERT_EQ(sys.size(), 2u);
+    EXPECT_EQ(sys[1].wParam, WPARAM(VK_F4));
+}
+
+TEST_F(Input, DisabledWindowsGetNoMouseInput) {
+    HWND w = Top(WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100});
+    HWND c = Child(w, WS_VISIBLE, RECT{0, 0, 50, 50});
+    EnableWindow(c, FALSE);
+    Pump();
+    Log().clear();
+    screen->Click(10, 10);
+    Pump();
+    auto downs = Of(WM_LBUTTONDOWN, WM_LBUTTONDOWN);
+    ASSERT_EQ(downs.size(), 1u);
+    EXPECT_EQ(downs[0].hwnd, w) << "a disabled child lets its parent have the click";
+    EnableWindow(w, FALSE);
+    Log().clear();
+    screen->Click(10, 10);
+    Pump();
+    EXPECT_TRUE(Of(WM_LBUTTONDOWN, WM_LBUTTONDOWN).empty());
+}
+
+TEST_F(Input, TheWheelGoesToTheFocusAndUpToItsParents) {
+    HWND p = Top(WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100});
+    HWND c = Child(p, WS_VISIBLE, RECT{0, 0, 50, 50});
+    SetFocus(c);
+    Pump();
+    Log().clear();
+    screen->MouseMove(80, 80);
+    screen->Wheel(-120);
+    Pump();
+    auto wheel = Of(WM_MOUSEWHEEL, WM_MOUSEWHEEL);
+    ASSERT_EQ(wheel.size(), 2u);
+    EXPECT_EQ(wheel[0].hwnd, c);
+    EXPECT_EQ(wheel[1].hwnd, p);
+    EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(wheel[0].wParam), -120);
+    EXPECT_EQ(wheel[0].lParam, MAKELPARAM(80, 80));
+}
+
+TEST_F(Input, TheDefaultCursorFollowsTheHitCode) {
+    HWND w = Top(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{100, 100, 400, 300});
+    Pump();
+    struct Case {
+        POINT pt;
+        int idc;
+    } cases[] = {{{101, 200}, 32644}, {{250, 101}, 32645}, {{398, 298}, 32642}, {{200, 110}, 32512}};
+    for (const Case& k : cases) {
+        screen->MouseMove(k.pt.x, k.pt.y);
+        Pump();
+        EXPECT_EQ(screen->CursorShape(), k.idc) << k.pt.x << "," << k.pt.y;
+    }
+    (void)w;
+}
+
+} // namespace
