@@ -1,0 +1,114 @@
+#include "framework/Forms.h"
+#include "framework/Label.h"
+#include "HeadlessFixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace vcl;
+
+namespace {
+
+// The main window's layout: a top panel, the report list filling the rest, a horizontal bar and
+// the gauge at the bottom, a vertical bar at the right; each created with its design bounds and
+// in the order of the window's description.
+struct MainLayout {
+    TForm* form;
+    TPanel* panel;
+    TCustomControl* list;
+    TCustomControl* hbar;
+    TCustomControl* vbar;
+    TCustomControl* gauge;
+
+    explicit MainLayout(TComponent* owner) {
+        form = new TForm(owner);
+        TFormLoader load(form);
+        form->SetClientSize(754, 573);
+        panel = load.Create<TPanel>("qvpanel1");
+        panel->SetParent(form);
+        panel->SetBounds(0, 0, 754, 57);
+        panel->SetAlign(alTop);
+        list = Make(load, "lv1", 0, 57, 735, 477, alClient);
+        hbar = Make(load, "qvknscrlbr1", 0, 534, 754, 19, alBottom);
+        vbar = Make(load, "qvknscrlbr2", 735, 57, 19, 477, alRight);
+        gauge = Make(load, "qvkng1", 0, 553, 754, 20, alBottom);
+        load.Finish();
+    }
+
+    TCustomControl* Make(TFormLoader& load, const char* name, int l, int t, int w, int h,
+                         TAlign align) {
+        auto* c = load.Create<TCustomControl>(name);
+        c->SetParent(form);
+        c->SetBounds(l, t, w, h);
+        c->SetAlign(align);
+        return c;
+    }
+};
+
+} // namespace
+
+TEST_F(HeadlessTest, MainWindowLayoutAlignsInTheFrameworksOrder) {
+    MainLayout m(app.get());
+    EXPECT_EQ(m.form->ClientRect(), (RECT{0, 0, 754, 573}));
+    EXPECT_EQ(m.panel->BoundsRect(), (RECT{0, 0, 754, 57}));
+    EXPECT_EQ(m.gauge->BoundsRect(), (RECT{0, 553, 754, 573}));
+    EXPECT_EQ(m.hbar->BoundsRect(), (RECT{0, 534, 754, 553}));
+    EXPECT_EQ(m.vbar->BoundsRect(), (RECT{735, 57, 754, 534}));
+    EXPECT_EQ(m.list->BoundsRect(), (RECT{0, 57, 735, 534}));
+}
+
+TEST_F(HeadlessTest, HidingABarRealignsAndShowingItRestoresTheLayout) {
+    MainLayout m(app.get());
+    m.hbar->Hide();
+    EXPECT_EQ(m.gauge->BoundsRect(), (RECT{0, 553, 754, 573}));
+    EXPECT_EQ(m.vbar->BoundsRect(), (RECT{735, 57, 754, 553}));
+    EXPECT_EQ(m.list->BoundsRect(), (RECT{0, 57, 735, 553}));
+    m.vbar->Hide();
+    EXPECT_EQ(m.list->BoundsRect(), (RECT{0, 57, 754, 553}));
+    m.hbar->Show();
+    m.vbar->Show();
+    EXPECT_EQ(m.hbar->BoundsRect(), (RECT{0, 534, 754, 553})); // above the gauge again
+    EXPECT_EQ(m.vbar->BoundsRect(), (RECT{735, 57, 754, 534}));
+    EXPECT_EQ(m.list->BoundsRect(), (RECT{0, 57, 735, 534}));
+}
+
+TEST_F(HeadlessTest, ResizingTheFormRealignsAndKeepsAnchoredDistances) {
+    MainLayout m(app.get());
+    // A right-anchored button inside the top panel keeps its gap to the panel's right edge.
+    auto* button = new TCustomControl(m.form);
+    button->SetParent(m.panel);
+    button->SetBounds(608, 11, 121, 22);
+    button->SetAnchors(akTop | akRight);
+    int gap = m.panel->AlignRect().right - button->BoundsRect().right;
+    m.form->SetClientSize(900, 600);
+    EXPECT_EQ(m.panel->BoundsRect(), (RECT{0, 0, 900, 57}));
+    EXPECT_EQ(m.gauge->BoundsRect(), (RECT{0, 580, 900, 600}));
+    EXPECT_EQ(m.list->BoundsRect(), (RECT{0, 57, 881, 561}));
+    EXPECT_EQ(m.panel->AlignRect().right - button->BoundsRect().right, gap);
+    EXPECT_EQ(button->Width(), 121);
+}
+
+TEST_F(HeadlessTest, LoadingRunsReferencesThenLoadedInCreationOrderThenOnCreate) {
+    std::vector<std::string> log;
+    struct Recorder : TComponent {
+        Recorder(TComponent* o, std::vector<std::string>& l) : TComponent(o), log(l) {}
+        std::vector<std::string>& log;
+        void Loaded() override {
+            log.push_back("loaded " + Name() + (IsLoading() ? " (loading)" : ""));
+            TComponent::Loaded();
+        }
+    };
+    auto* form = new TForm(app.get());
+    {
+        TFormLoader load(form);
+        auto* a = load.Create<Recorder>("a", log);
+        auto* b = load.Create<Recorder>("b", log);
+        load.Reference([&] { log.push_back(std::string("fixup, a loading: ") + (a->IsLoading() ? "yes" : "no")); });
+        form->OnCreate = [&](TObject*) {
+            log.push_back(std::string("create, b loading: ") + (b->IsLoading() ? "yes" : "no"));
+        };
+        load.Finish();
+    }
+    EXPECT_EQ(log, (std::vector<std::string>{"fixup, a loading: yes", "loaded a (loading)",
+                                             "loaded b (loading)", "create, b loading: no"}));
+    EXPECT_FALSE(form->IsLoading());
+}
