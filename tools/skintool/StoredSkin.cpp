@@ -2,6 +2,8 @@
 
 #include "SkinIni.h"
 
+#include "skin/data/qvSkinData.h"
+
 #include <zlib.h>
 
 #include <cerrno>
@@ -13,13 +15,6 @@ namespace skintool {
 
 namespace {
 
-void PutInt32(Bytes& out, std::int32_t v) {
-    auto u = std::uint32_t(v);
-    for (int i = 0; i < 4; ++i) {
-        out.push_back(std::uint8_t(u >> (8 * i)));
-    }
-}
-
 std::int32_t GetInt32(std::span<const std::uint8_t> data, std::size_t at) {
     if (at + 4 > data.size()) {
         throw SkinError("skin container is truncated");
@@ -29,19 +24,6 @@ std::int32_t GetInt32(std::span<const std::uint8_t> data, std::size_t at) {
         u |= std::uint32_t(data[at + i]) << (8 * i);
     }
     return std::int32_t(u);
-}
-
-std::string Folder(const std::string& path) {
-    auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
-
-// Appends the bitmap file as the container stores it: re-encoded by the BMP writer, so a picture
-// in any format the reader takes is stored at its own bit depth.
-void PutPicture(Bytes& out, const std::string& path) {
-    gfx::BmpImage image = gfx::LoadBmpFile(path);
-    Bytes bmp = gfx::WriteBmp(image);
-    out.insert(out.end(), bmp.begin(), bmp.end());
 }
 
 ContainerPicture GetPicture(std::span<const std::uint8_t> data, std::size_t& at) {
@@ -136,34 +118,16 @@ void WriteFileBytes(const std::string& path, std::span<const std::uint8_t> bytes
 }
 
 Bytes BuildStoredSkin(const std::string& iniPath) {
-    Bytes source = ReadFileBytes(iniPath);
-    IniText ini(std::string(source.begin(), source.end()));
-    for (const char* section : {"VERSION", "PICTURES", "FORMINFO", "SKINOBJECTS", "SKINCONTROLS"}) {
-        if (!ini.HasSection(section)) {
-            throw SkinError(iniPath + ": the section [" + section + "] is missing");
-        }
+    // The program's own builder, so the tool and the build store skins the one way.
+    ReadFileBytes(iniPath);  // a clear error for a missing description file
+    qv::TqvCompressedStoredSkin stored(nullptr);
+    stored.BuildFromSkinFolder(iniPath);
+    const auto& bytes = stored.CompressedStream().Bytes();
+    if (bytes.empty()) {
+        throw SkinError(iniPath + ": one of the sections [VERSION], [PICTURES], [FORMINFO], "
+                                  "[SKINOBJECTS], [SKINCONTROLS] is missing");
     }
-    const std::string dir = Folder(iniPath);
-    Bytes container;
-    PutInt32(container, 3);
-    for (const char* key : {"picture", "inactivepicture", "mask"}) {
-        std::string name = ini.ReadString("PICTURES", key, "");
-        container.push_back(name.empty() ? 1 : 0);
-        if (!name.empty()) {
-            PutPicture(container, dir + "/" + name);
-        }
-    }
-    std::vector<std::string> extras = ini.ReadNumberedList("PICTURES", "activepictures");
-    PutInt32(container, std::int32_t(extras.size()));
-    for (const auto& name : extras) {
-        PutPicture(container, dir + "/" + name);
-    }
-    for (const auto& line : ini.Lines()) {
-        container.insert(container.end(), line.begin(), line.end());
-        container.push_back('\r');
-        container.push_back('\n');
-    }
-    return Deflate(container);
+    return Bytes(bytes.begin(), bytes.end());
 }
 
 Bytes LoadContainer(const std::string& path) {

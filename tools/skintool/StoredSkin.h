@@ -1,10 +1,8 @@
 #pragma once
 // The stored skin as the skin author's tools see it: building the zlib-compressed container from a
 // skin folder, inflating it again, and walking the container's items to the description text.
-//
-// FIXME: the builder mirrors TqvCompressedStoredSkin::BuildFromSkinFolder, which the skin data
-// library does not carry yet; once it does, BuildStoredSkin should call it so that there is one
-// builder.
+// Building goes through TqvCompressedStoredSkin::BuildFromSkinFolder, the program's own builder;
+// the reading side here walks the container item by item so that inspect can show every byte.
 
 #include "platform/gfx/BmpCodec.h"
 
@@ -29,9 +27,9 @@ public:
 Bytes Deflate(std::span<const std::uint8_t> data);
 Bytes Inflate(std::span<const std::uint8_t> stream);
 
-// Builds the container from a skin description file and the bitmaps named by its [PICTURES]
-// (looked up in the file's folder) and returns it compressed. A description without one of the
-// sections VERSION, PICTURES, FORMINFO, SKINOBJECTS, SKINCONTROLS is refused.
+// The stored skin (zlib stream) of a skin description file and the bitmaps named by its
+// [PICTURES], looked up in the file's folder. A description without one of the sections VERSION,
+// PICTURES, FORMINFO, SKINOBJECTS, SKINCONTROLS, or a missing or invalid picture, raises an error.
 Bytes BuildStoredSkin(const std::string& iniPath);
 
 // The container of FILE: a skin description (by its ".ini" ending), a compressed skin file
