@@ -176,6 +176,7 @@ void Paint(ListBoxState* s, HDC dc) {
     int bottom = 0;
     for (int i = s->model.Top(); i <= last; ++i) {
         RECT r = s->model.ItemRect(i, std::max(client.right, s->horzExtent));
+        if (r.top >= client.bottom) break;
         r = OffsetRect(r, -s->horzOffset, 0);
         PaintItem(s, dc, i, r);
         if (!IsWindow(s->hwnd)) return;

@@ -34,7 +34,6 @@ struct TreeState {
     bool focused = false;
     HWND edit = nullptr;
     TreeNode* editItem = nullptr;
-    WNDPROC editProc = nullptr;
 };
 
 TreeState* State(HWND hwnd) { return StateOf<TreeState>(hwnd); }
@@ -195,13 +194,14 @@ bool Select(TreeState* s, TreeNode* n, UINT cause) {
 
 void EndEdit(TreeState* s, bool cancel);
 
+// The label edit is always of our own edit class, so its procedure is known even after the
+// tree has forgotten the edit (its WM_DESTROY must still reach the edit to free it).
 LRESULT EditSubclassProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam) {
     HWND tree = GetParent(edit);
     TreeState* s = tree ? State(tree) : nullptr;
-    if (!s || s->edit != edit) return DefWindowProc(edit, msg, wParam, lParam);
-    WNDPROC proc = s->editProc;
+    if (!s || s->edit != edit) return EditWndProc(edit, msg, wParam, lParam);
     switch (msg) {
-    case WM_GETDLGCODE: return kDlgcWantAllKeys | CallWindowProc(proc, edit, msg, wParam, lParam);
+    case WM_GETDLGCODE: return kDlgcWantAllKeys | EditWndProc(edit, msg, wParam, lParam);
     case WM_CHAR:
         if (wParam == '\r' || wParam == 27) {
             EndEdit(s, wParam == 27);
@@ -209,13 +209,13 @@ LRESULT EditSubclassProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_KILLFOCUS: {
-        LRESULT r = CallWindowProc(proc, edit, msg, wParam, lParam);
+        LRESULT r = EditWndProc(edit, msg, wParam, lParam);
         EndEdit(s, false);
         return r;
     }
     default: break;
     }
-    return CallWindowProc(proc, edit, msg, wParam, lParam);
+    return EditWndProc(edit, msg, wParam, lParam);
 }
 
 HWND BeginEdit(TreeState* s, TreeNode* n) {
@@ -241,7 +241,6 @@ HWND BeginEdit(TreeState* s, TreeNode* n) {
     SendMessage(edit, WM_SETFONT, reinterpret_cast<WPARAM>(s->font), FALSE);
     s->edit = edit;
     s->editItem = n;
-    s->editProc = reinterpret_cast<WNDPROC>(GetWindowLongPtr(edit, GWL_WNDPROC));
     SetWindowLongPtr(edit, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&EditSubclassProc));
     SendMessage(edit, EM_SETSEL, 0, -1);
     SetFocus(edit);

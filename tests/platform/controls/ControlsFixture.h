@@ -125,11 +125,13 @@ private:
                 auto* hdr = reinterpret_cast<NMHDR*>(lParam);
                 r.code = static_cast<int>(hdr->code);
                 r.from = hdr->hwndFrom;
-                if (r.code <= LVN_ITEMCHANGING && r.code > LVN_KEYDOWN - 1) {
+                if (r.code == LVN_ITEMCHANGED || r.code == LVN_ITEMCHANGING || r.code == LVN_INSERTITEM ||
+                    r.code == LVN_DELETEITEM || r.code == LVN_COLUMNCLICK) {
                     auto* nm = reinterpret_cast<NMLISTVIEW*>(lParam);
                     r.item = nm->iItem;
                     r.newState = nm->uNewState;
-                } else if (r.code <= TVN_SELCHANGING && r.code >= TVN_KEYDOWN) {
+                } else if (r.code == TVN_SELCHANGING || r.code == TVN_SELCHANGED || r.code == TVN_ITEMEXPANDING ||
+                           r.code == TVN_ITEMEXPANDED || r.code == TVN_DELETEITEM) {
                     auto* nm = reinterpret_cast<NMTREEVIEW*>(lParam);
                     r.action = nm->action;
                     r.node = nm->itemNew.hItem;

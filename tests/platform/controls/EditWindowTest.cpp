@@ -69,14 +69,15 @@ TEST_F(EditTest, ReadOnlyAndLimitRefuseInput) {
 }
 
 TEST_F(EditTest, MultiLineLinesAndScrollState) {
-    HWND memo = Child(WC_EDIT, ES_MULTILINE | ES_WANTRETURN, 10, 10, 200, 100);
+    HWND memo = Child(WC_EDIT, ES_MULTILINE | ES_WANTRETURN, 10, 10, 200, 50);
     std::string text;
     for (int i = 0; i < 10; ++i) text += "line " + std::to_string(i) + (i < 9 ? "\r\n" : "");
     SendMessage(memo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     EXPECT_EQ(SendMessage(memo, EM_GETLINECOUNT, 0, 0), 10);
-    EXPECT_EQ(SendMessage(memo, EM_LINEINDEX, 2, 0), 14);
-    EXPECT_EQ(SendMessage(memo, EM_LINELENGTH, 14, 0), 6);
-    EXPECT_EQ(SendMessage(memo, EM_LINEFROMCHAR, 15, 0), 2);
+    EXPECT_EQ(SendMessage(memo, EM_LINEINDEX, 2, 0), 16); // "line 0" CR LF "line 1" CR LF
+    EXPECT_EQ(SendMessage(memo, EM_LINELENGTH, 16, 0), 6);
+    EXPECT_EQ(SendMessage(memo, EM_LINEFROMCHAR, 17, 0), 2);
+    EXPECT_EQ(SendMessage(memo, EM_LINEFROMCHAR, 15, 0), 1); // the LF still ends line 1
     char line[32] = {};
     *reinterpret_cast<WORD*>(line) = sizeof line - 1;
     EXPECT_EQ(SendMessage(memo, EM_GETLINE, 3, reinterpret_cast<LPARAM>(line)), 6);
@@ -90,7 +91,7 @@ TEST_F(EditTest, MultiLineLinesAndScrollState) {
     GetScrollInfo(memo, SB_VERT, &si);
     int visible = static_cast<int>(si.nPage);
     EXPECT_GT(visible, 1);
-    EXPECT_LT(visible, 10);
+    EXPECT_LT(visible, 7);
     // Line p at the top after a thumb request for p.
     SendMessage(memo, WM_VSCROLL, MAKELONG(SB_THUMBPOSITION, 3), 0);
     EXPECT_EQ(SendMessage(memo, EM_GETFIRSTVISIBLELINE, 0, 0), 3);

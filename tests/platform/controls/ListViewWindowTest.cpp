@@ -175,7 +175,8 @@ TEST_F(ListViewTest, HeaderHitNearAColumnEdgeIsOnTheDividerAndDraggingResizes) {
 TEST_F(ListViewTest, HeaderCreationIsSeenByAWrapperThatSubclassedTheList) {
     // A wrapper subclasses the list right after CreateWindowEx returns; the header is made
     // later, so the wrapper's procedure sees its WM_PARENTNOTIFY.
-    HWND list = Child(WC_LISTVIEW, LVS_REPORT, 0, 0, 200, 100);
+    HWND list = CreateWindowEx(0, WC_LISTVIEW, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 200, 100, parent, nullptr,
+                               nullptr, nullptr);
     static WNDPROC original = nullptr;
     static HWND created = nullptr;
     created = nullptr;
@@ -190,6 +191,7 @@ TEST_F(ListViewTest, HeaderCreationIsSeenByAWrapperThatSubclassedTheList) {
     col.pszText = const_cast<char*>("A");
     col.cx = 50;
     SendMessage(list, LVM_INSERTCOLUMN, 0, reinterpret_cast<LPARAM>(&col));
+    Pump();
     ASSERT_NE(created, nullptr);
     EXPECT_EQ(created, reinterpret_cast<HWND>(SendMessage(list, LVM_GETHEADER, 0, 0)));
 }

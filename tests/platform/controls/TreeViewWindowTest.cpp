@@ -75,7 +75,9 @@ TEST_F(TreeViewTest, ClickAndKeysMoveTheSelection) {
     EXPECT_EQ(Next(tree, nullptr, TVGN_CARET), b);
     ASSERT_EQ(Count(WM_NOTIFY, TVN_SELCHANGED), 1);
     for (const auto& r : received) {
-        if (r.code == TVN_SELCHANGED) EXPECT_EQ(r.action, TVC_BYMOUSE);
+        if (r.code == TVN_SELCHANGED) {
+            EXPECT_EQ(r.action, TVC_BYMOUSE);
+        }
     }
     Key(VK_UP);
     EXPECT_EQ(Next(tree, nullptr, TVGN_CARET), a);
