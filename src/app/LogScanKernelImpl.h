@@ -37,8 +37,10 @@ inline void Record(PartTally& out, int idx, std::uint64_t lineId) {
     out.LastId[idx] = lineId;
 }
 
-inline void Verify(const ScanTables& t, const char* text, std::size_t size, std::size_t pos, std::uint64_t lineId,
-                   PartTally& out) {
+// `breaksBefore` and `blockBreaks` give the line id of a match only when one is found: most
+// candidates are other addresses ("http://" of a referrer) and are rejected on one table lookup.
+inline void Verify(const ScanTables& t, const char* text, std::size_t size, std::size_t pos, std::uint64_t breaksBefore,
+                   std::uint64_t blockBreaksBefore, PartTally& out) {
     unsigned group = t.GroupOf[static_cast<unsigned char>(text[pos])];
     if (group == kNoGroup)
         return;
@@ -57,7 +59,7 @@ inline void Verify(const ScanTables& t, const char* text, std::size_t size, std:
                 continue;
         }
         if (std::memcmp(text + pos, t.Signature[idx], len) == 0)
-            Record(out, idx, lineId);
+            Record(out, idx, breaksBefore + Ones(blockBreaksBefore));
     }
 }
 
@@ -108,7 +110,7 @@ inline void ScanRange(const Classifier& classify, const ScanTables& t, const cha
         prevCr = m.Cr >> 63;
         for (std::uint64_t c = m.Candidates; c; c &= c - 1) {
             unsigned b = unsigned(__builtin_ctzll(c));
-            Verify(t, text, size, pos + b, breaksBefore + Ones(breaks & LowBits(b)), out);
+            Verify(t, text, size, pos + b, breaksBefore, breaks & LowBits(b), out);
         }
         breaksBefore += Ones(breaks);
         if (stop)

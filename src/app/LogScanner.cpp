@@ -173,7 +173,12 @@ void Append(kernel::PartTally& into, const kernel::PartTally& next, int signatur
 // Runs part(i) for i in [0, parts): parts 1.. on their own threads, part 0 on the caller's.
 // The first exception (in part order) is rethrown once all have finished.
 template <class Part>
-void RunParts(unsigned parts, const Part& part) {
+void RunParts(unsigned parts, bool parallel, const Part& part) {
+    if (!parallel) {
+        for (unsigned i = 0; i < parts; ++i)
+            part(i);
+        return;
+    }
     std::vector<std::exception_ptr> errors(parts);
     {
         std::vector<std::jthread> workers;
@@ -227,7 +232,7 @@ ScanResult LogScanner::Scan(std::string_view text, unsigned parts) const {
     parts = PickParts(text.size(), parts);
     auto cut = [&](unsigned i) { return std::size_t((unsigned __int128)(text.size()) * i / parts); };
     std::vector<kernel::PartTally> tallies(parts);
-    RunParts(parts, [&](unsigned i) { ScanPart(text.data(), text.size(), cut(i), cut(i + 1), tallies[i]); });
+    RunParts(parts, parallel_, [&](unsigned i) { ScanPart(text.data(), text.size(), cut(i), cut(i + 1), tallies[i]); });
     kernel::PartTally all = EmptyTally(0);
     for (const kernel::PartTally& t : tallies)
         Append(all, t, int(signatures_.size()));
@@ -255,7 +260,7 @@ ScanResult LogScanner::ScanSource(std::uint64_t size, const ReadAt& read, unsign
     parts = PickParts(size, parts);
     auto cut = [&](unsigned i) { return std::uint64_t((unsigned __int128)(size) * i / parts); };
     std::vector<kernel::PartTally> tallies(parts);
-    RunParts(parts, [&](unsigned i) { ScanSourcePart(cut(i), cut(i + 1), size, read, chunkBytes, tallies[i]); });
+    RunParts(parts, parallel_, [&](unsigned i) { ScanSourcePart(cut(i), cut(i + 1), size, read, chunkBytes, tallies[i]); });
     kernel::PartTally all = EmptyTally(0);
     for (const kernel::PartTally& t : tallies)
         Append(all, t, int(signatures_.size()));

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <sys/stat.h>
+#include <filesystem>
 
 namespace {
 
@@ -42,7 +42,12 @@ int main(int argc, char** argv) {
     }
     if (out.empty() || files == 0)
         return Usage();
-    ::mkdir(out.c_str(), 0777);
+    std::error_code ec;
+    std::filesystem::create_directories(out, ec);
+    if (ec) {
+        std::fprintf(stderr, "loggen: cannot create %s: %s\n", out.c_str(), ec.message().c_str());
+        return 1;
+    }
 
     loggen::LogGenerator gen(seed);
     const unsigned long long perFile = bytes / files;
