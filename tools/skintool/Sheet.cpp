@@ -128,8 +128,10 @@ gfx::Bitmap RenderSheet(const Skin& skin, std::vector<SheetTile>& tiles) {
         SheetTile tile;
     };
     std::vector<Placed> placed;
-    // The frame first, at a size that shows its corners and edges tiled.
-    placed.push_back({RenderFrame(skin, 420, 260, true, kSheetBack), {"FORMINFO", State::Normal, {}}});
+    // The frame first, active and inactive, at a size that shows its corners and edges tiled.
+    placed.push_back({RenderFrame(skin, 360, 200, true, kSheetBack), {"FORMINFO", State::Normal, {}}});
+    placed.push_back(
+        {RenderFrame(skin, 360, 200, false, kSheetBack), {"FORMINFO", State::Disabled, {}}});
     const State states[] = {State::Normal, State::Active, State::Down, State::Focused,
                             State::Disabled};
     for (const auto& e : kEntries) {
