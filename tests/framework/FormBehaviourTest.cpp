@@ -293,3 +293,35 @@ TEST_F(HeadlessTest, WrappedNativeClassAnswersWhatTheControlLeavesAndNotificatio
     EXPECT_EQ(wrapped->Caption(), "text kept by the native window");
     EXPECT_EQ(SendMessage(wrapped->Handle(), WM_USER + 5, 0, 0), 77);
 }
+
+TEST_F(HeadlessTest, ShortCutsThenKeyPreviewThenTheFocusedControl) {
+    auto* form = new TForm(app.get());
+    auto* button = new TButton(form);
+    button->SetParent(form);
+    std::vector<std::string> log;
+    form->OnShortCut = [&](WORD key, TShiftState, bool& handled) {
+        log.push_back("shortcut " + std::to_string(key));
+        handled = key == 'A';
+    };
+    form->OnKeyDown = [&](TObject*, WORD& key, TShiftState) {
+        log.push_back("form " + std::to_string(key));
+        if (key == 'B') {
+            key = 0; // swallowed before the control sees it
+        }
+    };
+    button->OnKeyDown = [&](TObject*, WORD& key, TShiftState) {
+        log.push_back("button " + std::to_string(key));
+    };
+    form->Show();
+    Settle();
+    screen->Key('A');
+    screen->Key('B'); // KeyPreview is off: the form does not see it
+    Settle();
+    form->SetKeyPreview(true);
+    screen->Key('B');
+    screen->Key('C');
+    Settle();
+    EXPECT_EQ(log, (std::vector<std::string>{"shortcut 65", "shortcut 66", "button 66",
+                                             "shortcut 66", "form 66", "shortcut 67", "form 67",
+                                             "button 67"}));
+}

@@ -112,3 +112,26 @@ TEST_F(HeadlessTest, LoadingRunsReferencesThenLoadedInCreationOrderThenOnCreate)
                                              "loaded b (loading)", "create, b loading: no"}));
     EXPECT_FALSE(form->IsLoading());
 }
+
+TEST_F(HeadlessTest, ScreenKnowsItsMonitorAndCentresForms) {
+    ASSERT_EQ(Screen->MonitorCount(), 1);
+    TMonitor m = Screen->Monitors(0);
+    EXPECT_TRUE(m.Primary);
+    EXPECT_EQ(m.BoundsRect, (RECT{0, 0, 1280, 1024}));
+    EXPECT_EQ(Screen->WorkAreaRect(), (RECT{0, 0, 1280, 984}));
+    EXPECT_EQ(Screen->Width(), 1280);
+    EXPECT_THROW(Screen->Monitors(1), EListError);
+
+    auto* first = new TForm(app.get());
+    auto* second = new TForm(app.get());
+    EXPECT_EQ(Screen->FormCount(), 2);
+    EXPECT_EQ(Screen->Forms(0), first);
+    second->SetBounds(0, 0, 401, 300);
+    second->SetPosition(poScreenCenter);
+    second->Show();
+    app->ProcessMessages();
+    EXPECT_EQ(second->BoundsRect(), (RECT{439, 362, 840, 662})); // halves truncate
+    EXPECT_EQ(Screen->ActiveForm(), second);
+    delete first;
+    EXPECT_EQ(Screen->FormCount(), 1);
+}
