@@ -189,3 +189,9 @@ DWORD GetVersion(); // low byte major (6), next byte minor (1)
 
 // --- Message box ---
 int MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+
+namespace ui {
+// Destroys every window and closes the backend (the display connection); a program calls it
+// once its message loop has ended.
+void ShutdownWindowSystem();
+} // namespace ui

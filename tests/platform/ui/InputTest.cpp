@@ -27,7 +27,7 @@ protected:
 };
 
 TEST_F(Input, HitCodesChooseClientOrNonClientMessages) {
-    HWND w = Top(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{100, 100, 400, 300});
+    Top(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{100, 100, 400, 300});
     Pump();
     struct Case {
         POINT pt;

@@ -201,7 +201,7 @@ TEST_F(Paint, LayeredWindowsBlendWithWhatIsBelow) {
 }
 
 TEST_F(Paint, TheDefaultFrameShowsActivation) {
-    HWND a = Top(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{0, 0, 300, 200});
+    Top(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{0, 0, 300, 200});
     Pump();
     EXPECT_EQ(ScreenPixel(60, 10), Sys(COLOR_ACTIVECAPTION));
     EXPECT_EQ(ScreenPixel(0, 100), Sys(COLOR_3DLIGHT));

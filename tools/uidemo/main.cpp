@@ -1,0 +1,114 @@
+// uidemo: the smallest program on the window system, used by the end-to-end smoke test. It
+// opens a framed window with one button of its own drawing, reports on standard output when
+// the button is clicked ("clicked") and when the window is closed ("closed"), and exits 0
+// after closing. It gives up after 30 seconds (exit 2) so a broken test never hangs.
+#include "platform/ui/User.h"
+
+#include <cstdio>
+#include <exception>
+
+namespace {
+
+constexpr RECT kButton{20, 20, 120, 60};
+constexpr UINT_PTR kGiveUpTimer = 1;
+bool g_pressed = false;
+int g_clicks = 0;
+
+void PaintButton(HDC dc) {
+    COLORREF face = g_clicks ? RGB(120, 200, 120) : GetSysColor(COLOR_BTNFACE);
+    HBRUSH b = CreateSolidBrush(face);
+    FillRect(dc, &kButton, b);
+    DeleteObject(b);
+    HBRUSH light = GetSysColorBrush(g_pressed ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT);
+    HBRUSH dark = GetSysColorBrush(g_pressed ? COLOR_BTNHIGHLIGHT : COLOR_3DDKSHADOW);
+    RECT top{kButton.left, kButton.top, kButton.right, kButton.top + 1};
+    RECT left{kButton.left, kButton.top, kButton.left + 1, kButton.bottom};
+    RECT bottom{kButton.left, kButton.bottom - 1, kButton.right, kButton.bottom};
+    RECT right{kButton.right - 1, kButton.top, kButton.right, kButton.bottom};
+    FillRect(dc, &top, light);
+    FillRect(dc, &left, light);
+    FillRect(dc, &bottom, dark);
+    FillRect(dc, &right, dark);
+}
+
+bool InButton(LPARAM l) { return PtInRect(kButton, POINT{GET_X_LPARAM(l), GET_Y_LPARAM(l)}); }
+
+LRESULT DemoProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+    switch (msg) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        PaintButton(dc);
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    case WM_LBUTTONDOWN:
+        if (InButton(l)) {
+            g_pressed = true;
+            SetCapture(hwnd);
+            InvalidateRect(hwnd, &kButton, FALSE);
+        }
+        return 0;
+    case WM_LBUTTONUP:
+        if (g_pressed) {
+            g_pressed = false;
+            ReleaseCapture();
+            if (InButton(l)) {
+                ++g_clicks;
+                std::printf("clicked\n");
+                std::fflush(stdout);
+            }
+            InvalidateRect(hwnd, &kButton, FALSE);
+        }
+        return 0;
+    case WM_TIMER:
+        if (w == kGiveUpTimer) {
+            std::printf("timeout\n");
+            std::fflush(stdout);
+            PostQuitMessage(2);
+        }
+        return 0;
+    case WM_DESTROY:
+        std::printf("closed\n");
+        std::fflush(stdout);
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProc(hwnd, msg, w, l);
+    }
+}
+
+} // namespace
+
+int main() {
+    try {
+        WNDCLASS wc;
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = DemoProc;
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(std::intptr_t(COLOR_WINDOW + 1));
+        wc.lpszClassName = "UiDemo";
+        RegisterClass(&wc);
+        HWND hwnd = CreateWindowEx(0, "UiDemo", "uidemo", WS_OVERLAPPEDWINDOW, 100, 100, 320, 200,
+                                   nullptr, nullptr, nullptr, nullptr);
+        if (!hwnd) {
+            std::fprintf(stderr, "uidemo: cannot create the window\n");
+            return 1;
+        }
+        SetTimer(hwnd, kGiveUpTimer, 30000, nullptr);
+        ShowWindow(hwnd, SW_SHOW);
+        UpdateWindow(hwnd);
+        std::printf("shown\n");
+        std::fflush(stdout);
+        MSG msg;
+        while (GetMessage(&msg, nullptr, 0, 0)) {
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+        ui::ShutdownWindowSystem();
+        return int(msg.wParam);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "uidemo: %s\n", e.what());
+        return 3;
+    }
+}
