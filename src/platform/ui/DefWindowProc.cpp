@@ -2,6 +2,9 @@
 // class brush, texts, cursors, activation, the system commands and Alt+F4.
 #include "platform/ui/WindowSystem.h"
 
+#include "platform/gfx/DrawText.h"
+#include "platform/gfx/Font.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -211,9 +214,20 @@ void DefaultNcPaint(HWND hwnd) {
         RECT cap{r.left, r.top, r.right, r.top + ch};
         bool active = hwnd->ncActive;
         Fill(dc, cap, active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
-        // FIXME: the caption text needs the graphics layer's DrawText, which has not landed yet.
+        RECT text{cap.left + 4, cap.top, cap.right - 2, cap.bottom};
         if (hwnd->style & WS_SYSMENU) {
-            DrawCloseBox(dc, CloseButton(hwnd));
+            RECT close = CloseButton(hwnd);
+            DrawCloseBox(dc, close);
+            text.right = close.left - 2;
+        }
+        if (!hwnd->text.empty()) {
+            HFONT font = CreateFont(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Liberation Sans");
+            HGDIOBJ old = SelectObject(dc, font);
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+            DrawText(dc, hwnd->text.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+            SelectObject(dc, old);
+            DeleteObject(font);
         }
         r.top += ch;
     }

@@ -2,6 +2,9 @@
 // that disables its owner and runs a nested message loop until a button is chosen.
 #include "platform/ui/WindowSystem.h"
 
+#include "platform/gfx/DrawText.h"
+#include "platform/gfx/Font.h"
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -16,8 +19,6 @@ constexpr int kIcon = 32;
 constexpr int kButtonW = 75;
 constexpr int kButtonH = 23;
 constexpr int kButtonGap = 6;
-constexpr int kLineH = 16;
-constexpr int kCharW = 7;     // FIXME: estimated glyph metrics until the graphics layer's fonts land
 constexpr int kMaxText = 420;
 
 struct Box {
@@ -25,7 +26,7 @@ struct Box {
     UINT type = 0;
     std::vector<int> buttons;  // IDOK, IDCANCEL ...
     std::vector<RECT> rects;   // button rectangles, client coordinates
-    std::vector<std::string> lines;
+    RECT textRect{};
     int focus = 0;
     int pressed = -1;
     bool hot = false;
@@ -35,60 +36,30 @@ struct Box {
 
 Box* BoxOf(HWND hwnd) { return reinterpret_cast<Box*>(GetWindowLongPtr(hwnd, GWL_USERDATA)); }
 
-std::size_t CodePointCount(const std::string& s) {
-    std::size_t n = 0;
-    for (unsigned char c : s) {
-        n += (c & 0xC0) != 0x80;
+HFONT BoxFont() { return reinterpret_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+
+const char* ButtonText(int id) {
+    switch (id) {
+    case IDOK: return "OK";
+    case IDCANCEL: return "Cancel";
+    case IDYES: return "&Yes";
+    case IDNO: return "&No";
+    case IDRETRY: return "&Retry";
+    case IDABORT: return "&Abort";
+    case IDIGNORE: return "&Ignore";
+    default: return "";
     }
-    return n;
 }
 
-// Word-broken lines for a text width; words longer than a line are split at code points.
-std::vector<std::string> BreakLines(const std::string& text, int width) {
-    std::size_t perLine = std::size_t(std::max(width / kCharW, 1));
-    std::vector<std::string> out;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find('\n', start);
-        std::string para = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        if (!para.empty() && para.back() == '\r') {
-            para.pop_back();
-        }
-        std::string line;
-        std::size_t pos = 0;
-        while (pos < para.size()) {
-            std::size_t sp = para.find(' ', pos);
-            std::string word = para.substr(pos, sp == std::string::npos ? std::string::npos : sp - pos);
-            pos = sp == std::string::npos ? para.size() : sp + 1;
-            std::string trial = line.empty() ? word : line + " " + word;
-            if (CodePointCount(trial) <= perLine) {
-                line = trial;
-                continue;
-            }
-            if (!line.empty()) {
-                out.push_back(line);
-            }
-            line = word;
-            while (CodePointCount(line) > perLine) {
-                std::size_t cut = 0, cps = 0;
-                while (cut < line.size() && cps < perLine) {
-                    ++cut;
-                    while (cut < line.size() && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) {
-                        ++cut;
-                    }
-                    ++cps;
-                }
-                out.push_back(line.substr(0, cut));
-                line = line.substr(cut);
-            }
-        }
-        out.push_back(line);
-        if (end == std::string::npos) {
-            break;
-        }
-        start = end + 1;
-    }
-    return out;
+// The word-broken size of the text at most kMaxText wide.
+SIZE MeasureText(const std::string& text) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, BoxFont());
+    RECT r{0, 0, kMaxText, 0};
+    DrawText(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return SIZE{RectWidth(r), RectHeight(r)};
 }
 
 void Fill(HDC dc, RECT r, COLORREF c) {
@@ -149,7 +120,7 @@ void DrawIcon(HDC dc, UINT icon, int x, int y) {
     }
 }
 
-void DrawButton(HDC dc, const RECT& r, bool focused, bool down) {
+void DrawButton(HDC dc, const RECT& r, const char* caption, bool focused, bool down) {
     Fill(dc, r, GetSysColor(COLOR_BTNFACE));
     RECT f = r;
     if (focused) {
@@ -164,8 +135,10 @@ void DrawButton(HDC dc, const RECT& r, bool focused, bool down) {
     FillRect(dc, &left, lt);
     FillRect(dc, &bottom, rb);
     FillRect(dc, &right, rb);
-    // FIXME: the button captions ("OK", "Cancel") and the message text need the graphics
-    // layer's DrawText; until it lands the box shows the frame, icon and buttons only.
+    RECT t = down ? OffsetRect(r, 1, 1) : r;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    DrawText(dc, caption, -1, &t, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
 void Paint(HWND hwnd, Box& box) {
@@ -174,10 +147,17 @@ void Paint(HWND hwnd, Box& box) {
     if (!dc) {
         return;
     }
+    HGDIOBJ oldFont = SelectObject(dc, BoxFont());
     DrawIcon(dc, box.type & MB_ICONMASK, kMargin, kMargin);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    RECT t = box.textRect;
+    DrawText(dc, box.text.c_str(), -1, &t, DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
     for (std::size_t i = 0; i < box.rects.size(); ++i) {
-        DrawButton(dc, box.rects[i], int(i) == box.focus, int(i) == box.pressed && box.hot);
+        DrawButton(dc, box.rects[i], ButtonText(box.buttons[i]), int(i) == box.focus,
+                   int(i) == box.pressed && box.hot);
     }
+    SelectObject(dc, oldFont);
     EndPaint(hwnd, &ps);
 }
 
@@ -297,18 +277,16 @@ int MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
 
     bool hasIcon = (type & MB_ICONMASK) != 0;
     int textLeft = kMargin + (hasIcon ? kIcon + kMargin : 0);
-    box.lines = BreakLines(box.text, kMaxText);
-    std::size_t widest = 0;
-    for (const auto& line : box.lines) {
-        widest = std::max(widest, CodePointCount(line));
-    }
-    int textW = std::max(int(widest) * kCharW, 1);
-    int textH = int(box.lines.size()) * kLineH;
+    SIZE measured = MeasureText(box.text);
+    int textW = std::max(int(measured.cx), 1);
+    int textH = int(measured.cy);
     int n = int(box.buttons.size());
     int buttonsW = n * kButtonW + (n - 1) * kButtonGap;
     int clientW = std::max(textLeft + textW + kMargin, buttonsW + 2 * kMargin);
     int bodyH = std::max(textH, hasIcon ? kIcon : 0);
     int clientH = kMargin + bodyH + kMargin + kButtonH + kMargin;
+    int textTop = kMargin + (hasIcon && textH < kIcon ? (kIcon - textH) / 2 : 0);
+    box.textRect = RECT{textLeft, textTop, textLeft + textW, textTop + textH};
     int x0 = (clientW - buttonsW) / 2;
     for (int i = 0; i < n; ++i) {
         int bx = x0 + i * (kButtonW + kButtonGap);

@@ -2,7 +2,10 @@
 // cross-thread posting, timers and nested modal loops.
 #include "UiTestSupport.h"
 
+#include "platform/gfx/BmpCodec.h"
+
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 using namespace uitest;
@@ -297,6 +300,43 @@ TEST_F(Messages, WaitingForATimerLetsVirtualTimePass) {
 }
 
 // --- Modal loops ---
+
+bool g_iconIsRed = false;
+bool g_textDrawn = false;
+
+void InspectErrorBox(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    auto* screen = static_cast<ui::HeadlessBackend*>(&ui::WS().backend());
+    HWND box = FindWindow("#32770", "Failure");
+    if (box) {
+        gfx::Bitmap px = screen->ReadWindow(box->native);
+        POINT c{0, 0};
+        ClientToScreen(box, &c);
+        RECT wr;
+        GetWindowRect(box, &wr);
+        int ox = c.x - wr.left, oy = c.y - wr.top;
+        g_iconIsRed = px.GetPixel(ox + 12 + 16, oy + 12 + 6) == gfx::ColorToPixel(RGB(204, 0, 0));
+        int dark = 0;
+        for (int y = oy + 12; y < oy + 44; ++y) {
+            for (int x = ox + 56; x < px.Width() - 12; ++x) {
+                gfx::Pixel p = px.GetPixel(x, y); // black text, antialiased
+                dark += ((p >> 16) & 0xFF) < 100 && ((p >> 8) & 0xFF) < 100 && (p & 0xFF) < 100;
+            }
+        }
+        g_textDrawn = dark > 10;
+        if (std::getenv("IISLOG_DUMP")) {
+            gfx::SaveBmpFile(std::getenv("IISLOG_DUMP"), px);
+        }
+    }
+    screen->Key(VK_ESCAPE);
+}
+
+TEST_F(Messages, MessageBoxDrawsItsIconAndTextAndEscapeAnswersOk) {
+    SetTimer(nullptr, 0, 10, InspectErrorBox);
+    EXPECT_EQ(MessageBox(nullptr, "Cannot open file \"x.log\". Access denied.", "Failure", MB_OK | MB_ICONERROR), IDOK);
+    EXPECT_TRUE(g_iconIsRed);
+    EXPECT_TRUE(g_textDrawn);
+}
 
 HWND g_owner = nullptr;
 bool g_ownerDisabledInside = false;
