@@ -1,5 +1,7 @@
 #include "framework/Forms.h"
 
+#include "framework/HintWindow.h"
+
 #include <algorithm>
 #include <climits>
 #include <unistd.h>
@@ -38,9 +40,7 @@ TApplication::~TApplication() {
             delete Components(i);
         }
     }
-    if (hintTimer_ != 0 && utilityWindow_ != nullptr) {
-        KillTimer(utilityWindow_, hintTimer_);
-    }
+    CancelHint();
     if (utilityWindow_ != nullptr) {
         DestroyWindow(utilityWindow_);
     }
@@ -242,6 +242,7 @@ void TApplication::SetMouseControl(TControl* control) {
         control->Perform(CM_MOUSEENTER, 0, 0);
         ActivateHint(control);
     } else if (control == nullptr) {
+        hintControl_ = nullptr;
         CancelHint();
     }
 }
@@ -261,7 +262,11 @@ void TApplication::ControlDestroyed(TControl* control) {
         mouseControl_ = nullptr;
     }
     if (hintControl_ == control) {
+        hintControl_ = nullptr;
         CancelHint();
+    }
+    if (hintWindow_ == control) {
+        hintWindow_ = nullptr;
     }
 }
 
@@ -278,7 +283,57 @@ bool EffectiveShowHint(const TControl* c) {
 
 } // namespace
 
+namespace {
+
+constexpr UINT_PTR kShowHintTimer = 1;
+constexpr UINT_PTR kHideHintTimer = 2;
+
+} // namespace
+
+LRESULT TApplication::UtilityProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_TIMER && Application != nullptr) {
+        KillTimer(hwnd, wParam);
+        try {
+            if (wParam == kShowHintTimer) {
+                Application->ShowHintNow();
+            } else if (wParam == kHideHintTimer) {
+                Application->CancelHint();
+            }
+        } catch (const std::exception& e) {
+            Application->HandleException(e);
+        }
+        return 0;
+    }
+    return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+HWND TApplication::UtilityWindow() {
+    if (utilityWindow_ == nullptr) {
+        WNDCLASS wc{};
+        wc.lpfnWndProc = &TApplication::UtilityProc;
+        wc.lpszClassName = "TApplicationUtility";
+        RegisterClass(&wc);
+        utilityWindow_ = CreateWindowEx(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                        nullptr, nullptr, nullptr);
+    }
+    return utilityWindow_;
+}
+
+void TApplication::SetShowHint(bool on) {
+    if (on == showHint_) {
+        return;
+    }
+    showHint_ = on;
+    CancelHint();
+    if (!on && hintWindow_ != nullptr) {
+        delete hintWindow_;
+        hintWindow_ = nullptr;
+    }
+}
+
 void TApplication::ActivateHint(TControl* control) {
+    bool wasShown = hintShown_;
+    CancelHint();
     hintControl_ = control;
     hint_ = control != nullptr ? control->Hint() : std::string();
     if (OnHint) {
@@ -287,12 +342,23 @@ void TApplication::ActivateHint(TControl* control) {
     if (!showHint_ || control == nullptr || hint_.empty() || !EffectiveShowHint(control)) {
         return;
     }
-    // The hint text is offered to the show-hint handler (a skinned hint shows it in its own
-    // window); without a handler nothing is drawn.
+    // Moving from one hint straight to the next shows it after the short pause.
+    int pause = wasShown ? hintShortPause_ : hintPause_;
+    if (HWND w = UtilityWindow()) {
+        SetTimer(w, kShowHintTimer, UINT(std::max(1, pause)), nullptr);
+    }
+}
+
+void TApplication::ShowHintNow() {
+    TControl* control = hintControl_;
+    if (control == nullptr) {
+        return;
+    }
     THintInfo info;
     info.HintControl = control;
     GetCursorPos(&info.CursorPos);
     info.HintPos = POINT{info.CursorPos.x, info.CursorPos.y + 20};
+    info.HintMaxWidth = 300;
     info.CursorRect = control->ClientRect();
     info.HideTimeout = hintHidePause_;
     info.HintStr = hint_;
@@ -301,14 +367,30 @@ void TApplication::ActivateHint(TControl* control) {
     if (OnShowHint) {
         OnShowHint(text, canShow, info);
     }
+    if (!canShow || text.empty() || hintControl_ != control) {
+        return;
+    }
+    if (hintWindow_ == nullptr) {
+        hintWindow_ = HintWindowClass ? HintWindowClass(this) : new THintWindow(this);
+    }
+    RECT r = hintWindow_->CalcHintRect(info.HintMaxWidth, text);
+    r = OffsetRect(r, info.HintPos.x, info.HintPos.y);
+    hintWindow_->ActivateHint(r, text);
+    hintShown_ = true;
+    if (info.HideTimeout > 0) {
+        SetTimer(UtilityWindow(), kHideHintTimer, UINT(info.HideTimeout), nullptr);
+    }
 }
 
 void TApplication::CancelHint() {
-    hintControl_ = nullptr;
-    if (utilityWindow_ != nullptr && hintTimer_ != 0) {
-        KillTimer(utilityWindow_, hintTimer_);
-        hintTimer_ = 0;
+    if (utilityWindow_ != nullptr) {
+        KillTimer(utilityWindow_, kShowHintTimer);
+        KillTimer(utilityWindow_, kHideHintTimer);
     }
+    if (hintWindow_ != nullptr) {
+        hintWindow_->ReleaseHint();
+    }
+    hintShown_ = false;
 }
 
 // --- TScreen ---

@@ -33,6 +33,7 @@ namespace vcl {
 class TCustomForm;
 class TApplication;
 class TScreen;
+class THintWindow;
 
 // The two global objects of the framework (created by TApplication's and TScreen's constructors).
 extern TApplication* Application;
@@ -340,13 +341,19 @@ public:
 
     // Hints.
     bool ShowHint() const { return showHint_; }
-    void SetShowHint(bool on) { showHint_ = on; }
+    // Switching hints off and on again makes the next hint use the current HintWindowClass.
+    void SetShowHint(bool on);
     int HintPause() const { return hintPause_; }
     void SetHintPause(int ms) { hintPause_ = ms; }
     int HintHidePause() const { return hintHidePause_; }
     void SetHintHidePause(int ms) { hintHidePause_ = ms; }
+    int HintShortPause() const { return hintShortPause_; }
+    void SetHintShortPause(int ms) { hintShortPause_ = ms; }
     const std::string& Hint() const { return hint_; }
     void CancelHint();
+    // Makes the window hints are shown in (a skinned hint installs its own).
+    std::function<THintWindow*(TComponent* owner)> HintWindowClass;
+    THintWindow* HintWindow() const { return hintWindow_; }
 
     // The control under the mouse; CM_MOUSELEAVE and CM_MOUSEENTER go out as it changes.
     TControl* MouseControl() const { return mouseControl_; }
@@ -380,6 +387,9 @@ private:
     bool IsKeyMsg(MSG& msg);
     void Idle();
     void ActivateHint(TControl* control);
+    void ShowHintNow();
+    HWND UtilityWindow();
+    static LRESULT UtilityProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     std::string title_;
     std::string exeName_;
@@ -395,7 +405,9 @@ private:
     int hintHidePause_ = 2500;
     std::string hint_;
     TControl* hintControl_ = nullptr;
-    UINT_PTR hintTimer_ = 0;
+    int hintShortPause_ = 50;
+    bool hintShown_ = false;
+    THintWindow* hintWindow_ = nullptr;
     HWND utilityWindow_ = nullptr;
     std::unordered_map<HWND, TWinControl*> windows_;
 };

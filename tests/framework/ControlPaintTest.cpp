@@ -1,5 +1,6 @@
 #include "framework/Canvas.h"
 #include "framework/Forms.h"
+#include "framework/HintWindow.h"
 #include "framework/Label.h"
 #include "framework/Timer.h"
 #include "HeadlessFixture.h"
@@ -110,4 +111,47 @@ TEST_F(HeadlessTest, TimerFiresFromTheMessageLoopWhileEnabled) {
     screen->AdvanceClock(100);
     app->ProcessMessages();
     EXPECT_EQ(ticks, 2);
+}
+
+TEST_F(HeadlessTest, HintsShowAfterThePauseThroughTheShowHintHandlerAndHideAgain) {
+    auto* form = new TForm(app.get());
+    form->SetBounds(100, 100, 300, 200);
+    auto* a = new Swatch(form, clRed);
+    a->SetParent(form);
+    a->SetBounds(10, 10, 50, 50);
+    a->SetHint("first");
+    a->SetShowHint(true);
+    auto* b = new Swatch(form, clLime);
+    b->SetParent(form);
+    b->SetBounds(100, 10, 50, 50);
+    b->SetHint("second");
+    b->SetShowHint(true);
+    std::vector<std::string> offered;
+    app->OnShowHint = [&](std::string& text, bool&, THintInfo& info) {
+        offered.push_back(text + (info.HintControl == b ? " on b" : ""));
+        if (text == "second") {
+            text = "changed";
+        }
+    };
+    form->Show();
+    Settle();
+    MoveTo(a, 5, 5);
+    screen->AdvanceClock(app->HintPause() - 1);
+    Settle();
+    EXPECT_TRUE(offered.empty());
+    screen->AdvanceClock(1);
+    Settle();
+    ASSERT_EQ(offered, (std::vector<std::string>{"first"}));
+    ASSERT_NE(app->HintWindow(), nullptr);
+    EXPECT_TRUE(app->HintWindow()->HintVisible());
+    EXPECT_EQ(app->HintWindow()->Caption(), "first");
+    // Straight to the next control: the short pause, and the handler may change the text.
+    MoveTo(b, 5, 5);
+    screen->AdvanceClock(app->HintShortPause());
+    Settle();
+    EXPECT_EQ(offered.back(), "second on b");
+    EXPECT_EQ(app->HintWindow()->Caption(), "changed");
+    screen->AdvanceClock(app->HintHidePause());
+    Settle();
+    EXPECT_FALSE(app->HintWindow()->HintVisible());
 }
