@@ -1,6 +1,8 @@
 #include "skin/data/qvSkinData.h"
 
+#include "framework/Forms.h"
 #include "framework/StringList.h"
+#include "platform/ui/User.h"
 #include "platform/gfx/BmpCodec.h"
 #include "skin/data/qvResourceStr.h"
 #include "skin/data/qvSkinList.h"
@@ -38,6 +40,42 @@ TqvBytes ReadPictureFile(const std::string& path) {
 }
 
 std::int32_t ReadInt32(vcl::TStream& stream) { return stream.ReadValue<std::int32_t>(); }
+
+// The application's route: the screen's forms, each sent the message through its window, so a
+// form skin that has subclassed the window sees it as well as one hooked into WindowProc.
+class TqvScreenSkinRoute final : public IqvSkinMessageRoute {
+public:
+    bool IsForm(vcl::TComponent* component) override {
+        return dynamic_cast<vcl::TCustomForm*>(component) != nullptr;
+    }
+    std::vector<vcl::TComponent*> Forms() override {
+        std::vector<vcl::TComponent*> forms;
+        if (vcl::Screen != nullptr) {
+            for (int i = 0; i < vcl::Screen->FormCount(); ++i) {
+                forms.push_back(vcl::Screen->Forms(i));
+            }
+        }
+        return forms;
+    }
+    void Send(vcl::TComponent* form, UINT message, WPARAM wParam, LPARAM lParam) override {
+        // A receiver of an earlier send may have freed this form: only forms still on the
+        // screen are sent to.
+        for (vcl::TComponent* live : Forms()) {
+            if (live == form) {
+                auto* f = static_cast<vcl::TCustomForm*>(form);
+                if (!f->IsDestroying()) {
+                    SendMessage(f->Handle(), message, wParam, lParam);
+                }
+                return;
+            }
+        }
+    }
+};
+
+IqvSkinMessageRoute& ScreenSkinRoute() {
+    static TqvScreenSkinRoute route; // stateless
+    return route;
+}
 
 } // namespace
 
@@ -386,20 +424,18 @@ const gfx::Bitmap* TqvSkinData::ExtraPicture(int index) const {
 }
 
 void TqvSkinData::BroadcastSkinMessage(UINT message) {
-    if (route_ == nullptr) {
-        // FIXME: forms created from form descriptions get no route until the window system's
-        // screen lands; then the default route is Screen->Forms with SendMessage.
-        return;
-    }
+    IqvSkinMessageRoute& route = route_ != nullptr ? *route_ : ScreenSkinRoute();
     auto wParam = reinterpret_cast<WPARAM>(this);
     vcl::TComponent* owner = Owner();
-    bool ownerIsForm = owner != nullptr && route_->IsForm(owner);
+    bool ownerIsForm = owner != nullptr && route.IsForm(owner);
     if (ownerIsForm) {
-        route_->Send(owner, message, wParam, kSkinMessageLParam);
+        route.Send(owner, message, wParam, kSkinMessageLParam);
     }
-    for (vcl::TComponent* form : route_->Forms()) {
+    // The list is taken once: forms created by a receiver get nothing (they read the state
+    // when they bind).
+    for (vcl::TComponent* form : route.Forms()) {
         if (form != owner || !ownerIsForm) {
-            route_->Send(form, message, wParam, kSkinMessageLParam);
+            route.Send(form, message, wParam, kSkinMessageLParam);
         }
     }
 }

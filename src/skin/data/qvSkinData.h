@@ -36,8 +36,8 @@ inline constexpr UINT QVM_STRINGS_CHANGED = 1274;
 inline constexpr UINT QVM_SKINNABLE_CHANGED = 1294;
 inline constexpr LPARAM kSkinMessageLParam = 1000;
 
-// Where the skin data's broadcasts go: the application's forms and the synchronous send. The
-// window system's forms implement it; tests record the deliveries.
+// Where the skin data's broadcasts go: the application's forms and the synchronous send. By
+// default the screen's forms get the messages through SendMessage; tests record the deliveries.
 class IqvSkinMessageRoute {
 public:
     virtual ~IqvSkinMessageRoute() = default;
@@ -126,7 +126,7 @@ public:
     const gfx::Bitmap* ExtraPicture(int index) const;
 
     void BroadcastSkinMessage(UINT message);
-    // Not owned; the route must outlive the skin data or be reset to nullptr.
+    // Not owned; the route must outlive the skin data. nullptr restores the screen's route.
     void SetMessageRoute(IqvSkinMessageRoute* route) { route_ = route; }
 
     // Writes the loaded skin's text back: the global sections, the object and control lists and
