@@ -457,7 +457,9 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCACTIVATE:
         w->ncActive = wParam != 0;
         if (w->Visible() && (w->style & WS_CAPTION) == WS_CAPTION) {
-            ui::DefaultNcPaint(hwnd);
+            // Through the message, so a procedure that draws its own frame redraws it too.
+            w->framePending = false;
+            ws.Send(hwnd, WM_NCPAINT, 1, 0);
         }
         return TRUE;
     case WM_ERASEBKGND: return OnEraseBkgnd(hwnd, reinterpret_cast<HDC>(wParam));

@@ -351,6 +351,20 @@ void WindowSystem::SetActive(HWND hwnd, WPARAM how) {
         if (hwnd->native) {
             backend_->RaiseNativeWindow(hwnd->native);
         }
+        // Owned windows (drop-down lists, hints, dialogs) stay above their owner.
+        std::vector<HWND> owned;
+        for (HWND t : sib) {
+            if (t->owner == hwnd && t->Visible()) {
+                owned.push_back(t);
+            }
+        }
+        for (auto it = owned.rbegin(); it != owned.rend(); ++it) {
+            sib.erase(std::remove(sib.begin(), sib.end(), *it), sib.end());
+            sib.insert(std::find(sib.begin(), sib.end(), hwnd), *it);
+            if ((*it)->native) {
+                backend_->RaiseNativeWindow((*it)->native);
+            }
+        }
     }
     if (!appActive_) {
         appActive_ = true;

@@ -247,6 +247,7 @@ HICON LoadIcon(HINSTANCE, LPCSTR name) {
 }
 
 // --- Caret: drawn by inverting its rectangle in the owner's client DC ---
+// FIXME: the caret does not blink; it shows steadily while shown.
 
 namespace ui {
 void DrawCaret(bool on) {

@@ -371,8 +371,15 @@ HDC GetDC(HWND hwnd) { return GetDCEx(hwnd, nullptr, 0); }
 HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags) {
     auto& ws = WS();
     Window* w = ws.Get(hwnd);
+    if (!hwnd) {
+        // The screen DC: callers use it to measure text and to make compatible bitmaps, so a
+        // memory DC serves them; drawing on the desktop itself is not offered.
+        auto dc = std::make_unique<gfx::DC>();
+        HDC h = dc.get();
+        ws.dcs_[h] = ui::WindowDC{std::move(dc), nullptr, nullptr, false, false};
+        return h;
+    }
     if (!w) {
-        // The screen DC: a memory DC of the primary monitor's size is the closest we offer.
         return nullptr;
     }
     const gfx::Region* extra = nullptr;

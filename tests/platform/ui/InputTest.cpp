@@ -196,6 +196,21 @@ TEST_F(Input, ClickingAnInactiveWindowActivatesIt) {
     EXPECT_EQ(GetWindow(b, GW_HWNDFIRST), b) << "the activated window comes to the top";
 }
 
+TEST_F(Input, OwnedWindowsStayAboveTheirActivatedOwner) {
+    HWND a = Top(WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100});
+    HWND drop = Top(WS_POPUP, RECT{0, 90, 100, 150}, "rec", WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, a);
+    ShowWindow(drop, SW_SHOWNA);
+    HWND b = Top(WS_POPUP | WS_VISIBLE, RECT{200, 0, 300, 100});
+    ASSERT_EQ(GetActiveWindow(), b);
+    screen->Click(50, 20);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), a);
+    EXPECT_EQ(GetTopWindow(nullptr), drop);
+    EXPECT_EQ(GetWindow(drop, GW_HWNDNEXT), a);
+    EXPECT_EQ(WindowFromPoint(POINT{50, 95}), drop);
+    (void)b;
+}
+
 TEST_F(Input, SomeWindowsAreNotActivatedByClicks) {
     HWND a = Top(WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100});
     HWND popup = Top(WS_POPUP | WS_VISIBLE, RECT{200, 0, 300, 100}, "rec", WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW);

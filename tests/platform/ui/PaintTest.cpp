@@ -227,6 +227,17 @@ TEST_F(Paint, OnlyTheChangedAreaIsPresented) {
     EXPECT_EQ(native->lastDirty, (RECT{11, 11, 21, 21})) << "client coordinates plus the border";
 }
 
+TEST_F(Paint, TheScreenDCIsAMemoryDCForMeasuring) {
+    HDC dc = GetDC(nullptr);
+    ASSERT_NE(dc, nullptr);
+    EXPECT_EQ(WindowFromDC(dc), nullptr);
+    HBITMAP bmp = CreateCompatibleBitmap(dc, 4, 4);
+    EXPECT_NE(bmp, nullptr);
+    DeleteObject(bmp);
+    EXPECT_EQ(ReleaseDC(nullptr, dc), 1);
+    EXPECT_EQ(ReleaseDC(nullptr, dc), 0);
+}
+
 TEST_F(Paint, ResizingRepaintsTheWholeWindow) {
     HWND w = Top(WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100});
     colour = {{w, kBlue}};
