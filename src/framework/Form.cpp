@@ -609,10 +609,7 @@ TFormLoader::TFormLoader(TCustomForm* form) : form_(form) {
 
 TFormLoader::~TFormLoader() {
     if (!finished_) {
-        // Construction failed part way: leave nothing in the loading state.
-        for (TComponent* c : loaded_) {
-            (void)c;
-        }
+        // Construction failed part way: the form is about to go; let it align normally.
         form_->EnableAlign();
     }
 }

@@ -611,9 +611,6 @@ void TWinControl::DefaultHandler(TMessage& m) {
 
 void TWinControl::Loaded() {
     TControl::Loaded();
-    for (TControl* c : controls_) {
-        (void)c;
-    }
     Realign();
 }
 

@@ -24,10 +24,6 @@ bool TWinControl::ContainsControl(const TControl* control) const {
 }
 
 void TWinControl::InsertControl(TControl* control) {
-    if (dynamic_cast<TCustomForm*>(control) != nullptr && control->Parent() == nullptr &&
-        dynamic_cast<TCustomForm*>(this) != nullptr) {
-        // Forms sit inside other forms only as children; allowed.
-    }
     control->parent_ = this;
     controls_.push_back(control);
     if (auto* wc = dynamic_cast<TWinControl*>(control)) {
