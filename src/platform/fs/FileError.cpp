@@ -15,9 +15,16 @@ FileError FileError::CannotOpen(const std::string& path, int error) {
 }
 
 std::string SystemErrorText(int error) {
-    // strerror_r comes in a GNU and an XSI flavour; strerror is fine here because every error text
-    // is built on the thread that reports it and copied at once.
-    return std::strerror(error);
+    // Errors are also built on the scanner's worker threads, so the reentrant form is used; it
+    // comes in a GNU flavour (returns the text) and an XSI one (fills the buffer).
+    char buffer[256] = {};
+#if defined(__GLIBC__) && defined(_GNU_SOURCE)
+    return ::strerror_r(error, buffer, sizeof buffer);
+#else
+    if (::strerror_r(error, buffer, sizeof buffer) != 0)
+        return "Unknown error " + std::to_string(error);
+    return buffer;
+#endif
 }
 
 std::string ExpandPath(const std::string& path) {
