@@ -8,6 +8,7 @@
 #include "skin/data/qvGlyphCaption.h"
 #include "skin/data/qvGlyphs.h"
 #include "skin/data/qvMaskRegion.h"
+#include "skin/data/qvParentBackground.h"
 #include "skin/data/qvPlatformUtils.h"
 #include "skin/data/qvTextUtils.h"
 
