@@ -17,22 +17,25 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "smoke: $*"; echo "--- demo output"; cat "$work/out" 2>/dev/null; cat "$work/err" 2>/dev/null; exit 1; }
+fail() { echo "smoke: $*"; echo "--- demo output"; cat "$work/out" 2>/dev/null; cat "$work/err" 2>/dev/null; echo "--- xvfb"; cat "$work/xvfb.log" 2>/dev/null; exit 1; }
 
-# A display number nobody uses.
-display=""
-for n in $(seq 91 160); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=$n; break; fi
-done
-[ -n "$display" ] || fail "no free display number"
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb picks a free display number itself and writes it to the given descriptor, so parallel
+# runs never race for one.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
-export DISPLAY=":$display"
-for _ in $(seq 1 100); do
-  [ -e "/tmp/.X11-unix/X$display" ] && xdotool getmouselocation >/dev/null 2>&1 && break
+for _ in $(seq 1 200); do
+  [ -s "$work/display" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || break
   sleep 0.05
 done
-xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb did not start"
+display=$(head -n 1 "$work/display" 2>/dev/null)
+[ -n "$display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$display"
+for _ in $(seq 1 100); do
+  xdotool getmouselocation >/dev/null 2>&1 && break
+  sleep 0.05
+done
+xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb did not answer"
 
 unset IISLOG_BACKEND
 # The system's D-Bus library keeps an allocation of its own until exit; it is not ours.
@@ -54,8 +57,13 @@ wid=$(timeout 10 xdotool search --sync --onlyvisible --name '^uidemo$' | head -n
 [ -n "$wid" ] || fail "no window named uidemo"
 
 # The button lies at client (20,20)-(120,60); the frame adds 4 pixels and the caption 18.
-xdotool mousemove --window "$wid" 74 62 click 1
-wait_for clicked 5 || fail "the click did not reach the button"
+# A click sent while the freshly mapped window is still settling may be lost: try again.
+clicked=no
+for _ in 1 2 3; do
+  xdotool mousemove --window "$wid" 74 62 click 1
+  if wait_for clicked 3; then clicked=yes; break; fi
+done
+[ "$clicked" = yes ] || fail "the click did not reach the button"
 
 # The default close button of a 320-pixel-wide framed window is centred at (306, 13).
 xdotool mousemove --window "$wid" 306 13 click 1

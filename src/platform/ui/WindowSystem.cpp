@@ -33,8 +33,10 @@ void ShutdownWindowSystem() {
         return;
     }
     // Destroy while the object is still reachable: window procedures may call back in.
-    while (!g_system->tops_.empty()) {
-        g_system->Destroy(g_system->tops_.back());
+    // Windows already being destroyed further up the stack are left to the destructor.
+    std::vector<HWND> tops = g_system->tops_;
+    for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
+        g_system->Destroy(*it);
     }
     g_system->sendDepth = 0;
     g_system->FreeZombies();
@@ -53,10 +55,6 @@ WindowSystem::~WindowSystem() {
     }
     for (HWND w : live_) {
         delete w;
-    }
-    for (auto& [name, cls] : classes_) {
-        (void)name;
-        (void)cls;
     }
 }
 
