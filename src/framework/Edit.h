@@ -1,0 +1,111 @@
+#pragma once
+// TCustomEdit / TEdit and TCustomMemo / TMemo: the wrappers of the native edit, single- and
+// multi-line. The text lives in the window once there is one (Text reads it back), and in
+// the control before that. Lines is a TStrings over the memo's lines as the edit reports them.
+
+#include "framework/Label.h"
+#include "framework/NativeControl.h"
+#include "framework/StringList.h"
+
+namespace vcl {
+
+class TCustomMemo;
+
+class TCustomEdit : public TNativeControl {
+public:
+    explicit TCustomEdit(TComponent* owner);
+
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool on);
+    int MaxLength() const { return maxLength_; }
+    void SetMaxLength(int length);
+    char32_t PasswordChar() const { return passwordChar_; }
+    void SetPasswordChar(char32_t c);
+    bool Modified();
+    void SetModified(bool on);
+
+    // Selection in code points.
+    int SelStart();
+    void SetSelStart(int start);
+    int SelLength();
+    void SetSelLength(int length);
+    std::string SelText();
+    void SetSelText(const std::string& text);
+    void SelectAll();
+    void ClearSelection();
+    void CopyToClipboard();
+    void CutToClipboard();
+    void PasteFromClipboard();
+    bool CanUndo();
+    void Undo();
+    void ClearUndo();
+
+    TNotifyEvent OnChange;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void InitWindow() override;
+    void Dispatch(TMessage& message) override;
+    virtual void Change();
+
+private:
+    bool readOnly_ = false;
+    int maxLength_ = 0;
+    char32_t passwordChar_ = 0;
+    int selStart_ = 0;
+    int selLength_ = 0;
+};
+
+class TEdit : public TCustomEdit {
+public:
+    using TCustomEdit::TCustomEdit;
+};
+
+class TMemoStrings : public TStrings {
+public:
+    explicit TMemoStrings(TCustomMemo* memo) : memo_(memo) {}
+    int Count() const override;
+    std::string Get(int index) const override;
+    void Put(int index, const std::string& s) override;
+    void Insert(int index, const std::string& s) override;
+    void Delete(int index) override;
+    void Clear() override;
+
+private:
+    std::vector<std::string> Split() const;
+    void Join(const std::vector<std::string>& lines);
+    TCustomMemo* memo_;
+};
+
+enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+using enum TScrollStyle;
+
+class TCustomMemo : public TCustomEdit {
+public:
+    explicit TCustomMemo(TComponent* owner);
+
+    TStrings* Lines() { return &lines_; }
+    void SetLines(const TStrings* lines);
+    TScrollStyle ScrollBars() const { return scrollBars_; }
+    void SetScrollBars(TScrollStyle style);
+    bool WantReturns() const { return wantReturns_; }
+    void SetWantReturns(bool on) { wantReturns_ = on; }
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment a);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+
+private:
+    TMemoStrings lines_;
+    TScrollStyle scrollBars_ = ssNone;
+    bool wantReturns_ = true;
+    TAlignment alignment_ = TAlignment::taLeftJustify;
+};
+
+class TMemo : public TCustomMemo {
+public:
+    using TCustomMemo::TCustomMemo;
+};
+
+} // namespace vcl

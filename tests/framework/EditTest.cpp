@@ -1,0 +1,60 @@
+#include "framework/Edit.h"
+#include "framework/Forms.h"
+#include "HeadlessFixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace vcl;
+
+TEST_F(HeadlessTest, EditTextSelectionAndChangeEvent) {
+    auto* form = new TForm(app.get());
+    auto* edit = new TEdit(form);
+    edit->SetParent(form);
+    edit->SetText("C:/logs");
+    int changes = 0;
+    edit->OnChange = [&](TObject*) { ++changes; };
+    form->Show();
+    EXPECT_EQ(edit->GetText(), "C:/logs");
+    edit->SetFocus();
+    screen->Key(VK_END);
+    screen->Text("/w3svc");
+    app->ProcessMessages();
+    EXPECT_EQ(edit->GetText(), "C:/logs/w3svc");
+    EXPECT_EQ(changes, 6);
+    edit->SetSelStart(0);
+    edit->SetSelLength(2);
+    EXPECT_EQ(edit->SelText(), "C:");
+    edit->SetSelText("D:");
+    EXPECT_EQ(edit->GetText(), "D:/logs/w3svc");
+    EXPECT_TRUE(edit->CanUndo());
+    edit->Undo();
+    EXPECT_EQ(edit->GetText(), "C:/logs/w3svc");
+    edit->SetReadOnly(true);
+    screen->Text("x");
+    app->ProcessMessages();
+    EXPECT_EQ(edit->GetText(), "C:/logs/w3svc");
+}
+
+TEST_F(HeadlessTest, MemoLinesBeforeAndAfterTheWindow) {
+    auto* form = new TForm(app.get());
+    auto* memo = new TMemo(form);
+    memo->SetParent(form);
+    memo->SetBounds(0, 0, 200, 60);
+    memo->Lines()->Add("first");
+    memo->Lines()->Add("second");
+    EXPECT_EQ(memo->Lines()->Count(), 2);
+    form->Show();
+    HWND h = memo->Handle();
+    EXPECT_EQ(SendMessage(h, EM_GETLINECOUNT, 0, 0), 2);
+    memo->Lines()->Insert(1, "middle");
+    EXPECT_EQ(memo->Lines()->Get(1), "middle");
+    EXPECT_EQ(memo->GetText(), "first\r\nmiddle\r\nsecond");
+    for (int i = 0; i < 10; ++i) memo->Lines()->Add("more " + std::to_string(i));
+    int min = 0, max = 0;
+    GetScrollRange(h, SB_VERT, &min, &max);
+    EXPECT_EQ(max, 12);
+    SendMessage(h, WM_VSCROLL, MAKELONG(SB_THUMBPOSITION, 4), 0);
+    EXPECT_EQ(SendMessage(h, EM_GETFIRSTVISIBLELINE, 0, 0), 4);
+    memo->Lines()->Clear();
+    EXPECT_EQ(memo->Lines()->Count(), 0);
+}
