@@ -18,7 +18,7 @@ std::string SampleLogFolder() {
     if (n > 0) {
         std::string dir(exe, std::size_t(n));
         dir.erase(dir.rfind('/'));
-        for (const char* relative : {"/samples/logs", "/../../../samples/logs", "/../share/iislog/samples/logs"}) {
+        for (const char* relative : {"/samples/logs", "/../../../../samples/logs", "/../share/iislog/samples/logs"}) {
             std::string candidate = dir + relative;
             if (fs::DirectoryExists(candidate))
                 return candidate;

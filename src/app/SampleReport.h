@@ -7,7 +7,8 @@
 namespace app {
 
 // The bundled samples/logs folder: beside the executable's source tree when run from a build
-// folder (build/<preset>/src/app), else the source tree the program was built from.
+// folder (build/<preset>/src/app), then next to an installed program, else the source tree the
+// program was built from.
 std::string SampleLogFolder();
 
 // Prints the report of SampleLogFolder() with the captions; returns the exit status as

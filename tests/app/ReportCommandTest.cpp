@@ -1,4 +1,5 @@
 #include "app/ReportCommand.h"
+#include "app/SampleReport.h"
 
 #include "TempFolder.h"
 
@@ -82,6 +83,26 @@ TEST(ReportCommand, AnalysisErrorPrintsTheRowsSoFarThenFails) {
                          "/bad.log\". No such file or directory\n");
     // Whether a.log comes before bad.log is the file system's choice; if it does, its row is out.
     EXPECT_TRUE(r.Out.empty() || r.Out == "1\ta.log\t0 kb\t0\t0\t0\t0\t0\t0\t0\n") << r.Out;
+}
+
+} // namespace
+
+namespace {
+
+TEST(SampleReport, PrintsTheBundledLogsWithCaptions) {
+    std::ostringstream out, err;
+    ASSERT_EQ(app::PrintSampleReport(out, err), 0) << err.str();
+    std::istringstream lines(out.str());
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_EQ(line, app::FormatReportLine(app::ReportCaptions(), app::ReportStyle::Tab).substr(0, line.size()));
+    int rows = 0;
+    while (std::getline(lines, line)) {
+        ++rows;
+        EXPECT_EQ(line.substr(0, line.find('\t')), std::to_string(rows));
+        EXPECT_NE(line.find(".log\t234 kb\t"), std::string::npos) << line;
+    }
+    EXPECT_EQ(rows, 3); // samples/logs holds three generated logs
 }
 
 } // namespace
