@@ -9,8 +9,8 @@
 namespace {
 
 void CheckCleared(const qv::TqvSkinData& data) {
-    if (!data.IsEmpty() || data.IsChanging() || !data.FormObjects.empty() ||
-        !data.ControlSkins.empty() || !data.ExtraPictures.empty() || !data.MainPicture.Empty()) {
+    if (!data.IsEmpty() || data.IsChanging() || !data.FormObjects.empty() || !data.ControlSkins.empty() ||
+        !data.ExtraPictures.empty() || !data.MainPicture.Empty()) {
         std::abort();
     }
 }

@@ -485,12 +485,10 @@ void TqvDataSkinRichEdit::DescribeFields(TqvSkinFields& fields) {
 }
 
 namespace {
-template <class T>
-std::unique_ptr<TqvDataSkinControl> Make(const std::string& name) {
+template <class T> std::unique_ptr<TqvDataSkinControl> Make(const std::string& name) {
     return std::make_unique<T>(name);
 }
-template <class T>
-bool Is(const TqvDataSkinControl& record) {
+template <class T> bool Is(const TqvDataSkinControl& record) {
     return typeid(record) == typeid(T);
 }
 struct ControlKindEntry {
@@ -530,8 +528,7 @@ constexpr ControlKindEntry kControlKinds[] = {
 };
 } // namespace
 
-std::unique_ptr<TqvDataSkinControl> CreateControlSkin(std::string_view kind,
-                                                      const std::string& name) {
+std::unique_ptr<TqvDataSkinControl> CreateControlSkin(std::string_view kind, const std::string& name) {
     for (const ControlKindEntry& k : kControlKinds) {
         if (k.kind == kind) {
             return k.create(name);
@@ -549,8 +546,7 @@ std::string_view ControlSkinKind(const TqvDataSkinControl& record) {
     return {};
 }
 
-void LoadControlSkins(const TqvSkinIni& ini,
-                      std::vector<std::unique_ptr<TqvDataSkinControl>>& out) {
+void LoadControlSkins(const TqvSkinIni& ini, std::vector<std::unique_ptr<TqvDataSkinControl>>& out) {
     int count = ini.ReadInteger("SKINCONTROLS", "count", 0);
     for (int i : IniPresentIndexes(ini, "SKINCONTROLS", count)) {
         const std::string* entry = ini.FindValue("SKINCONTROLS", std::to_string(i));

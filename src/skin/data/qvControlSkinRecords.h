@@ -673,15 +673,13 @@ protected:
 };
 
 // The record class for a kind word, or nullptr for a kind the engine does not know.
-std::unique_ptr<TqvDataSkinControl> CreateControlSkin(std::string_view kind,
-                                                      const std::string& name);
+std::unique_ptr<TqvDataSkinControl> CreateControlSkin(std::string_view kind, const std::string& name);
 
 // The kind word of a record's class (empty for a base class no kind creates).
 std::string_view ControlSkinKind(const TqvDataSkinControl& record);
 
 // Reads [SKINCONTROLS]: each "name:kind" entry in index order creates its record, which reads its
 // section; unknown kinds and entries without ":" are skipped, so the others keep their order.
-void LoadControlSkins(const TqvSkinIni& ini,
-                      std::vector<std::unique_ptr<TqvDataSkinControl>>& out);
+void LoadControlSkins(const TqvSkinIni& ini, std::vector<std::unique_ptr<TqvDataSkinControl>>& out);
 
 } // namespace qv

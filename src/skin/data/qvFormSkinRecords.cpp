@@ -18,7 +18,9 @@ void TqvDataSkinObject::DescribeFields(TqvSkinFields& fields) {
     QV_MORPH(morphkind);
 }
 
-void TqvDataUserObject::DescribeFields(TqvSkinFields& fields) { QV_RECT(skinrect); }
+void TqvDataUserObject::DescribeFields(TqvSkinFields& fields) {
+    QV_RECT(skinrect);
+}
 
 void TqvDataSkinButton::DescribeFields(TqvSkinFields& fields) {
     TqvDataSkinObject::DescribeFields(fields);
@@ -250,7 +252,9 @@ void TqvSkinFormInfo::DescribeFormInfo(TqvSkinFields& fields) {
 }
 
 namespace {
-bool IsEmptyRect(const RECT& r) { return r.right - r.left <= 0 || r.bottom - r.top <= 0; }
+bool IsEmptyRect(const RECT& r) {
+    return r.right - r.left <= 0 || r.bottom - r.top <= 0;
+}
 void ReplaceUnsetPoint(POINT& hitTest, const POINT& corner) {
     if (hitTest.x == 0 || hitTest.y == 0) {
         hitTest = corner;
@@ -309,12 +313,10 @@ bool SplitSkinListEntry(std::string_view entry, std::string& name, std::string& 
 }
 
 namespace {
-template <class T>
-std::unique_ptr<TqvDataSkinObject> Make(const std::string& name) {
+template <class T> std::unique_ptr<TqvDataSkinObject> Make(const std::string& name) {
     return std::make_unique<T>(name);
 }
-template <class T>
-bool Is(const TqvDataSkinObject& record) {
+template <class T> bool Is(const TqvDataSkinObject& record) {
     return typeid(record) == typeid(T);
 }
 struct FormObjectKindEntry {
@@ -334,8 +336,7 @@ constexpr FormObjectKindEntry kFormObjectKinds[] = {
 };
 } // namespace
 
-std::unique_ptr<TqvDataSkinObject> CreateFormObject(std::string_view kind,
-                                                    const std::string& name) {
+std::unique_ptr<TqvDataSkinObject> CreateFormObject(std::string_view kind, const std::string& name) {
     for (const FormObjectKindEntry& k : kFormObjectKinds) {
         if (k.kind == kind) {
             return k.create(name);
@@ -353,8 +354,7 @@ std::string_view FormObjectKind(const TqvDataSkinObject& record) {
     return {};
 }
 
-void LoadFormObjects(const TqvSkinIni& ini,
-                     std::vector<std::unique_ptr<TqvDataSkinObject>>& out) {
+void LoadFormObjects(const TqvSkinIni& ini, std::vector<std::unique_ptr<TqvDataSkinObject>>& out) {
     int count = ini.ReadInteger("SKINOBJECTS", "count", 0);
     // Absent entries read as empty text, which has no colon: nothing to create.
     for (int i : IniPresentIndexes(ini, "SKINOBJECTS", count)) {

@@ -316,8 +316,7 @@ inline constexpr const char* kFormInfoSection = "FORMINFO";
 // ---- [SKINOBJECTS] ----
 
 // The record class for a kind word, or nullptr for a kind the engine does not know.
-std::unique_ptr<TqvDataSkinObject> CreateFormObject(std::string_view kind,
-                                                    const std::string& name);
+std::unique_ptr<TqvDataSkinObject> CreateFormObject(std::string_view kind, const std::string& name);
 
 // The kind word of a record's class (empty for a base class no kind creates).
 std::string_view FormObjectKind(const TqvDataSkinObject& record);

@@ -2,8 +2,8 @@
 
 #include "framework/Forms.h"
 #include "framework/StringList.h"
-#include "platform/ui/User.h"
 #include "platform/gfx/BmpCodec.h"
+#include "platform/ui/User.h"
 #include "skin/data/qvResourceStr.h"
 #include "skin/data/qvSkinList.h"
 
@@ -39,7 +39,9 @@ TqvBytes ReadPictureFile(const std::string& path) {
     return TqvBytes(bytes.begin(), bytes.begin() + std::ptrdiff_t(consumed));
 }
 
-std::int32_t ReadInt32(vcl::TStream& stream) { return stream.ReadValue<std::int32_t>(); }
+std::int32_t ReadInt32(vcl::TStream& stream) {
+    return stream.ReadValue<std::int32_t>();
+}
 
 // The application's route: the screen's forms, each sent the message through its window, so a
 // form skin that has subclassed the window sees it as well as one hooked into WindowProc.
@@ -81,8 +83,7 @@ IqvSkinMessageRoute& ScreenSkinRoute() {
 
 // ---- TqvCompressedStoredSkin ----
 
-TqvCompressedStoredSkin::TqvCompressedStoredSkin(vcl::TComponent* owner)
-    : vcl::TComponent(owner) {}
+TqvCompressedStoredSkin::TqvCompressedStoredSkin(vcl::TComponent* owner) : vcl::TComponent(owner) {}
 
 void TqvCompressedStoredSkin::SetFileName(const std::string& fileName) {
     if (IsDesigning() && !IsLoading()) {
@@ -174,9 +175,9 @@ void TqvCompressedStoredSkin::WriteCompressedData(vcl::TStream& stream) const {
 TqvSkinData::TqvSkinData(vcl::TComponent* owner) : vcl::TComponent(owner) {}
 
 TqvSkinData::~TqvSkinData() {
-    for (vcl::TComponent* c : {static_cast<vcl::TComponent*>(storedSkin_),
-                               static_cast<vcl::TComponent*>(resourceStrData_),
-                               static_cast<vcl::TComponent*>(skinList_)}) {
+    for (vcl::TComponent* c :
+         {static_cast<vcl::TComponent*>(storedSkin_), static_cast<vcl::TComponent*>(resourceStrData_),
+          static_cast<vcl::TComponent*>(skinList_)}) {
         if (c != nullptr) {
             RemoveFreeNotification(c);
         }

@@ -10,7 +10,9 @@ namespace qv {
 
 namespace {
 
-bool IsTrimmed(unsigned char c) { return c <= ' '; }
+bool IsTrimmed(unsigned char c) {
+    return c <= ' ';
+}
 
 std::string_view Trim(std::string_view s) {
     std::size_t b = 0;
@@ -190,8 +192,7 @@ int TqvSkinIni::ReadInteger(std::string_view section, std::string_view key, int 
     return v && TryParseSkinInteger(*v, value) ? value : def;
 }
 
-void TqvSkinIni::WriteString(std::string_view section, std::string_view key,
-                             std::string_view value) {
+void TqvSkinIni::WriteString(std::string_view section, std::string_view key, std::string_view value) {
     SetEntry(OpenSection(section, false), key, value);
 }
 
@@ -234,8 +235,7 @@ std::string TqvSkinIni::Text() const {
 namespace {
 
 // Cuts value at every ",", keeps only the digits of each part and parses the first count parts.
-template <std::size_t N>
-std::array<int, N> ReadNumberParts(std::string_view value) {
+template <std::size_t N> std::array<int, N> ReadNumberParts(std::string_view value) {
     std::array<int, N> numbers{};
     std::size_t pos = 0;
     for (std::size_t i = 0; i < N; ++i) {
@@ -290,19 +290,17 @@ struct StyleWord {
     vcl::TFontStyle style;
 };
 constexpr std::array<StyleWord, 4> kStyleWords{{{"fsbold", vcl::fsBold},
-                                                 {"fsitalic", vcl::fsItalic},
-                                                 {"fsunderline", vcl::fsUnderline},
-                                                 {"fsstrikeout", vcl::fsStrikeOut}}};
+                                                {"fsitalic", vcl::fsItalic},
+                                                {"fsunderline", vcl::fsUnderline},
+                                                {"fsstrikeout", vcl::fsStrikeOut}}};
 
 constexpr std::array<std::string_view, 3> kStretchWords{"stfull", "sthorz", "stvert"};
-constexpr std::array<std::string_view, 6> kEffectWords{"iebrightness", "iedarkness", "iegrayscale",
-                                                       "ienoise", "iesplitblur", "ieinvert"};
-constexpr std::array<std::string_view, 7> kMorphWords{"mkdefault", "mkgradient", "mkleftgradient",
-                                                      "mkrightgradient", "mkleftslide",
-                                                      "mkrightslide", "mkpush"};
-constexpr std::array<std::string_view, 7> kCommandWords{"cmclose", "cmmaximize", "cmminimize",
-                                                        "cmsysmenu", "cmdefault", "cmrollup",
-                                                        "cmminimizetotray"};
+constexpr std::array<std::string_view, 6> kEffectWords{"iebrightness", "iedarkness",  "iegrayscale",
+                                                       "ienoise",      "iesplitblur", "ieinvert"};
+constexpr std::array<std::string_view, 7> kMorphWords{
+    "mkdefault", "mkgradient", "mkleftgradient", "mkrightgradient", "mkleftslide", "mkrightslide", "mkpush"};
+constexpr std::array<std::string_view, 7> kCommandWords{
+    "cmclose", "cmmaximize", "cmminimize", "cmsysmenu", "cmdefault", "cmrollup", "cmminimizetotray"};
 
 // The index of value in words; absent keys give absentValue, unknown words otherValue.
 template <std::size_t N>
@@ -320,15 +318,13 @@ int ReadWord(const TqvSkinIni& ini, std::string_view section, std::string_view k
     return otherValue;
 }
 
-template <std::size_t N>
-std::string_view WordOf(const std::array<std::string_view, N>& words, int value) {
+template <std::size_t N> std::string_view WordOf(const std::array<std::string_view, N>& words, int value) {
     return value >= 0 && std::size_t(value) < N ? words[std::size_t(value)] : words[0];
 }
 
 } // namespace
 
-TFontStyles IniReadFontStyle(const TqvSkinIni& ini, std::string_view section,
-                             std::string_view key) {
+TFontStyles IniReadFontStyle(const TqvSkinIni& ini, std::string_view section, std::string_view key) {
     const std::string* v = ini.FindValue(section, key);
     TFontStyles style = 0;
     if (v != nullptr) {
@@ -341,8 +337,7 @@ TFontStyles IniReadFontStyle(const TqvSkinIni& ini, std::string_view section,
     return style;
 }
 
-TAlignment IniReadAlignment(const TqvSkinIni& ini, std::string_view section,
-                            std::string_view key) {
+TAlignment IniReadAlignment(const TqvSkinIni& ini, std::string_view section, std::string_view key) {
     const std::string* v = ini.FindValue(section, key);
     if (v == nullptr || *v == "tacenter") {
         return taCenter;
@@ -350,8 +345,7 @@ TAlignment IniReadAlignment(const TqvSkinIni& ini, std::string_view section,
     return *v == "taleftjustify" ? taLeftJustify : taRightJustify;
 }
 
-TqvStretchType IniReadStretchType(const TqvSkinIni& ini, std::string_view section,
-                                  std::string_view key) {
+TqvStretchType IniReadStretchType(const TqvSkinIni& ini, std::string_view section, std::string_view key) {
     const std::string* v = ini.FindValue(section, key);
     if (v == nullptr || *v == "stfull") {
         return stFull;
@@ -364,13 +358,11 @@ TqvInactiveEffect IniReadInactiveEffect(const TqvSkinIni& ini, std::string_view 
     return TqvInactiveEffect(ReadWord(ini, section, key, kEffectWords, ieBrightness, ieGrayscale));
 }
 
-TqvMorphKind IniReadMorphKind(const TqvSkinIni& ini, std::string_view section,
-                              std::string_view key) {
+TqvMorphKind IniReadMorphKind(const TqvSkinIni& ini, std::string_view section, std::string_view key) {
     return TqvMorphKind(ReadWord(ini, section, key, kMorphWords, mkDefault, mkDefault));
 }
 
-TqvStdCommand IniReadCommand(const TqvSkinIni& ini, std::string_view section,
-                             std::string_view key) {
+TqvStdCommand IniReadCommand(const TqvSkinIni& ini, std::string_view section, std::string_view key) {
     return TqvStdCommand(ReadWord(ini, section, key, kCommandWords, cmDefault, cmMinimizeToTray));
 }
 
@@ -402,10 +394,18 @@ std::vector<int> IniPresentIndexes(const TqvSkinIni& ini, std::string_view secti
 
 // ---- writers ----
 
-std::string_view StretchTypeWord(TqvStretchType type) { return WordOf(kStretchWords, type); }
-std::string_view InactiveEffectWord(TqvInactiveEffect effect) { return WordOf(kEffectWords, effect); }
-std::string_view MorphKindWord(TqvMorphKind kind) { return WordOf(kMorphWords, kind); }
-std::string_view CommandWord(TqvStdCommand command) { return WordOf(kCommandWords, command); }
+std::string_view StretchTypeWord(TqvStretchType type) {
+    return WordOf(kStretchWords, type);
+}
+std::string_view InactiveEffectWord(TqvInactiveEffect effect) {
+    return WordOf(kEffectWords, effect);
+}
+std::string_view MorphKindWord(TqvMorphKind kind) {
+    return WordOf(kMorphWords, kind);
+}
+std::string_view CommandWord(TqvStdCommand command) {
+    return WordOf(kCommandWords, command);
+}
 
 std::string_view AlignmentWord(TAlignment alignment) {
     switch (alignment) {
@@ -434,12 +434,11 @@ std::string FontStyleText(TFontStyles style) {
 
 void IniWriteRect(TqvSkinIni& ini, std::string_view section, std::string_view key, const RECT& r) {
     ini.WriteString(section, key,
-                    std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-                        std::to_string(r.right) + "," + std::to_string(r.bottom));
+                    std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
+                        "," + std::to_string(r.bottom));
 }
 
-void IniWritePoint(TqvSkinIni& ini, std::string_view section, std::string_view key,
-                   const POINT& p) {
+void IniWritePoint(TqvSkinIni& ini, std::string_view section, std::string_view key, const POINT& p) {
     ini.WriteString(section, key, std::to_string(p.x) + "," + std::to_string(p.y));
 }
 
@@ -447,8 +446,7 @@ void IniWriteFlag(TqvSkinIni& ini, std::string_view section, std::string_view ke
     ini.WriteString(section, key, value ? "1" : "0");
 }
 
-void IniWriteFontStyle(TqvSkinIni& ini, std::string_view section, std::string_view key,
-                       TFontStyles style) {
+void IniWriteFontStyle(TqvSkinIni& ini, std::string_view section, std::string_view key, TFontStyles style) {
     ini.WriteString(section, key, FontStyleText(style));
 }
 
@@ -467,13 +465,11 @@ void IniWriteInactiveEffect(TqvSkinIni& ini, std::string_view section, std::stri
     ini.WriteString(section, key, InactiveEffectWord(effect));
 }
 
-void IniWriteMorphKind(TqvSkinIni& ini, std::string_view section, std::string_view key,
-                       TqvMorphKind kind) {
+void IniWriteMorphKind(TqvSkinIni& ini, std::string_view section, std::string_view key, TqvMorphKind kind) {
     ini.WriteString(section, key, MorphKindWord(kind));
 }
 
-void IniWriteCommand(TqvSkinIni& ini, std::string_view section, std::string_view key,
-                     TqvStdCommand command) {
+void IniWriteCommand(TqvSkinIni& ini, std::string_view section, std::string_view key, TqvStdCommand command) {
     ini.WriteString(section, key, CommandWord(command));
 }
 

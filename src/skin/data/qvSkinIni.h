@@ -30,16 +30,31 @@ enum TAlignment : int { taLeftJustify = 0, taRightJustify = 1, taCenter = 2 };
 enum TqvStretchType : int { stFull = 0, stHorz = 1, stVert = 2 };
 // The filter that derives an inactive frame image from the active one.
 enum TqvInactiveEffect : int {
-    ieBrightness = 0, ieDarkness = 1, ieGrayscale = 2, ieNoise = 3, ieSplitBlur = 4, ieInvert = 5
+    ieBrightness = 0,
+    ieDarkness = 1,
+    ieGrayscale = 2,
+    ieNoise = 3,
+    ieSplitBlur = 4,
+    ieInvert = 5
 };
 // The animated transition between a skin object's normal and active image.
 enum TqvMorphKind : int {
-    mkDefault = 0, mkGradient = 1, mkLeftGradient = 2, mkRightGradient = 3, mkLeftSlide = 4,
-    mkRightSlide = 5, mkPush = 6
+    mkDefault = 0,
+    mkGradient = 1,
+    mkLeftGradient = 2,
+    mkRightGradient = 3,
+    mkLeftSlide = 4,
+    mkRightSlide = 5,
+    mkPush = 6
 };
 // What a caption button does.
 enum TqvStdCommand : int {
-    cmClose = 0, cmMaximize = 1, cmMinimize = 2, cmSysMenu = 3, cmDefault = 4, cmRollUp = 5,
+    cmClose = 0,
+    cmMaximize = 1,
+    cmMinimize = 2,
+    cmSysMenu = 3,
+    cmDefault = 4,
+    cmRollUp = 5,
     cmMinimizeToTray = 6
 };
 
@@ -55,8 +70,7 @@ public:
     bool SectionExists(std::string_view section) const;
     // The value of the key, or nullptr when the key or its section is absent.
     const std::string* FindValue(std::string_view section, std::string_view key) const;
-    std::string ReadString(std::string_view section, std::string_view key,
-                           const std::string& def) const;
+    std::string ReadString(std::string_view section, std::string_view key, const std::string& def) const;
     // Decimal with optional sign, or hexadecimal after "$", "0x" or "0X"; anything else, and an
     // absent key, gives def.
     int ReadInteger(std::string_view section, std::string_view key, int def) const;
@@ -104,39 +118,29 @@ bool TryParseSkinInteger(std::string_view text, int& value);
 RECT IniReadRect(const TqvSkinIni& ini, std::string_view section, std::string_view key);
 POINT IniReadPoint(const TqvSkinIni& ini, std::string_view section, std::string_view key);
 bool IniReadFlag(const TqvSkinIni& ini, std::string_view section, std::string_view key);
-TFontStyles IniReadFontStyle(const TqvSkinIni& ini, std::string_view section,
-                             std::string_view key);
-TAlignment IniReadAlignment(const TqvSkinIni& ini, std::string_view section,
-                            std::string_view key);
-TqvStretchType IniReadStretchType(const TqvSkinIni& ini, std::string_view section,
-                                  std::string_view key);
+TFontStyles IniReadFontStyle(const TqvSkinIni& ini, std::string_view section, std::string_view key);
+TAlignment IniReadAlignment(const TqvSkinIni& ini, std::string_view section, std::string_view key);
+TqvStretchType IniReadStretchType(const TqvSkinIni& ini, std::string_view section, std::string_view key);
 TqvInactiveEffect IniReadInactiveEffect(const TqvSkinIni& ini, std::string_view section,
                                         std::string_view key);
-TqvMorphKind IniReadMorphKind(const TqvSkinIni& ini, std::string_view section,
-                              std::string_view key);
-TqvStdCommand IniReadCommand(const TqvSkinIni& ini, std::string_view section,
-                             std::string_view key);
+TqvMorphKind IniReadMorphKind(const TqvSkinIni& ini, std::string_view section, std::string_view key);
+TqvStdCommand IniReadCommand(const TqvSkinIni& ini, std::string_view section, std::string_view key);
 // The list "<name>count" plus keys "0" .. "count-1" of one section.
 std::vector<std::string> IniReadNumberedList(const TqvSkinIni& ini, std::string_view section,
                                              std::string_view name);
 
 // Writers, in the syntax the readers accept.
 void IniWriteRect(TqvSkinIni& ini, std::string_view section, std::string_view key, const RECT& r);
-void IniWritePoint(TqvSkinIni& ini, std::string_view section, std::string_view key,
-                   const POINT& p);
+void IniWritePoint(TqvSkinIni& ini, std::string_view section, std::string_view key, const POINT& p);
 void IniWriteFlag(TqvSkinIni& ini, std::string_view section, std::string_view key, bool value);
-void IniWriteFontStyle(TqvSkinIni& ini, std::string_view section, std::string_view key,
-                       TFontStyles style);
-void IniWriteAlignment(TqvSkinIni& ini, std::string_view section, std::string_view key,
-                       TAlignment alignment);
+void IniWriteFontStyle(TqvSkinIni& ini, std::string_view section, std::string_view key, TFontStyles style);
+void IniWriteAlignment(TqvSkinIni& ini, std::string_view section, std::string_view key, TAlignment alignment);
 void IniWriteStretchType(TqvSkinIni& ini, std::string_view section, std::string_view key,
                          TqvStretchType type);
 void IniWriteInactiveEffect(TqvSkinIni& ini, std::string_view section, std::string_view key,
                             TqvInactiveEffect effect);
-void IniWriteMorphKind(TqvSkinIni& ini, std::string_view section, std::string_view key,
-                       TqvMorphKind kind);
-void IniWriteCommand(TqvSkinIni& ini, std::string_view section, std::string_view key,
-                     TqvStdCommand command);
+void IniWriteMorphKind(TqvSkinIni& ini, std::string_view section, std::string_view key, TqvMorphKind kind);
+void IniWriteCommand(TqvSkinIni& ini, std::string_view section, std::string_view key, TqvStdCommand command);
 void IniWriteNumberedList(TqvSkinIni& ini, std::string_view section, std::string_view name,
                           const std::vector<std::string>& items);
 

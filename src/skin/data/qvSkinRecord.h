@@ -34,8 +34,7 @@ public:
 // Reads each described key of one section (absent keys take the given defaults).
 class TqvSkinFieldReader final : public TqvSkinFields {
 public:
-    TqvSkinFieldReader(const TqvSkinIni& ini, std::string_view section)
-        : ini_(ini), section_(section) {}
+    TqvSkinFieldReader(const TqvSkinIni& ini, std::string_view section) : ini_(ini), section_(section) {}
     void Integer(std::string_view key, int& value, int def) override;
     void Color(std::string_view key, TColor& value, TColor def) override;
     void Flag(std::string_view key, bool& value) override;

@@ -155,8 +155,7 @@ TEST(SkinDataTest, BuilderLeavesTheStreamAloneOnBadFolders) {
 
     std::string missing = kSkinText;
     missing.replace(missing.find("four.bmp"), 8, "gone.bmp");
-    EXPECT_THROW(stored.BuildFromSkinFolder(skin.folder.Write("missing.ini", missing)),
-                 vcl::EFOpenError);
+    EXPECT_THROW(stored.BuildFromSkinFolder(skin.folder.Write("missing.ini", missing)), vcl::EFOpenError);
     EXPECT_EQ(stored.CompressedStream().Bytes(), before);
 
     skin.folder.Write("four.bmp", std::string("BM not a picture"));
@@ -187,9 +186,9 @@ TEST(SkinDataTest, LoadSendsTheChangeMessagesToOwnerFirstThenTheScreen) {
 
     data->SetCompressedStoredSkin(&stored);
     std::vector<Delivery> expected;
-    for (auto [message, empty, changing] : {std::tuple{QVM_SKIN_CHANGING, true, true},
-                                            std::tuple{QVM_SKIN_CHANGE, false, true},
-                                            std::tuple{QVM_SKIN_CHANGED, false, false}}) {
+    for (auto [message, empty, changing] :
+         {std::tuple{QVM_SKIN_CHANGING, true, true}, std::tuple{QVM_SKIN_CHANGE, false, true},
+          std::tuple{QVM_SKIN_CHANGED, false, false}}) {
         for (vcl::TComponent* f : {&f2, &f1, &f3}) {
             expected.push_back({f, message, empty, changing});
         }
@@ -213,9 +212,9 @@ TEST(SkinDataTest, LoadSendsTheChangeMessagesToOwnerFirstThenTheScreen) {
     data->SetSkinnableForm(false);
     TqvResourceStrData strings(nullptr);
     data->SetResourceStrData(&strings);
-    EXPECT_EQ(route.Messages(), (std::vector<UINT>{QVM_SKINNABLE_CHANGED, QVM_SKINNABLE_CHANGED,
-                                                   QVM_SKINNABLE_CHANGED, QVM_STRINGS_CHANGED,
-                                                   QVM_STRINGS_CHANGED, QVM_STRINGS_CHANGED}));
+    EXPECT_EQ(route.Messages(),
+              (std::vector<UINT>{QVM_SKINNABLE_CHANGED, QVM_SKINNABLE_CHANGED, QVM_SKINNABLE_CHANGED,
+                                 QVM_STRINGS_CHANGED, QVM_STRINGS_CHANGED, QVM_STRINGS_CHANGED}));
     delete data;
 }
 
@@ -376,8 +375,7 @@ TEST(SkinDataTest, SkinListSwitchesByIndex) {
     second.WriteSkinData(property);
     TqvSkinListItem& third = list.Add();
     third.ReadSkinData(property);
-    EXPECT_EQ(third.StoredSkin().CompressedStream().Bytes(),
-              second.StoredSkin().CompressedStream().Bytes());
+    EXPECT_EQ(third.StoredSkin().CompressedStream().Bytes(), second.StoredSkin().CompressedStream().Bytes());
 }
 
 TEST(SkinDataTest, CompressedFiles) {

@@ -37,11 +37,21 @@ TEST(SkinIniTest, Integers) {
         const char* text;
         int expected;
     } cases[] = {
-        {"42", 42},       {"-7", -7},          {"+3", 3},
-        {"0x10", 16},     {"0X1f", 31},        {"$FF", 255},
-        {"$FF00000F", -16777201}, {"-2147483648", -2147483648}, {"2147483648", 99},
-        {"", 99},         {"abc", 99},         {"12a", 99},
-        {"0x", 99},       {"- 5", 99},         {"$100000000", 99},
+        {"42", 42},
+        {"-7", -7},
+        {"+3", 3},
+        {"0x10", 16},
+        {"0X1f", 31},
+        {"$FF", 255},
+        {"$FF00000F", -16777201},
+        {"-2147483648", -2147483648},
+        {"2147483648", 99},
+        {"", 99},
+        {"abc", 99},
+        {"12a", 99},
+        {"0x", 99},
+        {"- 5", 99},
+        {"$100000000", 99},
     };
     for (const Case& c : cases) {
         TqvSkinIni ini(std::string("[s]\nv=") + c.text + "\n");
@@ -55,12 +65,8 @@ TEST(SkinIniTest, RectanglesAndPoints) {
         const char* value;
         RECT expected;
     } cases[] = {
-        {"50,2,71,23", {50, 2, 71, 23}},
-        {"50, 2, 71, 23", {50, 2, 71, 23}},
-        {"-5,1,2,3", {5, 1, 2, 3}},
-        {"1,2,3,4,5", {1, 2, 3, 4}},
-        {"1,2,3,4,", {1, 2, 3, 4}},
-        {"a1b,2x,3,4", {1, 2, 3, 4}},
+        {"50,2,71,23", {50, 2, 71, 23}}, {"50, 2, 71, 23", {50, 2, 71, 23}}, {"-5,1,2,3", {5, 1, 2, 3}},
+        {"1,2,3,4,5", {1, 2, 3, 4}},     {"1,2,3,4,", {1, 2, 3, 4}},         {"a1b,2x,3,4", {1, 2, 3, 4}},
     };
     for (const Case& c : cases) {
         TqvSkinIni ini(std::string("[s]\nr=") + c.value + "\n");
@@ -164,8 +170,7 @@ TEST(SkinIniTest, WritersProduceWhatTheReadersRead) {
     EXPECT_EQ(IniReadInactiveEffect(in, "S", "ie"), ieSplitBlur);
     EXPECT_EQ(IniReadMorphKind(in, "S", "mk"), mkLeftSlide);
     EXPECT_EQ(IniReadCommand(in, "S", "cm"), cmMinimizeToTray);
-    EXPECT_EQ(IniReadNumberedList(in, "S", "activepictures"),
-              (std::vector<std::string>{"a.bmp", "b.bmp"}));
+    EXPECT_EQ(IniReadNumberedList(in, "S", "activepictures"), (std::vector<std::string>{"a.bmp", "b.bmp"}));
 }
 
 TEST(SkinIniTest, NumberedListsAndPresentIndexes) {

@@ -10,12 +10,12 @@ using namespace qv;
 namespace {
 
 const char* const kControlKinds[] = {
-    "panel", "expanel", "menubutton", "button", "checkradio", "gauge", "splitter",
-    "trackbar", "label", "stdlabel", "updown", "grid", "tab", "mainmenubar",
-    "controlbar", "memo", "edit", "checklistbox", "listbox", "combobox", "scrollbar",
-    "spinedit", "scrollbox", "treeview", "bevel", "slider", "listview", "richedit"};
-const char* const kObjectKinds[] = {"stdbutton", "button", "mainmenubarbutton", "caption",
-                                    "menuitem", "mainmenubaritem", "animate", "userobject"};
+    "panel",      "expanel",   "menubutton", "button",       "checkradio", "gauge",    "splitter",
+    "trackbar",   "label",     "stdlabel",   "updown",       "grid",       "tab",      "mainmenubar",
+    "controlbar", "memo",      "edit",       "checklistbox", "listbox",    "combobox", "scrollbar",
+    "spinedit",   "scrollbox", "treeview",   "bevel",        "slider",     "listview", "richedit"};
+const char* const kObjectKinds[] = {"stdbutton", "button",          "mainmenubarbutton", "caption",
+                                    "menuitem",  "mainmenubaritem", "animate",           "userobject"};
 
 std::string Saved(TqvSkinRecord& record) {
     TqvSkinIni ini;
@@ -101,8 +101,8 @@ TEST(SkinRecordsTest, ClassTree) {
     EXPECT_TRUE(is("memo", (TqvDataSkinEditControl*)nullptr));
     EXPECT_TRUE(is("checklistbox", (TqvDataSkinListBox*)nullptr));
     EXPECT_TRUE(is("scrollbox", (TqvDataSkinCustomControl*)nullptr));
-    for (const char* direct : {"stdlabel", "treeview", "listview", "richedit", "bevel", "slider",
-                               "tab", "grid", "mainmenubar"}) {
+    for (const char* direct :
+         {"stdlabel", "treeview", "listview", "richedit", "bevel", "slider", "tab", "grid", "mainmenubar"}) {
         EXPECT_FALSE(is(direct, (TqvDataSkinCustomControl*)nullptr)) << direct;
     }
     auto barButton = CreateFormObject("mainmenubarbutton", "m");
@@ -255,8 +255,7 @@ TEST(SkinRecordsTest, FormInfoAdjustments) {
     EXPECT_EQ(info.leftbottompoint, (POINT{4, 206}));
     EXPECT_EQ(info.rightbottompoint, (POINT{281, 206}));
     // ... unless the right-bottom corner shares a row or column with the left-top one.
-    info = ReadFormInfo("lefttoppoint=1,2\nrightbottompoint=1,260\nclientrect=4,27,281,206\n",
-                        false);
+    info = ReadFormInfo("lefttoppoint=1,2\nrightbottompoint=1,260\nclientrect=4,27,281,206\n", false);
     EXPECT_EQ(info.lefttoppoint, (POINT{1, 2}));
     EXPECT_EQ(info.bgpictureindex, -1);
     EXPECT_EQ(info.inactiveeffect, ieBrightness);
