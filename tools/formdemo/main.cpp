@@ -1,8 +1,14 @@
 // formdemo: a form with a panel, labels, buttons and a timer, built the way the program's
-// windows are built (components in order, then Loaded, then OnCreate). Not part of the product.
+// windows are built (components in order, then Loaded, then OnCreate), and the native
+// controls: a report list, a list box, an edit, a memo and a folder-like tree that loads its
+// children when a branch opens. Not part of the product.
 
 #include "framework/Button.h"
+#include "framework/Edit.h"
 #include "framework/Forms.h"
+#include "framework/ListBox.h"
+#include "framework/ListView.h"
+#include "framework/TreeView.h"
 #include "framework/Label.h"
 #include "framework/Timer.h"
 
@@ -20,7 +26,7 @@ public:
         TFormLoader load(this);
         SetCaption("Framework demo");
         SetPosition(poScreenCenter);
-        SetClientSize(420, 220);
+        SetClientSize(760, 460);
 
         top = load.Create<TPanel>("top");
         top->SetParent(this);
@@ -38,7 +44,7 @@ public:
 
         hello = load.Create<TButton>("hello");
         hello->SetParent(this);
-        hello->SetBounds(230, 180, 85, 25);
+        hello->SetBounds(570, 425, 85, 25);
         hello->SetAnchors(akRight | akBottom);
         hello->SetCaption("&Hello");
         hello->SetDefault(true);
@@ -46,7 +52,7 @@ public:
 
         quit = load.Create<TButton>("quit");
         quit->SetParent(this);
-        quit->SetBounds(325, 180, 85, 25);
+        quit->SetBounds(665, 425, 85, 25);
         quit->SetAnchors(akRight | akBottom);
         quit->SetCaption("Close");
         quit->SetCancel(true);
@@ -56,11 +62,71 @@ public:
         ticker->SetInterval(1000);
         ticker->SetOnTimer([this](TObject*) { Tick(); });
 
+        MakeNativeControls(load);
+
         OnCreate = [this](TObject*) { Tick(); };
         load.Finish();
     }
 
 private:
+    void MakeNativeControls(TFormLoader& load) {
+        report = load.Create<TListView>("report");
+        report->SetParent(this);
+        report->SetBounds(10, 90, 480, 180);
+        report->SetViewStyle(vsReport);
+        report->SetRowSelect(true);
+        report->SetGridLines(true);
+        report->SetHideSelection(false);
+        const char* captions[] = {"No.", "File", "Size (KB)", "Google", "Bing"};
+        int widths[] = {40, 160, 90, 80, 80};
+        for (int i = 0; i < 5; ++i) {
+            TListColumn* c = report->Columns()->Add();
+            c->SetCaption(captions[i]);
+            c->SetWidth(widths[i]);
+            c->SetAlignment(i >= 2 ? TAlignment::taRightJustify : TAlignment::taLeftJustify);
+        }
+        for (int i = 0; i < 30; ++i) {
+            TListItem* row = report->Items()->Add();
+            row->SetCaption(std::to_string(i + 1));
+            row->SubItems()->Add("ex2612" + std::to_string(10 + i) + ".log");
+            row->SubItems()->Add(std::to_string(100 + 37 * i));
+            row->SubItems()->Add(std::to_string((i * 7) % 23));
+            row->SubItems()->Add(std::to_string((i * 5) % 11));
+        }
+
+        folders = load.Create<TListBox>("folders");
+        folders->SetParent(this);
+        folders->SetBounds(500, 90, 250, 100);
+        for (const char* f : {"/var/log/iis", "/srv/www/logs", "/home/ops/logs", "/mnt/backup/w3svc1"})
+            folders->Items()->Add(f);
+        folders->OnClick = [this](TObject*) {
+            if (folders->ItemIndex() >= 0) folder->SetText(folders->Items()->Get(folders->ItemIndex()));
+        };
+
+        folder = load.Create<TEdit>("folder");
+        folder->SetParent(this);
+        folder->SetBounds(500, 200, 250, 22);
+        folder->SetText("/var/log/iis");
+
+        notes = load.Create<TMemo>("notes");
+        notes->SetParent(this);
+        notes->SetBounds(10, 280, 480, 135);
+        notes->SetScrollBars(ssBoth);
+        for (int i = 0; i < 20; ++i) notes->Lines()->Add("Line " + std::to_string(i + 1) + " of the notes");
+
+        tree = load.Create<TTreeView>("tree");
+        tree->SetParent(this);
+        tree->SetBounds(500, 232, 250, 183);
+        TTreeNode* root = tree->Items()->AddChild(nullptr, "Computer");
+        root->SetHasChildren(true);
+        tree->OnExpanding = [this](TObject*, TTreeNode* node, bool& allow) {
+            allow = true;
+            if (node->Count() > 0) return;
+            for (int i = 1; i <= 3; ++i)
+                tree->Items()->AddChild(node, "Folder " + std::to_string(node->Level() + 1) + "." + std::to_string(i))->SetHasChildren(node->Level() < 3);
+        };
+    }
+
     void HelloClick() {
         ++clicks;
         Application->MessageBox("Hello number " + std::to_string(clicks), Application->Title(),
@@ -80,6 +146,11 @@ private:
     TButton* hello = nullptr;
     TButton* quit = nullptr;
     TTimer* ticker = nullptr;
+    TListView* report = nullptr;
+    TListBox* folders = nullptr;
+    TEdit* folder = nullptr;
+    TMemo* notes = nullptr;
+    TTreeView* tree = nullptr;
     int clicks = 0;
 };
 
