@@ -159,8 +159,15 @@ TEST_F(ListViewTest, HeaderHitNearAColumnEdgeIsOnTheDividerAndDraggingResizes) {
     EXPECT_EQ(hit.flags, HHT_ONHEADER);
     EXPECT_EQ(hit.iItem, 1);
 
+    // The pointer shows the sizing cursor over a divider only.
+    POINT over = Screen(header, 120, 5);
+    screen->MouseMove(over.x, over.y);
+    Pump();
+    EXPECT_NE(screen->CursorShape(), 32644); // IDC_SIZEWE
     POINT from = Screen(header, 240, 5);
     screen->MouseMove(from.x, from.y);
+    Pump();
+    EXPECT_EQ(screen->CursorShape(), 32644);
     screen->MouseDown();
     screen->MouseMove(from.x + 30, from.y);
     screen->MouseUp();
