@@ -1,6 +1,8 @@
 #include "Inspect.h"
 
+#include <cstdio>
 #include <sstream>
+#include <vector>
 
 namespace skintool {
 
@@ -26,6 +28,27 @@ std::string JsonString(const std::string& s) {
 std::string FirstLine(const std::string& text) {
     return text.substr(0, text.find_first_of("\r\n"));
 }
+
+} // namespace
+
+std::vector<ListedSection> ReadSectionList(const Skin& skin, const char* list) {
+    qv::TqvSkinIni ini(skin.container.text);
+    bool objects = std::string(list) == "SKINOBJECTS";
+    std::vector<ListedSection> out;
+    for (int i : qv::IniPresentIndexes(ini, list, ini.ReadInteger(list, "count", 0))) {
+        ListedSection e;
+        const std::string* entry = ini.FindValue(list, std::to_string(i));
+        if (entry == nullptr || !qv::SplitSkinListEntry(*entry, e.name, e.kind)) {
+            continue;
+        }
+        e.loaded = (objects ? skin.data.IndexOfFormObject(e.name)
+                            : skin.data.IndexOfControlSkin(e.name)) >= 0;
+        out.push_back(std::move(e));
+    }
+    return out;
+}
+
+namespace {
 
 struct PictureRow {
     std::string name;
@@ -57,11 +80,11 @@ void Text(std::ostringstream& o, const Skin& skin, std::size_t inflated) {
     }
     o << "text " << c.text.size() << " bytes at offset " << c.textOffset << ", first line \""
       << FirstLine(c.text) << "\"\n";
-    for (const auto& e : ReadSectionList(skin.ini, "SKINOBJECTS")) {
-        o << "object " << e.name << " " << e.kind << "\n";
-    }
-    for (const auto& e : ReadSectionList(skin.ini, "SKINCONTROLS")) {
-        o << "control " << e.name << " " << e.kind << "\n";
+    for (const char* list : {"SKINOBJECTS", "SKINCONTROLS"}) {
+        for (const auto& e : ReadSectionList(skin, list)) {
+            o << (std::string(list) == "SKINOBJECTS" ? "object " : "control ") << e.name << " "
+              << e.kind << (e.loaded ? "" : " (unknown kind: the program skips it)") << "\n";
+        }
     }
 }
 
@@ -87,9 +110,10 @@ void Json(std::ostringstream& o, const Skin& skin, std::size_t inflated) {
     for (const char* list : {"SKINOBJECTS", "SKINCONTROLS"}) {
         o << "  " << (std::string(list) == "SKINOBJECTS" ? "\"objects\"" : "\"controls\"") << ": [";
         bool firstEntry = true;
-        for (const auto& e : ReadSectionList(skin.ini, list)) {
+        for (const auto& e : ReadSectionList(skin, list)) {
             o << (firstEntry ? "\n" : ",\n") << "    {\"name\": " << JsonString(e.name)
-              << ", \"kind\": " << JsonString(e.kind) << "}";
+              << ", \"kind\": " << JsonString(e.kind)
+              << ", \"loaded\": " << (e.loaded ? "true" : "false") << "}";
             firstEntry = false;
         }
         o << "\n  ]" << (std::string(list) == "SKINOBJECTS" ? ",\n" : "\n");

@@ -6,18 +6,6 @@ namespace skintool {
 
 namespace {
 
-const gfx::Bitmap& Picture(const Skin& skin, int index, const std::string& section) {
-    if (index < 0 || std::size_t(index) >= skin.container.extras.size()) {
-        throw SkinError("section [" + section + "] has no picture (pictureindex " +
-                        std::to_string(index) + ")");
-    }
-    return skin.container.extras[std::size_t(index)].image.bitmap;
-}
-
-bool Flag(const IniText& ini, const std::string& s, const char* key) {
-    return ini.ReadInteger(s, key, 0) == 1;
-}
-
 Layout Classify(const SectionGeometry& g) {
     if (qv::RectIsEmpty(g.skin)) {
         return Layout::None;
@@ -34,20 +22,44 @@ Layout Classify(const SectionGeometry& g) {
     return Layout::Fixed;
 }
 
-void Copy(const gfx::Bitmap& src, const RECT& from, gfx::Bitmap& dst, int x, int y) {
-    for (int row = from.top; row < from.bottom; ++row) {
-        for (int col = from.left; col < from.right; ++col) {
-            if (src.Contains(col, row)) {
-                dst.SetPixel(x + col - from.left, y + row - from.top, src.GetPixel(col, row));
-            }
-        }
-    }
+// Custom controls and tabs carry the same resizing keys in unrelated records.
+template <typename R>
+void TakeCorners(const R& r, SectionGeometry& g) {
+    g.lt = r.lefttoppoint;
+    g.rt = r.righttoppoint;
+    g.lb = r.leftbottompoint;
+    g.rb = r.rightbottompoint;
+    g.client = r.clientrect;
+    g.flags.StretchLeft = r.leftstretch;
+    g.flags.StretchTop = r.topstretch;
+    g.flags.StretchRight = r.rightstretch;
+    g.flags.StretchBottom = r.bottomstretch;
+    g.flags.StretchCentre = r.stretcheffect;
+    g.flags.StretchType = int(r.stretchtype);
 }
 
-int StretchTypeOf(const std::string& word) {
-    return word == "stfull" ? 0 : (word == "stvert" ? 2 : 1);
+// The first of the record classes Ts the record is, asked for its field.
+template <typename... Ts, typename Field>
+RECT FieldOf(const qv::TqvDataSkinControl& record, Field field) {
+    RECT out{0, 0, 0, 0};
+    (void)((dynamic_cast<const Ts*>(&record) != nullptr
+                ? (out = field(*dynamic_cast<const Ts*>(&record)), true)
+                : false) ||
+           ...);
+    return out;
+}
+
+RECT ActiveRect(const qv::TqvDataSkinControl& r) {
+    return FieldOf<qv::TqvDataSkinButtonControl, qv::TqvDataSkinCheckRadioControl,
+                   qv::TqvDataSkinTrackBarControl, qv::TqvDataSkinEditControl,
+                   qv::TqvDataSkinComboBox, qv::TqvDataSkinSpinEditControl>(
+        r, [](const auto& c) { return c.activeskinrect; });
 }
 } // namespace
+
+Skin::Skin(std::span<const std::uint8_t> inflated) : container(ReadContainer(inflated)) {
+    data.LoadFromContainer(inflated);
+}
 
 State ParseState(const std::string& w) {
     if (w == "normal") return State::Normal;
@@ -80,39 +92,72 @@ const char* LayoutName(Layout l) {
     return "?";
 }
 
-SectionGeometry ReadGeometry(const Skin& skin, const std::string& s) {
-    const IniText& ini = skin.ini;
-    if (!ini.HasSection(s)) {
-        throw SkinError("the skin has no section [" + s + "]");
+const qv::TqvDataSkinControl& ControlRecord(const Skin& skin, const std::string& section) {
+    int i = skin.data.IndexOfControlSkin(section);
+    if (i < 0) {
+        throw SkinError("the skin has no control section [" + section +
+                        "] (none of that name with a known kind in [SKINCONTROLS])");
     }
+    return *skin.data.ControlSkins[std::size_t(i)];
+}
+
+SectionGeometry ReadGeometry(const Skin& skin, const std::string& section) {
+    const qv::TqvDataSkinControl& record = ControlRecord(skin, section);
     SectionGeometry g;
-    g.picture = int(ini.ReadInteger(s, "pictureindex", -1));
-    g.skin = ini.ReadRect(s, "skinrect");
-    g.lt = ini.ReadPoint(s, "lefttoppoint");
-    g.rt = ini.ReadPoint(s, "righttoppoint");
-    g.lb = ini.ReadPoint(s, "leftbottompoint");
-    g.rb = ini.ReadPoint(s, "rightbottompoint");
-    g.client = ini.ReadRect(s, "clientrect");
-    g.stretchLeft = Flag(ini, s, "leftstretch");
-    g.stretchTop = Flag(ini, s, "topstretch");
-    g.stretchRight = Flag(ini, s, "rightstretch");
-    g.stretchBottom = Flag(ini, s, "bottomstretch");
-    g.stretchCentre = Flag(ini, s, "stretcheffect");
-    g.stretchType = StretchTypeOf(ini.ReadString(s, "stretchtype", "stfull"));
+    g.picture = record.pictureindex;
+    g.skin = record.skinrect;
+    if (const auto* custom = dynamic_cast<const qv::TqvDataSkinCustomControl*>(&record)) {
+        TakeCorners(*custom, g);
+    } else if (const auto* tab = dynamic_cast<const qv::TqvDataSkinTabControl*>(&record)) {
+        TakeCorners(*tab, g);
+    }
+    g.flags.DrawCentre = true;
     g.layout = Classify(g);
     return g;
 }
 
-RECT StateRect(const Skin& skin, const std::string& s, State state) {
-    const char* key = "skinrect";
+RECT StateRect(const Skin& skin, const std::string& section, State state) {
+    const qv::TqvDataSkinControl& r = ControlRecord(skin, section);
     switch (state) {
-    case State::Normal: break;
-    case State::Active: key = "activeskinrect"; break;
-    case State::Down: key = "downskinrect"; break;
-    case State::Focused: key = "focusedskinrect"; break;
-    case State::Disabled: key = "disabledskinrect"; break;
+    case State::Normal: return r.skinrect;
+    case State::Active: return ActiveRect(r);
+    case State::Down:
+        return FieldOf<qv::TqvDataSkinButtonControl>(r, [](const auto& c) { return c.downskinrect; });
+    case State::Focused:
+        return FieldOf<qv::TqvDataSkinButtonControl>(r, [](const auto& c) { return c.focusedskinrect; });
+    case State::Disabled:
+        return FieldOf<qv::TqvDataSkinButtonControl>(r, [](const auto& c) { return c.disabledskinrect; });
     }
-    return skin.ini.ReadRect(s, key);
+    return RECT{0, 0, 0, 0};
+}
+
+const gfx::Bitmap& PictureOf(const Skin& skin, int index, const std::string& section) {
+    const gfx::Bitmap* picture = skin.data.ExtraPicture(index);
+    if (picture == nullptr) {
+        throw SkinError("section [" + section + "] has no picture (pictureindex " +
+                        std::to_string(index) + ")");
+    }
+    return *picture;
+}
+
+void CheckInPicture(const RECT& r, const gfx::Bitmap& picture, const std::string& what) {
+    if (qv::RectIsEmpty(r) || r.left < 0 || r.top < 0 || r.right > picture.Width() ||
+        r.bottom > picture.Height()) {
+        throw SkinError(what + " " + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+                        std::to_string(r.right) + "," + std::to_string(r.bottom) +
+                        " does not lie in its " + std::to_string(picture.Width()) + " x " +
+                        std::to_string(picture.Height()) + " picture");
+    }
+}
+
+void Blit(const gfx::Bitmap& src, const RECT& from, gfx::Bitmap& dst, int x, int y) {
+    for (int row = from.top; row < from.bottom; ++row) {
+        for (int col = from.left; col < from.right; ++col) {
+            if (src.Contains(col, row)) {
+                dst.SetPixel(x + col - from.left, y + row - from.top, src.GetPixel(col, row));
+            }
+        }
+    }
 }
 
 gfx::Bitmap RenderSection(const Skin& skin, const std::string& section, int W, int H, State state) {
@@ -120,11 +165,12 @@ gfx::Bitmap RenderSection(const Skin& skin, const std::string& section, int W, i
     if (g.layout == Layout::None) {
         throw SkinError("section [" + section + "] has no image (empty skinrect)");
     }
-    const gfx::Bitmap& P = Picture(skin, g.picture, section);
+    const gfx::Bitmap& P = PictureOf(skin, g.picture, section);
     RECT S = StateRect(skin, section, state);
     if (qv::RectIsEmpty(S)) {
         throw SkinError("section [" + section + "] has no " + StateName(state) + " image");
     }
+    CheckInPicture(S, P, "section [" + section + "] " + StateName(state) + " image");
     if (W <= 0 || H <= 0) {
         throw SkinError("the size must be positive");
     }
@@ -133,26 +179,17 @@ gfx::Bitmap RenderSection(const Skin& skin, const std::string& section, int W, i
     switch (g.layout) {
     case Layout::Fixed:
         out = gfx::Bitmap(qv::WidthOfRect(S), qv::HeightOfRect(S));
-        Copy(P, S, out, 0, 0);
+        Blit(P, S, out, 0, 0);
         break;
-    case Layout::Corners: {
-        qv::TqvComposeFlags flags;
-        flags.StretchLeft = g.stretchLeft;
-        flags.StretchTop = g.stretchTop;
-        flags.StretchRight = g.stretchRight;
-        flags.StretchBottom = g.stretchBottom;
-        flags.DrawCentre = true;
-        flags.StretchCentre = g.stretchCentre;
-        flags.StretchType = g.stretchType;
-        qv::ComposeSkinImage(P, S, {g.lt, g.rt, g.lb, g.rb, g.client}, W, H, flags, out);
+    case Layout::Corners:
+        qv::ComposeSkinImage(P, S, {g.lt, g.rt, g.lb, g.rb, g.client}, W, H, g.flags, out);
         break;
-    }
     case Layout::Horizontal:
-        qv::ComposeHorzImage(P, S, g.lt.x, sw - g.rt.x, W, g.stretchCentre, out);
+        qv::ComposeHorzImage(P, S, g.lt.x, sw - g.rt.x, W, g.flags.StretchCentre, out);
         break;
     case Layout::Vertical:
-        qv::ComposeVertImage(P, S, g.lt.y, qv::HeightOfRect(g.skin) - g.lb.y, H, g.stretchCentre,
-                             out);
+        qv::ComposeVertImage(P, S, g.lt.y, qv::HeightOfRect(g.skin) - g.lb.y, H,
+                             g.flags.StretchCentre, out);
         break;
     case Layout::None: break;
     }
@@ -160,44 +197,47 @@ gfx::Bitmap RenderSection(const Skin& skin, const std::string& section, int W, i
 }
 
 gfx::Bitmap RenderFrame(const Skin& skin, int W, int H, bool active, gfx::Pixel outside) {
-    const IniText& ini = skin.ini;
-    if (!skin.container.main) {
+    const qv::TqvSkinData& d = skin.data;
+    if (d.MainPicture.Empty()) {
         throw SkinError("the skin has no form picture");
     }
-    const gfx::Bitmap& P = skin.container.main->image.bitmap;
-    qv::TqvSkinGeometry g{ini.ReadPoint("FORMINFO", "lefttoppoint"),
-                          ini.ReadPoint("FORMINFO", "righttoppoint"),
-                          ini.ReadPoint("FORMINFO", "leftbottompoint"),
-                          ini.ReadPoint("FORMINFO", "rightbottompoint"),
-                          ini.ReadRect("FORMINFO", "clientrect")};
+    const gfx::Bitmap& P = d.MainPicture;
+    // The frame as loaded: the skin data has already fitted the points to the client area.
+    qv::TqvSkinGeometry g{d.lefttoppoint, d.righttoppoint, d.leftbottompoint, d.rightbottompoint,
+                          d.clientrect};
     qv::TqvComposeFlags flags;
-    flags.StretchLeft = Flag(ini, "FORMINFO", "leftstretch");
-    flags.StretchTop = Flag(ini, "FORMINFO", "topstretch");
-    flags.StretchRight = Flag(ini, "FORMINFO", "rightstretch");
-    flags.StretchBottom = Flag(ini, "FORMINFO", "bottomstretch");
+    flags.StretchLeft = d.leftstretch;
+    flags.StretchTop = d.topstretch;
+    flags.StretchRight = d.rightstretch;
+    flags.StretchBottom = d.bottomstretch;
     gfx::Bitmap out;
     qv::ComposeSkinImage(P, P.Bounds(), g, W, H, flags, out);
     // Caption buttons right to left from the caption's right end, as a frame without a button
     // band lays them out: close, maximize, minimize.
-    RECT caption = ini.ReadRect("FORMINFO", "captionrect");
-    int x = caption.right + (W - P.Width());
-    int gap = int(ini.ReadInteger("FORMINFO", "buttonsoffset", 0));
+    int x = d.captionrect.right + (W - P.Width());
     for (const char* name : {"closebutton", "maxbutton", "minbutton"}) {
-        if (!ini.HasSection(name)) {
+        int i = d.IndexOfFormObject(name);
+        if (i < 0) {
             continue;
         }
-        int pic = int(ini.ReadInteger(name, "activepictureindex", -1));
-        RECT r = ini.ReadRect(name, active ? "skinrect" : "inactiveskinrect");
-        if (pic < 0 || std::size_t(pic) >= skin.container.extras.size() || qv::RectIsEmpty(r)) {
+        const qv::TqvDataSkinObject& button = *d.FormObjects[std::size_t(i)];
+        const gfx::Bitmap* cells = d.ExtraPicture(button.activepictureindex);
+        RECT r = active ? button.skinrect : button.inactiveskinrect;
+        if (cells == nullptr || qv::RectIsEmpty(r)) {
             continue;
         }
         x -= qv::WidthOfRect(r);
-        Copy(skin.container.extras[std::size_t(pic)].image.bitmap, r, out, x, caption.top);
-        x -= gap;
+        Blit(*cells, r, out, x, d.captionrect.top);
+        x -= d.buttonsoffset;
     }
-    if (skin.container.mask) {
+    if (!d.FormMaskPicture.Empty()) {
+        // The mask tiles by its own inner rectangle where the skin gives one.
+        qv::TqvSkinGeometry m = g;
+        if (!qv::RectIsEmpty(d.maskrectarea)) {
+            m.Cl = d.maskrectarea;
+        }
         gfx::Bitmap mask;
-        qv::ComposeSkinImage(skin.container.mask->image.bitmap, P.Bounds(), g, W, H, flags, mask);
+        qv::ComposeSkinImage(d.FormMaskPicture, P.Bounds(), m, W, H, flags, mask);
         for (int y = 0; y < H; ++y) {
             for (int x2 = 0; x2 < W; ++x2) {
                 if (mask.GetPixel(x2, y) != 0) {

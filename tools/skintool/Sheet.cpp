@@ -11,25 +11,17 @@ namespace {
 constexpr int kSheetWidth = 800, kMargin = 8;
 constexpr gfx::Pixel kSheetBack = 0xD4D9E0;
 
-void Blit(const gfx::Bitmap& src, const RECT& from, gfx::Bitmap& dst, int x, int y) {
-    for (int row = from.top; row < from.bottom; ++row) {
-        for (int col = from.left; col < from.right; ++col) {
-            if (src.Contains(col, row)) {
-                dst.SetPixel(x + col - from.left, y + row - from.top, src.GetPixel(col, row));
-            }
-        }
-    }
-}
-
 RECT Offset(RECT r, int dx, int dy) {
     return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
 }
 
-const gfx::Bitmap& PictureOf(const Skin& skin, const SectionGeometry& g) {
-    if (g.picture < 0 || std::size_t(g.picture) >= skin.container.extras.size()) {
-        throw SkinError("section has no picture");
+template <typename R>
+const R& RecordAs(const Skin& skin, const std::string& section, const char* what) {
+    const auto* record = dynamic_cast<const R*>(&ControlRecord(skin, section));
+    if (record == nullptr) {
+        throw SkinError("section [" + section + "] is not " + what);
     }
-    return skin.container.extras[std::size_t(g.picture)].image.bitmap;
+    return *record;
 }
 
 struct Entry {
@@ -52,10 +44,10 @@ const Entry kEntries[] = {
 
 gfx::Bitmap RenderScrollBar(const Skin& skin, const std::string& section, int W, int H,
                             State state) {
+    const auto& sb = RecordAs<qv::TqvDataSkinScrollBarControl>(skin, section, "a scroll bar");
     SectionGeometry g = ReadGeometry(skin, section);
     gfx::Bitmap bar = RenderSection(skin, section, W, H, State::Normal);
-    const gfx::Bitmap& P = PictureOf(skin, g);
-    const IniText& ini = skin.ini;
+    const gfx::Bitmap& P = PictureOf(skin, g.picture, section);
     bool vertical = g.layout == Layout::Vertical;
     int grow = vertical ? bar.Height() - qv::HeightOfRect(g.skin) : bar.Width() - qv::WidthOfRect(g.skin);
     // Button images are given relative to the skin rectangle; the increment button moves with
@@ -63,38 +55,42 @@ gfx::Bitmap RenderScrollBar(const Skin& skin, const std::string& section, int W,
     auto place = [&](RECT r, bool far) {
         return far ? (vertical ? Offset(r, 0, grow) : Offset(r, grow, 0)) : r;
     };
-    const char* prefix = state == State::Down ? "down" : (state == State::Active ? "active" : "");
-    for (int far = 0; far < 2; ++far) {
-        std::string base = far ? "upbuttonrect" : "downbuttonrect";
-        RECT at = place(ini.ReadRect(section, base), far);
-        if (*prefix) {
-            RECT img = Offset(ini.ReadRect(section, std::string(prefix) + base), g.skin.left, g.skin.top);
-            if (!qv::RectIsEmpty(img)) {
-                Blit(P, img, bar, at.left, at.top);
-            }
+    struct Button {
+        RECT at, active, down;
+        bool far;
+    };
+    const Button buttons[] = {
+        {sb.downbuttonrect, sb.activedownbuttonrect, sb.downdownbuttonrect, false},
+        {sb.upbuttonrect, sb.activeupbuttonrect, sb.downupbuttonrect, true},
+    };
+    for (const auto& b : buttons) {
+        RECT at = place(b.at, b.far);
+        RECT img = state == State::Down ? b.down : (state == State::Active ? b.active : RECT{});
+        img = Offset(img, g.skin.left, g.skin.top);
+        if (!qv::RectIsEmpty(img)) {
+            Blit(P, img, bar, at.left, at.top);
         }
     }
-    RECT track = ini.ReadRect(section, "trackarea");
+    RECT track = sb.trackarea;
     track = vertical ? RECT{track.left, track.top, track.right, track.bottom + grow}
                      : RECT{track.left, track.top, track.right + grow, track.bottom};
-    const char* thumbKey = state == State::Down ? "downthumbrect"
-                           : state == State::Active ? "activethumbrect" : "thumbrect";
-    RECT thumb = ini.ReadRect(section, thumbKey);
+    RECT thumb = state == State::Down ? sb.downthumbrect
+                 : state == State::Active ? sb.activethumbrect : sb.thumbrect;
     if (qv::RectIsEmpty(thumb)) {
-        thumb = ini.ReadRect(section, "thumbrect");
+        thumb = sb.thumbrect;
     }
     if (!qv::RectIsEmpty(thumb)) {
+        CheckInPicture(thumb, P, "section [" + section + "] thumb");
         // The thumb of a page-sized range: a quarter of the track, composed along the bar.
         int len = std::max(vertical ? qv::HeightOfRect(thumb) : qv::WidthOfRect(thumb),
                            (vertical ? qv::HeightOfRect(track) : qv::WidthOfRect(track)) / 4);
-        int o1 = int(ini.ReadInteger(section, "thumboffset1", 0));
-        int o2 = int(ini.ReadInteger(section, "thumboffset2", 0));
+        len = std::min(len, vertical ? bar.Height() : bar.Width());  // a track beyond the bar
         gfx::Bitmap t;
         if (vertical) {
-            qv::ComposeVertImage(P, thumb, o1, o2, len, false, t);
+            qv::ComposeVertImage(P, thumb, sb.thumboffset1, sb.thumboffset2, len, false, t);
             Blit(t, t.Bounds(), bar, track.left, track.top + qv::HeightOfRect(track) / 3);
         } else {
-            qv::ComposeHorzImage(P, thumb, o1, o2, len, false, t);
+            qv::ComposeHorzImage(P, thumb, sb.thumboffset1, sb.thumboffset2, len, false, t);
             Blit(t, t.Bounds(), bar, track.left + qv::WidthOfRect(track) / 3, track.top);
         }
     }
@@ -103,20 +99,21 @@ gfx::Bitmap RenderScrollBar(const Skin& skin, const std::string& section, int W,
 
 gfx::Bitmap RenderGauge(const Skin& skin, const std::string& section, int W, int H,
                         double fraction) {
+    const auto& gauge = RecordAs<qv::TqvDataSkinGaugeControl>(skin, section, "a gauge");
     SectionGeometry g = ReadGeometry(skin, section);
     gfx::Bitmap out = RenderSection(skin, section, W, H, State::Normal);
-    const gfx::Bitmap& P = PictureOf(skin, g);
-    RECT area = skin.ini.ReadRect(section, "progressarea");
+    const gfx::Bitmap& P = PictureOf(skin, g.picture, section);
+    RECT area = gauge.progressarea;
     area.right += out.Width() - qv::WidthOfRect(g.skin);
-    RECT tile = skin.ini.ReadRect(section, "progressrect");
-    int begin = int(skin.ini.ReadInteger(section, "beginoffset", 0));
-    int end = int(skin.ini.ReadInteger(section, "endoffset", 0));
-    int width = int(qv::WidthOfRect(area) * fraction);
+    RECT tile = gauge.progressrect;
+    // A progress area wider than the gauge fills no more than the gauge.
+    int width = std::min(int(qv::WidthOfRect(area) * fraction), out.Width());
     if (width <= 0 || qv::RectIsEmpty(tile)) {
         return out;
     }
+    CheckInPicture(tile, P, "section [" + section + "] progressrect");
     gfx::Bitmap bar;
-    qv::ComposeHorzImage(P, tile, begin, end, width, false, bar);
+    qv::ComposeHorzImage(P, tile, gauge.beginoffset, gauge.endoffset, width, false, bar);
     Blit(bar, RECT{0, 0, bar.Width(), std::min(bar.Height(), qv::HeightOfRect(area))}, out,
          area.left, area.top);
     return out;

@@ -1,10 +1,6 @@
 #include "StoredSkin.h"
 
-#include "SkinIni.h"
-
 #include "skin/data/qvSkinData.h"
-
-#include <zlib.h>
 
 #include <cerrno>
 #include <cstring>
@@ -62,42 +58,6 @@ bool EndsWith(const std::string& s, const std::string& tail) {
 }
 } // namespace
 
-Bytes Deflate(std::span<const std::uint8_t> data) {
-    uLongf size = compressBound(uLong(data.size()));
-    Bytes out(size);
-    if (compress2(out.data(), &size, data.data(), uLong(data.size()), 9) != Z_OK) {
-        throw SkinError("compression error");
-    }
-    out.resize(size);
-    return out;
-}
-
-Bytes Inflate(std::span<const std::uint8_t> stream) {
-    z_stream z{};
-    if (inflateInit(&z) != Z_OK) {
-        throw SkinError("compression error");
-    }
-    Bytes out;
-    std::uint8_t chunk[65536];
-    z.next_in = const_cast<Bytef*>(stream.data());
-    z.avail_in = uInt(stream.size());
-    int rc = Z_OK;
-    while (rc == Z_OK) {
-        z.next_out = chunk;
-        z.avail_out = sizeof chunk;
-        rc = inflate(&z, Z_NO_FLUSH);
-        out.insert(out.end(), chunk, chunk + (sizeof chunk - z.avail_out));
-        if (rc == Z_BUF_ERROR && z.avail_in == 0) {
-            break;  // input ended before the stream did
-        }
-    }
-    inflateEnd(&z);
-    if (rc != Z_STREAM_END) {
-        throw SkinError("compression error");
-    }
-    return out;
-}
-
 Bytes ReadFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
@@ -132,7 +92,7 @@ Bytes BuildStoredSkin(const std::string& iniPath) {
 
 Bytes LoadContainer(const std::string& path) {
     if (EndsWith(path, ".ini")) {
-        return Inflate(BuildStoredSkin(path));
+        return qv::InflateSkinStream(BuildStoredSkin(path));
     }
     Bytes file = ReadFileBytes(path);
     // A compressed skin file starts with its version (<= 3) and the stream's length; a bare
@@ -145,9 +105,9 @@ Bytes LoadContainer(const std::string& path) {
         if (length < 0 || std::size_t(length) > file.size() - 8) {
             throw SkinError("compressed skin file is truncated");
         }
-        return Inflate(std::span(file).subspan(8, std::size_t(length)));
+        return qv::InflateSkinStream(std::span(file).subspan(8, std::size_t(length)));
     }
-    return Inflate(file);
+    return qv::InflateSkinStream(file);
 }
 
 Container ReadContainer(std::span<const std::uint8_t> data) {

@@ -1,8 +1,10 @@
 #pragma once
 // The stored skin as the skin author's tools see it: building the zlib-compressed container from a
 // skin folder, inflating it again, and walking the container's items to the description text.
-// Building goes through TqvCompressedStoredSkin::BuildFromSkinFolder, the program's own builder;
-// the reading side here walks the container item by item so that inspect can show every byte.
+// Building goes through TqvCompressedStoredSkin::BuildFromSkinFolder and inflating through
+// qv::InflateSkinStream, the program's own; the walk here only records where each item lies and
+// how it is stored, so that inspect can show every byte (the pictures and records the tool draws
+// come from TqvSkinData).
 
 #include "platform/gfx/BmpCodec.h"
 
@@ -23,17 +25,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// zlib format at level 9, and its inverse. A corrupt stream raises "compression error".
-Bytes Deflate(std::span<const std::uint8_t> data);
-Bytes Inflate(std::span<const std::uint8_t> stream);
-
 // The stored skin (zlib stream) of a skin description file and the bitmaps named by its
 // [PICTURES], looked up in the file's folder. A description without one of the sections VERSION,
 // PICTURES, FORMINFO, SKINOBJECTS, SKINCONTROLS, or a missing or invalid picture, raises an error.
 Bytes BuildStoredSkin(const std::string& iniPath);
 
 // The container of FILE: a skin description (by its ".ini" ending), a compressed skin file
-// (version, length, stream) or a bare zlib stream.
+// (version, length, stream) or a bare zlib stream. Inflating is the skin data's own
+// (qv::InflateSkinStream): a damaged or oversized stream raises qv::ECompressionError.
 Bytes LoadContainer(const std::string& path);
 
 Bytes ReadFileBytes(const std::string& path);

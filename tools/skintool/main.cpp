@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <exception>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -45,21 +46,17 @@ int ParseSize(const std::string& s) {
     return int(v);
 }
 
-Skin LoadSkin(const std::string& path, std::size_t* inflated = nullptr) {
+std::unique_ptr<Skin> LoadSkin(const std::string& path, std::size_t* inflated = nullptr) {
     Bytes data = LoadContainer(path);
     if (inflated) {
         *inflated = data.size();
     }
-    return Skin(ReadContainer(data));
+    return std::make_unique<Skin>(data);
 }
 
-std::string KindOf(const Skin& skin, const std::string& section) {
-    for (const auto& e : ReadSectionList(skin.ini, "SKINCONTROLS")) {
-        if (e.name == section) {
-            return e.kind;
-        }
-    }
-    return "";
+bool IsScrollBar(const Skin& skin, const std::string& section) {
+    int i = skin.data.IndexOfControlSkin(section);
+    return i >= 0 && qv::ControlSkinKind(*skin.data.ControlSkins[std::size_t(i)]) == "scrollbar";
 }
 
 int Build(const std::vector<std::string>& a) {
@@ -76,8 +73,8 @@ int Inspect(const std::vector<std::string>& a) {
         throw UsageError("inspect takes FILE and an optional --json");
     }
     std::size_t inflated = 0;
-    Skin skin = LoadSkin(a[0], &inflated);
-    std::fputs(DescribeSkin(skin, inflated, a.size() == 2).c_str(), stdout);
+    auto skin = LoadSkin(a[0], &inflated);
+    std::fputs(DescribeSkin(*skin, inflated, a.size() == 2).c_str(), stdout);
     return 0;
 }
 
@@ -96,15 +93,15 @@ int Render(std::vector<std::string> a) {
     if (a.size() != 5) {
         throw UsageError("render takes FILE SECTION WIDTH HEIGHT [--state S] OUT.bmp");
     }
-    Skin skin = LoadSkin(a[0]);
+    auto skin = LoadSkin(a[0]);
     int w = ParseSize(a[2]), h = ParseSize(a[3]);
     gfx::Bitmap image;
     if (a[1] == "FORMINFO") {  // the window frame; disabled shows the inactive window
-        image = RenderFrame(skin, w, h, state != State::Disabled, 0x000000);
-    } else if (KindOf(skin, a[1]) == "scrollbar") {
-        image = RenderScrollBar(skin, a[1], w, h, state);
+        image = RenderFrame(*skin, w, h, state != State::Disabled, 0x000000);
+    } else if (IsScrollBar(*skin, a[1])) {
+        image = RenderScrollBar(*skin, a[1], w, h, state);
     } else {
-        image = RenderSection(skin, a[1], w, h, state);
+        image = RenderSection(*skin, a[1], w, h, state);
     }
     gfx::SaveBmpFile(a[4], image, 24);
     return 0;
@@ -114,9 +111,9 @@ int Sheet(const std::vector<std::string>& a) {
     if (a.size() != 2) {
         throw UsageError("sheet takes FILE and OUT.bmp");
     }
-    Skin skin = LoadSkin(a[0]);
+    auto skin = LoadSkin(a[0]);
     std::vector<SheetTile> tiles;
-    gfx::Bitmap sheet = RenderSheet(skin, tiles);
+    gfx::Bitmap sheet = RenderSheet(*skin, tiles);
     gfx::SaveBmpFile(a[1], sheet, 24);
     for (const auto& t : tiles) {
         std::printf("%-16s %-8s at %d,%d size %d x %d\n", t.section.c_str(), StateName(t.state),

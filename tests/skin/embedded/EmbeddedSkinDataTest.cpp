@@ -4,7 +4,7 @@
 #include "EmbeddedSkin.h"
 
 #include "skin/data/qvSkinData.h"
-#include "StoredSkin.h"
+#include "skin/data/qvSkinContainer.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ class LoadedSkin : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         skin_ = new TqvSkinData(nullptr);
-        skintool::Bytes container = skintool::Inflate(
+        TqvBytes container = InflateSkinStream(
             std::span<const std::uint8_t>(kEmbeddedSkin, kEmbeddedSkinSize));
         skin_->LoadFromContainer(container);
     }

@@ -2,9 +2,11 @@
 // controls rely on, and the pictures themselves.
 
 #include "EmbeddedSkin.h"
-#include "SkinIni.h"
+#include "Inspect.h"
+#include "Render.h"
 
 #include "platform/gfx/BmpCodec.h"
+#include "skin/data/qvSkinIni.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -72,25 +74,32 @@ protected:
     static void SetUpTestSuite() {
         container_ = new Bytes(InflateEmbedded());
         walk_ = new Walk(WalkContainer(*container_));
-        ini_ = new skintool::IniText(walk_->text);
+        ini_ = new qv::TqvSkinIni(walk_->text);
+        skin_ = new skintool::Skin(*container_);
     }
     static void TearDownTestSuite() {
+        delete skin_;
         delete ini_;
         delete walk_;
         delete container_;
     }
     static const gfx::Bitmap& Extra(int i) { return walk_->pictures.at(std::size_t(2 + i)).bitmap; }
-    static RECT Rect(const char* s, const char* k) { return ini_->ReadRect(s, k); }
-    static POINT Point(const char* s, const char* k) { return ini_->ReadPoint(s, k); }
+    static RECT Rect(const char* s, const char* k) { return qv::IniReadRect(*ini_, s, k); }
+    static POINT Point(const char* s, const char* k) { return qv::IniReadPoint(*ini_, s, k); }
     static long Int(const char* s, const char* k) { return ini_->ReadInteger(s, k, -12345); }
+    static std::vector<skintool::ListedSection> Listed(const char* list) {
+        return skintool::ReadSectionList(*skin_, list);
+    }
 
     static Bytes* container_;
     static Walk* walk_;
-    static skintool::IniText* ini_;
+    static qv::TqvSkinIni* ini_;     // the raw keys, as the skin text states them
+    static skintool::Skin* skin_;    // the skin as the program and the tool load it
 };
 Bytes* EmbeddedSkin::container_ = nullptr;
 Walk* EmbeddedSkin::walk_ = nullptr;
-skintool::IniText* EmbeddedSkin::ini_ = nullptr;
+qv::TqvSkinIni* EmbeddedSkin::ini_ = nullptr;
+skintool::Skin* EmbeddedSkin::skin_ = nullptr;
 
 bool Inside(const RECT& r, const gfx::Bitmap& b) {
     return r.left >= 0 && r.top >= 0 && r.right <= b.Width() && r.bottom <= b.Height() &&
@@ -214,9 +223,10 @@ TEST_F(EmbeddedSkin, FramePictureTilesWithoutSeams) {
 
 TEST_F(EmbeddedSkin, ListsTheObjectsAndControlsWithTheirKinds) {
     std::vector<std::string> objects;
-    for (const auto& e : skintool::ReadSectionList(*ini_, "SKINOBJECTS")) {
+    for (const auto& e : Listed("SKINOBJECTS")) {
         objects.push_back(e.name + ":" + e.kind);
-        EXPECT_TRUE(ini_->HasSection(e.name)) << e.name;
+        EXPECT_TRUE(ini_->SectionExists(e.name)) << e.name;
+        EXPECT_TRUE(e.loaded) << e.name;
     }
     EXPECT_EQ(objects, (std::vector<std::string>{
         "closebutton:stdbutton", "maxbutton:stdbutton", "minbutton:stdbutton",
@@ -225,11 +235,12 @@ TEST_F(EmbeddedSkin, ListsTheObjectsAndControlsWithTheirKinds) {
         "menubarsysmenubutton:mainmenubarbutton", "menubarclosebutton:mainmenubarbutton",
         "menubarmaxbutton:mainmenubarbutton", "menubarminbutton:mainmenubarbutton",
         "traybutton:stdbutton"}));
-    auto controls = skintool::ReadSectionList(*ini_, "SKINCONTROLS");
+    auto controls = Listed("SKINCONTROLS");
     ASSERT_EQ(controls.size(), 64u);
     std::set<std::string> names;
     for (const auto& e : controls) {
-        EXPECT_TRUE(ini_->HasSection(e.name)) << e.name;
+        EXPECT_TRUE(ini_->SectionExists(e.name)) << e.name;
+        EXPECT_TRUE(e.loaded) << e.name;
         names.insert(e.name);
     }
     EXPECT_EQ(names.size(), 64u);
@@ -332,15 +343,15 @@ TEST_F(EmbeddedSkin, ControlImagesLieInTheirPictures) {
                               "disabledskinrect", "thumbrect", "activethumbrect", "downthumbrect",
                               "itemrect", "activeitemrect", "focusitemrect", "progressrect"};
     int checked = 0;
-    for (const auto& e : skintool::ReadSectionList(*ini_, "SKINCONTROLS")) {
+    for (const auto& e : Listed("SKINCONTROLS")) {
         long pic = ini_->ReadInteger(e.name, "pictureindex", -1);
         if (pic < 0) {
             continue;
         }
         ASSERT_LT(pic, 8) << e.name;
         for (const char* k : absolute) {
-            RECT r = ini_->ReadRect(e.name, k);
-            if (W(r) > 0 || H(r) > 0 || ini_->Find(e.name, k)) {
+            RECT r = qv::IniReadRect(*ini_, e.name, k);
+            if (W(r) > 0 || H(r) > 0 || ini_->FindValue(e.name, k) != nullptr) {
                 if (W(r) == 0 && H(r) == 0) {
                     continue;  // written empty: the state has no image of its own
                 }
