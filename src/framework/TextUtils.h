@@ -2,6 +2,8 @@
 // Text helpers of the framework: comparison without regard to case over UTF-8 code points,
 // integer conversions with the framework's errors, and small formatting aids.
 
+#include "platform/gfx/Utf8.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -10,11 +12,13 @@ namespace vcl {
 
 // Decodes the code point at text[pos] and advances pos; a malformed byte decodes as itself
 // (so arbitrary bytes in the system code page still compare stably).
-char32_t NextCodePoint(std::string_view text, std::size_t& pos);
-void AppendCodePoint(std::string& out, char32_t cp);
+inline char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
+    return gfx::NextCodePoint(text, pos, gfx::Utf8Errors::KeepByte);
+}
+inline void AppendCodePoint(std::string& out, char32_t cp) { gfx::AppendUtf8(out, cp); }
 
 // Simple case mapping of one code point: ASCII, Latin-1, Latin Extended-A, Greek and Cyrillic.
-char32_t ToLowerCodePoint(char32_t cp);
+inline char32_t ToLowerCodePoint(char32_t cp) { return gfx::ToLowerCodePoint(cp); }
 char32_t ToUpperCodePoint(char32_t cp);
 
 std::string LowerCase(std::string_view text);

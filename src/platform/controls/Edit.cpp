@@ -3,6 +3,7 @@
 #include "platform/controls/CodePoints.h"
 #include "platform/controls/ControlUtil.h"
 #include "platform/controls/TextEditModel.h"
+#include "platform/gfx/Utf8.h"
 
 #include <algorithm>
 #include <cstring>
@@ -450,9 +451,7 @@ LRESULT OnPaint(EditState* s, HDC given) {
 LRESULT GetText(EditState* s, WPARAM size, char* out) {
     if (!out || size == 0) return 0;
     std::string text = s->model.Text();
-    size_t n = std::min(text.size(), static_cast<size_t>(size - 1));
-    // Never cut a multi-byte sequence in two.
-    while (n > 0 && n < text.size() && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+    size_t n = gfx::Utf8Boundary(text, static_cast<size_t>(size - 1));
     std::memcpy(out, text.data(), n);
     out[n] = '\0';
     return static_cast<LRESULT>(n);
@@ -477,8 +476,7 @@ LRESULT GetLine(EditState* s, int line, LPARAM buffer) {
     WORD size = 0;
     std::memcpy(&size, out, sizeof(WORD));
     std::string text = EncodeUtf8(s->model.LineText(line));
-    size_t n = std::min(text.size(), static_cast<size_t>(size));
-    while (n > 0 && n < text.size() && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+    size_t n = gfx::Utf8Boundary(text, static_cast<size_t>(size));
     std::memcpy(out, text.data(), n); // no terminating NUL, as on Windows
     return static_cast<LRESULT>(n);
 }

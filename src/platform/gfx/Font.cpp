@@ -2,6 +2,7 @@
 
 #include "platform/gfx/FontEngine.h"
 #include "platform/gfx/StockObjects.h"
+#include "platform/gfx/Utf8.h"
 
 #include <cstring>
 
@@ -15,14 +16,7 @@ FontInstance& GdiFont::Instance() const {
 }
 
 void SetFaceName(LOGFONT& lf, const char* name) {
-    std::size_t n = name ? std::strlen(name) : 0;
-    if (n > LF_FACESIZE - 1) {
-        n = LF_FACESIZE - 1;
-        // Do not leave half of a multi-byte sequence at the end.
-        while (n > 0 && (static_cast<unsigned char>(name[n]) & 0xC0) == 0x80) {
-            --n;
-        }
-    }
+    std::size_t n = name ? gfx::Utf8Boundary(name, LF_FACESIZE - 1) : 0;
     std::memset(lf.lfFaceName, 0, sizeof lf.lfFaceName);
     if (n) {
         std::memcpy(lf.lfFaceName, name, n);

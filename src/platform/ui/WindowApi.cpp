@@ -1,6 +1,8 @@
 // Classes, creation and destruction, window fields, the window tree and coordinates.
 #include "platform/ui/WindowSystem.h"
 
+#include "platform/gfx/Utf8.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -407,11 +409,7 @@ int CopyOut(const std::string& s, LPSTR buffer, int size) {
     if (!buffer || size <= 0) {
         return 0;
     }
-    // Never cut a UTF-8 sequence in two.
-    std::size_t n = std::min<std::size_t>(s.size(), std::size_t(size - 1));
-    while (n > 0 && n < s.size() && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80) {
-        --n;
-    }
+    std::size_t n = gfx::Utf8Boundary(s, std::size_t(size - 1));
     std::memcpy(buffer, s.data(), n);
     buffer[n] = '\0';
     return int(n);

@@ -2,6 +2,7 @@
 
 #include "platform/gfx/DrawText.h"
 #include "platform/gfx/TextOut.h"
+#include "platform/gfx/Utf8.h"
 
 namespace qv {
 
@@ -11,19 +12,9 @@ constexpr std::string_view kEllipsis = "...";
 
 // Removes the last code point of a UTF-8 text (a stray continuation byte counts as one).
 void PopCodePoint(std::string& text) {
-    std::size_t end = text.size();
-    if (end == 0) {
-        return;
+    if (!text.empty()) {
+        text.erase(gfx::PreviousCodePointStart(text, text.size()));
     }
-    std::size_t start = end - 1;
-    while (start > 0 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80 &&
-           end - start < 4) {
-        --start;
-    }
-    if ((static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) {
-        start = end - 1; // no lead byte within reach: drop one byte
-    }
-    text.erase(start);
 }
 
 int ExtentWidth(HDC dc, std::string_view text) {
