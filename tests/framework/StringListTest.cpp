@@ -152,4 +152,6 @@ TEST(TextUtils, PathPartsAndConversions) {
     EXPECT_LT(CompareText("apple", "Banana"), 0);
     // A malformed byte compares as itself instead of swallowing what follows.
     EXPECT_FALSE(SameText("a\xff", "a\xfe"));
+    // An overlong form of "A" is not "a": lookups must not match disguised text.
+    EXPECT_FALSE(SameText("\xE0\x81\x81", "a"));
 }

@@ -46,7 +46,9 @@ char32_t NextCodePoint(std::string_view text, std::size_t& pos, Utf8Errors error
         }
         cp = (cp << 6) | (c & 0x3F);
     }
-    if (errors == Utf8Errors::Replace && !IsValidScalar(cp, len)) {
+    // Overlong forms, surrogates and values past U+10FFFF are malformed in both modes: a lenient
+    // decoder would let "\xE0\x81\x81" compare equal to "A" in case-insensitive lookups.
+    if (!IsValidScalar(cp, len)) {
         ++pos;
         return malformed;
     }
@@ -121,6 +123,9 @@ char32_t ToLowerCodePoint(char32_t cp) {
     }
     if ((cp >= 0xC0 && cp <= 0xDE && cp != 0xD7)) {
         return cp + 32;
+    }
+    if (cp == 0x178) {
+        return 0xFF; // Y with diaeresis: its lower case sits in Latin-1, not beside it
     }
     if (cp >= 0x100 && cp <= 0x17F && cp != 0x130 && cp != 0x131 && cp != 0x138 &&
         cp != 0x149 && cp != 0x17F) {

@@ -24,8 +24,7 @@ enum class Utf8Errors {
     // U+FFFD; overlong forms, surrogates and values past U+10FFFF are malformed too.
     Replace,
     // The byte itself, read as Latin-1, so texts in a legacy single-byte code page still compare
-    // stably. A sequence is taken by its shape alone here: a lead byte C2..F4 followed by enough
-    // continuation bytes decodes even when overlong, a surrogate or past U+10FFFF.
+    // stably. Overlong forms, surrogates and values past U+10FFFF are malformed here too.
     KeepByte,
 };
 

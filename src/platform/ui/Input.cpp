@@ -2,6 +2,8 @@
 // keys and text), capture, focus, activation, enabling, mouse-leave tracking, key state.
 #include "platform/ui/WindowSystem.h"
 
+#include "platform/gfx/Utf8.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -28,33 +30,6 @@ bool Disabled(HWND w) {
         }
     }
     return false;
-}
-
-// Code points of a UTF-8 string; malformed bytes become U+FFFD.
-std::vector<char32_t> CodePoints(const std::string& s) {
-    std::vector<char32_t> out;
-    for (std::size_t i = 0; i < s.size();) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        int n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-        if (n == 0 || i + std::size_t(n) > s.size()) {
-            out.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
-        char32_t cp = n == 1 ? c : n == 2 ? (c & 0x1F) : n == 3 ? (c & 0x0F) : (c & 0x07);
-        bool ok = true;
-        for (int k = 1; k < n; ++k) {
-            unsigned char cc = static_cast<unsigned char>(s[i + std::size_t(k)]);
-            if ((cc & 0xC0) != 0x80) {
-                ok = false;
-                break;
-            }
-            cp = (cp << 6) | (cc & 0x3F);
-        }
-        out.push_back(ok ? cp : 0xFFFD);
-        i += ok ? std::size_t(n) : 1;
-    }
-    return out;
 }
 
 MSG MakeMsg(HWND hwnd, UINT message, WPARAM w, LPARAM l, POINT pt, DWORD time) {
@@ -283,7 +258,7 @@ void WindowSystem::RouteKey(const InputEvent& ev, std::deque<MSG>& out) {
             return;
         }
         bool alt = (keys_[VK_MENU] & 0x80) && !(keys_[VK_CONTROL] & 0x80);
-        for (char32_t cp : CodePoints(ev.text)) {
+        for (char32_t cp : gfx::ToCodePoints(ev.text)) {
             out.push_back(MakeMsg(target, alt ? WM_SYSCHAR : WM_CHAR, WPARAM(cp), 1, cursor_, time));
         }
         return;

@@ -33,7 +33,7 @@ constexpr char32_t R = gfx::kReplacementCharacter;
 } // namespace
 
 // The two error policies agree on well-formed text and differ only in what a bad byte becomes
-// and in whether a sequence must also be a valid scalar value.
+// (U+FFFD or the byte itself); both reject overlong forms, surrogates and values past U+10FFFF.
 TEST(Utf8, NextCodePointUnderBothErrorPolicies) {
     struct Case {
         const char* name;
@@ -50,9 +50,10 @@ TEST(Utf8, NextCodePointUnderBothErrorPolicies) {
         {"bytes that never lead", "\xC0\xAF\xFF", {{R, 1}, {R, 1}, {R, 1}}, {{0xC0, 1}, {0xAF, 1}, {0xFF, 1}}},
         {"truncated at the end", "\xE5\x88", {{R, 1}, {R, 1}}, {{0xE5, 1}, {0x88, 1}}},
         {"interrupted by ascii", "\xE5" "a", {{R, 1}, {'a', 1}}, {{0xE5, 1}, {'a', 1}}},
-        {"overlong three bytes", "\xE0\x81\x81", {{R, 1}, {R, 1}, {R, 1}}, {{0x41, 3}}},
-        {"surrogate", "\xED\xA0\x80", {{R, 1}, {R, 1}, {R, 1}}, {{0xD800, 3}}},
-        {"past U+10FFFF", "\xF4\x90\x80\x80", {{R, 1}, {R, 1}, {R, 1}, {R, 1}}, {{0x110000, 4}}},
+        {"overlong three bytes", "\xE0\x81\x81", {{R, 1}, {R, 1}, {R, 1}}, {{0xE0, 1}, {0x81, 1}, {0x81, 1}}},
+        {"surrogate", "\xED\xA0\x80", {{R, 1}, {R, 1}, {R, 1}}, {{0xED, 1}, {0xA0, 1}, {0x80, 1}}},
+        {"past U+10FFFF", "\xF4\x90\x80\x80", {{R, 1}, {R, 1}, {R, 1}, {R, 1}},
+         {{0xF4, 1}, {0x90, 1}, {0x80, 1}, {0x80, 1}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -122,7 +123,7 @@ TEST(Utf8, SimpleLowerCase) {
     };
     for (Case c : std::vector<Case>{{'A', 'a'}, {'z', 'z'}, {'@', '@'}, {0xC9, 0xE9}, {0xD7, 0xD7}, {0xDF, 0xDF},
                                     {0x100, 0x101}, {0x101, 0x101}, {0x139, 0x13A}, {0x13A, 0x13A}, {0x130, 0x130},
-                                    {0x17D, 0x17E}, {0x391, 0x3B1}, {0x3A2, 0x3A2}, {0x401, 0x451},
+                                    {0x17D, 0x17E}, {0x178, 0xFF}, {0x391, 0x3B1}, {0x3A2, 0x3A2}, {0x401, 0x451},
                                     {0x410, 0x430}, {0x42F, 0x44F}, {0x1F600, 0x1F600}}) {
         SCOPED_TRACE(unsigned(c.in));
         EXPECT_EQ(gfx::ToLowerCodePoint(c.in), c.out);
