@@ -1,6 +1,7 @@
 // Default message handling: non-client size, hit codes and the plain frame, erasing with the
 // class brush, texts, cursors, activation, the system commands and Alt+F4.
 #include "platform/ui/WindowSystem.h"
+#include "platform/ui/ScrollBarGeometry.h"
 
 #include "platform/gfx/DrawText.h"
 #include "platform/gfx/Font.h"
@@ -16,7 +17,7 @@ namespace ui {
 namespace {
 constexpr int kCaption = 18;     // caption band of a normal window (SM_CYCAPTION)
 constexpr int kToolCaption = 15; // of a tool window (SM_CYSMCAPTION)
-constexpr int kScroll = 16;      // SM_CXVSCROLL, SM_CYHSCROLL
+constexpr int kScroll = kScrollBarSize;
 
 bool HasCaption(DWORD style) { return (style & WS_CAPTION) == WS_CAPTION; }
 
@@ -156,28 +157,15 @@ void DrawCloseBox(HDC dc, const RECT& r) {
     }
 }
 
-void DrawScrollBar(HDC dc, const RECT& r, bool vertical, const ScrollState& s) {
-    Fill(dc, r, COLOR_SCROLLBAR);
-    int len = vertical ? RectHeight(r) : RectWidth(r);
-    int btn = std::min(kScroll, len / 2);
-    RECT a = vertical ? RECT{r.left, r.top, r.right, r.top + btn} : RECT{r.left, r.top, r.left + btn, r.bottom};
-    RECT b = vertical ? RECT{r.left, r.bottom - btn, r.right, r.bottom} : RECT{r.right - btn, r.top, r.right, r.bottom};
-    for (const RECT& q : {a, b}) {
+void DrawScrollBar(HDC dc, const ScrollBarParts& p) {
+    Fill(dc, p.bar, COLOR_SCROLLBAR);
+    for (const RECT& q : {p.lineUp, p.lineDown}) {
         Fill(dc, q, COLOR_BTNFACE);
         Ring(dc, q, COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW);
     }
-    const SCROLLINFO& si = s.info;
-    int range = si.nMax - si.nMin + 1;
-    int track = len - 2 * btn;
-    if (range > 0 && track > 8 && (si.nPage == 0 || int(si.nPage) < range)) {
-        int thumb = si.nPage ? std::max(8, int(std::int64_t(track) * si.nPage / range)) : kScroll;
-        thumb = std::min(thumb, track);
-        int span = range - std::max(int(si.nPage), 1);
-        int pos = span > 0 ? int(std::int64_t(track - thumb) * (si.nPos - si.nMin) / span) : 0;
-        RECT t = vertical ? RECT{r.left, r.top + btn + pos, r.right, r.top + btn + pos + thumb}
-                          : RECT{r.left + btn + pos, r.top, r.left + btn + pos + thumb, r.bottom};
-        Fill(dc, t, COLOR_BTNFACE);
-        Ring(dc, t, COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW);
+    if (p.hasThumb) {
+        Fill(dc, p.thumb, COLOR_BTNFACE);
+        Ring(dc, p.thumb, COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW);
     }
 }
 
@@ -239,11 +227,10 @@ void DefaultNcPaint(HWND hwnd) {
         Ring(dc, r, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
     }
     const RECT& c = hwnd->client;
-    if (hwnd->style & WS_VSCROLL) {
-        DrawScrollBar(dc, RECT{c.right, c.top, c.right + kScroll, c.bottom}, true, hwnd->scroll[SB_VERT]);
-    }
-    if (hwnd->style & WS_HSCROLL) {
-        DrawScrollBar(dc, RECT{c.left, c.bottom, c.right, c.bottom + kScroll}, false, hwnd->scroll[SB_HORZ]);
+    for (int bar : {SB_VERT, SB_HORZ}) {
+        if (std::optional<ScrollBarParts> parts = NcScrollBar(*hwnd, bar)) {
+            DrawScrollBar(dc, *parts);
+        }
     }
     if ((hwnd->style & WS_VSCROLL) && (hwnd->style & WS_HSCROLL)) {
         Fill(dc, RECT{c.right, c.bottom, c.right + kScroll, c.bottom + kScroll}, COLOR_BTNFACE);

@@ -175,6 +175,8 @@ BOOL SetScrollRange(HWND hwnd, int bar, int minPos, int maxPos, BOOL redraw);
 BOOL GetScrollRange(HWND hwnd, int bar, int* minPos, int* maxPos);
 BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show);
 BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows);
+// The standard bar of OBJID_VSCROLL or OBJID_HSCROLL; a bar the window lacks is reported invisible.
+BOOL GetScrollBarInfo(HWND hwnd, LONG idObject, SCROLLBARINFO* info);
 
 // --- Monitors, metrics, parameters, version ---
 BOOL EnumDisplayMonitors(HDC dc, const RECT* clip, MONITORENUMPROC proc, LPARAM data);

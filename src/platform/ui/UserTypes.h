@@ -122,6 +122,26 @@ struct SCROLLINFO {
     int nTrackPos = 0;
 };
 
+// GetScrollBarInfo: the standard bars as accessibility objects; rgstate[0] is the bar itself,
+// 1 the top/left arrow, 2 the page area above, 3 the thumb, 4 the page area below, 5 the arrow.
+constexpr LONG OBJID_HSCROLL = LONG(0xFFFFFFFA);
+constexpr LONG OBJID_VSCROLL = LONG(0xFFFFFFFB);
+constexpr DWORD STATE_SYSTEM_UNAVAILABLE = 0x00000001;
+constexpr DWORD STATE_SYSTEM_PRESSED = 0x00000008;
+constexpr DWORD STATE_SYSTEM_INVISIBLE = 0x00008000;
+constexpr DWORD STATE_SYSTEM_OFFSCREEN = 0x00010000;
+constexpr int CCHILDREN_SCROLLBAR = 5;
+
+struct SCROLLBARINFO {
+    DWORD cbSize = sizeof(SCROLLBARINFO);
+    RECT rcScrollBar{}; // screen coordinates
+    int dxyLineButton = 0;
+    int xyThumbTop = 0;    // relative to rcScrollBar
+    int xyThumbBottom = 0;
+    int reserved = 0;
+    DWORD rgstate[CCHILDREN_SCROLLBAR + 1] = {};
+};
+
 struct MONITORINFO {
     DWORD cbSize = sizeof(MONITORINFO);
     RECT rcMonitor{};

@@ -26,6 +26,16 @@ void SetWindowAlpha(HWND window, BYTE alpha) {
     SetLayeredWindowAttributes(window, 0, alpha, LWA_ALPHA);
 }
 
+BOOL SafeGetScrollBarInfo(HWND window, LONG idObject, SCROLLBARINFO& info) {
+    info = SCROLLBARINFO{};
+    if (GetScrollBarInfo(window, idObject, &info)) {
+        return TRUE;
+    }
+    info = SCROLLBARINFO{};
+    info.rgstate[0] = STATE_SYSTEM_INVISIBLE;
+    return 0;
+}
+
 bool HasMultipleMonitors() { return GetSystemMetrics(SM_CMONITORS) > 1; }
 
 RECT GetDesktopArea() {

@@ -19,8 +19,10 @@ bool IsWindows2000OrLater();
 // Sets a layered window's opacity (0 transparent .. 255 opaque).
 void SetWindowAlpha(HWND window, BYTE alpha);
 
-// FIXME: SafeGetScrollBarInfo is not provided: the window system has no GetScrollBarInfo (and no
-// SCROLLBARINFO) and no part of the program asks for it; add both together if a caller appears.
+// The state of a window's standard scroll bar (OBJID_VSCROLL or OBJID_HSCROLL). When the bar
+// cannot be queried the info says "invisible" and the result is 0, so callers never read
+// uninitialised geometry.
+BOOL SafeGetScrollBarInfo(HWND window, LONG idObject, SCROLLBARINFO& info);
 
 bool HasMultipleMonitors();
 // The work area of the desktop, or the whole screen when there is none.

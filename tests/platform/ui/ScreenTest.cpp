@@ -107,6 +107,47 @@ TEST_F(Screen, ScrollStateIsClampedAsWindowsDoes) {
     EXPECT_EQ(c.right, 100) << "hiding the bar gives its room back to the client";
 }
 
+// What GetScrollBarInfo reports is where the default frame draws the bar and its thumb.
+TEST_F(Screen, ScrollBarInfoMatchesThePaintedBar) {
+    HWND w = Top(WS_POPUP | WS_VISIBLE | WS_VSCROLL, RECT{50, 40, 150, 140});
+    SCROLLINFO si;
+    si.fMask = SIF_ALL;
+    si.nMin = 0;
+    si.nMax = 99;
+    si.nPage = 10;
+    struct Case {
+        int pos;
+        int thumbTop, thumbBottom;
+    } cases[] = {{0, 16, 24}, {45, 46, 54}, {90, 76, 84}}; // track 68 px, thumb 8 px
+    for (const Case& k : cases) {
+        si.nPos = k.pos;
+        SetScrollInfo(w, SB_VERT, &si, TRUE);
+        RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        Pump();
+        SCROLLBARINFO info;
+        ASSERT_TRUE(GetScrollBarInfo(w, OBJID_VSCROLL, &info));
+        EXPECT_EQ(info.rcScrollBar, (RECT{134, 40, 150, 140}));
+        EXPECT_EQ(info.dxyLineButton, 16);
+        EXPECT_EQ(info.xyThumbTop, k.thumbTop) << k.pos;
+        EXPECT_EQ(info.xyThumbBottom, k.thumbBottom) << k.pos;
+        EXPECT_EQ(info.rgstate[0], 0u);
+        const gfx::Pixel face = gfx::ColorToPixel(GetSysColor(COLOR_BTNFACE));
+        const gfx::Pixel track = gfx::ColorToPixel(GetSysColor(COLOR_SCROLLBAR));
+        EXPECT_EQ(ScreenPixel(142, 40 + (k.thumbTop + k.thumbBottom) / 2), face) << "thumb at " << k.pos;
+        int outside = k.thumbTop > 30 ? k.thumbTop - 4 : k.thumbBottom + 4;
+        EXPECT_EQ(ScreenPixel(142, 40 + outside), track) << "track at " << k.pos;
+    }
+    SCROLLBARINFO horz;
+    ASSERT_TRUE(GetScrollBarInfo(w, OBJID_HSCROLL, &horz));
+    EXPECT_EQ(horz.rgstate[0], STATE_SYSTEM_INVISIBLE) << "a bar the window lacks";
+    si.nPage = 100; // the page holds the whole range: no thumb
+    SetScrollInfo(w, SB_VERT, &si, TRUE);
+    SCROLLBARINFO whole;
+    ASSERT_TRUE(GetScrollBarInfo(w, OBJID_VSCROLL, &whole));
+    EXPECT_EQ(whole.rgstate[3], STATE_SYSTEM_INVISIBLE);
+    EXPECT_FALSE(GetScrollBarInfo(w, 0, &whole));
+}
+
 TEST_F(Screen, ClipboardTextNeedsAnOpenClipboard) {
     EXPECT_FALSE(SetClipboardData(CF_TEXT, "x"));
     ASSERT_TRUE(OpenClipboard(nullptr));

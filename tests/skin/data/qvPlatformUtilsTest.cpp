@@ -72,3 +72,20 @@ TEST_F(PlatformUtils, SetWindowAlphaMakesALayeredWindowTranslucent) {
     EXPECT_EQ(key, 0u);
     DestroyWindow(w);
 }
+
+TEST_F(PlatformUtils, SafeGetScrollBarInfoReportsTheBarOrInvisible) {
+    Start();
+    HWND w = CreateWindowEx(0, "plain", "w", WS_POPUP | WS_VSCROLL, 10, 20, 100, 80, nullptr, nullptr,
+                            nullptr, nullptr);
+    SCROLLBARINFO info;
+    EXPECT_TRUE(qv::SafeGetScrollBarInfo(w, OBJID_VSCROLL, info));
+    EXPECT_EQ(info.rcScrollBar, (RECT{94, 20, 110, 100}));
+    EXPECT_EQ(info.rgstate[0], 0u);
+    EXPECT_TRUE(qv::SafeGetScrollBarInfo(w, OBJID_HSCROLL, info));
+    EXPECT_EQ(info.rgstate[0], STATE_SYSTEM_INVISIBLE);
+    DestroyWindow(w);
+    info.rcScrollBar = RECT{1, 2, 3, 4};
+    EXPECT_FALSE(qv::SafeGetScrollBarInfo(w, OBJID_VSCROLL, info)) << "a window that is gone";
+    EXPECT_EQ(info.rgstate[0], STATE_SYSTEM_INVISIBLE);
+    EXPECT_EQ(info.rcScrollBar, RECT{});
+}
