@@ -1,6 +1,7 @@
 #include "skin/data/qvControlSkinRecords.h"
 
-#include <typeinfo>
+#include "skin/data/qvSkinRecordKinds.h"
+
 #include <utility>
 
 namespace qv {
@@ -485,81 +486,46 @@ void TqvDataSkinRichEdit::DescribeFields(TqvSkinFields& fields) {
 }
 
 namespace {
-template <class T> std::unique_ptr<TqvDataSkinControl> Make(const std::string& name) {
-    return std::make_unique<T>(name);
-}
-template <class T> bool Is(const TqvDataSkinControl& record) {
-    return typeid(record) == typeid(T);
-}
-struct ControlKindEntry {
-    std::string_view kind;
-    std::unique_ptr<TqvDataSkinControl> (*create)(const std::string&);
-    bool (*is)(const TqvDataSkinControl&);
-};
-constexpr ControlKindEntry kControlKinds[] = {
-    {"panel", &Make<TqvDataSkinPanelControl>, &Is<TqvDataSkinPanelControl>},
-    {"expanel", &Make<TqvDataSkinExPanelControl>, &Is<TqvDataSkinExPanelControl>},
-    {"menubutton", &Make<TqvDataSkinMenuButtonControl>, &Is<TqvDataSkinMenuButtonControl>},
-    {"button", &Make<TqvDataSkinButtonControl>, &Is<TqvDataSkinButtonControl>},
-    {"checkradio", &Make<TqvDataSkinCheckRadioControl>, &Is<TqvDataSkinCheckRadioControl>},
-    {"gauge", &Make<TqvDataSkinGaugeControl>, &Is<TqvDataSkinGaugeControl>},
-    {"splitter", &Make<TqvDataSkinSplitterControl>, &Is<TqvDataSkinSplitterControl>},
-    {"trackbar", &Make<TqvDataSkinTrackBarControl>, &Is<TqvDataSkinTrackBarControl>},
-    {"label", &Make<TqvDataSkinLabelControl>, &Is<TqvDataSkinLabelControl>},
-    {"stdlabel", &Make<TqvDataSkinStdLabelControl>, &Is<TqvDataSkinStdLabelControl>},
-    {"updown", &Make<TqvDataSkinUpDownControl>, &Is<TqvDataSkinUpDownControl>},
-    {"grid", &Make<TqvDataSkinGridControl>, &Is<TqvDataSkinGridControl>},
-    {"tab", &Make<TqvDataSkinTabControl>, &Is<TqvDataSkinTabControl>},
-    {"mainmenubar", &Make<TqvDataSkinMainMenuBar>, &Is<TqvDataSkinMainMenuBar>},
-    {"controlbar", &Make<TqvDataSkinControlBar>, &Is<TqvDataSkinControlBar>},
-    {"memo", &Make<TqvDataSkinMemoControl>, &Is<TqvDataSkinMemoControl>},
-    {"edit", &Make<TqvDataSkinEditControl>, &Is<TqvDataSkinEditControl>},
-    {"checklistbox", &Make<TqvDataSkinCheckListBox>, &Is<TqvDataSkinCheckListBox>},
-    {"listbox", &Make<TqvDataSkinListBox>, &Is<TqvDataSkinListBox>},
-    {"combobox", &Make<TqvDataSkinComboBox>, &Is<TqvDataSkinComboBox>},
-    {"scrollbar", &Make<TqvDataSkinScrollBarControl>, &Is<TqvDataSkinScrollBarControl>},
-    {"spinedit", &Make<TqvDataSkinSpinEditControl>, &Is<TqvDataSkinSpinEditControl>},
-    {"scrollbox", &Make<TqvDataSkinScrollBoxControl>, &Is<TqvDataSkinScrollBoxControl>},
-    {"treeview", &Make<TqvDataSkinTreeView>, &Is<TqvDataSkinTreeView>},
-    {"bevel", &Make<TqvDataSkinBevel>, &Is<TqvDataSkinBevel>},
-    {"slider", &Make<TqvDataSkinSlider>, &Is<TqvDataSkinSlider>},
-    {"listview", &Make<TqvDataSkinListView>, &Is<TqvDataSkinListView>},
-    {"richedit", &Make<TqvDataSkinRichEdit>, &Is<TqvDataSkinRichEdit>},
+constexpr TqvRecordKind<TqvDataSkinControl> kControlKinds[] = {
+    RecordKind<TqvDataSkinControl, TqvDataSkinPanelControl>("panel"),
+    RecordKind<TqvDataSkinControl, TqvDataSkinExPanelControl>("expanel"),
+    RecordKind<TqvDataSkinControl, TqvDataSkinMenuButtonControl>("menubutton"),
+    RecordKind<TqvDataSkinControl, TqvDataSkinButtonControl>("button"),
+    RecordKind<TqvDataSkinControl, TqvDataSkinCheckRadioControl>("checkradio"),
+    RecordKind<TqvDataSkinControl, TqvDataSkinGaugeControl>("gauge"),
+    RecordKind<TqvDataSkinControl, TqvDataSkinSplitterControl>("splitter"),
+    RecordKind<TqvDataSkinControl, TqvDataSkinTrackBarControl>("trackbar"),
+    RecordKind<TqvDataSkinControl, TqvDataSkinLabelControl>("label"),
+    RecordKind<TqvDataSkinControl, TqvDataSkinStdLabelControl>("stdlabel"),
+    RecordKind<TqvDataSkinControl, TqvDataSkinUpDownControl>("updown"),
+    RecordKind<TqvDataSkinControl, TqvDataSkinGridControl>("grid"),
+    RecordKind<TqvDataSkinControl, TqvDataSkinTabControl>("tab"),
+    RecordKind<TqvDataSkinControl, TqvDataSkinMainMenuBar>("mainmenubar"),
+    RecordKind<TqvDataSkinControl, TqvDataSkinControlBar>("controlbar"),
+    RecordKind<TqvDataSkinControl, TqvDataSkinMemoControl>("memo"),
+    RecordKind<TqvDataSkinControl, TqvDataSkinEditControl>("edit"),
+    RecordKind<TqvDataSkinControl, TqvDataSkinCheckListBox>("checklistbox"),
+    RecordKind<TqvDataSkinControl, TqvDataSkinListBox>("listbox"),
+    RecordKind<TqvDataSkinControl, TqvDataSkinComboBox>("combobox"),
+    RecordKind<TqvDataSkinControl, TqvDataSkinScrollBarControl>("scrollbar"),
+    RecordKind<TqvDataSkinControl, TqvDataSkinSpinEditControl>("spinedit"),
+    RecordKind<TqvDataSkinControl, TqvDataSkinScrollBoxControl>("scrollbox"),
+    RecordKind<TqvDataSkinControl, TqvDataSkinTreeView>("treeview"),
+    RecordKind<TqvDataSkinControl, TqvDataSkinBevel>("bevel"),
+    RecordKind<TqvDataSkinControl, TqvDataSkinSlider>("slider"),
+    RecordKind<TqvDataSkinControl, TqvDataSkinListView>("listview"),
+    RecordKind<TqvDataSkinControl, TqvDataSkinRichEdit>("richedit"),
 };
 } // namespace
 
 std::unique_ptr<TqvDataSkinControl> CreateControlSkin(std::string_view kind, const std::string& name) {
-    for (const ControlKindEntry& k : kControlKinds) {
-        if (k.kind == kind) {
-            return k.create(name);
-        }
-    }
-    return nullptr;
+    return CreateRecordOfKind(kControlKinds, kind, name);
 }
 
-std::string_view ControlSkinKind(const TqvDataSkinControl& record) {
-    for (const auto& k : kControlKinds) {
-        if (k.is(record)) {
-            return k.kind;
-        }
-    }
-    return {};
-}
+std::string_view ControlSkinKind(const TqvDataSkinControl& record) { return KindOfRecord(kControlKinds, record); }
 
 void LoadControlSkins(const TqvSkinIni& ini, std::vector<std::unique_ptr<TqvDataSkinControl>>& out) {
-    int count = ini.ReadInteger("SKINCONTROLS", "count", 0);
-    for (int i : IniPresentIndexes(ini, "SKINCONTROLS", count)) {
-        const std::string* entry = ini.FindValue("SKINCONTROLS", std::to_string(i));
-        std::string name;
-        std::string kind;
-        if (entry == nullptr || !SplitSkinListEntry(*entry, name, kind)) {
-            continue;
-        }
-        if (auto record = CreateControlSkin(kind, name)) {
-            record->LoadFromSkinText(ini);
-            out.push_back(std::move(record));
-        }
-    }
+    LoadSkinRecordList(ini, "SKINCONTROLS", kControlKinds, out);
 }
 
 } // namespace qv

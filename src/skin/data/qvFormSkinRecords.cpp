@@ -1,8 +1,9 @@
 #include "skin/data/qvFormSkinRecords.h"
 
+#include "skin/data/qvSkinRecordKinds.h"
+
 #include <algorithm>
 #include <functional>
-#include <typeinfo>
 #include <utility>
 
 namespace qv {
@@ -313,62 +314,26 @@ bool SplitSkinListEntry(std::string_view entry, std::string& name, std::string& 
 }
 
 namespace {
-template <class T> std::unique_ptr<TqvDataSkinObject> Make(const std::string& name) {
-    return std::make_unique<T>(name);
-}
-template <class T> bool Is(const TqvDataSkinObject& record) {
-    return typeid(record) == typeid(T);
-}
-struct FormObjectKindEntry {
-    std::string_view kind;
-    std::unique_ptr<TqvDataSkinObject> (*create)(const std::string&);
-    bool (*is)(const TqvDataSkinObject&);
-};
-constexpr FormObjectKindEntry kFormObjectKinds[] = {
-    {"stdbutton", &Make<TqvDataSkinStdButton>, &Is<TqvDataSkinStdButton>},
-    {"button", &Make<TqvDataSkinButton>, &Is<TqvDataSkinButton>},
-    {"mainmenubarbutton", &Make<TqvDataSkinMainMenuBarButton>, &Is<TqvDataSkinMainMenuBarButton>},
-    {"caption", &Make<TqvDataSkinCaption>, &Is<TqvDataSkinCaption>},
-    {"menuitem", &Make<TqvDataSkinMenuItem>, &Is<TqvDataSkinMenuItem>},
-    {"mainmenubaritem", &Make<TqvDataSkinMainMenuBarItem>, &Is<TqvDataSkinMainMenuBarItem>},
-    {"animate", &Make<TqvDataSkinAnimate>, &Is<TqvDataSkinAnimate>},
-    {"userobject", &Make<TqvDataUserObject>, &Is<TqvDataUserObject>},
+constexpr TqvRecordKind<TqvDataSkinObject> kFormObjectKinds[] = {
+    RecordKind<TqvDataSkinObject, TqvDataSkinStdButton>("stdbutton"),
+    RecordKind<TqvDataSkinObject, TqvDataSkinButton>("button"),
+    RecordKind<TqvDataSkinObject, TqvDataSkinMainMenuBarButton>("mainmenubarbutton"),
+    RecordKind<TqvDataSkinObject, TqvDataSkinCaption>("caption"),
+    RecordKind<TqvDataSkinObject, TqvDataSkinMenuItem>("menuitem"),
+    RecordKind<TqvDataSkinObject, TqvDataSkinMainMenuBarItem>("mainmenubaritem"),
+    RecordKind<TqvDataSkinObject, TqvDataSkinAnimate>("animate"),
+    RecordKind<TqvDataSkinObject, TqvDataUserObject>("userobject"),
 };
 } // namespace
 
 std::unique_ptr<TqvDataSkinObject> CreateFormObject(std::string_view kind, const std::string& name) {
-    for (const FormObjectKindEntry& k : kFormObjectKinds) {
-        if (k.kind == kind) {
-            return k.create(name);
-        }
-    }
-    return nullptr;
+    return CreateRecordOfKind(kFormObjectKinds, kind, name);
 }
 
-std::string_view FormObjectKind(const TqvDataSkinObject& record) {
-    for (const auto& k : kFormObjectKinds) {
-        if (k.is(record)) {
-            return k.kind;
-        }
-    }
-    return {};
-}
+std::string_view FormObjectKind(const TqvDataSkinObject& record) { return KindOfRecord(kFormObjectKinds, record); }
 
 void LoadFormObjects(const TqvSkinIni& ini, std::vector<std::unique_ptr<TqvDataSkinObject>>& out) {
-    int count = ini.ReadInteger("SKINOBJECTS", "count", 0);
-    // Absent entries read as empty text, which has no colon: nothing to create.
-    for (int i : IniPresentIndexes(ini, "SKINOBJECTS", count)) {
-        const std::string* entry = ini.FindValue("SKINOBJECTS", std::to_string(i));
-        std::string name;
-        std::string kind;
-        if (entry == nullptr || !SplitSkinListEntry(*entry, name, kind)) {
-            continue;
-        }
-        if (auto record = CreateFormObject(kind, name)) {
-            record->LoadFromSkinText(ini);
-            out.push_back(std::move(record));
-        }
-    }
+    LoadSkinRecordList(ini, "SKINOBJECTS", kFormObjectKinds, out);
 }
 
 } // namespace qv

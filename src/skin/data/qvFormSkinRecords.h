@@ -4,6 +4,7 @@
 // menu items, animations, user objects). The form skin, its popup menus and hints read these.
 
 #include "skin/data/qvSkinRecord.h"
+#include "skin/data/qvSkinRecordKinds.h"
 
 #include <memory>
 #include <vector>
@@ -324,8 +325,5 @@ std::string_view FormObjectKind(const TqvDataSkinObject& record);
 // Reads [SKINOBJECTS]: each "name:kind" entry in index order creates its record, which reads its
 // section; unknown kinds and entries without ":" are skipped.
 void LoadFormObjects(const TqvSkinIni& ini, std::vector<std::unique_ptr<TqvDataSkinObject>>& out);
-
-// Splits "name:kind" at the first colon; false when there is none. Shared with [SKINCONTROLS].
-bool SplitSkinListEntry(std::string_view entry, std::string& name, std::string& kind);
 
 } // namespace qv
