@@ -82,4 +82,15 @@ void DrawVLine(HDC dc, int x, int y1, int y2, COLORREF color) {
     FillSolid(dc, r, color);
 }
 
+void RegisterControlClass(const char* name, WNDPROC proc, LPCSTR cursor) {
+    WNDCLASS existing;
+    if (GetClassInfo(nullptr, name, &existing)) return;
+    WNDCLASS wc;
+    wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
+    wc.lpfnWndProc = proc;
+    wc.hCursor = LoadCursor(nullptr, cursor);
+    wc.lpszClassName = name;
+    RegisterClass(&wc);
+}
+
 } // namespace controls

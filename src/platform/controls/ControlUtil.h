@@ -34,6 +34,9 @@ void AttachState(HWND hwnd, T* state) {
     SetWindowLongPtr(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
 }
 
+// Registers a control's global window class once (double-clicks on); later calls do nothing.
+void RegisterControlClass(const char* name, WNDPROC proc, LPCSTR cursor = IDC_ARROW);
+
 // WM_NOTIFY to the parent with the control's id; returns the parent's answer.
 LRESULT SendNotify(HWND hwnd, int code, NMHDR* header);
 // WM_COMMAND to the parent: MAKEWPARAM(id, code), lParam = the control.

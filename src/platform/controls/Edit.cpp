@@ -673,14 +673,7 @@ LRESULT EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void RegisterEditClass() {
-    WNDCLASS existing;
-    if (GetClassInfo(nullptr, WC_EDIT, &existing)) return;
-    WNDCLASS wc;
-    wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
-    wc.lpfnWndProc = EditWndProc;
-    wc.hCursor = LoadCursor(nullptr, IDC_IBEAM);
-    wc.lpszClassName = WC_EDIT;
-    RegisterClass(&wc);
+    RegisterControlClass(WC_EDIT, EditWndProc, IDC_IBEAM);
 }
 
 } // namespace controls

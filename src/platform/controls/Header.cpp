@@ -316,14 +316,7 @@ LRESULT HeaderWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void RegisterHeaderClass() {
-    WNDCLASS existing;
-    if (GetClassInfo(nullptr, WC_HEADER, &existing)) return;
-    WNDCLASS wc;
-    wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
-    wc.lpfnWndProc = HeaderWndProc;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = WC_HEADER;
-    RegisterClass(&wc);
+    RegisterControlClass(WC_HEADER, HeaderWndProc);
 }
 
 } // namespace controls

@@ -396,14 +396,7 @@ LRESULT ListBoxWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void RegisterListBoxClass() {
-    WNDCLASS existing;
-    if (GetClassInfo(nullptr, WC_LISTBOX, &existing)) return;
-    WNDCLASS wc;
-    wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
-    wc.lpfnWndProc = ListBoxWndProc;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = WC_LISTBOX;
-    RegisterClass(&wc);
+    RegisterControlClass(WC_LISTBOX, ListBoxWndProc);
 }
 
 } // namespace controls

@@ -711,14 +711,7 @@ LRESULT ListViewWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void RegisterListViewClass() {
-    WNDCLASS existing;
-    if (GetClassInfo(nullptr, WC_LISTVIEW, &existing)) return;
-    WNDCLASS wc;
-    wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
-    wc.lpfnWndProc = ListViewWndProc;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = WC_LISTVIEW;
-    RegisterClass(&wc);
+    RegisterControlClass(WC_LISTVIEW, ListViewWndProc);
     RegisterHeaderClass();
 }
 

@@ -724,14 +724,7 @@ LRESULT TreeViewWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void RegisterTreeViewClass() {
-    WNDCLASS existing;
-    if (GetClassInfo(nullptr, WC_TREEVIEW, &existing)) return;
-    WNDCLASS wc;
-    wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
-    wc.lpfnWndProc = TreeViewWndProc;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = WC_TREEVIEW;
-    RegisterClass(&wc);
+    RegisterControlClass(WC_TREEVIEW, TreeViewWndProc);
 }
 
 } // namespace controls
