@@ -1,0 +1,8 @@
+#pragma once
+// The skinned controls of the tool's windows: the control base, the button, the panel, the
+// standard label, the gauge, the scroll bar and the list view. One header gathers the classes,
+// each of which lives in its own unit.
+
+#include "skin/controls/qvPushTracker.h"
+#include "skin/controls/qvSkinControl.h"
+#include "skin/controls/qvSkinCustomControl.h"
