@@ -13,7 +13,9 @@ namespace fs {
 namespace {
 
 int OpenOrThrow(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking: a FIFO put in a file's place after the folder was listed must not hang the
+    // open. Reads of regular files ignore the flag.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         throw FileError::CannotOpen(path, errno);
     return fd;
@@ -88,15 +90,18 @@ std::string ReadWholeFile(const std::string& path) {
     struct stat st = StatOrThrow(fd, path);
     if (S_ISDIR(st.st_mode))
         throw FileError::CannotOpen(path, EISDIR);
-    // The size is a hint only: a file still being written may grow, and pipes report 0. The
-    // buffer grows only when a read past the expected end still returns bytes, so a file of
-    // stable size costs exactly its size.
+    // A regular file is read up to the size it had when it was opened: a log the web server is
+    // still writing is counted as it stood then, and a fast writer cannot keep the read going.
+    // Files without a size (the kernel's own report 0, pipes) are read to their end.
+    bool bounded = S_ISREG(st.st_mode) && st.st_size > 0;
     std::string buffer;
-    buffer.resize(S_ISREG(st.st_mode) && st.st_size > 0 ? std::size_t(st.st_size) : 0);
+    buffer.resize(bounded ? std::size_t(st.st_size) : 0);
     std::size_t used = 0;
     char probe[64 * 1024];
     for (;;) {
         bool full = used == buffer.size();
+        if (full && bounded)
+            break;
         char* target = full ? probe : buffer.data() + used;
         std::size_t room = full ? sizeof probe : buffer.size() - used;
         ssize_t got = ::read(fd, target, room);

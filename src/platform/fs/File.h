@@ -46,8 +46,9 @@ private:
     std::uint64_t size_ = 0;
 };
 
-// The fallback read: opens `path`, reads it to its end into one string and closes it.
-// Throws FileError when it cannot be opened or read.
+// The fallback read: opens `path`, reads it into one string and closes it. A regular file is read
+// up to the size it had when it was opened (it may still be growing); a file without a size is
+// read to its end. Throws FileError when it cannot be opened or read.
 std::string ReadWholeFile(const std::string& path);
 
 // Opens `path` again, takes its size as a 64-bit byte count and closes it.

@@ -14,6 +14,10 @@ FileError FileError::CannotOpen(const std::string& path, int error) {
     return FileError("Cannot open file \"" + ExpandPath(path) + "\". " + SystemErrorText(error), path, error);
 }
 
+FileError FileError::CannotCreate(const std::string& path, int error) {
+    return FileError("Cannot create file \"" + ExpandPath(path) + "\". " + SystemErrorText(error), path, error);
+}
+
 std::string SystemErrorText(int error) {
     // Errors are also built on the scanner's worker threads, so the reentrant form is used; it
     // comes in a GNU flavour (returns the text) and an XSI one (fills the buffer).

@@ -13,6 +13,8 @@ public:
 
     // The failure to open or read `path` with the system error `error` (an errno value).
     static FileError CannotOpen(const std::string& path, int error);
+    // The failure to write `path`: "Cannot create file "<expanded full path>". <system text>".
+    static FileError CannotCreate(const std::string& path, int error);
 
     // The path as the caller named it (not expanded) and the errno value behind the failure.
     const std::string& Path() const { return path_; }

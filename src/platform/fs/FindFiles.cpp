@@ -20,15 +20,22 @@ std::size_t CodePointLength(std::string_view name, std::size_t i) {
     return n;
 }
 
-bool IsDirectoryEntry(const std::string& folder, const dirent& entry) {
-    if (entry.d_type == DT_DIR)
-        return true;
+bool IsSpecialMode(mode_t mode) { return S_ISFIFO(mode) || S_ISSOCK(mode) || S_ISCHR(mode) || S_ISBLK(mode); }
+
+FindEntry Classify(const std::string& folder, const dirent& entry) {
+    bool special = entry.d_type == DT_FIFO || entry.d_type == DT_SOCK || entry.d_type == DT_CHR || entry.d_type == DT_BLK;
+    FindEntry found{entry.d_name, entry.d_type == DT_DIR, special};
     if (entry.d_type != DT_UNKNOWN && entry.d_type != DT_LNK)
-        return false;
-    // Links and file systems without d_type: ask the file system; a dangling link is not a folder.
+        return found;
+    // Links and file systems without d_type: ask the file system about the target; a dangling
+    // link is neither a folder nor a file.
     struct stat st;
     std::string path = folder + "/" + entry.d_name;
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    if (::stat(path.c_str(), &st) == 0) {
+        found.IsDirectory = S_ISDIR(st.st_mode);
+        found.IsSpecialFile = IsSpecialMode(st.st_mode);
+    }
+    return found;
 }
 
 } // namespace
@@ -62,7 +69,7 @@ bool MatchesWildcard(std::string_view pattern, std::string_view name) {
 
 std::vector<FindEntry> FindFiles(const std::string& folder, std::string_view pattern) {
     std::vector<FindEntry> entries;
-    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()), ::closedir);
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "/" : folder.c_str()), ::closedir);
     if (!dir)
         return entries;
     while (const dirent* entry = ::readdir(dir.get())) {
@@ -71,7 +78,7 @@ std::vector<FindEntry> FindFiles(const std::string& folder, std::string_view pat
             continue;
         if (!MatchesWildcard(pattern, name))
             continue;
-        entries.push_back(FindEntry{std::string(name), IsDirectoryEntry(folder, *entry)});
+        entries.push_back(Classify(folder, *entry));
     }
     return entries;
 }

@@ -2,7 +2,8 @@
 // Folder enumeration with a wildcard, standing in for the find-first/find-next of the Windows build.
 // Every entry of the folder is seen, hidden dot-files included; matching ignores letter case the
 // way the Windows file system does, so "A.LOG" matches "*.log". Subfolders are reported (with
-// IsDirectory set) but never searched.
+// IsDirectory set) but never searched. The empty folder text names the root "/", as the empty
+// text names the current drive's root on Windows.
 
 #include <string>
 #include <string_view>
@@ -13,6 +14,9 @@ namespace fs {
 struct FindEntry {
     std::string Name;  // the entry's name as the file system holds it
     bool IsDirectory;  // a directory, or a link to one
+    // A FIFO, socket or device, or a link to one: reading it may block or never end. A dangling
+    // link is neither this nor a directory.
+    bool IsSpecialFile = false;
 };
 
 // Matches `name` against `pattern`, where "*" stands for any run of bytes and "?" for one

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 
@@ -37,7 +39,7 @@ TEST(MatchesWildcard, FollowsTheWildcardRulesWithoutLetterCase) {
         EXPECT_EQ(fs::MatchesWildcard(c.Pattern, c.Name), c.Matches) << c.Pattern << " vs " << c.Name;
 }
 
-TEST(FindFiles, SeesEveryEntryThatMatchesAndMarksFolders) {
+TEST(FindFiles, SeesEveryEntryThatMatchesAndTellsItsKind) {
     TempFolder dir;
     dir.Write("a.log", "x");
     dir.Write(".hidden.log", "x");
@@ -46,15 +48,24 @@ TEST(FindFiles, SeesEveryEntryThatMatchesAndMarksFolders) {
     std::filesystem::create_directory(dir / "sub.log");
     dir.Write("sub.log/inner.log", "x"); // never searched
     std::filesystem::create_symlink(dir / "missing", dir / "dangling.log");
+    std::filesystem::create_symlink(dir / "a.log", dir / "link.log");
+    std::filesystem::create_symlink("/dev/zero", dir / "zero.log");
+    ASSERT_EQ(::mkfifo((dir / "pipe.log").c_str(), 0600), 0);
 
     std::vector<fs::FindEntry> found = fs::FindFiles(dir.Path(), "*.log");
     std::sort(found.begin(), found.end(), [](auto& a, auto& b) { return a.Name < b.Name; });
-    std::vector<std::pair<std::string, bool>> got;
+    std::vector<std::string> got;
     for (const fs::FindEntry& e : found)
-        got.emplace_back(e.Name, e.IsDirectory);
-    std::vector<std::pair<std::string, bool>> expected{
-        {".hidden.log", false}, {"UPPER.LOG", false}, {"a.log", false}, {"dangling.log", false}, {"sub.log", true}};
+        got.push_back(e.Name + (e.IsDirectory ? " dir" : "") + (e.IsSpecialFile ? " special" : ""));
+    std::vector<std::string> expected{".hidden.log", "UPPER.LOG",   "a.log",          "dangling.log",
+                                      "link.log",    "pipe.log special", "sub.log dir", "zero.log special"};
     EXPECT_EQ(got, expected);
+}
+
+TEST(FindFiles, TheEmptyFolderIsTheRoot) {
+    std::vector<fs::FindEntry> found = fs::FindFiles("", "tmp");
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_TRUE(found[0].IsDirectory);
 }
 
 TEST(FindFiles, MissingOrUnreadableFolderGivesNothing) {
