@@ -4,6 +4,7 @@
 #include "platform/fs/FileError.h"
 #include "platform/fs/FindFiles.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <stdexcept>
 
@@ -21,11 +22,31 @@ SignatureList MakeSignatureList() {
     };
 }
 
+bool LogNameLess(const std::string& a, const std::string& b) {
+    auto fold = [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : int(c); };
+    std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        int x = fold(static_cast<unsigned char>(a[i])), y = fold(static_cast<unsigned char>(b[i]));
+        if (x != y)
+            return x < y;
+    }
+    if (a.size() != b.size())
+        return a.size() < b.size();
+    return a < b;
+}
+
 void getlogFiles(const std::string& folder, LogFileList& list) {
     list.clear();
-    for (const fs::FindEntry& entry : fs::FindFiles(folder, "*.log"))
-        if (!entry.IsDirectory)
-            list.push_back(folder + "/" + entry.Name);
+    std::vector<std::string> names;
+    for (fs::FindEntry& entry : fs::FindFiles(folder, "*.log")) {
+        // A FIFO blocks its reader and a device may never run dry. A dangling link stays: its
+        // read fails and says so.
+        if (!entry.IsDirectory && !entry.IsSpecialFile)
+            names.push_back(std::move(entry.Name));
+    }
+    std::sort(names.begin(), names.end(), LogNameLess);
+    for (const std::string& name : names)
+        list.push_back(folder + "/" + name);
 }
 
 std::string readWholeFile(const std::string& path) { return fs::ReadWholeFile(path); }

@@ -25,9 +25,14 @@ SignatureList MakeSignatureList();
 // Full paths: the folder text exactly as given, "/", the name as the enumeration returned it.
 using LogFileList = std::vector<std::string>;
 
+// The order of the Windows file list that operators know: by name without regard to ASCII letter
+// case, names that differ only in case by their bytes ("A.log" before "a.log").
+bool LogNameLess(const std::string& a, const std::string& b);
+
 // Fills `list` (cleared first) with the folder's "*.log" files, matched without regard to letter
-// case, hidden files included, subfolders skipped, in the order the file system yields them.
-// A folder that is missing or cannot be read leaves the list empty.
+// case, hidden files included, in LogNameLess order. Subfolders, FIFOs, sockets and devices (or
+// links to them) are skipped. The empty folder text is the root
+// "/". A folder that is missing or cannot be read leaves the list empty.
 void getlogFiles(const std::string& folder, LogFileList& list);
 
 // The fallback read: the whole file as one byte string. Throws fs::FileError.

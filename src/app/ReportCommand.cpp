@@ -3,20 +3,27 @@
 #include "platform/fs/FindFiles.h"
 
 #include <exception>
+#include <sys/stat.h>
 #include <ostream>
 
 namespace app {
 namespace {
 
+#ifndef IISLOG_VERSION
+#error "IISLOG_VERSION comes from the project's version in CMake"
+#endif
+
 constexpr const char* kUsage =
-    "Usage: iislog-report FOLDER [--csv] [--header] [--help]\n"
+    "Usage: iislog-report [--csv] [--header] FOLDER\n"
+    "       iislog-report --help | --version\n"
     "Prints one line per *.log file of FOLDER: number, file name, size and the line counts of the\n"
     "Baidu, Google, Soso, Yahoo, Sogou, Youdao and MSN/Bing crawler signatures.\n"
     "  --csv     RFC 4180 comma-separated values instead of tab-separated columns\n"
     "  --header  a first line with the column captions\n"
     "  --help    this text\n"
+    "  --version the program's version\n"
     "Exit status: 0 done, 1 a file could not be read (the rows before it are printed), 2 bad usage\n"
-    "or a folder that does not exist.\n";
+    "or a folder that does not exist or is a file.\n";
 
 std::string CsvCell(const std::string& cell) {
     if (cell.find_first_of(",\"\r\n") == std::string::npos)
@@ -63,11 +70,22 @@ std::string FormatReportLine(const std::vector<std::string>& cells, ReportStyle 
     return line;
 }
 
+std::string ReportCopyText(const std::vector<std::vector<std::string>>& rows) {
+    std::string text = FormatReportLine(ReportCaptions(), ReportStyle::Tab);
+    for (const std::vector<std::string>& row : rows)
+        text += FormatReportLine(row, ReportStyle::Tab);
+    return text;
+}
+
 int PrintReport(const std::string& folder, ReportStyle style, bool header, std::ostream& out,
                 std::ostream& err) {
     // The analysis treats a missing folder like an empty one; a script deserves to know.
     if (!fs::DirectoryExists(folder)) {
-        err << "iislog-report: folder \"" << folder << "\" does not exist\n";
+        struct stat st;
+        if (::stat(folder.c_str(), &st) == 0)
+            err << "iislog-report: \"" << folder << "\" is a file, not a folder\n";
+        else
+            err << "iislog-report: folder \"" << folder << "\" does not exist\n";
         return 2;
     }
     if (header)
@@ -97,6 +115,9 @@ int ReportMain(const std::vector<std::string>& args, std::ostream& out, std::ost
             optionsEnded = true;
         } else if (arg == "--help" || arg == "-h") {
             out << kUsage;
+            return 0;
+        } else if (arg == "--version") {
+            out << "iislog-report " IISLOG_VERSION "\n";
             return 0;
         } else if (arg == "--csv") {
             style = ReportStyle::Csv;

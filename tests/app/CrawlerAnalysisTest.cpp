@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <filesystem>
 #include <unistd.h>
 
@@ -76,21 +77,29 @@ TEST(CrawlerAnalysis, NoLogFilesGiveNoNotificationAtAll) {
     }
 }
 
-TEST(CrawlerAnalysis, FindsHiddenAndUpperCaseLogsButNoFolders) {
+TEST(CrawlerAnalysis, ReadsOnlyRegularLogFilesInNameOrder) {
     TempFolder dir;
-    dir.Write(".hidden.log", "a\n");
-    dir.Write("UPPER.LOG", "a\n");
-    dir.Write("plain.log", "a\n");
-    dir.Write("plain.log.1", "a\n");
+    for (const char* name : {"u_ex130102.log", "b.log", ".hidden.log", "a.log", "A.log", "U_EX130101.log", "x.txt"})
+        dir.Write(name, "a\n");
     std::filesystem::create_directory(dir / "x.log");
+    std::filesystem::create_symlink(dir / "b.log", dir / "link.log");
+    // Reading any of these would block or never end.
+    std::filesystem::create_symlink("/dev/zero", dir / "zero.log");
+    ASSERT_EQ(::mkfifo((dir / "pipe.log").c_str(), 0600), 0);
     app::CrawlerAnalysis analysis;
     Recorder rec;
     analysis.analyseLogFiles(dir.Path(), rec);
     std::vector<std::string> names;
     for (const app::ResultRow& row : rec.rows)
         names.push_back(row.FileName);
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{".hidden.log", "UPPER.LOG", "plain.log"}));
+    EXPECT_EQ(names, (std::vector<std::string>{".hidden.log", "A.log", "a.log", "b.log", "link.log", "U_EX130101.log",
+                                               "u_ex130102.log"}));
+}
+
+TEST(CrawlerAnalysis, NameOrderIgnoresLetterCaseThenComparesBytes) {
+    std::vector<std::string> names{"b", "B", "a10", "A2", "a1", "_x", "Ab", "aB"};
+    std::sort(names.begin(), names.end(), app::LogNameLess);
+    EXPECT_EQ(names, (std::vector<std::string>{"_x", "a1", "a10", "A2", "Ab", "aB", "B", "b"}));
 }
 
 TEST(CrawlerAnalysis, SizeTextIsWholeKilobytesOfSixtyFourBitSizes) {

@@ -62,7 +62,9 @@ TEST(ReportCommand, ExitStatusTellsWhatWentWrong) {
         {{"--bogus", dir.Path()}, 2, "iislog-report: unknown option --bogus\nUsage:", true},
         {{dir.Path(), dir.Path()}, 2, "iislog-report: only one folder", true},
         {{dir / "missing"}, 2, "iislog-report: folder \"" + dir / "missing" + "\" does not exist", true},
+        {{dir / "ok.log"}, 2, "iislog-report: \"" + dir / "ok.log" + "\" is a file, not a folder", true},
         {{"--help"}, 0, "", false},
+        {{"--version", dir.Path()}, 0, "", false},
         {{dir.Path()}, 0, "", false},
     };
     for (const Case& c : cases) {
@@ -81,8 +83,32 @@ TEST(ReportCommand, AnalysisErrorPrintsTheRowsSoFarThenFails) {
     EXPECT_EQ(r.Status, 1);
     EXPECT_EQ(r.Err, "Cannot open file \"" + std::filesystem::canonical(dir.Path()).string() +
                          "/bad.log\". No such file or directory\n");
-    // Whether a.log comes before bad.log is the file system's choice; if it does, its row is out.
-    EXPECT_TRUE(r.Out.empty() || r.Out == "1\ta.log\t0 kb\t0\t0\t0\t0\t0\t0\t0\n") << r.Out;
+    EXPECT_EQ(r.Out, "1\ta.log\t0 kb\t0\t0\t0\t0\t0\t0\t0\n"); // a.log comes before bad.log
+}
+
+TEST(ReportCommand, HelpAndVersionGoToStandardOutput) {
+    Outcome help = Report({"--help"});
+    EXPECT_EQ(help.Out.substr(0, 27), "Usage: iislog-report [--csv");
+    Outcome version = Report({"--version"});
+    EXPECT_EQ(version.Out, "iislog-report " IISLOG_VERSION "\n");
+    EXPECT_EQ(help.Err + version.Err, "");
+}
+
+TEST(ReportCommand, CopyTextIsTheHeaderedReport) {
+    TempFolder dir;
+    dir.Write("b.log", "Yahoo!+Slurp\r\n");
+    dir.Write("A.log", "http://www.google.com/bot.html\n\n");
+    app::CrawlerAnalysis analysis;
+    struct Rows : app::AnalysisObserver {
+        void beginFile(std::int64_t) override {}
+        void atLine(std::int64_t) override {}
+        void addRow(const app::ResultRow& row) override { cells.push_back(row.Cells()); }
+        void fileDone() override {}
+        std::vector<std::vector<std::string>> cells;
+    } rows;
+    analysis.analyseLogFiles(dir.Path(), rows);
+    EXPECT_EQ(app::ReportCopyText(rows.cells), Report({"--header", dir.Path()}).Out);
+    EXPECT_EQ(app::ReportCopyText({}), "序号\t日志名称\t文件大小\t百度\t谷歌\t搜搜\t雅虎\t搜狗\t有道\t必应\n");
 }
 
 } // namespace
