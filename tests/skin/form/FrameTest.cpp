@@ -126,8 +126,8 @@ TEST_F(FormSkinTest, AnInactiveFrameChangesOnlyItsCaptionObjects) {
             }
             ++differing;
             ASSERT_TRUE(inObject(x, y)) << x << "," << y;
-            activeColour = activeColour || At(active, x, y) == caption->activefontcolor;
-            inactiveColour = inactiveColour || At(inactive, x, y) == caption->fontcolor;
+            activeColour = activeColour || At(active, x, y) == COLORREF(caption->activefontcolor);
+            inactiveColour = inactiveColour || At(inactive, x, y) == COLORREF(caption->fontcolor);
         }
     }
     EXPECT_GT(differing, 20);
