@@ -11,8 +11,14 @@
 #include "framework/TreeView.h"
 #include "framework/Label.h"
 #include "framework/Timer.h"
+#include "skin/data/qvSkinContainer.h"
+#include "skin/data/qvSkinData.h"
+#include "skin/form/Veltrane.h"
+
+#include "EmbeddedSkin.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <exception>
 
@@ -64,9 +70,23 @@ public:
 
         MakeNativeControls(load);
 
+        // The frame is the program's skinned frame, over the embedded skin.
+        qvform1 = load.Create<qv::TqvVeltrane>("qvform1");
+        qvform1->SetBorderIcons(qv::biMinimize | qv::biMaximize);
+        qvform1->PositionInMonitor = qv::qvpScreenCenter;
+        skin = load.Create<qv::TqvSkinData>("skin");
+        load.Reference([this] { qvform1->SetSkinData(skin); });
+
         OnCreate = [this](TObject*) { Tick(); };
         load.Finish();
+        if (std::getenv("FORMDEMO_NO_SKIN") == nullptr) {
+            skin->LoadFromContainer(qv::InflateSkinStream(
+                std::span<const std::uint8_t>(kEmbeddedSkin, kEmbeddedSkinSize)));
+        }
     }
+
+    qv::TqvVeltrane* qvform1 = nullptr;
+    qv::TqvSkinData* skin = nullptr;
 
 private:
     void MakeNativeControls(TFormLoader& load) {
