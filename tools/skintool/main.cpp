@@ -11,6 +11,9 @@
 
 #include "Inspect.h"
 #include "Sheet.h"
+#ifdef SKINTOOL_FRAME
+#include "Frame.h"
+#endif
 
 #include "platform/gfx/BmpCodec.h"
 
@@ -31,7 +34,9 @@ constexpr const char* kUsage =
     "       skintool inspect FILE [--json]\n"
     "       skintool render FILE SECTION WIDTH HEIGHT [--state normal|active|down|focused|disabled] OUT.bmp\n"
     "       skintool sheet FILE OUT.bmp\n"
-    "       skintool embed IN OUT.cpp SYMBOL\n";
+    "       skintool embed IN OUT.cpp SYMBOL\n"
+    "       skintool frame SKIN --size WxH [--icons LIST] [--inactive] [--maximized] [--rolled-up]\n"
+    "                      [--hit X,Y]... [--json] [--out FILE.bmp]\n";
 
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -153,6 +158,15 @@ int Run(int argc, char** argv) {
     if (cmd == "render") return Render(args);
     if (cmd == "sheet") return Sheet(args);
     if (cmd == "embed") return Embed(args);
+#ifdef SKINTOOL_FRAME
+    if (cmd == "frame") {
+        std::string out, err;
+        int rc = FrameCommand(args, out, err);
+        std::fputs(out.c_str(), stdout);
+        std::fputs(err.c_str(), stderr);
+        return rc;
+    }
+#endif
     throw UsageError("unknown command \"" + cmd + "\"");
 }
 
