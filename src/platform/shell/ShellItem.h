@@ -1,0 +1,29 @@
+#pragma once
+// The data of one identifier-list item: a kind byte followed by UTF-8 text.
+//   'V' + "home" | "computer"   a virtual item of the desktop
+//   'M' + mount point          a volume of Computer ("/" is the file system)
+//   'N' + name                 one name of the file system
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace shell {
+
+enum class ItemKind : char { Virtual = 'V', Volume = 'M', Name = 'N' };
+
+constexpr std::string_view kHomeItem = "home";
+constexpr std::string_view kComputerItem = "computer";
+
+struct ItemView {
+    ItemKind Kind;
+    std::string_view Text;
+};
+
+std::string MakeItemData(ItemKind kind, std::string_view text);
+// The item's kind and text; nothing for data that no item of this namespace holds (unknown
+// kind, an empty or unknown virtual name, a name with a "/" or a NUL, "." or "..", a volume
+// that is not an absolute path).
+std::optional<ItemView> ReadItemData(std::string_view data);
+
+} // namespace shell
