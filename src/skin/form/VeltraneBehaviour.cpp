@@ -368,45 +368,40 @@ void TqvVeltrane::CaptionDoubleClick() {
 
 // ---- moving ----
 
+namespace {
+
+// One edge of the magnetic snap. pos is the proposed position of the edge's side of the form,
+// target where it snaps to, cursor and anchor the cursor now and when it snapped. The snap holds
+// while the cursor stays within the snap distance of where it snapped, then the form follows the
+// cursor from there.
+void SnapEdge(int& pos, int target, int m, int cursor, int& anchor, bool& snapped) {
+    const bool nearEdge = std::abs(pos - target) < m;
+    bool brokeFree = false;
+    if (nearEdge && !snapped) {
+        pos = target;
+        anchor = cursor;
+    } else if (snapped) {
+        brokeFree = std::abs(cursor - anchor) > m;
+        pos = brokeFree ? cursor + target - anchor : target;
+    }
+    snapped = nearEdge || (snapped && !brokeFree);
+}
+
+} // namespace
+
 void TqvVeltrane::SnapToEdges(int& left, int& top, int height, int width) {
     const int m = MagneticSize;
     RECT r = GetMonitorArea(form_->HandleAllocated() ? form_->Handle() : nullptr, true);
     POINT cur{};
     GetCursorPos(&cur);
-    bool nearEdge = std::abs(left - r.left) < m;
-    if (nearEdge && !snappedLeft_) {
-        left = r.left;
-        snapAnchorX_ = cur.x;
-    } else if (snappedLeft_) {
-        left = std::abs(cur.x - snapAnchorX_) > m ? cur.x + r.left - snapAnchorX_ : r.left;
-    }
-    snappedLeft_ = nearEdge;
-    nearEdge = std::abs(top - r.top) < m;
-    if (nearEdge && !snappedTop_) {
-        top = r.top;
-        snapAnchorY_ = cur.y;
-    } else if (snappedTop_) {
-        top = std::abs(cur.y - snapAnchorY_) > m ? cur.y + r.top - snapAnchorY_ : r.top;
-    }
-    snappedTop_ = nearEdge;
-    nearEdge = std::abs(left + width - r.right) < m;
-    if (nearEdge && !snappedRight_) {
-        left = r.right - width;
-        snapAnchorX_ = cur.x;
-    } else if (snappedRight_) {
-        left = std::abs(cur.x - snapAnchorX_) > m ? cur.x + r.right - width - snapAnchorX_
-                                                   : r.right - width;
-    }
-    snappedRight_ = nearEdge;
-    nearEdge = std::abs(top + height - r.bottom) < m;
-    if (nearEdge && !snappedBottom_) {
-        top = r.bottom - height;
-        snapAnchorY_ = cur.y;
-    } else if (snappedBottom_) {
-        top = std::abs(cur.y - snapAnchorY_) > m ? cur.y + r.bottom - height - snapAnchorY_
-                                                  : r.bottom - height;
-    }
-    snappedBottom_ = nearEdge;
+    SnapEdge(left, r.left, m, cur.x, snapAnchorX_, snappedLeft_);
+    SnapEdge(top, r.top, m, cur.y, snapAnchorY_, snappedTop_);
+    int right = left + width;
+    SnapEdge(right, r.right, m, cur.x, snapAnchorX_, snappedRight_);
+    left = right - width;
+    int bottom = top + height;
+    SnapEdge(bottom, r.bottom, m, cur.y, snapAnchorY_, snappedBottom_);
+    top = bottom - height;
 }
 
 void TqvVeltrane::OnMoving(vcl::TMessage& m) {
