@@ -1,18 +1,36 @@
 // uidemo: the smallest program on the window system, used by the end-to-end smoke test. It
 // opens a framed window with one button of its own drawing, reports on standard output when
 // the button is clicked ("clicked") and when the window is closed ("closed"), and exits 0
-// after closing. It gives up after 30 seconds (exit 2) so a broken test never hangs.
+// after closing. Each click also starts a thread that posts a message to the window once the
+// loop has gone to sleep; the window reports it ("woken"), which shows that posting from
+// another thread wakes the loop. It gives up after 30 seconds (exit 2) so a broken test never
+// hangs.
 #include "platform/ui/User.h"
 
+#include <chrono>
 #include <cstdio>
 #include <exception>
+#include <thread>
 
 namespace {
 
 constexpr RECT kButton{20, 20, 120, 60};
 constexpr UINT_PTR kGiveUpTimer = 1;
+constexpr UINT kWakeMessage = WM_APP + 1;
 bool g_pressed = false;
 int g_clicks = 0;
+std::thread g_poster;
+
+void PostFromAnotherThread(HWND hwnd) {
+    if (g_poster.joinable()) {
+        g_poster.join();
+    }
+    g_poster = std::thread([hwnd] {
+        // Long enough for the loop to be waiting: the post must wake it, not find it awake.
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        PostMessage(hwnd, kWakeMessage, 0, 0);
+    });
+}
 
 void PaintButton(HDC dc) {
     COLORREF face = g_clicks ? RGB(120, 200, 120) : GetSysColor(COLOR_BTNFACE);
@@ -57,9 +75,14 @@ LRESULT DemoProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
                 ++g_clicks;
                 std::printf("clicked\n");
                 std::fflush(stdout);
+                PostFromAnotherThread(hwnd);
             }
             InvalidateRect(hwnd, &kButton, FALSE);
         }
+        return 0;
+    case kWakeMessage:
+        std::printf("woken\n");
+        std::fflush(stdout);
         return 0;
     case WM_TIMER:
         if (w == kGiveUpTimer) {
@@ -105,9 +128,15 @@ int main() {
             TranslateMessage(&msg);
             DispatchMessage(&msg);
         }
+        if (g_poster.joinable()) {
+            g_poster.join();
+        }
         ui::ShutdownWindowSystem();
         return int(msg.wParam);
     } catch (const std::exception& e) {
+        if (g_poster.joinable()) {
+            g_poster.join();
+        }
         std::fprintf(stderr, "uidemo: %s\n", e.what());
         return 3;
     }

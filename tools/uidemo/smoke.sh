@@ -33,9 +33,11 @@ display=$(head -n 1 "$work/display" 2>/dev/null)
 export DISPLAY=":$display"
 for _ in $(seq 1 100); do
   xdotool getmouselocation >/dev/null 2>&1 && break
+  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb on $DISPLAY ended before answering (killed from outside?)"
   sleep 0.05
 done
-xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb did not answer"
+xdotool getmouselocation >/dev/null 2>"$work/xdotool.err" ||
+  fail "Xvfb did not answer on $DISPLAY: $(cat "$work/xdotool.err")"
 
 unset IISLOG_BACKEND
 # The system's D-Bus library keeps an allocation of its own until exit; it is not ours.
@@ -64,6 +66,8 @@ for _ in 1 2 3; do
   if wait_for clicked 3; then clicked=yes; break; fi
 done
 [ "$clicked" = yes ] || fail "the click did not reach the button"
+# A thread of the demo posts a message while the loop sleeps and no input arrives.
+wait_for woken 5 || fail "a message posted from another thread did not wake the loop"
 
 # The default close button of a 320-pixel-wide framed window is centred at (306, 13).
 xdotool mousemove --window "$wid" 306 13 click 1

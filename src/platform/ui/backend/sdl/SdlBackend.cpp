@@ -5,11 +5,16 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 
-#include "platform/ui/backend/sdl/XShape.h"
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include "platform/ui/backend/sdl/X11Glue.h"
 
 namespace ui {
 
@@ -107,7 +112,11 @@ SdlBackend::SdlBackend() {
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         throw std::runtime_error(kNoDisplay);
     }
-    wakeEvent_ = SDL_RegisterEvents(1);
+    wakeFd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (wakeFd_ < 0) {
+        SDL_Quit();
+        throw std::runtime_error(std::string("Cannot create the wake-up event: ") + std::strerror(errno));
+    }
     SDL_StartTextInput();
 }
 
@@ -121,6 +130,7 @@ SdlBackend::~SdlBackend() {
         SDL_FreeCursor(c);
     }
     SDL_Quit();
+    close(wakeFd_);
 }
 
 SdlBackend::Native* SdlBackend::Find(NativeId id) {
@@ -140,6 +150,9 @@ NativeId SdlBackend::CreateNativeWindow(const NativeWindowDesc& desc) {
                                      std::max(1, RectWidth(desc.rect)), std::max(1, RectHeight(desc.rect)), flags);
     if (!w) {
         throw std::runtime_error(std::string("Cannot create a window: ") + SDL_GetError());
+    }
+    if (!display_) {
+        display_ = X11DisplayOf(w);
     }
     NativeId id = SDL_GetWindowID(w);
     windows_[id] = Native{w, desc.rect, desc.popup, false, std::nullopt};
@@ -322,37 +335,60 @@ void SdlBackend::Translate(const void* raw, std::vector<InputEvent>& out) {
     out.push_back(std::move(ev));
 }
 
+// The loop waits on the X connection and on an eventfd of its own, never in
+// SDL_WaitEventTimeout: while SDL waits there, every event it queues, and every event another
+// thread pushes, makes it send a wake-up message through a second X connection to one of our
+// windows. Nothing orders that message against our own requests, so a window destroyed right
+// after (closing the last window) made the X server answer BadWindow, and Xlib's default
+// handler ended the program. Waking through the eventfd involves no window at all.
 void SdlBackend::PumpEvents(int timeoutMs, std::vector<InputEvent>& out) {
-    SDL_Event e;
     std::size_t before = out.size();
-    bool woke = false;
-    while (SDL_PollEvent(&e)) {
-        if (e.type == wakeEvent_) {
-            woke = true;
-            continue;
-        }
-        Translate(&e, out);
-    }
+    TakeSdlEvents(out);
+    bool woke = TakeWake();
     if (out.size() != before || woke || timeoutMs == 0) {
         return;
     }
-    if (SDL_WaitEventTimeout(&e, timeoutMs < 0 ? 1000 : timeoutMs)) {
-        if (e.type != wakeEvent_) {
-            Translate(&e, out);
-        }
-        while (SDL_PollEvent(&e)) {
-            if (e.type != wakeEvent_) {
-                Translate(&e, out);
-            }
-        }
+    WaitForInput(timeoutMs);
+    TakeWake();
+    TakeSdlEvents(out);
+}
+
+void SdlBackend::TakeSdlEvents(std::vector<InputEvent>& out) {
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+        Translate(&e, out);
+    }
+}
+
+bool SdlBackend::TakeWake() {
+    std::uint64_t count = 0;
+    return read(wakeFd_, &count, sizeof count) == ssize_t(sizeof count);
+}
+
+void SdlBackend::WaitForInput(int timeoutMs) {
+    // Read what the connection holds into SDL's queue first (this also flushes our requests):
+    // events Xlib has already buffered never make the socket readable again.
+    SDL_PumpEvents();
+    if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0 ||
+        (display_ && X11EventsQueued(display_))) {
+        return;
+    }
+    pollfd fds[2] = {{wakeFd_, POLLIN, 0}, {display_ ? X11ConnectionFd(display_) : -1, POLLIN, 0}};
+    // Before the first window there is no connection to watch, and nothing to say on it but
+    // the clipboard's answers to other programs: look again now and then.
+    constexpr int kNoConnectionWait = 100;
+    if (!display_ && (timeoutMs < 0 || timeoutMs > kNoConnectionWait)) {
+        timeoutMs = kNoConnectionWait;
+    }
+    while (poll(fds, display_ ? 2 : 1, timeoutMs) < 0 && errno == EINTR) {
     }
 }
 
 void SdlBackend::Wake() {
-    SDL_Event e;
-    SDL_zero(e);
-    e.type = wakeEvent_;
-    SDL_PushEvent(&e);
+    std::uint64_t one = 1;
+    // A full counter (never in practice) already wakes the loop, so a failed write loses nothing.
+    ssize_t written = write(wakeFd_, &one, sizeof one);
+    (void)written;
 }
 
 std::vector<MonitorDesc> SdlBackend::Monitors() {

@@ -11,6 +11,7 @@
 
 struct SDL_Window;
 struct SDL_Cursor;
+struct _XDisplay;
 
 namespace ui {
 
@@ -55,10 +56,14 @@ private:
     Native* Find(NativeId id);
     void ApplyShape(Native& n);
     void Translate(const void* sdlEvent, std::vector<InputEvent>& out);
+    void TakeSdlEvents(std::vector<InputEvent>& out);
+    bool TakeWake();
+    void WaitForInput(int timeoutMs);
 
     std::map<NativeId, Native> windows_;
     std::map<int, SDL_Cursor*> cursors_;
-    std::uint32_t wakeEvent_ = 0;
+    int wakeFd_ = -1;             // eventfd: Wake from any thread
+    _XDisplay* display_ = nullptr; // SDL's X connection, known from the first window on
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 

@@ -1,22 +1,25 @@
-#include "platform/ui/backend/sdl/XShape.h"
+#include "platform/ui/backend/sdl/X11Glue.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>
 
-#include <vector>
-
-#ifdef IISLOG_HAVE_XSHAPE
 #include <X11/Xlib.h>
 #include <X11/extensions/shape.h>
-#endif
+
+#include <vector>
 
 namespace ui {
 
-void ApplyX11Shape(SDL_Window* sdlWindow, const gfx::Region* shape) {
-#ifdef IISLOG_HAVE_XSHAPE
-    SDL_SysWMinfo info;
+namespace {
+bool X11Info(SDL_Window* sdlWindow, SDL_SysWMinfo& info) {
     SDL_VERSION(&info.version);
-    if (!SDL_GetWindowWMInfo(sdlWindow, &info) || info.subsystem != SDL_SYSWM_X11) {
+    return SDL_GetWindowWMInfo(sdlWindow, &info) && info.subsystem == SDL_SYSWM_X11;
+}
+} // namespace
+
+void ApplyX11Shape(SDL_Window* sdlWindow, const gfx::Region* shape) {
+    SDL_SysWMinfo info;
+    if (!X11Info(sdlWindow, info)) {
         return;
     }
     Display* display = info.info.x11.display;
@@ -35,10 +38,15 @@ void ApplyX11Shape(SDL_Window* sdlWindow, const gfx::Region* shape) {
                                 ShapeSet, YXBanded);
     }
     XFlush(display);
-#else
-    (void)sdlWindow;
-    (void)shape; // FIXME: built without libXext, so windows stay rectangular.
-#endif
 }
+
+_XDisplay* X11DisplayOf(SDL_Window* sdlWindow) {
+    SDL_SysWMinfo info;
+    return X11Info(sdlWindow, info) ? info.info.x11.display : nullptr;
+}
+
+int X11ConnectionFd(_XDisplay* display) { return ConnectionNumber(display); }
+
+bool X11EventsQueued(_XDisplay* display) { return XEventsQueued(display, QueuedAlready) > 0; }
 
 } // namespace ui

@@ -1,0 +1,23 @@
+#pragma once
+// The few Xlib calls the SDL backend makes itself, kept apart because the X11 headers define
+// names (Expose, None, Window ...) that clash with ours.
+#include "platform/gfx/Region.h"
+
+struct SDL_Window;
+struct _XDisplay; // Xlib's Display
+
+namespace ui {
+
+// Sets the window's X11 bounding shape; shape null makes the window rectangular again.
+void ApplyX11Shape(SDL_Window* window, const gfx::Region* shape);
+
+// The X connection SDL opened for its windows (the same for every window), or null when the
+// window is not an X11 window.
+_XDisplay* X11DisplayOf(SDL_Window* window);
+// The connection's socket, to wait on with poll().
+int X11ConnectionFd(_XDisplay* display);
+// True when Xlib has already read events from the socket that nobody has taken yet: the
+// socket then stays quiet although input is waiting.
+bool X11EventsQueued(_XDisplay* display);
+
+} // namespace ui
