@@ -49,6 +49,11 @@ TWinControl::~TWinControl() {
         RemoveControl(child);
         delete child;
     }
+    // Leave the parent while still a windowed control, so the form forgets it as its focused
+    // or active control (TControl's destructor no longer knows it had a window).
+    if (Parent() != nullptr) {
+        Parent()->RemoveControl(this);
+    }
     if (handle_ != nullptr) {
         DestroyHandle();
     }

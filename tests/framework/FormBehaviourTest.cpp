@@ -325,3 +325,16 @@ TEST_F(HeadlessTest, ShortCutsThenKeyPreviewThenTheFocusedControl) {
                                              "shortcut 66", "form 66", "shortcut 67", "form 67",
                                              "button 67"}));
 }
+
+TEST_F(HeadlessTest, FreeingTheFocusedControlLeavesTheFormWithoutIt) {
+    Dialog d(app.get());
+    d.form->Show();
+    d.ok->SetFocus();
+    app->ProcessMessages();
+    EXPECT_EQ(d.form->ActiveControl(), d.ok);
+    delete d.ok;
+    EXPECT_EQ(d.form->ActiveControl(), nullptr);
+    d.cancel->SetFocus(); // must not reach the freed control
+    app->ProcessMessages();
+    EXPECT_EQ(d.form->ActiveControl(), d.cancel);
+}
