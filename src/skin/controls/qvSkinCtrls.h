@@ -6,3 +6,4 @@
 #include "skin/controls/qvPushTracker.h"
 #include "skin/controls/qvSkinControl.h"
 #include "skin/controls/qvSkinCustomControl.h"
+#include "skin/controls/qvSkinButton.h"
