@@ -1,4 +1,5 @@
 #include "skin/controls/qvSkinCtrls.h"
+#include "skin/controls/qvSkinExCtrls.h"
 
 #include "ControlsFixture.h"
 #include "framework/Edit.h"
@@ -259,4 +260,37 @@ TEST_F(SkinButton, DefaultLookWithoutASkin) {
     b->ForceState(false, false, false);
     b->PaintTo(image.Canvas());
     EXPECT_EQ(image.Pixels().GetColor(3, 3), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_F(SkinButton, FormStyleButtonUsesItsOwnPicturesWithoutARecord) {
+    auto* b = new TqvSkinXFormButton(form);
+    b->SetParent(form);
+    b->SetSkinDataName("nosuchsection");
+    b->SetSkinData(skin);
+    EXPECT_FALSE(b->CanFocused());
+    vcl::TBitmap normal(30, 16), active(30, 16), mask(30, 16);
+    normal.Pixels() = gfx::Bitmap(30, 16, gfx::ColorToPixel(RGB(10, 20, 30)));
+    active.Pixels() = gfx::Bitmap(30, 16, gfx::ColorToPixel(RGB(40, 50, 60)));
+    mask.Pixels() = gfx::Bitmap(30, 16, gfx::ColorToPixel(RGB(0, 0, 0)));
+    mask.Pixels().SetPixel(0, 0, gfx::ColorToPixel(RGB(255, 255, 255)));
+    b->SetDefImage(&normal);
+    b->SetDefActiveImage(&active);
+    b->SetDefMask(&mask);
+    b->SetBounds(10, 10, 100, 40); // snaps back to the picture
+    EXPECT_EQ(b->Width(), 30);
+    EXPECT_EQ(b->Height(), 16);
+    Show();
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(b->Handle(), rgn), ERROR);
+    EXPECT_FALSE(PtInRegion(rgn, 0, 0));
+    EXPECT_TRUE(PtInRegion(rgn, 1, 0));
+    DeleteObject(rgn);
+    EXPECT_EQ(ScreenPixel(b, 2, 2), RGB(10, 20, 30));
+    MoveTo(b, 5, 5);
+    UpdateWindow(form->Handle());
+    EXPECT_EQ(ScreenPixel(b, 2, 2), RGB(40, 50, 60));
+    // Bound to a record, it is the skinned button.
+    b->SetSkinDataName("button");
+    b->ApplySkin();
+    EXPECT_EQ(b->Height(), 22);
 }
