@@ -335,6 +335,7 @@ constexpr UINT TVM_GETVISIBLECOUNT = TV_FIRST + 16;
 constexpr UINT TVM_HITTEST = TV_FIRST + 17;
 constexpr UINT TVM_SORTCHILDREN = TV_FIRST + 19;
 constexpr UINT TVM_ENSUREVISIBLE = TV_FIRST + 20;
+constexpr UINT TVM_SORTCHILDRENCB = TV_FIRST + 21;
 constexpr UINT TVM_ENDEDITLABELNOW = TV_FIRST + 22;
 constexpr UINT TVM_SETITEMHEIGHT = TV_FIRST + 27;
 constexpr UINT TVM_GETITEMHEIGHT = TV_FIRST + 28;
@@ -424,6 +425,14 @@ struct TVINSERTSTRUCT {
     HTREEITEM hParent = nullptr;
     HTREEITEM hInsertAfter = nullptr;
     TVITEM item{};
+};
+
+// TVM_SORTCHILDRENCB: the compare function gets the two items' lParam values and lParam.
+using PFNTVCOMPARE = int (*)(LPARAM item1, LPARAM item2, LPARAM lParamSort);
+struct TVSORTCB {
+    HTREEITEM hParent = nullptr;
+    PFNTVCOMPARE lpfnCompare = nullptr;
+    LPARAM lParam = 0;
 };
 
 struct TVHITTESTINFO {

@@ -179,11 +179,18 @@ bool TreeModel::Expand(HTREEITEM node, UINT code, bool byUser, const ExpandHooks
 }
 
 void TreeModel::SortChildren(HTREEITEM parent) {
+    SortChildren(parent, [](const TreeNode* a, const TreeNode* b) {
+        auto x = SortKey(a->text), y = SortKey(b->text);
+        return x < y ? -1 : y < x ? 1 : 0;
+    });
+}
+
+void TreeModel::SortChildren(HTREEITEM parent, const std::function<int(const TreeNode*, const TreeNode*)>& compare) {
     if (parent == TVI_ROOT) parent = nullptr;
     if (parent && !Valid(parent)) return;
     std::vector<TreeNode*> kids;
     for (TreeNode* c = parent ? parent->firstChild : firstRoot_; c; c = c->next) kids.push_back(c);
-    std::stable_sort(kids.begin(), kids.end(), [](TreeNode* a, TreeNode* b) { return SortKey(a->text) < SortKey(b->text); });
+    std::stable_sort(kids.begin(), kids.end(), [&](TreeNode* a, TreeNode* b) { return compare(a, b) < 0; });
     for (TreeNode* k : kids) Unlink(k);
     TreeNode* prev = nullptr;
     for (TreeNode* k : kids) {

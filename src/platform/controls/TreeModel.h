@@ -65,6 +65,8 @@ public:
     // expanded once; a user's click or key (`byUser`) always sends them.
     bool Expand(HTREEITEM node, UINT code, bool byUser, const ExpandHooks& hooks);
     void SortChildren(HTREEITEM parent);
+    // TVM_SORTCHILDRENCB: a stable sort of the children by `compare` (< 0: a goes first).
+    void SortChildren(HTREEITEM parent, const std::function<int(const TreeNode*, const TreeNode*)>& compare);
 
     TreeNode* Caret() const { return caret_; }
     void SetCaret(TreeNode* node);

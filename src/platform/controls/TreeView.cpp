@@ -34,6 +34,10 @@ struct TreeState {
     bool focused = false;
     HWND edit = nullptr;
     TreeNode* editItem = nullptr;
+    // WM_SETREDRAW FALSE: changes are only noted (no scroll state, no painting) until redrawing
+    // is switched on again, so that loading many items costs one layout instead of one each.
+    bool redraw = true;
+    bool changedWhileFrozen = false;
 };
 
 TreeState* State(HWND hwnd) { return StateOf<TreeState>(hwnd); }
@@ -120,6 +124,10 @@ void PublishScrollState(TreeState* s) {
 }
 
 void Changed(TreeState* s) {
+    if (!s->redraw) {
+        s->changedWhileFrozen = true;
+        return;
+    }
     // Rows may have gone: keep the first row in range before publishing.
     s->model.SetTopRow(s->model.TopRow(), RowsPerPage(s));
     PublishScrollState(s);
@@ -410,6 +418,25 @@ LRESULT SelectItem(TreeState* s, WPARAM code, HTREEITEM item) {
     }
 }
 
+LRESULT SortChildrenCB(TreeState* s, const TVSORTCB* sort) {
+    if (!sort || !sort->lpfnCompare) return FALSE;
+    HTREEITEM parent = sort->hParent;
+    if (parent && parent != TVI_ROOT && !s->model.Valid(parent)) return FALSE;
+    s->model.SortChildren(parent, [sort](const TreeNode* a, const TreeNode* b) {
+        return sort->lpfnCompare(a->lParam, b->lParam, sort->lParam);
+    });
+    Changed(s);
+    return TRUE;
+}
+
+void SetRedraw(TreeState* s, bool on) {
+    s->redraw = on;
+    if (on && s->changedWhileFrozen) {
+        s->changedWhileFrozen = false;
+        Changed(s);
+    }
+}
+
 LRESULT SetImageList(TreeState* s, WPARAM which, HIMAGELIST list) {
     HIMAGELIST& slot = which == TVSIL_STATE ? s->stateImages : s->images;
     HIMAGELIST old = slot;
@@ -526,6 +553,21 @@ void OnButtonDown(TreeState* s, POINT pt, bool doubleClick) {
     }
     NMHDR nm;
     SendNotify(hwnd, NM_CLICK, &nm);
+}
+
+// The right button does not move the selection: it takes the focus, and on its release the
+// parent hears NM_RCLICK; unless the parent handles that, the default handling of the release
+// sends WM_CONTEXTMENU.
+void OnRightButtonDown(TreeState* s) {
+    if (s->edit) EndEdit(s, false);
+    if (IsWindow(s->hwnd) && GetFocus() != s->hwnd) SetFocus(s->hwnd);
+}
+
+LRESULT OnRightButtonUp(TreeState* s, UINT msg, WPARAM wParam, LPARAM lParam) {
+    HWND hwnd = s->hwnd;
+    NMHDR nm;
+    if (SendNotify(hwnd, NM_RCLICK, &nm) != 0 || !IsWindow(hwnd)) return 0;
+    return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
 void OnKeyDown(TreeState* s, WPARAM vk) {
@@ -690,6 +732,10 @@ LRESULT TreeViewWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         s->model.SortChildren(item);
         Changed(s);
         return TRUE;
+    case TVM_SORTCHILDRENCB: return SortChildrenCB(s, reinterpret_cast<const TVSORTCB*>(lParam));
+    case WM_SETREDRAW: SetRedraw(s, wParam != 0); return 0;
+    case WM_RBUTTONDOWN: OnRightButtonDown(s); return 0;
+    case WM_RBUTTONUP: return OnRightButtonUp(s, msg, wParam, lParam);
     case TVM_ENSUREVISIBLE:
         if (!s->model.Valid(item)) return FALSE;
         EnsureVisible(s, item);

@@ -166,3 +166,80 @@ TEST_F(TreeViewTest, LabelEditingGoesThroughTheParent) {
     SendMessage(tree, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&get));
     EXPECT_STREQ(text, "new name");
 }
+
+namespace {
+int CompareDescending(LPARAM a, LPARAM b, LPARAM direction) { return int(direction) * int(a - b); }
+} // namespace
+
+TEST_F(TreeViewTest, SortsChildrenWithTheCallersComparison) {
+    HWND tree = Child(WC_TREEVIEW, TVS_HASBUTTONS, 10, 10, 200, 200);
+    HTREEITEM root = Insert(tree, TVI_ROOT, "root", 1);
+    for (int value : {2, 10, 1}) {
+        TVINSERTSTRUCT ins;
+        ins.hParent = root;
+        ins.hInsertAfter = TVI_LAST;
+        ins.item.mask = TVIF_TEXT | TVIF_PARAM;
+        std::string text = std::to_string(value);
+        ins.item.pszText = text.data();
+        ins.item.lParam = value;
+        SendMessage(tree, TVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(&ins));
+    }
+    TVSORTCB sort;
+    sort.hParent = root;
+    sort.lpfnCompare = CompareDescending;
+    sort.lParam = -1;
+    ASSERT_TRUE(SendMessage(tree, TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(&sort)));
+    std::vector<LPARAM> order;
+    for (HTREEITEM i = Next(tree, root, TVGN_CHILD); i; i = Next(tree, i, TVGN_NEXT)) {
+        TVITEM item;
+        item.mask = TVIF_PARAM;
+        item.hItem = i;
+        SendMessage(tree, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&item));
+        order.push_back(item.lParam);
+    }
+    EXPECT_EQ(order, (std::vector<LPARAM>{10, 2, 1})); // by value, not by text
+    sort.lpfnCompare = nullptr;
+    EXPECT_FALSE(SendMessage(tree, TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(&sort)));
+}
+
+TEST_F(TreeViewTest, RedrawOffDefersTheScrollStateUntilItIsOnAgain) {
+    HWND tree = Child(WC_TREEVIEW, TVS_HASBUTTONS, 10, 10, 200, 100);
+    SendMessage(tree, WM_SETREDRAW, FALSE, 0);
+    for (int i = 0; i < 30; ++i) Insert(tree, TVI_ROOT, "item", 0);
+    int min = 0, max = 0;
+    GetScrollRange(tree, SB_VERT, &min, &max);
+    EXPECT_EQ(max, 0);
+    SendMessage(tree, WM_SETREDRAW, TRUE, 0);
+    GetScrollRange(tree, SB_VERT, &min, &max);
+    EXPECT_EQ(max, 29);
+}
+
+TEST_F(TreeViewTest, RightClickTellsTheParentAndKeepsTheSelection) {
+    HWND tree = Child(WC_TREEVIEW, TVS_HASBUTTONS, 10, 10, 200, 100);
+    HTREEITEM a = Insert(tree, TVI_ROOT, "a", 0);
+    HTREEITEM b = Insert(tree, TVI_ROOT, "b", 0);
+    SendMessage(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(a));
+    int menus = 0;
+    bool handleClick = false;
+    answer = [&](UINT msg, WPARAM, LPARAM lParam, bool& handled) -> LRESULT {
+        if (msg == WM_CONTEXTMENU)
+            ++menus;
+        if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == UINT(NM_RCLICK) && handleClick) {
+            handled = true;
+            return 1;
+        }
+        return 0;
+    };
+    RECT rb = ItemRect(tree, b, true);
+    POINT p = Screen(tree, rb.left + 2, rb.top + 2);
+    screen->Click(p.x, p.y, ui::MouseButton::Right);
+    Pump();
+    EXPECT_EQ(Count(WM_NOTIFY, NM_RCLICK), 1);
+    EXPECT_EQ(Next(tree, nullptr, TVGN_CARET), a);
+    EXPECT_EQ(menus, 1);
+    handleClick = true;
+    screen->Click(p.x, p.y, ui::MouseButton::Right);
+    Pump();
+    EXPECT_EQ(Count(WM_NOTIFY, NM_RCLICK), 2);
+    EXPECT_EQ(menus, 1) << "a handled NM_RCLICK shows no context menu";
+}
