@@ -92,32 +92,74 @@ void TTreeNode::EditText() {
     tree->Send(TVM_EDITLABEL, 0, reinterpret_cast<LPARAM>(item_));
 }
 
+TTreeNode* TTreeNode::GetNext() const {
+    if (!children_.empty()) return children_.front();
+    for (const TTreeNode* n = this; n; n = n->parent_) {
+        const auto& siblings = n->parent_ ? n->parent_->children_ : owner_->roots_;
+        auto it = std::find(siblings.begin(), siblings.end(), n);
+        if (it != siblings.end() && it + 1 != siblings.end()) return *(it + 1);
+    }
+    return nullptr;
+}
+
+namespace {
+using NodeCompare = std::function<int(TTreeNode*, TTreeNode*)>;
+int CompareNodes(LPARAM a, LPARAM b, LPARAM compare) {
+    return (*reinterpret_cast<const NodeCompare*>(compare))(reinterpret_cast<TTreeNode*>(a), reinterpret_cast<TTreeNode*>(b));
+}
+} // namespace
+
+void TTreeNode::CustomSort(const std::function<int(TTreeNode* a, TTreeNode* b)>& compare) {
+    std::stable_sort(children_.begin(), children_.end(), [&](TTreeNode* a, TTreeNode* b) { return compare(a, b) < 0; });
+    TCustomTreeView* tree = owner_->Owner();
+    if (!item_ || !tree->HandleAllocated()) return;
+    TVSORTCB sort;
+    sort.hParent = item_;
+    sort.lpfnCompare = CompareNodes;
+    sort.lParam = reinterpret_cast<LPARAM>(&compare);
+    tree->Send(TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(&sort));
+}
+
 // ---- the node collection
 
 TTreeNodes::~TTreeNodes() { clearing_ = true; }
 
-TTreeNode* TTreeNodes::Insert(TTreeNode* parent, bool first, const std::string& text) {
+TTreeNode* TTreeNodes::InsertAt(TTreeNode* parent, size_t index, const std::string& text) {
     nodes_.push_back(std::unique_ptr<TTreeNode>(new TTreeNode(this)));
     TTreeNode* node = nodes_.back().get();
     node->text_ = text;
     node->parent_ = parent;
     auto& siblings = parent ? parent->children_ : roots_;
-    siblings.insert(first ? siblings.begin() : siblings.end(), node);
-    owner_->CreateItem(node, first);
+    siblings.insert(siblings.begin() + std::ptrdiff_t(std::min(index, siblings.size())), node);
+    owner_->CreateItem(node);
     if (parent && parent->item_ && parent->children_.size() == 1) parent->PushItem();
     return node;
 }
 
 TTreeNode* TTreeNodes::Add(TTreeNode* sibling, const std::string& text) {
-    return Insert(sibling ? sibling->parent_ : nullptr, false, text);
+    return InsertAt(sibling ? sibling->parent_ : nullptr, SIZE_MAX, text);
 }
 
-TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const std::string& text) { return Insert(parent, false, text); }
+TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const std::string& text) { return InsertAt(parent, SIZE_MAX, text); }
 
-TTreeNode* TTreeNodes::AddChildFirst(TTreeNode* parent, const std::string& text) { return Insert(parent, true, text); }
+TTreeNode* TTreeNodes::AddChildFirst(TTreeNode* parent, const std::string& text) { return InsertAt(parent, 0, text); }
+
+TTreeNode* TTreeNodes::Insert(TTreeNode* sibling, const std::string& text) {
+    if (!sibling) return InsertAt(nullptr, SIZE_MAX, text);
+    return InsertAt(sibling->parent_, size_t(sibling->Index()), text);
+}
+
+void TTreeNodes::BeginUpdate() {
+    if (updateCount_++ == 0) owner_->Send(WM_SETREDRAW, FALSE, 0);
+}
+
+void TTreeNodes::EndUpdate() {
+    if (updateCount_ > 0 && --updateCount_ == 0) owner_->Send(WM_SETREDRAW, TRUE, 0);
+}
 
 void TTreeNodes::Forget(TTreeNode* node) {
     for (TTreeNode* child : std::vector<TTreeNode*>(node->children_)) Forget(child);
+    if (owner_->OnDeletion && !clearing_) owner_->OnDeletion(owner_, node);
     if (owner_->selected_ == node) owner_->selected_ = nullptr;
     auto it = std::find_if(nodes_.begin(), nodes_.end(), [node](const auto& p) { return p.get() == node; });
     if (it != nodes_.end()) nodes_.erase(it);
@@ -133,6 +175,8 @@ void TTreeNodes::Delete(TTreeNode* node) {
 }
 
 void TTreeNodes::Clear() {
+    if (owner_->OnDeletion)
+        for (TTreeNode* root : std::vector<TTreeNode*>(roots_)) Forget(root);
     roots_.clear();
     owner_->selected_ = nullptr;
     nodes_.clear();
@@ -159,12 +203,17 @@ void TCustomTreeView::CreateParams(TCreateParams& params) {
     params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
-void TCustomTreeView::CreateItem(TTreeNode* node, bool first) {
+void TCustomTreeView::CreateItem(TTreeNode* node) {
     if (!HandleAllocated()) return;
     if (node->parent_ && !node->parent_->item_) return;
+    // After the sibling before it in the wrapper's order, so the window keeps that order.
+    const auto& siblings = node->parent_ ? node->parent_->children_ : items_.roots_;
+    auto at = std::find(siblings.begin(), siblings.end(), node);
+    HTREEITEM after = TVI_FIRST;
+    if (at != siblings.begin() && at != siblings.end()) after = (*(at - 1))->item_ ? (*(at - 1))->item_ : TVI_LAST;
     TVINSERTSTRUCT ins;
     ins.hParent = node->parent_ ? node->parent_->item_ : TVI_ROOT;
-    ins.hInsertAfter = first ? TVI_FIRST : TVI_LAST;
+    ins.hInsertAfter = after;
     ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_PARAM;
     ins.item.pszText = node->text_.data();
     ins.item.iImage = node->imageIndex_;
@@ -181,7 +230,7 @@ void TCustomTreeView::InitWindow() {
     std::vector<TTreeNode*> order(items_.roots_.begin(), items_.roots_.end());
     for (size_t i = 0; i < order.size(); ++i) {
         order[i]->item_ = nullptr;
-        CreateItem(order[i], false);
+        CreateItem(order[i]);
         order.insert(order.end(), order[i]->children_.begin(), order[i]->children_.end());
     }
     for (TTreeNode* node : order)
@@ -234,6 +283,17 @@ TTreeNode* TCustomTreeView::TopItem() {
     return NodeOf(info);
 }
 
+void TCustomTreeView::SetTopItem(TTreeNode* node) {
+    if (node && node->item_) Send(TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(node->item_));
+}
+
+void TCustomTreeView::SelectAtPointer() {
+    DWORD pos = GetMessagePos();
+    POINT p{GET_X_LPARAM(LPARAM(pos)), GET_Y_LPARAM(LPARAM(pos))};
+    ::ScreenToClient(Handle(), &p);
+    if (TTreeNode* node = GetNodeAt(p.x, p.y)) SetSelected(node);
+}
+
 TTreeNode* TCustomTreeView::GetNodeAt(int x, int y) {
     TVHITTESTINFO hit;
     hit.pt = {x, y};
@@ -283,6 +343,9 @@ LRESULT TCustomTreeView::Notify(NMHDR* hdr) {
         node->PushItem();
         return FALSE; // the node pushed its own text
     }
+    case NM_RCLICK:
+        if (rightClickSelect_) SelectAtPointer();
+        return 0; // the context menu follows
     case NM_CLICK: Click(); return 0;
     case NM_DBLCLK: DblClick(); return 0;
     default: return 0;

@@ -40,6 +40,12 @@ public:
     bool Selected() const;
     void SetSelected(bool on);
     void EditText();
+    // The next node in pre-order (first child, else next sibling, else an ancestor's next
+    // sibling), or nullptr after the last.
+    TTreeNode* GetNext() const;
+    TTreeNode* GetFirstChild() const { return children_.empty() ? nullptr : children_.front(); }
+    // Orders the children by `compare` (< 0: a goes first); a stable sort.
+    void CustomSort(const std::function<int(TTreeNode* a, TTreeNode* b)>& compare);
     HTREEITEM ItemId() const { return item_; }
     TTreeNodes* Owner() const { return owner_; }
 
@@ -68,23 +74,31 @@ public:
     TTreeNode* Add(TTreeNode* sibling, const std::string& text);
     TTreeNode* AddChild(TTreeNode* parent, const std::string& text);
     TTreeNode* AddChildFirst(TTreeNode* parent, const std::string& text);
+    // A new node just before `sibling`, under the same parent (at the end of the top level
+    // without a sibling).
+    TTreeNode* Insert(TTreeNode* sibling, const std::string& text);
     void Delete(TTreeNode* node);
     void Clear();
     int Count() const { return static_cast<int>(nodes_.size()); }
     TTreeNode* GetFirstNode() const { return roots_.empty() ? nullptr : roots_.front(); }
     const std::vector<TTreeNode*>& Roots() const { return roots_; }
     TCustomTreeView* Owner() const { return owner_; }
+    // Suspends painting and scroll updates of the window (WM_SETREDRAW) until the matching
+    // EndUpdate; calls nest.
+    void BeginUpdate();
+    void EndUpdate();
 
 private:
     friend class TTreeNode;
     friend class TCustomTreeView;
-    TTreeNode* Insert(TTreeNode* parent, bool first, const std::string& text);
+    TTreeNode* InsertAt(TTreeNode* parent, size_t index, const std::string& text);
     void Forget(TTreeNode* node);
 
     TCustomTreeView* owner_;
     std::vector<std::unique_ptr<TTreeNode>> nodes_;
     std::vector<TTreeNode*> roots_;
     bool clearing_ = false;
+    int updateCount_ = 0;
 };
 
 using TTVExpandingEvent = std::function<void(TObject* sender, TTreeNode* node, bool& allow)>;
@@ -101,6 +115,11 @@ public:
     TTreeNode* Selected() const;
     void SetSelected(TTreeNode* node);
     TTreeNode* TopItem();
+    // Scrolls so that `node` is the first visible row (as far as the rows allow).
+    void SetTopItem(TTreeNode* node);
+    // A right click selects the node under the pointer before the context menu.
+    bool RightClickSelect() const { return rightClickSelect_; }
+    void SetRightClickSelect(bool on) { rightClickSelect_ = on; }
     bool ShowButtons() const { return showButtons_; }
     void SetShowButtons(bool on) { SetStyleFlag(showButtons_, on); }
     bool ShowLines() const { return showLines_; }
@@ -121,8 +140,13 @@ public:
     TTVChangingEvent OnChanging;
     TTVChangedEvent OnChange;
     TTVEditedEvent OnEdited;
+    // Called for every node leaving the tree (Delete, Clear), children before their parent,
+    // while the node is still intact.
+    TTVChangedEvent OnDeletion;
 
 protected:
+    // The tree's notifications (CN_NOTIFY); derived trees take over single codes.
+    virtual LRESULT Notify(NMHDR* hdr);
     void CreateParams(TCreateParams& params) override;
     void InitWindow() override;
     void Dispatch(TMessage& message) override;
@@ -132,8 +156,8 @@ private:
     friend class TTreeNode;
     friend class TTreeNodes;
     void SetStyleFlag(bool& flag, bool on);
-    void CreateItem(TTreeNode* node, bool first);
-    LRESULT Notify(NMHDR* hdr);
+    void CreateItem(TTreeNode* node);
+    void SelectAtPointer();
     static TTreeNode* NodeOf(const TVITEM& item) { return reinterpret_cast<TTreeNode*>(item.lParam); }
 
     TTreeNodes items_;
@@ -143,6 +167,7 @@ private:
     bool showRoot_ = true;
     bool hideSelection_ = true;
     bool readOnly_ = false;
+    bool rightClickSelect_ = false;
     TImageList* images_ = nullptr;
 };
 
