@@ -40,6 +40,37 @@ void BlendGlyph(Bitmap& target, const Region& clip, const Glyph& g, int penX, in
     });
 }
 
+// As BlendGlyph for text running upwards (escapement 900): the pen moves up from origin and the
+// cell's top lies to the left. A point (u, v) of the unrotated run (u along the text, v down from
+// the cell top) lands on (origin.x + v, origin.y - 1 - u).
+void BlendGlyphUpwards(Bitmap& target, const Region& clip, const Glyph& g, POINT origin, int pen,
+                       int ascent, Pixel color) {
+    if (g.width == 0 || g.height == 0) {
+        return;
+    }
+    const int left = origin.x + ascent - g.top;   // device column of glyph row 0
+    const int bottom = origin.y - 1 - pen - g.left; // device row of glyph column 0
+    RECT box{left, bottom - g.width + 1, left + g.height, bottom + 1};
+    raster::ForEachClipped(clip, box, [&](const RECT& part) {
+        for (int y = part.top; y < part.bottom; ++y) {
+            Pixel* row = target.Row(y);
+            const int i = bottom - y;
+            for (int x = part.left; x < part.right; ++x) {
+                const int j = x - left;
+                if (unsigned a = g.coverage[std::size_t(j) * std::size_t(g.width) + std::size_t(i)]) {
+                    row[x] = Blend(row[x], color, a);
+                }
+            }
+        }
+    });
+}
+
+// The escapement of the font selected into dc, in tenths of a degree.
+LONG SelectedEscapement(DC& dc) {
+    GdiObject* f = dc.Font();
+    return f ? static_cast<GdiFont*>(f)->logFont.lfEscapement : 0;
+}
+
 } // namespace
 
 FontInstance& CurrentFont(DC& dc) {
@@ -85,6 +116,22 @@ int DrawTextRun(DC& dc, FontInstance& font, int x, int y, std::span<const char32
     }
     const Pixel color = ResolvePixel(dc.TextColor());
     const POINT origin = dc.ToBitmap(POINT{x, y});
+    if (SelectedEscapement(dc) == 900) {
+        // Text running upwards (a vertical gauge's caption); other angles draw horizontally.
+        const int ascent = font.Metrics().tmAscent;
+        int pen = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const Glyph& g = font.GlyphFor(text[i]);
+            BlendGlyphUpwards(*target, clip, g, origin, pen, ascent, color);
+            pen += dx ? dx[i] : g.advance;
+        }
+        if (font.Underline() || style.underline) {
+            const int col = origin.x + ascent + font.UnderlineOffset();
+            raster::Fill(*target, clip,
+                         RECT{col, origin.y - pen, col + font.UnderlineThickness(), origin.y}, color);
+        }
+        return width;
+    }
     const int baseline = origin.y + font.Metrics().tmAscent;
     int pen = origin.x;
     int markFrom = 0, markTo = 0;

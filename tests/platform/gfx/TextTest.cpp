@@ -360,3 +360,33 @@ TEST(Utf8, MalformedBytesDecodeOneByOneAndNothingSplits) {
     gfx::AppendUtf8(round, 0x1F600);
     EXPECT_EQ(round, "\xE5\x88\x86\xF0\x9F\x98\x80");
 }
+
+TEST(TextOut, EscapementNineHundredDrawsTheSameRunUpwards) {
+    const std::string text = "Gauge 42%";
+    TextCanvas flat(120, 30, "Arial", -14, FW_NORMAL, true);
+    const SIZE size = flat.Extent(text);
+    TextOut(flat.dc, 0, 0, text.c_str(), int(text.size()));
+
+    LOGFONT lf;
+    lf.lfHeight = -14;
+    lf.lfUnderline = TRUE;
+    lf.lfEscapement = 900;
+    gfx::SetFaceName(lf, "Arial");
+    HFONT upFont = CreateFontIndirect(&lf);
+    Bitmap up(30, 120, 0xFFFFFF);
+    HDC dc = new gfx::DC(&up);
+    HGDIOBJ old = SelectObject(dc, upFont);
+    SetBkMode(dc, TRANSPARENT);
+    TextOut(dc, 0, size.cx, text.c_str(), int(text.size())); // the run ends at the top edge
+    int ink = 0;
+    for (int v = 0; v < 30; ++v) {
+        for (int u = 0; u < size.cx; ++u) {
+            ASSERT_EQ(up.GetPixel(v, size.cx - 1 - u), flat.bmp.GetPixel(u, v)) << u << "," << v;
+            ink += flat.bmp.GetPixel(u, v) != Bitmap(1, 1, 0xFFFFFF).GetPixel(0, 0);
+        }
+    }
+    EXPECT_GT(ink, 50);
+    SelectObject(dc, old);
+    DeleteObject(upFont);
+    DeleteDC(dc);
+}
