@@ -7,3 +7,4 @@
 #include "skin/controls/qvSkinControl.h"
 #include "skin/controls/qvSkinCustomControl.h"
 #include "skin/controls/qvSkinButton.h"
+#include "skin/controls/qvSkinGauge.h"
