@@ -524,7 +524,16 @@ void TCustomForm::DoCreate() {
     created_ = true;
     if (OnCreate) {
         TNotifyEvent handler = OnCreate;
-        handler(this);
+        // A failing creation handler is reported like any handler's failure, and the form
+        // still comes into being: the user sees the error and then the window.
+        try {
+            handler(this);
+        } catch (const std::exception& e) {
+            if (Application == nullptr) {
+                throw;
+            }
+            Application->HandleException(e, this);
+        }
     }
 }
 

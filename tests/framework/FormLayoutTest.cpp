@@ -113,6 +113,25 @@ TEST_F(HeadlessTest, LoadingRunsReferencesThenLoadedInCreationOrderThenOnCreate)
     EXPECT_FALSE(form->IsLoading());
 }
 
+TEST_F(HeadlessTest, AFailingOnCreateIsReportedAndTheFormStillExists) {
+    std::vector<std::string> reported;
+    app->OnException = [&](TObject* sender, const std::exception& e) {
+        reported.push_back(std::string(e.what()) + (sender != nullptr ? " from the form" : ""));
+    };
+    struct FailingForm : TForm {
+        explicit FailingForm(TComponent* owner) : TForm(owner) {
+            TFormLoader load(this);
+            OnCreate = [](TObject*) { throw std::runtime_error("Cannot create file \"/x\". Permission denied"); };
+            load.Finish();
+        }
+    };
+    FailingForm* form = nullptr;
+    ASSERT_NO_THROW(app->CreateForm(form));
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(app->MainForm(), form);
+    EXPECT_EQ(reported, std::vector<std::string>{"Cannot create file \"/x\". Permission denied from the form"});
+}
+
 TEST_F(HeadlessTest, ScreenKnowsItsMonitorAndCentresForms) {
     ASSERT_EQ(Screen->MonitorCount(), 1);
     TMonitor m = Screen->Monitors(0);
