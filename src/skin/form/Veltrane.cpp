@@ -672,6 +672,7 @@ void TqvVeltrane::OnShowWindow(vcl::TMessage& m) {
         if (IsWindows2000OrLater() && (alphaBlend_ || AlphaBlendAnimation)) {
             SetWindowLong(h, GWL_EXSTYLE, GetWindowLong(h, GWL_EXSTYLE) | WS_EX_LAYERED);
             SetWindowAlpha(h, 0);
+            fadeAlpha_ = -1;
             SetTimer(h, kFadeTimerId, 1, nullptr);
         }
         if (formSkinnable_) {
@@ -684,27 +685,24 @@ void TqvVeltrane::OnShowWindow(vcl::TMessage& m) {
 
 void TqvVeltrane::OnFadeTimer() {
     HWND h = form_->Handle();
-    KillTimer(h, kFadeTimerId);
-    BYTE target = (alphaBlend_ || !AlphaBlendAnimation) ? alphaBlendValue_ : BYTE(255);
-    if (AlphaBlendAnimation) {
-        vcl::Application->ProcessMessages();
-        int alpha = 0;
-        DWORD last = GetTickCount();
-        // The fade runs to its end here; the window system's clock moves on with each wait.
-        while (alpha < target) {
-            DWORD now = GetTickCount();
-            if (now - last > 5) {
-                last = now;
-                alpha = std::min(alpha + 10, int(target));
-                SetWindowAlpha(h, BYTE(alpha));
-            } else {
-                vcl::Application->ProcessMessages();
-                if (!IsWindow(h)) {
-                    return;
-                }
-            }
+    const BYTE target = (alphaBlend_ || !AlphaBlendAnimation) ? alphaBlendValue_ : BYTE(255);
+    if (AlphaBlendAnimation && fadeAlpha_ < int(target)) {
+        // The fade climbs by 10 every 5 ms on the window's own timer, so the message loop (and
+        // the window's first paint) keeps running while it fades in.
+        if (fadeAlpha_ < 0) {
+            fadeAlpha_ = 0;
+            SetTimer(h, kFadeTimerId, 5, nullptr);
+            return;
         }
-    } else if (target != 255) {
+        fadeAlpha_ = std::min(fadeAlpha_ + 10, int(target));
+        SetWindowAlpha(h, BYTE(fadeAlpha_));
+        if (fadeAlpha_ < int(target)) {
+            return;
+        }
+    }
+    KillTimer(h, kFadeTimerId);
+    fadeAlpha_ = -1;
+    if (!AlphaBlendAnimation && target != 255) {
         SetWindowAlpha(h, target);
     }
     if (target == 255) {

@@ -365,6 +365,8 @@ private:
     bool snappedLeft_ = false, snappedTop_ = false, snappedRight_ = false, snappedBottom_ = false;
     bool skinMenuOpen_ = false;
     bool remaximize_ = false;
+    // The opacity reached by a running fade-in, -1 before its first step.
+    int fadeAlpha_ = -1;
     // Cleared when the component goes, so a hook whose handler freed the form stops touching it.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -1,0 +1,95 @@
+// The form skin's engine: caption repaint on a new title, the fade-in on the window's timer, the
+// keyboard's way to the system menu.
+
+#include "FormSkinFixture.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace qv;
+
+TEST_F(FormSkinTest, ANewCaptionRepaintsTheFrameAtOnce) {
+    Skinned s = MakeForm(10, 10, 400, 200);
+    std::vector<std::string> painted;
+    s.skin->OnCaptionPaint = [&](vcl::TCanvas*, const RECT&, bool) {
+        painted.push_back(s.form->Caption());
+    };
+    s.form->SetCaption("Another title");
+    ASSERT_FALSE(painted.empty());
+    EXPECT_EQ(painted.back(), "Another title");
+}
+
+BYTE Opacity(HWND h, bool& layered) {
+    layered = (GetWindowLong(h, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+    BYTE alpha = 255;
+    GetLayeredWindowAttributes(h, nullptr, &alpha, nullptr);
+    return alpha;
+}
+
+TEST_F(FormSkinTest, AnOpaqueAlphaBlendEndsNotLayered) {
+    Skinned s = MakeForm(10, 10, 400, 200, true, false);
+    s.skin->SetAlphaBlend(true);
+    s.skin->SetAlphaBlendValue(255);
+    s.form->Show();
+    Settle();
+    bool layered = false;
+    Opacity(s.form->Handle(), layered);
+    EXPECT_TRUE(layered); // until the fade timer ran
+    Wait(2);
+    Opacity(s.form->Handle(), layered);
+    EXPECT_FALSE(layered);
+}
+
+TEST_F(FormSkinTest, TheFadeInClimbsByTenEveryFiveMilliseconds) {
+    Skinned s = MakeForm(10, 10, 400, 200, true, false);
+    s.skin->AlphaBlendAnimation = true;
+    s.skin->SetAlphaBlend(true);
+    s.skin->SetAlphaBlendValue(200);
+    s.form->Show();
+    Settle();
+    bool layered = false;
+    EXPECT_EQ(Opacity(s.form->Handle(), layered), 0);
+    Wait(1); // the first tick arms the 5 ms steps
+    std::vector<int> seen;
+    for (int i = 0; i < 25; ++i) {
+        Wait(5);
+        seen.push_back(Opacity(s.form->Handle(), layered));
+    }
+    EXPECT_EQ(seen.front(), 10);
+    EXPECT_EQ(seen[4], 50);
+    EXPECT_EQ(seen.back(), 200);
+    EXPECT_TRUE(layered);
+}
+
+TEST_F(FormSkinTest, AltSpaceIsTheSystemMenuKeyAndTheKeyMenuIsSwallowed) {
+    Skinned s = MakeForm(10, 10, 400, 200);
+    std::vector<WORD> userKeys;
+    s.skin->OnShortCut = [&](WORD key, vcl::TShiftState, bool& handled) {
+        userKeys.push_back(key);
+        handled = key == 'Q';
+    };
+    int opened = 0;
+    s.skin->OnSkinMenuOpen = [&](vcl::TObject*) { ++opened; };
+    // The user's handler sees every key first and may take it.
+    EXPECT_TRUE(s.form->IsShortCut('Q', vcl::ssAlt));
+    EXPECT_EQ(opened, 0);
+    // Alt+Space is handled, and with a usable system-menu button opens the menu.
+    s.skin->SetBorderIcons(biSystemMenu);
+    EXPECT_TRUE(s.form->IsShortCut(VK_SPACE, vcl::ssAlt));
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(userKeys, (std::vector<WORD>{'Q', VK_SPACE}));
+    // Without one it is handled all the same and shows nothing.
+    s.skin->SetBorderIcons(0);
+    EXPECT_TRUE(s.form->IsShortCut(VK_SPACE, vcl::ssAlt));
+    EXPECT_EQ(opened, 1);
+    EXPECT_FALSE(s.form->IsShortCut(VK_SPACE, vcl::ssAlt | vcl::ssCtrl));
+    // SC_KEYMENU never reaches the platform's menu; an open menu state is closed.
+    s.skin->OpenSkinMenu();
+    ASSERT_TRUE(s.skin->SkinMenuOpen());
+    SendMessage(s.form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    EXPECT_FALSE(s.skin->SkinMenuOpen());
+}
+
+} // namespace
