@@ -1,4 +1,4 @@
-#include "skin/controls/qvPushTracker.h"
+#include "skin/data/qvPushTracker.h"
 
 #include "framework/Timer.h"
 
