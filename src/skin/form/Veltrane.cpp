@@ -764,7 +764,7 @@ void TqvVeltrane::OnSkinnableChanged() {
 }
 
 void TqvVeltrane::ApplyFormSkin() {
-    HoverIndex = PreviousHoverIndex = PressedIndex = -1;
+    ResetMouseState();
     skinInUse_ = skinData_ != nullptr && !skinData_->IsEmpty();
     if (skinInUse_ && formSkinnable_) {
         CreateObjects();

@@ -23,6 +23,7 @@
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/WinTypes.h"
 #include "skin/data/qvCompose.h"
+#include "skin/data/qvPushTracker.h"
 #include "skin/data/qvSkinData.h"
 #include "skin/form/VeltraneObjects.h"
 
@@ -207,9 +208,16 @@ public:
 
     // ---- objects ----
     std::vector<std::unique_ptr<TqvActiveSkinObject>> SkinObjects;
+    // The object under the mouse, the one before, and the one that received a button press. The
+    // left button's hover and press follow the shared press tracker (one part per object).
     int HoverIndex = -1;
     int PreviousHoverIndex = -1;
     int PressedIndex = -1;
+    const TqvPushTracker& Tracker() const { return *tracker_; }
+    // Ends any press and forgets the hovered object (skin change, size/move).
+    void ResetMouseState();
+    // Ends a press without a click (the press began a move, or a menu took over).
+    void ClearPress();
     void CreateObjects();
     void CreateDefaultObjects();
     void FreeObjects();
@@ -367,6 +375,7 @@ private:
     bool remaximize_ = false;
     // The opacity reached by a running fade-in, -1 before its first step.
     int fadeAlpha_ = -1;
+    std::unique_ptr<TqvPushTracker> tracker_ = std::make_unique<TqvPushTracker>(1);
     // Cleared when the component goes, so a hook whose handler freed the form stops touching it.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

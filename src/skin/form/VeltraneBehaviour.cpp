@@ -363,7 +363,7 @@ void TqvVeltrane::CaptionDoubleClick() {
     } else {
         SetRolledUp(!rolledUp_);
     }
-    PressedIndex = -1;
+    ClearPress();
 }
 
 // ---- moving ----
@@ -430,7 +430,7 @@ void TqvVeltrane::OnEnterSizeMove() {
     snapAnchorY_ = cur.y;
     ResetObjectStates();
     hoverTimer_->SetEnabled(false);
-    HoverIndex = PressedIndex = -1;
+    ResetMouseState();
     InSizeMove = true;
     BOOL full = TRUE;
     SystemParametersInfo(SPI_GETDRAGFULLWINDOWS, 0, &full, 0);
@@ -439,7 +439,7 @@ void TqvVeltrane::OnEnterSizeMove() {
 
 void TqvVeltrane::OnExitSizeMove() {
     hoverTimer_->SetEnabled(false);
-    HoverIndex = PreviousHoverIndex = PressedIndex = -1;
+    ResetMouseState();
     if (skinInUse_) {
         SendNcPaint();
     }
@@ -611,7 +611,7 @@ void TqvVeltrane::FrameMouse(vcl::TMessage& m) {
         UpdateHover(x, y, true);
         PressObject(vcl::TMouseButton::mbLeft, x, y);
         if (onCaption) {
-            PressedIndex = -1;
+            ClearPress();
         }
         break;
     case WM_NCLBUTTONUP:
@@ -631,7 +631,7 @@ void TqvVeltrane::FrameMouse(vcl::TMessage& m) {
         UpdateHover(x, y, true);
         PressObject(vcl::TMouseButton::mbRight, x, y);
         if (onCaption) {
-            PressedIndex = -1;
+            ClearPress();
             if (!DisableSystemMenu) {
                 POINT cur{};
                 GetCursorPos(&cur);
@@ -646,7 +646,7 @@ void TqvVeltrane::FrameMouse(vcl::TMessage& m) {
         UpdateHover(x, y, true);
         PressObject(vcl::TMouseButton::mbRight, x, y);
         if (onCaption) {
-            PressedIndex = -1;
+            ClearPress();
         }
         break;
     case WM_LBUTTONUP:

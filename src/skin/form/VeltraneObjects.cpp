@@ -821,8 +821,24 @@ void TqvUserObject::Draw(HDC dc, bool) {
 // ---- the form skin's side ----
 
 void TqvVeltrane::FreeObjects() {
-    HoverIndex = PreviousHoverIndex = PressedIndex = -1;
     SkinObjects.clear();
+    ResetMouseState();
+}
+
+void TqvVeltrane::ResetMouseState() {
+    // One tracker part per object; a new object list gets a new tracker.
+    if (tracker_->PartCount() != std::max<int>(1, int(SkinObjects.size()))) {
+        tracker_ = std::make_unique<TqvPushTracker>(std::max<int>(1, int(SkinObjects.size())));
+    } else {
+        tracker_->Cancel();
+        tracker_->MouseLeave();
+    }
+    HoverIndex = PreviousHoverIndex = PressedIndex = -1;
+}
+
+void TqvVeltrane::ClearPress() {
+    tracker_->Cancel();
+    PressedIndex = -1;
 }
 
 void TqvVeltrane::CreateObjects() {
@@ -853,6 +869,7 @@ void TqvVeltrane::CreateObjects() {
             SkinObjects.push_back(std::move(o));
         }
     }
+    ResetMouseState();
     EvaluateBorderIcons();
 }
 
@@ -871,6 +888,7 @@ void TqvVeltrane::CreateDefaultObjects() {
         o->ObjectRect = o->skinrect;
         SkinObjects.push_back(std::move(o));
     }
+    ResetMouseState();
     EvaluateBorderIcons();
 }
 
@@ -1184,10 +1202,12 @@ void TqvVeltrane::UpdateHover(int x, int y, bool track) {
             break;
         }
     }
+    // A right-button press holds the mouse for its object as the tracker does for the left.
     if (PressedIndex != -1 && found != PressedIndex) {
         found = -1;
     }
-    HoverIndex = track ? found : -1;
+    tracker_->MouseMove(track ? found : -1);
+    HoverIndex = tracker_->HotPart();
     if (HoverIndex == PreviousHoverIndex) {
         return;
     }
@@ -1232,6 +1252,9 @@ void TqvVeltrane::PressObject(TMouseButton button, int x, int y) {
     if (dynamic_cast<TqvSkinCaptionObject*>(o) == nullptr && form_->HandleAllocated()) {
         SetCapture(form_->Handle());
     }
+    if (button == vcl::TMouseButton::mbLeft) {
+        tracker_->Press(HoverIndex);
+    }
     PressedIndex = HoverIndex;
     o->MouseDown(x, y, button);
 }
@@ -1244,7 +1267,10 @@ void TqvVeltrane::ReleaseObject(TMouseButton button, int x, int y) {
     if (dynamic_cast<TqvSkinCaptionObject*>(o) == nullptr) {
         ReleaseCapture();
     }
-    std::shared_ptr<bool> alive = alive_;
+    if (button == vcl::TMouseButton::mbLeft) {
+        // The object acts on a release over it: the tracker's click, which is ObjectActive.
+        tracker_->Release();
+    }
     PressedIndex = -1;
     o->MouseUp(x, y, button);
 }
