@@ -157,9 +157,14 @@ void TTreeNodes::EndUpdate() {
     if (updateCount_ > 0 && --updateCount_ == 0) owner_->Send(WM_SETREDRAW, TRUE, 0);
 }
 
+void TTreeNodes::NotifyDeletion(TTreeNode* node) {
+    for (TTreeNode* child : std::vector<TTreeNode*>(node->children_)) NotifyDeletion(child);
+    owner_->Delete(node);
+}
+
 void TTreeNodes::Forget(TTreeNode* node) {
     for (TTreeNode* child : std::vector<TTreeNode*>(node->children_)) Forget(child);
-    if (owner_->OnDeletion && !clearing_) owner_->OnDeletion(owner_, node);
+    if (!clearing_) owner_->Delete(node);
     if (owner_->selected_ == node) owner_->selected_ = nullptr;
     auto it = std::find_if(nodes_.begin(), nodes_.end(), [node](const auto& p) { return p.get() == node; });
     if (it != nodes_.end()) nodes_.erase(it);
@@ -175,8 +180,7 @@ void TTreeNodes::Delete(TTreeNode* node) {
 }
 
 void TTreeNodes::Clear() {
-    if (owner_->OnDeletion)
-        for (TTreeNode* root : std::vector<TTreeNode*>(roots_)) Forget(root);
+    for (TTreeNode* root : std::vector<TTreeNode*>(roots_)) NotifyDeletion(root);
     roots_.clear();
     owner_->selected_ = nullptr;
     nodes_.clear();
@@ -281,6 +285,10 @@ TTreeNode* TCustomTreeView::TopItem() {
     info.hItem = item;
     Send(TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&info));
     return NodeOf(info);
+}
+
+void TCustomTreeView::Delete(TTreeNode* node) {
+    if (OnDeletion) OnDeletion(this, node);
 }
 
 void TCustomTreeView::SetTopItem(TTreeNode* node) {

@@ -93,6 +93,7 @@ private:
     friend class TCustomTreeView;
     TTreeNode* InsertAt(TTreeNode* parent, size_t index, const std::string& text);
     void Forget(TTreeNode* node);
+    void NotifyDeletion(TTreeNode* node);
 
     TCustomTreeView* owner_;
     std::vector<std::unique_ptr<TTreeNode>> nodes_;
@@ -147,6 +148,9 @@ public:
 protected:
     // The tree's notifications (CN_NOTIFY); derived trees take over single codes.
     virtual LRESULT Notify(NMHDR* hdr);
+    // A node is leaving the tree (still intact); raises OnDeletion. Derived trees free what the
+    // node's data holds here.
+    virtual void Delete(TTreeNode* node);
     void CreateParams(TCreateParams& params) override;
     void InitWindow() override;
     void Dispatch(TMessage& message) override;
