@@ -285,6 +285,15 @@ TShellCapabilities TqvShellFolder::Capabilities() const {
 }
 
 IShellFolderPtr BindShellFolder(const IShellFolderPtr& parent, PItemIDList relative, HWND window) {
+    // `relative` names a child of `parent`. The desktop reads a list as one from itself, so it
+    // is asked only when there is no parent: asked for a file's list, it would bind whatever
+    // folder of the desktop directory happens to carry that name.
+    if (!parent) {
+        IShellFolderPtr folder;
+        if (FAILED(DesktopShellFolder()->BindToObject(relative, &folder)))
+            folder = nullptr;
+        return folder;
+    }
     IShellFolderPtr folder;
     if (FAILED(parent->BindToObject(relative, &folder)))
         folder = nullptr;
@@ -295,11 +304,6 @@ IShellFolderPtr BindShellFolder(const IShellFolderPtr& parent, PItemIDList relat
             folder = fallback;
         if (SUCCEEDED(parent->CreateViewObject(window, &fallback)) && fallback)
             folder = fallback;
-    }
-    if (!folder) {
-        IShellFolderPtr desktop = DesktopShellFolder();
-        if (FAILED(desktop->BindToObject(relative, &folder)))
-            folder = nullptr;
     }
     return folder;
 }

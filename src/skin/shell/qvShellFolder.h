@@ -103,7 +103,7 @@ TqvShellFolder* DesktopFolder();
 // The desktop folder interface; raises the platform's error when there is none.
 IShellFolderPtr DesktopShellFolder();
 
-// The folder interface of `relative` below `parent`, or null (a plain file).
+// The folder interface of `relative` below `parent` (the desktop when null), or null (a file).
 IShellFolderPtr BindShellFolder(const IShellFolderPtr& parent, PItemIDList relative, HWND window);
 // A new folder object for an absolute list.
 TqvShellFolder* FolderFromIDList(PItemIDList absolute);

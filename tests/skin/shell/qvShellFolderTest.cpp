@@ -151,6 +151,17 @@ TEST_F(qvShellFolderTest, OnlyAFileNamedLikeAnArchiveIsNoFolder) {
     EXPECT_FALSE(TqvShellFolder(&parent, nullptr, file.get()).IsFolder());
     EXPECT_TRUE(TqvShellFolder(&parent, nullptr, sub.get()).IsFolder());
     EXPECT_EQ(TqvShellFolder(&parent, nullptr, file.get()).IconIndex(false), kIconFile);
+
+    // A file binds to nothing, even when the desktop directory holds a folder of its name.
+    std::filesystem::create_directories(root_ / "home/Desktop/a.ZIP");
+    const char* home = std::getenv("HOME");
+    std::string savedHome = home ? home : "";
+    ::setenv("HOME", (root_ / "home").c_str(), 1);
+    ::unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(BindShellFolder(parent.ShellFolder(), file.get(), nullptr), nullptr);
+    EXPECT_NE(BindShellFolder(parent.ShellFolder(), dir.get(), nullptr), nullptr);
+    EXPECT_NE(BindShellFolder(nullptr, file.get(), nullptr), nullptr); // from the desktop: its folder
+    ::setenv("HOME", savedHome.c_str(), 1);
 }
 
 TEST_F(qvShellFolderTest, RenameKeepsTheAbsoluteListInStep) {
