@@ -8,3 +8,4 @@
 #include "skin/controls/qvSkinCustomControl.h"
 #include "skin/controls/qvSkinButton.h"
 #include "skin/controls/qvSkinGauge.h"
+#include "skin/controls/qvSkinStdLabel.h"

@@ -3,3 +3,4 @@
 // One header gathers the classes, each of which lives in its own unit.
 
 #include "skin/controls/qvSkinXFormButton.h"
+#include "skin/controls/qvSkinLinkLabel.h"

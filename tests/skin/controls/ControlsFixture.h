@@ -89,6 +89,10 @@ protected:
         screen->MouseUp();
         Settle();
     }
+public:
+    gfx::Bitmap ScreenShot() { return screen->ReadScreen(); }
+
+protected:
     COLORREF ScreenPixel(vcl::TControl* c, int x, int y) {
         POINT p = At(c, x, y);
         return gfx::PixelToColor(screen->ReadScreen().GetPixel(p.x, p.y));
