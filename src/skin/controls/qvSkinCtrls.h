@@ -9,3 +9,4 @@
 #include "skin/controls/qvSkinButton.h"
 #include "skin/controls/qvSkinGauge.h"
 #include "skin/controls/qvSkinStdLabel.h"
+#include "skin/controls/qvSkinPanel.h"
