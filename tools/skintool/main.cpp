@@ -14,6 +14,9 @@
 #ifdef SKINTOOL_FRAME
 #include "Frame.h"
 #endif
+#ifdef SKINTOOL_CONTROL
+#include "Control.h"
+#endif
 
 #include "platform/gfx/BmpCodec.h"
 
@@ -36,7 +39,9 @@ constexpr const char* kUsage =
     "       skintool sheet FILE OUT.bmp\n"
     "       skintool embed IN OUT.cpp SYMBOL\n"
     "       skintool frame SKIN --size WxH [--icons LIST] [--inactive] [--maximized] [--rolled-up]\n"
-    "                      [--hit X,Y]... [--json] [--out FILE.bmp]\n";
+    "                      [--hit X,Y]... [--json] [--out FILE.bmp]\n"
+    "       skintool control SKIN CLASS [--section NAME] [--size WxH] [--set PROP=VALUE]...\n"
+    "                      [--state normal|hot|down|focused|disabled] [--json] [--out FILE.bmp]\n";
 
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -162,6 +167,15 @@ int Run(int argc, char** argv) {
     if (cmd == "frame") {
         std::string out, err;
         int rc = FrameCommand(args, out, err);
+        std::fputs(out.c_str(), stdout);
+        std::fputs(err.c_str(), stderr);
+        return rc;
+    }
+#endif
+#ifdef SKINTOOL_CONTROL
+    if (cmd == "control") {
+        std::string out, err;
+        int rc = ControlCommand(args, out, err);
         std::fputs(out.c_str(), stdout);
         std::fputs(err.c_str(), stderr);
         return rc;
