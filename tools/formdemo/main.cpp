@@ -1,18 +1,21 @@
-// formdemo: a form with a panel, labels, buttons and a timer, built the way the program's
-// windows are built (components in order, then Loaded, then OnCreate), and the native
-// controls: a report list, a list box, an edit, a memo and a folder-like tree that loads its
-// children when a branch opens. Not part of the product.
+// formdemo: a form with the skinned panel, labels, buttons and gauge and a timer, built the way
+// the program's windows are built (components in order, then Loaded, then OnCreate), and the
+// native controls: a report list, a list box, an edit, a memo and a folder-like tree that loads
+// its children when a branch opens. Not part of the product.
+//
+// For end-to-end tests it prints "ready hello-at X Y" (the Hello button's centre on the screen)
+// once it is shown, and "hello N" for each click of the Hello button.
 
-#include "framework/Button.h"
 #include "framework/Edit.h"
 #include "framework/Forms.h"
 #include "framework/ListBox.h"
 #include "framework/ListView.h"
 #include "framework/TreeView.h"
-#include "framework/Label.h"
 #include "framework/Timer.h"
 #include "skin/data/qvSkinContainer.h"
 #include "skin/data/qvSkinData.h"
+#include "skin/controls/qvSkinCtrls.h"
+#include "skin/controls/qvSkinExCtrls.h"
 #include "skin/form/Veltrane.h"
 
 #include "EmbeddedSkin.h"
@@ -34,39 +37,15 @@ public:
         SetPosition(poScreenCenter);
         SetClientSize(760, 460);
 
-        top = load.Create<TPanel>("top");
-        top->SetParent(this);
-        top->SetBounds(0, 0, 420, 41);
-        top->SetAlign(alTop);
-
-        title = load.Create<TLabel>("title");
-        title->SetParent(top);
-        title->SetBounds(10, 13, 200, 16);
-        title->SetCaption("Press Enter, Escape or a button");
-
-        clock = load.Create<TLabel>("clock");
-        clock->SetParent(this);
-        clock->SetBounds(10, 60, 200, 16);
-
-        hello = load.Create<TButton>("hello");
-        hello->SetParent(this);
-        hello->SetBounds(570, 425, 85, 25);
-        hello->SetAnchors(akRight | akBottom);
-        hello->SetCaption("&Hello");
-        hello->SetDefault(true);
-        hello->OnClick = [this](TObject*) { HelloClick(); };
-
-        quit = load.Create<TButton>("quit");
-        quit->SetParent(this);
-        quit->SetBounds(665, 425, 85, 25);
-        quit->SetAnchors(akRight | akBottom);
-        quit->SetCaption("Close");
-        quit->SetCancel(true);
-        quit->OnClick = [this](TObject*) { Close(); };
+        MakeSkinnedControls(load);
 
         ticker = load.Create<TTimer>("ticker");
         ticker->SetInterval(1000);
         ticker->SetOnTimer([this](TObject*) { Tick(); });
+
+        announce = load.Create<TTimer>("announce");
+        announce->SetInterval(300);
+        announce->SetOnTimer([this](TObject*) { Announce(); });
 
         MakeNativeControls(load);
 
@@ -75,7 +54,18 @@ public:
         qvform1->SetBorderIcons(qv::biMinimize | qv::biMaximize);
         qvform1->PositionInMonitor = qv::qvpScreenCenter;
         skin = load.Create<qv::TqvSkinData>("skin");
-        load.Reference([this] { qvform1->SetSkinData(skin); });
+        load.Reference([this] {
+            qvform1->SetSkinData(skin);
+            for (qv::TqvSkinControl* c : {static_cast<qv::TqvSkinControl*>(top), 
+                                          static_cast<qv::TqvSkinControl*>(hello),
+                                          static_cast<qv::TqvSkinControl*>(quit),
+                                          static_cast<qv::TqvSkinControl*>(gauge)}) {
+                c->SetSkinData(skin);
+            }
+            title->SetSkinData(skin);
+            clock->SetSkinData(skin);
+            link->SetSkinData(skin);
+        });
 
         OnCreate = [this](TObject*) { Tick(); };
         load.Finish();
@@ -89,6 +79,58 @@ public:
     qv::TqvSkinData* skin = nullptr;
 
 private:
+    // The skinned controls of the program's windows: a tool-bar panel with a prompt and a link,
+    // buttons, a clock label and a status gauge, all on the "panel", "stdlabel", "button" and
+    // "statusgauge" sections of the skin.
+    void MakeSkinnedControls(TFormLoader& load) {
+        top = load.Create<qv::TqvSkinPanel>("top");
+        top->SetParent(this);
+        top->SetBounds(0, 0, 760, 41);
+        top->SetAlign(alTop);
+
+        title = load.Create<qv::TqvSkinStdLabel>("title");
+        title->SetParent(top);
+        title->SetBounds(12, 14, 200, 16);
+        title->SetCaption("Press Enter, Escape or a button");
+
+        link = load.Create<qv::TqvSkinLinkLabel>("link");
+        link->SetParent(top);
+        link->SetBounds(560, 14, 180, 16);
+        link->SetAnchors(akTop | akRight);
+        link->SetCaption("www.example.com");
+        link->URLOpener = [](const std::string& url) { std::printf("open %s\n", url.c_str()); };
+        link->SetURL("http://www.example.com/");
+
+        clock = load.Create<qv::TqvSkinStdLabel>("clock");
+        clock->SetParent(this);
+        clock->SetBounds(10, 60, 200, 16);
+
+        hello = load.Create<qv::TqvSkinButton>("hello");
+        hello->SetParent(this);
+        hello->SetBounds(570, 414, 85, 25);
+        hello->SetAnchors(akRight | akBottom);
+        hello->SetCaption("&Hello");
+        hello->SetDefault(true);
+        hello->OnClick = [this](TObject*) { HelloClick(); };
+
+        quit = load.Create<qv::TqvSkinXFormButton>("quit");
+        quit->SetParent(this);
+        quit->SetBounds(665, 414, 85, 25);
+        quit->SetAnchors(akRight | akBottom);
+        quit->SetCaption("Close");
+        quit->SetCancel(true);
+        quit->SetCanFocused(true); // a form-style button answers Escape only when it can take the focus
+        quit->OnClick = [this](TObject*) { Close(); };
+
+        gauge = load.Create<qv::TqvSkinGauge>("gauge");
+        gauge->SetParent(this);
+        gauge->SetSkinDataName("statusgauge");
+        gauge->SetBounds(0, 440, 760, 20);
+        gauge->SetAlign(alBottom);
+        gauge->SetMaxValue(59);
+        gauge->SetShowPercent(true);
+    }
+
     void MakeNativeControls(TFormLoader& load) {
         report = load.Create<TListView>("report");
         report->SetParent(this);
@@ -149,8 +191,16 @@ private:
 
     void HelloClick() {
         ++clicks;
-        Application->MessageBox("Hello number " + std::to_string(clicks), Application->Title(),
-                                MB_OK | MB_ICONINFORMATION);
+        std::printf("hello %d\n", clicks);
+        std::fflush(stdout);
+        title->SetCaption("Hello number " + std::to_string(clicks));
+    }
+
+    void Announce() {
+        announce->SetEnabled(false);
+        POINT centre = hello->ClientToScreen(POINT{hello->Width() / 2, hello->Height() / 2});
+        std::printf("ready hello-at %d %d\n", int(centre.x), int(centre.y));
+        std::fflush(stdout);
     }
 
     void Tick() {
@@ -158,14 +208,18 @@ private:
         char text[64];
         std::strftime(text, sizeof(text), "It is %H:%M:%S", std::localtime(&now));
         clock->SetCaption(text);
+        gauge->SetValue(int(now % 60));
     }
 
-    TPanel* top = nullptr;
-    TLabel* title = nullptr;
-    TLabel* clock = nullptr;
-    TButton* hello = nullptr;
-    TButton* quit = nullptr;
+    qv::TqvSkinPanel* top = nullptr;
+    qv::TqvSkinStdLabel* title = nullptr;
+    qv::TqvSkinLinkLabel* link = nullptr;
+    qv::TqvSkinStdLabel* clock = nullptr;
+    qv::TqvSkinButton* hello = nullptr;
+    qv::TqvSkinXFormButton* quit = nullptr;
+    qv::TqvSkinGauge* gauge = nullptr;
     TTimer* ticker = nullptr;
+    TTimer* announce = nullptr;
     TListView* report = nullptr;
     TListBox* folders = nullptr;
     TEdit* folder = nullptr;
