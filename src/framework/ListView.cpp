@@ -190,6 +190,16 @@ void TCustomListView::InitWindow() {
     for (int i = 0; i < items_.Count(); ++i) PushItem(i, true);
 }
 
+void TCustomListView::CMColorChanged(TMessage& message) {
+    TNativeControl::CMColorChanged(message);
+    Send(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Color())));
+}
+
+void TCustomListView::CMFontChanged(TMessage& message) {
+    TNativeControl::CMFontChanged(message);
+    Send(LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Font()->Color())));
+}
+
 void TCustomListView::PushColumn(int index, bool insert) {
     if (!HandleAllocated() || index < 0) return;
     TListColumn* c = columns_.Items(index);

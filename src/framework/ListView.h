@@ -145,6 +145,9 @@ protected:
     void InitWindow() override;
     void Dispatch(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;
+    // Color and the font's colour reach the native control's background and text colours.
+    void CMColorChanged(TMessage& message) override;
+    void CMFontChanged(TMessage& message) override;
 
 private:
     friend class TListColumn;

@@ -102,3 +102,14 @@ TEST_F(HeadlessTest, ListViewClickSelectsAndRaisesItsEvents) {
     EXPECT_EQ(SendMessage(lv->Handle(), LVM_GETITEMCOUNT, 0, 0), 5);
     EXPECT_EQ(lv->ItemIndex(), 3);
 }
+
+TEST_F(HeadlessTest, ListViewColoursFollowColorAndFontAfterItsWindowExists) {
+    auto* form = new TForm(app.get());
+    auto* lv = new TListView(form);
+    lv->SetParent(form);
+    form->Show();
+    lv->SetColor(0x123456);
+    lv->Font()->SetColor(0x00AB00);
+    EXPECT_EQ(SendMessage(lv->Handle(), LVM_GETBKCOLOR, 0, 0), 0x123456);
+    EXPECT_EQ(SendMessage(lv->Handle(), LVM_GETTEXTCOLOR, 0, 0), 0x00AB00);
+}
