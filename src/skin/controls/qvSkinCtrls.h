@@ -10,3 +10,5 @@
 #include "skin/controls/qvSkinGauge.h"
 #include "skin/controls/qvSkinStdLabel.h"
 #include "skin/controls/qvSkinPanel.h"
+#include "skin/controls/qvSkinListView.h"
+#include "skin/controls/qvSkinScrollBar.h"

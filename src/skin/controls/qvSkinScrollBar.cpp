@@ -281,6 +281,13 @@ void TqvSkinScrollBar::StopRepeat() {
     autoRepeat_ = TqvAutoRepeat::None;
 }
 
+void TqvSkinScrollBar::CancelPress() {
+    tracker_.Cancel();
+    StopRepeat();
+    dragging_ = false;
+    buttonHeld_ = false;
+}
+
 void TqvSkinScrollBar::MoveHot(int x, int y) { tracker_.MouseMove(PartAt(x, y)); }
 
 void TqvSkinScrollBar::DragTo(int x, int y) {
@@ -375,14 +382,10 @@ void TqvSkinScrollBar::WndProc(vcl::TMessage& message) {
         if (!PaintingFromWMPaint()) PaintIntoDC(reinterpret_cast<HDC>(message.WParam));
         message.Result = 1;
         return;
-    case WM_CANCELMODE: {
+    case WM_CANCELMODE:
         // Someone else takes the mouse (a menu, a dialog): the press ends without a click.
-        tracker_.Cancel();
-        StopRepeat();
-        dragging_ = false;
-        buttonHeld_ = false;
+        CancelPress();
         break;
-    }
     default: break;
     }
     vcl::TControlTracker alive(this);
@@ -393,7 +396,10 @@ void TqvSkinScrollBar::WndProc(vcl::TMessage& message) {
     case WM_KILLFOCUS:
         if (canFocused_) Invalidate();
         break;
-    case vcl::CM_ENABLEDCHANGED: Invalidate(); break;
+    case vcl::CM_ENABLEDCHANGED:
+        if (!Enabled()) CancelPress(); // a disabled bar neither repeats nor drags
+        Invalidate();
+        break;
     case vcl::CM_MOUSELEAVE: MouseLeft(); break;
     default: break;
     }

@@ -132,6 +132,7 @@ private:
     bool PageStep(TqvAutoRepeat kind, bool repeating);
     void PageRepeatTick();
     void StopRepeat();
+    void CancelPress();
     void MoveHot(int x, int y);
     void DragTo(int x, int y);
     void MouseLeft();

@@ -3,36 +3,22 @@
 // embedded skin. The bars follow the list and the list follows the bars; the header is painted
 // from "resizebutton".
 
-#include "EmbeddedSkin.h"
+#include "ControlsFixture.h"
 
-#include "framework/Forms.h"
-#include "platform/ui/WindowSystem.h"
-#include "platform/ui/backend/headless/HeadlessBackend.h"
 #include "skin/controls/qvSkinListView.h"
 #include "skin/data/qvControlSkinRecords.h"
-#include "skin/data/qvSkinContainer.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
 #include <string>
 
 using namespace qv;
 
 namespace {
 
-class ListViewTest : public ::testing::Test {
+class ListViewTest : public ControlsTest {
 protected:
     void SetUp() override {
-        auto backend = std::make_unique<ui::HeadlessBackend>();
-        screen = backend.get();
-        ui::ResetWindowSystem(std::move(backend));
-        app = std::make_unique<vcl::TApplication>(nullptr);
-        skin = std::make_unique<TqvSkinData>(nullptr);
-        TqvBytes container = InflateSkinStream(std::span<const std::uint8_t>(kEmbeddedSkin, kEmbeddedSkinSize));
-        skin->LoadFromContainer(container);
-
-        form = new vcl::TForm(app.get());
+        ControlsTest::SetUp();
+        skin = EmbeddedSkin();
         form->SetBounds(0, 0, 420, 340);
         hbar = new TqvSkinScrollBar(form);
         hbar->SetParent(form);
@@ -54,24 +40,14 @@ protected:
             c->SetWidth(100);
             c->SetAlignment(i == 1 ? vcl::TAlignment::taCenter : vcl::TAlignment::taLeftJustify);
         }
-        hbar->SetSkinData(skin.get());
-        vbar->SetSkinData(skin.get());
-        lv->SetSkinData(skin.get());
+        hbar->SetSkinData(skin);
+        vbar->SetSkinData(skin);
+        lv->SetSkinData(skin);
         lv->SetHScrollBar(hbar);
         lv->SetVScrollBar(vbar);
-        form->Show();
-        Settle();
-    }
-    void TearDown() override {
-        app.reset();
-        skin.reset();
-        ui::ShutdownWindowSystem();
+        Show();
     }
 
-    void Settle() {
-        app->ProcessMessages();
-        app->ProcessMessages();
-    }
     void AddRows(int n) {
         for (int i = 0; i < n; ++i) lv->Items()->Add()->SetCaption("row " + std::to_string(lv->Items()->Count()));
         lv->Invalidate();
@@ -97,10 +73,7 @@ protected:
             *skin->ControlSkins.at(static_cast<std::size_t>(skin->IndexOfControlSkin("resizebutton"))));
     }
 
-    std::unique_ptr<vcl::TApplication> app;
-    ui::HeadlessBackend* screen = nullptr;
-    std::unique_ptr<TqvSkinData> skin;
-    vcl::TForm* form = nullptr;
+    TqvSkinData* skin = nullptr;
     TqvSkinScrollBar* hbar = nullptr;
     TqvSkinScrollBar* vbar = nullptr;
     TqvSkinListView* lv = nullptr;

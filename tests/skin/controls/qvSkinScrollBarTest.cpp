@@ -2,86 +2,38 @@
 // repeats on the virtual clock, thumb drags, keys and the wheel, and its pixels drawn plainly and
 // from the embedded skin.
 
-#include "EmbeddedSkin.h"
+#include "ControlsFixture.h"
 
-#include "framework/Forms.h"
-#include "platform/ui/WindowSystem.h"
-#include "platform/ui/backend/headless/HeadlessBackend.h"
 #include "skin/controls/qvSkinScrollBar.h"
-#include "skin/data/qvSkinContainer.h"
-#include "skin/data/qvSkinData.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
 #include <vector>
 
 using namespace qv;
 
 namespace {
 
-class ScrollBarTest : public ::testing::Test {
+class ScrollBarTest : public ControlsTest {
 protected:
     void SetUp() override {
-        auto backend = std::make_unique<ui::HeadlessBackend>();
-        screen = backend.get();
-        ui::ResetWindowSystem(std::move(backend));
-        app = std::make_unique<vcl::TApplication>(nullptr);
-        form = new vcl::TForm(app.get());
+        ControlsTest::SetUp();
         form->SetBounds(0, 0, 400, 400);
         bar = new TqvSkinScrollBar(form);
         bar->SetParent(form);
         bar->OnChange = [this](vcl::TObject*) { changes.push_back(bar->Position()); };
-        form->Show();
-        Settle();
-    }
-    void TearDown() override {
-        app.reset();
-        ui::ShutdownWindowSystem();
+        Show();
     }
 
-    void Settle() {
-        app->ProcessMessages();
-        app->ProcessMessages();
-    }
-    void MoveTo(int x, int y) {
-        POINT p = bar->ClientToScreen(POINT{x, y});
-        screen->MouseMove(p.x, p.y);
-        Settle();
-    }
-    void PressAt(int x, int y) {
-        MoveTo(x, y);
-        screen->MouseDown();
-        Settle();
-    }
-    void Release() {
-        screen->MouseUp();
-        Settle();
-    }
-    // Moves the virtual clock on in steps of `step` ms, letting every due timer fire.
-    void Wait(int ms, int step = 10) {
-        for (int t = 0; t < ms; t += step) {
-            screen->AdvanceClock(static_cast<std::uint64_t>(step));
-            Settle();
-        }
-    }
-    void UseEmbeddedSkin() {
-        skin = std::make_unique<TqvSkinData>(nullptr);
-        TqvBytes container = InflateSkinStream(std::span<const std::uint8_t>(kEmbeddedSkin, kEmbeddedSkinSize));
-        skin->LoadFromContainer(container);
-        bar->SetSkinData(skin.get());
-    }
+    void MoveTo(int x, int y) { ControlsTest::MoveTo(bar, x, y); }
+    void PressAt(int x, int y) { Press(bar, x, y); }
+    void Wait(int ms) { Advance(ms); }
+    void UseEmbeddedSkin() { bar->SetSkinData(EmbeddedSkin()); }
     gfx::Bitmap Paint() {
         vcl::TBitmap image(bar->Width(), bar->Height());
         bar->PaintTo(image.Canvas());
         return image.Pixels();
     }
 
-    std::unique_ptr<vcl::TApplication> app;
-    ui::HeadlessBackend* screen = nullptr;
-    vcl::TForm* form = nullptr;
     TqvSkinScrollBar* bar = nullptr;
-    std::unique_ptr<TqvSkinData> skin;
     std::vector<int> changes;
 };
 
