@@ -8,6 +8,7 @@
 #include "platform/ui/User.h"
 #include "skin/data/qvSkinClient.h"
 #include "skin/data/qvUtils.h"
+#include "skin/form/qvPlainMenu.h"
 
 namespace qv {
 
@@ -96,6 +97,8 @@ TqvVeltrane::TqvVeltrane(vcl::TComponent* owner)
     form_->SetAutoScroll(false);
 
     builtInSystemMenu_ = new vcl::TPopupMenu(this);
+    plainMenu_ = std::make_unique<TqvPlainMenuEngine>(form_);
+    MenuEngine = plainMenu_.get();
     trayMenu_ = new vcl::TPopupMenu(this);
     auto addTrayItem = [this](const char* name, const std::string& caption, vcl::TShortCut sc,
                               std::function<void()> action) {
@@ -110,7 +113,7 @@ TqvVeltrane::TqvVeltrane(vcl::TComponent* owner)
     };
     addTrayItem("TRAY_VLT_RESTORE", "&Restore", 0, [this] { RestoreFromTray(); });
     addTrayItem("", "-", 0, nullptr);
-    addTrayItem("TRAY_VLT_CLOSE", "&Close", vcl::ShortCut(VK_F4, vcl::ssAlt),
+    addTrayItem("TRAY_VLT_CLOSE", "&Close", vcl::ShortCut(VK_F4, vcl::scAlt),
                 [this] { form_->Close(); });
 
     InstallHook();
@@ -359,7 +362,7 @@ void TqvVeltrane::ForEachSkinClient(TqvSkinData* data,
 
 void TqvVeltrane::HookWindowProc(vcl::TMessage& message) {
     std::shared_ptr<bool> alive = alive_;
-    CloseMenusAndHints(message.Msg);
+    CloseMenusAndHints(message);
     if (!HandleMessage(message)) {
         CallSaved(message);
     }
@@ -371,8 +374,11 @@ void TqvVeltrane::HookWindowProc(vcl::TMessage& message) {
     }
 }
 
-void TqvVeltrane::CloseMenusAndHints(UINT msg) {
-    switch (msg) {
+void TqvVeltrane::CloseMenusAndHints(const vcl::TMessage& m) {
+    if (MenuSurvives(m.Msg)) {
+        return;
+    }
+    switch (m.Msg) {
     case WM_MOVE:
     case WM_SIZE:
     case WM_ACTIVATE:
@@ -644,8 +650,16 @@ void TqvVeltrane::OnNcCalcSize(vcl::TMessage& m) {
     r->bottom = std::max(r->bottom, r->top);
 }
 
+bool TqvVeltrane::MenuSurvives(UINT msg) const {
+    // A menu that holds the mouse itself ends on presses outside it, Escape and a lost capture;
+    // the activation changes its own window and the pointer grab cause must not end it.
+    return MenuEngine != nullptr && MenuEngine->MenuOpen() && MenuEngine->ClosesItself() &&
+           (msg == WM_ACTIVATE || msg == WM_NCACTIVATE || msg == WM_KILLFOCUS ||
+            msg == WM_MOUSEACTIVATE);
+}
+
 void TqvVeltrane::OnNcActivate(vcl::TMessage& m) {
-    if (MenuEngine != nullptr && MenuEngine->MenuOpen()) {
+    if (MenuEngine != nullptr && MenuEngine->MenuOpen() && !MenuSurvives(m.Msg)) {
         MenuEngine->CloseMenu();
     }
     IsActiveFlag = m.WParam != 0;

@@ -61,6 +61,9 @@ public:
     virtual ~IqvFormMenuEngine() = default;
     virtual bool MenuOpen() const = 0;
     virtual void CloseMenu() = 0;
+    // True when the menu runs its own modal loop and ends itself (presses outside, Escape, lost
+    // capture), so activation changes while it is open must not close it.
+    virtual bool ClosesItself() const { return false; }
     // Shows items at the screen rectangle at (below it, or above it when upward).
     virtual void Popup(vcl::TMenu* menu, const RECT& at, bool upward) = 0;
 };
@@ -143,7 +146,8 @@ public:
     int MaxHeight = 0;
     bool Magnetic = false;
     BYTE MagneticSize = 5;
-    // The form's skinned menu engine; not owned.
+    // The form's menu engine; not owned. At first the form skin's own plain popup menu, until a
+    // skinned menu engine is installed.
     IqvFormMenuEngine* MenuEngine = nullptr;
 
     // ---- events ----
@@ -287,7 +291,8 @@ private:
     // Attachment and the hook's stages.
     void InstallHook();
     void CallSaved(vcl::TMessage& message);
-    void CloseMenusAndHints(UINT msg);
+    void CloseMenusAndHints(const vcl::TMessage& m);
+    bool MenuSurvives(UINT msg) const;
     // True when the message was handled (not passed on).
     bool HandleMessage(vcl::TMessage& message);
     void FrameMouse(vcl::TMessage& message);
@@ -375,6 +380,7 @@ private:
     bool remaximize_ = false;
     // The opacity reached by a running fade-in, -1 before its first step.
     int fadeAlpha_ = -1;
+    std::unique_ptr<IqvFormMenuEngine> plainMenu_;
     std::unique_ptr<TqvPushTracker> tracker_ = std::make_unique<TqvPushTracker>(1);
     // Cleared when the component goes, so a hook whose handler freed the form stops touching it.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

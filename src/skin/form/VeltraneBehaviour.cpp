@@ -452,7 +452,7 @@ vcl::TMenu* TqvVeltrane::SystemMenuItems() {
     const bool maximized = skinWindowState_ == vcl::wsMaximized;
     const bool canRollUp = (borderIcons_ & biRollUp) && !rolledUp_ && !minimized;
     const bool canRestore = skinWindowState_ != vcl::wsNormal || rolledUp_;
-    const vcl::TShortCut altF4 = vcl::ShortCut(VK_F4, vcl::ssAlt);
+    const vcl::TShortCut altF4 = vcl::ShortCut(VK_F4, vcl::scAlt);
     auto make = [this](vcl::TMenuItem* parent, int index, const char* name, const char* key,
                        const char* text, vcl::TShortCut sc, std::function<void()> action) {
         auto* item = new vcl::TMenuItem(nullptr);

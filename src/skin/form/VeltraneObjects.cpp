@@ -1387,6 +1387,8 @@ void TqvVeltrane::ShowObjectPopup(TqvActiveSkinObject* object, bool upward) {
 }
 
 void TqvVeltrane::ObjectPopupClosed() {
+    // The menu took the mouse: the press that opened it ends without a click.
+    ClearPress();
     for (auto& o : SkinObjects) {
         auto* b = dynamic_cast<TqvSkinButtonObject*>(o.get());
         if (b != nullptr && b->HasPopupItems && b->IsDown()) {

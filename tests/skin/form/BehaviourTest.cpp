@@ -244,6 +244,8 @@ TEST_F(FormBehaviour, TheSystemMenuOffersWhatTheIconsAllow) {
     Skinned s = MakeMainLike();
     EXPECT_EQ(Captions(s.skin->SystemMenuItems()),
               (std::vector<std::string>{"Mi&nimize", "Ma&ximize", "-", "&Close"}));
+    EXPECT_EQ(vcl::ShortCutToText(s.skin->SystemMenuItems()->Items()->Items(3)->ShortCut()),
+              "Alt+F4");
     s.skin->SetSkinWindowState(vcl::wsMaximized);
     EXPECT_EQ(Captions(s.skin->SystemMenuItems()),
               (std::vector<std::string>{"Mi&nimize", "&Restore", "-", "&Close"}));

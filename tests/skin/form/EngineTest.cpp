@@ -75,9 +75,12 @@ TEST_F(FormSkinTest, AltSpaceIsTheSystemMenuKeyAndTheKeyMenuIsSwallowed) {
     // The user's handler sees every key first and may take it.
     EXPECT_TRUE(s.form->IsShortCut('Q', vcl::ssAlt));
     EXPECT_EQ(opened, 0);
-    // Alt+Space is handled, and with a usable system-menu button opens the menu.
+    // Alt+Space is handled, and with a usable system-menu button opens the menu (which the
+    // queued Escape closes again).
     s.skin->SetBorderIcons(biSystemMenu);
+    screen->Key(VK_ESCAPE);
     EXPECT_TRUE(s.form->IsShortCut(VK_SPACE, vcl::ssAlt));
+    EXPECT_FALSE(s.skin->SkinMenuOpen());
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(userKeys, (std::vector<WORD>{'Q', VK_SPACE}));
     // Without one it is handled all the same and shows nothing.
@@ -90,6 +93,36 @@ TEST_F(FormSkinTest, AltSpaceIsTheSystemMenuKeyAndTheKeyMenuIsSwallowed) {
     ASSERT_TRUE(s.skin->SkinMenuOpen());
     SendMessage(s.form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
     EXPECT_FALSE(s.skin->SkinMenuOpen());
+}
+
+TEST_F(FormSkinTest, TheSystemMenuRunsTheChosenCommand) {
+    Skinned s = MakeForm(100, 100, 400, 300);
+    s.skin->SetBorderIcons(biSystemMenu | biMinimize | biMaximize);
+    // From the keyboard: Alt+Space, then Down, Down, Enter picks the second item, Maximize.
+    screen->Key(VK_DOWN);
+    screen->Key(VK_DOWN);
+    screen->Key(VK_RETURN);
+    EXPECT_TRUE(s.form->IsShortCut(VK_SPACE, vcl::ssAlt));
+    EXPECT_EQ(s.skin->SkinWindowState(), vcl::wsMaximized);
+    EXPECT_FALSE(s.skin->SkinMenuOpen());
+
+    // With the mouse: a right click on the caption opens it at the cursor; a click on the
+    // second item (Minimize, Restore, -, Close while maximized) restores.
+    const POINT at{s.form->Left() + 300, s.form->Top() + 12};
+    screen->Click(at.x, at.y, ui::MouseButton::Right);
+    screen->MouseMove(at.x + 30, at.y + 2 + 20 + 10);
+    screen->Click(at.x + 30, at.y + 2 + 20 + 10);
+    Settle();
+    EXPECT_EQ(s.skin->SkinWindowState(), vcl::wsNormal);
+    EXPECT_EQ(s.form->BoundsRect(), (RECT{100, 100, 500, 400}));
+
+    // A press outside the menu closes it and runs nothing.
+    screen->Click(at.x, at.y, ui::MouseButton::Right);
+    screen->Click(5, 900);
+    Settle();
+    EXPECT_FALSE(s.skin->SkinMenuOpen());
+    EXPECT_EQ(s.skin->SkinWindowState(), vcl::wsNormal);
+    EXPECT_TRUE(s.form->Visible());
 }
 
 } // namespace
