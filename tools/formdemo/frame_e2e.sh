@@ -100,8 +100,15 @@ drag() { # from-x from-y dx dy, in screen coordinates
   sleep 0.3
 }
 
-# Let the freshly mapped window settle where it was placed.
-sleep 1
+# Let the freshly mapped window settle where it was placed (a window manager may still move it):
+# two reads 300 ms apart agree.
+last=""
+for _ in $(seq 1 40); do
+  now=$(geometry)
+  [ "$now" = "$last" ] && break
+  last=$now
+  sleep 0.3
+done
 read -r x y w h <<<"$(geometry)"
 [ "$w" -gt 200 ] && [ "$h" -gt 100 ] || fail "unexpected first geometry $x $y $w $h"
 shot normal
