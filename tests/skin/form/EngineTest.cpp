@@ -95,6 +95,32 @@ TEST_F(FormSkinTest, AltSpaceIsTheSystemMenuKeyAndTheKeyMenuIsSwallowed) {
     EXPECT_FALSE(s.skin->SkinMenuOpen());
 }
 
+TEST_F(FormSkinTest, SwitchingTheSkinnedModeOffGivesTheFormItsOwnFrameAndBack) {
+    Skinned s = MakeForm(100, 100, 400, 300);
+    s.skin->SetBorderIcons(biMinimize | biMaximize);
+    s.skin->SetSkinWindowState(vcl::wsMaximized);
+    s.data->SetSkinnableForm(false);
+    Settle();
+    EXPECT_FALSE(s.skin->FormSkinnable());
+    // The platform's frame and caption buttons, and the maximized state carried over to it.
+    EXPECT_EQ(s.form->BorderIcons(), vcl::biSystemMenu | vcl::biMinimize | vcl::biMaximize);
+    EXPECT_EQ(s.form->WindowState(), vcl::wsMaximized);
+    EXPECT_TRUE(s.form->Visible());
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(s.form->Handle(), region), ERROR);
+    DeleteObject(region);
+    EXPECT_NE(SendMessage(s.form->Handle(), WM_NCHITTEST, 0,
+                          MAKELPARAM(WORD(s.form->Left() + 300), WORD(s.form->Top() + 2))),
+              HTOBJECT);
+
+    s.data->SetSkinnableForm(true);
+    Settle();
+    EXPECT_TRUE(s.skin->FormSkinnable());
+    EXPECT_EQ(s.form->BorderIcons(), 0u);
+    EXPECT_EQ(s.skin->FrameInsets(), (RECT{4, 27, 4, 4}));
+    EXPECT_TRUE(s.form->Visible());
+}
+
 TEST_F(FormSkinTest, TheSystemMenuRunsTheChosenCommand) {
     Skinned s = MakeForm(100, 100, 400, 300);
     s.skin->SetBorderIcons(biSystemMenu | biMinimize | biMaximize);
