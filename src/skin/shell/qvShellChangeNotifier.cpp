@@ -23,6 +23,7 @@ struct ShellChangeShared {
     }
 
     int wake = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    std::weak_ptr<ShellChangeShared> self;
     std::string directory;
     bool watchTree = true;
     DWORD flags = 0;
@@ -53,14 +54,16 @@ void Wake(ShellChangeShared& shared) {
 LRESULT SyncWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg != kRunChange)
         return DefWindowProc(hwnd, msg, wParam, lParam);
-    auto* shared = reinterpret_cast<ShellChangeShared*>(lParam);
+    // The worker holds the state while it waits for this message; hold it here too, since the
+    // handler may free the notifier, which lets the worker end.
+    std::shared_ptr<ShellChangeShared> shared = reinterpret_cast<ShellChangeShared*>(lParam)->self.lock();
+    if (!shared)
+        return 0;
     std::function<void()> handler;
     {
         std::lock_guard lock(WatchOptionsLock);
         handler = shared->changeEvent;
     }
-    // The handler may free the notifier (and with it this window); `shared` stays alive, since
-    // the worker holds it while it waits for this message.
     try {
         if (handler)
             handler();
@@ -227,6 +230,7 @@ void TqvCustomShellChangeNotifier::Start() {
     if (!syncWindow_)
         syncWindow_ = CreateSyncWindow();
     auto shared = std::make_shared<ShellChangeShared>();
+    shared->self = shared;
     shared->changeEvent = onChange_;
     shared->syncWindow = syncWindow_;
     shared->directory = root_;
