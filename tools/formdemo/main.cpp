@@ -1,7 +1,8 @@
 // formdemo: a form with the skinned panel, labels, buttons and gauge and a timer, built the way
 // the program's windows are built (components in order, then Loaded, then OnCreate), and the
-// native controls: a report list, a list box, an edit, a memo and a folder-like tree that loads
-// its children when a branch opens. Not part of the product.
+// native controls: a report list, a list box, an edit, a memo, and the skinned folder tree with
+// its two bars (FORMDEMO_TREE_PATH selects a folder at start; a click in the list box selects
+// its folder when it exists). Not part of the product.
 //
 // For end-to-end tests it prints "ready hello-at X Y" (the Hello button's centre on the screen)
 // once it is shown, and "hello N" for each click of the Hello button.
@@ -17,6 +18,7 @@
 #include "skin/controls/qvSkinCtrls.h"
 #include "skin/controls/qvSkinExCtrls.h"
 #include "skin/form/Veltrane.h"
+#include "skin/shell/qvSkinShellCtrls.h"
 
 #include "EmbeddedSkin.h"
 
@@ -73,6 +75,7 @@ public:
             skin->LoadFromContainer(qv::InflateSkinStream(
                 std::span<const std::uint8_t>(kEmbeddedSkin, kEmbeddedSkinSize)));
         }
+        if (const char* path = std::getenv("FORMDEMO_TREE_PATH")) ShowFolder(path);
     }
 
     qv::TqvVeltrane* qvform1 = nullptr;
@@ -162,7 +165,10 @@ private:
         for (const char* f : {"/var/log/iis", "/srv/www/logs", "/home/ops/logs", "/mnt/backup/w3svc1"})
             folders->Items()->Add(f);
         folders->OnClick = [this](TObject*) {
-            if (folders->ItemIndex() >= 0) folder->SetText(folders->Items()->Get(folders->ItemIndex()));
+            if (folders->ItemIndex() < 0) return;
+            std::string path = folders->Items()->Get(folders->ItemIndex());
+            folder->SetText(path);
+            ShowFolder(path);
         };
 
         folder = load.Create<TEdit>("folder");
@@ -176,17 +182,33 @@ private:
         notes->SetScrollBars(ssBoth);
         for (int i = 0; i < 20; ++i) notes->Lines()->Add("Line " + std::to_string(i + 1) + " of the notes");
 
-        tree = load.Create<TTreeView>("tree");
+        treeV = load.Create<qv::TqvSkinScrollBar>("treeV");
+        treeV->SetParent(this);
+        treeV->SetKind(qv::sbVertical);
+        treeV->SetSkinDataName("vscrollbar");
+        treeV->SetBounds(733, 232, 17, 166);
+        treeH = load.Create<qv::TqvSkinScrollBar>("treeH");
+        treeH->SetParent(this);
+        treeH->SetBounds(500, 398, 250, 17);
+        tree = load.Create<qv::TqvSkinDirTreeView>("tree");
         tree->SetParent(this);
-        tree->SetBounds(500, 232, 250, 183);
-        TTreeNode* root = tree->Items()->AddChild(nullptr, "Computer");
-        root->SetHasChildren(true);
-        tree->OnExpanding = [this](TObject*, TTreeNode* node, bool& allow) {
-            allow = true;
-            if (node->Count() > 0) return;
-            for (int i = 1; i <= 3; ++i)
-                tree->Items()->AddChild(node, "Folder " + std::to_string(node->Level() + 1) + "." + std::to_string(i))->SetHasChildren(node->Level() < 3);
-        };
+        tree->SetBounds(500, 232, 233, 166);
+        tree->SetHideSelection(false);
+        load.Reference([this] {
+            treeV->SetSkinData(skin);
+            treeH->SetSkinData(skin);
+            tree->SetSkinData(skin);
+            tree->SetVScrollBar(treeV);
+            tree->SetHScrollBar(treeH);
+        });
+    }
+
+    // Selects a folder in the tree; a path that does not exist changes nothing.
+    void ShowFolder(const std::string& path) {
+        try {
+            tree->SetPath(path);
+        } catch (const qv::EInvalidPath&) {
+        }
     }
 
     void HelloClick() {
@@ -224,7 +246,9 @@ private:
     TListBox* folders = nullptr;
     TEdit* folder = nullptr;
     TMemo* notes = nullptr;
-    TTreeView* tree = nullptr;
+    qv::TqvSkinScrollBar* treeV = nullptr;
+    qv::TqvSkinScrollBar* treeH = nullptr;
+    qv::TqvSkinDirTreeView* tree = nullptr;
     int clicks = 0;
 };
 
