@@ -55,6 +55,9 @@ public:
         qvform1 = load.Create<qv::TqvVeltrane>("qvform1");
         qvform1->SetBorderIcons(qv::biMinimize | qv::biMaximize);
         qvform1->PositionInMonitor = qv::qvpScreenCenter;
+        // The client keeps its size whatever frame the skin gives.
+        qvform1->ClientWidth = 760;
+        qvform1->ClientHeight = 460;
         skin = load.Create<qv::TqvSkinData>("skin");
         load.Reference([this] {
             qvform1->SetSkinData(skin);
