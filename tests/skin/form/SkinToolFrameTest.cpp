@@ -10,12 +10,16 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 class SkinToolFrame : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        path_ = ::testing::TempDir() + "skintool_frame_skin.zlib";
+        // ctest runs each test of this suite as its own process, side by side: one file each,
+        // or one process's tear-down removes the skin another is still reading.
+        path_ = ::testing::TempDir() + "skintool_frame_skin_" + std::to_string(getpid()) + ".zlib";
         std::ofstream out(path_, std::ios::binary);
         out.write(reinterpret_cast<const char*>(kEmbeddedSkin), std::streamsize(kEmbeddedSkinSize));
     }
