@@ -50,6 +50,7 @@ const std::vector<ControlClass>& AllControlClasses() {
     static const std::vector<ControlClass> classes = [] {
         std::vector<ControlClass> all;
         AddBaseControlClasses(all);
+        AddScrollControlClasses(all);
         return all;
     }();
     return classes;

@@ -52,5 +52,7 @@ const std::vector<ControlClass>& AllControlClasses();
 
 // The families: base control, buttons, panel, labels, gauge.
 void AddBaseControlClasses(std::vector<ControlClass>& classes);
+// The scroll bar.
+void AddScrollControlClasses(std::vector<ControlClass>& classes);
 
 } // namespace skintool

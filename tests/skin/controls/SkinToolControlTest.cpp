@@ -107,3 +107,22 @@ TEST_F(SkinToolControl, MistakesGiveOneLineAndStatusTwo) {
         EXPECT_TRUE(out.empty());
     }
 }
+
+TEST_F(SkinToolControl, ScrollBarReportsItsPartsForTheRequestedRange) {
+    ASSERT_EQ(Run({"TqvSkinScrollBar", "--section", "vscrollbar", "--size", "30x477", "--set", "Kind=sbVertical",
+                   "--set", "Max=99", "--set", "PageSize=24", "--set", "Position=38", "--json"}),
+              0)
+        << err;
+    EXPECT_TRUE(Has("\"size\": [17, 477]")) << out;
+    EXPECT_TRUE(Has("\"trackArea\": [0, 16, 17, 461]")) << out;
+    EXPECT_TRUE(Has("\"thumb\": [0, 186, 17, 292]")) << out;
+    EXPECT_TRUE(Has("\"increment\": [0, 461, 17, 477]")) << out;
+    EXPECT_TRUE(Has("\"decrement\": [0, 0, 17, 16]")) << out;
+    EXPECT_TRUE(Has("\"thumbCentreMin\": 69")) << out;
+    EXPECT_TRUE(Has("\"thumbCentreMax\": 408")) << out;
+    EXPECT_TRUE(Has("\"thumbOffset\": 170")) << out;
+    EXPECT_TRUE(Has("\"position\": 38")) << out;
+    EXPECT_TRUE(Has("\"pageSize\": 24")) << out;
+
+    ASSERT_NE(Run({"TqvSkinScrollBar", "--set", "Kind=diagonal", "--json"}), 0);
+}
