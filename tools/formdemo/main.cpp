@@ -68,6 +68,11 @@ public:
                 c->SetSkinData(skin);
             }
             title->SetSkinData(skin);
+            reportHBar->SetSkinData(skin);
+            reportVBar->SetSkinData(skin);
+            report->SetSkinData(skin);
+            report->SetHScrollBar(reportHBar);
+            report->SetVScrollBar(reportVBar);
             clock->SetSkinData(skin);
             link->SetSkinData(skin);
         });
@@ -138,29 +143,47 @@ private:
     }
 
     void MakeNativeControls(TFormLoader& load) {
-        report = load.Create<TListView>("report");
-        report->SetParent(this);
-        report->SetBounds(10, 90, 480, 180);
+        // The skinned report list of the main window with its two bars, here in a box of its own;
+        // FORMDEMO_ROWS sets the number of rows (1,000 by default).
+        reportBox = load.Create<TPanel>("reportBox");
+        reportBox->SetParent(this);
+        reportBox->SetBounds(10, 90, 480, 180);
+        reportBox->SetBevelOuter(bvNone);
+        reportHBar = load.Create<qv::TqvSkinScrollBar>("reportHBar");
+        reportHBar->SetParent(reportBox);
+        reportHBar->SetAlign(alBottom);
+        reportVBar = load.Create<qv::TqvSkinScrollBar>("reportVBar");
+        reportVBar->SetKind(qv::sbVertical);
+        reportVBar->SetSkinDataName("vscrollbar");
+        reportVBar->SetBounds(0, 0, 17, 100);
+        reportVBar->SetParent(reportBox);
+        reportVBar->SetAlign(alRight);
+        report = load.Create<qv::TqvSkinListView>("report");
+        report->SetParent(reportBox);
+        report->SetAlign(alClient);
         report->SetViewStyle(vsReport);
         report->SetRowSelect(true);
         report->SetGridLines(true);
         report->SetHideSelection(false);
-        const char* captions[] = {"No.", "File", "Size (KB)", "Google", "Bing"};
-        int widths[] = {40, 160, 90, 80, 80};
-        for (int i = 0; i < 5; ++i) {
+        const char* captions[] = {"No.", "File", "Size (KB)", "Google", "Bing", "Baidu", "Yahoo"};
+        int widths[] = {50, 160, 90, 80, 80, 80, 80};
+        for (int i = 0; i < 7; ++i) {
             TListColumn* c = report->Columns()->Add();
             c->SetCaption(captions[i]);
             c->SetWidth(widths[i]);
-            c->SetAlignment(i >= 2 ? TAlignment::taRightJustify : TAlignment::taLeftJustify);
+            c->SetAlignment(i >= 2 ? TAlignment::taRightJustify : TAlignment::taCenter);
         }
-        for (int i = 0; i < 30; ++i) {
+        const char* rows = std::getenv("FORMDEMO_ROWS");
+        int count = rows != nullptr ? std::atoi(rows) : 1000;
+        report->Items()->BeginUpdate();
+        for (int i = 0; i < count; ++i) {
             TListItem* row = report->Items()->Add();
             row->SetCaption(std::to_string(i + 1));
-            row->SubItems()->Add("ex2612" + std::to_string(10 + i) + ".log");
+            row->SubItems()->Add("u_ex2612" + std::to_string(10 + i % 20) + ".log");
             row->SubItems()->Add(std::to_string(100 + 37 * i));
-            row->SubItems()->Add(std::to_string((i * 7) % 23));
-            row->SubItems()->Add(std::to_string((i * 5) % 11));
+            for (int c = 0; c < 4; ++c) row->SubItems()->Add(std::to_string((i * (7 + c)) % 23));
         }
+        report->Items()->EndUpdate();
 
         folders = load.Create<TListBox>("folders");
         folders->SetParent(this);
@@ -245,7 +268,10 @@ private:
     qv::TqvSkinGauge* gauge = nullptr;
     TTimer* ticker = nullptr;
     TTimer* announce = nullptr;
-    TListView* report = nullptr;
+    TPanel* reportBox = nullptr;
+    qv::TqvSkinScrollBar* reportHBar = nullptr;
+    qv::TqvSkinScrollBar* reportVBar = nullptr;
+    qv::TqvSkinListView* report = nullptr;
     TListBox* folders = nullptr;
     TEdit* folder = nullptr;
     TMemo* notes = nullptr;
