@@ -255,3 +255,23 @@ TEST_F(ListViewTest, NarrowCaptionsAreShortenedAndCentredCaptionsCentred) {
     int centre = (s1.left + s1.right) / 2;
     EXPECT_LE(std::abs((first + last) / 2 - centre), 2);
 }
+
+TEST_F(ListViewTest, ANewWindowsHeaderIsTakenOverAgain) {
+    HWND first = lv->HeaderWindow();
+    ASSERT_NE(first, nullptr);
+    WNDPROC skinned = reinterpret_cast<WNDPROC>(GetWindowLongPtr(first, GWLP_WNDPROC));
+    lv->SetShowColumnHeaders(false); // re-creates the window, with no header to take
+    lv->SetShowColumnHeaders(true);  // and again, with one
+    Settle();
+    HWND second = lv->HeaderWindow();
+    ASSERT_NE(second, nullptr);
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtr(second, GWLP_WNDPROC)), skinned);
+    const TqvDataSkinButtonControl& rec = HeaderRecord();
+    const gfx::Bitmap& pic = *skin->ExtraPicture(rec.pictureindex);
+    RECT s0 = SectionRect(0);
+    int y = (s0.bottom - s0.top) / 2;
+    int sy = y * (rec.skinrect.bottom - rec.skinrect.top) / (s0.bottom - s0.top);
+    EXPECT_EQ(HeaderImage().GetPixel(s0.left + 1, y) & 0xFFFFFF,
+              pic.GetPixel(rec.skinrect.left + 1, rec.skinrect.top + sy) & 0xFFFFFF);
+}
