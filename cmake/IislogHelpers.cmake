@@ -12,7 +12,8 @@ endfunction()
 function(iislog_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE iislog_options ${ARG_DEPS} GTest::gtest GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE iislog_options iislog_test_support ${ARG_DEPS}
+    GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE IISLOG_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   include(GoogleTest)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
@@ -31,3 +32,8 @@ function(iislog_fuzzer name)
   endif()
   add_dependencies(fuzzers ${name})
 endfunction()
+
+# The headers shared by tests and fuzz targets (tests/support): the temporary folder, the headless
+# fixtures and the plain-way scan. Every iislog_test links it; a fuzz target links it by name.
+add_library(iislog_test_support INTERFACE)
+target_include_directories(iislog_test_support INTERFACE ${PROJECT_SOURCE_DIR}/tests/support)

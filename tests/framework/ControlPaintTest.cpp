@@ -3,11 +3,13 @@
 #include "framework/HintWindow.h"
 #include "framework/Label.h"
 #include "framework/Timer.h"
-#include "HeadlessFixture.h"
+#include "ApplicationFixture.h"
 
 #include <gtest/gtest.h>
 
 using namespace vcl;
+
+class ControlPaintTest : public ApplicationFixture {};
 
 namespace {
 
@@ -47,7 +49,7 @@ COLORREF ScreenColour(ui::HeadlessBackend* screen, POINT p) {
 
 } // namespace
 
-TEST_F(HeadlessTest, GraphicChildrenPaintAtTheirPlaceClippedToTheirBounds) {
+TEST_F(ControlPaintTest, GraphicChildrenPaintAtTheirPlaceClippedToTheirBounds) {
     auto* form = new TForm(app.get());
     form->SetBounds(50, 50, 300, 200);
     auto* back = new Swatch(form, clRed);
@@ -59,19 +61,19 @@ TEST_F(HeadlessTest, GraphicChildrenPaintAtTheirPlaceClippedToTheirBounds) {
     form->Show();
     app->ProcessMessages();
     UpdateWindow(form->Handle());
-    EXPECT_EQ(ScreenColour(screen, At(back, 5, 5)), COLORREF(clRed));
-    EXPECT_EQ(ScreenColour(screen, At(back, 20, 30)), COLORREF(clYellow));
-    EXPECT_EQ(ScreenColour(screen, At(back, 30, 35)), COLORREF(clBlue));
-    EXPECT_EQ(ScreenColour(screen, At(back, 60, 35)), COLORREF(clRed)); // right of it
-    EXPECT_EQ(ScreenColour(screen, At(back, 30, 40)), COLORREF(clRed)); // below it
+    EXPECT_EQ(ScreenColour(screen, ScreenAt(back, 5, 5)), COLORREF(clRed));
+    EXPECT_EQ(ScreenColour(screen, ScreenAt(back, 20, 30)), COLORREF(clYellow));
+    EXPECT_EQ(ScreenColour(screen, ScreenAt(back, 30, 35)), COLORREF(clBlue));
+    EXPECT_EQ(ScreenColour(screen, ScreenAt(back, 60, 35)), COLORREF(clRed)); // right of it
+    EXPECT_EQ(ScreenColour(screen, ScreenAt(back, 30, 40)), COLORREF(clRed)); // below it
     // Hiding the graphic control repaints the parent where it was.
     spill->Hide();
     app->ProcessMessages();
     UpdateWindow(form->Handle());
-    EXPECT_EQ(ScreenColour(screen, At(back, 30, 35)), COLORREF(clRed));
+    EXPECT_EQ(ScreenColour(screen, ScreenAt(back, 30, 35)), COLORREF(clRed));
 }
 
-TEST_F(HeadlessTest, LabelSizesItselfToItsText) {
+TEST_F(ControlPaintTest, LabelSizesItselfToItsText) {
     auto* form = new TForm(app.get());
     auto* label = new TLabel(form);
     label->SetParent(form);
@@ -87,7 +89,7 @@ TEST_F(HeadlessTest, LabelSizesItselfToItsText) {
     EXPECT_GT(label->Width(), 3 * narrow);
 }
 
-TEST_F(HeadlessTest, TimerFiresFromTheMessageLoopWhileEnabled) {
+TEST_F(ControlPaintTest, TimerFiresFromTheMessageLoopWhileEnabled) {
     auto* timer = new TTimer(app.get());
     int ticks = 0;
     timer->SetInterval(100);
@@ -113,7 +115,7 @@ TEST_F(HeadlessTest, TimerFiresFromTheMessageLoopWhileEnabled) {
     EXPECT_EQ(ticks, 2);
 }
 
-TEST_F(HeadlessTest, HintsShowAfterThePauseThroughTheShowHintHandlerAndHideAgain) {
+TEST_F(ControlPaintTest, HintsShowAfterThePauseThroughTheShowHintHandlerAndHideAgain) {
     auto* form = new TForm(app.get());
     form->SetBounds(100, 100, 300, 200);
     auto* a = new Swatch(form, clRed);

@@ -1,12 +1,14 @@
 #include "framework/Edit.h"
 #include "framework/Forms.h"
-#include "HeadlessFixture.h"
+#include "ApplicationFixture.h"
 
 #include <gtest/gtest.h>
 
 using namespace vcl;
 
-TEST_F(HeadlessTest, EditTextSelectionAndChangeEvent) {
+class EditTest : public ApplicationFixture {};
+
+TEST_F(EditTest, EditTextSelectionAndChangeEvent) {
     auto* form = new TForm(app.get());
     auto* edit = new TEdit(form);
     edit->SetParent(form);
@@ -35,7 +37,7 @@ TEST_F(HeadlessTest, EditTextSelectionAndChangeEvent) {
     EXPECT_EQ(edit->GetText(), "C:/logs/w3svc");
 }
 
-TEST_F(HeadlessTest, MemoLinesBeforeAndAfterTheWindow) {
+TEST_F(EditTest, MemoLinesBeforeAndAfterTheWindow) {
     auto* form = new TForm(app.get());
     auto* memo = new TMemo(form);
     memo->SetParent(form);

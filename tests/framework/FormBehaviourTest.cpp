@@ -1,12 +1,14 @@
 #include "framework/Button.h"
 #include "framework/Forms.h"
-#include "HeadlessFixture.h"
+#include "ApplicationFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
 using namespace vcl;
+
+class FormBehaviourTest : public ApplicationFixture {};
 
 namespace {
 
@@ -39,7 +41,7 @@ struct Dialog {
 
 } // namespace
 
-TEST_F(HeadlessTest, EnterClicksTheDefaultButtonAndEndsTheModalLoop) {
+TEST_F(FormBehaviourTest, EnterClicksTheDefaultButtonAndEndsTheModalLoop) {
     auto* main = new TForm(app.get());
     main->Show();
     Dialog d(app.get());
@@ -56,14 +58,14 @@ TEST_F(HeadlessTest, EnterClicksTheDefaultButtonAndEndsTheModalLoop) {
     EXPECT_FALSE(d.form->Visible());
 }
 
-TEST_F(HeadlessTest, EscapeClicksTheCancelButton) {
+TEST_F(FormBehaviourTest, EscapeClicksTheCancelButton) {
     Dialog d(app.get());
     screen->Key(VK_ESCAPE);
     EXPECT_EQ(d.form->ShowModal(), mrCancel);
     EXPECT_EQ(d.okClicks, 0);
 }
 
-TEST_F(HeadlessTest, EnterOnAFocusedOtherButtonClicksThatOne) {
+TEST_F(FormBehaviourTest, EnterOnAFocusedOtherButtonClicksThatOne) {
     Dialog d(app.get());
     d.form->SetActiveControl(d.cancel);
     screen->Key(VK_RETURN);
@@ -71,7 +73,7 @@ TEST_F(HeadlessTest, EnterOnAFocusedOtherButtonClicksThatOne) {
     EXPECT_EQ(d.okClicks, 0);
 }
 
-TEST_F(HeadlessTest, CloseQueryCanKeepAModalFormOpen) {
+TEST_F(FormBehaviourTest, CloseQueryCanKeepAModalFormOpen) {
     Dialog d(app.get());
     int asked = 0;
     d.form->OnCloseQuery = [&](TObject*, bool& canClose) { canClose = ++asked > 1; };
@@ -81,7 +83,7 @@ TEST_F(HeadlessTest, CloseQueryCanKeepAModalFormOpen) {
     EXPECT_EQ(asked, 2);
 }
 
-TEST_F(HeadlessTest, ClosingTheMainFormEndsRun) {
+TEST_F(FormBehaviourTest, ClosingTheMainFormEndsRun) {
     TForm* main = nullptr;
     app->CreateForm(main);
     ASSERT_EQ(app->MainForm(), main);
@@ -118,7 +120,7 @@ TEST(ErrorReport, FullStopAppendedWhenTheLastCharacterSortsAfterTheFullStop) {
     }
 }
 
-TEST_F(HeadlessTest, ExceptionsFromHandlersReachTheApplicationsReport) {
+TEST_F(FormBehaviourTest, ExceptionsFromHandlersReachTheApplicationsReport) {
     auto* form = new TForm(app.get());
     auto* button = new TButton(form);
     button->SetParent(form);
@@ -131,7 +133,7 @@ TEST_F(HeadlessTest, ExceptionsFromHandlersReachTheApplicationsReport) {
     EXPECT_EQ(reported, (std::vector<std::string>{"Cannot read \"a.log\""}));
 }
 
-TEST_F(HeadlessTest, WindowProcHooksSurviveRecreationAndWindowSubclassingChains) {
+TEST_F(FormBehaviourTest, WindowProcHooksSurviveRecreationAndWindowSubclassingChains) {
     auto* form = new TForm(app.get());
     std::vector<UINT> seen;
     TWndMethod saved = form->WindowProc;
@@ -165,13 +167,13 @@ TEST_F(HeadlessTest, WindowProcHooksSurviveRecreationAndWindowSubclassingChains)
     EXPECT_EQ(form->Caption(), "still a framework window");
 }
 
-TEST_F(HeadlessTest, ClickingAButtonSetsTheModalResultBeforeOnClick) {
+TEST_F(FormBehaviourTest, ClickingAButtonSetsTheModalResultBeforeOnClick) {
     Dialog d(app.get());
     TModalResult seenInClick = -1;
     d.ok->OnClick = [&](TObject*) { seenInClick = d.form->ModalResult(); };
     d.form->OnShow = [&](TObject*) {
         // Pressing and releasing outside the button does not click it.
-        POINT p = At(d.ok, 10, 10);
+        POINT p = ScreenAt(d.ok, 10, 10);
         screen->MouseMove(p.x, p.y);
         screen->MouseDown();
         screen->MouseMove(p.x + 200, p.y + 200);
@@ -182,7 +184,7 @@ TEST_F(HeadlessTest, ClickingAButtonSetsTheModalResultBeforeOnClick) {
     EXPECT_EQ(seenInClick, mrOk);
 }
 
-TEST_F(HeadlessTest, MouseEnterAndLeaveFollowTheControlUnderTheMouse) {
+TEST_F(FormBehaviourTest, MouseEnterAndLeaveFollowTheControlUnderTheMouse) {
     auto* form = new TForm(app.get());
     form->SetBounds(100, 100, 300, 200);
     auto* panel = new TCustomControl(form);
@@ -212,7 +214,7 @@ TEST_F(HeadlessTest, MouseEnterAndLeaveFollowTheControlUnderTheMouse) {
     EXPECT_EQ(app->MouseControl(), nullptr);
 }
 
-TEST_F(HeadlessTest, TabMovesTheFocusInTabOrderSkippingWhatCannotTakeIt) {
+TEST_F(FormBehaviourTest, TabMovesTheFocusInTabOrderSkippingWhatCannotTakeIt) {
     auto* form = new TForm(app.get());
     std::vector<TButton*> b;
     for (int i = 0; i < 4; ++i) {
@@ -273,7 +275,7 @@ protected:
 
 } // namespace
 
-TEST_F(HeadlessTest, WrappedNativeClassAnswersWhatTheControlLeavesAndNotificationsComeBack) {
+TEST_F(FormBehaviourTest, WrappedNativeClassAnswersWhatTheControlLeavesAndNotificationsComeBack) {
     WNDCLASS wc{};
     wc.lpfnWndProc = &StubNativeProc;
     wc.lpszClassName = "StubNative";
@@ -294,7 +296,7 @@ TEST_F(HeadlessTest, WrappedNativeClassAnswersWhatTheControlLeavesAndNotificatio
     EXPECT_EQ(SendMessage(wrapped->Handle(), WM_USER + 5, 0, 0), 77);
 }
 
-TEST_F(HeadlessTest, ShortCutsThenKeyPreviewThenTheFocusedControl) {
+TEST_F(FormBehaviourTest, ShortCutsThenKeyPreviewThenTheFocusedControl) {
     auto* form = new TForm(app.get());
     auto* button = new TButton(form);
     button->SetParent(form);
@@ -326,7 +328,7 @@ TEST_F(HeadlessTest, ShortCutsThenKeyPreviewThenTheFocusedControl) {
                                              "button 67"}));
 }
 
-TEST_F(HeadlessTest, FreeingTheFocusedControlLeavesTheFormWithoutIt) {
+TEST_F(FormBehaviourTest, FreeingTheFocusedControlLeavesTheFormWithoutIt) {
     Dialog d(app.get());
     d.form->Show();
     d.ok->SetFocus();

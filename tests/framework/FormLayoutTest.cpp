@@ -1,10 +1,12 @@
 #include "framework/Forms.h"
 #include "framework/Label.h"
-#include "HeadlessFixture.h"
+#include "ApplicationFixture.h"
 
 #include <gtest/gtest.h>
 
 using namespace vcl;
+
+class FormLayoutTest : public ApplicationFixture {};
 
 namespace {
 
@@ -46,7 +48,7 @@ struct MainLayout {
 
 } // namespace
 
-TEST_F(HeadlessTest, MainWindowLayoutAlignsInTheFrameworksOrder) {
+TEST_F(FormLayoutTest, MainWindowLayoutAlignsInTheFrameworksOrder) {
     MainLayout m(app.get());
     EXPECT_EQ(m.form->ClientRect(), (RECT{0, 0, 754, 573}));
     EXPECT_EQ(m.panel->BoundsRect(), (RECT{0, 0, 754, 57}));
@@ -56,7 +58,7 @@ TEST_F(HeadlessTest, MainWindowLayoutAlignsInTheFrameworksOrder) {
     EXPECT_EQ(m.list->BoundsRect(), (RECT{0, 57, 735, 534}));
 }
 
-TEST_F(HeadlessTest, HidingABarRealignsAndShowingItRestoresTheLayout) {
+TEST_F(FormLayoutTest, HidingABarRealignsAndShowingItRestoresTheLayout) {
     MainLayout m(app.get());
     m.hbar->Hide();
     EXPECT_EQ(m.gauge->BoundsRect(), (RECT{0, 553, 754, 573}));
@@ -71,7 +73,7 @@ TEST_F(HeadlessTest, HidingABarRealignsAndShowingItRestoresTheLayout) {
     EXPECT_EQ(m.list->BoundsRect(), (RECT{0, 57, 735, 534}));
 }
 
-TEST_F(HeadlessTest, ResizingTheFormRealignsAndKeepsAnchoredDistances) {
+TEST_F(FormLayoutTest, ResizingTheFormRealignsAndKeepsAnchoredDistances) {
     MainLayout m(app.get());
     // A right-anchored button inside the top panel keeps its gap to the panel's right edge.
     auto* button = new TCustomControl(m.form);
@@ -87,7 +89,7 @@ TEST_F(HeadlessTest, ResizingTheFormRealignsAndKeepsAnchoredDistances) {
     EXPECT_EQ(button->Width(), 121);
 }
 
-TEST_F(HeadlessTest, LoadingRunsReferencesThenLoadedInCreationOrderThenOnCreate) {
+TEST_F(FormLayoutTest, LoadingRunsReferencesThenLoadedInCreationOrderThenOnCreate) {
     std::vector<std::string> log;
     struct Recorder : TComponent {
         Recorder(TComponent* o, std::vector<std::string>& l) : TComponent(o), log(l) {}
@@ -113,7 +115,7 @@ TEST_F(HeadlessTest, LoadingRunsReferencesThenLoadedInCreationOrderThenOnCreate)
     EXPECT_FALSE(form->IsLoading());
 }
 
-TEST_F(HeadlessTest, AFailingOnCreateIsReportedAndTheFormStillExists) {
+TEST_F(FormLayoutTest, AFailingOnCreateIsReportedAndTheFormStillExists) {
     std::vector<std::string> reported;
     app->OnException = [&](TObject* sender, const std::exception& e) {
         reported.push_back(std::string(e.what()) + (sender != nullptr ? " from the form" : ""));
@@ -132,7 +134,7 @@ TEST_F(HeadlessTest, AFailingOnCreateIsReportedAndTheFormStillExists) {
     EXPECT_EQ(reported, std::vector<std::string>{"Cannot create file \"/x\". Permission denied from the form"});
 }
 
-TEST_F(HeadlessTest, ScreenKnowsItsMonitorAndCentresForms) {
+TEST_F(FormLayoutTest, ScreenKnowsItsMonitorAndCentresForms) {
     ASSERT_EQ(Screen->MonitorCount(), 1);
     TMonitor m = Screen->Monitors(0);
     EXPECT_TRUE(m.Primary);

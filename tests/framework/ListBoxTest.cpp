@@ -1,12 +1,14 @@
 #include "framework/Forms.h"
 #include "framework/ListBox.h"
-#include "HeadlessFixture.h"
+#include "ApplicationFixture.h"
 
 #include <gtest/gtest.h>
 
 using namespace vcl;
 
-TEST_F(HeadlessTest, ListBoxItemsReachTheWindowAndKeysMoveTheIndex) {
+class ListBoxTest : public ApplicationFixture {};
+
+TEST_F(ListBoxTest, ListBoxItemsReachTheWindowAndKeysMoveTheIndex) {
     auto* form = new TForm(app.get());
     auto* lb = new TListBox(form);
     lb->SetParent(form);

@@ -1,10 +1,12 @@
 #include "framework/Forms.h"
 #include "framework/ListView.h"
-#include "HeadlessFixture.h"
+#include "ApplicationFixture.h"
 
 #include <gtest/gtest.h>
 
 using namespace vcl;
+
+class ListViewTest : public ApplicationFixture {};
 
 namespace {
 
@@ -29,7 +31,7 @@ TListView* MakeReport(TForm* form, TImageList* images) {
 
 } // namespace
 
-TEST_F(HeadlessTest, ListViewKeepsColumnsAndItemsMadeBeforeItsWindow) {
+TEST_F(ListViewTest, ListViewKeepsColumnsAndItemsMadeBeforeItsWindow) {
     auto* form = new TForm(app.get());
     TImageList images(nullptr);
     images.SetSize(16, 18);
@@ -78,7 +80,7 @@ TEST_F(HeadlessTest, ListViewKeepsColumnsAndItemsMadeBeforeItsWindow) {
     EXPECT_EQ(SendMessage(h, LVM_GETITEMCOUNT, 0, 0), 0);
 }
 
-TEST_F(HeadlessTest, ListViewClickSelectsAndRaisesItsEvents) {
+TEST_F(ListViewTest, ListViewClickSelectsAndRaisesItsEvents) {
     auto* form = new TForm(app.get());
     TListView* lv = MakeReport(form, nullptr);
     for (int i = 0; i < 5; ++i) lv->Items()->Add()->SetCaption(std::to_string(i + 1));
@@ -103,7 +105,7 @@ TEST_F(HeadlessTest, ListViewClickSelectsAndRaisesItsEvents) {
     EXPECT_EQ(lv->ItemIndex(), 3);
 }
 
-TEST_F(HeadlessTest, ListViewColoursFollowColorAndFontAfterItsWindowExists) {
+TEST_F(ListViewTest, ListViewColoursFollowColorAndFontAfterItsWindowExists) {
     auto* form = new TForm(app.get());
     auto* lv = new TListView(form);
     lv->SetParent(form);

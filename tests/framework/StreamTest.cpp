@@ -1,8 +1,8 @@
 #include "framework/Stream.h"
 
-#include <gtest/gtest.h>
+#include "TempFolder.h"
 
-#include <filesystem>
+#include <gtest/gtest.h>
 
 using namespace vcl;
 
@@ -42,9 +42,8 @@ TEST(Stream, ShortReadBufferRaisesStreamReadError) {
 }
 
 TEST(Stream, FileRoundTripAndOpenErrors) {
-    auto dir = std::filesystem::temp_directory_path() / ("iislog_st_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    auto path = (dir / "s.bin").string();
+    TempFolder dir;
+    auto path = dir / "s.bin";
     TMemoryStream out;
     const char bytes[] = {'B', 'M', 0, 1, 2};
     out.WriteBuffer(bytes, 5);
@@ -61,7 +60,6 @@ TEST(Stream, FileRoundTripAndOpenErrors) {
         EXPECT_EQ(copy.Bytes(), out.Bytes());
         EXPECT_THROW(copy.CopyFrom(f, 1), EReadError); // f is at its end now
     }
-    EXPECT_THROW(TFileStream((dir / "none").string(), fmOpenRead), EFOpenError);
-    EXPECT_THROW(TFileStream((dir / "x" / "y").string(), fmCreate), EFCreateError);
-    std::filesystem::remove_all(dir);
+    EXPECT_THROW(TFileStream(dir / "none", fmOpenRead), EFOpenError);
+    EXPECT_THROW(TFileStream(dir / "x/y", fmCreate), EFCreateError);
 }

@@ -2,33 +2,14 @@
 #include "framework/StringList.h"
 #include "framework/TextUtils.h"
 
+#include "TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sys/stat.h>
 
 using namespace vcl;
-
-namespace {
-
-std::filesystem::path TempDir() {
-    auto dir = std::filesystem::temp_directory_path() /
-               ("iislog_sl_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    return dir;
-}
-
-void WriteBytes(const std::filesystem::path& p, const std::string& bytes) {
-    std::ofstream(p, std::ios::binary) << bytes;
-}
-
-std::string ReadBytes(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-} // namespace
 
 TEST(StringList, LoadFollowsTheTextFileRules) {
     struct Case {
@@ -48,37 +29,35 @@ TEST(StringList, LoadFollowsTheTextFileRules) {
         {std::string("x\0y", 3), {"x"}},
         {"C:\\logs\\W3SVC1\xE6\x97\xA5\r\n", {"C:\\logs\\W3SVC1\xE6\x97\xA5"}},
     };
-    auto dir = TempDir();
+    TempFolder dir;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bytes);
-        WriteBytes(dir / "in.txt", c.bytes);
         TStringList list;
         list.Add("stale");
-        list.LoadFromFile((dir / "in.txt").string());
+        list.LoadFromFile(dir.Write("in.txt", c.bytes));
         ASSERT_EQ(list.Count(), int(c.lines.size()));
         for (int i = 0; i < list.Count(); ++i) {
             EXPECT_EQ(list[i], c.lines[std::size_t(i)]);
         }
     }
-    std::filesystem::remove_all(dir);
 }
 
 TEST(StringList, SaveWritesCrLfAfterEveryLine) {
-    auto dir = TempDir();
+    TempFolder dir;
     TStringList list;
     list.Add("D:\\a");
     list.Add("");
     list.Add("b");
-    list.SaveToFile((dir / "out.txt").string());
-    EXPECT_EQ(ReadBytes(dir / "out.txt"), "D:\\a\r\n\r\nb\r\n");
+    list.SaveToFile(dir / "out.txt");
+    EXPECT_EQ(dir.Read("out.txt"), "D:\\a\r\n\r\nb\r\n");
     list.Clear();
-    list.SaveToFile((dir / "out.txt").string());
-    EXPECT_EQ(ReadBytes(dir / "out.txt"), "");
-    std::filesystem::remove_all(dir);
+    list.SaveToFile(dir / "out.txt");
+    EXPECT_EQ(dir.Read("out.txt"), "");
 }
 
 TEST(StringList, FileErrorsQuoteTheFullPathAndTheSystemText) {
-    auto dir = TempDir();
+    TempFolder temp;
+    std::filesystem::path dir = temp.Path();
     auto cwd = std::filesystem::current_path();
     std::filesystem::current_path(dir);
     TStringList list;
@@ -101,7 +80,6 @@ TEST(StringList, FileErrorsQuoteTheFullPathAndTheSystemText) {
     // A folder cannot be opened as a text file either.
     EXPECT_THROW(list.LoadFromFile(dir.string()), EFOpenError);
     std::filesystem::current_path(cwd);
-    std::filesystem::remove_all(dir);
 }
 
 TEST(StringList, IndexOfIgnoresCaseIncludingBeyondAscii) {

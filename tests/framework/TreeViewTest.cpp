@@ -1,6 +1,6 @@
 #include "framework/Forms.h"
 #include "framework/TreeView.h"
-#include "HeadlessFixture.h"
+#include "ApplicationFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,9 @@
 
 using namespace vcl;
 
-TEST_F(HeadlessTest, TreeViewLoadsChildrenInOnExpanding) {
+class TreeViewTest : public ApplicationFixture {};
+
+TEST_F(TreeViewTest, TreeViewLoadsChildrenInOnExpanding) {
     auto* form = new TForm(app.get());
     auto* tree = new TTreeView(form);
     tree->SetParent(form);
@@ -73,7 +75,7 @@ std::vector<std::string> WindowChildren(TTreeView* tree, HTREEITEM parent) {
 }
 } // namespace
 
-TEST_F(HeadlessTest, TreeViewInsertsSortsAndReportsDeletions) {
+TEST_F(TreeViewTest, TreeViewInsertsSortsAndReportsDeletions) {
     auto* form = new TForm(app.get());
     auto* tree = new TTreeView(form);
     tree->SetParent(form);
@@ -116,7 +118,7 @@ TEST_F(HeadlessTest, TreeViewInsertsSortsAndReportsDeletions) {
     EXPECT_EQ(deleted.back(), "root");
 }
 
-TEST_F(HeadlessTest, TreeViewRightClickSelectsWhenAsked) {
+TEST_F(TreeViewTest, TreeViewRightClickSelectsWhenAsked) {
     auto* form = new TForm(app.get());
     auto* tree = new TTreeView(form);
     tree->SetParent(form);

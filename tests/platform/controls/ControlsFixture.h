@@ -3,13 +3,10 @@
 // notifications its control children send (WM_NOTIFY, WM_COMMAND, owner-draw requests) and
 // lets a test answer them.
 
+#include "HeadlessFixture.h"
+
 #include "platform/controls/CommCtrl.h"
 #include "platform/gfx/DCApi.h"
-#include "platform/ui/User.h"
-#include "platform/ui/WindowSystem.h"
-#include "platform/ui/backend/headless/HeadlessBackend.h"
-
-#include <gtest/gtest.h>
 
 #include <cstring>
 #include <functional>
@@ -26,12 +23,10 @@ struct Received {
     HTREEITEM node = nullptr;
 };
 
-class ControlsTest : public ::testing::Test {
+class ControlsFixture : public HeadlessFixture {
 protected:
     void SetUp() override {
-        auto backend = std::make_unique<ui::HeadlessBackend>();
-        screen = backend.get();
-        ui::ResetWindowSystem(std::move(backend));
+        HeadlessFixture::SetUp();
         InitCommonControls();
         WNDCLASS wc;
         wc.lpfnWndProc = &ParentProc;
@@ -43,47 +38,11 @@ protected:
         SetWindowLongPtr(parent, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         Pump();
     }
-    void TearDown() override { ui::ShutdownWindowSystem(); }
-
     HWND Child(const char* cls, DWORD style, int x, int y, int w, int h, const char* text = "") {
         HWND hwnd = CreateWindowEx(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
                                    reinterpret_cast<HMENU>(static_cast<std::intptr_t>(7)), nullptr, nullptr);
         Pump();
         return hwnd;
-    }
-
-    void Pump() {
-        MSG msg;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
-        }
-    }
-
-    // Screen point of a client point of hwnd.
-    static POINT Screen(HWND hwnd, int x, int y) {
-        POINT p{x, y};
-        ClientToScreen(hwnd, &p);
-        return p;
-    }
-    void ClickAt(HWND hwnd, int x, int y) {
-        POINT p = Screen(hwnd, x, y);
-        screen->Click(p.x, p.y);
-        Pump();
-    }
-    void Key(int vk) {
-        screen->Key(vk);
-        Pump();
-    }
-    void ShiftKey(int vk) {
-        screen->KeyDown(VK_SHIFT);
-        screen->Key(vk);
-        screen->KeyUp(VK_SHIFT);
-        Pump();
-    }
-    void Type(const std::string& text) {
-        screen->Text(text);
-        Pump();
     }
 
     // Paints a control's client area into a bitmap through WM_PRINTCLIENT.
@@ -108,7 +67,6 @@ protected:
         return n;
     }
 
-    ui::HeadlessBackend* screen = nullptr;
     HWND parent = nullptr;
     std::vector<Received> received;
     // Answers a message before it is recorded; set handled to give the returned value.
@@ -116,7 +74,7 @@ protected:
 
 private:
     static LRESULT ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-        auto* self = reinterpret_cast<ControlsTest*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
+        auto* self = reinterpret_cast<ControlsFixture*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
         if (!self) return DefWindowProc(hwnd, msg, wParam, lParam);
         if (msg == WM_NOTIFY || msg == WM_COMMAND || msg == WM_DRAWITEM || msg == WM_MEASUREITEM) {
             Received r;

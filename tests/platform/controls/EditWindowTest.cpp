@@ -2,7 +2,7 @@
 
 namespace {
 
-class EditTest : public ControlsTest {
+class EditWindowTest : public ControlsFixture {
 protected:
     std::string Text(HWND edit) {
         char buffer[256] = {};
@@ -18,7 +18,7 @@ protected:
 
 } // namespace
 
-TEST_F(EditTest, TypingShiftSelectionCutPasteAndUndo) {
+TEST_F(EditWindowTest, TypingShiftSelectionCutPasteAndUndo) {
     HWND edit = Child(WC_EDIT, ES_AUTOHSCROLL, 10, 10, 200, 22);
     SetFocus(edit);
     received.clear();
@@ -47,7 +47,7 @@ TEST_F(EditTest, TypingShiftSelectionCutPasteAndUndo) {
     EXPECT_EQ(Sel(edit), (std::pair<DWORD, DWORD>{3, 4}));
 }
 
-TEST_F(EditTest, ReadOnlyAndLimitRefuseInput) {
+TEST_F(EditWindowTest, ReadOnlyAndLimitRefuseInput) {
     HWND edit = Child(WC_EDIT, 0, 10, 10, 200, 22, "abc");
     SetFocus(edit);
     SendMessage(edit, EM_LIMITTEXT, 5, 0);
@@ -68,7 +68,7 @@ TEST_F(EditTest, ReadOnlyAndLimitRefuseInput) {
     CloseClipboard();
 }
 
-TEST_F(EditTest, MultiLineLinesAndScrollState) {
+TEST_F(EditWindowTest, MultiLineLinesAndScrollState) {
     HWND memo = Child(WC_EDIT, ES_MULTILINE | ES_WANTRETURN, 10, 10, 200, 50);
     std::string text;
     for (int i = 0; i < 10; ++i) text += "line " + std::to_string(i) + (i < 9 ? "\r\n" : "");
@@ -108,7 +108,7 @@ TEST_F(EditTest, MultiLineLinesAndScrollState) {
     EXPECT_EQ(SendMessage(memo, EM_GETFIRSTVISIBLELINE, 0, 0), 11 - visible);
 }
 
-TEST_F(EditTest, PaintsSelectionInHighlight) {
+TEST_F(EditWindowTest, PaintsSelectionInHighlight) {
     HWND edit = Child(WC_EDIT, 0, 10, 10, 200, 22, "WWWW");
     SetFocus(edit);
     SendMessage(edit, EM_SETSEL, 0, 2);

@@ -2,7 +2,7 @@
 
 namespace {
 
-class ListBoxTest : public ControlsTest {
+class ListBoxWindowTest : public ControlsFixture {
 protected:
     HWND MakeList(DWORD extraStyle) {
         HWND lb = Child(WC_LISTBOX, LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | extraStyle, 10, 10, 200, 100);
@@ -17,7 +17,7 @@ protected:
 
 } // namespace
 
-TEST_F(ListBoxTest, NavigationKeysMoveTheCurrentRowAndNotify) {
+TEST_F(ListBoxWindowTest, NavigationKeysMoveTheCurrentRowAndNotify) {
     HWND lb = MakeList(0);
     SetFocus(lb);
     received.clear();
@@ -40,7 +40,7 @@ TEST_F(ListBoxTest, NavigationKeysMoveTheCurrentRowAndNotify) {
     EXPECT_EQ(Count(WM_COMMAND, LBN_SELCHANGE), 8);
 }
 
-TEST_F(ListBoxTest, TypingSearchesByPrefixWithoutRegardToCase) {
+TEST_F(ListBoxWindowTest, TypingSearchesByPrefixWithoutRegardToCase) {
     HWND lb = MakeList(0);
     SetFocus(lb);
     Type("/v");
@@ -54,7 +54,7 @@ TEST_F(ListBoxTest, TypingSearchesByPrefixWithoutRegardToCase) {
     EXPECT_EQ(Current(lb), 5);
 }
 
-TEST_F(ListBoxTest, ScrollStateAndThumbPosition) {
+TEST_F(ListBoxWindowTest, ScrollStateAndThumbPosition) {
     HWND lb = MakeList(0);
     int min = -1, max = -1;
     GetScrollRange(lb, SB_VERT, &min, &max);
@@ -76,7 +76,7 @@ TEST_F(ListBoxTest, ScrollStateAndThumbPosition) {
     EXPECT_EQ(Current(lb), 5);
 }
 
-TEST_F(ListBoxTest, OwnerDrawnRowsAreMeasuredAndDrawnByTheParent) {
+TEST_F(ListBoxWindowTest, OwnerDrawnRowsAreMeasuredAndDrawnByTheParent) {
     answer = [](UINT msg, WPARAM, LPARAM lParam, bool& handled) -> LRESULT {
         if (msg == WM_MEASUREITEM) {
             reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = 24;

@@ -4,7 +4,7 @@
 
 namespace {
 
-class ListViewTest : public ControlsTest {
+class ListViewWindowTest : public ControlsFixture {
 protected:
     // A report list like the main window's: Arial 14, a 16 x 18 small-image list, three
     // columns, grid lines and whole-row selection, without WS_VSCROLL / WS_HSCROLL (the
@@ -62,7 +62,7 @@ protected:
     }
 
     void TearDown() override {
-        ControlsTest::TearDown();
+        ControlsFixture::TearDown();
         ImageList_Destroy(images);
         DeleteObject(font);
     }
@@ -74,7 +74,7 @@ protected:
 
 } // namespace
 
-TEST_F(ListViewTest, ThirtyRowsWithTwentyFourVisibleGiveRangeAndPage) {
+TEST_F(ListViewWindowTest, ThirtyRowsWithTwentyFourVisibleGiveRangeAndPage) {
     MakeList(30);
     RECT first = ItemRect(0);
     EXPECT_EQ(first.bottom - first.top, 18); // the 18-pixel images set the row height
@@ -106,7 +106,7 @@ TEST_F(ListViewTest, ThirtyRowsWithTwentyFourVisibleGiveRangeAndPage) {
     EXPECT_EQ(GetScrollPos(lv, SB_HORZ), 60);
 }
 
-TEST_F(ListViewTest, KeyboardSelectionScrollsTheList) {
+TEST_F(ListViewWindowTest, KeyboardSelectionScrollsTheList) {
     MakeList(30);
     FitRows(24);
     ClickAt(lv, 100, ItemRect(1).top + 5);
@@ -120,7 +120,7 @@ TEST_F(ListViewTest, KeyboardSelectionScrollsTheList) {
     EXPECT_EQ(SendMessage(lv, LVM_GETSELECTEDCOUNT, 0, 0), 1);
 }
 
-TEST_F(ListViewTest, ClickSelectsTheRowAndNotifiesTheParent) {
+TEST_F(ListViewWindowTest, ClickSelectsTheRowAndNotifiesTheParent) {
     MakeList(5);
     received.clear();
     ClickAt(lv, 250, ItemRect(2).top + 4);
@@ -135,7 +135,7 @@ TEST_F(ListViewTest, ClickSelectsTheRowAndNotifiesTheParent) {
     EXPECT_EQ(SendMessage(lv, LVM_GETSELECTEDCOUNT, 0, 0), 0);
 }
 
-TEST_F(ListViewTest, HeaderHitNearAColumnEdgeIsOnTheDividerAndDraggingResizes) {
+TEST_F(ListViewWindowTest, HeaderHitNearAColumnEdgeIsOnTheDividerAndDraggingResizes) {
     MakeList(3);
     HWND header = reinterpret_cast<HWND>(SendMessage(lv, LVM_GETHEADER, 0, 0));
     ASSERT_TRUE(IsWindow(header));
@@ -160,11 +160,11 @@ TEST_F(ListViewTest, HeaderHitNearAColumnEdgeIsOnTheDividerAndDraggingResizes) {
     EXPECT_EQ(hit.iItem, 1);
 
     // The pointer shows the sizing cursor over a divider only.
-    POINT over = Screen(header, 120, 5);
+    POINT over = ScreenAt(header, 120, 5);
     screen->MouseMove(over.x, over.y);
     Pump();
     EXPECT_NE(screen->CursorShape(), 32644); // IDC_SIZEWE
-    POINT from = Screen(header, 240, 5);
+    POINT from = ScreenAt(header, 240, 5);
     screen->MouseMove(from.x, from.y);
     Pump();
     EXPECT_EQ(screen->CursorShape(), 32644);
@@ -179,7 +179,7 @@ TEST_F(ListViewTest, HeaderHitNearAColumnEdgeIsOnTheDividerAndDraggingResizes) {
     EXPECT_GE(Count(WM_NOTIFY, HDN_BEGINTRACK), 1);
 }
 
-TEST_F(ListViewTest, HeaderCreationIsSeenByAWrapperThatSubclassedTheList) {
+TEST_F(ListViewWindowTest, HeaderCreationIsSeenByAWrapperThatSubclassedTheList) {
     // A wrapper subclasses the list right after CreateWindowEx returns; the header is made
     // later, so the wrapper's procedure sees its WM_PARENTNOTIFY.
     HWND list = CreateWindowEx(0, WC_LISTVIEW, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 200, 100, parent, nullptr,
@@ -203,7 +203,7 @@ TEST_F(ListViewTest, HeaderCreationIsSeenByAWrapperThatSubclassedTheList) {
     EXPECT_EQ(created, reinterpret_cast<HWND>(SendMessage(list, LVM_GETHEADER, 0, 0)));
 }
 
-TEST_F(ListViewTest, PaintsSelectedRowInHighlightAndGridLines) {
+TEST_F(ListViewWindowTest, PaintsSelectedRowInHighlightAndGridLines) {
     MakeList(4);
     SetFocus(lv);
     LVITEM state;

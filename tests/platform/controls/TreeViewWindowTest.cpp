@@ -2,7 +2,7 @@
 
 namespace {
 
-class TreeViewTest : public ControlsTest {
+class TreeViewWindowTest : public ControlsFixture {
 protected:
     HTREEITEM Insert(HWND tree, HTREEITEM parentItem, const char* text, int children) {
         TVINSERTSTRUCT ins;
@@ -40,7 +40,7 @@ protected:
 
 } // namespace
 
-TEST_F(TreeViewTest, LazyExpansionAsksTheParentOnce) {
+TEST_F(TreeViewWindowTest, LazyExpansionAsksTheParentOnce) {
     HWND tree = Child(WC_TREEVIEW, TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS, 10, 10, 200, 200);
     LoadOnDemand(tree);
     HTREEITEM home = Insert(tree, TVI_ROOT, "Home", 1);
@@ -64,7 +64,7 @@ TEST_F(TreeViewTest, LazyExpansionAsksTheParentOnce) {
     EXPECT_NE(Next(tree, docs, TVGN_CHILD), nullptr);
 }
 
-TEST_F(TreeViewTest, ClickAndKeysMoveTheSelection) {
+TEST_F(TreeViewWindowTest, ClickAndKeysMoveTheSelection) {
     HWND tree = Child(WC_TREEVIEW, TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, 10, 10, 200, 200);
     LoadOnDemand(tree);
     HTREEITEM a = Insert(tree, TVI_ROOT, "Desktop", 1);
@@ -104,7 +104,7 @@ TEST_F(TreeViewTest, ClickAndKeysMoveTheSelection) {
     EXPECT_EQ(Next(tree, nullptr, TVGN_CARET), a);
 }
 
-TEST_F(TreeViewTest, ScrollStateFollowsVisibleRows) {
+TEST_F(TreeViewWindowTest, ScrollStateFollowsVisibleRows) {
     HWND tree = Child(WC_TREEVIEW, TVS_HASBUTTONS, 10, 10, 200, 100);
     for (int i = 0; i < 20; ++i) Insert(tree, TVI_ROOT, ("Folder " + std::to_string(i)).c_str(), 0);
     int rows = static_cast<int>(SendMessage(tree, TVM_GETVISIBLECOUNT, 0, 0));
@@ -127,7 +127,7 @@ TEST_F(TreeViewTest, ScrollStateFollowsVisibleRows) {
     EXPECT_EQ(GetScrollPos(tree, SB_VERT), 20 - rows);
 }
 
-TEST_F(TreeViewTest, LabelEditingGoesThroughTheParent) {
+TEST_F(TreeViewWindowTest, LabelEditingGoesThroughTheParent) {
     HWND tree = Child(WC_TREEVIEW, TVS_EDITLABELS, 10, 10, 200, 100);
     HTREEITEM item = Insert(tree, TVI_ROOT, "old name", 0);
     std::string proposed;
@@ -171,7 +171,7 @@ namespace {
 int CompareDescending(LPARAM a, LPARAM b, LPARAM direction) { return int(direction) * int(a - b); }
 } // namespace
 
-TEST_F(TreeViewTest, SortsChildrenWithTheCallersComparison) {
+TEST_F(TreeViewWindowTest, SortsChildrenWithTheCallersComparison) {
     HWND tree = Child(WC_TREEVIEW, TVS_HASBUTTONS, 10, 10, 200, 200);
     HTREEITEM root = Insert(tree, TVI_ROOT, "root", 1);
     for (int value : {2, 10, 1}) {
@@ -202,7 +202,7 @@ TEST_F(TreeViewTest, SortsChildrenWithTheCallersComparison) {
     EXPECT_FALSE(SendMessage(tree, TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(&sort)));
 }
 
-TEST_F(TreeViewTest, RedrawOffDefersTheScrollStateUntilItIsOnAgain) {
+TEST_F(TreeViewWindowTest, RedrawOffDefersTheScrollStateUntilItIsOnAgain) {
     HWND tree = Child(WC_TREEVIEW, TVS_HASBUTTONS, 10, 10, 200, 100);
     SendMessage(tree, WM_SETREDRAW, FALSE, 0);
     for (int i = 0; i < 30; ++i) Insert(tree, TVI_ROOT, "item", 0);
@@ -214,7 +214,7 @@ TEST_F(TreeViewTest, RedrawOffDefersTheScrollStateUntilItIsOnAgain) {
     EXPECT_EQ(max, 29);
 }
 
-TEST_F(TreeViewTest, RightClickTellsTheParentAndKeepsTheSelection) {
+TEST_F(TreeViewWindowTest, RightClickTellsTheParentAndKeepsTheSelection) {
     HWND tree = Child(WC_TREEVIEW, TVS_HASBUTTONS, 10, 10, 200, 100);
     HTREEITEM a = Insert(tree, TVI_ROOT, "a", 0);
     HTREEITEM b = Insert(tree, TVI_ROOT, "b", 0);
@@ -231,7 +231,7 @@ TEST_F(TreeViewTest, RightClickTellsTheParentAndKeepsTheSelection) {
         return 0;
     };
     RECT rb = ItemRect(tree, b, true);
-    POINT p = Screen(tree, rb.left + 2, rb.top + 2);
+    POINT p = ScreenAt(tree, rb.left + 2, rb.top + 2);
     screen->Click(p.x, p.y, ui::MouseButton::Right);
     Pump();
     EXPECT_EQ(Count(WM_NOTIFY, NM_RCLICK), 1);

@@ -1,5 +1,7 @@
 #include "platform/gfx/BmpCodec.h"
 
+#include "TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -239,7 +241,8 @@ TEST(BmpCodec, CorruptHeadersAreRejected) {
 }
 
 TEST(BmpCodec, SavesAndLoadsFilesByPath) {
-    auto path = (std::filesystem::temp_directory_path() / "gfx_codec_test.bmp").string();
+    TempFolder dir;
+    auto path = dir / "codec.bmp";
     Bitmap b = Sample(9, 4, 16);
     gfx::SaveBmpFile(path, b, 8);
     BmpImage back = gfx::LoadBmpFile(path);

@@ -1,12 +1,12 @@
 // Input routing: hit codes into client or non-client messages, capture, double-clicks, mouse
 // leave, activation by click, keyboard focus, keys and text, Alt+F4, disabled windows, wheel.
-#include "UiTestSupport.h"
+#include "UiFixture.h"
 
 using namespace uitest;
 
 namespace {
 
-class Input : public UiTest {
+class Input : public UiFixture {
 protected:
     std::vector<Rec> Of(UINT lo, UINT hi) {
         std::vector<Rec> out;

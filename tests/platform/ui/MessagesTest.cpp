@@ -1,6 +1,6 @@
 // Message orders of creation, showing, SetWindowPos and destruction; subclassing; the queue,
 // cross-thread posting, timers and nested modal loops.
-#include "UiTestSupport.h"
+#include "UiFixture.h"
 
 #include "platform/gfx/BmpCodec.h"
 
@@ -12,7 +12,7 @@ using namespace uitest;
 
 namespace {
 
-class Messages : public UiTest {};
+class Messages : public UiFixture {};
 
 TEST_F(Messages, CreatingAVisibleTopLevelWindowSendsTheWindowsOrder) {
     HWND w = Top(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{10, 10, 310, 210});

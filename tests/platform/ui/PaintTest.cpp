@@ -1,6 +1,6 @@
 // The paint cycle: update regions and the erase/paint order, clipping between siblings and
 // children, window regions, the default frame, opacity and presenting only what changed.
-#include "UiTestSupport.h"
+#include "UiFixture.h"
 
 #include <map>
 
@@ -16,12 +16,12 @@ constexpr COLORREF kGray = RGB(128, 128, 128);
 gfx::Pixel Px(COLORREF c) { return gfx::ColorToPixel(c); }
 gfx::Pixel Sys(int index) { return gfx::ColorToPixel(GetSysColor(index)); }
 
-class Paint : public UiTest {
+class Paint : public UiFixture {
 protected:
     // Each window paints its whole client area in its colour.
     std::map<HWND, COLORREF> colour;
     void SetUp() override {
-        UiTest::SetUp();
+        UiFixture::SetUp();
         CurrentHook() = [this](HWND h, UINT m, WPARAM, LPARAM, LRESULT& r) {
             if (m != WM_PAINT || !colour.count(h)) {
                 return false;

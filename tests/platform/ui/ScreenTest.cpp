@@ -1,6 +1,6 @@
 // Monitors, metrics, parameters and the version; scroll-bar state; clipboard; the backend
 // that the environment chooses.
-#include "UiTestSupport.h"
+#include "UiFixture.h"
 
 #include "platform/ui/backend/BackendFactory.h"
 
@@ -10,7 +10,7 @@ using namespace uitest;
 
 namespace {
 
-class Screen : public UiTest {};
+class Screen : public UiFixture {};
 
 TEST_F(Screen, TheDefaultHeadlessScreenHasATaskbarRow) {
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1280);

@@ -1,5 +1,5 @@
 // The move/size loop, maximize / minimize / restore, and the default close button.
-#include "UiTestSupport.h"
+#include "UiFixture.h"
 
 using namespace uitest;
 
@@ -7,11 +7,11 @@ namespace {
 
 constexpr UINT kAfterDefault = WM_APP + 2; // logged when DefWindowProc(WM_NCLBUTTONDOWN) returned
 
-class SizeMove : public UiTest {
+class SizeMove : public UiFixture {
 protected:
     std::function<void(HWND, UINT, LPARAM)> onMessage;
     void SetUp() override {
-        UiTest::SetUp();
+        UiFixture::SetUp();
         CurrentHook() = [this](HWND h, UINT m, WPARAM w, LPARAM l, LRESULT& r) {
             if (onMessage) {
                 onMessage(h, m, l);

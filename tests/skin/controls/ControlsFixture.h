@@ -2,12 +2,11 @@
 // A headless screen and application per test, a form to put controls on, and skins to bind them
 // to: the program's embedded skin or a small skin made from description text and pictures.
 
+#include "ApplicationFixture.h"
 #include "EmbeddedSkin.h"
 
 #include "framework/Forms.h"
 #include "platform/gfx/BmpCodec.h"
-#include "platform/ui/WindowSystem.h"
-#include "platform/ui/backend/headless/HeadlessBackend.h"
 #include "skin/data/qvSkinContainer.h"
 #include "skin/data/qvSkinData.h"
 
@@ -17,20 +16,12 @@
 #include <string>
 #include <vector>
 
-class ControlsTest : public ::testing::Test {
+class ControlsFixture : public ApplicationFixture {
 protected:
     void SetUp() override {
-        auto backend = std::make_unique<ui::HeadlessBackend>();
-        screen = backend.get();
-        ui::ResetWindowSystem(std::move(backend));
-        app = std::make_unique<vcl::TApplication>(nullptr);
-        app->SetTitle("test");
+        ApplicationFixture::SetUp();
         form = new vcl::TForm(app.get());
         form->SetBounds(20, 20, 800, 300);
-    }
-    void TearDown() override {
-        app.reset();
-        ui::ShutdownWindowSystem();
     }
 
     // A skin data owned by the form, loaded with the embedded skin.
@@ -63,22 +54,12 @@ protected:
         Settle();
         UpdateWindow(form->Handle());
     }
-    void Settle() {
-        app->ProcessMessages();
-        app->ProcessMessages();
-    }
     // Moves the headless clock on in steps, handling the timers that fall due on the way.
     void Advance(int ms, int step = 10) {
         for (int t = 0; t < ms; t += step) {
             screen->AdvanceClock(std::uint64_t(step));
             Settle();
         }
-    }
-    static POINT At(vcl::TControl* c, int x, int y) { return c->ClientToScreen(POINT{x, y}); }
-    void MoveTo(vcl::TControl* c, int x, int y) {
-        POINT p = At(c, x, y);
-        screen->MouseMove(p.x, p.y);
-        Settle();
     }
     void Press(vcl::TControl* c, int x, int y) {
         MoveTo(c, x, y);
@@ -94,11 +75,9 @@ public:
 
 protected:
     COLORREF ScreenPixel(vcl::TControl* c, int x, int y) {
-        POINT p = At(c, x, y);
+        POINT p = ScreenAt(c, x, y);
         return gfx::PixelToColor(screen->ReadScreen().GetPixel(p.x, p.y));
     }
 
-    std::unique_ptr<vcl::TApplication> app;
-    ui::HeadlessBackend* screen = nullptr;
     vcl::TForm* form = nullptr;
 };

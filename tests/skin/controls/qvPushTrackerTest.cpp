@@ -25,7 +25,7 @@ int RunScript(const std::string& script) {
     return clicked;
 }
 
-using PushTrackerTimers = ControlsTest;
+using PushTrackerTimers = ControlsFixture;
 
 } // namespace
 

@@ -8,7 +8,7 @@ using namespace qv;
 
 namespace {
 
-class SkinButton : public ControlsTest {
+class SkinButton : public ControlsFixture {
 protected:
     TqvSkinButton* MakeButton(int left, const char* caption = "OK") {
         auto* b = new TqvSkinButton(form);
@@ -24,7 +24,7 @@ protected:
         return skin->ExtraPicture(4)->GetColor(state.left + x, state.top + y);
     }
     void SetUp() override {
-        ControlsTest::SetUp();
+        ControlsFixture::SetUp();
         skin = EmbeddedSkin();
     }
     TqvSkinData* skin = nullptr;

@@ -7,7 +7,7 @@ using namespace qv;
 
 namespace {
 
-using SkinControlBase = ControlsTest;
+using SkinControlBase = ControlsFixture;
 
 // A picture whose every pixel says where it is: red = x, green = y.
 gfx::Bitmap CoordinatePicture(int w, int h) {

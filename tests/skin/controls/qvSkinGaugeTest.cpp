@@ -7,10 +7,10 @@ using namespace qv;
 
 namespace {
 
-class SkinGauge : public ControlsTest {
+class SkinGauge : public ControlsFixture {
 protected:
     void SetUp() override {
-        ControlsTest::SetUp();
+        ControlsFixture::SetUp();
         skin = EmbeddedSkin();
         gauge = new TqvSkinGauge(form);
         gauge->SetParent(form);

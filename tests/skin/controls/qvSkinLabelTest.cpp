@@ -8,10 +8,10 @@ using namespace qv;
 
 namespace {
 
-using SkinLabel = ControlsTest;
+using SkinLabel = ControlsFixture;
 
 // The colours the label's pixels take on its form (the form's background excluded).
-std::vector<COLORREF> Ink(ControlsTest& t, vcl::TControl* label, COLORREF background) {
+std::vector<COLORREF> Ink(ControlsFixture& t, vcl::TControl* label, COLORREF background) {
     std::vector<COLORREF> out;
     const gfx::Bitmap screen = t.ScreenShot();
     const POINT o = label->ClientToScreen(POINT{0, 0});

@@ -14,10 +14,10 @@ using namespace qv;
 
 namespace {
 
-class ListViewTest : public ControlsTest {
+class ListViewTest : public ControlsFixture {
 protected:
     void SetUp() override {
-        ControlsTest::SetUp();
+        ControlsFixture::SetUp();
         skin = EmbeddedSkin();
         form->SetBounds(0, 0, 420, 340);
         hbar = new TqvSkinScrollBar(form);

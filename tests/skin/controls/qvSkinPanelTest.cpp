@@ -6,10 +6,10 @@ using namespace qv;
 
 namespace {
 
-class SkinPanel : public ControlsTest {
+class SkinPanel : public ControlsFixture {
 protected:
     void SetUp() override {
-        ControlsTest::SetUp();
+        ControlsFixture::SetUp();
         skin = EmbeddedSkin();
         panel = new TqvSkinPanel(form);
         panel->SetParent(form);

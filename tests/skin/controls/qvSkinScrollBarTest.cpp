@@ -12,10 +12,10 @@ using namespace qv;
 
 namespace {
 
-class ScrollBarTest : public ControlsTest {
+class ScrollBarTest : public ControlsFixture {
 protected:
     void SetUp() override {
-        ControlsTest::SetUp();
+        ControlsFixture::SetUp();
         form->SetBounds(0, 0, 400, 400);
         bar = new TqvSkinScrollBar(form);
         bar->SetParent(form);
@@ -23,7 +23,7 @@ protected:
         Show();
     }
 
-    void MoveTo(int x, int y) { ControlsTest::MoveTo(bar, x, y); }
+    void MoveTo(int x, int y) { ControlsFixture::MoveTo(bar, x, y); }
     void PressAt(int x, int y) { Press(bar, x, y); }
     void Wait(int ms) { Advance(ms); }
     void UseEmbeddedSkin() { bar->SetSkinData(EmbeddedSkin()); }

@@ -2,12 +2,14 @@
 // then the screen's forms in creation order.
 #include "skin/data/qvSkinData.h"
 
-#include "../../framework/HeadlessFixture.h"
+#include "ApplicationFixture.h"
 #include "qvSkinDataTestSupport.h"
 
 #include <gtest/gtest.h>
 
 using namespace qv;
+
+class SkinDataFormsTest : public ApplicationFixture {};
 
 namespace {
 
@@ -36,7 +38,7 @@ const std::string kText = "[VERSION]\r\n[SKINCONTROLS]\r\ncount=1\r\n0=button:bu
 
 } // namespace
 
-TEST_F(HeadlessTest, SkinMessagesGoToTheOwnerFormFirstThenTheScreensForms) {
+TEST_F(SkinDataFormsTest, SkinMessagesGoToTheOwnerFormFirstThenTheScreensForms) {
     auto* f1 = new vcl::TForm(app.get());
     auto* f2 = new vcl::TForm(app.get());
     auto* f3 = new vcl::TForm(app.get());
@@ -62,7 +64,7 @@ TEST_F(HeadlessTest, SkinMessagesGoToTheOwnerFormFirstThenTheScreensForms) {
     EXPECT_EQ(data->IndexOfControlSkin("button"), 0);
 }
 
-TEST_F(HeadlessTest, AFormFreedByAReceiverIsNotSentTo) {
+TEST_F(SkinDataFormsTest, AFormFreedByAReceiverIsNotSentTo) {
     auto* f1 = new vcl::TForm(app.get());
     auto* f2 = new vcl::TForm(app.get());
     std::vector<Received> log;

@@ -1,16 +1,15 @@
 #pragma once
-// Small synthetic skins for the skin data tests: BMP files, containers, skin folders on disk and
-// a message route that records what the skin data broadcasts.
+// Small synthetic skins for the skin data tests: BMP files, containers, skin folders on disk
+// (in a TempFolder) and a message route that records what the skin data broadcasts.
 
 #include "platform/gfx/BmpCodec.h"
 #include "skin/data/qvSkinContainer.h"
 #include "skin/data/qvSkinData.h"
 
+#include "TempFolder.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -27,27 +26,6 @@ inline void SetStoredContainer(qv::TqvCompressedStoredSkin& stored, const qv::Tq
     stored.CompressedStream().Clear();
     stored.CompressedStream().WriteBuffer(z.data(), std::int64_t(z.size()));
 }
-
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qvskinXXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~TempFolder() { std::filesystem::remove_all(path_); }
-    std::string Write(const std::string& name, const std::string& bytes) const {
-        std::string file = path_ + "/" + name;
-        std::ofstream(file, std::ios::binary) << bytes;
-        return file;
-    }
-    std::string Write(const std::string& name, const qv::TqvBytes& bytes) const {
-        return Write(name, std::string(bytes.begin(), bytes.end()));
-    }
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
 
 struct Delivery {
     vcl::TComponent* form;

@@ -6,6 +6,7 @@
 #include "Inspect.h"
 #include "Render.h"
 #include "StoredSkin.h"
+#include "TempFolder.h"
 
 #include "platform/gfx/BmpCodec.h"
 #include "skin/data/qvSkinContainer.h"
@@ -98,18 +99,9 @@ TEST(SkinToolContainer, RejectsBrokenInput) {
 
 class SkinFolder : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("skintool_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::string Write(const std::string& name, const std::string& body) {
-        std::ofstream(dir_ / name, std::ios::binary) << body;
-        return (dir_ / name).string();
-    }
-    std::filesystem::path dir_;
+    std::string Write(const std::string& name, const std::string& body) { return temp_.Write(name, body); }
+    TempFolder temp_;
+    std::filesystem::path dir_{temp_.Path()};
 };
 
 TEST_F(SkinFolder, BuildWritesTheContainerInOrder) {

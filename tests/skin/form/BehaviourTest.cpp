@@ -26,7 +26,7 @@ LPARAM ScreenPoint(vcl::TForm* form, POINT windowPoint) {
     return MAKELPARAM(WORD(form->Left() + windowPoint.x), WORD(form->Top() + windowPoint.y));
 }
 
-class FormBehaviour : public FormSkinTest {
+class FormBehaviour : public FormSkinFixture {
 protected:
     // A form with the main window's caption buttons, recording the close button's events.
     Skinned MakeMainLike() {

@@ -10,7 +10,9 @@ namespace {
 
 using namespace qv;
 
-TEST_F(FormSkinTest, ANewCaptionRepaintsTheFrameAtOnce) {
+class EngineTest : public FormSkinFixture {};
+
+TEST_F(EngineTest, ANewCaptionRepaintsTheFrameAtOnce) {
     Skinned s = MakeForm(10, 10, 400, 200);
     std::vector<std::string> painted;
     s.skin->OnCaptionPaint = [&](vcl::TCanvas*, const RECT&, bool) {
@@ -28,7 +30,7 @@ BYTE Opacity(HWND h, bool& layered) {
     return alpha;
 }
 
-TEST_F(FormSkinTest, AnOpaqueAlphaBlendEndsNotLayered) {
+TEST_F(EngineTest, AnOpaqueAlphaBlendEndsNotLayered) {
     Skinned s = MakeForm(10, 10, 400, 200, true, false);
     s.skin->SetAlphaBlend(true);
     s.skin->SetAlphaBlendValue(255);
@@ -42,7 +44,7 @@ TEST_F(FormSkinTest, AnOpaqueAlphaBlendEndsNotLayered) {
     EXPECT_FALSE(layered);
 }
 
-TEST_F(FormSkinTest, TheFadeInClimbsByTenEveryFiveMilliseconds) {
+TEST_F(EngineTest, TheFadeInClimbsByTenEveryFiveMilliseconds) {
     Skinned s = MakeForm(10, 10, 400, 200, true, false);
     s.skin->AlphaBlendAnimation = true;
     s.skin->SetAlphaBlend(true);
@@ -63,7 +65,7 @@ TEST_F(FormSkinTest, TheFadeInClimbsByTenEveryFiveMilliseconds) {
     EXPECT_TRUE(layered);
 }
 
-TEST_F(FormSkinTest, AltSpaceIsTheSystemMenuKeyAndTheKeyMenuIsSwallowed) {
+TEST_F(EngineTest, AltSpaceIsTheSystemMenuKeyAndTheKeyMenuIsSwallowed) {
     Skinned s = MakeForm(10, 10, 400, 200);
     std::vector<WORD> userKeys;
     s.skin->OnShortCut = [&](WORD key, vcl::TShiftState, bool& handled) {
@@ -95,7 +97,7 @@ TEST_F(FormSkinTest, AltSpaceIsTheSystemMenuKeyAndTheKeyMenuIsSwallowed) {
     EXPECT_FALSE(s.skin->SkinMenuOpen());
 }
 
-TEST_F(FormSkinTest, SwitchingTheSkinnedModeOffGivesTheFormItsOwnFrameAndBack) {
+TEST_F(EngineTest, SwitchingTheSkinnedModeOffGivesTheFormItsOwnFrameAndBack) {
     Skinned s = MakeForm(100, 100, 400, 300);
     s.skin->SetBorderIcons(biMinimize | biMaximize);
     s.skin->SetSkinWindowState(vcl::wsMaximized);
@@ -121,7 +123,7 @@ TEST_F(FormSkinTest, SwitchingTheSkinnedModeOffGivesTheFormItsOwnFrameAndBack) {
     EXPECT_TRUE(s.form->Visible());
 }
 
-TEST_F(FormSkinTest, TheSystemMenuRunsTheChosenCommand) {
+TEST_F(EngineTest, TheSystemMenuRunsTheChosenCommand) {
     Skinned s = MakeForm(100, 100, 400, 300);
     s.skin->SetBorderIcons(biSystemMenu | biMinimize | biMaximize);
     // From the keyboard: Alt+Space, then Down, Down, Enter picks the second item, Maximize.

@@ -2,13 +2,11 @@
 // A headless screen with one monitor, an application, and forms carrying a form skin bound to the
 // program's embedded skin.
 
+#include "ApplicationFixture.h"
 #include "EmbeddedSkin.h"
 
 #include "framework/Forms.h"
 #include "platform/gfx/DCApi.h"
-#include "platform/ui/User.h"
-#include "platform/ui/WindowSystem.h"
-#include "platform/ui/backend/headless/HeadlessBackend.h"
 #include "skin/data/qvSkinContainer.h"
 #include "skin/data/qvSkinData.h"
 #include "skin/form/Veltrane.h"
@@ -17,22 +15,9 @@
 
 #include <memory>
 
-class FormSkinTest : public ::testing::Test {
+// The default monitor reserves its bottom 40 rows; tests may replace `config` before SetUp.
+class FormSkinFixture : public ApplicationFixture {
 protected:
-    // The default monitor reserves its bottom 40 rows; tests may replace it before SetUp.
-    ui::HeadlessConfig config;
-
-    void SetUp() override {
-        auto backend = std::make_unique<ui::HeadlessBackend>(config);
-        screen = backend.get();
-        ui::ResetWindowSystem(std::move(backend));
-        app = std::make_unique<vcl::TApplication>(nullptr);
-        app->SetTitle("test");
-    }
-    void TearDown() override {
-        app.reset();
-        ui::ShutdownWindowSystem();
-    }
 
     static const qv::TqvBytes& Container() {
         static const qv::TqvBytes bytes = qv::InflateSkinStream(
@@ -65,10 +50,6 @@ protected:
         return Skinned{form, skin, data};
     }
 
-    void Settle() {
-        app->ProcessMessages();
-        app->ProcessMessages();
-    }
     // Moves the clock on so window timers fire, then handles what they caused.
     void Wait(int ms) {
         screen->AdvanceClock(std::uint64_t(ms));
@@ -82,7 +63,4 @@ protected:
         SendMessage(form->Handle(), qv::kFramePrintMessage, WPARAM(&dc), 0);
         return bitmap;
     }
-
-    std::unique_ptr<vcl::TApplication> app;
-    ui::HeadlessBackend* screen = nullptr;
 };

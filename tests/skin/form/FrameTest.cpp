@@ -13,11 +13,13 @@ namespace {
 
 using namespace qv;
 
+class FrameTest : public FormSkinFixture {};
+
 COLORREF At(const gfx::Bitmap& b, int x, int y) { return gfx::PixelToColor(b.GetPixel(x, y)); }
 
 // ---- geometry ----
 
-TEST_F(FormSkinTest, FrameIsFourPixelsWithATwentySevenPixelTopAtAnySize) {
+TEST_F(FrameTest, FrameIsFourPixelsWithATwentySevenPixelTopAtAnySize) {
     struct Case {
         int w, h;
     };
@@ -46,7 +48,7 @@ TEST_F(FormSkinTest, FrameIsFourPixelsWithATwentySevenPixelTopAtAnySize) {
     }
 }
 
-TEST_F(FormSkinTest, ASmallFormGrowsToTheSkinsMinimumSize) {
+TEST_F(FrameTest, ASmallFormGrowsToTheSkinsMinimumSize) {
     Skinned s = MakeForm(10, 10, 120, 20);
     EXPECT_EQ(s.skin->MinFormWidth(), 200);
     EXPECT_EQ(s.skin->MinFormHeight(), 31);
@@ -61,7 +63,7 @@ TEST_F(FormSkinTest, ASmallFormGrowsToTheSkinsMinimumSize) {
 
 // ---- painting ----
 
-TEST_F(FormSkinTest, FrameCornersKeepTheirPixelsAndTheCaptionButtonsSitRightToLeft) {
+TEST_F(FrameTest, FrameCornersKeepTheirPixelsAndTheCaptionButtonsSitRightToLeft) {
     Skinned s = MakeForm(10, 10, 500, 300);
     const gfx::Bitmap& p = s.data->MainPicture;
     gfx::Bitmap b = PrintFrame(s.form);
@@ -100,7 +102,7 @@ TEST_F(FormSkinTest, FrameCornersKeepTheirPixelsAndTheCaptionButtonsSitRightToLe
 
 // The frame picture stays (the skin has no inactive picture and no inactive rendering); only the
 // caption text colour and the buttons' inactive images change.
-TEST_F(FormSkinTest, AnInactiveFrameChangesOnlyItsCaptionObjects) {
+TEST_F(FrameTest, AnInactiveFrameChangesOnlyItsCaptionObjects) {
     Skinned s = MakeForm(10, 10, 400, 200);
     ASSERT_TRUE(s.form->Active());
     gfx::Bitmap active = PrintFrame(s.form);
@@ -137,7 +139,7 @@ TEST_F(FormSkinTest, AnInactiveFrameChangesOnlyItsCaptionObjects) {
     (void)other;
 }
 
-TEST_F(FormSkinTest, WithoutASkinTheBuiltInFrameIsDrawn) {
+TEST_F(FrameTest, WithoutASkinTheBuiltInFrameIsDrawn) {
     Skinned s = MakeForm(10, 10, 300, 200, false);
     EXPECT_EQ(s.skin->FrameInsets(), (RECT{3, 22, 3, 3}));
     RECT client{};
@@ -163,7 +165,7 @@ TEST_F(FormSkinTest, WithoutASkinTheBuiltInFrameIsDrawn) {
     EXPECT_EQ(s.skin->FrameInsets(), (RECT{3, 18, 3, 3}));
 }
 
-TEST_F(FormSkinTest, ClearingTheSkinFallsBackToTheBuiltInFrame) {
+TEST_F(FrameTest, ClearingTheSkinFallsBackToTheBuiltInFrame) {
     Skinned s = MakeForm(10, 10, 300, 200);
     ASSERT_TRUE(s.skin->SkinInUse());
     s.data->ClearSkin();
@@ -180,7 +182,7 @@ TEST_F(FormSkinTest, ClearingTheSkinFallsBackToTheBuiltInFrame) {
 
 // ---- region ----
 
-TEST_F(FormSkinTest, TheWindowOutlineFollowsTheMaskAtAnySize) {
+TEST_F(FrameTest, TheWindowOutlineFollowsTheMaskAtAnySize) {
     for (int w : {285, 640}) {
         Skinned s = MakeForm(10, 10, w, 300);
         HRGN region = CreateRectRgn(0, 0, 0, 0);
@@ -233,7 +235,7 @@ private:
     TqvSkinData* data_;
 };
 
-TEST_F(FormSkinTest, ASkinChangeReachesTheFormThenItsControlsDepthFirst) {
+TEST_F(FrameTest, ASkinChangeReachesTheFormThenItsControlsDepthFirst) {
     Skinned s = MakeForm(10, 10, 400, 300);
     auto* panel = new ClientControl(s.form, "panel", s.data);
     panel->SetParent(s.form);
@@ -265,7 +267,7 @@ TEST_F(FormSkinTest, ASkinChangeReachesTheFormThenItsControlsDepthFirst) {
     EXPECT_EQ(gLog, (std::vector<std::string>{"apply stranger", "after"}));
 }
 
-TEST_F(FormSkinTest, AttachingTakesOverTheFramesOfAFormThatAlreadyHasAWindow) {
+TEST_F(FrameTest, AttachingTakesOverTheFramesOfAFormThatAlreadyHasAWindow) {
     auto* form = new vcl::TForm(app.get());
     form->SetBounds(20, 20, 300, 200);
     form->Show();
@@ -292,7 +294,7 @@ TEST_F(FormSkinTest, AttachingTakesOverTheFramesOfAFormThatAlreadyHasAWindow) {
     EXPECT_EQ(after, before);
 }
 
-TEST_F(FormSkinTest, AnOwnerThatIsNoFormIsRefused) {
+TEST_F(FrameTest, AnOwnerThatIsNoFormIsRefused) {
     vcl::TComponent owner(nullptr);
     EXPECT_THROW(TqvVeltrane skin(&owner), vcl::EInvalidCast);
 }

@@ -1,12 +1,14 @@
 #pragma once
 // A fresh folder under the system's temporary folder, removed with everything in it at the end of
-// the test. Shared by the file-service and the analysis tests.
+// the test. Every test that touches files works inside one, so tests never share or leave files.
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 class TempFolder {
 public:
@@ -26,7 +28,8 @@ public:
     const std::string& Path() const { return path_; }
     std::string operator/(const std::string& name) const { return path_ + "/" + name; }
 
-    // Writes `content` to the file `name` (bytes as given, no line-end translation).
+    // Writes `content` to the file `name` (bytes as given, no line-end translation) and returns
+    // the file's path.
     std::string Write(const std::string& name, const std::string& content) const {
         std::string file = *this / name;
         std::ofstream out(file, std::ios::binary);
@@ -34,6 +37,15 @@ public:
         if (!out)
             throw std::runtime_error("cannot write " + file);
         return file;
+    }
+    std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
+        return Write(name, std::string(bytes.begin(), bytes.end()));
+    }
+
+    // The whole content of the file `name`; empty when it cannot be read.
+    std::string Read(const std::string& name) const {
+        std::ifstream in(*this / name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
 private:

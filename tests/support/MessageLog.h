@@ -1,10 +1,8 @@
 #pragma once
-// Shared fixture of the window-system tests: a fresh headless screen per test, a recording
-// window procedure and helpers to compare recorded message sequences with expected tables.
+// Records the messages window procedures receive and compares the sequence with an expected
+// table, so a test states message order the way the Windows documentation does.
 
 #include "platform/ui/User.h"
-#include "platform/ui/WindowSystem.h"
-#include "platform/ui/backend/headless/HeadlessBackend.h"
 
 #include <gtest/gtest.h>
 
@@ -87,48 +85,5 @@ inline void ExpectSequence(const std::vector<Expect>& want, bool keepNoise = fal
         }
     }
 }
-
-class UiTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        auto backend = std::make_unique<ui::HeadlessBackend>();
-        screen = backend.get();
-        ui::ResetWindowSystem(std::move(backend));
-        Log().clear();
-        CurrentHook() = nullptr;
-        WNDCLASS wc;
-        wc.lpfnWndProc = RecordProc;
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(std::intptr_t(COLOR_WINDOW + 1));
-        wc.lpszClassName = "rec";
-        RegisterClass(&wc);
-        wc.style = CS_DBLCLKS;
-        wc.lpszClassName = "recdbl";
-        RegisterClass(&wc);
-    }
-    void TearDown() override {
-        CurrentHook() = nullptr;
-        ui::ShutdownWindowSystem();
-        Log().clear();
-    }
-    // Dispatches everything pending, as the idle loop of a program would.
-    void Pump() {
-        MSG m;
-        while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&m);
-            DispatchMessage(&m);
-        }
-    }
-    HWND Top(DWORD style, RECT r, const char* cls = "rec", DWORD ex = 0, HWND owner = nullptr) {
-        return CreateWindowEx(ex, cls, "top", style, r.left, r.top, RectWidth(r), RectHeight(r), owner,
-                              nullptr, nullptr, nullptr);
-    }
-    HWND Child(HWND parent, DWORD style, RECT r, int id = 1, const char* cls = "rec") {
-        return CreateWindowEx(0, cls, "child", WS_CHILD | style, r.left, r.top, RectWidth(r),
-                              RectHeight(r), parent, reinterpret_cast<HMENU>(std::intptr_t(id)),
-                              nullptr, nullptr);
-    }
-    gfx::Pixel ScreenPixel(int x, int y) { return screen->ReadScreen().GetPixel(x, y); }
-    ui::HeadlessBackend* screen = nullptr;
-};
 
 } // namespace uitest

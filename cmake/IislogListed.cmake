@@ -1,0 +1,30 @@
+# iislog_add_listed(AREA FOLDERS...)
+#   Adds the FOLDERS (relative to the current source folder) in the order given, after checking
+#   that every folder under AREA that has a CMakeLists.txt of its own is one of them or lies inside
+#   one of them. A new folder must be listed where it belongs; forgetting to list it stops the
+#   configure step instead of leaving its library, tool or tests silently out of the build.
+function(iislog_add_listed area)
+  set(listed ${ARGN})
+  set(root ${CMAKE_CURRENT_SOURCE_DIR})
+  if(area STREQUAL ".")
+    file(GLOB_RECURSE lists RELATIVE ${root} ${root}/*/CMakeLists.txt)
+  else()
+    file(GLOB_RECURSE lists RELATIVE ${root} ${root}/${area}/*/CMakeLists.txt)
+  endif()
+  foreach(list IN LISTS lists)
+    get_filename_component(folder ${list} DIRECTORY)
+    set(covered FALSE)
+    foreach(entry IN LISTS listed)
+      if(folder STREQUAL entry OR folder MATCHES "^${entry}/")
+        set(covered TRUE)
+      endif()
+    endforeach()
+    if(NOT covered)
+      message(FATAL_ERROR "${root}/${folder} has a CMakeLists.txt but is not listed in "
+                          "${root}/CMakeLists.txt; add it to the list there.")
+    endif()
+  endforeach()
+  foreach(entry IN LISTS listed)
+    add_subdirectory(${entry})
+  endforeach()
+endfunction()
