@@ -13,8 +13,11 @@ namespace {
 
 constexpr std::uint32_t kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3;
 constexpr std::size_t kFileHeaderSize = 14, kInfoHeaderSize = 40, kCoreHeaderSize = 12;
-// Pictures beyond this are refused: RLE data can describe huge areas with a few bytes.
-constexpr std::int64_t kMaxPixels = std::int64_t(1) << 25;
+// Pictures beyond these are refused: a header of a few bytes (and RLE data of a few more) can
+// describe a huge area. No skin picture needs more than a whole 4K screen (3840 x 2160, 32 MB as
+// pixels); the program's own pictures are below 600 x 450.
+constexpr std::int64_t kMaxSide = 8192;
+constexpr std::int64_t kMaxPixels = std::int64_t(1) << 23;
 
 [[noreturn]] void Invalid() { throw EInvalidGraphic(); }
 
@@ -106,7 +109,8 @@ Header ParseInfoHeader(std::span<const std::uint8_t> file) {
                          (h.compression == kBiRle8 && h.bitCount == 8 && !h.topDown) ||
                          (h.compression == kBiRle4 && h.bitCount == 4 && !h.topDown) ||
                          (h.compression == kBiBitfields && (h.bitCount == 16 || h.bitCount == 32));
-    if (!bitsOk || !compressionOk || h.width < 0 || h.width * h.height > kMaxPixels) {
+    if (!bitsOk || !compressionOk || h.width < 0 || h.width > kMaxSide || h.height > kMaxSide ||
+        h.width * h.height > kMaxPixels) {
         Invalid();
     }
     return h;
@@ -273,10 +277,15 @@ BmpImage ReadBmp(std::span<const std::uint8_t> data, std::size_t* consumed) {
     BmpImage image;
     image.bitCount = h.bitCount;
     std::vector<Pixel> palette = ReadPalette(file, h);
+    bool rle = h.compression == kBiRle4 || h.compression == kBiRle8;
+    // Uncompressed rows must all be in the file: checked before the picture is allocated.
+    if (!rle && RowStride(h.width, h.bitCount) * std::size_t(h.height) > file.size() - offBits) {
+        Invalid();
+    }
     image.bitmap.Resize(int(h.width), int(h.height));
     if (!image.bitmap.Empty()) {
         std::span<const std::uint8_t> pixels = file.subspan(offBits);
-        if (h.compression == kBiRle4 || h.compression == kBiRle8) {
+        if (rle) {
             DecodeRle(pixels, h, palette, image.bitmap);
         } else {
             DecodeRgbRows(pixels, h, palette, image.bitmap);

@@ -236,6 +236,24 @@ TEST(BmpCodec, CorruptHeadersAreRejected) {
     }
     // An RLE stream that runs out before its end marker.
     Bytes table = {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0};
+    // Size limits: 8192 pixels a side and 2^23 pixels in all, even when a few RLE bytes (here the
+    // end-of-bitmap marker alone) are enough to describe the picture.
+    const Bytes endOfBitmap = {0, 1};
+    struct Size {
+        int width, height;
+        bool fits;
+    } sizes[] = {{8192, 1, true}, {1, 8192, true}, {8193, 1, false}, {1, 8193, false},
+                 {4096, 2048, true}, {4096, 2049, false}, {8192, 8192, false}};
+    for (const Size& s : sizes) {
+        Bytes file = HandMade(s.width, s.height, 8, 1, table, endOfBitmap);
+        if (s.fits) {
+            BmpImage image = ReadBmp(file);
+            EXPECT_EQ(image.bitmap.Width(), s.width);
+            EXPECT_EQ(image.bitmap.Height(), s.height);
+        } else {
+            EXPECT_THROW(ReadBmp(file), EInvalidGraphic) << s.width << " x " << s.height;
+        }
+    }
     EXPECT_THROW(ReadBmp(HandMade(4, 2, 8, 1, table, {4, 1, 0, 0})), EInvalidGraphic);
     EXPECT_THROW(ReadBmp(HandMade(4, 2, 8, 1, table, {0, 5, 1, 1})), EInvalidGraphic);
 }
