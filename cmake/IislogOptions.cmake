@@ -1,3 +1,8 @@
+# The program's version, set once by project() in the top-level CMakeLists.txt. A target that
+# prints it links iislog_version and uses the string literal IISLOG_VERSION ("1.0.0").
+add_library(iislog_version INTERFACE)
+target_compile_definitions(iislog_version INTERFACE IISLOG_VERSION="${PROJECT_VERSION}")
+
 # Warnings and sanitizers shared by every target of the project.
 add_library(iislog_options INTERFACE)
 target_compile_options(iislog_options INTERFACE

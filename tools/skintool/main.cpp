@@ -43,6 +43,26 @@ constexpr const char* kUsage =
     "       skintool control SKIN CLASS [--section NAME] [--size WxH] [--set PROP=VALUE]...\n"
     "                      [--state normal|hot|down|focused|disabled] [--json] [--out FILE.bmp]\n";
 
+// The usage lines of one command: its line of kUsage and the indented lines that continue it.
+std::string CommandUsage(const std::string& cmd) {
+    std::string text = kUsage, out;
+    bool inside = false;
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t end = text.find('\n', at);
+        std::string line = text.substr(at, end - at + 1);
+        at = end + 1;
+        std::size_t name = line.find("skintool ");
+        if (name != std::string::npos && name < 8) {
+            inside = line.compare(name + 9, cmd.size() + 1, cmd + " ") == 0;
+        }
+        if (inside) {
+            // "usage: " and the indent of the following lines are both seven columns wide.
+            out += out.empty() ? "usage: " + line.substr(name) : line;
+        }
+    }
+    return out;
+}
+
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
@@ -158,6 +178,22 @@ int Run(int argc, char** argv) {
     }
     std::string cmd = argv[1];
     std::vector<std::string> args(argv + 2, argv + argc);
+    if (cmd == "--help" || cmd == "-h") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (cmd == "--version") {
+        std::puts("skintool " IISLOG_VERSION);
+        return 0;
+    }
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        std::string usage = CommandUsage(cmd);
+        if (usage.empty()) {
+            throw UsageError("unknown command \"" + cmd + "\"");
+        }
+        std::fputs(usage.c_str(), stdout);
+        return 0;
+    }
     if (cmd == "build") return Build(args);
     if (cmd == "inspect") return Inspect(args);
     if (cmd == "render") return Render(args);
