@@ -15,12 +15,6 @@
 
 #include <string>
 
-// Sent by a skinned parent to its children when what lies behind them changed (no parameters).
-#ifndef IISLOG_WM_PARENTBGCHANGED_DEFINED
-#define IISLOG_WM_PARENTBGCHANGED_DEFINED
-inline constexpr UINT WM_PARENTBGCHANGED = WM_USER + 260;
-#endif
-
 namespace qv {
 
 class TqvSkinControl : public vcl::TCustomControl, public IqvSkinClient {

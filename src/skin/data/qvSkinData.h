@@ -35,6 +35,8 @@ inline constexpr UINT QVM_SKIN_CHANGED = 1227;
 inline constexpr UINT QVM_STRINGS_CHANGED = 1274;
 inline constexpr UINT QVM_SKINNABLE_CHANGED = 1294;
 inline constexpr LPARAM kSkinMessageLParam = 1000;
+// Sent by a skinned parent to its children when what lies behind them changed (no parameters).
+inline constexpr UINT WM_PARENTBGCHANGED = 1284; // WM_USER + 260
 
 // Where the skin data's broadcasts go: the application's forms and the synchronous send. By
 // default the screen's forms get the messages through SendMessage; tests record the deliveries.

@@ -48,7 +48,6 @@ enum TqvPositionInMonitor { qvpDefault, qvpScreenCenter, qvpDesktopCenter };
 
 // The skin engine's messages the form skin answers beside the skin data's broadcasts.
 inline constexpr UINT QVM_SKIN_MENU_CLOSED = 1228; // WM_USER + 204
-inline constexpr UINT WM_PARENTBGCHANGED = 1284;   // WM_USER + 260
 inline constexpr UINT kSkinQueryMessage = 0xB1B2;
 inline constexpr UINT kFramePrintMessage = 0xB1C9;
 inline constexpr UINT kFramePrintMessage2 = 0xBC4B;
