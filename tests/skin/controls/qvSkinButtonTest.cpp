@@ -294,3 +294,49 @@ TEST_F(SkinButton, FormStyleButtonUsesItsOwnPicturesWithoutARecord) {
     b->ApplySkin();
     EXPECT_EQ(b->Height(), 22);
 }
+
+TEST_F(SkinButton, MorphingFadesToTheHotLookOnTheTimer) {
+    const char* text = R"([SKINCONTROLS]
+count=1
+0=button:button
+
+[button]
+pictureindex=0
+skinrect=0,0,40,20
+activeskinrect=0,20,40,40
+lefttoppoint=3,9
+righttoppoint=37,9
+clientrect=2,2,38,18
+morphing=1
+morphkind=mkdefault
+)";
+    // Normal look black, hot look white: the blend shows the level.
+    gfx::Bitmap picture(40, 40, gfx::ColorToPixel(RGB(0, 0, 0)));
+    for (int y = 20; y < 40; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            picture.SetPixel(x, y, gfx::ColorToPixel(RGB(250, 250, 250)));
+        }
+    }
+    LoadText(*skin, text, {picture});
+    auto* b = MakeButton(10, "");
+    b->SetCanFocused(false);
+    b->ApplySkin();
+    Show();
+    MoveTo(b, 20, 10);
+    std::vector<double> levels{b->MorphLevel()};
+    for (int i = 0; i < 8; ++i) {
+        Advance(20, 20);
+        levels.push_back(b->MorphLevel());
+    }
+    EXPECT_NEAR(levels[1], 0.2, 1e-9);
+    EXPECT_NEAR(levels[2], 0.4, 1e-9);
+    EXPECT_DOUBLE_EQ(levels.back(), 1.0);
+    // Half way, the face is half way between the two looks.
+    MoveTo(b, 300, 10);
+    Advance(40, 20); // 1.0 -> 0.8 -> 0.6
+    vcl::TBitmap image(b->Width(), b->Height());
+    b->PaintTo(image.Canvas());
+    EXPECT_NEAR(GetRValue(image.Pixels().GetColor(20, 5)), 150, 2);
+    Advance(200, 20);
+    EXPECT_DOUBLE_EQ(b->MorphLevel(), 0.0);
+}
