@@ -1,36 +1,73 @@
 // uidemo: the smallest program on the window system, used by the end-to-end smoke test. It
 // opens a framed window with one button of its own drawing, reports on standard output when
 // the button is clicked ("clicked") and when the window is closed ("closed"), and exits 0
-// after closing. Each click also starts a thread that posts a message to the window once the
-// loop has gone to sleep; the window reports it ("woken"), which shows that posting from
-// another thread wakes the loop. It gives up after 30 seconds (exit 2) so a broken test never
-// hangs.
+// after closing. Each click also starts a thread that posts to the window once the loop has
+// gone to sleep ("woken": posting from another thread wakes the loop), and then plays ping-pong
+// with the loop: it posts, waits for the window to take the message, posts again, a few
+// thousand times ("pingpong"), so a wake-up lost at any moment of the loop's cycle hangs it.
+// It gives up after 30 seconds (exit 2) so a broken test never hangs.
 #include "platform/ui/User.h"
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <exception>
+#include <mutex>
 #include <thread>
 
 namespace {
 
 constexpr RECT kButton{20, 20, 120, 60};
 constexpr UINT_PTR kGiveUpTimer = 1;
-constexpr UINT kWakeMessage = WM_APP + 1;
+constexpr UINT kWakeMessage = WM_APP + 1; // wParam: 0 the first post, then the round
+constexpr int kPingPongRounds = 3000;
 bool g_pressed = false;
 int g_clicks = 0;
-std::thread g_poster;
 
-void PostFromAnotherThread(HWND hwnd) {
-    if (g_poster.joinable()) {
-        g_poster.join();
+// The thread that posts, and what it waits for between its posts.
+struct Poster {
+    std::thread thread;
+    std::mutex mutex;
+    std::condition_variable taken;
+    int rounds = 0; // messages the window has taken
+    bool stop = false;
+
+    void Start(HWND hwnd) {
+        Join();
+        rounds = 0;
+        stop = false;
+        thread = std::thread([this, hwnd] { Run(hwnd); });
     }
-    g_poster = std::thread([hwnd] {
+    void Run(HWND hwnd) {
         // Long enough for the loop to be waiting: the post must wake it, not find it awake.
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        PostMessage(hwnd, kWakeMessage, 0, 0);
-    });
-}
+        for (int round = 0; round <= kPingPongRounds; ++round) {
+            PostMessage(hwnd, kWakeMessage, WPARAM(round), 0);
+            std::unique_lock lock(mutex);
+            taken.wait(lock, [&] { return rounds > round || stop; });
+            if (stop) {
+                return;
+            }
+        }
+    }
+    void Took() {
+        {
+            std::lock_guard lock(mutex);
+            ++rounds;
+        }
+        taken.notify_all();
+    }
+    void Join() {
+        if (thread.joinable()) {
+            {
+                std::lock_guard lock(mutex);
+                stop = true;
+            }
+            taken.notify_all();
+            thread.join();
+        }
+    }
+} g_poster;
 
 void PaintButton(HDC dc) {
     COLORREF face = g_clicks ? RGB(120, 200, 120) : GetSysColor(COLOR_BTNFACE);
@@ -75,14 +112,17 @@ LRESULT DemoProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
                 ++g_clicks;
                 std::printf("clicked\n");
                 std::fflush(stdout);
-                PostFromAnotherThread(hwnd);
+                g_poster.Start(hwnd);
             }
             InvalidateRect(hwnd, &kButton, FALSE);
         }
         return 0;
     case kWakeMessage:
-        std::printf("woken\n");
-        std::fflush(stdout);
+        if (w == 0 || w == kPingPongRounds) {
+            std::printf(w == 0 ? "woken\n" : "pingpong\n");
+            std::fflush(stdout);
+        }
+        g_poster.Took();
         return 0;
     case WM_TIMER:
         if (w == kGiveUpTimer) {
@@ -128,15 +168,11 @@ int main() {
             TranslateMessage(&msg);
             DispatchMessage(&msg);
         }
-        if (g_poster.joinable()) {
-            g_poster.join();
-        }
+        g_poster.Join();
         ui::ShutdownWindowSystem();
         return int(msg.wParam);
     } catch (const std::exception& e) {
-        if (g_poster.joinable()) {
-            g_poster.join();
-        }
+        g_poster.Join();
         std::fprintf(stderr, "uidemo: %s\n", e.what());
         return 3;
     }

@@ -68,6 +68,7 @@ done
 [ "$clicked" = yes ] || fail "the click did not reach the button"
 # A thread of the demo posts a message while the loop sleeps and no input arrives.
 wait_for woken 5 || fail "a message posted from another thread did not wake the loop"
+wait_for pingpong 20 || fail "the loop slept on a message posted from another thread"
 
 # The default close button of a 320-pixel-wide framed window is centred at (306, 13).
 xdotool mousemove --window "$wid" 306 13 click 1

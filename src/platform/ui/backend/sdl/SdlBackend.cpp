@@ -341,11 +341,15 @@ void SdlBackend::Translate(const void* raw, std::vector<InputEvent>& out) {
 // windows. Nothing orders that message against our own requests, so a window destroyed right
 // after (closing the last window) made the X server answer BadWindow, and Xlib's default
 // handler ended the program. Waking through the eventfd involves no window at all.
+//
+// A wake-up is taken only after a wait: the window system looks at its queue before it waits
+// again, so a post that arrives at any moment either is seen there or keeps the eventfd
+// readable and ends the next wait at once. Taking it without waiting could swallow the wake-up
+// of a message posted just after the queue was looked at, and the loop would sleep on it.
 void SdlBackend::PumpEvents(int timeoutMs, std::vector<InputEvent>& out) {
     std::size_t before = out.size();
     TakeSdlEvents(out);
-    bool woke = TakeWake();
-    if (out.size() != before || woke || timeoutMs == 0) {
+    if (out.size() != before || timeoutMs == 0) {
         return;
     }
     WaitForInput(timeoutMs);
@@ -360,9 +364,10 @@ void SdlBackend::TakeSdlEvents(std::vector<InputEvent>& out) {
     }
 }
 
-bool SdlBackend::TakeWake() {
+void SdlBackend::TakeWake() {
     std::uint64_t count = 0;
-    return read(wakeFd_, &count, sizeof count) == ssize_t(sizeof count);
+    ssize_t got = read(wakeFd_, &count, sizeof count);
+    (void)got; // nothing to take (EAGAIN) is as good as taking it
 }
 
 void SdlBackend::WaitForInput(int timeoutMs) {

@@ -57,7 +57,7 @@ private:
     void ApplyShape(Native& n);
     void Translate(const void* sdlEvent, std::vector<InputEvent>& out);
     void TakeSdlEvents(std::vector<InputEvent>& out);
-    bool TakeWake();
+    void TakeWake();
     void WaitForInput(int timeoutMs);
 
     std::map<NativeId, Native> windows_;
