@@ -255,6 +255,94 @@ BOOL GetTextExtentExPoint(HDC dc, const char* text, int count, int maxExtent, IN
     return TRUE;
 }
 
+namespace {
+
+// Lays out text split at its tabs: each segment and the x where it starts, and the end of the last.
+struct TabbedLayout {
+    struct Segment {
+        int x;
+        std::vector<char32_t> text;
+        int tabEnd; // where the tab after it leads (= end of the text when no tab follows)
+    };
+    std::vector<Segment> segments;
+    int end = 0;
+};
+
+TabbedLayout LayOutTabbed(gfx::FontInstance& font, std::string_view text, int x, int tabCount,
+                          const INT* tabStops, int tabOrigin) {
+    int interval = 0;
+    if (tabCount <= 0 || !tabStops) {
+        tabCount = 0;
+        interval = 8 * font.Metrics().tmAveCharWidth;
+    } else if (tabCount == 1) {
+        interval = tabStops[0];
+        tabCount = 0;
+    }
+    TabbedLayout layout;
+    std::vector<char32_t> cps = gfx::CodePoints(text);
+    std::size_t from = 0;
+    int next = 0; // first tab stop not yet passed
+    int pen = x;
+    while (true) {
+        std::size_t to = from;
+        while (to < cps.size() && cps[to] != U'\t') {
+            ++to;
+        }
+        TabbedLayout::Segment seg{pen, std::vector<char32_t>(cps.begin() + std::ptrdiff_t(from),
+                                                             cps.begin() + std::ptrdiff_t(to)),
+                                  0};
+        int textEnd = pen + gfx::RunWidth(font, seg.text);
+        while (next < tabCount && tabOrigin + tabStops[next] <= textEnd) {
+            ++next;
+        }
+        if (to == cps.size()) {
+            seg.tabEnd = textEnd;
+        } else if (next < tabCount) {
+            seg.tabEnd = tabOrigin + tabStops[next];
+        } else if (interval > 0) {
+            seg.tabEnd = tabOrigin + ((textEnd - tabOrigin) / interval + 1) * interval;
+        } else {
+            seg.tabEnd = textEnd;
+        }
+        pen = seg.tabEnd;
+        layout.segments.push_back(std::move(seg));
+        if (to == cps.size()) {
+            break;
+        }
+        from = to + 1;
+    }
+    layout.end = pen;
+    return layout;
+}
+
+} // namespace
+
+LONG TabbedTextOut(HDC dc, int x, int y, const char* text, int count, int tabCount,
+                   const INT* tabStops, int tabOrigin) {
+    if (!dc || count < 0) {
+        return 0;
+    }
+    gfx::FontInstance& font = gfx::CurrentFont(*dc);
+    const int height = font.Metrics().tmHeight;
+    TabbedLayout layout = LayOutTabbed(font, View(text, count), x, tabCount, tabStops, tabOrigin);
+    for (const TabbedLayout::Segment& seg : layout.segments) {
+        if (dc->BkMode() == 2 /* OPAQUE */ && seg.tabEnd > seg.x) {
+            dc->FillSolid(RECT{seg.x, y, seg.tabEnd, y + height}, dc->BkColor());
+        }
+        gfx::DrawTextRun(*dc, font, seg.x, y, seg.text, nullptr, nullptr);
+    }
+    return MAKELONG(WORD(layout.end - x), WORD(height));
+}
+
+DWORD GetTabbedTextExtent(HDC dc, const char* text, int count, int tabCount, const INT* tabStops) {
+    if (!dc || count < 0) {
+        return 0;
+    }
+    gfx::FontInstance& font = gfx::CurrentFont(*dc);
+    TabbedLayout layout = LayOutTabbed(font, View(text, count), 0, tabCount, tabStops, 0);
+    return DWORD(MAKELONG(WORD(layout.end), WORD(font.Metrics().tmHeight)));
+}
+
 BOOL GetTextMetrics(HDC dc, TEXTMETRIC* tm) {
     if (!dc || !tm) {
         return FALSE;

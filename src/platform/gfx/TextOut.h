@@ -54,5 +54,14 @@ BOOL GetTextExtentPoint32(HDC dc, const char* text, int count, SIZE* size);
 BOOL GetTextExtentExPoint(HDC dc, const char* text, int count, int maxExtent, INT* fit,
                           INT* partial, SIZE* size);
 BOOL GetTextMetrics(HDC dc, TEXTMETRIC* tm);
+// Text with tabs expanded to tab stops measured from tabOrigin: with no stops every tab goes to
+// the next multiple of 8 average character widths, with one stop to the next multiple of it,
+// with several to the next stop right of the pen (past the last one, a tab ends the segment where
+// the text already is). Draws like TextOut at (x, y) and ignores text alignment; an opaque
+// background fills up to each reached tab stop. Returns MAKELONG(width, height); 0 on failure.
+LONG TabbedTextOut(HDC dc, int x, int y, const char* text, int count, int tabCount,
+                   const INT* tabStops, int tabOrigin);
+// The width and height TabbedTextOut would draw, as MAKELONG(width, height); 0 on failure.
+DWORD GetTabbedTextExtent(HDC dc, const char* text, int count, int tabCount, const INT* tabStops);
 // The face name of the selected font as it was asked for; returns its length in bytes.
 int GetTextFace(HDC dc, int size, char* out);

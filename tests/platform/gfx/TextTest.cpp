@@ -390,3 +390,56 @@ TEST(TextOut, EscapementNineHundredDrawsTheSameRunUpwards) {
     DeleteObject(upFont);
     DeleteDC(dc);
 }
+
+// Tabs jump to the listed stops (a zero stop is passed over), to multiples of a single stop, or
+// to multiples of 8 average character widths; the result is the width and the cell height.
+TEST(Text, TabbedTextOutPlacesSegmentsAtTabStops) {
+    TextCanvas c(200, 20);
+    const int h = c.Metrics().tmHeight;
+    auto inkIn = [&](int from, int to) { return c.Ink(RECT{from, 0, to, 20}); };
+    struct Case {
+        const char* text;
+        std::vector<INT> stops;
+        int origin;
+        std::vector<int> starts; // where each segment's ink begins (a column just after it is empty)
+        int width;
+    };
+    const int avg8 = 8 * c.Metrics().tmAveCharWidth;
+    const int wc = c.Extent("c").cx;
+    const Case cases[] = {
+        {"a\tb\tc", {40, 0, 120}, 0, {0, 40, 120}, 120 + wc},
+        {"a\t\tc", {50}, 0, {0, 100}, 100 + wc},
+        {"a\tc", {}, 0, {0, avg8}, avg8 + wc},
+        {"a\tc", {40}, 10, {0, 50}, 50 + wc},
+        {"\xE4\xB8\xAD\tc", {60, 90}, 0, {0, 60}, 60 + wc},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.text);
+        c.bmp.Clear(0xFFFFFF);
+        LONG r = TabbedTextOut(c.dc, 0, 0, k.text, int(std::strlen(k.text)), int(k.stops.size()),
+                               k.stops.empty() ? nullptr : k.stops.data(), k.origin);
+        EXPECT_EQ(LOWORD(DWORD(r)), k.width);
+        EXPECT_EQ(int(HIWORD(DWORD(r))), h);
+        if (k.origin == 0) {
+            EXPECT_EQ(GetTabbedTextExtent(c.dc, k.text, int(std::strlen(k.text)),
+                                          int(k.stops.size()),
+                                          k.stops.empty() ? nullptr : k.stops.data()),
+                      DWORD(r));
+        }
+        for (std::size_t i = 0; i < k.starts.size(); ++i) {
+            int s = k.starts[i];
+            EXPECT_GT(inkIn(s, s + 12), 0) << "segment " << i;
+            int next = i + 1 < k.starts.size() ? k.starts[i + 1] : 200;
+            EXPECT_EQ(inkIn(s + 18, next), 0) << "gap after segment " << i;
+        }
+    }
+    // An opaque background is filled up to the tab stop, not only under the glyphs.
+    c.bmp.Clear(0xFFFFFF);
+    SetBkMode(c.dc, OPAQUE);
+    SetBkColor(c.dc, RGB(0, 255, 0));
+    INT stop = 80;
+    TabbedTextOut(c.dc, 0, 0, "a\tb", 3, 1, &stop, 0);
+    EXPECT_EQ(c.bmp.GetPixel(79, h - 1), 0x00FF00u);
+    EXPECT_EQ(c.bmp.GetPixel(79, h), 0xFFFFFFu);
+    EXPECT_EQ(TabbedTextOut(nullptr, 0, 0, "a", 1, 0, nullptr, 0), 0);
+}
