@@ -382,12 +382,30 @@ void TControl::Resize() {
 
 void TControl::WndProc(TMessage& message) { Dispatch(message); }
 
+// A press anywhere in a form ends the modes of its focused control (an open drop-down list),
+// which learns from the sender whether the press was its own.
+void TControl::SendCancelMode() {
+    for (TControl* c = this; c != nullptr; c = c->Parent()) {
+        auto* form = dynamic_cast<TCustomForm*>(c);
+        if (form == nullptr || !form->Active()) {
+            continue;
+        }
+        if (TWinControl* active = form->ActiveControl(); active != nullptr && active != this) {
+            active->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(this));
+        }
+    }
+}
+
 void TControl::HandleMouseButton(TMessage& m, TMouseButton button, bool down, bool dbl) {
     int x = GET_X_LPARAM(m.LParam);
     int y = GET_Y_LPARAM(m.LParam);
     TShiftState shift = KeysToShiftState(m.WParam) | (dbl ? unsigned(ssDouble) : 0u);
     TControlTracker alive(this);
     if (down) {
+        SendCancelMode();
+        if (!alive.Alive()) {
+            return;
+        }
         if (button == mbLeft) {
             if (controlStyle_ & csCaptureMouse) {
                 if (auto* wc = dynamic_cast<TWinControl*>(this)) {

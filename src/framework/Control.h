@@ -196,6 +196,9 @@ protected:
     // What happens to a message nobody handled: nothing for a plain control.
     virtual void DefaultHandler(TMessage& message);
 
+    // Tells the focused control of every form this control sits in that a press happened here
+    // (CM_CANCELMODE with this control in lParam).
+    void SendCancelMode();
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
