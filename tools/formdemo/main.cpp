@@ -13,6 +13,7 @@
 #include "framework/ListView.h"
 #include "framework/TreeView.h"
 #include "framework/Timer.h"
+#include "skin/controls/qvSkinComboBox.h"
 #include "skin/data/qvSkinContainer.h"
 #include "skin/data/qvSkinData.h"
 #include "skin/controls/qvSkinCtrls.h"
@@ -50,6 +51,7 @@ public:
         announce->SetOnTimer([this](TObject*) { Announce(); });
 
         MakeNativeControls(load);
+        MakeComboBox(load);
 
         // The frame is the program's skinned frame, over the embedded skin.
         qvform1 = load.Create<qv::TqvVeltrane>("qvform1");
@@ -75,9 +77,11 @@ public:
             report->SetVScrollBar(reportVBar);
             clock->SetSkinData(skin);
             link->SetSkinData(skin);
+            cbb1->SetSkinData(skin);
         });
 
         OnCreate = [this](TObject*) { Tick(); };
+        OnActivate = [this](TObject*) { ReportComboBox("shown"); };
         load.Finish();
         if (std::getenv("FORMDEMO_NO_SKIN") == nullptr) {
             skin->LoadFromContainer(qv::InflateSkinStream(
@@ -237,6 +241,33 @@ private:
         }
     }
 
+    // A skinned drop-down box of folders. Its events are reported on standard output with where
+    // the focus and the activation are, for the end-to-end test.
+    void MakeComboBox(TFormLoader& load) {
+        cbb1 = load.Create<qv::TqvSkinComboBox>("cbb1");
+        cbb1->SetParent(this);
+        cbb1->SetBounds(230, 56, 260, 22);
+        for (const char* f : {"/var/log/iis", "/srv/www/logs", "/home/ops/\xE6\x97\xA5\xE5\xBF\x97",
+                              "/mnt/backup/w3svc1", "/mnt/backup/w3svc2", "/data/iis/site1",
+                              "/data/iis/site2", "/data/iis/site3", "/data/iis/site4",
+                              "/data/iis/site5", "/data/iis/site6", "/data/iis/site7"})
+            cbb1->Items()->Add(f);
+        cbb1->SetItemIndex(0);
+        cbb1->OnDropDown = [this](TObject*) { ReportComboBox("dropdown"); };
+        cbb1->OnChange = [this](TObject*) { ReportComboBox("change"); };
+        cbb1->OnCloseUp = [this](TObject*) { ReportComboBox("closeup"); };
+    }
+
+    void ReportComboBox(const char* what) {
+        if (!cbb1->HandleAllocated() || !HandleAllocated()) return;
+        RECT r{0, 0, cbb1->Width(), cbb1->Height()};
+        POINT tl = cbb1->ClientToScreen(POINT{0, 0});
+        std::printf("cbb1 %s box=%ld,%ld,%ld,%ld text=%s focus=%d active=%d\n", what, long(tl.x),
+                    long(tl.y), long(tl.x + r.right), long(tl.y + r.bottom), cbb1->GetText().c_str(),
+                    GetFocus() == cbb1->Handle() ? 1 : 0, GetActiveWindow() == Handle() ? 1 : 0);
+        std::fflush(stdout);
+    }
+
     void HelloClick() {
         ++clicks;
         std::printf("hello %d\n", clicks);
@@ -278,6 +309,7 @@ private:
     qv::TqvSkinScrollBar* treeV = nullptr;
     qv::TqvSkinScrollBar* treeH = nullptr;
     qv::TqvSkinDirTreeView* tree = nullptr;
+    qv::TqvSkinComboBox* cbb1 = nullptr;
     int clicks = 0;
 };
 

@@ -32,6 +32,12 @@ constexpr TColor kNavy = RGB(0, 0, 128);
 constexpr TColor kPressedFill = RGB(133, 147, 181);
 constexpr TColor kHotFill = RGB(182, 189, 210);
 
+// The canvas's DC with its font and text colour selected, for the text routines that take a DC.
+HDC TextDC(vcl::TCanvas* c) {
+    c->TextExtent(std::string());
+    return c->Handle();
+}
+
 void FrameAndFill(vcl::TCanvas* c, const RECT& r, TColor frame, TColor fill) {
     c->Brush()->SetStyle(vcl::bsSolid);
     c->Brush()->SetColor(fill);
@@ -864,7 +870,7 @@ void TqvSkinCustomComboBox::DrawItemContent(vcl::TCanvas* c, int index, int widt
         OnComboBoxDrawItem(c, index, width, height, text, HasFocus() ? odFocused : 0u);
         return;
     }
-    HDC dc = c->Handle();
+    HDC dc = TextDC(c);
     if (skinned && HasFocus() && showfocus) {
         c->Brush()->SetStyle(vcl::bsSolid);
         c->Brush()->SetColor(SkinData() != nullptr ? SkinData()->Colors.cbtnface : clBtnFace);
@@ -1009,8 +1015,9 @@ void TqvSkinCustomComboBox::DrawToolButtonLook(vcl::TBitmap& bitmap, bool skinne
     const int index = ShownIndex();
     if (index >= 0 && index < list_->ItemCount()) {
         c->Brush()->SetStyle(vcl::bsClear);
-        SetBkMode(c->Handle(), TRANSPARENT);
-        DrawTextLeftVCentered(c->Handle(), list_->Items()->Get(index), text);
+        HDC dc = TextDC(c);
+        SetBkMode(dc, TRANSPARENT);
+        DrawTextLeftVCentered(dc, list_->Items()->Get(index), text);
     }
     DrawDropArrow(c->Handle(), arrow, ColorToRGB(color));
 }

@@ -33,6 +33,12 @@ constexpr TColor kNavy = RGB(0, 0, 128);
 constexpr TColor kPressedFill = RGB(133, 147, 181);
 constexpr TColor kHotFill = RGB(182, 189, 210);
 
+// The canvas's DC with its font and text colour selected, for the text routines that take a DC.
+HDC TextDC(vcl::TCanvas* c) {
+    c->TextExtent(std::string());
+    return c->Handle();
+}
+
 void FrameAndFill(vcl::TCanvas* c, const RECT& r, TColor frame, TColor fill) {
     c->Brush()->SetStyle(vcl::bsSolid);
     c->Brush()->SetColor(fill);
@@ -892,7 +898,7 @@ void TqvSkinCustomListBox::DrawItemContent(vcl::TCanvas* c, int index, int width
         }
     }
     const std::string s = Items()->Get(index);
-    HDC dc = c->Handle();
+    HDC dc = TextDC(c);
     SetBkMode(dc, TRANSPARENT);
     if (tabWidths_->Count() > 0 && columns_ == 0) {
         std::vector<std::string> lines;
@@ -1001,7 +1007,7 @@ void TqvSkinCustomListBox::DrawCaption(vcl::TCanvas* c, const RECT& rect, bool s
     } else if (alignment_ == taCenter) {
         x = rect.left + margin + W(rect) / 2 - total / 2;
     }
-    HDC dc = c->Handle();
+    HDC dc = TextDC(c);
     int saved = SaveDC(dc);
     IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
     if (hasGlyph) {

@@ -300,6 +300,20 @@ TEST_F(ComboBoxTest, FocusLossClosesCancelling) {
     EXPECT_EQ(events, (std::vector<std::string>{"dropdown"}));
 }
 
+TEST_F(ComboBoxTest, PressElsewhereInTheFormCancels) {
+    Fill(5);
+    box->SetItemIndex(1);
+    Press(ButtonCentre());
+    Release(ButtonCentre());
+    MoveTo(RowPoint(3));
+    ASSERT_TRUE(ListShown());
+    Press(BoxPoint(100, 300)); // the form's own client area
+    Release(BoxPoint(100, 300));
+    EXPECT_FALSE(ListShown());
+    EXPECT_EQ(box->ItemIndex(), 1);
+    EXPECT_EQ(GetFocus(), box->Handle());
+}
+
 TEST_F(ComboBoxTest, ListOpensAboveTheBoxAtTheBottomOfTheWorkArea) {
     Fill(20);
     // The work area ends at 984; the box's bottom at 100 + form's client top + 900.
@@ -390,4 +404,29 @@ TEST_F(ComboBoxTest, ItemsLoadAndSaveAsTextLines) {
     box->DropDown();
     Settle();
     EXPECT_NE(box->DropDownList()->ListVScrollBar(), nullptr);
+}
+
+// The box and the list draw their text in the skin's font (Arial, 14, regular), not in the DC's
+// stock font: the ink ends where the regular face's advance says.
+TEST_F(ComboBoxTest, ItemTextUsesTheSkinFont) {
+    Fill(3);
+    box->SetItemIndex(1);
+    vcl::TBitmap image(box->Width(), box->Height());
+    box->PaintTo(image.Canvas());
+    vcl::TBitmap measure(1, 1);
+    measure.Canvas()->Font()->SetName("Arial");
+    measure.Canvas()->Font()->SetHeight(14);
+    const int width = measure.Canvas()->TextWidth("item 1");
+    int right = -1;
+    for (int y = 4; y < 18; ++y) {
+        for (int x = 3; x < 300; ++x) {
+            gfx::Pixel p = image.Pixels().GetPixel(x, y);
+            if (((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF) < 300) {
+                right = std::max(right, x);
+            }
+        }
+    }
+    const int left = box->ItemAreaRect().left + box->itemtextrect.left + 2;
+    EXPECT_GE(right, left + width - 3);
+    EXPECT_LE(right, left + width);
 }
