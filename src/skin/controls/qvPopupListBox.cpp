@@ -86,6 +86,19 @@ void TqvPopupListBox::FadeStep() {
     }
 }
 
+void TqvPopupListBox::ListBoxWndProc(vcl::TMessage& message, bool& cont) {
+    cont = true;
+    if (message.Msg != WM_LBUTTONDOWN && message.Msg != WM_LBUTTONDBLCLK) {
+        return;
+    }
+    cont = false;
+    const int index = ItemAtPoint(POINT{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)}, true);
+    if (index >= 0) {
+        SetItemIndex(index);
+        ListBoxClick();
+    }
+}
+
 void TqvPopupListBox::WndProc(vcl::TMessage& message) {
     if (message.Msg == WM_MOUSEACTIVATE) {
         // Clicking the list never activates it nor takes the focus from the combo box.

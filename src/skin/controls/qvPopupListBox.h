@@ -48,6 +48,9 @@ public:
 protected:
     void CreateParams(vcl::TCreateParams& params) override;
     void WndProc(vcl::TMessage& message) override;
+    // A press chooses the row under the pointer without giving the native list the focus,
+    // which would activate the popup.
+    void ListBoxWndProc(vcl::TMessage& message, bool& cont) override;
 
 private:
     void FadeStep();
