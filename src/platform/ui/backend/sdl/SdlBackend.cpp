@@ -155,7 +155,7 @@ NativeId SdlBackend::CreateNativeWindow(const NativeWindowDesc& desc) {
         display_ = X11DisplayOf(w);
     }
     NativeId id = SDL_GetWindowID(w);
-    windows_[id] = Native{w, desc.rect, desc.popup, false, std::nullopt};
+    windows_[id] = Native{w, desc.rect, desc.popup, false, false, std::nullopt};
     return id;
 }
 
@@ -172,6 +172,17 @@ void SdlBackend::ShowNativeWindow(NativeId id, bool show, bool activate) {
         return;
     }
     n->shown = show;
+    // A popup shown without activation (a drop-down list) is mapped without SDL, which would
+    // give it the focus when no window manager runs.
+    if ((show && n->popup && !activate) || (!show && n->mappedByX11)) {
+        if (show) {
+            SDL_SetWindowPosition(n->window, n->rect.left, n->rect.top);
+            ApplyShape(*n);
+        }
+        X11MapWindow(n->window, show);
+        n->mappedByX11 = show;
+        return;
+    }
     if (show) {
         SDL_ShowWindow(n->window);
         SDL_SetWindowPosition(n->window, n->rect.left, n->rect.top);

@@ -51,6 +51,7 @@ private:
         RECT rect{};
         bool popup = false;
         bool shown = false;
+        bool mappedByX11 = false; // shown through Xlib (a popup shown without activation)
         std::optional<gfx::Region> shape;
     };
     Native* Find(NativeId id);

@@ -49,4 +49,17 @@ int X11ConnectionFd(_XDisplay* display) { return ConnectionNumber(display); }
 
 bool X11EventsQueued(_XDisplay* display) { return XEventsQueued(display, QueuedAlready) > 0; }
 
+void X11MapWindow(SDL_Window* sdlWindow, bool show) {
+    SDL_SysWMinfo info;
+    if (!X11Info(sdlWindow, info)) {
+        return;
+    }
+    if (show) {
+        XMapRaised(info.info.x11.display, info.info.x11.window);
+    } else {
+        XUnmapWindow(info.info.x11.display, info.info.x11.window);
+    }
+    XFlush(info.info.x11.display);
+}
+
 } // namespace ui

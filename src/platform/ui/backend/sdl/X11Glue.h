@@ -20,4 +20,9 @@ int X11ConnectionFd(_XDisplay* display);
 // socket then stays quiet although input is waiting.
 bool X11EventsQueued(_XDisplay* display);
 
+// Maps (raised) or unmaps a window straight through Xlib. SDL's own showing gives a window the X
+// input focus when no window manager runs, which a popup (a drop-down list, a menu) must never
+// take; SDL learns the new state from the map and unmap events as usual.
+void X11MapWindow(SDL_Window* window, bool show);
+
 } // namespace ui
