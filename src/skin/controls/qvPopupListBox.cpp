@@ -18,15 +18,14 @@ TqvPopupListBox::~TqvPopupListBox() = default;
 void TqvPopupListBox::CreateParams(vcl::TCreateParams& params) {
     TqvSkinListBox::CreateParams(params);
     params.Style = WS_POPUP | WS_CLIPCHILDREN;
-    params.ExStyle = WS_EX_TOOLWINDOW;
+    // WS_EX_NOACTIVATE as well: the window system never makes it the active window, even when a
+    // window manager hands it the input focus.
+    params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
     params.ClassStyle = CS_SAVEBITS | (IsWindowsXPOrLater() ? CS_DROPSHADOW : 0u);
     params.WinClassName = "TqvPopupListBox";
 }
 
-bool TqvPopupListBox::PopupShown() const {
-    return const_cast<TqvPopupListBox*>(this)->HandleAllocated() && Visible() &&
-           IsWindowVisible(const_cast<TqvPopupListBox*>(this)->Handle());
-}
+bool TqvPopupListBox::PopupShown() { return HandleAllocated() && Visible() && IsWindowVisible(Handle()); }
 
 bool TqvPopupListBox::Fading() const { return fadeTimer_ != nullptr && fadeTimer_->Enabled(); }
 

@@ -39,7 +39,7 @@ public:
     // Shows the list with its top-left at a screen point, without activating it.
     void ShowPopupAt(POINT screen);
     void HidePopup();
-    bool PopupShown() const;
+    bool PopupShown();
 
     bool LayeredApplied() const { return layeredApplied_; }
     BYTE AppliedAlpha() const { return appliedAlpha_; }
