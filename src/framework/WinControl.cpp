@@ -357,6 +357,13 @@ void TWinControl::MainWndProc(TMessage& m) {
     // Failures inside a handler are reported where the framework reports them, so that the
     // window system never unwinds through its own dispatch.
     try {
+        // A press on a form's frame ends the modes of its focused control as a press inside
+        // does (the frame's handler may be a hook that never passes it on).
+        if ((m.Msg == WM_NCLBUTTONDOWN || m.Msg == WM_NCRBUTTONDOWN) && Parent() == nullptr) {
+            if (auto* form = dynamic_cast<TCustomForm*>(this); form != nullptr && form->ActiveControl() != nullptr) {
+                form->ActiveControl()->Perform(CM_CANCELMODE, 0, 0);
+            }
+        }
         WindowProc(m);
     } catch (const std::exception& e) {
         if (Application != nullptr) {

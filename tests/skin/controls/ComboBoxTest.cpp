@@ -312,6 +312,13 @@ TEST_F(ComboBoxTest, PressElsewhereInTheFormCancels) {
     EXPECT_FALSE(ListShown());
     EXPECT_EQ(box->ItemIndex(), 1);
     EXPECT_EQ(GetFocus(), box->Handle());
+    // A press on the form's frame as well.
+    Press(ButtonCentre());
+    Release(ButtonCentre());
+    ASSERT_TRUE(ListShown());
+    SendMessage(form->Handle(), WM_NCLBUTTONDOWN, HTBORDER, 0);
+    Settle();
+    EXPECT_FALSE(ListShown());
 }
 
 TEST_F(ComboBoxTest, ListOpensAboveTheBoxAtTheBottomOfTheWorkArea) {
