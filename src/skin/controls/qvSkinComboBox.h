@@ -23,7 +23,8 @@ namespace qv {
 
 enum TqvComboBoxStyle : int { qvcbEditStyle = 0, qvcbFixedStyle = 1 };
 
-enum class TqvComboItemFocus { None, Focused };
+// The letter case the edit of the edit style forces on typed text.
+enum class TqvEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 
 using TqvComboDrawItemEvent = TqvDrawItemEvent;
 
@@ -86,6 +87,12 @@ public:
     bool ListBoxUseSkinItemHeight() const { return list_->UseSkinItemHeight(); }
     void SetListBoxUseSkinItemHeight(bool on) { list_->SetUseSkinItemHeight(on); }
     vcl::TFont* ListBoxDefaultFont() const { return list_->DefaultFont(); }
+    void SetListBoxDefaultFont(const vcl::TFont* font) { list_->SetDefaultFont(font); }
+    vcl::TFont* ListBoxDefaultCaptionFont() const { return list_->DefaultCaptionFont(); }
+    TAlignment ListBoxCaptionAlignment() const { return list_->Alignment(); }
+    void SetListBoxCaptionAlignment(TAlignment a) { list_->SetAlignment(a); }
+    TqvEditCharCase CharCase() const { return charCase_; }
+    void SetCharCase(TqvEditCharCase charCase) { charCase_ = charCase; }
     void SetOnListBoxDrawItem(TqvDrawItemEvent handler);
 
     vcl::TNotifyEvent OnChange;
@@ -181,6 +188,7 @@ private:
     std::unique_ptr<vcl::TTimer> autoScrollTimer_;
     TqvTypeAhead typeAhead_;
     TqvComboBoxStyle style_ = qvcbFixedStyle;
+    TqvEditCharCase charCase_ = TqvEditCharCase::ecNormal;
     bool droppedDown_ = false;
     bool toolButtonStyle_ = false;
     bool useSkinSize_ = true;
