@@ -51,6 +51,7 @@ const std::vector<ControlClass>& AllControlClasses() {
         std::vector<ControlClass> all;
         AddBaseControlClasses(all);
         AddScrollControlClasses(all);
+        AddBoxControlClasses(all);
         return all;
     }();
     return classes;

@@ -54,5 +54,7 @@ const std::vector<ControlClass>& AllControlClasses();
 void AddBaseControlClasses(std::vector<ControlClass>& classes);
 // The scroll bar.
 void AddScrollControlClasses(std::vector<ControlClass>& classes);
+// The list box and the combo box.
+void AddBoxControlClasses(std::vector<ControlClass>& classes);
 
 } // namespace skintool

@@ -126,3 +126,24 @@ TEST_F(SkinToolControl, ScrollBarReportsItsPartsForTheRequestedRange) {
 
     ASSERT_NE(Run({"TqvSkinScrollBar", "--set", "Kind=diagonal", "--json"}), 0);
 }
+
+TEST_F(SkinToolControl, ComboBoxAndListBoxReportTheirAreas) {
+    ASSERT_EQ(Run({"TqvSkinComboBox", "--size", "433x30", "--set", "Items=C:\\logs|D:\\iis",
+                   "--set", "ItemIndex=1", "--json", "--out", bmp_}),
+              0)
+        << err;
+    EXPECT_TRUE(Has("\"size\": [433, 22]")) << out;
+    EXPECT_TRUE(Has("\"dropButtonRect\": [415, 2, 431, 20]")) << out;
+    EXPECT_TRUE(Has("\"itemAreaRect\": [2, 2, 414, 20]")) << out;
+    EXPECT_TRUE(Has("\"text\": \"D:\\\\iis\"")) << out;
+    ASSERT_EQ(Run({"TqvSkinListBox", "--size", "433x100", "--set", "Items=a|b|c|d|e|f|g|h",
+                   "--set", "RowCount=8", "--json"}),
+              0)
+        << err;
+    EXPECT_TRUE(Has("\"size\": [433, 164]")) << out;
+    EXPECT_TRUE(Has("\"listClientRect\": [2, 2, 431, 162]")) << out;
+    EXPECT_TRUE(Has("\"heightForRows\": 164")) << out;
+    EXPECT_TRUE(Has("\"itemHeight\": 20")) << out;
+    EXPECT_TRUE(Has("\"verticalBar\": false")) << out;
+    EXPECT_EQ(Run({"TqvSkinListBox", "--set", "RowCount=many"}), 2);
+}
