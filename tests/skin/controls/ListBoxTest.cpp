@@ -14,7 +14,7 @@ using namespace qv;
 
 namespace {
 
-class ListBoxTest : public ControlsTest {
+class ListBoxTest : public ControlsFixture {
 protected:
     TqvSkinListBox* MakeList(TqvSkinData* skin, int w = 200, int h = 124) {
         auto* list = new TqvSkinListBox(form);
