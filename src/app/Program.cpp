@@ -1,0 +1,98 @@
+#include "app/Program.h"
+
+#include "app/ReportCommand.h"
+#include "app/SampleReport.h"
+#include "app/Unit1.h"
+
+#include "framework/Forms.h"
+#include "platform/ui/WindowSystem.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <string>
+#include <ostream>
+
+namespace app {
+namespace {
+
+// Benchmark and trace hooks, read from the environment:
+//   IISLOG_TRACE=1          start-up stages on stderr, in milliseconds since main began
+//   IISLOG_BENCH=present    leave once the window is first on screen (start-up benchmark)
+//   IISLOG_BENCH=analyse    then also press "分析" once and leave when it is done
+class StartupTrace {
+public:
+    StartupTrace() : on_(Flag("IISLOG_TRACE") == "1"), start_(std::chrono::steady_clock::now()) {}
+    void Stage(const char* name) const {
+        if (!on_)
+            return;
+        auto ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_).count();
+        std::fprintf(stderr, "iislog: %s %.1f ms\n", name, ms);
+    }
+    static std::string Flag(const char* name) {
+        const char* value = std::getenv(name);
+        return value != nullptr ? value : "";
+    }
+
+private:
+    bool on_;
+    std::chrono::steady_clock::time_point start_;
+};
+
+int PrintReportInstead(const ProgramArgs& args, std::ostream& out, std::ostream& err) {
+    err << "No display found; printing the report of " << (args.Folder ? "the folder" : "the sample logs")
+        << " instead.\n";
+    if (args.Folder)
+        return PrintReport(*args.Folder, ReportStyle::Tab, true, out, err);
+    return PrintSampleReport(out, err);
+}
+
+} // namespace
+
+int RunProgram(const ProgramArgs& args, std::ostream& out, std::ostream& err) {
+    StartupTrace trace;
+    // The window system opens the display when first used; without one it throws, and the
+    // program does what it can without a window.
+    try {
+        ui::WS();
+    } catch (const std::exception&) {
+        return PrintReportInstead(args, out, err);
+    }
+    MainWindowOptions options = DefaultMainWindowOptions();
+    options.Folder = args.Folder;
+    SetMainWindowOptions(options);
+
+    trace.Stage("display open");
+
+    vcl::TApplication application(nullptr);
+    application.Initialize();
+    application.SetTitle(kApplicationTitle);
+    TForm1* form1 = nullptr;
+    application.CreateForm(form1);
+    trace.Stage("window created");
+
+    // The loop is idle for the first time once the shown window has been painted and presented.
+    const std::string bench = StartupTrace::Flag("IISLOG_BENCH");
+    bool presented = false;
+    application.OnIdle = [&](vcl::TObject*, bool&) {
+        if (presented)
+            return;
+        presented = true;
+        if (form1->HandleAllocated()) {
+            RECT r{};
+            GetWindowRect(form1->Handle(), &r);
+            trace.Stage(("first present " + std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top)).c_str());
+        }
+        if (bench == "analyse") {
+            form1->qvSkinXFormButton1Click(form1);
+            trace.Stage("analysis done");
+        }
+        if (bench == "present" || bench == "analyse")
+            application.Terminate();
+    };
+    application.Run();
+    return 0;
+}
+
+} // namespace app
