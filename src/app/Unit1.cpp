@@ -1,9 +1,11 @@
 #include "app/Unit1.h"
 
 #include "app/FolderHistory.h"
+#include "app/ReportCommand.h"
 
 #include "framework/GraphicsObjects.h"
 #include "framework/Stream.h"
+#include "platform/fs/FindFiles.h"
 
 #include "EmbeddedSkin.h"
 
@@ -58,9 +60,110 @@ TForm1::TForm1(vcl::TComponent* owner, MainWindowOptions options) : vcl::TForm(o
 TForm1::~TForm1() = default;
 
 void TForm1::CreateComponents(vcl::TFormLoader& load) {
-    ImageList1 = load.Create<vcl::TImageList>("ImageList1");
-    ImageList1->SetSize(16, 18);
+    CreatePanelControls(load);
+    CreateReportControls(load);
+    CreateNonVisualComponents(load);
+}
 
+void TForm1::CreatePanelControls(vcl::TFormLoader& load) {
+    cbb1 = load.Create<qv::TqvSkinComboBox>("cbb1");
+    cbb1->SetParent(this);
+    cbb1->SetBounds(136, 11, 433, 20);
+    cbb1->SetSkinDataName("combobox");
+    cbb1->SetStyle(qv::qvcbEditStyle);
+    cbb1->SetDropDownCount(8);
+    cbb1->SetListBoxDefaultItemHeight(20);
+    cbb1->SetAutoComplete(true);
+    cbb1->SetTabOrder(3);
+
+    btn1 = load.Create<qv::TqvSkinXFormButton>("btn1");
+    btn1->SetParent(this);
+    btn1->SetBounds(578, 11, 23, 21);
+    btn1->SetCaption(">>");
+    btn1->SetSkinDataName("button");
+    btn1->SetTabOrder(0);
+
+    qvSkinXFormButton1 = load.Create<qv::TqvSkinXFormButton>("qvSkinXFormButton1");
+    qvSkinXFormButton1->SetParent(this);
+    qvSkinXFormButton1->SetBounds(608, 11, 121, 22);
+    qvSkinXFormButton1->SetCaption("分析");
+    qvSkinXFormButton1->SetSkinDataName("button");
+    qvSkinXFormButton1->SetUseSkinFont(false);
+    qvSkinXFormButton1->SetUseSkinFontColor(false);
+    qvSkinXFormButton1->SetDefaultFont(MakeFont("宋体", -12).get());
+    qvSkinXFormButton1->SetFont(MakeFont("宋体", -12).get());
+    qvSkinXFormButton1->SetTabOrder(1);
+    qvSkinXFormButton1->OnClick = [this](vcl::TObject* sender) { qvSkinXFormButton1Click(sender); };
+
+    btn2 = load.Create<qv::TqvSkinXFormButton>("btn2");
+    btn2->SetParent(this);
+    btn2->SetBounds(584, 3, 81, 21);
+    btn2->SetCaption("编辑");
+    btn2->SetSkinDataName("button");
+    btn2->SetDefaultFont(MakeFont("宋体", -12, 0, vcl::clRed).get());
+    btn2->SetTabOrder(2);
+}
+
+void TForm1::CreateReportControls(vcl::TFormLoader& load) {
+    lv1 = load.Create<qv::TqvSkinListView>("lv1");
+    lv1->SetParent(this);
+    lv1->SetBounds(0, 57, 735, 477);
+    lv1->SetAlign(vcl::alClient);
+    lv1->SetSkinDataName("listview");
+    lv1->SetHeaderSkinDataName("resizebutton");
+    lv1->SetFont(MakeFont("Arial", 14).get());
+    lv1->SetViewStyle(vcl::vsReport);
+    lv1->SetRowSelect(true);
+    lv1->SetTabOrder(1);
+    struct Column {
+        const char* Caption;
+        int Width;
+        vcl::TAlignment Alignment;
+    } columns[] = {
+        {"序号", 35, vcl::TAlignment::taLeftJustify}, {"日志名称", 100, vcl::TAlignment::taCenter},
+        {"文件大小", 80, vcl::TAlignment::taCenter},  {"百度", 80, vcl::TAlignment::taCenter},
+        {"谷歌", 70, vcl::TAlignment::taCenter},      {"搜搜", 70, vcl::TAlignment::taCenter},
+        {"雅虎", 70, vcl::TAlignment::taCenter},      {"搜狗", 70, vcl::TAlignment::taCenter},
+        {"有道", 70, vcl::TAlignment::taCenter},      {"必应", 70, vcl::TAlignment::taCenter},
+    };
+    for (const Column& c : columns) {
+        vcl::TListColumn* column = lv1->Columns()->Add();
+        column->SetCaption(c.Caption);
+        column->SetWidth(c.Width);
+        column->SetAlignment(c.Alignment);
+    }
+    lv1->OnKeyDown = [this](vcl::TObject*, WORD& key, vcl::TShiftState shift) { ReportListKeyDown(key, shift); };
+
+    qvknscrlbr1 = load.Create<qv::TqvSkinScrollBar>("qvknscrlbr1");
+    qvknscrlbr1->SetParent(this);
+    qvknscrlbr1->SetBounds(0, 534, 754, 19);
+    qvknscrlbr1->SetAlign(vcl::alBottom);
+    qvknscrlbr1->SetVisible(false);
+    qvknscrlbr1->SetKind(qv::sbHorizontal);
+    qvknscrlbr1->SetSkinDataName("hscrollbar");
+    qvknscrlbr1->SetBothSkinDataName("bothhscrollbar");
+    qvknscrlbr1->SetBothMarkerWidth(19);
+    qvknscrlbr1->SetMin(0);
+    qvknscrlbr1->SetMax(729);
+    qvknscrlbr1->SetPageSize(0);
+    qvknscrlbr1->SetSmallChange(1);
+    qvknscrlbr1->SetLargeChange(1);
+
+    qvknscrlbr2 = load.Create<qv::TqvSkinScrollBar>("qvknscrlbr2");
+    qvknscrlbr2->SetParent(this);
+    qvknscrlbr2->SetBounds(735, 57, 19, 477);
+    qvknscrlbr2->SetAlign(vcl::alRight);
+    qvknscrlbr2->SetVisible(false);
+    qvknscrlbr2->SetKind(qv::sbVertical);
+    qvknscrlbr2->SetSkinDataName("vscrollbar");
+    qvknscrlbr2->SetMin(0);
+    qvknscrlbr2->SetMax(100);
+    qvknscrlbr2->SetPageSize(21);
+    qvknscrlbr2->SetSmallChange(1);
+    qvknscrlbr2->SetLargeChange(21);
+}
+
+void TForm1::CreateNonVisualComponents(vcl::TFormLoader& load) {
     qvform1 = load.Create<qv::TqvVeltrane>("qvform1");
     qvform1->PositionInMonitor = qv::qvpScreenCenter;
     qvform1->SetBorderIcons(qv::biMinimize | qv::biMaximize);
@@ -85,15 +188,110 @@ void TForm1::CreateComponents(vcl::TFormLoader& load) {
     stored.SetPosition(0);
     qvcmprsdstrdskn1->ReadCompressedData(stored);
 
-    load.Reference([this] { qvform1->SetSkinData(qvskindata1); });
+    // Empty, 16 x 18: as the report list's small images it makes every row 18 pixels high.
+    ImageList1 = load.Create<vcl::TImageList>("ImageList1");
+    ImageList1->SetSize(16, 18);
+
+    load.Reference([this] {
+        qvform1->SetSkinData(qvskindata1);
+        for (qv::TqvSkinXFormButton* button : {btn1, qvSkinXFormButton1, btn2})
+            button->SetSkinData(qvskindata1);
+        cbb1->SetSkinData(qvskindata1);
+        lv1->SetSkinData(qvskindata1);
+        lv1->SetHScrollBar(qvknscrlbr1);
+        lv1->SetVScrollBar(qvknscrlbr2);
+        lv1->SetSmallImages(ImageList1);
+        qvknscrlbr1->SetSkinData(qvskindata1);
+        qvknscrlbr2->SetSkinData(qvskindata1);
+    });
     // Setting the stored skin loads it at once, so the window is skinned from its first paint.
     load.Reference([this] { qvskindata1->SetCompressedStoredSkin(qvcmprsdstrdskn1); });
 }
 
 void TForm1::FormCreate(vcl::TObject*) {
     Analysis = std::make_unique<CrawlerAnalysis>(MakeSignatureList());
+    btn2->Hide();
+    lv1->SetGridLines(true);
+    if (std::optional<std::string> text = LoadFolderHistory(*cbb1->Items(), options_.HistoryFile, options_.ExeFolder))
+        cbb1->SetText(*text);
+    // A folder named on the command line is shown, not remembered: it joins the history when it
+    // is analysed, like a typed one.
+    if (options_.Folder)
+        cbb1->SetText(*options_.Folder);
+    SaveFolderHistory(*cbb1->Items(), options_.HistoryFile);
 }
 
-void TForm1::qvSkinXFormButton1Click(vcl::TObject*) {}
+namespace {
+
+// The analysis as the window shows it: the gauge follows the lines of each file, each file adds
+// a report row, and the window catches up on its messages between files.
+class WindowObserver final : public AnalysisObserver {
+public:
+    explicit WindowObserver(TForm1& form) : form_(form) {}
+
+    void beginFile(std::int64_t lineCount) override { (void)lineCount; }
+    void atLine(std::int64_t lineIndex) override { (void)lineIndex; }
+    void addRow(const ResultRow& row) override {
+        std::vector<std::string> cells = row.Cells();
+        vcl::TListItem* item = form_.lv1->Items()->Add();
+        item->SetCaption(cells[0]);
+        for (std::size_t i = 1; i < cells.size(); ++i)
+            item->SubItems()->Add(cells[i]);
+    }
+    void fileDone() override { vcl::Application->ProcessMessages(); }
+
+private:
+    TForm1& form_;
+};
+
+} // namespace
+
+void TForm1::qvSkinXFormButton1Click(vcl::TObject*) {
+    const std::string folder = cbb1->GetText();
+    AddToFolderHistory(*cbb1->Items(), folder);
+    SaveFolderHistory(*cbb1->Items(), options_.HistoryFile);
+    lv1->Items()->Clear();
+    WindowObserver observer(*this);
+    Analysis->analyseLogFiles(folder, observer);
+}
+
+std::string TForm1::ReportClipboardText() const {
+    std::vector<std::vector<std::string>> rows;
+    vcl::TListItems* items = lv1->Items();
+    bool anySelected = false;
+    for (int i = 0; i < items->Count() && !anySelected; ++i)
+        anySelected = items->Item(i)->Selected();
+    for (int i = 0; i < items->Count(); ++i) {
+        vcl::TListItem* item = items->Item(i);
+        if (anySelected && !item->Selected())
+            continue;
+        std::vector<std::string> cells{item->Caption()};
+        for (int j = 0; j < item->SubItems()->Count(); ++j)
+            cells.push_back(item->SubItems()->Get(j));
+        rows.push_back(std::move(cells));
+    }
+    return ReportCopyText(rows);
+}
+
+void TForm1::ReportListKeyDown(WORD& key, vcl::TShiftState shift) {
+    if ((key == 'C' || key == VK_INSERT) && (shift & (vcl::ssCtrl | vcl::ssShift | vcl::ssAlt)) == vcl::ssCtrl) {
+        if (OpenClipboard(Handle())) {
+            EmptyClipboard();
+            SetClipboardData(CF_UNICODETEXT, ReportClipboardText());
+            CloseClipboard();
+        }
+        key = 0;
+    }
+}
+
+void TForm1::DropPath(const std::string& path) {
+    // A dropped file stands for the folder that holds it.
+    std::string folder = fs::DirectoryExists(path) ? path : path.substr(0, path.rfind('/') + 1);
+    if (folder.empty())
+        return;
+    cbb1->SetText(folder);
+}
+
+void TForm1::WndProc(vcl::TMessage& message) { vcl::TForm::WndProc(message); }
 
 } // namespace app

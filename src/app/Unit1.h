@@ -8,6 +8,9 @@
 
 #include "framework/Forms.h"
 #include "framework/ImageList.h"
+#include "skin/controls/qvSkinComboBox.h"
+#include "skin/controls/qvSkinCtrls.h"
+#include "skin/controls/qvSkinExCtrls.h"
 #include "skin/data/qvSkinData.h"
 #include "skin/form/Veltrane.h"
 
@@ -42,7 +45,20 @@ public:
     void FormCreate(vcl::TObject* sender);
     void qvSkinXFormButton1Click(vcl::TObject* sender);
 
+    // The report list's rows as the clipboard takes them: the selected rows, or all when none
+    // is selected, under the column captions (what `iislog-report --header` prints).
+    std::string ReportClipboardText() const;
+    // A folder, or a file inside one, dropped on the window: the folder goes into the folder box.
+    void DropPath(const std::string& path);
+
     // The components, named as in the stored description.
+    qv::TqvSkinComboBox* cbb1 = nullptr;
+    qv::TqvSkinXFormButton* btn1 = nullptr;
+    qv::TqvSkinXFormButton* qvSkinXFormButton1 = nullptr;
+    qv::TqvSkinXFormButton* btn2 = nullptr;
+    qv::TqvSkinListView* lv1 = nullptr;
+    qv::TqvSkinScrollBar* qvknscrlbr1 = nullptr;
+    qv::TqvSkinScrollBar* qvknscrlbr2 = nullptr;
     qv::TqvVeltrane* qvform1 = nullptr;
     qv::TqvSkinData* qvskindata1 = nullptr;
     qv::TqvCompressedStoredSkin* qvcmprsdstrdskn1 = nullptr;
@@ -51,8 +67,15 @@ public:
     // The analysis state of the window.
     std::unique_ptr<CrawlerAnalysis> Analysis; // holds SignatureList and LogFileList
 
+protected:
+    void WndProc(vcl::TMessage& message) override;
+
 private:
     void CreateComponents(vcl::TFormLoader& load);
+    void CreatePanelControls(vcl::TFormLoader& load);
+    void CreateReportControls(vcl::TFormLoader& load);
+    void CreateNonVisualComponents(vcl::TFormLoader& load);
+    void ReportListKeyDown(WORD& key, vcl::TShiftState shift);
 
     MainWindowOptions options_;
 };

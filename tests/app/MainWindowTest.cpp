@@ -1,4 +1,4 @@
-#include "app/FolderHistory.h"
+#include "app/ReportCommand.h"
 #include "app/Unit1.h"
 
 #include "HeadlessFixture.h"
@@ -6,17 +6,52 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 namespace {
 
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream all;
+    all << in.rdbuf();
+    return all.str();
+}
+
+std::vector<std::string> Lines(const vcl::TStrings& items) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < items.Count(); ++i)
+        lines.push_back(items[i]);
+    return lines;
+}
+
+// The report list's rows as text, one string of tab-separated cells per row.
+std::vector<std::string> Rows(qv::TqvSkinListView* list) {
+    std::vector<std::string> rows;
+    for (int i = 0; i < list->Items()->Count(); ++i) {
+        vcl::TListItem* item = list->Items()->Item(i);
+        std::string row = item->Caption();
+        for (int j = 0; j < item->SubItems()->Count(); ++j)
+            row += "\t" + item->SubItems()->Get(j);
+        rows.push_back(row);
+    }
+    return rows;
+}
 
 class MainWindowTest : public HeadlessTest {
 protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        history = dir / "DefaultDir.txt";
+        exeFolder = dir.Path() + "/";
+    }
+
     app::TForm1* MakeWindow(std::optional<std::string> folder = std::nullopt) {
         app::MainWindowOptions options;
         options.Folder = std::move(folder);
-        options.HistoryFile = dir / "DefaultDir.txt";
-        options.ExeFolder = dir.Path() + "/";
+        options.HistoryFile = history;
+        options.ExeFolder = exeFolder;
         app::SetMainWindowOptions(options);
         app::TForm1* form = nullptr;
         app->CreateForm(form);
@@ -24,9 +59,12 @@ protected:
     }
 
     TempFolder dir;
+    TempFolder logs;
+    std::string history;
+    std::string exeFolder;
 };
 
-TEST_F(MainWindowTest, OpensSkinnedWithItsCaptionAndSize) {
+TEST_F(MainWindowTest, OpensSkinnedWithItsCaptionSizeAndColumns) {
     app::TForm1* form = MakeWindow();
     EXPECT_EQ(form->Caption(), "Tarvel社IIS日志分析工具V1.0");
     EXPECT_EQ(form->ClientWidth(), 754);
@@ -35,9 +73,112 @@ TEST_F(MainWindowTest, OpensSkinnedWithItsCaptionAndSize) {
     EXPECT_FALSE(form->qvskindata1->IsEmpty());
     EXPECT_EQ(form->qvform1->SkinData(), form->qvskindata1);
     EXPECT_EQ(form->Analysis->Signatures().size(), 7u);
+    EXPECT_FALSE(form->btn2->Visible());
+    EXPECT_TRUE(form->lv1->GridLines());
+    ASSERT_EQ(form->lv1->Columns()->Count(), 10);
+    std::string captions;
+    for (int i = 0; i < 10; ++i)
+        captions += form->lv1->Columns()->Items(i)->Caption() + (i < 9 ? "\t" : "\n");
+    EXPECT_EQ(captions, app::FormatReportLine(app::ReportCaptions(), app::ReportStyle::Tab));
     form->Show();
     Settle();
     EXPECT_TRUE(form->Visible());
+}
+
+TEST_F(MainWindowTest, StartUpShowsTheLastFolderUsed) {
+    struct Case {
+        const char* Name;
+        std::optional<std::string> File; // nullopt: first run
+        std::optional<std::string> Folder; // named on the command line
+        std::string Text;
+        std::vector<std::string> Items;
+    } cases[] = {
+        {"first run", std::nullopt, std::nullopt, exeFolder, {exeFolder}},
+        {"three lines", "/a\r\n/b\r\n/c\r\n", std::nullopt, "/c", {"/a", "/b", "/c"}},
+        {"empty file", "", std::nullopt, "", {}},
+        {"folder argument", "/a\r\n", "/srv/logs", "/srv/logs", {"/a"}},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(history);
+        if (c.File)
+            dir.Write("DefaultDir.txt", *c.File);
+        app::TForm1* form = MakeWindow(c.Folder);
+        EXPECT_EQ(form->cbb1->GetText(), c.Text) << c.Name;
+        EXPECT_EQ(Lines(*form->cbb1->Items()), c.Items) << c.Name;
+        // The history is written back at once: the first run creates the file.
+        std::string saved;
+        for (const std::string& line : c.Items)
+            saved += line + "\r\n";
+        EXPECT_EQ(ReadFile(history), saved) << c.Name;
+        delete form;
+    }
+}
+
+TEST_F(MainWindowTest, AnalyseRemembersTheFolderOnceAndNumbersTheRows) {
+    logs.Write("u_ex130102.log", "x Yahoo!+Slurp\r\n");
+    logs.Write("U_EX130101.log", "http://www.google.com/bot.html\r\nplain\r\n");
+    logs.Write("u_ex130103.log", "");
+    dir.Write("DefaultDir.txt", logs.Path() + "\r\n");
+    app::TForm1* form = MakeWindow();
+    form->Show();
+    Settle();
+    std::vector<std::string> expected{"1\tU_EX130101.log\t0 kb\t0\t1\t0\t0\t0\t0\t0",
+                                      "2\tu_ex130102.log\t0 kb\t0\t0\t0\t1\t0\t0\t0",
+                                      "3\tu_ex130103.log\t0 kb\t0\t0\t0\t0\t0\t0\t0"};
+    // The same folder typed in other letter case is already in the history.
+    std::string upper = logs.Path();
+    for (char& ch : upper)
+        ch = char(std::toupper(static_cast<unsigned char>(ch)));
+    for (const std::string& text : {logs.Path(), upper}) {
+        form->cbb1->SetText(text);
+        form->qvSkinXFormButton1Click(form);
+        EXPECT_EQ(Lines(*form->cbb1->Items()), std::vector<std::string>{logs.Path()}) << text;
+        if (text == logs.Path())
+            EXPECT_EQ(Rows(form->lv1), expected); // numbering restarts at 1 for every analysis
+    }
+    // The gauge shows the last file's last line: an empty file leaves maximum -1 and value -1.
+    EXPECT_EQ(ReadFile(history), logs.Path() + "\r\n");
+
+    // A folder without logs clears the list and is remembered.
+    TempFolder empty;
+    form->cbb1->SetText(empty.Path());
+    form->qvSkinXFormButton1Click(form);
+    EXPECT_TRUE(Rows(form->lv1).empty());
+    EXPECT_EQ(ReadFile(history), logs.Path() + "\r\n" + empty.Path() + "\r\n");
+}
+
+TEST_F(MainWindowTest, CopyTakesTheSelectedRowsOrAllUnderTheCaptions) {
+    logs.Write("a.log", "Yahoo!+Slurp\r\n");
+    logs.Write("b.log", "http://www.baidu.com/search/spider.htm\r\n");
+    app::TForm1* form = MakeWindow(logs.Path());
+    form->Show();
+    Settle();
+    form->qvSkinXFormButton1Click(form);
+    std::ostringstream report, err;
+    ASSERT_EQ(app::PrintReport(logs.Path(), app::ReportStyle::Tab, true, report, err), 0);
+
+    // Ctrl+C in the focused report list, nothing selected: every row.
+    form->lv1->SetFocus();
+    screen->KeyDown(VK_CONTROL);
+    screen->Key('C');
+    screen->KeyUp(VK_CONTROL);
+    Settle();
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EXPECT_EQ(GetClipboardData(CF_UNICODETEXT).value_or("<none>"), report.str());
+    CloseClipboard();
+
+    form->lv1->Items()->Item(1)->SetSelected(true);
+    std::string header = report.str().substr(0, report.str().find('\n') + 1);
+    EXPECT_EQ(form->ReportClipboardText(), header + "2\tb.log\t0 kb\t1\t0\t0\t0\t0\t0\t0\n");
+}
+
+TEST_F(MainWindowTest, ADroppedFileOrFolderFillsTheFolderBox) {
+    std::string file = logs.Write("a.log", "");
+    app::TForm1* form = MakeWindow("/elsewhere");
+    form->DropPath(file);
+    EXPECT_EQ(form->cbb1->GetText(), logs.Path() + "/");
+    form->DropPath(dir.Path());
+    EXPECT_EQ(form->cbb1->GetText(), dir.Path());
 }
 
 } // namespace
