@@ -1,5 +1,6 @@
 #include "app/ReportCommand.h"
 #include "app/Unit1.h"
+#include "platform/fs/FileError.h"
 
 #include "HeadlessFixture.h"
 #include "TempFolder.h"
@@ -145,6 +146,22 @@ TEST_F(MainWindowTest, AnalyseRemembersTheFolderOnceAndNumbersTheRows) {
     form->qvSkinXFormButton1Click(form);
     EXPECT_TRUE(Rows(form->lv1).empty());
     EXPECT_EQ(ReadFile(history), logs.Path() + "\r\n" + empty.Path() + "\r\n");
+}
+
+TEST_F(MainWindowTest, AnUnwritableHistoryIsReportedAndStopsTheAnalysisOnly) {
+    // The kernel's per-process folders refuse new entries even to root.
+    history = "/proc/self/iislog/DefaultDir.txt";
+    std::vector<std::string> reported;
+    app->OnException = [&](vcl::TObject*, const std::exception& e) { reported.push_back(e.what()); };
+    logs.Write("a.log", "x\r\n");
+    app::TForm1* form = MakeWindow(logs.Path());
+    ASSERT_NE(form, nullptr); // the window opens all the same
+    ASSERT_EQ(reported.size(), 1u);
+    EXPECT_EQ(reported[0].rfind("Cannot create file \"/proc/self/iislog/DefaultDir.txt\". ", 0), 0u) << reported[0];
+    vcl::TListItem* old = form->lv1->Items()->Add();
+    old->SetCaption("earlier");
+    EXPECT_THROW(form->qvSkinXFormButton1Click(form), fs::FileError);
+    EXPECT_EQ(Rows(form->lv1), std::vector<std::string>{"earlier"}); // the analysis did not run
 }
 
 TEST_F(MainWindowTest, CopyTakesTheSelectedRowsOrAllUnderTheCaptions) {
