@@ -9,6 +9,8 @@
 
 #include "EmbeddedSkin.h"
 
+#include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace app {
@@ -161,6 +163,18 @@ void TForm1::CreateReportControls(vcl::TFormLoader& load) {
     qvknscrlbr2->SetPageSize(21);
     qvknscrlbr2->SetSmallChange(1);
     qvknscrlbr2->SetLargeChange(21);
+
+    qvkng1 = load.Create<qv::TqvSkinGauge>("qvkng1");
+    qvkng1->SetParent(this);
+    qvkng1->SetBounds(0, 553, 754, 20);
+    qvkng1->SetAlign(vcl::alBottom);
+    qvkng1->SetSkinDataName("statusgauge");
+    qvkng1->SetShowProgressText(true);
+    qvkng1->SetShowPercent(false);
+    qvkng1->SetMinValue(0);
+    qvkng1->SetMaxValue(100);
+    qvkng1->SetValue(0);
+    qvkng1->SetProgressAnimationPause(3000);
 }
 
 void TForm1::CreateNonVisualComponents(vcl::TFormLoader& load) {
@@ -203,6 +217,7 @@ void TForm1::CreateNonVisualComponents(vcl::TFormLoader& load) {
         lv1->SetSmallImages(ImageList1);
         qvknscrlbr1->SetSkinData(qvskindata1);
         qvknscrlbr2->SetSkinData(qvskindata1);
+        qvkng1->SetSkinData(qvskindata1);
     });
     // Setting the stored skin loads it at once, so the window is skinned from its first paint.
     load.Reference([this] { qvskindata1->SetCompressedStoredSkin(qvcmprsdstrdskn1); });
@@ -229,8 +244,17 @@ class WindowObserver final : public AnalysisObserver {
 public:
     explicit WindowObserver(TForm1& form) : form_(form) {}
 
-    void beginFile(std::int64_t lineCount) override { (void)lineCount; }
-    void atLine(std::int64_t lineIndex) override { (void)lineIndex; }
+    // The gauge takes 32-bit values; a file of more than 2^31 lines pins it at its end.
+    static int GaugeValue(std::int64_t v) {
+        return int(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    }
+    void beginFile(std::int64_t lineCount) override {
+        form_.qvkng1->SetMaxValue(GaugeValue(lineCount - 1));
+        form_.qvkng1->SetMinValue(0);
+        form_.qvkng1->SetValue(0);
+    }
+    // Called once per line: the gauge only records the value and invalidates.
+    void atLine(std::int64_t lineIndex) override { form_.qvkng1->SetValue(GaugeValue(lineIndex)); }
     void addRow(const ResultRow& row) override {
         std::vector<std::string> cells = row.Cells();
         vcl::TListItem* item = form_.lv1->Items()->Add();

@@ -11,6 +11,7 @@
 #include "skin/controls/qvSkinComboBox.h"
 #include "skin/controls/qvSkinCtrls.h"
 #include "skin/controls/qvSkinExCtrls.h"
+#include "skin/controls/qvSkinGauge.h"
 #include "skin/data/qvSkinData.h"
 #include "skin/form/Veltrane.h"
 
@@ -59,6 +60,7 @@ public:
     qv::TqvSkinListView* lv1 = nullptr;
     qv::TqvSkinScrollBar* qvknscrlbr1 = nullptr;
     qv::TqvSkinScrollBar* qvknscrlbr2 = nullptr;
+    qv::TqvSkinGauge* qvkng1 = nullptr;
     qv::TqvVeltrane* qvform1 = nullptr;
     qv::TqvSkinData* qvskindata1 = nullptr;
     qv::TqvCompressedStoredSkin* qvcmprsdstrdskn1 = nullptr;

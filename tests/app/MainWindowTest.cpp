@@ -137,14 +137,21 @@ TEST_F(MainWindowTest, AnalyseRemembersTheFolderOnceAndNumbersTheRows) {
         if (text == logs.Path())
             EXPECT_EQ(Rows(form->lv1), expected); // numbering restarts at 1 for every analysis
     }
-    // The gauge shows the last file's last line: an empty file leaves maximum -1 and value -1.
+    // The gauge is not reset: it shows the last file's last line, and the last file is empty,
+    // so its maximum is -1, the minimum 0 and the value clamped to the maximum.
+    EXPECT_EQ(form->qvkng1->MaxValue(), -1);
+    EXPECT_EQ(form->qvkng1->MinValue(), 0);
+    EXPECT_EQ(form->qvkng1->Value(), -1);
     EXPECT_EQ(ReadFile(history), logs.Path() + "\r\n");
 
-    // A folder without logs clears the list and is remembered.
+    // A folder without logs clears the list, leaves the gauge as it was and is remembered.
     TempFolder empty;
+    form->qvkng1->SetMaxValue(10);
+    form->qvkng1->SetValue(7);
     form->cbb1->SetText(empty.Path());
     form->qvSkinXFormButton1Click(form);
     EXPECT_TRUE(Rows(form->lv1).empty());
+    EXPECT_EQ(form->qvkng1->Value(), 7);
     EXPECT_EQ(ReadFile(history), logs.Path() + "\r\n" + empty.Path() + "\r\n");
 }
 
