@@ -143,6 +143,27 @@ void WindowSystem::Route(const InputEvent& ev, std::deque<MSG>& out) {
     case InputEvent::Kind::Quit:
         PostQuit(0);
         break;
+    case InputEvent::Kind::DropFile:
+        RouteDrop(ev);
+        break;
+    }
+}
+
+void WindowSystem::RouteDrop(const InputEvent& ev) {
+    // The window under the drop point, or the nearest ancestor of it, that accepts files.
+    HWND target = WindowFromPoint(ev.pt);
+    if (!target) {
+        target = TopByNative(*this, ev.window);
+    }
+    while (target && !(target->exStyle & WS_EX_ACCEPTFILES)) {
+        target = target->IsChild() ? target->parent : nullptr;
+    }
+    if (!target) {
+        return;
+    }
+    auto* drop = new HDROP__{{ev.text}, ev.pt, target};
+    if (!Post(target, WM_DROPFILES, WPARAM(drop), 0)) {
+        delete drop;
     }
 }
 

@@ -518,3 +518,53 @@ BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows) {
     }
     return TRUE;
 }
+
+// --- Dropped files ---
+
+void DragAcceptFiles(HWND hwnd, BOOL accept) {
+    if (!IsWindow(hwnd)) {
+        return;
+    }
+    LONG_PTR ex = GetWindowLongPtr(hwnd, GWL_EXSTYLE);
+    ex = accept ? (ex | LONG_PTR(WS_EX_ACCEPTFILES)) : (ex & ~LONG_PTR(WS_EX_ACCEPTFILES));
+    SetWindowLongPtr(hwnd, GWL_EXSTYLE, ex);
+}
+
+UINT DragQueryFile(HDROP drop, UINT index, char* buffer, UINT size) {
+    if (drop == nullptr) {
+        return 0;
+    }
+    if (index == 0xFFFFFFFFu) {
+        return UINT(drop->files.size());
+    }
+    if (index >= drop->files.size()) {
+        return 0;
+    }
+    const std::string& file = drop->files[index];
+    if (buffer == nullptr) {
+        return UINT(file.size());
+    }
+    if (size == 0) {
+        return 0;
+    }
+    UINT n = UINT(std::min<std::size_t>(file.size(), size - 1));
+    std::copy_n(file.data(), n, buffer);
+    buffer[n] = '\0';
+    return n;
+}
+
+BOOL DragQueryPoint(HDROP drop, POINT* pt) {
+    if (drop == nullptr || pt == nullptr) {
+        return FALSE;
+    }
+    *pt = drop->pt;
+    if (!IsWindow(drop->target)) {
+        return FALSE;
+    }
+    ScreenToClient(drop->target, pt);
+    RECT client{};
+    GetClientRect(drop->target, &client);
+    return PtInRect(client, *pt) ? TRUE : FALSE;
+}
+
+void DragFinish(HDROP drop) { delete drop; }

@@ -166,6 +166,17 @@ BOOL IsClipboardFormatAvailable(UINT format);
 BOOL SetClipboardData(UINT format, const std::string& text);
 std::optional<std::string> GetClipboardData(UINT format);
 
+// --- Dropped files: a window with WS_EX_ACCEPTFILES (or whose ancestor has it) gets
+// WM_DROPFILES with an HDROP in wParam when files are dropped on it from the desktop ---
+void DragAcceptFiles(HWND hwnd, BOOL accept);
+// index 0xFFFFFFFF: the number of files. Otherwise the length of file `index` (without the
+// terminating NUL) when buffer is null, else the characters copied (at most size - 1, then NUL).
+UINT DragQueryFile(HDROP drop, UINT index, char* buffer, UINT size);
+// The drop point in the client coordinates of the window that got the drop; TRUE when it lies
+// in the client area.
+BOOL DragQueryPoint(HDROP drop, POINT* pt);
+void DragFinish(HDROP drop);
+
 // --- Scroll-bar state (kept per window for SB_HORZ and SB_VERT) ---
 int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* si, BOOL redraw);
 BOOL GetScrollInfo(HWND hwnd, int bar, SCROLLINFO* si);

@@ -16,6 +16,8 @@ using HWND = ui::Window*;
 using HINSTANCE = struct HINSTANCE__*;
 using HMENU = struct HMENU__*;
 using HICON = struct HICON__*;
+// The file names of one drop (WM_DROPFILES), read with DragQueryFile, freed by DragFinish.
+using HDROP = struct HDROP__*;
 using HCURSOR = struct HCURSOR__*;
 using HMONITOR = struct HMONITOR__*;
 using HANDLE = void*;
@@ -254,6 +256,7 @@ constexpr UINT WM_MBUTTONUP = 0x0208;
 constexpr UINT WM_MBUTTONDBLCLK = 0x0209;
 constexpr UINT WM_MOUSEWHEEL = 0x020A;
 constexpr UINT WM_MOUSEHWHEEL = 0x020E;
+constexpr UINT WM_DROPFILES = 0x0233;
 constexpr UINT WM_MOUSELAST = 0x020E;
 constexpr UINT WM_PARENTNOTIFY = 0x0210;
 constexpr UINT WM_ENTERMENULOOP = 0x0211;
@@ -314,6 +317,7 @@ constexpr DWORD WS_EX_CONTROLPARENT = 0x00010000;
 constexpr DWORD WS_EX_APPWINDOW = 0x00040000;
 constexpr DWORD WS_EX_LAYERED = 0x00080000;
 constexpr DWORD WS_EX_NOACTIVATE = 0x08000000;
+constexpr DWORD WS_EX_ACCEPTFILES = 0x00000010;
 
 constexpr UINT CS_VREDRAW = 0x0001;
 constexpr UINT CS_HREDRAW = 0x0002;

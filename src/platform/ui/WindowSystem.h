@@ -18,6 +18,13 @@
 #include <unordered_set>
 #include <vector>
 
+// The files of one drop, owned by the receiver of WM_DROPFILES until it calls DragFinish.
+struct HDROP__ {
+    std::vector<std::string> files;
+    POINT pt{};           // screen coordinates
+    HWND target = nullptr;
+};
+
 namespace ui {
 
 struct WindowClass {
@@ -121,6 +128,7 @@ public:
     // --- Messages ---
     LRESULT Send(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
     bool Post(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
+    void RouteDrop(const InputEvent& ev);
     bool Get(MSG& msg, HWND filter, UINT min, UINT max, bool remove, bool wait);
     void PostQuit(int code);
     int sendDepth = 0;

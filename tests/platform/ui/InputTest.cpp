@@ -313,3 +313,50 @@ TEST_F(Input, TheDefaultCursorFollowsTheHitCode) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Input, DroppedFilesGoToTheNearestWindowThatAcceptsThem) {
+    HWND top = Top(WS_POPUP | WS_VISIBLE, RECT{100, 100, 400, 300});
+    HWND child = Child(top, WS_CHILD | WS_VISIBLE, RECT{10, 10, 110, 60});
+    Pump();
+    // Nobody accepts files yet: the drop is lost, as on a window that never asked for drops.
+    // The drop becomes a posted message, which the next pass of the loop delivers.
+    screen->DropFile(150, 130, "/srv/logs/u_ex1301.log");
+    Pump();
+    Pump();
+    EXPECT_TRUE(Of(WM_DROPFILES, WM_DROPFILES).empty());
+
+    DragAcceptFiles(top, TRUE);
+    EXPECT_NE(GetWindowLongPtr(top, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+    HDROP drop = nullptr;
+    CurrentHook() = [&](HWND h, UINT m, WPARAM w, LPARAM, LRESULT& r) {
+        if (m != WM_DROPFILES)
+            return false;
+        EXPECT_EQ(h, top); // the child under the point does not accept files; its parent does
+        drop = reinterpret_cast<HDROP>(w);
+        r = 0;
+        return true;
+    };
+    screen->DropFile(150, 130, "/srv/logs/u_ex1301.log");
+    Pump();
+    Pump();
+    ASSERT_NE(drop, nullptr);
+    (void)child;
+    EXPECT_EQ(DragQueryFile(drop, 0xFFFFFFFFu, nullptr, 0), 1u);
+    EXPECT_EQ(DragQueryFile(drop, 0, nullptr, 0), 22u);
+    char small[9];
+    EXPECT_EQ(DragQueryFile(drop, 0, small, sizeof small), 8u);
+    EXPECT_STREQ(small, "/srv/log");
+    char full[64];
+    EXPECT_EQ(DragQueryFile(drop, 0, full, sizeof full), 22u);
+    EXPECT_STREQ(full, "/srv/logs/u_ex1301.log");
+    EXPECT_EQ(DragQueryFile(drop, 1, full, sizeof full), 0u);
+    POINT pt{};
+    EXPECT_TRUE(DragQueryPoint(drop, &pt));
+    EXPECT_EQ(pt.x, 50);
+    EXPECT_EQ(pt.y, 30);
+    DragFinish(drop);
+}
+
+} // namespace

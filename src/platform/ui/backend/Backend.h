@@ -41,13 +41,14 @@ struct InputEvent {
         FocusGained,
         Expose,      // the backend lost pixels of `window`: present it again
         Quit,
+        DropFile,    // a file dropped on `window` at `pt`; its path in `text`
     };
     Kind kind = Kind::MouseMove;
     POINT pt{};               // screen coordinates (mouse kinds)
     MouseButton button = MouseButton::Left;
     int wheelDelta = 0;       // in WHEEL_DELTA units (120 per notch), positive away from the user
     int vk = 0;               // virtual-key code (key kinds)
-    std::string text;         // UTF-8 (Text)
+    std::string text;         // UTF-8 (Text), a path (DropFile)
     NativeId window = 0;
 };
 

@@ -69,6 +69,15 @@ void HeadlessBackend::Text(const std::string& utf8) {
     Push(ev);
 }
 
+void HeadlessBackend::DropFile(int x, int y, const std::string& path) {
+    cursor_ = POINT{x, y};
+    InputEvent ev;
+    ev.kind = InputEvent::Kind::DropFile;
+    ev.pt = cursor_;
+    ev.text = path;
+    Push(ev);
+}
+
 void HeadlessBackend::CloseRequest(NativeId id) {
     InputEvent ev;
     ev.kind = InputEvent::Kind::Close;

@@ -36,6 +36,8 @@ public:
     void Key(int vk) { KeyDown(vk); KeyUp(vk); }
     void Text(const std::string& utf8);
     void CloseRequest(NativeId id);
+    // A file dragged from the desktop and dropped at (x, y).
+    void DropFile(int x, int y, const std::string& path);
     void AdvanceClock(std::uint64_t ms) { clock_ += ms; }
     std::size_t PendingInput() const { return events_.size(); }
 

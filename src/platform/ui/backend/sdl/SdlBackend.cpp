@@ -340,6 +340,21 @@ void SdlBackend::Translate(const void* raw, std::vector<InputEvent>& out) {
         default: return;
         }
         break;
+    case SDL_DROPFILE:
+    case SDL_DROPTEXT:
+        // SDL hands over the text; a dropped text (not a file) is not taken.
+        if (e.drop.file == nullptr) {
+            return;
+        }
+        ev.kind = InputEvent::Kind::DropFile;
+        ev.text = e.drop.file;
+        SDL_free(e.drop.file);
+        if (e.type != SDL_DROPFILE) {
+            return;
+        }
+        ev.window = e.drop.windowID;
+        ev.pt = CursorPos();
+        break;
     default:
         return; // SDL_QUIT included: closing goes through the windows' close requests
     }
