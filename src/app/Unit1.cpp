@@ -316,6 +316,24 @@ void TForm1::DropPath(const std::string& path) {
     cbb1->SetText(folder);
 }
 
-void TForm1::WndProc(vcl::TMessage& message) { vcl::TForm::WndProc(message); }
+void TForm1::CreateParams(vcl::TCreateParams& params) {
+    vcl::TForm::CreateParams(params);
+    params.ExStyle |= WS_EX_ACCEPTFILES;
+}
+
+void TForm1::WndProc(vcl::TMessage& message) {
+    if (message.Msg != WM_DROPFILES) {
+        vcl::TForm::WndProc(message);
+        return;
+    }
+    auto drop = reinterpret_cast<HDROP>(message.WParam);
+    std::string path(DragQueryFile(drop, 0, nullptr, 0), '\0');
+    if (!path.empty())
+        DragQueryFile(drop, 0, path.data(), UINT(path.size() + 1));
+    DragFinish(drop);
+    message.Result = 0;
+    if (!path.empty())
+        DropPath(path);
+}
 
 } // namespace app

@@ -70,6 +70,7 @@ public:
     std::unique_ptr<CrawlerAnalysis> Analysis; // holds SignatureList and LogFileList
 
 protected:
+    void CreateParams(vcl::TCreateParams& params) override;
     void WndProc(vcl::TMessage& message) override;
 
 private:
