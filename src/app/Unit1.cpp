@@ -68,8 +68,23 @@ void TForm1::CreateComponents(vcl::TFormLoader& load) {
 }
 
 void TForm1::CreatePanelControls(vcl::TFormLoader& load) {
+    qvpanel1 = load.Create<qv::TqvSkinPanel>("qvpanel1");
+    qvpanel1->SetParent(this);
+    qvpanel1->SetBounds(0, 0, 754, 57);
+    qvpanel1->SetAlign(vcl::alTop);
+    qvpanel1->SetSkinDataName("panel");
+    qvpanel1->SetBorderStyle(qv::TqvPanelBorderStyle::bvFrame);
+    qvpanel1->SetCaption("");
+
+    lbl1 = load.Create<qv::TqvSkinStdLabel>("lbl1");
+    lbl1->SetParent(qvpanel1);
+    lbl1->SetBounds(11, 15, 118, 13);
+    lbl1->SetCaption("请选择IIS日志目录");
+    lbl1->SetSkinDataName("stdlabel");
+    lbl1->SetDefaultFont(MakeFont("MS Sans Serif", -11).get());
+
     cbb1 = load.Create<qv::TqvSkinComboBox>("cbb1");
-    cbb1->SetParent(this);
+    cbb1->SetParent(qvpanel1);
     cbb1->SetBounds(136, 11, 433, 20);
     cbb1->SetSkinDataName("combobox");
     cbb1->SetStyle(qv::qvcbEditStyle);
@@ -79,14 +94,14 @@ void TForm1::CreatePanelControls(vcl::TFormLoader& load) {
     cbb1->SetTabOrder(3);
 
     btn1 = load.Create<qv::TqvSkinXFormButton>("btn1");
-    btn1->SetParent(this);
+    btn1->SetParent(qvpanel1);
     btn1->SetBounds(578, 11, 23, 21);
     btn1->SetCaption(">>");
     btn1->SetSkinDataName("button");
     btn1->SetTabOrder(0);
 
     qvSkinXFormButton1 = load.Create<qv::TqvSkinXFormButton>("qvSkinXFormButton1");
-    qvSkinXFormButton1->SetParent(this);
+    qvSkinXFormButton1->SetParent(qvpanel1);
     qvSkinXFormButton1->SetBounds(608, 11, 121, 22);
     qvSkinXFormButton1->SetCaption("分析");
     qvSkinXFormButton1->SetSkinDataName("button");
@@ -98,12 +113,25 @@ void TForm1::CreatePanelControls(vcl::TFormLoader& load) {
     qvSkinXFormButton1->OnClick = [this](vcl::TObject* sender) { qvSkinXFormButton1Click(sender); };
 
     btn2 = load.Create<qv::TqvSkinXFormButton>("btn2");
-    btn2->SetParent(this);
+    btn2->SetParent(qvpanel1);
     btn2->SetBounds(584, 3, 81, 21);
     btn2->SetCaption("编辑");
     btn2->SetSkinDataName("button");
     btn2->SetDefaultFont(MakeFont("宋体", -12, 0, vcl::clRed).get());
     btn2->SetTabOrder(2);
+
+    qvSkinLinkLabel1 = load.Create<qv::TqvSkinLinkLabel>("qvSkinLinkLabel1");
+    qvSkinLinkLabel1->SetParent(qvpanel1);
+    qvSkinLinkLabel1->SetBounds(136, 37, 390, 14);
+    qvSkinLinkLabel1->SetCaption("Tarvel软件真诚为中小站长和网商服务，点击进入官方网站下载更多软件~！");
+    qvSkinLinkLabel1->SetSkinDataName("stdlabel");
+    qvSkinLinkLabel1->SetFont(MakeFont("Arial", 14, vcl::fsUnderline).get());
+    qvSkinLinkLabel1->SetDefaultFont(MakeFont("Arial", 14, vcl::fsUnderline).get());
+    qvSkinLinkLabel1->SetUseUnderLine(true);
+    qvSkinLinkLabel1->SetDefaultActiveFontColor(vcl::clBlue);
+    // The maker's web site is not known to us; the link stays empty rather than sending the
+    // user to a guessed address.
+    qvSkinLinkLabel1->SetURL("");
 }
 
 void TForm1::CreateReportControls(vcl::TFormLoader& load) {
@@ -208,6 +236,9 @@ void TForm1::CreateNonVisualComponents(vcl::TFormLoader& load) {
 
     load.Reference([this] {
         qvform1->SetSkinData(qvskindata1);
+        qvpanel1->SetSkinData(qvskindata1);
+        lbl1->SetSkinData(qvskindata1);
+        qvSkinLinkLabel1->SetSkinData(qvskindata1);
         for (qv::TqvSkinXFormButton* button : {btn1, qvSkinXFormButton1, btn2})
             button->SetSkinData(qvskindata1);
         cbb1->SetSkinData(qvskindata1);

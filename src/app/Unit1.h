@@ -12,6 +12,9 @@
 #include "skin/controls/qvSkinCtrls.h"
 #include "skin/controls/qvSkinExCtrls.h"
 #include "skin/controls/qvSkinGauge.h"
+#include "skin/controls/qvSkinLinkLabel.h"
+#include "skin/controls/qvSkinPanel.h"
+#include "skin/controls/qvSkinStdLabel.h"
 #include "skin/data/qvSkinData.h"
 #include "skin/form/Veltrane.h"
 
@@ -53,10 +56,13 @@ public:
     void DropPath(const std::string& path);
 
     // The components, named as in the stored description.
+    qv::TqvSkinPanel* qvpanel1 = nullptr;
+    qv::TqvSkinStdLabel* lbl1 = nullptr;
     qv::TqvSkinComboBox* cbb1 = nullptr;
     qv::TqvSkinXFormButton* btn1 = nullptr;
     qv::TqvSkinXFormButton* qvSkinXFormButton1 = nullptr;
     qv::TqvSkinXFormButton* btn2 = nullptr;
+    qv::TqvSkinLinkLabel* qvSkinLinkLabel1 = nullptr;
     qv::TqvSkinListView* lv1 = nullptr;
     qv::TqvSkinScrollBar* qvknscrlbr1 = nullptr;
     qv::TqvSkinScrollBar* qvknscrlbr2 = nullptr;
