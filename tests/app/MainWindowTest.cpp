@@ -2,7 +2,7 @@
 #include "app/Unit1.h"
 #include "platform/fs/FileError.h"
 
-#include "HeadlessFixture.h"
+#include "ApplicationFixture.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -40,10 +40,10 @@ std::vector<std::string> Rows(qv::TqvSkinListView* list) {
     return rows;
 }
 
-class MainWindowTest : public HeadlessTest {
+class MainWindowTest : public ApplicationFixture {
 protected:
     void SetUp() override {
-        HeadlessTest::SetUp();
+        ApplicationFixture::SetUp();
         history = dir / "DefaultDir.txt";
         exeFolder = dir.Path() + "/";
     }
@@ -134,8 +134,9 @@ TEST_F(MainWindowTest, AnalyseRemembersTheFolderOnceAndNumbersTheRows) {
         form->cbb1->SetText(text);
         form->qvSkinXFormButton1Click(form);
         EXPECT_EQ(Lines(*form->cbb1->Items()), std::vector<std::string>{logs.Path()}) << text;
-        if (text == logs.Path())
+        if (text == logs.Path()) {
             EXPECT_EQ(Rows(form->lv1), expected); // numbering restarts at 1 for every analysis
+        }
     }
     // The gauge is not reset: it shows the last file's last line, and the last file is empty,
     // so its maximum is -1, the minimum 0 and the value clamped to the maximum.
@@ -202,7 +203,7 @@ TEST_F(MainWindowTest, ADroppedFileOrFolderFillsTheFolderBox) {
     form->Show();
     Settle();
     // Dropped from the desktop onto the report list: the window takes it.
-    POINT p = At(form->lv1, 100, 100);
+    POINT p = ScreenAt(form->lv1, 100, 100);
     screen->DropFile(p.x, p.y, file);
     Settle();
     EXPECT_EQ(form->cbb1->GetText(), logs.Path() + "/");
