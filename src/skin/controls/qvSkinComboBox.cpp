@@ -862,11 +862,16 @@ void TqvSkinCustomComboBox::DrawItemArea(vcl::TCanvas* canvas, const vcl::TBitma
 
 void TqvSkinCustomComboBox::DrawItemContent(vcl::TCanvas* c, int index, int width, int height,
                                             RECT text, bool skinned) {
-    if (index < 0 || index >= list_->ItemCount()) {
+    // An edit-style box shows its text, which need not be one of the items; until the inner
+    // edit takes over that text, the box draws it itself so the folder typed or chosen is seen.
+    const bool showText = style_ == qvcbEditStyle && innerEdit_ == nullptr;
+    if (showText) {
+        index = -1;
+    } else if (index < 0 || index >= list_->ItemCount()) {
         return;
     }
     c->Brush()->SetStyle(vcl::bsClear);
-    if (OnComboBoxDrawItem) {
+    if (OnComboBoxDrawItem && index >= 0) {
         OnComboBoxDrawItem(c, index, width, height, text, HasFocus() ? odFocused : 0u);
         return;
     }
@@ -879,14 +884,14 @@ void TqvSkinCustomComboBox::DrawItemContent(vcl::TCanvas* c, int index, int widt
         c->Brush()->SetStyle(vcl::bsClear);
     }
     vcl::TImageList* images = list_->Images();
-    if (images != nullptr) {
+    if (images != nullptr && index >= 0) {
         int image = list_->ImageIndex() >= 0 ? list_->ImageIndex() : index;
         if (image < images->Count()) {
             images->Draw(c, text.left, text.top + H(text) / 2 - images->Height() / 2, image);
             text.left += images->Width() + 2;
         }
     }
-    const std::string s = list_->Items()->Get(index);
+    const std::string s = showText ? GetText() : list_->Items()->Get(index);
     SetBkMode(dc, TRANSPARENT);
     vcl::TStrings* tabs = list_->TabWidths();
     if (tabs->Count() > 0) {

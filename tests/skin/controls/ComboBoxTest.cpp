@@ -437,3 +437,43 @@ TEST_F(ComboBoxTest, ItemTextUsesTheSkinFont) {
     EXPECT_GE(right, left + width - 3);
     EXPECT_LE(right, left + width);
 }
+
+namespace {
+
+// The rightmost dark pixel of the box's text area, or -1 when the area holds no ink.
+int RightmostInk(TqvSkinComboBox* box) {
+    vcl::TBitmap image(box->Width(), box->Height());
+    box->PaintTo(image.Canvas());
+    const RECT area = box->ItemAreaRect();
+    int right = -1;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            gfx::Pixel p = image.Pixels().GetPixel(x, y);
+            if (((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF) < 300) {
+                right = std::max(right, x);
+            }
+        }
+    }
+    return right;
+}
+
+} // namespace
+
+// An edit-style box shows its own text, which need not be an item (a folder typed or passed on
+// the command line); a fixed-style box shows only its chosen item.
+TEST_F(ComboBoxTest, EditStyleShowsItsTextEvenWhenItIsNoItem) {
+    Fill(3);
+    box->SetStyle(qvcbEditStyle);
+    box->SetText("");
+    EXPECT_EQ(RightmostInk(box), -1);
+    box->SetText("/var/log/iis");
+    const int shortText = RightmostInk(box);
+    EXPECT_GT(shortText, box->ItemAreaRect().left);
+    box->SetText("/var/log/iis/W3SVC1");
+    EXPECT_GT(RightmostInk(box), shortText);
+
+    box->SetStyle(qvcbFixedStyle);
+    box->SetItemIndex(-1);
+    box->SetText("/var/log/iis");
+    EXPECT_EQ(RightmostInk(box), -1);
+}
