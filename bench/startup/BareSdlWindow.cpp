@@ -15,6 +15,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     int width = std::atoi(argv[1]), height = std::atoi(argv[2]);
+    // The same software framebuffer and driver as the program's backend, so that the two are
+    // timed on the same path.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "bare_sdl_window: %s\n", SDL_GetError());
         return 1;
