@@ -35,6 +35,13 @@ inline constexpr UINT QVM_SKIN_CHANGED = 1227;
 inline constexpr UINT QVM_STRINGS_CHANGED = 1274;
 inline constexpr UINT QVM_SKINNABLE_CHANGED = 1294;
 inline constexpr LPARAM kSkinMessageLParam = 1000;
+
+// The skin engine's other private messages, defined here once for the form skin, its menus and
+// the skinned controls.
+// The form's menu engine closed its menu (to the form, and to the control that asked for it).
+inline constexpr UINT QVM_SKIN_MENU_CLOSED = 1228; // WM_USER + 204
+// The command chosen in a skinned menu has run (to the control that opened the menu).
+inline constexpr UINT QVM_SKIN_MENU_COMMAND_DONE = 1229; // WM_USER + 205
 // Sent by a skinned parent to its children when what lies behind them changed (no parameters).
 inline constexpr UINT WM_PARENTBGCHANGED = 1284; // WM_USER + 260
 

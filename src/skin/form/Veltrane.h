@@ -46,8 +46,7 @@ using TqvBorderIcons = unsigned;
 
 enum TqvPositionInMonitor { qvpDefault, qvpScreenCenter, qvpDesktopCenter };
 
-// The skin engine's messages the form skin answers beside the skin data's broadcasts.
-inline constexpr UINT QVM_SKIN_MENU_CLOSED = 1228; // WM_USER + 204
+// The form skin's private messages (the skin engine's numbered ones live in qvSkinData.h).
 inline constexpr UINT kSkinQueryMessage = 0xB1B2;
 inline constexpr UINT kFramePrintMessage = 0xB1C9;
 inline constexpr UINT kFramePrintMessage2 = 0xBC4B;
