@@ -84,7 +84,7 @@ void TApplication::Run() {
 }
 
 bool TApplication::IsKeyMsg(MSG& msg) {
-    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) {
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) {
         return false;
     }
     if (GetCapture() != nullptr) {
@@ -111,7 +111,11 @@ bool TApplication::ProcessMessage(MSG& msg) {
         return true;
     }
     try {
-        if (!IsKeyMsg(msg)) {
+        bool handled = false;
+        if (OnMessage) {
+            OnMessage(msg, handled);
+        }
+        if (!handled && !IsKeyMsg(msg)) {
             TranslateMessage(&msg);
             DispatchMessage(&msg);
         }

@@ -1,6 +1,7 @@
 #include "framework/Button.h"
 
 #include "framework/Canvas.h"
+#include "framework/Menus.h"
 
 namespace vcl {
 
@@ -122,6 +123,14 @@ void TButton::Dispatch(TMessage& m) {
             SetDown(false);
         }
         Invalidate();
+        return;
+    case CM_DIALOGCHAR:
+        if (IsAccel(char32_t(m.WParam), Caption()) && CanFocus()) {
+            Click();
+            m.Result = 1;
+            return;
+        }
+        TCustomControl::Dispatch(m);
         return;
     case CM_ENABLEDCHANGED:
     case CM_TEXTCHANGED:

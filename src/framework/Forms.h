@@ -281,6 +281,9 @@ struct THintInfo {
 using TShowHintEvent = std::function<void(std::string& hintStr, bool& canShow, THintInfo& info)>;
 using TExceptionEvent = std::function<void(TObject* sender, const std::exception& e)>;
 using TIdleEvent = std::function<void(TObject* sender, bool& done)>;
+// Sees every message taken from the queue before anything else does; setting handled keeps it
+// from going further.
+using TMessageEvent = std::function<void(MSG& msg, bool& handled)>;
 
 class TApplication : public TComponent {
 public:
@@ -365,6 +368,7 @@ public:
     TShowHintEvent OnShowHint;
     TNotifyEvent OnHint;
     TIdleEvent OnIdle;
+    TMessageEvent OnMessage;
     TNotifyEvent OnMinimize;
     TNotifyEvent OnRestore;
     TNotifyEvent OnActivate;

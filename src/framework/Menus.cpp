@@ -121,6 +121,11 @@ char32_t GetHotkey(const std::string& caption) {
     return 0;
 }
 
+bool IsAccel(char32_t charCode, const std::string& caption) {
+    char32_t hotkey = GetHotkey(caption);
+    return hotkey != 0 && hotkey == ToLowerCodePoint(charCode);
+}
+
 std::string StripHotkey(const std::string& caption) {
     std::string out;
     for (std::size_t i = 0; i < caption.size(); ++i) {

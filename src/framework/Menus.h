@@ -32,6 +32,8 @@ TShortCut TextToShortCut(const std::string& text);
 char32_t GetHotkey(const std::string& caption);
 // The caption without accelerator marks ("&&" becomes "&").
 std::string StripHotkey(const std::string& caption);
+// True when the character (any letter case) is the caption's accelerator, the one after "&".
+bool IsAccel(char32_t charCode, const std::string& caption);
 
 class TMenuItem;
 using TMenuItemNotify = std::function<void(TMenuItem* item)>;

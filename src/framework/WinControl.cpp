@@ -483,6 +483,15 @@ void TWinControl::Dispatch(TMessage& m) {
     case CN_BASE + WM_SYSKEYDOWN:
         HandleKeyMessage(m);
         return;
+    case CN_CHAR:
+        HandleCharMessage(m);
+        return;
+    case CN_BASE + WM_SYSCHAR:
+        HandleSysCharMessage(m);
+        return;
+    case CM_DIALOGCHAR:
+        Broadcast(m);
+        return;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         WORD key = WORD(m.WParam);

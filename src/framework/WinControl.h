@@ -183,6 +183,8 @@ private:
     void ReflectToChild(TMessage& message, HWND child);
     void AlignChildren(TControl* control);
     void HandleKeyMessage(TMessage& message);
+    void HandleCharMessage(TMessage& message);
+    void HandleSysCharMessage(TMessage& message);
     void UpdateTabOrderAfterInsert(TControl* control);
 
     HWND handle_ = nullptr;

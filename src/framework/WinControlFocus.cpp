@@ -215,4 +215,27 @@ void TWinControl::HandleKeyMessage(TMessage& m) {
     m.Result = 0;
 }
 
+// CN_CHAR: a character typed into a control that does not take characters itself is offered
+// to the form as CM_DIALOGCHAR first (accelerators of buttons and labels); a control that
+// answers it uses the character up.
+void TWinControl::HandleCharMessage(TMessage& m) {
+    m.Result = 1;
+    TCustomForm* form = GetParentForm();
+    if ((DialogCode(0) & DLGC_WANTCHARS) == 0 && form != nullptr &&
+        form->Perform(CM_DIALOGCHAR, m.WParam, m.LParam) != 0) {
+        return;
+    }
+    m.Result = 0;
+}
+
+// CN_SYSCHAR: Alt with a character always goes to the form's accelerators (except Alt+Space,
+// the system menu's key).
+void TWinControl::HandleSysCharMessage(TMessage& m) {
+    m.Result = 0;
+    TCustomForm* form = GetParentForm();
+    if (m.WParam != ' ' && form != nullptr) {
+        m.Result = form->Perform(CM_DIALOGCHAR, m.WParam, m.LParam);
+    }
+}
+
 } // namespace vcl

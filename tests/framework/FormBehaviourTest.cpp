@@ -1,4 +1,5 @@
 #include "framework/Button.h"
+#include "framework/Edit.h"
 #include "framework/Forms.h"
 #include "ApplicationFixture.h"
 
@@ -339,4 +340,116 @@ TEST_F(FormBehaviourTest, FreeingTheFocusedControlLeavesTheFormWithoutIt) {
     d.cancel->SetFocus(); // must not reach the freed control
     app->ProcessMessages();
     EXPECT_EQ(d.form->ActiveControl(), d.cancel);
+}
+
+TEST_F(FormBehaviourTest, TheMessageFilterSeesQueuedMessagesFirstAndMaySwallowThem) {
+    auto* form = new TForm(app.get());
+    auto* button = new TButton(form);
+    button->SetParent(form);
+    button->SetBounds(10, 10, 80, 25);
+    int clicks = 0;
+    button->OnClick = [&](TObject*) { ++clicks; };
+    std::vector<std::string> shortCuts;
+    form->OnShortCut = [&](WORD key, TShiftState, bool&) { shortCuts.push_back(std::to_string(key)); };
+    form->Show();
+    Settle();
+
+    std::vector<UINT> seen;
+    bool swallow = true;
+    app->OnMessage = [&](MSG& msg, bool& handled) {
+        seen.push_back(msg.message);
+        handled = swallow;
+    };
+    ClickAt(button, 5, 5);
+    screen->Key('A');
+    PostMessage(form->Handle(), WM_USER + 7, 0, 0);
+    Settle();
+    EXPECT_EQ(clicks, 0) << "a swallowed press and release never reach the button";
+    EXPECT_TRUE(shortCuts.empty()) << "a swallowed key goes nowhere, not even to the shortcuts";
+    for (UINT m : {UINT(WM_LBUTTONDOWN), UINT(WM_LBUTTONUP), UINT(WM_KEYDOWN), UINT(WM_KEYUP), UINT(WM_USER + 7)}) {
+        EXPECT_NE(std::find(seen.begin(), seen.end(), m), seen.end()) << std::hex << m;
+    }
+
+    swallow = false;
+    ClickAt(button, 5, 5);
+    screen->Key('A');
+    Settle();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(shortCuts, (std::vector<std::string>{"65"}));
+
+    std::vector<std::string> reported;
+    app->OnException = [&](TObject*, const std::exception& e) { reported.push_back(e.what()); };
+    app->OnMessage = [&](MSG& msg, bool&) {
+        if (msg.message == WM_USER + 8) {
+            throw std::runtime_error("filter failed");
+        }
+    };
+    PostMessage(form->Handle(), WM_USER + 8, 0, 0);
+    Settle();
+    EXPECT_EQ(reported, (std::vector<std::string>{"filter failed"}));
+}
+
+TEST_F(FormBehaviourTest, AcceleratorsReachButtonsAsDialogChars) {
+    auto* form = new TForm(app.get());
+    auto* open = new TButton(form);
+    open->SetParent(form);
+    open->SetBounds(10, 10, 80, 25);
+    open->SetCaption("&Open");
+    int opened = 0;
+    open->OnClick = [&](TObject*) { ++opened; };
+    auto* other = new TButton(form);
+    other->SetParent(form);
+    other->SetBounds(100, 10, 80, 25);
+    other->SetCaption("&Close");
+    auto* edit = new TEdit(form);
+    edit->SetParent(form);
+    edit->SetBounds(10, 50, 150, 22);
+    std::vector<WPARAM> dialogChars;
+    form->WindowProc = [&, base = form->WindowProc](TMessage& m) {
+        if (m.Msg == CM_DIALOGCHAR) {
+            dialogChars.push_back(m.WParam);
+        }
+        base(m);
+    };
+    form->Show();
+    Settle();
+
+    struct Case {
+        const char* what;
+        TWinControl* focus;
+        bool alt;          // typed with Alt held: a WM_SYSCHAR
+        std::string typed;
+        int clicks;        // of "&Open"
+        std::size_t offers; // CM_DIALOGCHARs the form got
+        std::string editText;
+    };
+    const Case cases[] = {
+        {"a button takes no characters: its form's accelerators do", other, false, "o", 1, 1, ""},
+        {"without regard to case", other, false, "O", 1, 1, ""},
+        {"a character that is nobody's accelerator", other, false, "x", 0, 1, ""},
+        {"an edit takes its characters itself", edit, false, "o", 0, 0, "o"},
+        {"Alt with a character goes to the accelerators from anywhere", edit, true, "o", 1, 1, ""},
+        {"Alt+Space is the system menu's", edit, true, " ", 0, 0, ""},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        edit->SetText("");
+        k.focus->SetFocus();
+        Settle();
+        opened = 0;
+        dialogChars.clear();
+        if (k.alt && k.typed == " ") {
+            PostMessage(edit->Handle(), WM_SYSCHAR, ' ', LPARAM(1) << 29);
+        } else if (k.alt) {
+            screen->KeyDown(VK_MENU);
+            screen->Key(k.typed[0] - 'a' + 'A');
+            screen->KeyUp(VK_MENU);
+        } else {
+            screen->Text(k.typed);
+        }
+        Settle();
+        EXPECT_EQ(opened, k.clicks);
+        EXPECT_EQ(dialogChars.size(), k.offers);
+        EXPECT_EQ(edit->GetText(), k.editText);
+    }
 }

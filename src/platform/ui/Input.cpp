@@ -45,6 +45,20 @@ MSG MakeMsg(HWND hwnd, UINT message, WPARAM w, LPARAM l, POINT pt, DWORD time) {
 
 } // namespace
 
+// A press in a child window is announced to its parents, nearest first, each with the point in
+// its own client coordinates; a window with WS_EX_NOPARENTNOTIFY ends the chain (the pressed
+// window itself included). The event is the client button-down message even for presses in
+// the frame and double-clicks.
+void WindowSystem::NotifyParentsOfPress(HWND hwnd, UINT buttonDown, POINT screen) {
+    for (HWND c = hwnd; IsLive(c) && c->IsChild() && !(c->exStyle & WS_EX_NOPARENTNOTIFY);
+         c = c->parent) {
+        HWND p = c->parent;
+        POINT o = ClientScreenOrigin(p);
+        Send(p, WM_PARENTNOTIFY, MAKEWPARAM(WORD(buttonDown), 0),
+             MAKELPARAM(WORD(screen.x - o.x), WORD(screen.y - o.y)));
+    }
+}
+
 void WindowSystem::SetKey(int vk, bool down) {
     vk &= 0xFF;
     if (down) {
@@ -217,6 +231,12 @@ void WindowSystem::RouteMouse(const InputEvent& ev, std::deque<MSG>& out) {
             }
         }
         return;
+    }
+    if (ev.kind == K::MouseDown) {
+        NotifyParentsOfPress(target, UINT(WM_LBUTTONDOWN + base), ev.pt);
+        if (!IsLive(target)) {
+            return;
+        }
     }
     if (ev.kind == K::MouseDown && !capture_) {
         HWND top = TopLevel(target);

@@ -163,6 +163,7 @@ public:
     void RouteMouse(const InputEvent& ev, std::deque<MSG>& out);
     void RouteKey(const InputEvent& ev, std::deque<MSG>& out);
     void CheckMouseLeave(HWND now, bool client);
+    void NotifyParentsOfPress(HWND hwnd, UINT buttonDown, POINT screen);
     void SetActive(HWND hwnd, WPARAM how);
     void SetFocusTo(HWND hwnd);
     void ChangeCapture(HWND hwnd);

@@ -174,6 +174,85 @@ TEST_F(Input, TrackMouseEventPostsOneLeave) {
     EXPECT_EQ(Of(WM_MOUSELEAVE, WM_MOUSELEAVE).size(), 1u);
 }
 
+TEST_F(Input, PressesInChildWindowsAreAnnouncedToTheirParents) {
+    // p (0,0) > c at (10,10) > g at (5,5): a press at screen (30,30) lies in g.
+    struct Case {
+        const char* what;
+        DWORD noNotifyOn; // 0 none, 1 g, 2 c
+        ui::MouseButton button;
+        UINT event;
+        int notified; // how many parents hear of it
+    };
+    const Case cases[] = {
+        {"left press", 0, ui::MouseButton::Left, WM_LBUTTONDOWN, 2},
+        {"right press", 0, ui::MouseButton::Right, WM_RBUTTONDOWN, 2},
+        {"middle press", 0, ui::MouseButton::Middle, WM_MBUTTONDOWN, 2},
+        {"the pressed window opts out", 1, ui::MouseButton::Left, WM_LBUTTONDOWN, 0},
+        {"a parent opts out of passing it on", 2, ui::MouseButton::Left, WM_LBUTTONDOWN, 1},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        SetUp();
+        HWND p = Top(WS_POPUP | WS_VISIBLE, RECT{0, 0, 300, 300});
+        HWND c = Child(p, WS_VISIBLE, RECT{10, 10, 200, 200}, 1);
+        HWND g = Child(c, WS_VISIBLE, RECT{5, 5, 100, 100}, 2);
+        if (k.noNotifyOn) {
+            HWND w = k.noNotifyOn == 1 ? g : c;
+            SetWindowLongPtr(w, GWL_EXSTYLE, GetWindowLongPtr(w, GWL_EXSTYLE) | WS_EX_NOPARENTNOTIFY);
+        }
+        Pump();
+        Log().clear();
+        screen->MouseMove(30, 30);
+        screen->MouseDown(k.button);
+        screen->MouseUp(k.button);
+        Pump();
+        std::vector<Rec> got;
+        for (const Rec& r : Log()) {
+            if (r.msg == WM_PARENTNOTIFY || r.msg == k.event) {
+                got.push_back(r);
+            }
+        }
+        ASSERT_EQ(got.size(), std::size_t(k.notified + 1));
+        const HWND parents[] = {c, p};
+        const POINT where[] = {{20, 20}, {30, 30}}; // in each parent's client area
+        for (int i = 0; i < k.notified; ++i) {
+            EXPECT_EQ(got[i].hwnd, parents[i]);
+            EXPECT_EQ(got[i].msg, UINT(WM_PARENTNOTIFY));
+            EXPECT_EQ(got[i].wParam, WPARAM(k.event));
+            EXPECT_EQ(GET_X_LPARAM(got[i].lParam), where[i].x);
+            EXPECT_EQ(GET_Y_LPARAM(got[i].lParam), where[i].y);
+        }
+        EXPECT_EQ(got.back().hwnd, g) << "the press itself follows the notifications";
+        TearDown();
+    }
+}
+
+TEST_F(Input, PressesInTheFrameAndDoubleClicksAnnounceAPlainPress) {
+    HWND p = Top(WS_POPUP | WS_VISIBLE, RECT{0, 0, 300, 300});
+    HWND c = Child(p, WS_VISIBLE | WS_BORDER, RECT{10, 10, 200, 200}, 1, "recdbl");
+    Pump();
+    Log().clear();
+    screen->Click(10, 10); // on c's border
+    screen->Click(50, 50);
+    screen->Click(50, 50); // a double-click
+    Pump();
+    std::vector<Rec> notes;
+    for (const Rec& r : Log()) {
+        if (r.msg == WM_PARENTNOTIFY) {
+            notes.push_back(r);
+        }
+    }
+    ASSERT_EQ(notes.size(), 3u);
+    for (const Rec& r : notes) {
+        EXPECT_EQ(r.hwnd, p);
+        EXPECT_EQ(r.wParam, WPARAM(WM_LBUTTONDOWN));
+    }
+    EXPECT_FALSE(Of(WM_LBUTTONDBLCLK, WM_LBUTTONDBLCLK).empty());
+    auto ncPresses = Of(WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN);
+    ASSERT_EQ(ncPresses.size(), 1u);
+    EXPECT_EQ(ncPresses[0].hwnd, c);
+}
+
 TEST_F(Input, ClickingAnInactiveWindowActivatesIt) {
     HWND a = Top(WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100});
     HWND b = Top(WS_POPUP | WS_VISIBLE, RECT{200, 0, 300, 100});
