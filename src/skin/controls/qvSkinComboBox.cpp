@@ -8,6 +8,7 @@
 #include "platform/gfx/Utf8.h"
 #include "platform/ui/User.h"
 #include "skin/controls/qvListBoxLayout.h"
+#include "skin/controls/qvBoxPaint.h"
 #include "skin/data/qvUtils.h"
 
 #include <algorithm>
@@ -23,30 +24,7 @@ using vcl::clWindow;
 using vcl::clWindowText;
 using vcl::ColorToRGB;
 
-namespace {
-
-int W(const RECT& r) { return r.right - r.left; }
-int H(const RECT& r) { return r.bottom - r.top; }
-
-constexpr TColor kNavy = RGB(0, 0, 128);
-constexpr TColor kPressedFill = RGB(133, 147, 181);
-constexpr TColor kHotFill = RGB(182, 189, 210);
-
-// The canvas's DC with its font and text colour selected, for the text routines that take a DC.
-HDC TextDC(vcl::TCanvas* c) {
-    c->TextExtent(std::string());
-    return c->Handle();
-}
-
-void FrameAndFill(vcl::TCanvas* c, const RECT& r, TColor frame, TColor fill) {
-    c->Brush()->SetStyle(vcl::bsSolid);
-    c->Brush()->SetColor(fill);
-    c->FillRect(r);
-    c->Brush()->SetColor(frame);
-    c->FrameRect(r);
-}
-
-} // namespace
+using namespace boxpaint;
 
 TqvSkinCustomComboBox::TqvSkinCustomComboBox(vcl::TComponent* owner) : TqvSkinCustomControl(owner) {
     SetBounds(Left(), Top(), 120, 20);
