@@ -4,6 +4,8 @@
 #include "skin/data/qvRaster.h"
 #include "skin/data/qvUtils.h"
 
+#include <cstdint>
+
 namespace qv {
 
 namespace {
@@ -58,13 +60,63 @@ void TqvSkinGauge::SetValue(int value) {
     } else if (value < minValue_) {
         value = minValue_;
     }
-    if (value != value_) {
-        value_ = value;
+    if (value == value_) {
+        return;
+    }
+    value_ = value;
+    if (value < steadyLow_ || value > steadyHigh_ || OnGaugePaint) {
         Invalidate();
+        NoteDrawn(steadyArea_);
     }
 }
 
-void TqvSkinGauge::SetVertical(bool on) { vertical_ = on; }
+bool TqvSkinGauge::DrawsLike(int v, int w, const RECT& a) const {
+    return ProgressRectFor(v, a) == ProgressRectFor(w, a) &&
+           (!showPercent_ || PercentFor(v) == PercentFor(w));
+}
+
+void TqvSkinGauge::NoteDrawn(const RECT& a) {
+    steadyArea_ = a;
+    if (OnGaugePaint) {
+        NoteDrawnExactly(); // the handler may draw the value itself
+        return;
+    }
+    // Bar and percentage grow with the value, so the values drawing alike form one run: its
+    // ends are found by bisection, a few dozen steps whenever the bar or text changes.
+    // (In 64 bits: the run may span the whole int range.)
+    std::int64_t lo = minValue_;
+    std::int64_t hi = value_;
+    while (lo < hi) { // the first value in [minValue_, value_] drawing like value_
+        const std::int64_t mid = lo + (hi - lo) / 2;
+        if (DrawsLike(int(mid), value_, a)) {
+            hi = mid;
+        } else {
+            lo = mid + 1;
+        }
+    }
+    steadyLow_ = int(lo);
+    lo = value_;
+    hi = maxValue_;
+    while (lo < hi) { // the last value in [value_, maxValue_] drawing like value_
+        const std::int64_t mid = hi - (hi - lo) / 2;
+        if (DrawsLike(int(mid), value_, a)) {
+            lo = mid;
+        } else {
+            hi = mid - 1;
+        }
+    }
+    steadyHigh_ = int(hi);
+}
+
+void TqvSkinGauge::NoteDrawnExactly() {
+    steadyLow_ = value_;
+    steadyHigh_ = value_;
+}
+
+void TqvSkinGauge::SetVertical(bool on) {
+    vertical_ = on;
+    NoteDrawnExactly(); // the bar may now grow the other way
+}
 
 void TqvSkinGauge::SetShowProgressText(bool on) {
     showProgressText_ = on;
@@ -151,7 +203,8 @@ void TqvSkinGauge::ApplySkin() {
 RECT TqvSkinGauge::ProgressRectFor(int v, const RECT& a) const {
     double f = 0;
     if (maxValue_ != minValue_) {
-        f = double(v - minValue_) / double(maxValue_ - minValue_);
+        // In doubles: the differences of two ints may not fit an int.
+        f = (double(v) - double(minValue_)) / (double(maxValue_) - double(minValue_));
     }
     RECT r = a;
     if (EffectiveVertical()) {
@@ -162,11 +215,13 @@ RECT TqvSkinGauge::ProgressRectFor(int v, const RECT& a) const {
     return r;
 }
 
-int TqvSkinGauge::Percent() const {
+int TqvSkinGauge::Percent() const { return PercentFor(value_); }
+
+int TqvSkinGauge::PercentFor(int v) const {
     if (maxValue_ == minValue_) {
         return 0;
     }
-    return int(double(value_ - minValue_) / double(maxValue_ - minValue_) * 100.0);
+    return int((double(v) - double(minValue_)) / (double(maxValue_) - double(minValue_)) * 100.0);
 }
 
 std::string TqvSkinGauge::GaugeText() const {
@@ -353,9 +408,11 @@ void TqvSkinGauge::DrawText(vcl::TCanvas* canvas, int width, int height, bool fr
 
 void TqvSkinGauge::DrawSkinImage(vcl::TBitmap& bitmap) {
     if (SkinPicture() == nullptr) {
+        NoteDrawnExactly();
         return;
     }
     BuildControlImage(bitmap, *SkinPicture(), skinrect);
+    NoteDrawn(SizedProgressArea);
     const RECT r = ProgressRectFor(value_, SizedProgressArea);
     vcl::TCanvas* canvas = bitmap.Canvas();
     if (OnGaugePaint) {
@@ -381,6 +438,7 @@ void TqvSkinGauge::DrawDefaultImage(vcl::TBitmap& bitmap) {
     canvas->Brush()->SetColor(vcl::clBtnShadow);
     canvas->FrameRect(RECT{0, 0, w, h});
     const RECT area{1, 1, w - 1, h - 1};
+    NoteDrawn(area);
     const RECT r = ProgressRectFor(value_, area);
     if (OnGaugePaint) {
         OnGaugePaint(this, canvas, area, r);

@@ -34,7 +34,9 @@ public:
     int MaxValue() const { return maxValue_; }
     void SetMaxValue(int value);
     int Value() const { return value_; }
-    // Clamped to MaxValue, then to MinValue; an unchanged value invalidates nothing.
+    // Clamped to MaxValue, then to MinValue. Invalidates only when the gauge would look different:
+    // a value that draws the same bar and text as the one last drawn or invalidated for is just
+    // recorded, so a caller may set it once per line of a large file.
     void SetValue(int value);
     bool Vertical() const { return vertical_; }
     void SetVertical(bool on);
@@ -52,6 +54,8 @@ public:
     RECT SizedProgressArea{};
     // The bar of value v inside area a.
     RECT ProgressRectFor(int v, const RECT& a) const;
+    // The percentage shown for value v.
+    int PercentFor(int v) const;
     // The bar of Value in SizedProgressArea (after a paint or fitting).
     RECT CurrentProgressRect() const { return ProgressRectFor(value_, SizedProgressArea); }
     // The text the gauge draws ("" when none).
@@ -98,6 +102,12 @@ private:
     RECT AnimationFrameRect(int k) const;
     void RestartAnimation();
     void AnimationTick();
+    // What value v puts on the screen when the bar lives in area a: its bar and its percentage.
+    bool DrawsLike(int v, int w, const RECT& a) const;
+    // Notes that the gauge was drawn (or will be) for the current value with its bar in area a:
+    // finds the run of values around it that draw the same.
+    void NoteDrawn(const RECT& a);
+    void NoteDrawnExactly();
 
     bool useSkinSize_ = true;
     int minValue_ = 0;
@@ -109,6 +119,11 @@ private:
     std::string progressText_;
     int progressAnimationPause_ = 3000;
     int progressAnimationFrame_ = 0;
+    // The values that draw exactly what was last drawn or invalidated for (empty at first), and
+    // the bar's area then.
+    int steadyLow_ = 1;
+    int steadyHigh_ = 0;
+    RECT steadyArea_{};
     std::unique_ptr<vcl::TTimer> pauseTimer_;
     std::unique_ptr<vcl::TTimer> animationTimer_;
 };

@@ -128,6 +128,93 @@ TEST_F(SkinGauge, AnUnchangedValueInvalidatesNothing) {
     EXPECT_TRUE(GetUpdateRect(gauge->Handle(), &r, FALSE));
 }
 
+// The gauge repaints only when its bar or text would change; whatever the values do between two
+// paints, the screen must show exactly what a fresh paint of the last value shows.
+TEST_F(SkinGauge, TheScreenFollowsTheValueThroughSkippedRepaints) {
+    struct Case {
+        const char* look;
+        bool skinned, percent, vertical;
+        int min, max;
+    } cases[] = {
+        {"more values than pixels", true, true, false, 0, 4999},
+        {"fewer values than pixels", true, true, false, 0, 59},
+        {"negative range", true, false, false, -3000, -1000},
+        {"default look", false, true, false, 0, 2999},
+        {"vertical", false, true, true, 0, 2999},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.look);
+        gauge->SetSkinDataName(c.skinned ? "statusgauge" : "nosuchgauge");
+        gauge->ApplySkin();
+        gauge->SetVertical(c.vertical);
+        gauge->SetBounds(0, 0, c.vertical ? 30 : 754, c.vertical ? 200 : 20);
+        gauge->SetShowPercent(c.percent);
+        gauge->SetMinValue(c.min);
+        gauge->SetMaxValue(c.max);
+        gauge->SetValue(c.min);
+        Show();
+        // Steps of one (the analysis' lines), back and forth, and jumps; a paint now and then.
+        unsigned seed = 7;
+        int v = c.min;
+        for (int i = 0; i < 40; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            const int step = (seed >> 16) % 5 == 0 ? int((seed >> 8) % 997) - 400 : 1;
+            for (int k = 0; k < 1 + int((seed >> 4) % 60); ++k) {
+                v = std::clamp(v + step, c.min, c.max);
+                gauge->SetValue(v);
+            }
+            UpdateWindow(form->Handle());
+            gfx::Bitmap want = Paint();
+            gfx::Bitmap screenNow = ScreenShot();
+            const POINT o = ScreenAt(gauge, 0, 0);
+            int wrong = 0;
+            for (int y = 0; y < want.Height(); ++y) {
+                for (int x = 0; x < want.Width(); ++x) {
+                    wrong += want.GetPixel(x, y) != screenNow.GetPixel(o.x + x, o.y + y);
+                }
+            }
+            ASSERT_EQ(wrong, 0) << "value " << gauge->Value() << " after step " << i;
+        }
+    }
+}
+
+TEST_F(SkinGauge, ValuesThatDrawAlikeInvalidateNothing) {
+    Show();
+    gauge->SetShowPercent(true);
+    gauge->SetMinValue(0);
+    gauge->SetMaxValue(99999); // a file of 100,000 lines on a 748-pixel bar
+    gauge->SetValue(0);
+    UpdateWindow(form->Handle());
+    int invalidations = 0;
+    for (int line = 0; line < 100000; ++line) {
+        gauge->SetValue(line);
+        if (GetUpdateRect(gauge->Handle(), nullptr, FALSE)) {
+            ++invalidations;
+            ValidateRect(gauge->Handle(), nullptr);
+        }
+    }
+    // One for each new bar width or percentage, not one per line.
+    EXPECT_GE(invalidations, 748);
+    EXPECT_LE(invalidations, 748 + 100);
+    // 999 and 1000 draw bars of the same width (trunc(748 * v / 99999) = 7) but "0%" and "1%".
+    gauge->SetValue(999);
+    ValidateRect(gauge->Handle(), nullptr);
+    gauge->SetValue(1000);
+    EXPECT_TRUE(GetUpdateRect(gauge->Handle(), nullptr, FALSE));
+    ValidateRect(gauge->Handle(), nullptr);
+    gauge->SetShowPercent(false);
+    gauge->SetValue(999);
+    ValidateRect(gauge->Handle(), nullptr);
+    gauge->SetValue(1000);
+    EXPECT_FALSE(GetUpdateRect(gauge->Handle(), nullptr, FALSE));
+    // A paint handler may draw the value itself: then every change counts.
+    gauge->OnGaugePaint = [](vcl::TObject*, vcl::TCanvas*, const RECT&, const RECT&) {};
+    gauge->SetValue(10);
+    ValidateRect(gauge->Handle(), nullptr);
+    gauge->SetValue(11);
+    EXPECT_TRUE(GetUpdateRect(gauge->Handle(), nullptr, FALSE));
+}
+
 TEST_F(SkinGauge, VerticalGaugeGrowsUpwardsWithRotatedText) {
     gauge->SetSkinDataName("vgauge");
     gauge->ApplySkin();
