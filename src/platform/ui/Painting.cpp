@@ -3,6 +3,7 @@
 #include "platform/ui/WindowSystem.h"
 
 #include <algorithm>
+#include <optional>
 
 using ui::WS;
 using ui::Window;
@@ -237,6 +238,41 @@ void WindowSystem::ExposeAll(HWND top) {
 
 namespace {
 const gfx::Region* RegionOf(HRGN rgn) { return rgn ? &rgn->region : nullptr; }
+
+std::optional<gfx::Region> AreaOf(const RECT* rect, HRGN rgn) {
+    if (rgn) {
+        return *RegionOf(rgn);
+    }
+    if (rect) {
+        return gfx::Region(*rect);
+    }
+    return std::nullopt;
+}
+
+// Would invalidating rect / rgn (or the whole client area) of w with these flags change nothing?
+// Controls invalidate on every change of their state, often many times between two paints, so
+// this is answered from the update region's bounds without building a region.
+bool AlreadyInvalid(HWND w, const RECT* rect, HRGN rgn, UINT flags) {
+    if (w->update.Empty() || !w->update.IsSimple()) {
+        return false;
+    }
+    if (((flags & RDW_ERASE) && !w->erasePending) || ((flags & RDW_FRAME) && !w->framePending) ||
+        ((flags & RDW_INTERNALPAINT) && !w->internalPaint)) {
+        return false;
+    }
+    if (ui::Propagates(w, flags) && !w->children.empty()) {
+        return false; // the children have update regions of their own
+    }
+    RECT area = ui::ClientBox(w);
+    if (rgn) {
+        area = IntersectRect(area, rgn->region.Bounds());
+    } else if (rect) {
+        area = IntersectRect(area, *rect);
+    }
+    const RECT have = w->update.Bounds();
+    return IsRectEmpty(area) || (area.left >= have.left && area.top >= have.top &&
+                                 area.right <= have.right && area.bottom <= have.bottom);
+}
 } // namespace
 
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
@@ -267,17 +303,14 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN rgn, UINT flags) {
     if (!ws.IsLive(hwnd)) {
         return FALSE;
     }
-    std::optional<gfx::Region> area;
-    if (rgn) {
-        area = *RegionOf(rgn);
-    } else if (rect) {
-        area = gfx::Region(*rect);
-    }
-    const gfx::Region* a = area ? &*area : nullptr;
     if (flags & RDW_INVALIDATE) {
-        ws.Invalidate(hwnd, a, flags & ~RDW_VALIDATE);
+        if (!AlreadyInvalid(hwnd, rect, rgn, flags)) {
+            std::optional<gfx::Region> area = AreaOf(rect, rgn);
+            ws.Invalidate(hwnd, area ? &*area : nullptr, flags & ~RDW_VALIDATE);
+        }
     } else if (flags & RDW_VALIDATE) {
-        ws.Validate(hwnd, a, flags);
+        std::optional<gfx::Region> area = AreaOf(rect, rgn);
+        ws.Validate(hwnd, area ? &*area : nullptr, flags);
     } else if (flags & RDW_INTERNALPAINT) {
         hwnd->internalPaint = true;
     }

@@ -2,6 +2,7 @@
 // children, window regions, the default frame, opacity and presenting only what changed.
 #include "UiFixture.h"
 
+#include <algorithm>
 #include <map>
 
 using namespace uitest;
@@ -249,3 +250,56 @@ TEST_F(Paint, ResizingRepaintsTheWholeWindow) {
 }
 
 } // namespace
+
+// Invalidating again between two paints adds exactly what is new: more area, the erase, the
+// frame, or the children's share, and nothing when everything asked for is already pending.
+TEST_F(Paint, InvalidatingAgainAddsOnlyWhatIsNew) {
+    const RECT whole{0, 0, 100, 100};
+    struct Case {
+        const char* what;
+        const RECT* first;
+        BOOL firstErase;
+        const RECT* second;
+        UINT secondFlags;
+        RECT update;
+        bool erase, frame;
+    };
+    const RECT small{20, 20, 30, 30};
+    const RECT big{10, 10, 50, 50};
+    const RECT apart{60, 60, 70, 70};
+    const Case cases[] = {
+        {"whole again", nullptr, TRUE, nullptr, RDW_INVALIDATE | RDW_ERASE, whole, true, false},
+        {"now with erase", nullptr, FALSE, nullptr, RDW_INVALIDATE | RDW_ERASE, whole, true, false},
+        {"inside, no erase", &big, TRUE, &small, RDW_INVALIDATE, big, true, false},
+        {"inside, erase added", &big, FALSE, &small, RDW_INVALIDATE | RDW_ERASE, big, true, false},
+        {"apart", &small, FALSE, &apart, RDW_INVALIDATE, RECT{20, 20, 70, 70}, false, false},
+        {"larger", &small, FALSE, &big, RDW_INVALIDATE, big, false, false},
+        {"frame added", nullptr, FALSE, nullptr, RDW_INVALIDATE | RDW_FRAME, whole, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        HWND w = Top(WS_POPUP | WS_VISIBLE, whole);
+        Pump();
+        InvalidateRect(w, c.first, c.firstErase);
+        RedrawWindow(w, c.second, nullptr, c.secondFlags);
+        RECT u{};
+        GetUpdateRect(w, &u, FALSE);
+        EXPECT_EQ(u, c.update);
+        Log().clear();
+        UpdateWindow(w);
+        auto sent = [](HWND h, UINT m) {
+            return std::any_of(Log().begin(), Log().end(), [&](const Rec& r) { return r.hwnd == h && r.msg == m; });
+        };
+        EXPECT_EQ(sent(w, WM_ERASEBKGND), c.erase);
+        EXPECT_EQ(sent(w, WM_NCPAINT), c.frame);
+        DestroyWindow(w);
+    }
+    // Without WS_CLIPCHILDREN the parent's invalidation reaches a child that was painted since.
+    HWND p = Top(WS_POPUP | WS_VISIBLE, whole);
+    HWND child = Child(p, WS_VISIBLE, RECT{10, 10, 50, 50});
+    Pump();
+    InvalidateRect(p, nullptr, TRUE);
+    ValidateRect(child, nullptr);
+    InvalidateRect(p, nullptr, TRUE);
+    EXPECT_TRUE(GetUpdateRect(child, nullptr, FALSE));
+}
