@@ -18,11 +18,10 @@ work=$(mktemp -d)
 xvfb_pid=""
 cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
+fail() { echo "startup: $*" >&2; exit 1; }
+. tests/support/xvfb.sh
 if [ -z "${DISPLAY:-}" ]; then
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-  export DISPLAY=":$(head -n 1 "$work/display")"
+  xvfb_start "$work"
 fi
 history="$(dirname "$iislog")/DefaultDir.txt"
 # The program keeps its history beside itself; leave it as it was.

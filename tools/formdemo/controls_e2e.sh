@@ -26,20 +26,8 @@ fail() {
   exit 1
 }
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 1 600); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || break
-  sleep 0.05
-done
-display=$(head -n 1 "$work/display" 2>/dev/null)
-[ -n "$display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$display"
-for _ in $(seq 1 600); do
-  xdotool getmouselocation >/dev/null 2>&1 && break
-  sleep 0.05
-done
+. "$(dirname "$0")/../../tests/support/xvfb.sh"
+xvfb_start "$work"
 
 unset IISLOG_BACKEND
 export LSAN_OPTIONS="suppressions=$(dirname "$0")/../uidemo/lsan.supp:${LSAN_OPTIONS:-}"

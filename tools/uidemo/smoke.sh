@@ -19,25 +19,8 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "smoke: $*"; echo "--- demo output"; cat "$work/out" 2>/dev/null; cat "$work/err" 2>/dev/null; echo "--- xvfb"; cat "$work/xvfb.log" 2>/dev/null; exit 1; }
 
-# Xvfb picks a free display number itself and writes it to the given descriptor, so parallel
-# runs never race for one.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 1 600); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || break
-  sleep 0.05
-done
-display=$(head -n 1 "$work/display" 2>/dev/null)
-[ -n "$display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$display"
-for _ in $(seq 1 600); do
-  xdotool getmouselocation >/dev/null 2>&1 && break
-  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb on $DISPLAY ended before answering (killed from outside?)"
-  sleep 0.05
-done
-xdotool getmouselocation >/dev/null 2>"$work/xdotool.err" ||
-  fail "Xvfb did not answer on $DISPLAY: $(cat "$work/xdotool.err")"
+. "$(dirname "$0")/../../tests/support/xvfb.sh"
+xvfb_start "$work"
 
 unset IISLOG_BACKEND
 # The system's D-Bus library keeps an allocation of its own until exit; it is not ours.

@@ -25,20 +25,8 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "combobox-xvfb: $*"; echo "--- demo output"; cat "$work/out" 2>/dev/null; cat "$work/err" 2>/dev/null; exit 1; }
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 1 600); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || break
-  sleep 0.05
-done
-display=$(head -n 1 "$work/display" 2>/dev/null)
-[ -n "$display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$display"
-for _ in $(seq 1 600); do
-  xdotool getmouselocation >/dev/null 2>&1 && break
-  sleep 0.05
-done
+. "$(dirname "$0")/../../support/xvfb.sh"
+xvfb_start "$work"
 # A window manager gives the server an active window to ask about.
 have_wm=no
 if command -v openbox >/dev/null 2>&1; then
