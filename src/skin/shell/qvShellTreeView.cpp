@@ -5,6 +5,7 @@
 #include "platform/shell/ShellApi.h"
 
 #include <memory>
+#include <utility>
 
 namespace qv {
 namespace {
@@ -93,22 +94,41 @@ TqvCustomShellTreeView::~TqvCustomShellTreeView() {
     DestroyHandle();
     ClearNodes();
     delete rootFolder_;
+    FreeIDList(reselect_);
 }
 
 void TqvCustomShellTreeView::CreateWnd() {
+    // Nodes kept from before the window existed are rebuilt from the shell, not reused; the
+    // folder that was selected (in them, or in an earlier window) is selected again, and expanded
+    // again.
+    if (!reselect_) RememberSelection();
     TqvSkinCustomTreeView::CreateWnd();
-    // Nodes kept from an earlier window are rebuilt from the shell, not reused.
     ClearNodes();
     if (!Images()) SetUseShellImages(useShellImages_);
+    OwnedList reselect(std::exchange(reselect_, nullptr));
     if (!creatingRoot_) {
         CreateRoot();
-        if (!path_.empty()) SetPath(path_);
+        if (reselect) {
+            SelectByIDList(reselect.get());
+            if (vcl::TTreeNode* node = Selected(); node && reselectExpanded_) node->Expand(false);
+        } else if (!path_.empty()) {
+            SetPath(path_);
+        }
     }
 }
 
 void TqvCustomShellTreeView::DestroyWnd() {
+    RememberSelection();
     ClearNodes();
     TqvSkinCustomTreeView::DestroyWnd();
+}
+
+void TqvCustomShellTreeView::RememberSelection() {
+    vcl::TTreeNode* selected = Selected();
+    if (!selected || !FolderOf(selected)) return;
+    FreeIDList(reselect_);
+    reselect_ = CopyIDList(FolderOf(selected)->AbsoluteID());
+    reselectExpanded_ = selected->Expanded();
 }
 
 void TqvCustomShellTreeView::Loaded() {

@@ -77,6 +77,8 @@ private:
     bool EndLabelEdit(vcl::TTreeNode* node, const char* text);
     void SetNodeImages(vcl::TTreeNode* node, TqvShellFolder* folder, bool always);
     void ExpandNode(vcl::TTreeNode* node);
+    // Keeps the selected folder (and whether it was expanded) for the next window.
+    void RememberSelection();
 
     std::string path_;
     std::string oldRoot_;
@@ -91,6 +93,8 @@ private:
     TqvShellChangeNotifier* notifier_ = nullptr;
     vcl::TTreeNode* changingNode_ = nullptr;
     HIMAGELIST systemImageList_ = nullptr;
+    LPITEMIDLIST reselect_ = nullptr;
+    bool reselectExpanded_ = false;
 };
 
 class TqvSkinDirTreeView : public TqvCustomShellTreeView {

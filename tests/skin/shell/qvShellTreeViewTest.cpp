@@ -168,6 +168,23 @@ TEST_F(ShellTreeTest, ExpandsLazilyAndSelectsADeepPathWithItsBarsInStep) {
     EXPECT_TRUE(tree_->Selected()->Expanded());
 }
 
+TEST_F(ShellTreeTest, ANewWindowKeepsTheSelectedFolderAndItsExpansion) {
+    tree_->SelectMyComputer();
+    tree_->RecreateWnd();
+    Settle();
+    EXPECT_EQ(tree_->SelectedPath(), "Computer");
+    EXPECT_TRUE(tree_->Selected()->Expanded());
+    // The last selection wins over an earlier path.
+    tree_->SetPath(root_ / "logs/W3SVC2");
+    tree_->SetPath(root_ / "logs/W3SVC10");
+    tree_->Items()->GetFirstNode()->Item(0)->Expand(false); // Home: not the selection
+    tree_->SetSelected(tree_->Items()->GetFirstNode()->Item(0));
+    tree_->RecreateWnd();
+    Settle();
+    EXPECT_EQ(tree_->SelectedPath(), root_ / "home");
+    EXPECT_TRUE(tree_->Selected()->Expanded());
+}
+
 TEST_F(ShellTreeTest, RefreshKeepsExpansionSelectionAndTopItem) {
     tree_->SetRoot(root_ / "logs");
     vcl::TTreeNode* logs = tree_->Items()->GetFirstNode();
