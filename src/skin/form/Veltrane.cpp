@@ -8,7 +8,7 @@
 #include "platform/ui/User.h"
 #include "skin/data/qvSkinClient.h"
 #include "skin/data/qvUtils.h"
-#include "skin/form/qvPlainMenu.h"
+#include "skin/form/qvSkinMenus.h"
 
 namespace qv {
 
@@ -97,8 +97,7 @@ TqvVeltrane::TqvVeltrane(vcl::TComponent* owner)
     form_->SetAutoScroll(false);
 
     builtInSystemMenu_ = new vcl::TPopupMenu(this);
-    plainMenu_ = std::make_unique<TqvPlainMenuEngine>(form_);
-    MenuEngine = plainMenu_.get();
+    skinMenu_ = new TqvSkinMenu(this, form_);
     trayMenu_ = new vcl::TPopupMenu(this);
     auto addTrayItem = [this](const char* name, const std::string& caption, vcl::TShortCut sc,
                               std::function<void()> action) {
@@ -375,9 +374,6 @@ void TqvVeltrane::HookWindowProc(vcl::TMessage& message) {
 }
 
 void TqvVeltrane::CloseMenusAndHints(const vcl::TMessage& m) {
-    if (MenuSurvives(m.Msg)) {
-        return;
-    }
     switch (m.Msg) {
     case WM_MOVE:
     case WM_SIZE:
@@ -399,8 +395,13 @@ void TqvVeltrane::CloseMenusAndHints(const vcl::TMessage& m) {
     if (ShowObjectHint && SkinHint != nullptr) {
         SkinHint->HideObjectHint();
     }
-    if (MenuEngine != nullptr && MenuEngine->MenuOpen()) {
-        MenuEngine->CloseMenu();
+    CloseOpenMenu();
+}
+
+void TqvVeltrane::CloseOpenMenu() {
+    if (skinMenu_ != nullptr && skinMenu_->MenuOpen()) {
+        // The engine tells the form (QVM_SKIN_MENU_CLOSED), which finishes the open-menu state.
+        skinMenu_->CloseMenu();
     } else if (skinMenuOpen_) {
         CloseSkinMenu();
     }
@@ -650,17 +651,9 @@ void TqvVeltrane::OnNcCalcSize(vcl::TMessage& m) {
     r->bottom = std::max(r->bottom, r->top);
 }
 
-bool TqvVeltrane::MenuSurvives(UINT msg) const {
-    // A menu that holds the mouse itself ends on presses outside it, Escape and a lost capture;
-    // the activation changes its own window and the pointer grab cause must not end it.
-    return MenuEngine != nullptr && MenuEngine->MenuOpen() && MenuEngine->ClosesItself() &&
-           (msg == WM_ACTIVATE || msg == WM_NCACTIVATE || msg == WM_KILLFOCUS ||
-            msg == WM_MOUSEACTIVATE);
-}
-
 void TqvVeltrane::OnNcActivate(vcl::TMessage& m) {
-    if (MenuEngine != nullptr && MenuEngine->MenuOpen() && !MenuSurvives(m.Msg)) {
-        MenuEngine->CloseMenu();
+    if (skinMenu_ != nullptr && skinMenu_->MenuOpen()) {
+        skinMenu_->CloseMenu();
     }
     IsActiveFlag = m.WParam != 0;
     m.Result = 1;

@@ -13,8 +13,8 @@
 //
 // Seams for the companions that sit beside or above the form skin:
 // - skinned controls: IqvSkinClient (skin/data/qvSkinClient.h), walked depth first on a skin change;
-// - the popup menu engine: IqvFormMenuEngine; without one the system menu pops up through the
-//   framework's popup menu (TPopupMenu::Popup and its presenter);
+// - the popup menu engine: TqvSkinMenu (qvSkinMenus.h), owned by the form skin; the system menu
+//   and every TqvSkinPopupMenu of the form open through it;
 // - the hint window: IqvObjectHintHost for the caption buttons' hints.
 
 #include "framework/Forms.h"
@@ -52,19 +52,7 @@ inline constexpr UINT kFramePrintMessage = 0xB1C9;
 inline constexpr UINT kFramePrintMessage2 = 0xBC4B;
 inline constexpr LPARAM kFramePrintLParam2 = 0x41A2;
 
-// The form's popup menu engine (skinned menus). The form skin asks it to show items under an
-// object or at a point and closes it on presses, moves and activation changes.
-class IqvFormMenuEngine {
-public:
-    virtual ~IqvFormMenuEngine() = default;
-    virtual bool MenuOpen() const = 0;
-    virtual void CloseMenu() = 0;
-    // True when the menu runs its own modal loop and ends itself (presses outside, Escape, lost
-    // capture), so activation changes while it is open must not close it.
-    virtual bool ClosesItself() const { return false; }
-    // Shows items at the screen rectangle at (below it, or above it when upward).
-    virtual void Popup(vcl::TMenu* menu, const RECT& at, bool upward) = 0;
-};
+class TqvSkinMenu;
 
 // Shows the caption buttons' hints.
 class IqvObjectHintHost {
@@ -144,9 +132,13 @@ public:
     int MaxHeight = 0;
     bool Magnetic = false;
     BYTE MagneticSize = 5;
-    // The form's menu engine; not owned. At first the form skin's own plain popup menu, until a
-    // skinned menu engine is installed.
-    IqvFormMenuEngine* MenuEngine = nullptr;
+    // The form's menu engine (owned). The form skin closes its menu on presses, moves, sizes and
+    // activation changes.
+    TqvSkinMenu* SkinMenu() const { return skinMenu_; }
+    // Passes the menu settings above (font, item height, item limit, opacity) to the engine.
+    void SyncMenuSettings();
+    // The skin the form's menus are drawn with: MenusSkinData, else SkinData.
+    TqvSkinData* MenuSkin() const { return menusSkinData_ != nullptr ? menusSkinData_ : skinData_; }
 
     // ---- events ----
     TqvCaptionPaintEvent OnCaptionPaint;
@@ -290,7 +282,9 @@ private:
     void InstallHook();
     void CallSaved(vcl::TMessage& message);
     void CloseMenusAndHints(const vcl::TMessage& m);
-    bool MenuSurvives(UINT msg) const;
+    void CloseOpenMenu();
+    // Shows the items of menu through the engine under (or above) a screen rectangle.
+    void PopupMenuItems(vcl::TMenu* menu, const RECT& rect, bool upward);
     // True when the message was handled (not passed on).
     bool HandleMessage(vcl::TMessage& message);
     void FrameMouse(vcl::TMessage& message);
@@ -378,7 +372,7 @@ private:
     bool remaximize_ = false;
     // The opacity reached by a running fade-in, -1 before its first step.
     int fadeAlpha_ = -1;
-    std::unique_ptr<IqvFormMenuEngine> plainMenu_;
+    TqvSkinMenu* skinMenu_ = nullptr;
     std::unique_ptr<TqvPushTracker> tracker_ = std::make_unique<TqvPushTracker>(1);
     // Cleared when the component goes, so a hook whose handler freed the form stops touching it.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

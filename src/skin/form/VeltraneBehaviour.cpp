@@ -7,6 +7,7 @@
 #include "platform/ui/User.h"
 #include "skin/data/qvResourceStr.h"
 #include "skin/data/qvUtils.h"
+#include "skin/form/qvSkinMenus.h"
 
 #include <cstdlib>
 
@@ -540,15 +541,30 @@ vcl::TMenu* TqvVeltrane::SystemMenuItems() {
 }
 
 void TqvVeltrane::ShowSystemMenuUnder(const RECT& rect) {
-    vcl::TMenu* menu = SystemMenuItems();
-    OpenSkinMenu();
-    if (MenuEngine != nullptr) {
-        MenuEngine->Popup(menu, rect, false);
+    // An open menu may show the system menu's items, which are rebuilt now.
+    CloseOpenMenu();
+    PopupMenuItems(SystemMenuItems(), rect, false);
+}
+
+void TqvVeltrane::SyncMenuSettings() {
+    skinMenu_->SkinFontInItems = UseSkinFontInMenu;
+    skinMenu_->ItemHeightDefault = defMenuItemHeight_;
+    skinMenu_->ItemFontDefault()->Assign(defMenuItemFont_.get());
+    skinMenu_->MaxItemsInWindow = maxMenuItemsInWindow_;
+    skinMenu_->AlphaBlend = MenusAlphaBlend;
+    skinMenu_->AlphaBlendAnimation = MenusAlphaBlendAnimation;
+    skinMenu_->AlphaBlendValue = MenusAlphaBlendValue;
+}
+
+void TqvVeltrane::PopupMenuItems(vcl::TMenu* menu, const RECT& rect, bool upward) {
+    if (menu == nullptr) {
         return;
     }
-    if (auto* popup = dynamic_cast<vcl::TPopupMenu*>(menu)) {
-        // The framework's popup shows the menu and returns when it closed.
-        popup->Popup(rect.left, rect.bottom);
+    SyncMenuSettings();
+    OpenSkinMenu();
+    skinMenu_->Popup(nullptr, MenuSkin(), 0, rect, menu->Items(), upward);
+    if (!skinMenu_->MenuOpen() && skinMenuOpen_) {
+        // Nothing to show: no open-menu state stays behind.
         CloseSkinMenu();
     }
 }

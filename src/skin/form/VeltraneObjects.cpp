@@ -11,6 +11,7 @@
 #include "skin/data/qvEffects.h"
 #include "skin/data/qvResourceStr.h"
 #include "skin/data/qvUtils.h"
+#include "skin/form/qvSkinMenus.h"
 #include "skin/form/Veltrane.h"
 
 namespace qv {
@@ -1374,15 +1375,8 @@ void TqvVeltrane::ShowObjectPopup(TqvActiveSkinObject* object, bool upward) {
     RECT r = object->ObjectRect;
     r = OffsetRect(r, form_->Left(), form_->Top());
     if (CommandOf(object) == cmSysMenu) {
-        OpenSkinMenu();
-        vcl::TMenu* menu = SystemMenuItems();
-        if (MenuEngine != nullptr) {
-            MenuEngine->Popup(menu, r, upward);
-        } else if (auto* popup = dynamic_cast<vcl::TPopupMenu*>(menu)) {
-            popup->Popup(r.left, upward ? r.top : r.bottom);
-            // The framework's popup runs to its end before returning.
-            ObjectPopupClosed();
-        }
+        CloseOpenMenu();
+        PopupMenuItems(SystemMenuItems(), r, upward);
     }
 }
 

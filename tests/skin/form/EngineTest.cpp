@@ -3,6 +3,8 @@
 
 #include "FormSkinFixture.h"
 
+#include "skin/form/qvSkinMenus.h"
+
 #include <string>
 #include <vector>
 
@@ -77,11 +79,13 @@ TEST_F(EngineTest, AltSpaceIsTheSystemMenuKeyAndTheKeyMenuIsSwallowed) {
     // The user's handler sees every key first and may take it.
     EXPECT_TRUE(s.form->IsShortCut('Q', vcl::ssAlt));
     EXPECT_EQ(opened, 0);
-    // Alt+Space is handled, and with a usable system-menu button opens the menu (which the
-    // queued Escape closes again).
+    // Alt+Space is handled, and with a usable system-menu button opens the menu, which Escape
+    // closes again.
     s.skin->SetBorderIcons(biSystemMenu);
-    screen->Key(VK_ESCAPE);
     EXPECT_TRUE(s.form->IsShortCut(VK_SPACE, vcl::ssAlt));
+    EXPECT_TRUE(s.skin->SkinMenuOpen());
+    screen->Key(VK_ESCAPE);
+    Settle();
     EXPECT_FALSE(s.skin->SkinMenuOpen());
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(userKeys, (std::vector<WORD>{'Q', VK_SPACE}));
@@ -126,11 +130,12 @@ TEST_F(EngineTest, SwitchingTheSkinnedModeOffGivesTheFormItsOwnFrameAndBack) {
 TEST_F(EngineTest, TheSystemMenuRunsTheChosenCommand) {
     Skinned s = MakeForm(100, 100, 400, 300);
     s.skin->SetBorderIcons(biSystemMenu | biMinimize | biMaximize);
-    // From the keyboard: Alt+Space, then Down, Down, Enter picks the second item, Maximize.
-    screen->Key(VK_DOWN);
+    // From the keyboard: Alt+Space opens it with the first item (Minimize) highlighted; Down and
+    // Enter run the second, Maximize. The form keeps the focus all along.
+    EXPECT_TRUE(s.form->IsShortCut(VK_SPACE, vcl::ssAlt));
     screen->Key(VK_DOWN);
     screen->Key(VK_RETURN);
-    EXPECT_TRUE(s.form->IsShortCut(VK_SPACE, vcl::ssAlt));
+    Settle();
     EXPECT_EQ(s.skin->SkinWindowState(), vcl::wsMaximized);
     EXPECT_FALSE(s.skin->SkinMenuOpen());
 
@@ -138,15 +143,26 @@ TEST_F(EngineTest, TheSystemMenuRunsTheChosenCommand) {
     // second item (Minimize, Restore, -, Close while maximized) restores.
     const POINT at{s.form->Left() + 300, s.form->Top() + 12};
     screen->Click(at.x, at.y, ui::MouseButton::Right);
-    screen->MouseMove(at.x + 30, at.y + 2 + 20 + 10);
-    screen->Click(at.x + 30, at.y + 2 + 20 + 10);
+    Settle();
+    qv::TqvSkinPopupWindow* popup = s.skin->SkinMenu()->PopupAt(0);
+    ASSERT_NE(popup, nullptr);
+    RECT wr{};
+    GetWindowRect(popup->Handle(), &wr);
+    EXPECT_EQ(wr.left, at.x);
+    EXPECT_EQ(wr.top, at.y);
+    const RECT item = popup->Items[1]->ItemRect;
+    screen->MouseMove(wr.left + item.left + 10, wr.top + item.top + 5);
+    screen->Click(wr.left + item.left + 10, wr.top + item.top + 5);
     Settle();
     EXPECT_EQ(s.skin->SkinWindowState(), vcl::wsNormal);
     EXPECT_EQ(s.form->BoundsRect(), (RECT{100, 100, 500, 400}));
 
     // A press outside the menu closes it and runs nothing.
-    screen->Click(at.x, at.y, ui::MouseButton::Right);
-    screen->Click(5, 900);
+    const POINT caption{s.form->Left() + 300, s.form->Top() + 12};
+    screen->Click(caption.x, caption.y, ui::MouseButton::Right);
+    Settle();
+    EXPECT_TRUE(s.skin->SkinMenuOpen());
+    screen->Click(s.form->Left() + 200, s.form->Top() + 150);
     Settle();
     EXPECT_FALSE(s.skin->SkinMenuOpen());
     EXPECT_EQ(s.skin->SkinWindowState(), vcl::wsNormal);
