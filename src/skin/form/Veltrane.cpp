@@ -98,7 +98,7 @@ TqvVeltrane::TqvVeltrane(vcl::TComponent* owner)
 
     builtInSystemMenu_ = new vcl::TPopupMenu(this);
     skinMenu_ = new TqvSkinMenu(this, form_);
-    trayMenu_ = new vcl::TPopupMenu(this);
+    trayMenu_ = new TqvSkinPopupMenu(this);
     auto addTrayItem = [this](const char* name, const std::string& caption, vcl::TShortCut sc,
                               std::function<void()> action) {
         auto* item = new vcl::TMenuItem(trayMenu_);
@@ -511,9 +511,7 @@ bool TqvVeltrane::HandleMessage(vcl::TMessage& m) {
             OnRestore(this);
         }
         if ((m.WParam & 0xFFF0) == SC_KEYMENU) {
-            if (skinMenuOpen_) {
-                CloseSkinMenu();
-            }
+            CloseOpenMenu();
             return true;
         }
         return false;

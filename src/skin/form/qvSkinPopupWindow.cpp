@@ -505,7 +505,6 @@ void TqvSkinPopupWindow::Show(vcl::TMenuItem* parent, int startIndex, const RECT
     ComputeSize();
     UpdateGeometry();
     LayoutItems();
-    UpdateRegion();
     const int itemsTop = ItemsArea.top;
     POINT pos = PlaceMenuPopup(anchor, Menu->MonitorWorkArea, width_, height_, submenu, Scrolling,
                                popupUp, itemsTop);
@@ -718,6 +717,8 @@ void TqvSkinPopupWindow::ShowWindowAt(POINT pos, bool firstLevel) {
     }
     SetWindowPos(handle_, HWND_TOPMOST, pos.x, pos.y, width_, height_,
                  SWP_NOACTIVATE | SWP_NOZORDER);
+    // The outline is given at the final size, before the window shows.
+    UpdateRegion();
     SetWindowPos(handle_, HWND_TOPMOST, 0, 0, 0, 0,
                  SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE);
     UpdateWindow(handle_);

@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# The skinned system menu of the real program under a private Xvfb display, without a window
+# manager ("none") or under openbox: a right click on the caption opens the menu at the cursor
+# while the main window keeps the focus; a click on "Maximize" maximizes the window; the menu
+# opened again offers "Restore", chosen with its accelerator key, which gives the old bounds back.
+# Exit 77 (skipped) when Xvfb or xdotool is missing.
+#   menu-e2e.sh IISLOG none|openbox [SHOT.png]
+set -u
+iislog=${1:?usage: menu-e2e.sh IISLOG none|openbox [SHOT.png]}
+wm=${2:?}
+shot=${3:-}
+tools="Xvfb xdotool"
+[ "$wm" = openbox ] && tools="$tools openbox xprop"
+for tool in $tools; do
+  command -v "$tool" >/dev/null 2>&1 || { echo "menu-e2e: $tool is not installed"; exit 77; }
+done
+
+work=$(mktemp -d)
+xvfb_pid=""
+wm_pid=""
+app_pid=""
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "menu-e2e ($wm): $*"; echo "--- program output"; cat "$work/err" 2>/dev/null; exit 1; }
+
+. "$(dirname "$0")/../../support/xvfb.sh"
+xvfb_start "$work"
+[ "$wm" = openbox ] && xvfb_openbox "$work"
+
+mkdir -p "$work/bin"
+cp "$iislog" "$work/bin/iislog"
+printf '/var/log/first\r\n' >"$work/bin/DefaultDir.txt"
+unset IISLOG_BACKEND IISLOG_BENCH
+export LSAN_OPTIONS="suppressions=$(dirname "$0")/../../app/lsan.supp:${LSAN_OPTIONS:-}"
+"$work/bin/iislog" >"$work/out" 2>"$work/err" &
+app_pid=$!
+
+wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tarvel.*V1[.]0$' | head -n 1)
+[ -n "$wid" ] || fail "the main window did not appear"
+sleep 0.5
+geometry() { eval "$(xdotool getwindowgeometry --shell "$wid")"; echo "$X $Y $WIDTH $HEIGHT"; }
+read -r x0 y0 w0 h0 <<<"$(geometry)"
+[ "$wm" = openbox ] && xdotool windowactivate --sync "$wid" >/dev/null 2>&1
+focus_before=$(xdotool getwindowfocus)
+
+# Opens the system menu with a right click on the caption; waits until a new window shows at
+# the cursor (the menu), and prints its id.
+open_menu() {
+  local before after id
+  before=$(xdotool search --onlyvisible --name '' 2>/dev/null | sort)
+  xdotool mousemove $(( $1 + 200 )) $(( $2 + 12 )) click 3
+  for _ in $(seq 1 50); do
+    after=$(xdotool search --onlyvisible --name '' 2>/dev/null | sort)
+    id=$(comm -13 <(echo "$before") <(echo "$after") | head -n 1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+menu=$(open_menu "$x0" "$y0") || fail "no menu appeared after the right click on the caption"
+eval "$(xdotool getwindowgeometry --shell "$menu")"
+mx=$X my=$Y mw=$WIDTH mh=$HEIGHT
+# Its top-left corner is at the cursor.
+[ "$mx" -eq $(( x0 + 200 )) ] && [ "$my" -eq $(( y0 + 12 )) ] ||
+  fail "the menu is at $mx,$my, not at the cursor $(( x0 + 200 )),$(( y0 + 12 ))"
+# The window keeps the keyboard focus while the menu is open.
+[ "$(xdotool getwindowfocus)" = "$focus_before" ] || fail "the menu took the focus"
+sleep 0.3
+[ -n "$shot" ] && xwd -root -silent | /usr/bin/convert xwd:- "$shot"
+
+# The items of the program's skin are 22 pixels high below a 4-pixel frame: Minimize, Maximize,
+# a separator, Close. Hover, then click on Maximize.
+xdotool mousemove $(( mx + 40 )) $(( my + 4 + 22 + 11 ))
+sleep 0.2
+xdotool click 1
+for _ in $(seq 1 50); do
+  read -r x y w h <<<"$(geometry)"
+  [ "$w" -gt $(( w0 + 200 )) ] && break
+  sleep 0.1
+done
+read -r x y w h <<<"$(geometry)"
+[ "$w" -ge 1270 ] && [ "$h" -ge 1000 ] || fail "not maximized: $x,$y ${w}x$h (was ${w0}x$h0)"
+xdotool search --onlyvisible --name '' 2>/dev/null | grep -qx "$menu" && fail "the menu stayed open"
+
+# Again, now offering Minimize, Restore, -, Close: "r", the accelerator of "&Restore".
+open_menu "$x" "$y" >/dev/null || fail "no menu on the maximized window"
+xdotool key r
+for _ in $(seq 1 50); do
+  read -r x y w h <<<"$(geometry)"
+  [ "$w" -eq "$w0" ] && break
+  sleep 0.1
+done
+read -r x y w h <<<"$(geometry)"
+[ "$x $y $w $h" = "$x0 $y0 $w0 $h0" ] || fail "restored to $x,$y ${w}x$h, not $x0,$y0 ${w0}x$h0"
+
+kill "$app_pid" 2>/dev/null
+wait "$app_pid" 2>/dev/null
+app_pid=""
+echo "menu-e2e ($wm): ok"
