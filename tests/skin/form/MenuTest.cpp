@@ -119,6 +119,20 @@ TEST_F(MenuTest, TheSystemMenuOpensAtTheCursorWithTheFirstItemHighlighted) {
     EXPECT_EQ(GetFocus(), s.form->Handle());
 }
 
+TEST_F(MenuTest, AtTheScreensCornerTheSystemMenuStaysInTheWorkArea) {
+    // A form whose caption lies in the lower half, near the right edge of the 1280 x 984 work area.
+    Skinned s = MakeForm(1280 - 300, 984 - 60, 300, 60);
+    s.skin->SetBorderIcons(biMinimize | biMaximize);
+    const POINT at{1280 - 120, s.form->Top() + 12}; // left of the caption buttons
+    screen->Click(at.x, at.y, ui::MouseButton::Right);
+    Settle();
+    TqvSkinPopupWindow* popup = Engine(s)->PopupAt(0);
+    ASSERT_NE(popup, nullptr);
+    // Moved left to the edge, and above the cursor since it does not fit below.
+    EXPECT_EQ(WindowRect(popup->Handle()),
+              (RECT{1280 - popup->Width(), at.y - popup->Height(), 1280, at.y}));
+}
+
 TEST_F(MenuTest, TheSystemMenuDrawsTheSkinsItemPicturesAndGlyphs) {
     Skinned s = MakeForm(100, 100, 400, 300);
     s.skin->SetBorderIcons(biMinimize | biMaximize);
@@ -181,6 +195,60 @@ TEST_F(MenuTest, WithoutASkinTheBuiltInLookIsDrawn) {
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
     EXPECT_EQ(ScreenPixel(wr.left, wr.top + 10) & 0xFFFFFF,
               gfx::Pixel((GetRValue(shadow) << 16) | (GetGValue(shadow) << 8) | GetBValue(shadow)));
+}
+
+TEST_F(MenuTest, TheSystemMenuButtonOpensItUnderItselfAndEscapeReleasesIt) {
+    Skinned s = MakeForm(100, 100, 400, 300);
+    s.skin->SetBorderIcons(biSystemMenu | biMinimize | biMaximize);
+    Settle();
+    TqvSkinButtonObject* button = nullptr;
+    for (auto& o : s.skin->SkinObjects) {
+        auto* b = dynamic_cast<TqvSkinStdButtonObject*>(o.get());
+        if (b != nullptr && b->command == cmSysMenu && b->Shown) {
+            button = b;
+        }
+    }
+    ASSERT_NE(button, nullptr);
+    const RECT r = button->ObjectRect;
+    const POINT at{s.form->Left() + (r.left + r.right) / 2, s.form->Top() + (r.top + r.bottom) / 2};
+    screen->MouseMove(at.x, at.y);
+    Settle();
+    screen->MouseDown();
+    Settle();
+    screen->MouseUp();
+    Settle();
+    TqvSkinPopupWindow* popup = Engine(s)->PopupAt(0);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(WindowRect(popup->Handle()).left, s.form->Left() + r.left);
+    EXPECT_EQ(WindowRect(popup->Handle()).top, s.form->Top() + r.bottom);
+    EXPECT_TRUE(button->IsDown());
+    screen->Key(VK_ESCAPE);
+    Settle();
+    EXPECT_FALSE(Engine(s)->MenuOpen());
+    EXPECT_FALSE(s.skin->SkinMenuOpen());
+    EXPECT_FALSE(button->IsDown());
+}
+
+TEST_F(MenuTest, TheWheelIsSwallowedWhileAMenuIsOpen) {
+    Skinned s = MakeForm(100, 100, 400, 300);
+    int wheels = 0;
+    vcl::TWndMethod old = s.form->WindowProc;
+    s.form->WindowProc = [&](vcl::TMessage& m) {
+        wheels += m.Msg == WM_MOUSEWHEEL ? 1 : 0;
+        old(m);
+    };
+    screen->MouseMove(s.form->Left() + 200, s.form->Top() + 150);
+    screen->Wheel(120);
+    Settle();
+    EXPECT_EQ(wheels, 1);
+    auto* menu = MakeMenu(s.form, 3);
+    menu->PopupFor(s.form, 600, 600);
+    Settle();
+    screen->Wheel(120);
+    Settle();
+    EXPECT_EQ(wheels, 1);
+    EXPECT_TRUE(Engine(s)->MenuOpen());
+    s.form->WindowProc = old;
 }
 
 // ---- the mouse ----
