@@ -99,6 +99,7 @@ void TForm1::CreatePanelControls(vcl::TFormLoader& load) {
     btn1->SetCaption(">>");
     btn1->SetSkinDataName("button");
     btn1->SetTabOrder(0);
+    btn1->OnClick = [this](vcl::TObject* sender) { btn1Click(sender); };
 
     qvSkinXFormButton1 = load.Create<qv::TqvSkinXFormButton>("qvSkinXFormButton1");
     qvSkinXFormButton1->SetParent(qvpanel1);
@@ -234,6 +235,16 @@ void TForm1::CreateNonVisualComponents(vcl::TFormLoader& load) {
     ImageList1 = load.Create<vcl::TImageList>("ImageList1");
     ImageList1->SetSize(16, 18);
 
+    qvSelDir1 = load.Create<qv::TqvSkinSelectDirectoryDialog>("qvSelDir1");
+    qvSelDir1->Title = "选择IIS日志目录";
+    // The folder the dialog starts on before the first run; btn1Click sets it from the folder
+    // box anyway.
+    qvSelDir1->Directory = "/";
+    qvSelDir1->ShowToolBar = false;
+    std::unique_ptr<vcl::TFont> dialogFont = MakeFont("宋体", -12);
+    dialogFont->SetCharset(134); // GB2312
+    qvSelDir1->SetDefaultFont(dialogFont.get());
+
     load.Reference([this] {
         qvform1->SetSkinData(qvskindata1);
         qvpanel1->SetSkinData(qvskindata1);
@@ -249,6 +260,8 @@ void TForm1::CreateNonVisualComponents(vcl::TFormLoader& load) {
         qvknscrlbr1->SetSkinData(qvskindata1);
         qvknscrlbr2->SetSkinData(qvskindata1);
         qvkng1->SetSkinData(qvskindata1);
+        qvSelDir1->SetSkinData(qvskindata1);
+        qvSelDir1->SetCtrlSkinData(qvskindata1);
     });
     // Setting the stored skin loads it at once, so the window is skinned from its first paint.
     load.Reference([this] { qvskindata1->SetCompressedStoredSkin(qvcmprsdstrdskn1); });
@@ -308,6 +321,19 @@ void TForm1::qvSkinXFormButton1Click(vcl::TObject*) {
     lv1->Items()->Clear();
     WindowObserver observer(*this);
     Analysis->analyseLogFiles(folder, observer);
+}
+
+void TForm1::btn1Click(vcl::TObject*) {
+    qvSelDir1->Directory = cbb1->GetText();
+    if (!qvSelDir1->Execute())
+        return;
+    const std::string folder = qvSelDir1->Directory;
+    cbb1->SetText(folder);
+    // An empty history stays empty: the folder joins it only when it is analysed.
+    if (cbb1->Items()->Count() == 0)
+        return;
+    AddToFolderHistory(*cbb1->Items(), folder);
+    SaveFolderHistory(*cbb1->Items(), options_.HistoryFile);
 }
 
 std::string TForm1::ReportClipboardText() const {

@@ -17,6 +17,7 @@
 #include "skin/controls/qvSkinStdLabel.h"
 #include "skin/data/qvSkinData.h"
 #include "skin/form/Veltrane.h"
+#include "skin/shell/qvSkinSelectDirectoryDialog.h"
 
 #include <memory>
 #include <optional>
@@ -48,6 +49,9 @@ public:
     // The handlers of the stored description.
     void FormCreate(vcl::TObject* sender);
     void qvSkinXFormButton1Click(vcl::TObject* sender);
+    // ">>": the folder dialog opens on the folder box's text; a chosen folder replaces the text
+    // and, when the history is not empty, joins it and is saved.
+    void btn1Click(vcl::TObject* sender);
 
     // The report list's rows as the clipboard takes them: the selected rows, or all when none
     // is selected, under the column captions (what `iislog-report --header` prints).
@@ -71,6 +75,7 @@ public:
     qv::TqvSkinData* qvskindata1 = nullptr;
     qv::TqvCompressedStoredSkin* qvcmprsdstrdskn1 = nullptr;
     vcl::TImageList* ImageList1 = nullptr;
+    qv::TqvSkinSelectDirectoryDialog* qvSelDir1 = nullptr;
 
     // The analysis state of the window.
     std::unique_ptr<CrawlerAnalysis> Analysis; // holds SignatureList and LogFileList
