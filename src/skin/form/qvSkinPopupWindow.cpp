@@ -360,19 +360,42 @@ void TqvSkinMenuItem::DrawSkinBackground(HDC dc, int w, int h, bool active) {
 }
 
 void TqvSkinMenuItem::DrawHeader(HDC dc, int w, int h) {
+    // A header is drawn with the "menuheader" control skin, else "label"; without either it
+    // stays empty.
     const TqvSkinData* data = Popup->Menu->SkinData;
-    int index = data != nullptr ? data->IndexOfControlSkin("menuheader") : -1;
-    if (index < 0 && data != nullptr) {
-        index = data->IndexOfControlSkin("label");
+    const TqvDataSkinLabelControl* label = nullptr;
+    for (const char* name : {"menuheader", "label"}) {
+        const int index = data != nullptr ? data->IndexOfControlSkin(name) : -1;
+        if (index >= 0) {
+            label = dynamic_cast<const TqvDataSkinLabelControl*>(
+                data->ControlSkins[std::size_t(index)].get());
+            break;
+        }
     }
-    if (index < 0) {
+    if (label == nullptr) {
         return;
     }
+    const gfx::Bitmap* picture = data->ExtraPicture(label->pictureindex);
+    if (picture != nullptr && !RectIsEmpty(label->skinrect)) {
+        const int left = std::max(0, int(label->lefttoppoint.x));
+        const int right = std::max(0, WidthOfRect(label->skinrect) - int(label->righttoppoint.x));
+        gfx::Bitmap part(1, 1);
+        ComposeHorzImage(*picture, label->skinrect, left, right, w, label->stretcheffect, part);
+        CopyPicture(dc, RECT{0, 0, w, h}, part, RECT{0, 0, part.Width(), part.Height()});
+    }
+    vcl::TFont font;
+    font.SetName(label->fontname);
+    font.SetHeight(label->fontheight);
+    font.SetStyle(label->fontstyle);
+    HFONT hf = vcl::CreateFontHandle(font);
+    HGDIOBJ old = SelectObject(dc, hf);
+    SetTextColor(dc, vcl::ColorToRGB(label->fontcolor));
     const std::string& caption = SourceItem->Caption();
-    SetTextColor(dc, vcl::ColorToRGB(ItemSkin->unenabledfontcolor));
     RECT r{0, 0, w, h};
     DrawWideText(dc, caption.substr(1, caption.size() - 2), r,
-                 DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+                 DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
+    SelectObject(dc, old);
+    DeleteObject(hf);
 }
 
 void TqvSkinMenuItem::DrawSkinned(HDC dc, int w, int h) {
@@ -384,6 +407,10 @@ void TqvSkinMenuItem::DrawSkinned(HDC dc, int w, int h) {
                              s.dividerrightoffset, w, s.dividerstretcheffect, part);
             CopyPicture(dc, RECT{0, 0, w, h}, part, RECT{0, 0, part.Width(), part.Height()});
         }
+        return;
+    }
+    if (IsHeader()) {
+        DrawHeader(dc, w, h);
         return;
     }
     const bool active = Active();
@@ -398,10 +425,6 @@ void TqvSkinMenuItem::DrawSkinned(HDC dc, int w, int h) {
     COLORREF color = vcl::ColorToRGB(active      ? s.activefontcolor
                                      : Enabled() ? s.fontcolor
                                                  : s.unenabledfontcolor);
-    if (IsHeader()) {
-        DrawHeader(dc, w, h);
-        return;
-    }
     SetTextColor(dc, color);
     RECT cr{tr.left + imageColumn, tr.top, tr.right - 16, tr.bottom};
     DrawWideText(dc, SourceItem->Caption(), cr, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
