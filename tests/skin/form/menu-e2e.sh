@@ -3,6 +3,8 @@
 # manager ("none") or under openbox: a right click on the caption opens the menu at the cursor
 # while the main window keeps the focus; a click on "Maximize" maximizes the window; the menu
 # opened again offers "Restore", chosen with its accelerator key, which gives the old bounds back.
+# Under openbox also: a right click on the caption of the inactive window opens the menu, which
+# stays open while the window becomes active, and a click on another program's window closes it.
 # Exit 77 (skipped) when Xvfb or xdotool is missing.
 #   menu-e2e.sh IISLOG none|openbox [SHOT.png]
 set -u
@@ -10,7 +12,7 @@ iislog=${1:?usage: menu-e2e.sh IISLOG none|openbox [SHOT.png]}
 wm=${2:?}
 shot=${3:-}
 tools="Xvfb xdotool"
-[ "$wm" = openbox ] && tools="$tools openbox xprop"
+[ "$wm" = openbox ] && tools="$tools openbox xprop xlogo"
 for tool in $tools; do
   command -v "$tool" >/dev/null 2>&1 || { echo "menu-e2e: $tool is not installed"; exit 77; }
 done
@@ -19,7 +21,9 @@ work=$(mktemp -d)
 xvfb_pid=""
 wm_pid=""
 app_pid=""
+logo_pid=""
 cleanup() {
+  [ -n "$logo_pid" ] && kill "$logo_pid" 2>/dev/null
   [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
   [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
@@ -98,6 +102,25 @@ for _ in $(seq 1 50); do
 done
 read -r x y w h <<<"$(geometry)"
 [ "$x $y $w $h" = "$x0 $y0 $w0 $h0" ] || fail "restored to $x,$y ${w}x$h, not $x0,$y0 ${w0}x$h0"
+
+shown() { xdotool search --onlyvisible --name '' 2>/dev/null | grep -qx "$1"; }
+if [ "$wm" = openbox ]; then
+  xlogo -geometry 150x150+1100+800 >/dev/null 2>&1 &
+  logo_pid=$!
+  logo=$(timeout 10 xdotool search --sync --onlyvisible --class xlogo | head -n 1)
+  [ -n "$logo" ] || fail "xlogo did not appear"
+  xdotool windowactivate --sync "$logo" >/dev/null 2>&1
+  menu=$(open_menu "$x" "$y") || fail "no menu on the inactive window"
+  sleep 0.5
+  shown "$menu" || fail "the menu closed when its window became active"
+  [ "$(xdotool getactivewindow)" = "$wid" ] || fail "the window under the menu is not active"
+  xdotool mousemove 1170 870 click 1
+  for _ in $(seq 1 50); do
+    shown "$menu" || break
+    sleep 0.1
+  done
+  shown "$menu" && fail "a click on another program's window left the menu open"
+fi
 
 kill "$app_pid" 2>/dev/null
 wait "$app_pid" 2>/dev/null
