@@ -10,6 +10,7 @@
 #include "framework/Graphic.h"
 #include "framework/ImageList.h"
 #include "framework/WinControl.h"
+#include "skin/data/qvHintSource.h"
 #include "skin/data/qvSkinClient.h"
 #include "skin/data/qvSkinData.h"
 
@@ -17,7 +18,7 @@
 
 namespace qv {
 
-class TqvSkinControl : public vcl::TCustomControl, public IqvSkinClient {
+class TqvSkinControl : public vcl::TCustomControl, public IqvSkinClient, public IqvHintSource {
 public:
     explicit TqvSkinControl(vcl::TComponent* owner);
     ~TqvSkinControl() override;
@@ -28,11 +29,11 @@ public:
     const std::string& SkinDataName() const { return skinDataName_; }
     // Only stores the name: it takes effect at the next paint or ApplySkin.
     virtual void SetSkinDataName(const std::string& name);
-    const std::string& HintTitle() const { return hintTitle_; }
+    const std::string& HintTitle() const override { return hintTitle_; }
     void SetHintTitle(const std::string& title) { hintTitle_ = title; }
-    int HintImageIndex() const { return hintImageIndex_; }
+    int HintImageIndex() const override { return hintImageIndex_; }
     void SetHintImageIndex(int index) { hintImageIndex_ = index; }
-    vcl::TImageList* HintImageList() const { return hintImageList_; }
+    vcl::TImageList* HintImageList() const override { return hintImageList_; }
     void SetHintImageList(vcl::TImageList* list);
 
     // --- binding ---
