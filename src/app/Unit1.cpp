@@ -217,6 +217,10 @@ void TForm1::CreateNonVisualComponents(vcl::TFormLoader& load) {
     qvform1->Magnetic = false;
     qvform1->SetAlphaBlend(false);
     qvform1->SetAlphaBlendValue(200);
+    // The caption buttons name themselves in skinned hints.
+    qvform1->ShowObjectHint = true;
+
+    qvskinhint1 = load.Create<qv::TqvSkinHint>("qvskinhint1");
 
     qvskindata1 = load.Create<qv::TqvSkinData>("qvskindata1");
     qvskindata1->SetSkinnableForm(true);
@@ -247,6 +251,8 @@ void TForm1::CreateNonVisualComponents(vcl::TFormLoader& load) {
 
     load.Reference([this] {
         qvform1->SetSkinData(qvskindata1);
+        qvform1->SkinHint = qvskinhint1;
+        qvskinhint1->SetSkinData(qvskindata1);
         qvpanel1->SetSkinData(qvskindata1);
         lbl1->SetSkinData(qvskindata1);
         qvSkinLinkLabel1->SetSkinData(qvskindata1);

@@ -17,6 +17,7 @@
 #include "skin/controls/qvSkinStdLabel.h"
 #include "skin/data/qvSkinData.h"
 #include "skin/form/Veltrane.h"
+#include "skin/form/qvSkinHint.h"
 #include "skin/shell/qvSkinSelectDirectoryDialog.h"
 
 #include <memory>
@@ -72,6 +73,7 @@ public:
     qv::TqvSkinScrollBar* qvknscrlbr2 = nullptr;
     qv::TqvSkinGauge* qvkng1 = nullptr;
     qv::TqvVeltrane* qvform1 = nullptr;
+    qv::TqvSkinHint* qvskinhint1 = nullptr;
     qv::TqvSkinData* qvskindata1 = nullptr;
     qv::TqvCompressedStoredSkin* qvcmprsdstrdskn1 = nullptr;
     vcl::TImageList* ImageList1 = nullptr;

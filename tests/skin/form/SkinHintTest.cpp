@@ -404,3 +404,19 @@ TEST_F(SkinHintTest, CaptionButtonsShowTheirHintsThroughTheFormSkin) {
     Wait(60);
     EXPECT_FALSE(t.hint->HintWindow()->HintVisible());
 }
+
+TEST_F(SkinHintTest, OutsideItsMaskTheWindowBelowShowsThrough) {
+    Setup t = MakeHinted();
+    const POINT at{200, 200};
+    const gfx::Pixel below = ScreenPixel(at.x, at.y + GetSystemMetrics(SM_CYCURSOR));
+    ShowDirect(t.hint, "Close", at.x, at.y);
+    ASSERT_TRUE(t.hint->HintWindow()->HintVisible());
+    const RECT r = HintRect(t.hint);
+    EXPECT_EQ(ScreenPixel(r.left, r.top), below);
+    EXPECT_NE(ScreenPixel(r.left + 2, r.top), below);
+    // Also after the window below repaints while the hint covers part of it.
+    RedrawWindow(t.s.form->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Settle();
+    EXPECT_EQ(ScreenPixel(r.left, r.top), below);
+}

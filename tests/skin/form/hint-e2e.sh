@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# The caption buttons' skinned hints in the real program under a private Xvfb display: the pointer
+# rests on the close button, a hint window named "Close" appears below it without taking the
+# focus from the main window, and goes when the pointer moves into the client area.
+# Exit 77 (skipped) when Xvfb or xdotool is missing.
+#   hint-e2e.sh IISLOG [SCREENSHOT.png]
+# Screenshots come from ImageMagick's import: xwd composes windows of different visuals by their
+# rectangles, which hides the hint's rounded outline.
+set -u
+iislog=${1:?usage: hint-e2e.sh IISLOG [SCREENSHOT.png]}
+shot=${2:-}
+for tool in Xvfb xdotool xwininfo; do
+  command -v "$tool" >/dev/null 2>&1 || { echo "hint-e2e: $tool is not installed"; exit 77; }
+done
+
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "hint-e2e: $*"; echo "--- program output"; cat "$work/err" 2>/dev/null; exit 1; }
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 1 600); do
+  [ -s "$work/display" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || break
+  sleep 0.05
+done
+display=$(head -n 1 "$work/display" 2>/dev/null)
+[ -n "$display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$display"
+for _ in $(seq 1 600); do
+  xdotool getmouselocation >/dev/null 2>&1 && break
+  sleep 0.05
+done
+
+mkdir -p "$work/bin"
+cp "$iislog" "$work/bin/iislog"
+unset IISLOG_BACKEND IISLOG_BENCH
+export LSAN_OPTIONS="suppressions=$(dirname "$0")/../../app/lsan.supp:${LSAN_OPTIONS:-}"
+(cd "$work/bin" && exec ./iislog >"$work/out" 2>"$work/err") &
+app_pid=$!
+
+wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tarvel.*V1[.]0$' | head -n 1)
+[ -n "$wid" ] || fail "the main window did not appear"
+eval "$(xdotool getwindowgeometry --shell "$wid")"
+sleep 0.5
+
+# The close button is the right-most 21 x 21 cell of the caption (3 pixels in, 5 down).
+px=$((X + WIDTH - 14))
+py=$((Y + 15))
+hint=""
+for _ in 1 2 3; do
+  xdotool mousemove $((px - 1)) "$py"
+  sleep 0.1
+  xdotool mousemove "$px" "$py"
+  for _ in $(seq 1 30); do
+    hint=$(xdotool search --onlyvisible --name '^Close$' 2>/dev/null | head -n 1)
+    [ -n "$hint" ] && break 2
+    sleep 0.1
+  done
+done
+[ -n "$hint" ] || fail "no hint appeared over the close button"
+
+eval "$(xdotool getwindowgeometry --shell "$hint" | sed 's/^/H_/')"
+[ "$H_Y" -gt "$py" ] || fail "the hint (top $H_Y) is not below the pointer ($py)"
+[ $((H_X + H_WIDTH)) -le 1280 ] || fail "the hint passes the screen's right edge"
+[ "$H_HEIGHT" -ge 15 ] && [ "$H_HEIGHT" -le 40 ] || fail "the hint is $H_HEIGHT pixels high"
+focus=$(xdotool getwindowfocus 2>/dev/null)
+[ "$focus" != "$hint" ] || fail "the hint took the focus"
+if [ -n "$shot" ] && command -v /usr/bin/import >/dev/null 2>&1; then
+  /usr/bin/import -window root "$shot"
+fi
+
+# Into the client area: the hint goes at once (not after its hide pause).
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+gone=""
+for _ in $(seq 1 15); do
+  if ! xdotool search --onlyvisible --name '^Close$' >/dev/null 2>&1; then gone=1; break; fi
+  sleep 0.1
+done
+[ -n "$gone" ] || fail "the hint stayed after the pointer left the button"
+
+kill "$app_pid" 2>/dev/null
+wait "$app_pid" 2>/dev/null
+app_pid=""
+echo "hint-e2e: ok"
