@@ -24,20 +24,8 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "hint-e2e: $*"; echo "--- program output"; cat "$work/err" 2>/dev/null; exit 1; }
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 1 600); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || break
-  sleep 0.05
-done
-display=$(head -n 1 "$work/display" 2>/dev/null)
-[ -n "$display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$display"
-for _ in $(seq 1 600); do
-  xdotool getmouselocation >/dev/null 2>&1 && break
-  sleep 0.05
-done
+. "$(dirname "$0")/../../support/xvfb.sh"
+xvfb_start "$work"
 
 mkdir -p "$work/bin"
 cp "$iislog" "$work/bin/iislog"
