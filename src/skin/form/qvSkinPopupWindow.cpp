@@ -254,7 +254,6 @@ void TqvSkinMenuItem::DrawBuiltIn(HDC dc, int w, int h) {
 void TqvSkinMenuItem::DrawGlyphOrImage(HDC dc, int x, int y, int cx, int cy, COLORREF color,
                                        bool active) {
     const bool skinned = ItemSkin != nullptr;
-    const RECT place{x, y, x + cx, y + cy};
     const int centreY = y + cy / 2;
     vcl::TBitmap* bitmap = SourceItem->Bitmap();
     const vcl::TImageList* images = ImageListOf(Popup->Images);
@@ -303,7 +302,6 @@ void TqvSkinMenuItem::DrawGlyphOrImage(HDC dc, int x, int y, int cx, int cy, COL
             const int px = centred ? x + (cx - sw) / 2 : x;
             const int py = centreY - sh / 2;
             CopyPicture(dc, RECT{px, py, px + sw, py + sh}, *ItemPicture, src);
-            (void)place;
             return;
         }
     }
