@@ -416,6 +416,31 @@ TEST_F(SelectDirectoryDialogTest, AFolderThatCannotBeMadeIsReportedAndNotShown) 
     EXPECT_TRUE(std::filesystem::is_regular_file(root / "logs/W3SVC1/New Folder"));
 }
 
+TEST_F(SelectDirectoryDialogTest, AFlatToolButtonShowsItsFaceOnlyUnderTheMouse) {
+    dialog->ShowToolBar = true;
+    dialog->ToolButtonsTransparent = true;
+    dialog->Directory = root / "logs";
+    Run([&](TqvSelDirDlgForm* form) {
+        TqvSkinSpeedButton* button = form->NewFolderButton;
+        auto at = [&](vcl::TControl* c, int x, int y) {
+            POINT p = ScreenAt(c, x, y);
+            return screen->ReadScreen().GetPixel(p.x, p.y);
+        };
+        // Resting: the tool bar shows through around the glyph, which sits centred.
+        const gfx::Pixel panel = at(form->ToolSpacer, 2, 2);
+        EXPECT_EQ(at(button, 1, 1), panel);
+        EXPECT_EQ(at(button, button->Width() - 2, button->Height() - 2), panel);
+        const int gx = (button->Width() - 16) / 2, gy = (button->Height() - 16) / 2;
+        EXPECT_EQ(at(button, gx + 11, gy + 1), 0x2E9E48u) << "the plus of the glyph";
+        // Under the mouse: the skin's hot face.
+        MoveTo(button, button->Width() / 2, button->Height() / 2);
+        EXPECT_TRUE(button->MouseInside());
+        EXPECT_NE(at(button, 1, 1), panel);
+        EXPECT_EQ(at(button, gx + 11, gy + 1), 0x2E9E48u);
+        screen->Key(VK_ESCAPE);
+    });
+}
+
 TEST(NewFolderGlyph, AFolderWithAPlusOnAKeyColour) {
     gfx::Bitmap glyph = NewFolderGlyph();
     ASSERT_EQ(glyph.Width(), 16);
