@@ -103,16 +103,19 @@ TEST_F(SelectDirectoryDialogTest, OpensOnTheDirectoryOrOnTheComputer) {
         {root / "logs/W3SVC3", root / "logs/W3SVC3", true},
         {root / "logs/W3SVC3/", root / "logs/W3SVC3", true}, // as typed, with a separator at the end
         {root / "logs/.hidden", root / "logs/.hidden", false}, // hidden folders are listed
+        {"/", "/", true}, // the file system's root, under the computer
         {"", "Computer", true},
         {root / "missing", "Computer", true},
         {root / "logs/W3SVC1/../W3SVC2", root / "logs/W3SVC2", false},
     };
     for (const Case& c : cases) {
         dialog->Directory = c.Directory;
-        std::string selected;
+        std::string selected, parent;
         bool expanded = false;
         EXPECT_FALSE(Run([&](TqvSelDirDlgForm* form) {
             selected = form->FolderTree->SelectedPath();
+            if (form->FolderTree->Selected() && form->FolderTree->Selected()->Parent())
+                parent = form->FolderTree->Selected()->Parent()->Text();
             expanded = form->FolderTree->Selected() && form->FolderTree->Selected()->Expanded();
             EXPECT_EQ(form->ActiveControl(), form->FolderTree);
             EXPECT_TRUE(form->FolderTree->Focused());
@@ -120,6 +123,9 @@ TEST_F(SelectDirectoryDialogTest, OpensOnTheDirectoryOrOnTheComputer) {
         })) << c.Directory;
         EXPECT_EQ(selected, c.Selected) << c.Directory;
         EXPECT_EQ(expanded, c.Expanded) << c.Directory;
+        if (c.Directory == "/") {
+            EXPECT_EQ(parent, "Computer");
+        }
         EXPECT_EQ(dialog->Directory, c.Directory) << "a cancelled run keeps the folder";
     }
 }
