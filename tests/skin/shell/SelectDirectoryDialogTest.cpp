@@ -171,9 +171,19 @@ TEST_F(SelectDirectoryDialogTest, ClientSizeFromDialogSizesAndTheFrameMinimum) {
 
 TEST_F(SelectDirectoryDialogTest, TheWindowIsSkinnedCentredAndLaidOut) {
     dialog->Title = "选择IIS日志目录";
+    dialog->DialogMinWidth = 260;
+    dialog->DialogMinHeight = 240;
+    dialog->AlphaBlend = true;
+    dialog->AlphaBlendValue = 230;
     Run([&](TqvSelDirDlgForm* form) {
         EXPECT_EQ(form->Caption(), "选择IIS日志目录");
         EXPECT_EQ(form->FormSkin->SkinData(), skin);
+        EXPECT_EQ(form->FormSkin->MenusSkinData(), skin);
+        EXPECT_EQ(form->FormSkin->MinWidth, 260);
+        EXPECT_EQ(form->FormSkin->MinHeight, 240);
+        EXPECT_TRUE(form->FormSkin->AlphaBlend());
+        EXPECT_EQ(form->FormSkin->AlphaBlendValue(), 230);
+        EXPECT_TRUE(form->KeyPreview());
         EXPECT_TRUE(form->FormSkin->SkinInUse());
         // Only the close button is left on the frame.
         int visibleButtons = 0;
