@@ -5,9 +5,7 @@
 #include "platform/shell/ShellIcons.h"
 #include "skin/data/qvResourceStr.h"
 
-#include <cerrno>
 #include <filesystem>
-#include <sys/stat.h>
 
 namespace qv {
 namespace {
@@ -211,7 +209,9 @@ void TqvSelDirDlgForm::NewFolderClick() {
     const std::string name = SelDirText(ControlSkin, kSelDirNewFolderKey, "New Folder");
     const std::string target = parent.back() == '/' ? parent + name : parent + "/" + name;
     if (IsDirectory(target)) return; // an existing one is neither numbered nor replaced
-    if (::mkdir(target.c_str(), 0777) != 0) throw vcl::EInOutError(vcl::SysErrorMessage(errno));
+    std::error_code error;
+    std::filesystem::create_directory(target, error); // made meanwhile by someone else: fine
+    if (error) throw vcl::EInOutError(vcl::SysErrorMessage(error.value()));
     FolderTree->RefreshNode(node);
     if (vcl::TTreeNode* refreshed = FolderTree->Selected()) refreshed->Expand(false);
 }
