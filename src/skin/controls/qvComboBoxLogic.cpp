@@ -88,8 +88,52 @@ std::string TqvTypeAhead::Type(const std::string& ch, std::uint32_t now, bool au
     return prefix_;
 }
 
+bool TqvTypeAhead::TakeCompletion(std::uint32_t now) {
+    if (!CompletionDue(now)) {
+        return false;
+    }
+    last_ = now;
+    return true;
+}
+
 int TqvTypeAhead::SearchStart(const std::string& text, int current) {
     return CodePointLength(text) == 1 ? current : -1;
+}
+
+bool IsInputMethodCharset(int charset) {
+    return charset == 128 || charset == 134 || charset == 136;
+}
+
+TqvEditKeyUpAction ComboEditKeyUp(int charset, bool sysKey, bool ctrlHeld, WORD key) {
+    if (ctrlHeld) {
+        return {};
+    }
+    if (IsInputMethodCharset(charset)) {
+        // Releasing a modifier after a character would otherwise remove the tail that the
+        // character's own completion just selected.
+        const bool modifier = key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU ||
+                              (key >= VK_LSHIFT && key <= VK_RMENU);
+        if (key == VK_DELETE || key == VK_BACK || modifier) {
+            return {};
+        }
+        return TqvEditKeyUpAction{true, true};
+    }
+    if (sysKey || key <= 0x2F) {
+        return {};
+    }
+    return TqvEditKeyUpAction{false, true};
+}
+
+TqvCompletedTail CompletedTail(const std::string& typed, const std::string& completed) {
+    const int start = CodePointLength(typed);
+    return TqvCompletedTail{start, std::max(CodePointLength(completed) - start, 0)};
+}
+
+int ComboStepIndex(int index, int count, int delta) {
+    if (delta < 0) {
+        return index > 0 && index - 1 < count ? index - 1 : -1;
+    }
+    return index < count - 1 ? index + 1 : -1;
 }
 
 int CodePointLength(const std::string& text) {

@@ -56,10 +56,43 @@ public:
     std::uint32_t LastSearchTime() const { return last_; }
     void SetLastSearchTime(std::uint32_t t) { last_ = t; }
 
+    // Auto-completion in the edit of the edit style shares the tick of the last search: it runs
+    // only when more than kCompleteGateMs passed since then, and then takes the tick.
+    static constexpr std::uint32_t kCompleteGateMs = 200;
+    bool CompletionDue(std::uint32_t now) const { return now - last_ > kCompleteGateMs; }
+    bool TakeCompletion(std::uint32_t now);
+
 private:
     std::string prefix_;
     std::uint32_t last_ = 0;
 };
+
+// What a key released in the edit of the edit style asks of auto-completion. Input method
+// charsets (SHIFTJIS, GB2312, CHINESEBIG5) complete after every key but Delete, Backspace and the
+// modifiers, first removing the tail the last completion selected; other charsets complete after
+// keys above 0x2F (characters, not control or navigation keys) and never after a system key.
+// A key released while Ctrl is held was a command (Ctrl+A, Ctrl+C), not typing: it never
+// completes, which would replace the selection it just made.
+struct TqvEditKeyUpAction {
+    bool clearSelection = false;
+    bool complete = false;
+};
+bool IsInputMethodCharset(int charset);
+TqvEditKeyUpAction ComboEditKeyUp(int charset, bool sysKey, bool ctrlHeld, WORD key);
+
+// The virtual key that stands for a character which arrived without a key of its own (text
+// committed by an input method, or a synthetic key): VK_PACKET.
+constexpr WORD kTextOnlyKey = 0xE7;
+
+// The part of `completed` that a completion of `typed` selects, in code points.
+struct TqvCompletedTail {
+    int start = 0;
+    int length = 0;
+};
+TqvCompletedTail CompletedTail(const std::string& typed, const std::string& completed);
+
+// The item the previous (delta -1) or next (delta +1) key moves to, or -1 when it stays.
+int ComboStepIndex(int index, int count, int delta);
 
 // Number of code points in UTF-8 text (selection starts and lengths count them).
 int CodePointLength(const std::string& text);

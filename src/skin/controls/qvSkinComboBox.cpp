@@ -53,6 +53,9 @@ TqvSkinCustomComboBox::TqvSkinCustomComboBox(vcl::TComponent* owner) : TqvSkinCu
 
 TqvSkinCustomComboBox::~TqvSkinCustomComboBox() {
     StopAutoScroll();
+    // The edit goes first: its last messages still pass through this box's procedure otherwise.
+    FreeEditControl();
+    completionTimer_.reset();
     if (list_ != nullptr) {
         list_->SetPopupOwner(nullptr);
         list_->InnerListBox()->WindowProc = listPrevWndProc_;
@@ -107,14 +110,6 @@ void TqvSkinCustomComboBox::SetOnListBoxDrawItem(TqvDrawItemEvent handler) {
 }
 
 // --- properties -----------------------------------------------------------------------------
-
-void TqvSkinCustomComboBox::SetStyle(TqvComboBoxStyle style) {
-    // The edit of the edit style is made by a descendant that provides it; the box itself keeps
-    // the value and lays its areas out again.
-    style_ = style;
-    CalcRects();
-    Invalidate();
-}
 
 void TqvSkinCustomComboBox::SetUseSkinSize(bool on) {
     useSkinSize_ = on;
@@ -232,27 +227,41 @@ void TqvSkinCustomComboBox::ApplySkin() {
     TqvSkinCustomControl::ApplySkin();
     CalcRects();
     if (innerEdit_ != nullptr) {
-        vcl::TFont* f = innerEdit_->Font();
+        vcl::TFont f;
         if (SkinBound() && UseSkinFont()) {
-            f->SetStyle(fontstyle);
-            f->SetHeight(fontheight);
-            f->SetName(fontname);
-            f->SetColor(fontcolor);
+            f.SetStyle(fontstyle);
+            f.SetHeight(fontheight);
+            f.SetName(fontname);
+            f.SetColor(fontcolor);
         } else {
-            f->Assign(DefaultFont());
+            f.Assign(DefaultFont());
             if (SkinBound()) {
-                f->SetColor(fontcolor);
+                f.SetColor(fontcolor);
             }
         }
         if (SkinBound() && !RectIsEmpty(activeskinrect) && (HasFocus() || mouseInControl_)) {
-            f->SetColor(activefontcolor);
+            f.SetColor(activefontcolor);
         }
+        f.SetCharset(EditCharset());
+        if (!Enabled()) {
+            f.SetColor(DisabledTextColor());
+        }
+        // One assignment, so the edit makes its font once.
+        innerEdit_->Font()->Assign(&f);
+        innerEdit_->SetEditTransparent(SkinBound());
     }
     Invalidate();
     list_->SetSkinDataName(SkinBound() ? listboxname : std::string());
     list_->SetSkinData(SkinData());
     list_->UpdateScrollBars();
     CalcRects();
+    if (innerEdit_ != nullptr && SkinBound()) {
+        int w = Width(), h = Height();
+        FitSizeToSkin(w, h);
+        if (w != Width() || h != Height()) {
+            SetBounds(Left(), Top(), w, h);
+        }
+    }
 }
 
 // --- drop-down and close-up -----------------------------------------------------------------
@@ -588,6 +597,9 @@ void TqvSkinCustomComboBox::CMTextChanged(vcl::TMessage& message) {
 void TqvSkinCustomComboBox::CMMouseEnter(vcl::TMessage& message) {
     TqvSkinCustomControl::CMMouseEnter(message);
     mouseInControl_ = true;
+    if (innerEdit_ != nullptr && SkinBound() && !RectIsEmpty(activeskinrect) && !innerEdit_->Focused()) {
+        SetEditFontColor(activefontcolor);
+    }
     if ((SkinBound() && !RectIsEmpty(activeskinrect)) || toolButtonStyle_) {
         Invalidate();
     }
@@ -596,6 +608,9 @@ void TqvSkinCustomComboBox::CMMouseEnter(vcl::TMessage& message) {
 void TqvSkinCustomComboBox::CMMouseLeave(vcl::TMessage& message) {
     TqvSkinCustomControl::CMMouseLeave(message);
     mouseInControl_ = false;
+    if (innerEdit_ != nullptr && SkinBound() && !RectIsEmpty(activeskinrect) && !innerEdit_->Focused()) {
+        SetEditFontColor(fontcolor);
+    }
     if (buttonHot_) {
         buttonHot_ = false;
         Invalidate();
@@ -666,10 +681,20 @@ void TqvSkinCustomComboBox::WndProc(vcl::TMessage& message) {
         break;
     case WM_ERASEBKGND:
         if (!PaintingFromWMPaint() && message.WParam != 0) {
+            HDC dc = reinterpret_cast<HDC>(message.WParam);
             vcl::TCanvas canvas;
-            canvas.SetHandle(reinterpret_cast<HDC>(message.WParam));
+            canvas.SetHandle(dc);
             PaintTo(&canvas);
             canvas.SetHandle(nullptr);
+            // The whole box, text included, unless the edit itself asked for what lies under it.
+            if (innerEdit_ != nullptr && innerEdit_->HandleAllocated() &&
+                (ControlState() & vcl::csPaintCopy) == 0) {
+                const int saved = SaveDC(dc);
+                OffsetViewportOrgEx(dc, innerEdit_->Left(), innerEdit_->Top(), nullptr);
+                IntersectClipRect(dc, 0, 0, innerEdit_->Width(), innerEdit_->Height());
+                innerEdit_->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+                RestoreDC(dc, saved);
+            }
         }
         message.Result = 1;
         return;
@@ -840,12 +865,7 @@ void TqvSkinCustomComboBox::DrawItemArea(vcl::TCanvas* canvas, const vcl::TBitma
 
 void TqvSkinCustomComboBox::DrawItemContent(vcl::TCanvas* c, int index, int width, int height,
                                             RECT text, bool skinned) {
-    // An edit-style box shows its text, which need not be one of the items; until the inner
-    // edit takes over that text, the box draws it itself so the folder typed or chosen is seen.
-    const bool showText = style_ == qvcbEditStyle && innerEdit_ == nullptr;
-    if (showText) {
-        index = -1;
-    } else if (index < 0 || index >= list_->ItemCount()) {
+    if (index < 0 || index >= list_->ItemCount()) {
         return;
     }
     c->Brush()->SetStyle(vcl::bsClear);
@@ -869,7 +889,7 @@ void TqvSkinCustomComboBox::DrawItemContent(vcl::TCanvas* c, int index, int widt
             text.left += images->Width() + 2;
         }
     }
-    const std::string s = showText ? GetText() : list_->Items()->Get(index);
+    const std::string s = list_->Items()->Get(index);
     SetBkMode(dc, TRANSPARENT);
     vcl::TStrings* tabs = list_->TabWidths();
     if (tabs->Count() > 0) {

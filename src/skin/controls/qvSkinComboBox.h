@@ -5,15 +5,21 @@
 // box holds the capture, so the list never takes the focus), the keys, type-ahead and the
 // notifications.
 //
-// Styles: the fixed style shows the current item's text in the box; the edit style puts an edit
-// over the text area (InnerEdit). Every path that depends on the edit checks InnerEdit, so the
-// edit style adds its edit without changing the box.
+// Styles: the fixed style shows the current item's text in the box; the edit style lays a
+// transparent TqvCustomEdit over the text area (InnerEdit), in which the user types. The box routes
+// the edit's keys and presses to its drop-down, keeps the edit's text and its own Text equal (the
+// edit's changes reach Text without being written back), and completes typed text from its items.
+// A character counts by code point wherever the edit's selection is placed.
 
 #include "skin/controls/qvComboBoxLogic.h"
+#include "skin/controls/qvCustomEdit.h"
 #include "skin/controls/qvPopupListBox.h"
 #include "skin/controls/qvSkinCustomControl.h"
 
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
 
 namespace vcl {
 class TTimer;
@@ -22,9 +28,6 @@ class TTimer;
 namespace qv {
 
 enum TqvComboBoxStyle : int { qvcbEditStyle = 0, qvcbFixedStyle = 1 };
-
-// The letter case the edit of the edit style forces on typed text.
-enum class TqvEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 
 using TqvComboDrawItemEvent = TqvDrawItemEvent;
 
@@ -92,7 +95,7 @@ public:
     TAlignment ListBoxCaptionAlignment() const { return list_->Alignment(); }
     void SetListBoxCaptionAlignment(TAlignment a) { list_->SetAlignment(a); }
     TqvEditCharCase CharCase() const { return charCase_; }
-    void SetCharCase(TqvEditCharCase charCase) { charCase_ = charCase; }
+    void SetCharCase(TqvEditCharCase charCase);
     void SetOnListBoxDrawItem(TqvDrawItemEvent handler);
 
     vcl::TNotifyEvent OnChange;
@@ -107,7 +110,10 @@ public:
 
     // --- state ---
     TqvPopupListBox* DropDownList() const { return list_; }
-    vcl::TWinControl* InnerEdit() const { return innerEdit_; }
+    TqvCustomEdit* InnerEdit() const { return innerEdit_; }
+    bool EditChanging() const { return editChanging_; }
+    // Tick of the last type-ahead or auto-completion search.
+    std::uint32_t LastSearchTime() const { return typeAhead_.LastSearchTime(); }
     bool DroppedDown() const { return droppedDown_; }
     bool MouseTracking() const { return mouseTracking_; }
     bool PointerEnteredList() const { return pointerEnteredList_; }
@@ -141,8 +147,15 @@ public:
     bool itemstretcheffect = false, focusitemstretcheffect = false, showfocus = false;
 
 protected:
+    // The inner edit's window procedure: every message of the edit passes here first.
+    virtual void EditWndProc(vcl::TMessage& message);
+    virtual void CreateEditControl();
     // Runs after an item chosen by the user or the program was applied (empty here).
     virtual void ItemSelected() {}
+
+    void CreateParams(vcl::TCreateParams& params) override;
+    void Notification(vcl::TComponent* component, vcl::TOperation operation) override;
+    void CMEnabledChanged(vcl::TMessage& message) override;
 
     void DrawDefaultImage(vcl::TBitmap& bitmap) override;
     void DrawSkinImage(vcl::TBitmap& bitmap) override;
@@ -159,7 +172,7 @@ protected:
     void DoEnter() override;
     void DoExit() override;
 
-    vcl::TWinControl* innerEdit_ = nullptr;
+    TqvCustomEdit* innerEdit_ = nullptr;
     bool editChanging_ = false;
 
 private:
@@ -181,10 +194,39 @@ private:
     void DrawSeparateButton(vcl::TCanvas* canvas);
     void DrawToolButtonLook(vcl::TBitmap& bitmap, bool skinned);
     TqvComboSkinMetrics SkinMetrics() const;
+    // --- the edit style (qvSkinComboBoxEdit.cpp) ---
+    void FreeEditControl();
+    void EditChange();
+    bool EditKeyDown(WORD key, bool alt);
+    void EditChar(vcl::TMessage& message);
+    void EditKeyUp(vcl::TMessage& message);
+    void RunKeyUp(const TqvEditKeyUpAction& action, const std::function<void()>& pass);
+    void Complete();
+    void CompleteText();
+    void ScheduleCompletion();
+    void CancelPendingCompletion();
+    void StepItem(int delta, bool withText);
+    void SetEditFontColor(TColor color);
+    void ApplyEditFont();
+    TColor EditTextColor() const;
+    TColor DisabledTextColor() const;
+    int EditCharset() const;
+    HWND NativeList();
     const TqvDataSkinButtonControl* ButtonRecord(std::initializer_list<const char*> names) const;
 
     TqvPopupListBox* list_ = nullptr;
     vcl::TWndMethod listPrevWndProc_;
+    vcl::TWndMethod editPrevWndProc_;
+    // A completion held back by the 200 ms gate runs when the gate opens, if the text is unchanged.
+    std::unique_ptr<vcl::TTimer> completionTimer_;
+    std::string pendingCompletionText_;
+    // The tail the last completion selected, in the text it completed to.
+    std::string completedText_;
+    TqvCompletedTail completedTail_;
+    // A non-modifier key is down in the edit (a character without one came from an input method).
+    bool editKeyDown_ = false;
+    // Enter or Escape closed the list: its character is neither typed nor a dialog key.
+    bool swallowDialogChar_ = false;
     std::unique_ptr<vcl::TTimer> autoScrollTimer_;
     TqvTypeAhead typeAhead_;
     TqvComboBoxStyle style_ = qvcbFixedStyle;

@@ -440,10 +440,11 @@ TEST_F(ComboBoxTest, ItemTextUsesTheSkinFont) {
 
 namespace {
 
-// The rightmost dark pixel of the box's text area, or -1 when the area holds no ink.
+// The rightmost dark pixel of the box's text area, or -1 when the area holds no ink. The box is
+// painted as when erasing outside its own paint: the whole box, with the inner edit's text.
 int RightmostInk(TqvSkinComboBox* box) {
     vcl::TBitmap image(box->Width(), box->Height());
-    box->PaintTo(image.Canvas());
+    box->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(image.CanvasHandle()), 0);
     const RECT area = box->ItemAreaRect();
     int right = -1;
     for (int y = area.top; y < area.bottom; ++y) {
@@ -459,8 +460,8 @@ int RightmostInk(TqvSkinComboBox* box) {
 
 } // namespace
 
-// An edit-style box shows its own text, which need not be an item (a folder typed or passed on
-// the command line); a fixed-style box shows only its chosen item.
+// An edit-style box shows its own text in its edit, which need not be an item (a folder typed or
+// passed on the command line); a fixed-style box shows only its chosen item.
 TEST_F(ComboBoxTest, EditStyleShowsItsTextEvenWhenItIsNoItem) {
     Fill(3);
     box->SetStyle(qvcbEditStyle);
