@@ -61,8 +61,11 @@ void TqvSkinCustomComboBox::SetStyle(TqvComboBoxStyle style) {
         }
     }
     CalcRects();
+    // The window keeps its children and the focus; only its clipping of the edit changes.
     if (HandleAllocated()) {
-        RecreateWnd();
+        auto bits = DWORD(GetWindowLongPtr(Handle(), GWL_STYLE));
+        bits = style == qvcbEditStyle ? (bits | WS_CLIPCHILDREN) : (bits & ~DWORD(WS_CLIPCHILDREN));
+        SetWindowLongPtr(Handle(), GWL_STYLE, LONG_PTR(bits));
     }
     Invalidate();
 }
