@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# The main window's folder box in the real program under a private Xvfb display: typing into the
+# box completes from the history (the completed tail is selected, so Ctrl+C in the box copies
+# it), a folder with a Chinese name is typed through text input and completed too, "分析" then
+# analyses the typed folder (its rows are read back with Ctrl+C in the report list and compared
+# with `iislog-report --header`), and the history file is unchanged.
+# Exit 77 (skipped) when Xvfb, xdotool or xclip is missing.
+#   folderbox-e2e.sh IISLOG IISLOG_REPORT SAMPLE_FOLDER [SHOTS_FOLDER]
+set -u
+iislog=${1:?usage: folderbox-e2e.sh IISLOG IISLOG_REPORT SAMPLE_FOLDER [SHOTS_FOLDER]}
+report=${2:?}
+samples=${3:?}
+shots=${4:-}
+for tool in Xvfb xdotool xclip; do
+  command -v "$tool" >/dev/null 2>&1 || { echo "e2e: $tool is not installed"; exit 77; }
+done
+
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "e2e: $*"; echo "--- program output"; cat "$work/err" 2>/dev/null; exit 1; }
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 1 600); do
+  [ -s "$work/display" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || break
+  sleep 0.05
+done
+display=$(head -n 1 "$work/display" 2>/dev/null)
+[ -n "$display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$display"
+for _ in $(seq 1 600); do
+  xdotool getmouselocation >/dev/null 2>&1 && break
+  sleep 0.05
+done
+
+# Two folders of the same logs: one under a Chinese name. The history shows neither at start.
+chinese="$work/日志/W3SVC1"
+mkdir -p "$chinese"
+cp "$samples"/*.log "$chinese/"
+mkdir -p "$work/bin"
+cp "$iislog" "$work/bin/iislog"
+printf '%s\r\n%s\r\n/var/log/first\r\n' "$samples" "$chinese" >"$work/bin/DefaultDir.txt"
+cp "$work/bin/DefaultDir.txt" "$work/history.expected"
+unset IISLOG_BACKEND IISLOG_BENCH
+export LSAN_OPTIONS="suppressions=$(dirname "$0")/lsan.supp:${LSAN_OPTIONS:-}"
+"$work/bin/iislog" >"$work/out" 2>"$work/err" &
+app_pid=$!
+
+wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tarvel.*V1[.]0$' | head -n 1)
+[ -n "$wid" ] || fail "the main window did not appear"
+shoot() { [ -n "$shots" ] && xwd -silent -id "$wid" | /usr/bin/convert xwd:- "$shots/$1.png"; return 0; }
+eval "$(xdotool getwindowgeometry --shell "$wid")"
+left=$(( (WIDTH - 754) / 2 ))
+top=$(( HEIGHT - 573 - left ))
+sleep 0.5
+
+# Ctrl held apart from the letter, as a person types it.
+ctrl() { xdotool keydown ctrl; sleep 0.1; xdotool key "$1"; sleep 0.1; xdotool keyup ctrl; sleep 0.1; }
+clipboard() { timeout 2 xclip -o -selection clipboard 2>/dev/null; }
+
+# The folder box lies at client (136, 11), 433 x 22; its text area ends before the drop button.
+# A click sent while the window settles may be lost: click until the box has the focus, which
+# shows as the whole text being selected and copied.
+for _ in $(seq 1 20); do
+  xdotool mousemove --window "$wid" $((left + 300)) $((top + 22)) click 1
+  sleep 0.2
+  ctrl a
+  ctrl c
+  [ "$(clipboard)" = "/var/log/first" ] && break
+  sleep 0.2
+done
+[ "$(clipboard)" = "/var/log/first" ] || fail "the folder box did not take the focus (clipboard: $(clipboard))"
+
+# Type the start of the Chinese folder at full speed: the completion held back by the 200 ms gate
+# runs once the typing stops, and selects the rest of the history entry.
+prefix="$work/日"
+xdotool type --delay 15 "$prefix"
+sleep 0.6
+shoot typing
+ctrl c
+tail="${chinese#"$prefix"}"
+[ "$(clipboard)" = "$tail" ] || fail "completion: the selected tail is '$(clipboard)', expected '$tail'"
+
+# "分析" lies at client (608, 11), 121 x 22: it analyses the completed folder.
+xdotool mousemove --window "$wid" $((left + 668)) $((top + 22)) click 1
+rows=""
+for _ in $(seq 1 100); do
+  # Focus the report list below its rows (which selects none), then copy.
+  xdotool mousemove --window "$wid" $((left + 300)) $((top + 400)) click 1
+  ctrl c
+  rows=$(clipboard | wc -l)
+  [ "${rows:-0}" -gt 1 ] && break
+  sleep 0.1
+done
+[ "${rows:-0}" -gt 1 ] || fail "no report rows reached the clipboard"
+shoot analysed
+clipboard >"$work/clipboard" || fail "cannot read the clipboard"
+"$report" --header "$chinese" >"$work/expected" || fail "iislog-report failed"
+cmp -s "$work/clipboard" "$work/expected" || { diff "$work/expected" "$work/clipboard"; fail "the clipboard differs from iislog-report --header"; }
+
+# The folder was in the history: the history is unchanged (CR LF lines).
+cmp -s "$work/bin/DefaultDir.txt" "$work/history.expected" || fail "DefaultDir.txt is $(od -c "$work/bin/DefaultDir.txt" | head -5)"
+
+xdotool key --window "$wid" alt+F4 >/dev/null 2>&1
+kill "$app_pid" 2>/dev/null
+wait "$app_pid" 2>/dev/null
+app_pid=""
+echo "e2e: ok"
