@@ -156,6 +156,29 @@ TEST_F(MainWindowTest, AnalyseRemembersTheFolderOnceAndNumbersTheRows) {
     EXPECT_EQ(ReadFile(history), logs.Path() + "\r\n" + empty.Path() + "\r\n");
 }
 
+// The folder box takes typed text: a click into it, Ctrl+A, the folder typed (characters as an
+// input method commits them), then "分析" analyses that folder and adds it to the history.
+TEST_F(MainWindowTest, AFolderTypedIntoTheBoxIsAnalysedAndRemembered) {
+    logs.Write("u_ex130101.log", "http://www.google.com/bot.html\r\n");
+    dir.Write("DefaultDir.txt", "/var/log/none\r\n");
+    app::TForm1* form = MakeWindow();
+    form->Show();
+    Settle();
+    ClickAt(form->cbb1->InnerEdit(), 5, 5);
+    EXPECT_EQ(GetFocus(), form->cbb1->InnerEdit()->Handle());
+    screen->KeyDown(VK_CONTROL);
+    screen->Key('A');
+    screen->KeyUp(VK_CONTROL);
+    screen->Text(logs.Path());
+    Settle();
+    screen->AdvanceClock(300);
+    Settle();
+    EXPECT_EQ(form->cbb1->GetText(), logs.Path());
+    ClickAt(form->qvSkinXFormButton1, 60, 11);
+    EXPECT_EQ(Rows(form->lv1), std::vector<std::string>{"1\tu_ex130101.log\t0 kb\t0\t1\t0\t0\t0\t0\t0"});
+    EXPECT_EQ(ReadFile(history), "/var/log/none\r\n" + logs.Path() + "\r\n");
+}
+
 TEST_F(MainWindowTest, AnUnwritableHistoryIsReportedAndStopsTheAnalysisOnly) {
     // The kernel's per-process folders refuse new entries even to root.
     history = "/proc/self/iislog/DefaultDir.txt";

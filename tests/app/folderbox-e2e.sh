@@ -26,20 +26,8 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "e2e: $*"; echo "--- program output"; cat "$work/err" 2>/dev/null; exit 1; }
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 1 600); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || break
-  sleep 0.05
-done
-display=$(head -n 1 "$work/display" 2>/dev/null)
-[ -n "$display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$display"
-for _ in $(seq 1 600); do
-  xdotool getmouselocation >/dev/null 2>&1 && break
-  sleep 0.05
-done
+. "$(dirname "$0")/../support/xvfb.sh"
+xvfb_start "$work"
 
 # Two folders of the same logs: one under a Chinese name. The history shows neither at start.
 chinese="$work/日志/W3SVC1"
@@ -81,12 +69,23 @@ done
 
 # Type the start of the Chinese folder at full speed: the completion held back by the 200 ms gate
 # runs once the typing stops, and selects the rest of the history entry.
-prefix="$work/日"
-xdotool type --delay 15 "$prefix"
+ascii="$work/"
+xdotool type --delay 15 "$ascii"
 sleep 0.6
-shoot typing
 ctrl c
-tail="${chinese#"$prefix"}"
+[ "$(clipboard)" = "${chinese#"$ascii"}" ] || fail "completion: the selected tail is '$(clipboard)', expected '${chinese#"$ascii"}'"
+# Then the Chinese character, which replaces the selected tail and completes again. xdotool types
+# a character that the keyboard map lacks by binding it to a spare key and unbinding it at once;
+# a program that reads the key press only after that (a sanitizer build on a busy machine) gets
+# no character, as its text-input trace shows. Such a lost character is typed again.
+tail="志/W3SVC1"
+for _ in 1 2 3 4 5; do
+  xdotool type "日"
+  sleep 0.6
+  ctrl c
+  [ "$(clipboard)" = "${chinese#"$ascii"}" ] || break
+done
+shoot typing
 [ "$(clipboard)" = "$tail" ] || fail "completion: the selected tail is '$(clipboard)', expected '$tail'"
 
 # "分析" lies at client (608, 11), 121 x 22: it analyses the completed folder.
