@@ -4,12 +4,34 @@
 #include "framework/Messages.h"
 #include "platform/gfx/StockObjects.h"
 #include "platform/gfx/Utf8.h"
+#include "platform/controls/CodePoints.h"
 #include "platform/ui/User.h"
 #include "skin/data/qvParentBackground.h"
+#include "skin/data/qvResourceStr.h"
+#include "skin/data/qvSkinData.h"
+#include "skin/form/Veltrane.h"
+#include "skin/form/qvSkinMenus.h"
 
 namespace qv {
 
 namespace {
+
+// Frees the context menu after its command ran, once the menu engine's call has returned.
+constexpr UINT kFreeContextMenu = WM_APP + 0xE1;
+
+// A caption of the context menu: the form skin's resource string when its skin data carries
+// them, else the built-in text.
+std::string MenuCaption(vcl::TCustomForm* form, const char* key, const char* builtIn) {
+    TqvVeltrane* formSkin = form != nullptr ? FindFormSkin(form) : nullptr;
+    if (formSkin != nullptr && formSkin->SkinData() != nullptr &&
+        formSkin->SkinData()->ResourceStrData() != nullptr) {
+        std::string text = formSkin->SkinData()->ResourceStrData()->GetResStr(key);
+        if (!text.empty()) {
+            return text;
+        }
+    }
+    return builtIn;
+}
 
 char32_t ApplyCharCase(TqvEditCharCase charCase, char32_t c) {
     switch (charCase) {
@@ -100,8 +122,71 @@ void TqvCustomEdit::PaintTransparent() {
     EndPaint(h, &ps);
 }
 
+void TqvCustomEdit::Notification(vcl::TComponent* component, vcl::TOperation operation) {
+    vcl::TCustomEdit::Notification(component, operation);
+    if (operation == vcl::opRemove && component == contextMenu_) {
+        contextMenu_ = nullptr;
+    }
+}
+
+void TqvCustomEdit::ShowContextMenu(POINT at) {
+    delete contextMenu_;
+    auto* menu = new TqvSkinPopupMenu(this);
+    contextMenu_ = menu;
+    vcl::TCustomForm* form = GetParentForm();
+    const int length = int(controls::DecodeUtf8(GetText()).size());
+    const int selStart = SelStart();
+    const int selLength = SelLength();
+    const bool selected = selLength > 0;
+    auto add = [&](const char* key, const char* caption, bool enabled, void (TqvCustomEdit::*action)()) {
+        vcl::TMenuItem* item = menu->Items()->AddItem(MenuCaption(form, key, caption),
+                                                      [this, action](vcl::TObject*) { (this->*action)(); });
+        item->SetEnabled(enabled);
+    };
+    add("EDIT_UNDO", "Undo", CanUndo(), &TqvCustomEdit::Undo);
+    menu->Items()->AddItem("-");
+    add("EDIT_CUT", "Cut", selected && !ReadOnly(), &TqvCustomEdit::CutToClipboard);
+    add("EDIT_COPY", "Copy", selected, &TqvCustomEdit::CopyToClipboard);
+    add("EDIT_PASTE", "Paste", IsClipboardFormatAvailable(CF_TEXT) && !ReadOnly(),
+        &TqvCustomEdit::PasteFromClipboard);
+    add("EDIT_DELETE", "Delete", selected && !ReadOnly(), &TqvCustomEdit::ClearSelection);
+    menu->Items()->AddItem("-");
+    add("EDIT_SELECTALL", "Select All", !(selStart == 0 && selLength == length), &TqvCustomEdit::SelectAll);
+    if (at.x < 0 || at.y < 0) {
+        at = ClientToScreen(POINT{Width() / 2, Height() / 2});
+    }
+    menu->PopupFor(this, at.x, at.y);
+}
+
 void TqvCustomEdit::WndProc(vcl::TMessage& m) {
     switch (m.Msg) {
+    case WM_CONTEXTMENU:
+        if (PopupMenu() == nullptr) {
+            ShowContextMenu(POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
+            m.Result = 0;
+            return;
+        }
+        break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        // The menu key and Shift+F10 open the context menu at the edit's centre.
+        if (PopupMenu() == nullptr &&
+            (m.WParam == VK_APPS || (m.WParam == VK_F10 && GetKeyState(VK_SHIFT) < 0))) {
+            ShowContextMenu(POINT{-1, -1});
+            m.Result = 0;
+            return;
+        }
+        break;
+    case QVM_SKIN_MENU_COMMAND_DONE:
+        if (HandleAllocated()) {
+            PostMessage(Handle(), kFreeContextMenu, 0, 0);
+        }
+        return;
+    case kFreeContextMenu:
+        if (contextMenu_ != nullptr && !contextMenu_->Showing()) {
+            delete contextMenu_;
+        }
+        return;
     case WM_SETFONT:
         vcl::TCustomEdit::WndProc(m);
         if (HandleAllocated()) {

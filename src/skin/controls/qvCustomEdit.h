@@ -3,13 +3,16 @@
 // combo box's edit style). Enter and Escape are never typed into it: they reach the form as dialog
 // keys, so the form's default and cancel buttons act. With EditTransparent it paints no background
 // of its own: every paint first draws what its parent shows beneath it, so the skin shows through
-// the text. Its context menu (undo, cut, copy, paste, delete, select all) is built on demand.
+// the text. Without a popup menu of its own, a right click (or the menu key) opens a skinned
+// context menu (undo, cut, copy, paste, delete, select all) through the form skin's menu engine.
 
 #include "framework/Edit.h"
 
 #include <functional>
 
 namespace qv {
+
+class TqvSkinPopupMenu;
 
 // The letter case the edit forces on typed text.
 enum class TqvEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
@@ -30,6 +33,11 @@ public:
     void SetCharCase(TqvEditCharCase charCase) { charCase_ = charCase; }
     // True while the left button that pressed in the edit is down.
     bool LeftButtonDown() const { return leftButtonDown_; }
+    // The context menu of the last right click, until its command ran or the next one replaced it.
+    TqvSkinPopupMenu* ContextMenu() const { return contextMenu_; }
+    // Builds the context menu and shows it at a screen point (at the edit's centre when a
+    // coordinate is negative, as for the menu key).
+    void ShowContextMenu(POINT at);
 
     // Told when a press elsewhere in the form ends the modes of the focused control
     // (CM_CANCELMODE); sender is the pressed control, or none for a press on the frame.
@@ -39,6 +47,7 @@ protected:
     void CreateParams(vcl::TCreateParams& params) override;
     void WndProc(vcl::TMessage& message) override;
     void Dispatch(vcl::TMessage& message) override;
+    void Notification(vcl::TComponent* component, vcl::TOperation operation) override;
 
 private:
     void PaintTransparent();
@@ -48,6 +57,7 @@ private:
     bool autoSelect_ = true;
     bool hideSelection_ = true;
     bool leftButtonDown_ = false;
+    TqvSkinPopupMenu* contextMenu_ = nullptr;
     TqvEditCharCase charCase_ = TqvEditCharCase::ecNormal;
 };
 

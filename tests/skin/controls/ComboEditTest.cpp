@@ -8,6 +8,7 @@
 #include "framework/Button.h"
 #include "platform/gfx/Utf8.h"
 #include "skin/controls/qvSkinComboBox.h"
+#include "skin/form/qvSkinMenus.h"
 
 #include <gtest/gtest.h>
 
@@ -343,4 +344,71 @@ TEST_F(ComboEditTest, FreeingTheBoxWithAPendingCompletion) {
     Advance(400);
     EXPECT_FALSE(IsWindow(editWindow));
     EXPECT_EQ(GetFocus(), nullptr);
+}
+
+namespace {
+
+std::vector<std::string> MenuItems(TqvSkinPopupMenu* menu) {
+    std::vector<std::string> items;
+    for (int i = 0; i < menu->Items()->Count(); ++i) {
+        vcl::TMenuItem* item = menu->Items()->Items(i);
+        items.push_back(item->Caption() + (item->IsLine() || item->Enabled() ? "" : " (off)"));
+    }
+    return items;
+}
+
+std::string ClipboardText() {
+    OpenClipboard(nullptr);
+    std::string text = GetClipboardData(CF_TEXT).value_or("");
+    CloseClipboard();
+    return text;
+}
+
+void PutOnClipboard(const std::string& text) {
+    OpenClipboard(nullptr);
+    EmptyClipboard();
+    SetClipboardData(CF_TEXT, text);
+    CloseClipboard();
+}
+
+} // namespace
+
+// A right click opens the edit's own skinned menu with the items its state allows; the chosen
+// command acts on the edit, which keeps the focus, and the menu is freed after it ran.
+TEST_F(ComboEditTest, TheEditsContextMenuActsOnTheEditAndIsFreedAfterItsCommand) {
+    box->SetText("D:\\logs");
+    edit()->SetSelStart(3);
+    edit()->SetSelLength(4);
+    PutOnClipboard("pasted");
+    POINT p = ScreenAt(edit(), 10, 5);
+    screen->Click(p.x, p.y, ui::MouseButton::Right);
+    Settle();
+    TqvSkinPopupMenu* menu = edit()->ContextMenu();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(menu->Showing());
+    EXPECT_EQ(MenuItems(menu), (std::vector<std::string>{"Undo (off)", "-", "Cut", "Copy", "Paste", "Delete",
+                                                          "-", "Select All"}));
+    EXPECT_EQ(GetFocus(), edit()->Handle());
+    TqvSkinPopupWindow* popup = menu->Engine()->PopupAt(0);
+    ASSERT_NE(popup, nullptr);
+    RECT wr{};
+    GetWindowRect(popup->Handle(), &wr);
+    const RECT& copy = popup->Items[3]->ItemRect;
+    screen->Click(wr.left + copy.left + 10, wr.top + (copy.top + copy.bottom) / 2);
+    Settle();
+    EXPECT_EQ(ClipboardText(), "logs");
+    EXPECT_EQ(edit()->ContextMenu(), nullptr);
+    EXPECT_EQ(GetFocus(), edit()->Handle());
+
+    // Read-only with all selected, from the menu key: only Copy acts, and Delete removes nothing.
+    edit()->SetReadOnly(true);
+    edit()->SelectAll();
+    Press(VK_APPS);
+    menu = edit()->ContextMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(MenuItems(menu), (std::vector<std::string>{"Undo (off)", "-", "Cut (off)", "Copy", "Paste (off)",
+                                                          "Delete (off)", "-", "Select All (off)"}));
+    Press(VK_ESCAPE);
+    EXPECT_FALSE(menu->Showing());
+    EXPECT_EQ(edit()->GetText(), "D:\\logs");
 }
