@@ -412,3 +412,27 @@ TEST_F(ComboEditTest, TheEditsContextMenuActsOnTheEditAndIsFreedAfterItsCommand)
     EXPECT_FALSE(menu->Showing());
     EXPECT_EQ(edit()->GetText(), "D:\\logs");
 }
+
+// Keys typed into the edit reach the box's key events with the box as sender; a disabled box
+// greys the edit's text with the skin's disabled edit colour.
+TEST_F(ComboEditTest, EditKeysAreTheBoxsKeysAndADisabledBoxGreysTheText) {
+    std::vector<std::string> keys;
+    box->OnKeyDown = [&](vcl::TObject* sender, WORD& key, vcl::TShiftState) {
+        keys.push_back((sender == box ? "down " : "down? ") + std::to_string(key));
+    };
+    box->OnKeyPress = [&](vcl::TObject* sender, char32_t& key) {
+        keys.push_back((sender == box ? "press " : "press? ") + std::to_string(unsigned(key)));
+    };
+    box->OnKeyUp = [&](vcl::TObject* sender, WORD& key, vcl::TShiftState) {
+        keys.push_back((sender == box ? "up " : "up? ") + std::to_string(key));
+    };
+    TypeChar("k");
+    EXPECT_EQ(keys, (std::vector<std::string>{"down 75", "press 107", "up 75"}));
+    EXPECT_EQ(edit()->GetText(), "k");
+
+    const TColor enabled = edit()->Font()->Color();
+    box->SetEnabled(false);
+    EXPECT_EQ(edit()->Font()->Color(), TColor(12102819)); // "edit" disabledfontcolor
+    box->SetEnabled(true);
+    EXPECT_EQ(edit()->Font()->Color(), enabled);
+}
