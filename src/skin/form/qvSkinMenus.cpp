@@ -380,11 +380,13 @@ void TqvSkinMenu::CloseMenu() {
     submenuTimer_->SetEnabled(false);
     PendingItem = nullptr;
     const bool wasVisible = MenuVisible;
+    // A form that asked for the menu itself hears of the close once.
+    const bool formAsked = popupControl_ != nullptr && popupControl_ == form_;
     CloseFrom(0);
     if (!*alive) {
         return;
     }
-    if (wasVisible && form_ != nullptr && form_->HandleAllocated()) {
+    if (wasVisible && !formAsked && form_ != nullptr && form_->HandleAllocated()) {
         SendMessage(form_->Handle(), QVM_SKIN_MENU_CLOSED, 0, 0);
     }
     if (!*alive) {

@@ -474,6 +474,35 @@ TEST_F(MenuTest, TheAskingControlHearsTheCloseAndTheCommandDone) {
     edit->WindowProc = old;
 }
 
+TEST_F(MenuTest, OnAFormWithoutAFormSkinTheMenuKeepsAnEngineOfItsOwn) {
+    auto* form = new vcl::TForm(app.get());
+    form->SetBounds(100, 100, 300, 200);
+    form->Show();
+    Settle();
+    std::vector<std::string> log;
+    vcl::TWndMethod old = form->WindowProc;
+    form->WindowProc = [&](vcl::TMessage& m) {
+        if (m.Msg == QVM_SKIN_MENU_CLOSED) {
+            log.push_back("form closed");
+        }
+        old(m);
+    };
+    auto* menu = MakeMenu(form, 3);
+    menu->PopupFor(form, 150, 150);
+    Settle();
+    ASSERT_NE(menu->Engine(), nullptr);
+    EXPECT_TRUE(menu->Showing());
+    // No skin: the built-in look.
+    EXPECT_EQ(menu->Engine()->PopupAt(0)->WindowSkin, nullptr);
+    screen->Key(VK_DOWN);
+    screen->Key(VK_RETURN);
+    Settle();
+    EXPECT_EQ(clicks, (std::vector<int>{1}));
+    EXPECT_EQ(log, (std::vector<std::string>{"form closed"}));
+    EXPECT_FALSE(menu->Showing());
+    form->WindowProc = old;
+}
+
 TEST_F(MenuTest, FreeingTheMenuWhileItIsOpenClosesIt) {
     Skinned s = MakeForm(100, 100, 400, 300);
     auto* menu = MakeMenu(s.form, 3);
