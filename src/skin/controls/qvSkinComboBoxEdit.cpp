@@ -131,8 +131,14 @@ void TqvSkinCustomComboBox::FreeEditControl() {
     TqvCustomEdit* edit = innerEdit_;
     innerEdit_ = nullptr;
     if (edit != nullptr) {
-        // The edit's last messages (focus loss, destruction) go to its own procedure.
+        // The edit's last messages (focus loss, destruction) go to its own procedure, and none of
+        // its events reaches this box any more.
         edit->WindowProc = editPrevWndProc_;
+        edit->OnChange = nullptr;
+        edit->OnCancelMode = nullptr;
+        edit->OnKeyDown = nullptr;
+        edit->OnKeyPress = nullptr;
+        edit->OnKeyUp = nullptr;
         edit->SetVisible(false);
         delete edit;
     }
