@@ -596,26 +596,26 @@ void TqvSkinCustomComboBox::CMTextChanged(vcl::TMessage& message) {
 
 void TqvSkinCustomComboBox::CMMouseEnter(vcl::TMessage& message) {
     TqvSkinCustomControl::CMMouseEnter(message);
-    mouseInControl_ = true;
-    if (innerEdit_ != nullptr && SkinBound() && !RectIsEmpty(activeskinrect) && !innerEdit_->Focused()) {
-        SetEditFontColor(activefontcolor);
-    }
-    if ((SkinBound() && !RectIsEmpty(activeskinrect)) || toolButtonStyle_) {
-        Invalidate();
-    }
+    SetMouseInControl(true);
 }
 
 void TqvSkinCustomComboBox::CMMouseLeave(vcl::TMessage& message) {
     TqvSkinCustomControl::CMMouseLeave(message);
-    mouseInControl_ = false;
-    if (innerEdit_ != nullptr && SkinBound() && !RectIsEmpty(activeskinrect) && !innerEdit_->Focused()) {
-        SetEditFontColor(fontcolor);
-    }
-    if (buttonHot_) {
+    SetMouseInControl(false);
+}
+
+// The pointer over the box or over its edit (which covers the text area) is over the box.
+void TqvSkinCustomComboBox::SetMouseInControl(bool in) {
+    mouseInControl_ = in;
+    if (!in && buttonHot_) {
         buttonHot_ = false;
         Invalidate();
     }
-    if ((SkinBound() && !RectIsEmpty(activeskinrect)) || toolButtonStyle_) {
+    const bool activeLook = SkinBound() && !RectIsEmpty(activeskinrect);
+    if (innerEdit_ != nullptr && activeLook && !innerEdit_->Focused()) {
+        SetEditFontColor(in ? activefontcolor : fontcolor);
+    }
+    if (activeLook || toolButtonStyle_) {
         Invalidate();
     }
 }

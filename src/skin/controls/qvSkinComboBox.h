@@ -207,6 +207,7 @@ private:
     void CancelPendingCompletion();
     void StepItem(int delta, bool withText);
     void SetEditFontColor(TColor color);
+    void SetMouseInControl(bool in);
     void ApplyEditFont();
     TColor EditTextColor() const;
     TColor DisabledTextColor() const;

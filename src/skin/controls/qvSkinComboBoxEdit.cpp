@@ -210,6 +210,10 @@ void TqvSkinCustomComboBox::EditWndProc(vcl::TMessage& m) {
             return;
         }
         break;
+    case vcl::CM_MOUSEENTER:
+    case vcl::CM_MOUSELEAVE:
+        SetMouseInControl(m.Msg == vcl::CM_MOUSEENTER);
+        break;
     case WM_SETFOCUS:
         if (activeLook) {
             SetEditFontColor(activefontcolor);

@@ -413,9 +413,10 @@ TEST_F(ComboEditTest, TheEditsContextMenuActsOnTheEditAndIsFreedAfterItsCommand)
     EXPECT_EQ(edit()->GetText(), "D:\\logs");
 }
 
-// Keys typed into the edit reach the box's key events with the box as sender; a disabled box
-// greys the edit's text with the skin's disabled edit colour.
-TEST_F(ComboEditTest, EditKeysAreTheBoxsKeysAndADisabledBoxGreysTheText) {
+// Keys typed into the edit reach the box's key events with the box as sender; the pointer over
+// the edit counts as over the box; a disabled box greys the edit's text with the skin's disabled
+// edit colour.
+TEST_F(ComboEditTest, EditKeysHoverAndDisabledText) {
     std::vector<std::string> keys;
     box->OnKeyDown = [&](vcl::TObject* sender, WORD& key, vcl::TShiftState) {
         keys.push_back((sender == box ? "down " : "down? ") + std::to_string(key));
@@ -429,6 +430,21 @@ TEST_F(ComboEditTest, EditKeysAreTheBoxsKeysAndADisabledBoxGreysTheText) {
     TypeChar("k");
     EXPECT_EQ(keys, (std::vector<std::string>{"down 75", "press 107", "up 75"}));
     EXPECT_EQ(edit()->GetText(), "k");
+
+    // The pointer over the edit is over the box: its hover look stays on across the text area.
+    MoveTo(form, 5, 5);
+    EXPECT_FALSE(box->MouseInControl());
+    MoveTo(edit(), 20, 5);
+    EXPECT_TRUE(box->MouseInControl());
+    const RECT button = box->DropButtonRect();
+    MoveTo(box, (button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    EXPECT_TRUE(box->MouseInControl());
+    EXPECT_TRUE(box->ButtonHot());
+    MoveTo(edit(), 20, 5);
+    EXPECT_TRUE(box->MouseInControl());
+    EXPECT_FALSE(box->ButtonHot());
+    MoveTo(form, 5, 5);
+    EXPECT_FALSE(box->MouseInControl());
 
     const TColor enabled = edit()->Font()->Color();
     box->SetEnabled(false);
