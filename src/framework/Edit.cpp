@@ -21,7 +21,13 @@ void TCustomEdit::CreateParams(TCreateParams& params) {
     params.Style |= ES_AUTOHSCROLL;
     if (readOnly_) params.Style |= ES_READONLY;
     if (passwordChar_) params.Style |= ES_PASSWORD;
-    params.ExStyle |= WS_EX_CLIENTEDGE;
+    if (borderStyle_ == TBorderStyle::bsSingle) params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TCustomEdit::SetBorderStyle(TBorderStyle style) {
+    if (style == borderStyle_) return;
+    borderStyle_ = style;
+    if (HandleAllocated()) RecreateWnd();
 }
 
 void TCustomEdit::InitWindow() {
@@ -129,14 +135,24 @@ std::vector<std::string> TMemoStrings::Split() const {
     return lines;
 }
 
-void TMemoStrings::Join(const std::vector<std::string>& lines) {
+namespace {
+
+// Lines joined with CR LF. A final empty line gets its own break, or the text would end with
+// the line before it and the empty line would be lost (a text ending in a break has no empty
+// last line).
+std::string JoinLines(const std::vector<std::string>& lines) {
     std::string text;
     for (size_t i = 0; i < lines.size(); ++i) {
         text += lines[i];
         if (i + 1 < lines.size()) text += "\r\n";
     }
-    memo_->SetText(text);
+    if (!lines.empty() && lines.back().empty()) text += "\r\n";
+    return text;
 }
+
+} // namespace
+
+void TMemoStrings::Join(const std::vector<std::string>& lines) { memo_->SetText(JoinLines(lines)); }
 
 int TMemoStrings::Count() const { return static_cast<int>(Split().size()); }
 
@@ -180,7 +196,8 @@ TCustomMemo::TCustomMemo(TComponent* owner) : TCustomEdit(owner), lines_(this) {
 void TCustomMemo::CreateParams(TCreateParams& params) {
     TCustomEdit::CreateParams(params);
     params.Style &= ~ES_AUTOHSCROLL;
-    params.Style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL;
+    params.Style |= ES_MULTILINE | ES_AUTOVSCROLL;
+    if (!wordWrap_) params.Style |= ES_AUTOHSCROLL;
     if (wantReturns_) params.Style |= ES_WANTRETURN;
     if (scrollBars_ == ssVertical || scrollBars_ == ssBoth) params.Style |= WS_VSCROLL;
     if (scrollBars_ == ssHorizontal || scrollBars_ == ssBoth) params.Style |= WS_HSCROLL;
@@ -191,14 +208,18 @@ void TCustomMemo::CreateParams(TCreateParams& params) {
 void TCustomMemo::SetLines(const TStrings* lines) {
     std::vector<std::string> copy;
     for (int i = 0; lines && i < lines->Count(); ++i) copy.push_back(lines->Get(i));
-    std::string text;
-    for (size_t i = 0; i < copy.size(); ++i) text += copy[i] + (i + 1 < copy.size() ? "\r\n" : "");
-    SetText(text);
+    SetText(JoinLines(copy));
 }
 
 void TCustomMemo::SetScrollBars(TScrollStyle style) {
     if (style == scrollBars_) return;
     scrollBars_ = style;
+    if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomMemo::SetWordWrap(bool on) {
+    if (on == wordWrap_) return;
+    wordWrap_ = on;
     if (HandleAllocated()) RecreateWnd();
 }
 

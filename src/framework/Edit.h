@@ -11,6 +11,9 @@ namespace vcl {
 
 class TCustomMemo;
 
+// The edit's border: bsSingle is the sunken client edge.
+enum class TBorderStyle { bsNone, bsSingle };
+
 class TCustomEdit : public TNativeControl {
 public:
     explicit TCustomEdit(TComponent* owner);
@@ -23,6 +26,8 @@ public:
     void SetPasswordChar(char32_t c);
     bool Modified();
     void SetModified(bool on);
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle style);
 
     // Selection in code points.
     int SelStart();
@@ -52,6 +57,7 @@ private:
     bool readOnly_ = false;
     int maxLength_ = 0;
     char32_t passwordChar_ = 0;
+    TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
     int selStart_ = 0;
     int selLength_ = 0;
 };
@@ -92,6 +98,12 @@ public:
     void SetWantReturns(bool on) { wantReturns_ = on; }
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment a);
+    // On: the window is made without ES_AUTOHSCROLL, which asks the native edit to wrap long
+    // lines. The native edit of this platform keeps every line whole and scrolls sideways, as a
+    // memo with a horizontal scroll bar does on any platform, so Lines always match the text's
+    // own lines.
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool on);
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -100,6 +112,7 @@ private:
     TMemoStrings lines_;
     TScrollStyle scrollBars_ = ssNone;
     bool wantReturns_ = true;
+    bool wordWrap_ = true;
     TAlignment alignment_ = TAlignment::taLeftJustify;
 };
 

@@ -60,3 +60,43 @@ TEST_F(EditTest, MemoLinesBeforeAndAfterTheWindow) {
     memo->Lines()->Clear();
     EXPECT_EQ(memo->Lines()->Count(), 0);
 }
+
+TEST_F(EditTest, MemoLinesKeepAnEmptyLastLine) {
+    auto* form = new TForm(app.get());
+    auto* memo = new TMemo(form);
+    memo->SetParent(form);
+    struct Case {
+        std::vector<std::string> Lines;
+        std::string Text;
+    } cases[] = {
+        {{"a", ""}, "a\r\n\r\n"},
+        {{""}, "\r\n"},
+        {{"a", "", "b"}, "a\r\n\r\nb"},
+        {{}, ""},
+    };
+    for (const Case& c : cases) {
+        TStringList source;
+        for (const std::string& line : c.Lines) source.Add(line);
+        memo->SetLines(&source);
+        EXPECT_EQ(memo->GetText(), c.Text);
+        std::vector<std::string> back;
+        for (int i = 0; i < memo->Lines()->Count(); ++i) back.push_back(memo->Lines()->Get(i));
+        EXPECT_EQ(back, c.Lines) << c.Text;
+        // Line by line gives the same text.
+        memo->Lines()->Clear();
+        for (const std::string& line : c.Lines) memo->Lines()->Add(line);
+        EXPECT_EQ(memo->GetText(), c.Text);
+    }
+}
+
+TEST_F(EditTest, BorderStyleNoneDropsTheClientEdge) {
+    auto* form = new TForm(app.get());
+    auto* edit = new TEdit(form);
+    edit->SetParent(form);
+    form->Show();
+    EXPECT_TRUE(GetWindowLongPtr(edit->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    edit->SetText("kept");
+    edit->SetBorderStyle(TBorderStyle::bsNone);
+    EXPECT_FALSE(GetWindowLongPtr(edit->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    EXPECT_EQ(edit->GetText(), "kept");
+}
