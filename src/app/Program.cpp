@@ -3,6 +3,7 @@
 #include "app/ReportCommand.h"
 #include "app/SampleReport.h"
 #include "app/Unit1.h"
+#include "app/Unit2.h"
 
 #include "framework/Forms.h"
 #include "platform/ui/WindowSystem.h"
@@ -71,6 +72,10 @@ int RunProgram(const ProgramArgs& args, std::ostream& out, std::ostream& err) {
     TForm1* form1 = nullptr;
     application.CreateForm(form1);
     trace.Stage("window created");
+    // The history editor exists, hidden, from here to the end; Ctrl+E shows it.
+    TForm2* form2 = nullptr;
+    application.CreateForm(form2);
+    trace.Stage("history editor created");
 
     // The loop is idle for the first time once the shown window has been painted and presented.
     const std::string bench = StartupTrace::Flag("IISLOG_BENCH");

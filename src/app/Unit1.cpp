@@ -2,6 +2,7 @@
 
 #include "app/FolderHistory.h"
 #include "app/ReportCommand.h"
+#include "app/Unit2.h"
 
 #include "framework/GraphicsObjects.h"
 #include "framework/Stream.h"
@@ -56,10 +57,14 @@ TForm1::TForm1(vcl::TComponent* owner, MainWindowOptions options) : vcl::TForm(o
     Font()->SetCharset(0); // ANSI
     CreateComponents(load);
     OnCreate = [this](vcl::TObject* sender) { FormCreate(sender); };
+    OnShortCut = [this](WORD key, vcl::TShiftState shift, bool& handled) { ShortCut(key, shift, handled); };
     load.Finish();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    if (historyEditor_ != nullptr)
+        historyEditor_->RemoveFreeNotification(this);
+}
 
 void TForm1::CreateComponents(vcl::TFormLoader& load) {
     CreatePanelControls(load);
@@ -120,6 +125,7 @@ void TForm1::CreatePanelControls(vcl::TFormLoader& load) {
     btn2->SetSkinDataName("button");
     btn2->SetDefaultFont(MakeFont("宋体", -12, 0, vcl::clRed).get());
     btn2->SetTabOrder(2);
+    btn2->OnClick = [this](vcl::TObject* sender) { btn2Click(sender); };
 
     qvSkinLinkLabel1 = load.Create<qv::TqvSkinLinkLabel>("qvSkinLinkLabel1");
     qvSkinLinkLabel1->SetParent(qvpanel1);
@@ -340,6 +346,33 @@ void TForm1::btn1Click(vcl::TObject*) {
         return;
     AddToFolderHistory(*cbb1->Items(), folder);
     SaveFolderHistory(*cbb1->Items(), options_.HistoryFile);
+}
+
+void TForm1::btn2Click(vcl::TObject*) {
+    if (historyEditor_ != nullptr)
+        historyEditor_->ShowModal();
+}
+
+void TForm1::SetHistoryEditor(TForm2* editor) {
+    if (historyEditor_ != nullptr && historyEditor_ != editor)
+        historyEditor_->RemoveFreeNotification(this);
+    historyEditor_ = editor;
+    if (editor != nullptr)
+        editor->FreeNotification(this);
+}
+
+void TForm1::Notification(vcl::TComponent* component, vcl::TOperation operation) {
+    vcl::TForm::Notification(component, operation);
+    if (operation == vcl::TOperation::opRemove && component == historyEditor_)
+        historyEditor_ = nullptr;
+}
+
+// Ctrl+E opens the history editor: its button is hidden, as it overlaps ">>" and "分析".
+void TForm1::ShortCut(WORD key, vcl::TShiftState shift, bool& handled) {
+    if (key != 'E' || (shift & (vcl::ssCtrl | vcl::ssShift | vcl::ssAlt)) != vcl::ssCtrl || historyEditor_ == nullptr)
+        return;
+    handled = true;
+    btn2Click(btn2);
 }
 
 std::string TForm1::ReportClipboardText() const {

@@ -41,6 +41,8 @@ struct MainWindowOptions {
 void SetMainWindowOptions(MainWindowOptions options);
 MainWindowOptions DefaultMainWindowOptions();
 
+class TForm2;
+
 class TForm1 : public vcl::TForm {
 public:
     explicit TForm1(vcl::TComponent* owner);
@@ -53,6 +55,14 @@ public:
     // ">>": the folder dialog opens on the folder box's text; a chosen folder replaces the text
     // and, when the history is not empty, joins it and is saved.
     void btn1Click(vcl::TObject* sender);
+    // "编辑": opens the history editor modally (the button stays hidden; Ctrl+E reaches it).
+    void btn2Click(vcl::TObject* sender);
+
+    // The history editor, which binds itself to this window when it is created.
+    TForm2* HistoryEditor() const { return historyEditor_; }
+    void SetHistoryEditor(TForm2* editor);
+    // The file the folder history is saved to.
+    const std::string& HistoryFileName() const { return options_.HistoryFile; }
 
     // The report list's rows as the clipboard takes them: the selected rows, or all when none
     // is selected, under the column captions (what `iislog-report --header` prints).
@@ -85,6 +95,7 @@ public:
 protected:
     void CreateParams(vcl::TCreateParams& params) override;
     void WndProc(vcl::TMessage& message) override;
+    void Notification(vcl::TComponent* component, vcl::TOperation operation) override;
 
 private:
     void CreateComponents(vcl::TFormLoader& load);
@@ -92,8 +103,10 @@ private:
     void CreateReportControls(vcl::TFormLoader& load);
     void CreateNonVisualComponents(vcl::TFormLoader& load);
     void ReportListKeyDown(WORD& key, vcl::TShiftState shift);
+    void ShortCut(WORD key, vcl::TShiftState shift, bool& handled);
 
     MainWindowOptions options_;
+    TForm2* historyEditor_ = nullptr;
 };
 
 // The window caption and the application title.
