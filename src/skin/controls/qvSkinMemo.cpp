@@ -68,6 +68,7 @@ void TqvSkinMemo::SetSkinData(TqvSkinData* data) {
 void TqvSkinMemo::AttachBar(TqvSkinScrollBar*& slot, TqvSkinScrollBar* bar, bool vertical) {
     if (slot != nullptr && slot != bar) slot->RemoveFreeNotification(this);
     slot = bar;
+    (vertical ? vBarComponent_ : hBarComponent_) = bar;
     if (bar == nullptr) return;
     bar->FreeNotification(this);
     bar->SetMin(0);
@@ -86,8 +87,16 @@ void TqvSkinMemo::Notification(vcl::TComponent* component, vcl::TOperation opera
         skinData_ = nullptr;
         ReleaseSkinRecord();
     }
-    if (component == hScrollBar_) hScrollBar_ = nullptr;
-    if (component == vScrollBar_) vScrollBar_ = nullptr;
+    if (component == hBarComponent_) hScrollBar_ = nullptr, hBarComponent_ = nullptr;
+    if (component == vBarComponent_) vScrollBar_ = nullptr, vBarComponent_ = nullptr;
+}
+
+TqvSkinScrollBar* TqvSkinMemo::LiveBar(bool vertical) const {
+    // A bar being destroyed realigns its parent (and so sizes the memo) before the memo hears of
+    // its removal; by then it is a bar no longer.
+    vcl::TComponent* component = vertical ? vBarComponent_ : hBarComponent_;
+    if (component == nullptr || component->IsDestroying()) return nullptr;
+    return vertical ? vScrollBar_ : hScrollBar_;
 }
 
 // ---- skin
@@ -174,8 +183,8 @@ void TqvSkinMemo::ApplySkin() {
     Font()->Assign(&font);
     UpdateScrollBars();
     // The bars may have been laid out before the memo's look was known.
-    if (Parent() != nullptr && ((vScrollBar_ != nullptr && vScrollBar_->Align() != vcl::TAlign::alNone) ||
-                                (hScrollBar_ != nullptr && hScrollBar_->Align() != vcl::TAlign::alNone)))
+    if (Parent() != nullptr && ((LiveBar(true) != nullptr && LiveBar(true)->Align() != vcl::TAlign::alNone) ||
+                                (LiveBar(false) != nullptr && LiveBar(false)->Align() != vcl::TAlign::alNone)))
         Parent()->Realign();
     UpdateTextRect();
     Invalidate();
@@ -243,12 +252,12 @@ void TqvSkinMemo::SyncBar(TqvSkinScrollBar* bar, int which) {
 }
 
 void TqvSkinMemo::UpdateScrollBars() {
-    SyncBar(vScrollBar_, SB_VERT);
-    SyncBar(hScrollBar_, SB_HORZ);
+    SyncBar(LiveBar(true), SB_VERT);
+    SyncBar(LiveBar(false), SB_HORZ);
 }
 
 void TqvSkinMemo::BarChanged(bool vertical) {
-    TqvSkinScrollBar* bar = vertical ? vScrollBar_ : hScrollBar_;
+    TqvSkinScrollBar* bar = LiveBar(vertical);
     if (bar == nullptr || !HandleAllocated()) return;
     int position = std::max(bar->Position(), 0);
     if (vertical && position > kLargestWordPosition) {

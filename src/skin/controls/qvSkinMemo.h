@@ -124,6 +124,7 @@ private:
     void ContextMenu(const vcl::TMessage& message);
     void SwitchColors(bool active);
     void AttachBar(TqvSkinScrollBar*& slot, TqvSkinScrollBar* bar, bool vertical);
+    TqvSkinScrollBar* LiveBar(bool vertical) const;
     void BarChanged(bool vertical);
     void SyncBar(TqvSkinScrollBar* bar, int which);
     int SkinCharset() const;
@@ -142,6 +143,9 @@ private:
     const gfx::Bitmap* skinPicture_ = nullptr;
     TqvSkinScrollBar* vScrollBar_ = nullptr;
     TqvSkinScrollBar* hScrollBar_ = nullptr;
+    // The same bars as components, which stay valid to ask while a bar is being destroyed.
+    vcl::TComponent* vBarComponent_ = nullptr;
+    vcl::TComponent* hBarComponent_ = nullptr;
     bool mouseButtonDown_ = false;
     std::unique_ptr<vcl::TFont> defaultFont_;
     bool useSkinFont_ = true;
