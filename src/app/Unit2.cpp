@@ -31,6 +31,14 @@ TForm2::TForm2(vcl::TComponent* owner) : vcl::TForm(owner) {
     CreateComponents(load);
     OnCreate = [this](vcl::TObject* sender) { FormCreate(sender); };
     OnShow = [this](vcl::TObject* sender) { FormShow(sender); };
+    // Escape cancels, as in any dialog; the form-style buttons take no focus, so they cannot be
+    // the dialog's cancel button. Enter stays a line break in the memo.
+    OnShortCut = [this](WORD key, vcl::TShiftState shift, bool& handled) {
+        if (key == VK_ESCAPE && (shift & (vcl::ssCtrl | vcl::ssShift | vcl::ssAlt)) == 0) {
+            handled = true;
+            btn2Click(btn2);
+        }
+    };
     load.Finish();
 }
 

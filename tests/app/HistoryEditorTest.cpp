@@ -52,11 +52,15 @@ protected:
     void WhileIdle(std::function<bool()> step) {
         idleStep_ = std::move(step);
         idleTurns_ = 0;
+        gaveUp = false;
         app->OnIdle = [this](vcl::TObject*, bool& done) {
             if (!idleStep_)
                 return;
             done = false;
-            if (idleStep_() || ++idleTurns_ > 2000) {
+            bool finished = idleStep_();
+            if (!finished && ++idleTurns_ > 2000)
+                gaveUp = true;
+            if (finished || gaveUp) {
                 idleStep_ = nullptr; // not the running handler: that is OnIdle, which stays
                 if (form2->Modal())
                     form2->SetModalResult(vcl::mrCancel);
@@ -75,6 +79,7 @@ protected:
     std::string history;
     app::TForm1* form1 = nullptr;
     app::TForm2* form2 = nullptr;
+    bool gaveUp = false; // the last WhileIdle step never finished; the editor was cancelled
 
 private:
     std::function<bool()> idleStep_;
@@ -170,9 +175,9 @@ TEST_F(HistoryEditorTest, ReopeningShowsTheSavedHistoryBlankLinesIncluded) {
     EXPECT_EQ(ReadFile(history), "/a\r\n\r\n"); // saving unchanged text keeps the blank entry
 }
 
-TEST_F(HistoryEditorTest, CancelAndTheCloseButtonDiscardTheEdits) {
+TEST_F(HistoryEditorTest, CancelEscapeAndTheCloseButtonDiscardTheEdits) {
     Start("/a\r\n/b\r\n");
-    for (int way = 0; way < 2; ++way) {
+    for (int way = 0; way < 3; ++way) {
         bool reopened = false;
         std::vector<std::string> lines;
         int opening = 0;
@@ -183,14 +188,17 @@ TEST_F(HistoryEditorTest, CancelAndTheCloseButtonDiscardTheEdits) {
                 form2->mmo1->SetText("/edited");
                 if (way == 0)
                     form2->btn2Click(form2->btn2); // "取消"
+                else if (way == 1)
+                    PostMessage(form2->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); // the frame's close button
                 else
-                    form2->Close(); // the frame's close button closes the form
+                    screen->Key(VK_ESCAPE); // typed into the memo, which has the focus
                 ++opening;
                 return false;
             }
             return false;
         });
         form1->btn2Click(form1->btn2);
+        EXPECT_FALSE(gaveUp) << way; // the dialog closed by itself
         EXPECT_FALSE(form2->Visible());
         EXPECT_EQ(Lines(*form1->cbb1->Items()), (std::vector<std::string>{"/a", "/b"})) << way;
         WhileIdle([&] {

@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# The history editor end to end on the real program under a private Xvfb display with openbox:
+# Ctrl+E in the main window opens the skinned editor with the history; the text is edited with
+# the keyboard and saved with "保存"; then DefaultDir.txt is compared byte for byte (CR LF after
+# every line), the folder box's drop-down shows one row per entry, and reopening the editor shows
+# the saved entries (copied out through the clipboard). Escape cancels a second edit.
+# Exit 77 (skipped) when Xvfb, openbox, xdotool or xclip is missing.
+#   history-editor-e2e.sh IISLOG [SHOTS_FOLDER]
+set -u
+iislog=${1:?usage: history-editor-e2e.sh IISLOG [SHOTS_FOLDER]}
+shots=${2:-}
+for tool in Xvfb openbox xdotool xclip xprop; do
+  command -v "$tool" >/dev/null 2>&1 || { echo "e2e: $tool is not installed"; exit 77; }
+done
+
+work=$(mktemp -d)
+xvfb_pid=""
+wm_pid=""
+app_pid=""
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "e2e: $*"; echo "--- program output"; cat "$work/err" 2>/dev/null; exit 1; }
+
+. "$(dirname "$0")/../support/xvfb.sh"
+xvfb_start "$work"
+xvfb_openbox "$work"
+
+mkdir -p "$work/bin"
+cp "$iislog" "$work/bin/iislog"
+printf '/var/log/first\r\n/srv/old\r\n/home/me/logs\r\n' >"$work/bin/DefaultDir.txt"
+unset IISLOG_BACKEND IISLOG_BENCH
+export LSAN_OPTIONS="suppressions=$(dirname "$0")/lsan.supp:${LSAN_OPTIONS:-}"
+"$work/bin/iislog" >"$work/out" 2>"$work/err" &
+app_pid=$!
+
+wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tarvel.*V1[.]0$' | head -n 1)
+[ -n "$wid" ] || fail "the main window did not appear"
+
+# A visible window by its exact title (xdotool's patterns do not match CJK text here).
+window_named() {
+  local w
+  for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+    [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "$1" ] && { echo "$w"; return 0; }
+  done
+  return 1
+}
+wait_for() { # command...: up to 10 s
+  for _ in $(seq 1 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+  return 1
+}
+# Client origin of a skinned window on the screen: the frame is as wide on the left, right and
+# bottom, the caption adds to the top.
+client_origin() { # window client-width client-height
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  cx=$(( X + (WIDTH - $2) / 2 ))
+  cy=$(( Y + HEIGHT - $3 - (WIDTH - $2) / 2 ))
+}
+editor_open() { window_named "编辑日志查询记录"; }
+editor_closed() { ! window_named "编辑日志查询记录"; }
+open_editor() {
+  local tries
+  for tries in 1 2 3; do
+    client_origin "$wid" 754 573
+    # Focus the report list, then the shortcut.
+    xdotool mousemove $((cx + 300)) $((cy + 400)) click 1
+    sleep 0.2
+    xdotool key ctrl+e
+    wait_for editor_open && break
+  done
+  did=$(editor_open) || fail "Ctrl+E did not open the history editor"
+  client_origin "$did" 526 312
+  sleep 0.5
+}
+# The drop-down of the folder box: its popup's height for the number of rows.
+dropdown_height() {
+  client_origin "$wid" 754 573
+  xdotool mousemove $((cx + 136 + 425)) $((cy + 21)) click 1
+  local popup="" w
+  for _ in $(seq 1 50); do
+    for w in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
+      eval "$(xdotool getwindowgeometry --shell "$w")"
+      [ "$WIDTH" -eq 433 ] && { popup=$w; break 2; }
+    done
+    sleep 0.1
+  done
+  [ -n "$popup" ] || fail "the folder box's drop-down did not open"
+  [ -n "$shots" ] && xwd -root -silent | /usr/bin/convert xwd:- "$shots/dropdown-$1.png"
+  xdotool key Escape
+  eval "$(xdotool getwindowgeometry --shell "$popup")"
+  echo "$HEIGHT" >"$work/dropdown-$1"
+  sleep 0.3
+}
+
+dropdown_height before
+
+open_editor
+[ -n "$shots" ] && xwd -silent -id "$did" | /usr/bin/convert xwd:- "$shots/history-editor.png"
+# The memo has the focus: drop the first line, rename the last, add two folders (one with a space).
+xdotool key ctrl+Home shift+Down Delete
+xdotool key Down Home shift+End
+xdotool type --delay 20 '/home/me/iis'
+xdotool key ctrl+End Return
+xdotool type --delay 20 '/data/iis logs'
+xdotool key Return
+xdotool type --delay 20 '/data/more'
+sleep 0.3
+[ -n "$shots" ] && xwd -silent -id "$did" | /usr/bin/convert xwd:- "$shots/history-editor-edited.png"
+# "保存" lies at client (173, 16) of the bottom panel at (0, 256), 75 x 25.
+xdotool mousemove $((cx + 210)) $((cy + 284)) click 1
+wait_for editor_closed || fail "保存 did not close the editor"
+
+printf '/srv/old\r\n/home/me/iis\r\n/data/iis logs\r\n/data/more\r\n' >"$work/history.expected"
+cmp -s "$work/bin/DefaultDir.txt" "$work/history.expected" ||
+  fail "DefaultDir.txt is $(od -c "$work/bin/DefaultDir.txt" | head -5)"
+
+# The folder box's list now holds four entries: its drop-down is one 20-pixel row taller.
+dropdown_height after
+before=$(cat "$work/dropdown-before")
+after=$(cat "$work/dropdown-after")
+[ $((after - before)) -eq 20 ] || fail "the drop-down was $before pixels high with three entries and is $after with four"
+
+# Reopening shows the saved entries; copy them out of the memo.
+open_editor
+xdotool key ctrl+a ctrl+c
+sleep 0.3
+timeout 2 xclip -o -selection clipboard >"$work/memo" 2>/dev/null || fail "nothing on the clipboard"
+printf '/srv/old\r\n/home/me/iis\r\n/data/iis logs\r\n/data/more' >"$work/memo.expected"
+cmp -s "$work/memo" "$work/memo.expected" || fail "the reopened editor shows $(od -c "$work/memo" | head -5)"
+
+# An edit abandoned with Escape changes nothing.
+xdotool key ctrl+End Return
+xdotool type --delay 20 '/discarded'
+xdotool key Escape
+wait_for editor_closed || fail "Escape did not close the editor"
+cmp -s "$work/bin/DefaultDir.txt" "$work/history.expected" || fail "a cancelled edit reached DefaultDir.txt"
+
+xdotool key --window "$wid" alt+F4 >/dev/null 2>&1
+kill "$app_pid" 2>/dev/null
+wait "$app_pid" 2>/dev/null
+app_pid=""
+echo "e2e: ok"
