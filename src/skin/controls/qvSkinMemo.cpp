@@ -7,6 +7,7 @@
 #include "skin/data/qvCompose.h"
 #include "skin/data/qvControlSkinRecords.h"
 #include "skin/data/qvResourceStr.h"
+#include "skin/form/qvSkinMenus.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -597,11 +598,15 @@ void TqvSkinMemo::WndProc(vcl::TMessage& message) {
         return;
     case WM_CONTEXTMENU:
         if (PopupMenu() == nullptr) {
-            ContextMenu(message);
+            ShowContextMenu(message);
             message.Result = 0;
             return;
         }
         break;
+    case QVM_SKIN_MENU_COMMAND_DONE:
+        MenuCommandDone();
+        message.Result = 0;
+        return;
     case WM_SETFOCUS:
         if (!mouseInControl_) {
             SwitchColors(true);
@@ -631,7 +636,47 @@ void TqvSkinMemo::WndProc(vcl::TMessage& message) {
     if (NeedsInvalidateAfter(msg) || (released && bitMapBG_)) Invalidate();
 }
 
-void TqvSkinMemo::ContextMenu(const vcl::TMessage&) {}
+// The edit commands as the combo box's edit offers them, enabled by the memo's own ReadOnly.
+void TqvSkinMemo::ShowContextMenu(const vcl::TMessage& message) {
+    // A new request replaces the menu of the last one.
+    delete contextMenu_;
+    contextMenu_ = nullptr;
+    TqvResourceStrData* strings = skinData_ != nullptr ? skinData_->ResourceStrData() : nullptr;
+    auto caption = [strings](const char* key, const char* builtIn) {
+        std::string text = strings != nullptr ? strings->GetResStr(key) : std::string();
+        return text.empty() ? std::string(builtIn) : text;
+    };
+    const bool selected = SelLength() > 0;
+    const bool clipboardText = IsClipboardFormatAvailable(CF_TEXT) || IsClipboardFormatAvailable(CF_UNICODETEXT);
+    auto command = [this](UINT msg) { return [this, msg](vcl::TObject*) { Perform(msg, 0, 0); }; };
+    auto* menu = new TqvSkinPopupMenu(this);
+    contextMenu_ = menu;
+    menu->SetSkinData(skinData_);
+    vcl::TMenuItem* items = menu->Items();
+    // Undo does nothing while read-only, so it is not offered then either.
+    items->AddItem(caption("EDIT_UNDO", "Undo"), command(WM_UNDO))->SetEnabled(CanUndo() && !readOnly_);
+    items->AddItem("-");
+    items->AddItem(caption("EDIT_CUT", "Cut"), command(WM_CUT))->SetEnabled(selected && !readOnly_);
+    items->AddItem(caption("EDIT_COPY", "Copy"), command(WM_COPY))->SetEnabled(selected);
+    items->AddItem(caption("EDIT_PASTE", "Paste"), command(WM_PASTE))->SetEnabled(clipboardText && !readOnly_);
+    items->AddItem(caption("EDIT_DELETE", "Delete"), command(WM_CLEAR))->SetEnabled(selected && !readOnly_);
+    items->AddItem("-");
+    items->AddItem(caption("EDIT_SELECTALL", "Select All"), [this](vcl::TObject*) {
+        SelectAll();
+        UpdateScrollBars();
+        if (bitMapBG_) Invalidate();
+    })->SetEnabled(CanSelectAll());
+    // The menu key sends no point: the menu opens at the memo's centre.
+    POINT at{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+    if (at.x < 0 || at.y < 0) at = ClientToScreen(POINT{Width() / 2, Height() / 2});
+    menu->PopupFor(this, at.x, at.y);
+}
+
+void TqvSkinMemo::MenuCommandDone() {
+    // The menu has run its command and is done with: it goes.
+    delete contextMenu_;
+    contextMenu_ = nullptr;
+}
 
 bool TqvSkinMemo::CanSelectAll() {
     std::string text = GetText();

@@ -27,6 +27,8 @@
 
 namespace qv {
 
+class TqvSkinPopupMenu;
+
 class TqvSkinMemo : public vcl::TCustomMemo, public IqvSkinClient {
 public:
     explicit TqvSkinMemo(vcl::TComponent* owner);
@@ -62,6 +64,8 @@ public:
     int SkinRecordIndex() const { return skinRecordIndex_; }
     const gfx::Bitmap* SkinPicture() const { return skinPicture_; }
     bool MouseButtonDown() const { return mouseButtonDown_; }
+    // The skinned context menu of the last request, until it has run its command.
+    TqvSkinPopupMenu* ContextMenu() const { return contextMenu_; }
     // The colour of the text of a disabled memo: "disabledfontcolor" of the "edit" record while a
     // record is bound, else clGrayText.
     vcl::TColor DisabledFontColor() const;
@@ -121,7 +125,8 @@ private:
     void PaintDisabledText(HDC dc);
     void ControlColor(vcl::TMessage& message);
     void MouseWheel(const vcl::TMessage& message);
-    void ContextMenu(const vcl::TMessage& message);
+    void ShowContextMenu(const vcl::TMessage& message);
+    void MenuCommandDone();
     void SwitchColors(bool active);
     void AttachBar(TqvSkinScrollBar*& slot, TqvSkinScrollBar* bar, bool vertical);
     TqvSkinScrollBar* LiveBar(bool vertical) const;
@@ -153,6 +158,7 @@ private:
     // Inside the memo's own WM_PAINT: an erase there comes from the native edit's BeginPaint,
     // and the native edit draws the text itself right after it.
     bool inPaint_ = false;
+    TqvSkinPopupMenu* contextMenu_ = nullptr; // owned (as a component)
 };
 
 } // namespace qv

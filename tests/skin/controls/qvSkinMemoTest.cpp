@@ -7,6 +7,7 @@
 #include "framework/Edit.h"
 #include "skin/controls/qvSkinMemo.h"
 #include "skin/data/qvControlSkinRecords.h"
+#include "skin/form/qvSkinMenus.h"
 
 #include <string>
 
@@ -305,6 +306,82 @@ TEST_F(MemoTest, RecreatingForBitMapBGKeepsTheText) {
     EXPECT_EQ(memo->Lines()->Get(4), "line 4");
     // Without the picture the skin's client area is filled with the memo's colour.
     EXPECT_EQ(ScreenPixel(memo, 300, 200), vcl::ColorToRGB(memo->Color()));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MemoTest, TheContextMenuOffersTheEditCommandsReadOnlyRespected) {
+    OpenClipboard(nullptr);
+    EmptyClipboard();
+    SetClipboardData(CF_TEXT, std::string("clip"));
+    CloseClipboard();
+    memo->SetText("keep this");
+    memo->SetFocus();
+    SendMessage(memo->Handle(), EM_SETSEL, 0, 2);
+    memo->SetReadOnly(true);
+    POINT p = ScreenAt(memo, 60, 60);
+    screen->Click(p.x, p.y, ui::MouseButton::Right);
+    Settle();
+    ASSERT_NE(memo->ContextMenu(), nullptr);
+    ASSERT_NE(memo->ContextMenu()->Engine(), nullptr);
+    EXPECT_TRUE(memo->ContextMenu()->Engine()->MenuOpen());
+    auto enabled = [&] {
+        std::vector<std::string> states;
+        vcl::TMenuItem* items = memo->ContextMenu()->Items();
+        for (int i = 0; i < items->Count(); ++i)
+            if (!items->Items(i)->IsLine())
+                states.push_back(items->Items(i)->Caption() + (items->Items(i)->Enabled() ? "+" : "-"));
+        return states;
+    };
+    EXPECT_EQ(enabled(), (std::vector<std::string>{"Undo-", "Cut-", "Copy+", "Paste-", "Delete-", "Select All+"}));
+    // The popup opens at the pointer.
+    RECT r{};
+    TqvSkinPopupWindow* popup = memo->ContextMenu()->Engine()->PopupAt(0);
+    ASSERT_NE(popup, nullptr);
+    GetWindowRect(popup->Handle(), &r);
+    EXPECT_EQ(r.left, p.x);
+    EXPECT_EQ(r.top, p.y);
+    screen->Key(VK_ESCAPE);
+    Settle();
+
+    // Writable: Cut runs, and the menu is freed once its command is done.
+    memo->SetReadOnly(false);
+    screen->Click(p.x, p.y, ui::MouseButton::Right);
+    Settle();
+    EXPECT_EQ(enabled(), (std::vector<std::string>{"Undo-", "Cut+", "Copy+", "Paste+", "Delete+", "Select All+"}));
+    popup = memo->ContextMenu()->Engine()->PopupAt(0);
+    ASSERT_NE(popup, nullptr);
+    const TqvSkinMenuItem* cut = nullptr;
+    for (const auto& item : popup->Items)
+        if (item->SourceItem->Caption() == "Cut") cut = item.get();
+    ASSERT_NE(cut, nullptr);
+    POINT at{(cut->ItemRect.left + cut->ItemRect.right) / 2, (cut->ItemRect.top + cut->ItemRect.bottom) / 2};
+    ClientToScreen(popup->Handle(), &at);
+    screen->Click(at.x, at.y);
+    Settle();
+    EXPECT_EQ(memo->GetText(), "ep this");
+    EXPECT_EQ(memo->ContextMenu(), nullptr);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EXPECT_EQ(GetClipboardData(CF_TEXT).value_or(""), "ke");
+    CloseClipboard();
+
+    // The menu key gives no point: the menu opens at the memo's centre. Everything selected:
+    // Select All is off.
+    memo->SelectAll();
+    SendMessage(memo->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo->Handle()), MAKELPARAM(0xFFFF, 0xFFFF));
+    Settle();
+    ASSERT_NE(memo->ContextMenu(), nullptr);
+    EXPECT_EQ(enabled().back(), "Select All-");
+    popup = memo->ContextMenu()->Engine()->PopupAt(0);
+    ASSERT_NE(popup, nullptr);
+    GetWindowRect(popup->Handle(), &r);
+    POINT centre = ScreenAt(memo, memo->Width() / 2, memo->Height() / 2);
+    EXPECT_EQ(r.left, centre.x);
+    EXPECT_EQ(r.top, centre.y);
+    screen->Key(VK_ESCAPE);
+    Settle();
 }
 
 } // namespace
