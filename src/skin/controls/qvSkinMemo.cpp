@@ -20,6 +20,9 @@ int RectW(const RECT& r) { return r.right - r.left; }
 int RectH(const RECT& r) { return r.bottom - r.top; }
 bool Empty(const RECT& r) { return RectW(r) <= 0 || RectH(r) <= 0; }
 
+// Posted to the memo to free its context menu once the menu engine is done with it.
+constexpr UINT kFreeContextMenu = WM_APP + 0xE2;
+
 // The thumb position travels in the high word of WM_VSCROLL / WM_HSCROLL.
 constexpr int kLargestWordPosition = 0xFFFF;
 
@@ -604,9 +607,23 @@ void TqvSkinMemo::WndProc(vcl::TMessage& message) {
         }
         break;
     case QVM_SKIN_MENU_COMMAND_DONE:
+        // The engine is still inside its own call: the menu goes once that has returned.
+        if (HandleAllocated()) PostMessage(Handle(), kFreeContextMenu, 0, 0);
+        message.Result = 0;
+        return;
+    case kFreeContextMenu:
         MenuCommandDone();
         message.Result = 0;
         return;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        // The menu key and Shift+F10 open the context menu at the memo's centre.
+        if (PopupMenu() == nullptr && (message.WParam == VK_APPS || (message.WParam == VK_F10 && GetKeyState(VK_SHIFT) < 0))) {
+            ShowContextMenu(vcl::TMessage{WM_CONTEXTMENU, 0, MAKELPARAM(0xFFFF, 0xFFFF), 0});
+            message.Result = 0;
+            return;
+        }
+        break;
     case WM_SETFOCUS:
         if (!mouseInControl_) {
             SwitchColors(true);
@@ -673,7 +690,8 @@ void TqvSkinMemo::ShowContextMenu(const vcl::TMessage& message) {
 }
 
 void TqvSkinMemo::MenuCommandDone() {
-    // The menu has run its command and is done with: it goes.
+    // The menu has run its command; a newer one that is showing stays.
+    if (contextMenu_ == nullptr || contextMenu_->Showing()) return;
     delete contextMenu_;
     contextMenu_ = nullptr;
 }

@@ -367,10 +367,9 @@ TEST_F(MemoTest, TheContextMenuOffersTheEditCommandsReadOnlyRespected) {
     EXPECT_EQ(GetClipboardData(CF_TEXT).value_or(""), "ke");
     CloseClipboard();
 
-    // The menu key gives no point: the menu opens at the memo's centre. Everything selected:
-    // Select All is off.
+    // The menu key: the menu opens at the memo's centre. Everything selected: Select All is off.
     memo->SelectAll();
-    SendMessage(memo->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo->Handle()), MAKELPARAM(0xFFFF, 0xFFFF));
+    screen->Key(VK_APPS);
     Settle();
     ASSERT_NE(memo->ContextMenu(), nullptr);
     EXPECT_EQ(enabled().back(), "Select All-");
