@@ -297,10 +297,11 @@ void TqvSkinMenu::FlushClosed() {
 void TqvSkinMenu::Popup(vcl::TControl* control, TqvSkinData* skinData, int startIndex,
                         const RECT& rect, vcl::TMenuItem* items, bool popupUp) {
     FirstPopup = !MenuVisible;
-    SetPopupControl(control);
+    // The menu still open ends first, so its own control hears of the close.
     if (!Popups.empty()) {
         CloseFrom(0);
     }
+    SetPopupControl(control);
     FlushClosed();
     HWND anchor = form_ != nullptr && form_->HandleAllocated() ? form_->Handle() : nullptr;
     MonitorWorkArea = GetMonitorArea(anchor, true);

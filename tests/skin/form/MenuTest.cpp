@@ -474,6 +474,38 @@ TEST_F(MenuTest, TheAskingControlHearsTheCloseAndTheCommandDone) {
     edit->WindowProc = old;
 }
 
+TEST_F(MenuTest, AMenuOpenedOverAnotherTellsTheFirstControlOfItsClose) {
+    Skinned s = MakeForm(100, 100, 400, 300);
+    std::vector<std::string> log;
+    auto makeEdit = [&](const std::string& name, int y) {
+        auto* edit = new vcl::TEdit(s.form);
+        edit->SetParent(s.form);
+        edit->SetBounds(10, y, 100, 24);
+        vcl::TWndMethod old = edit->WindowProc;
+        edit->WindowProc = [&log, name, old](vcl::TMessage& m) {
+            if (m.Msg == QVM_SKIN_MENU_CLOSED) {
+                log.push_back(name);
+            }
+            old(m);
+        };
+        return edit;
+    };
+    vcl::TEdit* a = makeEdit("a", 10);
+    vcl::TEdit* b = makeEdit("b", 40);
+    Settle();
+    auto* menu = MakeMenu(s.form, 2);
+    TqvSkinMenu* engine = Engine(s);
+    engine->Popup(a, s.data, 0, RECT{300, 300, 300, 300}, menu->Items(), false);
+    engine->Popup(b, s.data, 0, RECT{320, 320, 320, 320}, menu->Items(), false);
+    EXPECT_EQ(log, (std::vector<std::string>{"a"}));
+    EXPECT_EQ(engine->PopupControl(), b);
+    engine->CloseMenu();
+    EXPECT_EQ(log, (std::vector<std::string>{"a", "b"}));
+    // The edits' hooks use log: they go before it.
+    delete a;
+    delete b;
+}
+
 TEST_F(MenuTest, OnAFormWithoutAFormSkinTheMenuKeepsAnEngineOfItsOwn) {
     auto* form = new vcl::TForm(app.get());
     form->SetBounds(100, 100, 300, 200);
