@@ -27,6 +27,7 @@ trap cleanup EXIT
 fail() { echo "e2e: $*"; echo "--- program output"; cat "$work/err" 2>/dev/null; exit 1; }
 
 . "$(dirname "$0")/../support/xvfb.sh"
+. "$(dirname "$0")/../support/report-clipboard.sh"
 xvfb_start "$work"
 
 # Two folders of the same logs: one under a Chinese name. The history shows neither at start.
@@ -88,22 +89,11 @@ done
 shoot typing
 [ "$(clipboard)" = "$tail" ] || fail "completion: the selected tail is '$(clipboard)', expected '$tail'"
 
-# "分析" lies at client (608, 11), 121 x 22: it analyses the completed folder.
-xdotool mousemove --window "$wid" $((left + 668)) $((top + 22)) click 1
-rows=""
-for _ in $(seq 1 100); do
-  # Focus the report list below its rows (which selects none), then copy.
-  xdotool mousemove --window "$wid" $((left + 300)) $((top + 400)) click 1
-  ctrl c
-  rows=$(clipboard | wc -l)
-  [ "${rows:-0}" -gt 1 ] && break
-  sleep 0.1
-done
-[ "${rows:-0}" -gt 1 ] || fail "no report rows reached the clipboard"
-shoot analysed
-clipboard >"$work/clipboard" || fail "cannot read the clipboard"
+# "分析" analyses the completed folder.
 "$report" --header "$chinese" >"$work/expected" || fail "iislog-report failed"
-cmp -s "$work/clipboard" "$work/expected" || { diff "$work/expected" "$work/clipboard"; fail "the clipboard differs from iislog-report --header"; }
+copy_report "$wid" "$left" "$top" "$work/expected" "$work/clipboard" \
+  || fail "the clipboard differs from iislog-report --header"
+shoot analysed
 
 # The folder was in the history: the history is unchanged (CR LF lines).
 cmp -s "$work/bin/DefaultDir.txt" "$work/history.expected" || fail "DefaultDir.txt is $(od -c "$work/bin/DefaultDir.txt" | head -5)"

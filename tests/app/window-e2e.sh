@@ -25,6 +25,7 @@ trap cleanup EXIT
 fail() { echo "e2e: $*"; echo "--- program output"; cat "$work/err" 2>/dev/null; exit 1; }
 
 . "$(dirname "$0")/../support/xvfb.sh"
+. "$(dirname "$0")/../support/report-clipboard.sh"
 xvfb_start "$work"
 
 # The program keeps its history beside itself: run a copy from a folder of its own.
@@ -46,24 +47,11 @@ top=$(( HEIGHT - 573 - left ))
 sleep 0.5
 shoot before
 
-# "分析" lies at client (608, 11), 121 x 22. A click sent while the window settles may be lost.
-rows=""
-for _ in 1 2 3; do
-  xdotool mousemove --window "$wid" $((left + 668)) $((top + 22)) click 1
-  for _ in $(seq 1 100); do
-    # Focus the report list below its rows (which selects none), then copy.
-    xdotool mousemove --window "$wid" $((left + 300)) $((top + 400)) click 1 key ctrl+c
-    rows=$(timeout 2 xclip -o -selection clipboard 2>/dev/null | wc -l)
-    [ "${rows:-0}" -gt 1 ] && break 2
-    sleep 0.1
-  done
-done
-[ "${rows:-0}" -gt 1 ] || fail "no report rows reached the clipboard"
-shoot after
-
-timeout 2 xclip -o -selection clipboard >"$work/clipboard" || fail "cannot read the clipboard"
+# "分析" analyses the folder in the box; the report, copied, is what iislog-report prints.
 "$report" --header "$samples" >"$work/expected" || fail "iislog-report failed"
-cmp -s "$work/clipboard" "$work/expected" || { diff "$work/expected" "$work/clipboard"; fail "the clipboard differs from iislog-report --header"; }
+copy_report "$wid" "$left" "$top" "$work/expected" "$work/clipboard" \
+  || fail "the clipboard differs from iislog-report --header"
+shoot after
 
 # The folder was already the history's last line: the history is unchanged (CR LF lines).
 printf '/var/log/first\r\n%s\r\n' "$samples" >"$work/history.expected"
