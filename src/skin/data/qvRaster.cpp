@@ -126,18 +126,69 @@ void BlitPixels(const gfx::Bitmap& src, const RECT& s, gfx::Bitmap& dst, const R
     StretchPixels(src, s, dst, d);
 }
 
+namespace {
+
+// True when the piece s lies wholly inside src and src is not the destination: then every tile
+// is the same block of pixels, and the tiles after the first can be copied from the first.
+bool WholePiece(const gfx::Bitmap& src, const RECT& s, const gfx::Bitmap& dst) {
+    return &src != &dst && s.left >= 0 && s.top >= 0 && s.right <= src.Width() &&
+           s.bottom <= src.Height();
+}
+
+// Repeats the columns [x, x + w) of the rows [y0, y1) to the right up to end, doubling the copied
+// run each time, so a narrow tile costs a few block copies per row instead of one per tile.
+void RepeatColumns(gfx::Bitmap& dst, int x, int w, int end, int y0, int y1) {
+    end = std::min(end, dst.Width());
+    y0 = std::max(y0, 0);
+    y1 = std::min(y1, dst.Height());
+    if (x < 0 || w <= 0 || x + w >= end) {
+        return;
+    }
+    for (int y = y0; y < y1; ++y) {
+        gfx::Pixel* row = dst.Row(y) + x;
+        int filled = w;
+        while (x + filled < end) {
+            const int n = std::min(filled, end - (x + filled));
+            std::memcpy(row + filled, row, std::size_t(n) * sizeof(gfx::Pixel));
+            filled += n;
+        }
+    }
+}
+
+// Repeats the rows [y, y + h) of the columns [x0, x1) downwards up to end, one row at a time.
+void RepeatRows(gfx::Bitmap& dst, int y, int h, int end, int x0, int x1) {
+    end = std::min(end, dst.Height());
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, dst.Width());
+    if (y < 0 || h <= 0 || x0 >= x1) {
+        return;
+    }
+    const std::size_t bytes = std::size_t(x1 - x0) * sizeof(gfx::Pixel);
+    for (int row = y + h; row < end; ++row) {
+        std::memcpy(dst.Row(row) + x0, dst.Row(row - h) + x0, bytes);
+    }
+}
+
+} // namespace
+
 void TileHorz(const gfx::Bitmap& src, const RECT& s, gfx::Bitmap& dst, int o, int e, int y0,
               int y1) {
     const int w = s.right - s.left;
     if (w <= 0 || e <= o) {
         return;
     }
+    const bool whole = WholePiece(src, s, dst);
     // Pieces entirely left of the destination would be clipped away: start at the first visible.
     int k = o < 0 ? (-o) / w : 0;
     for (int x = o + k * w; x < e && x < dst.Width(); x += w) {
         const int cut = std::max(0, x + w - e);
         BlitPixels(src, RECT{s.left, s.top, s.right - cut, s.bottom}, dst,
                    RECT{x, y0, x + w - cut, y1});
+        if (whole && x >= 0) {
+            // The rest repeats this piece, the last one cut at e.
+            RepeatColumns(dst, x, w, e, y0, y1);
+            return;
+        }
     }
 }
 
@@ -147,11 +198,16 @@ void TileVert(const gfx::Bitmap& src, const RECT& s, gfx::Bitmap& dst, int o, in
     if (h <= 0 || e <= o) {
         return;
     }
+    const bool whole = WholePiece(src, s, dst);
     int k = o < 0 ? (-o) / h : 0;
     for (int y = o + k * h; y < e && y < dst.Height(); y += h) {
         const int cut = std::max(0, y + h - e);
         BlitPixels(src, RECT{s.left, s.top, s.right, s.bottom - cut}, dst,
                    RECT{x0, y, x1, y + h - cut});
+        if (whole && y >= 0) {
+            RepeatRows(dst, y, h, e, x0, x1);
+            return;
+        }
     }
 }
 
@@ -159,6 +215,32 @@ void TileBoth(const gfx::Bitmap& src, const RECT& s, gfx::Bitmap& dst, const REC
     const int w = s.right - s.left;
     const int h = s.bottom - s.top;
     if (w <= 0 || h <= 0 || d.right <= d.left || d.bottom <= d.top) {
+        return;
+    }
+    if (WholePiece(src, s, dst)) {
+        // Each visible row of the first band of tiles: the part of a tile the row starts in,
+        // then whole tiles repeated; every later row repeats the row one tile height above.
+        const int top = std::max(d.top, 0);
+        const int bottom = std::min(d.bottom, dst.Height());
+        const int left = std::max(d.left, 0);
+        const int right = std::min(d.right, dst.Width());
+        if (top >= bottom || left >= right) {
+            return;
+        }
+        const int into = (left - d.left) % w;
+        for (int y = top; y < std::min(bottom, top + h); ++y) {
+            const int sy = s.top + (y - d.top) % h;
+            const gfx::Pixel* in = src.Row(sy) + s.left;
+            gfx::Pixel* out = dst.Row(y);
+            const int first = std::min(w - into, right - left);
+            std::memcpy(out + left, in + into, std::size_t(first) * sizeof(gfx::Pixel));
+            if (left + first < right) {
+                std::memcpy(out + left + first, in, std::size_t(std::min(w, right - left - first)) *
+                                                        sizeof(gfx::Pixel));
+                RepeatColumns(dst, left + first, w, right, y, y + 1);
+            }
+        }
+        RepeatRows(dst, top, h, bottom, left, right);
         return;
     }
     // Columns outer, rows inner, as the tiles are laid; tiles do not overlap, so the order only
