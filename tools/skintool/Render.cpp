@@ -1,5 +1,7 @@
 #include "Render.h"
 
+#include <algorithm>
+
 #include "skin/data/qvUtils.h"
 
 namespace skintool {
@@ -238,10 +240,14 @@ gfx::Bitmap RenderFrame(const Skin& skin, int W, int H, bool active, gfx::Pixel 
         }
         gfx::Bitmap mask;
         qv::ComposeSkinImage(d.FormMaskPicture, P.Bounds(), m, W, H, flags, mask);
-        for (int y = 0; y < H; ++y) {
-            for (int x2 = 0; x2 < W; ++x2) {
-                if (mask.GetPixel(x2, y) != 0) {
-                    out.SetPixel(x2, y, outside);
+        const int rows = std::min(H, std::min(mask.Height(), out.Height()));
+        const int columns = std::min(W, std::min(mask.Width(), out.Width()));
+        for (int y = 0; y < rows; ++y) {
+            const gfx::Pixel* m = mask.Row(y);
+            gfx::Pixel* o = out.Row(y);
+            for (int x2 = 0; x2 < columns; ++x2) {
+                if (m[x2] != 0) {
+                    o[x2] = outside;
                 }
             }
         }
