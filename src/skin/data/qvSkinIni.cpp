@@ -370,8 +370,9 @@ std::vector<std::string> IniReadNumberedList(const TqvSkinIni& ini, std::string_
                                              std::string_view name) {
     std::vector<std::string> items;
     int count = ini.ReadInteger(section, std::string(name) + "count", 0);
-    // A hostile count must not make the reader spin or allocate for items no skin has.
-    constexpr int kMaxListItems = 65536;
+    // A hostile count must not make the reader spin or allocate for items no skin has: the list
+    // names a skin's extra pictures, and no skin has more than a few dozen.
+    constexpr int kMaxListItems = 256;
     for (int i = 0; i < count && i < kMaxListItems; ++i) {
         items.push_back(ini.ReadString(section, std::to_string(i), ""));
     }

@@ -182,3 +182,11 @@ TEST(SkinIniTest, NumberedListsAndPresentIndexes) {
     EXPECT_EQ(IniPresentIndexes(ini, "l", 2147483647), (std::vector<int>{0, 2, 5}));
     EXPECT_EQ(IniPresentIndexes(ini, "l", 5), (std::vector<int>{0, 2}));
 }
+
+TEST(SkinIniTest, AHugeListCountReadsAtMost256Items) {
+    TqvSkinIni ini("[l]\nitemscount=2000000000\n0=first\n255=last\n256=beyond\n");
+    const std::vector<std::string> items = IniReadNumberedList(ini, "l", "items");
+    ASSERT_EQ(items.size(), 256u);
+    EXPECT_EQ(items.front(), "first");
+    EXPECT_EQ(items.back(), "last");
+}
