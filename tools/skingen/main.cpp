@@ -49,7 +49,6 @@ const char* const kControls[][2] = {
 
 void WriteGlobalSections(SkinText& text, const SkinPictures& pics) {
     text["VERSION"]
-        .Set("ver", 3)
         .Set("skinname", "Clear Light")
         .Set("skinauthor", "IIS log tool team")
         .Set("authoremail", "")

@@ -125,4 +125,26 @@ TEST_F(LoadedSkin, ControlRecords) {
     }
 }
 
+// A key that nothing reads is a mistake of the skin's author (a misspelt key silently leaves the
+// record at its default): every key of the skin text must be one the skin data writes back, and
+// it writes exactly the keys its records read.
+TEST_F(LoadedSkin, EveryKeyOfTheSkinTextIsRead) {
+    TqvSkinContainerContent content;
+    ASSERT_TRUE(ReadSkinContainer(
+        InflateSkinStream(std::span<const std::uint8_t>(kEmbeddedSkin, kEmbeddedSkinSize)),
+        content));
+    const TqvSkinIni text(content.text);
+    TqvSkinIni written;
+    skin_->SaveToSkinText(written);
+    std::vector<std::string> unread;
+    for (const std::string& section : text.SectionNames()) {
+        for (const std::string& key : text.SectionKeys(section)) {
+            if (written.FindValue(section, key) == nullptr) {
+                unread.push_back("[" + section + "] " + key);
+            }
+        }
+    }
+    EXPECT_EQ(unread, std::vector<std::string>{});
+}
+
 } // namespace
