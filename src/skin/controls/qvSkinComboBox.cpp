@@ -710,6 +710,15 @@ void TqvSkinCustomComboBox::WndProc(vcl::TMessage& message) {
 
 // --- painting -------------------------------------------------------------------------------
 
+// A copy for a child's background (the inner edit's) is the erase that came first, which already
+// painted the whole box: painting it again would only double the cost of every keystroke.
+void TqvSkinCustomComboBox::PaintWindow(HDC dc) {
+    if ((ControlState() & vcl::csPaintCopy) != 0) {
+        return;
+    }
+    TqvSkinCustomControl::PaintWindow(dc);
+}
+
 int TqvSkinCustomComboBox::ShownIndex() const {
     return list_->Visible() ? savedItemIndex_ : list_->ItemIndex();
 }

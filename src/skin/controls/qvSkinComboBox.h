@@ -154,6 +154,7 @@ protected:
     virtual void ItemSelected() {}
 
     void CreateParams(vcl::TCreateParams& params) override;
+    void PaintWindow(HDC dc) override;
     void Notification(vcl::TComponent* component, vcl::TOperation operation) override;
     void CMEnabledChanged(vcl::TMessage& message) override;
 
