@@ -108,6 +108,68 @@ TEST(TypeAhead, PrefixGrowsWithinHalfASecondAndCountsCodePoints) {
     EXPECT_EQ(t.Type("c", 0x10 + 500, true), "c");
 }
 
+// Which released keys complete in the edit style, by charset: input-method charsets complete after
+// every key but Delete, Backspace and the modifiers (removing the last completed tail first);
+// others only after character keys and never after a system key; Ctrl held never completes.
+TEST(ComboEditKeyUp, KeyTableByCharset) {
+    struct Case {
+        int charset;
+        bool sysKey, ctrl;
+        WORD key;
+        bool clear, complete;
+    };
+    constexpr int ansi = 0, gb2312 = 134, big5 = 136, shiftjis = 128;
+    const Case cases[] = {
+        {ansi, false, false, 'D', false, true},
+        {ansi, false, false, 0xBA /* ; : */, false, true},
+        {ansi, false, false, kTextOnlyKey, false, true},
+        {ansi, false, false, 0x2F, false, false},
+        {ansi, false, false, VK_BACK, false, false},
+        {ansi, false, false, VK_LEFT, false, false},
+        {ansi, false, false, VK_SHIFT, false, false},
+        {ansi, true, false, 'D', false, false},
+        {ansi, false, true, 'A', false, false},
+        {gb2312, false, false, 'D', true, true},
+        {gb2312, true, false, 'D', true, true},
+        {gb2312, false, false, VK_LEFT, true, true},
+        {gb2312, false, false, kTextOnlyKey, true, true},
+        {gb2312, false, false, VK_DELETE, false, false},
+        {big5, false, false, VK_BACK, false, false},
+        {shiftjis, false, false, VK_SHIFT, false, false},
+        {shiftjis, false, false, VK_LCONTROL, false, false},
+        {gb2312, false, true, 'C', false, false},
+    };
+    for (const Case& c : cases) {
+        TqvEditKeyUpAction a = ComboEditKeyUp(c.charset, c.sysKey, c.ctrl, c.key);
+        EXPECT_EQ(a.clearSelection, c.clear) << c.charset << " " << c.key;
+        EXPECT_EQ(a.complete, c.complete) << c.charset << " " << c.key;
+    }
+}
+
+TEST(ComboEditCompletion, TailInCodePointsStepsAndTheGate) {
+    EXPECT_EQ(CompletedTail("d", "D:\\iis\\").start, 1);
+    EXPECT_EQ(CompletedTail("d", "D:\\iis\\").length, 6);
+    EXPECT_EQ(CompletedTail("D:\\日", "D:\\日志\\W3SVC1").start, 4);
+    EXPECT_EQ(CompletedTail("D:\\日", "D:\\日志\\W3SVC1").length, 8);
+    EXPECT_EQ(CompletedTail("abc", "ab").length, 0);
+    EXPECT_EQ(ComboStepIndex(2, 4, 1), 3);
+    EXPECT_EQ(ComboStepIndex(3, 4, 1), -1);
+    EXPECT_EQ(ComboStepIndex(-1, 4, 1), 0);
+    EXPECT_EQ(ComboStepIndex(0, 4, -1), -1);
+    EXPECT_EQ(ComboStepIndex(-1, 4, -1), -1);
+    EXPECT_EQ(ComboStepIndex(-1, 0, 1), -1);
+    // The gate opens strictly after 200 ms and is shared with type-ahead; the tick may wrap.
+    TqvTypeAhead t;
+    t.SetLastSearchTime(1000);
+    EXPECT_FALSE(t.TakeCompletion(1200));
+    EXPECT_TRUE(t.TakeCompletion(1201));
+    EXPECT_EQ(t.LastSearchTime(), 1201u);
+    t.Type("x", 1300, true);
+    EXPECT_FALSE(t.CompletionDue(1500));
+    t.SetLastSearchTime(0xFFFFFF00u);
+    EXPECT_TRUE(t.TakeCompletion(0x10));
+}
+
 TEST(ComboListPosition, OpensAboveWhenNoRoomBelowAndNeverMovesSideways) {
     const RECT work{0, 0, 1280, 1000};
     EXPECT_EQ(ComboListPosition(RECT{100, 200, 533, 222}, 164, work), (POINT{100, 222}));
