@@ -70,16 +70,16 @@ pixel() { # x y -> the screen's colour there
   xwd -root -silent | /usr/bin/convert xwd:- -format "%[pixel:p{$1,$2}]" info: 2>/dev/null
 }
 drag() { # from-x from-y dx dy, in screen coordinates
+  # Steps as fast as xdotool sends them, each while the program may still be moving the window
+  # for the one before: whether or not the server has carried out the program's last move when
+  # the next motion arrives, the window must end where the last motion puts it.
+  # expect_geometry then waits for that state.
+  local steps=10
   xdotool mousemove "$1" "$2" mousedown 1
-  sleep 0.2
-  local steps=5
   for i in $(seq 1 $steps); do
     xdotool mousemove "$(( $1 + $3 * i / steps ))" "$(( $2 + $4 * i / steps ))"
-    sleep 0.05
   done
-  sleep 0.2
   xdotool mouseup 1
-  sleep 0.3
 }
 
 # Let the freshly mapped window settle where it was placed (a window manager may still move it):

@@ -112,6 +112,8 @@ SdlBackend::SdlBackend() {
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         throw std::runtime_error(kNoDisplay);
     }
+    // The X events themselves too: only they tell where the pointer was on the screen.
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     wakeFd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     if (wakeFd_ < 0) {
         SDL_Quit();
@@ -155,7 +157,11 @@ NativeId SdlBackend::CreateNativeWindow(const NativeWindowDesc& desc) {
         display_ = X11DisplayOf(w);
     }
     NativeId id = SDL_GetWindowID(w);
-    windows_[id] = Native{w, desc.rect, desc.popup, false, false, std::nullopt};
+    Native& n = windows_[id];
+    n.window = w;
+    n.rect = desc.rect;
+    n.popup = desc.popup;
+    n.xwindow = X11WindowOf(w);
     return id;
 }
 
@@ -276,13 +282,26 @@ void SdlBackend::Present(NativeId id, const gfx::Bitmap& pixels, const RECT& dir
 void SdlBackend::Translate(const void* raw, std::vector<InputEvent>& out) {
     const SDL_Event& e = *static_cast<const SDL_Event*>(raw);
     InputEvent ev;
+    // A mouse event's window coordinates are relative to where the X server had the window when
+    // the event happened, not to where we last asked it to be: while the window is dragged, the
+    // server reports motion against the old place until our move reaches it, and adding the
+    // new place made the window run ahead of the pointer.
     auto screenPoint = [&](Uint32 windowId, int x, int y) {
         if (Native* n = Find(windowId)) {
-            return POINT{n->rect.left + x, n->rect.top + y};
+            POINT origin = n->pointerOrigin.value_or(POINT{n->rect.left, n->rect.top});
+            return POINT{origin.x + x, origin.y + y};
         }
         return CursorPos();
     };
+    // SDL gives a press the place of the last motion; the press's own X event has the place.
+    auto pressPoint = [&](Uint32 windowId, int x, int y) {
+        Native* n = Find(windowId);
+        return n && n->pointerOrigin ? n->pointerAt : screenPoint(windowId, x, y);
+    };
     switch (e.type) {
+    case SDL_SYSWMEVENT:
+        NotePointerEvent(e.syswm.msg);
+        return;
     case SDL_MOUSEMOTION:
         ev.kind = InputEvent::Kind::MouseMove;
         ev.pt = screenPoint(e.motion.windowID, e.motion.x, e.motion.y);
@@ -291,7 +310,7 @@ void SdlBackend::Translate(const void* raw, std::vector<InputEvent>& out) {
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
         ev.kind = e.type == SDL_MOUSEBUTTONDOWN ? InputEvent::Kind::MouseDown : InputEvent::Kind::MouseUp;
-        ev.pt = screenPoint(e.button.windowID, e.button.x, e.button.y);
+        ev.pt = pressPoint(e.button.windowID, e.button.x, e.button.y);
         ev.button = e.button.button == SDL_BUTTON_RIGHT ? MouseButton::Right
                     : e.button.button == SDL_BUTTON_MIDDLE ? MouseButton::Middle : MouseButton::Left;
         if (e.button.button != SDL_BUTTON_LEFT && e.button.button != SDL_BUTTON_RIGHT &&
@@ -359,6 +378,23 @@ void SdlBackend::Translate(const void* raw, std::vector<InputEvent>& out) {
         return; // SDL_QUIT included: closing goes through the windows' close requests
     }
     out.push_back(std::move(ev));
+}
+
+// SDL queues the X event just before the SDL events it makes of it, so the pointer place noted
+// here is the one of the mouse event that follows.
+void SdlBackend::NotePointerEvent(const void* sysWmMessage) {
+    X11PointerEvent p;
+    if (!X11PointerEventOf(sysWmMessage, p)) {
+        return;
+    }
+    for (auto& [id, n] : windows_) {
+        (void)id;
+        if (n.xwindow == p.window) {
+            n.pointerOrigin = POINT{p.rootX - p.x, p.rootY - p.y};
+            n.pointerAt = POINT{p.rootX, p.rootY};
+            return;
+        }
+    }
 }
 
 // The loop waits on the X connection and on an eventfd of its own, never in

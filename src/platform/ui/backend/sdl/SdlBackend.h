@@ -53,10 +53,17 @@ private:
         bool shown = false;
         bool mappedByX11 = false; // shown through Xlib (a popup shown without activation)
         std::optional<gfx::Region> shape;
+        unsigned long xwindow = 0;
+        // The window's place on the screen and the pointer's, as the X server had them at the
+        // last pointer event it reported to the window. Mouse events come in window coordinates
+        // relative to that place, which trails `rect` while a move is on its way to the server.
+        std::optional<POINT> pointerOrigin;
+        POINT pointerAt{};
     };
     Native* Find(NativeId id);
     void ApplyShape(Native& n);
     void Translate(const void* sdlEvent, std::vector<InputEvent>& out);
+    void NotePointerEvent(const void* sysWmMessage);
     void TakeSdlEvents(std::vector<InputEvent>& out);
     void TakeWake();
     void WaitForInput(int timeoutMs);

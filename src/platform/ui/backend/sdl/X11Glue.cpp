@@ -45,6 +45,34 @@ _XDisplay* X11DisplayOf(SDL_Window* sdlWindow) {
     return X11Info(sdlWindow, info) ? info.info.x11.display : nullptr;
 }
 
+unsigned long X11WindowOf(SDL_Window* sdlWindow) {
+    SDL_SysWMinfo info;
+    return X11Info(sdlWindow, info) ? info.info.x11.window : 0;
+}
+
+bool X11PointerEventOf(const void* sysWmMessage, X11PointerEvent& out) {
+    const auto* msg = static_cast<const SDL_SysWMmsg*>(sysWmMessage);
+    if (!msg || msg->subsystem != SDL_SYSWM_X11) {
+        return false;
+    }
+    const XEvent& e = msg->msg.x11.event;
+    switch (e.type) {
+    case MotionNotify:
+        out = {e.xmotion.window, e.xmotion.x_root, e.xmotion.y_root, e.xmotion.x, e.xmotion.y};
+        return true;
+    case ButtonPress:
+    case ButtonRelease:
+        out = {e.xbutton.window, e.xbutton.x_root, e.xbutton.y_root, e.xbutton.x, e.xbutton.y};
+        return true;
+    case EnterNotify:
+    case LeaveNotify:
+        out = {e.xcrossing.window, e.xcrossing.x_root, e.xcrossing.y_root, e.xcrossing.x, e.xcrossing.y};
+        return true;
+    default:
+        return false;
+    }
+}
+
 int X11ConnectionFd(_XDisplay* display) { return ConnectionNumber(display); }
 
 bool X11EventsQueued(_XDisplay* display) { return XEventsQueued(display, QueuedAlready) > 0; }

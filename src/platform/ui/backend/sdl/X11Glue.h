@@ -20,6 +20,18 @@ int X11ConnectionFd(_XDisplay* display);
 // socket then stays quiet although input is waiting.
 bool X11EventsQueued(_XDisplay* display);
 
+// What a pointer event (motion, press, release, crossing) says about the moment it happened:
+// the X window it was reported to, and the pointer's place on the screen and in that window.
+struct X11PointerEvent {
+    unsigned long window = 0;
+    int rootX = 0, rootY = 0; // on the screen
+    int x = 0, y = 0;         // in the window
+};
+// The X window behind an SDL window (0 when it is not an X11 window).
+unsigned long X11WindowOf(SDL_Window* window);
+// Reads the X event carried by an SDL_SYSWMEVENT's message; false when it is no pointer event.
+bool X11PointerEventOf(const void* sysWmMessage, X11PointerEvent& out);
+
 // Maps (raised) or unmaps a window straight through Xlib. SDL's own showing gives a window the X
 // input focus when no window manager runs, which a popup (a drop-down list, a menu) must never
 // take; SDL learns the new state from the map and unmap events as usual.
