@@ -16,8 +16,11 @@ xvfb_wait_seconds=${XVFB_WAIT_SECONDS:-30}
 xvfb_start() { # work folder
   local work=$1 display="" tries=$(( xvfb_wait_seconds * 20 ))
   # Xvfb picks a free display number itself and writes it to the given descriptor, so parallel
-  # runs never race for one.
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+  # runs never race for one. -noreset: by default the server resets whenever its last client
+  # leaves and drops every connection it accepted meanwhile, so a client that connects just as
+  # another leaves (openbox after the readiness probe below, the program after an xdotool call)
+  # failed now and then with "unable to open display".
+  Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 1 "$tries"); do
     [ -s "$work/display" ] && break
