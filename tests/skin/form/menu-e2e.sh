@@ -46,8 +46,26 @@ app_pid=$!
 
 wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tarvel.*V1[.]0$' | head -n 1)
 [ -n "$wid" ] || fail "the main window did not appear"
-sleep 0.5
 geometry() { eval "$(xdotool getwindowgeometry --shell "$wid")"; echo "$X $Y $WIDTH $HEIGHT"; }
+# Runs the command until it succeeds, for at most 10 s. The program and the window manager
+# answer asynchronously, and the window's place and size reach the server as separate
+# requests: wait for the whole state, never for a part of it.
+wait_for() { # command...
+  for _ in $(seq 1 100); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+# Let the freshly mapped window settle where it was placed (a window manager may still move
+# it): two reads 300 ms apart agree.
+last=""
+for _ in $(seq 1 40); do
+  now=$(geometry)
+  [ "$now" = "$last" ] && break
+  last=$now
+  sleep 0.3
+done
 read -r x0 y0 w0 h0 <<<"$(geometry)"
 [ "$wm" = openbox ] && xdotool windowactivate --sync "$wid" >/dev/null 2>&1
 focus_before=$(xdotool getwindowfocus)
@@ -83,25 +101,16 @@ sleep 0.3
 xdotool mousemove $(( mx + 40 )) $(( my + 4 + 22 + 11 ))
 sleep 0.2
 xdotool click 1
-for _ in $(seq 1 50); do
-  read -r x y w h <<<"$(geometry)"
-  [ "$w" -gt $(( w0 + 200 )) ] && break
-  sleep 0.1
-done
-read -r x y w h <<<"$(geometry)"
-[ "$w" -ge 1270 ] && [ "$h" -ge 1000 ] || fail "not maximized: $x,$y ${w}x$h (was ${w0}x$h0)"
+maximized() { read -r x y w h <<<"$(geometry)"; [ "$w" -ge 1270 ] && [ "$h" -ge 1000 ] && [ "$x" -le 1 ] && [ "$y" -le 1 ]; }
+wait_for maximized || fail "not maximized: $(geometry) (was $x0 $y0 $w0 $h0)"
 xdotool search --onlyvisible --name '' 2>/dev/null | grep -qx "$menu" && fail "the menu stayed open"
 
 # Again, now offering Minimize, Restore, -, Close: "r", the accelerator of "&Restore".
 open_menu "$x" "$y" >/dev/null || fail "no menu on the maximized window"
 xdotool key r
-for _ in $(seq 1 50); do
-  read -r x y w h <<<"$(geometry)"
-  [ "$w" -eq "$w0" ] && break
-  sleep 0.1
-done
-read -r x y w h <<<"$(geometry)"
-[ "$x $y $w $h" = "$x0 $y0 $w0 $h0" ] || fail "restored to $x,$y ${w}x$h, not $x0,$y0 ${w0}x$h0"
+restored() { [ "$(geometry)" = "$x0 $y0 $w0 $h0" ]; }
+wait_for restored || fail "restored to $(geometry), not $x0 $y0 $w0 $h0"
+x=$x0 y=$y0
 
 shown() { xdotool search --onlyvisible --name '' 2>/dev/null | grep -qx "$1"; }
 if [ "$wm" = openbox ]; then
@@ -111,9 +120,11 @@ if [ "$wm" = openbox ]; then
   [ -n "$logo" ] || fail "xlogo did not appear"
   xdotool windowactivate --sync "$logo" >/dev/null 2>&1
   menu=$(open_menu "$x" "$y") || fail "no menu on the inactive window"
+  active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$wid" ]; }
+  wait_for active || fail "the window under the menu is not active"
+  # Give the program time to see its activation before looking whether the menu is still up.
   sleep 0.5
   shown "$menu" || fail "the menu closed when its window became active"
-  [ "$(xdotool getactivewindow)" = "$wid" ] || fail "the window under the menu is not active"
   xdotool mousemove 1170 870 click 1
   for _ in $(seq 1 50); do
     shown "$menu" || break
