@@ -5,12 +5,12 @@
 # double-clicking the caption maximizes it to the work area and restores it, the window's shape
 # follows the skin's rounded outline, and the close button closes it.
 # usage: frame_e2e.sh path/to/formdemo none|openbox [SCREENSHOT_DIR]
-# Exit 77 (skipped) when Xvfb, xdotool, xwininfo or the window manager is missing.
+# Exit 77 (skipped) when Xvfb, xdotool, xwininfo, xsetroot or the window manager is missing.
 set -u
 demo=${1:?usage: frame_e2e.sh path/to/formdemo none|openbox [SCREENSHOT_DIR]}
 wm=${2:-none}
 shots=${3:-}
-tools="Xvfb xdotool xwininfo"
+tools="Xvfb xdotool xwininfo xsetroot"
 [ "$wm" = openbox ] && tools="$tools openbox"
 for tool in $tools; do
   command -v "$tool" >/dev/null 2>&1 || { echo "frame_e2e: $tool is not installed"; exit 77; }
@@ -39,6 +39,9 @@ xvfb_start "$work"
 if [ "$wm" = openbox ]; then
   xvfb_openbox "$work"
 fi
+# A screen that is not black, so that black corners (cut out of the window but drawn or read
+# back black) show.
+xsetroot -solid '#3a6ea5'
 
 unset IISLOG_BACKEND
 export LSAN_OPTIONS="suppressions=$(dirname "$0")/../uidemo/lsan.supp:${LSAN_OPTIONS:-}"
@@ -95,12 +98,15 @@ read -r x y w h <<<"$(geometry)"
 [ "$w" -gt 200 ] && [ "$h" -gt 100 ] || fail "unexpected first geometry $x $y $w $h"
 shot normal
 
-# The outline: the window's top-left pixel is outside the rounded mask (the screen shows
-# through), while the top edge's middle is frame.
+# The outline: the window's corner pixels are outside the rounded mask (the screen shows
+# through), while the top edge's middle is frame. The screenshot is xwd's, which reads a window
+# with a colormap of its own apart from the screen: it showed such corners black.
 background=$(pixel 2 2)
 corner=$(pixel "$x" "$y")
 edge=$(pixel "$(( x + w / 2 ))" "$(( y + 1 ))")
 [ "$corner" = "$background" ] || fail "the top-left corner is $corner, not the screen's $background"
+corner=$(pixel "$(( x + w - 1 ))" "$(( y + h - 1 ))")
+[ "$corner" = "$background" ] || fail "the bottom-right corner is $corner, not the screen's $background"
 [ "$edge" != "$background" ] || fail "the top edge shows the screen"
 
 # Dragging the caption moves the window by the drag distance.

@@ -109,6 +109,10 @@ SdlBackend::SdlBackend() {
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // SDL prefers a DirectColor visual (for gamma ramps, which we never set) with a private
+    // colormap per window; we want the screen's default TrueColor visual and colormap, as
+    // every other program has (see X11UseDefaultColormap). A value the user set is kept.
+    setenv("SDL_VIDEO_X11_NODIRECTCOLOR", "1", 0);
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         throw std::runtime_error(kNoDisplay);
     }
@@ -155,6 +159,9 @@ NativeId SdlBackend::CreateNativeWindow(const NativeWindowDesc& desc) {
     }
     if (!display_) {
         display_ = X11DisplayOf(w);
+    }
+    if (defaultVisual_) {
+        defaultVisual_ = X11UseDefaultColormap(w);
     }
     NativeId id = SDL_GetWindowID(w);
     Native& n = windows_[id];

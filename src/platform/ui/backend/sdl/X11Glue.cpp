@@ -77,6 +77,17 @@ int X11ConnectionFd(_XDisplay* display) { return ConnectionNumber(display); }
 
 bool X11EventsQueued(_XDisplay* display) { return XEventsQueued(display, QueuedAlready) > 0; }
 
+bool X11UseDefaultColormap(SDL_Window* sdlWindow) {
+    SDL_SysWMinfo info;
+    XWindowAttributes attributes;
+    if (!X11Info(sdlWindow, info) || !XGetWindowAttributes(info.info.x11.display, info.info.x11.window, &attributes) ||
+        attributes.visual != DefaultVisualOfScreen(attributes.screen)) {
+        return false;
+    }
+    XSetWindowColormap(info.info.x11.display, info.info.x11.window, DefaultColormapOfScreen(attributes.screen));
+    return true;
+}
+
 void X11MapWindow(SDL_Window* sdlWindow, bool show) {
     SDL_SysWMinfo info;
     if (!X11Info(sdlWindow, info)) {

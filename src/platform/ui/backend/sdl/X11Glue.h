@@ -32,6 +32,14 @@ unsigned long X11WindowOf(SDL_Window* window);
 // Reads the X event carried by an SDL_SYSWMEVENT's message; false when it is no pointer event.
 bool X11PointerEventOf(const void* sysWmMessage, X11PointerEvent& out);
 
+// Gives a window of the screen's default visual the screen's default colormap, in place of the
+// private one SDL makes for every window. A window with a colormap of its own makes screenshot
+// tools (xwd, ImageMagick's import) compose the screen window by window, and they leave the
+// parts of the window's rectangle outside its shape black: the rounded corners. Returns false
+// (and changes nothing) when the window's visual is another one, whose pixels the default
+// colormap cannot describe.
+bool X11UseDefaultColormap(SDL_Window* window);
+
 // Maps (raised) or unmaps a window straight through Xlib. SDL's own showing gives a window the X
 // input focus when no window manager runs, which a popup (a drop-down list, a menu) must never
 // take; SDL learns the new state from the map and unmap events as usual.
