@@ -133,7 +133,7 @@ void TForm2::FormShow(vcl::TObject*) {
     TForm1* main = MainWindow();
     if (main == nullptr)
         return;
-    mmo1->Lines()->Assign(main->cbb1->Items());
+    mmo1->SetLines(main->cbb1->Items());
 }
 
 void TForm2::btn1Click(vcl::TObject*) {
@@ -141,7 +141,12 @@ void TForm2::btn1Click(vcl::TObject*) {
     if (main == nullptr)
         return;
     // Every line, blank ones included, in order; the folder box's text stays as it is.
-    main->cbb1->Items()->Assign(mmo1->Lines());
+    vcl::TStrings* items = main->cbb1->Items();
+    items->BeginUpdate();
+    items->Clear();
+    for (const std::string& line : mmo1->LineTexts())
+        items->Add(line);
+    items->EndUpdate();
     // A failure is reported by the application and leaves the dialog open.
     SaveFolderHistory(*main->cbb1->Items(), main->HistoryFileName());
     Close();

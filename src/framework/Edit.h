@@ -78,6 +78,7 @@ public:
     void Clear() override;
 
 private:
+    friend class TCustomMemo;
     std::vector<std::string> Split() const;
     void Join(const std::vector<std::string>& lines);
     TCustomMemo* memo_;
@@ -91,6 +92,9 @@ public:
     explicit TCustomMemo(TComponent* owner);
 
     TStrings* Lines() { return &lines_; }
+    // Every line in one pass: Lines reads the whole text again on each call, so copying a long
+    // memo line by line through it costs the square of its length.
+    std::vector<std::string> LineTexts() const { return lines_.Split(); }
     void SetLines(const TStrings* lines);
     TScrollStyle ScrollBars() const { return scrollBars_; }
     void SetScrollBars(TScrollStyle style);

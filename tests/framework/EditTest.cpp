@@ -82,6 +82,7 @@ TEST_F(EditTest, MemoLinesKeepAnEmptyLastLine) {
         std::vector<std::string> back;
         for (int i = 0; i < memo->Lines()->Count(); ++i) back.push_back(memo->Lines()->Get(i));
         EXPECT_EQ(back, c.Lines) << c.Text;
+        EXPECT_EQ(memo->LineTexts(), c.Lines) << c.Text;
         // Line by line gives the same text.
         memo->Lines()->Clear();
         for (const std::string& line : c.Lines) memo->Lines()->Add(line);

@@ -36,6 +36,10 @@ TqvSkinMemo::TqvSkinMemo(vcl::TComponent* owner)
     font.SetColor(vcl::clBlack);
     Font()->Assign(&font);
     defaultFont_->Assign(&font);
+    // A change made to DefaultFont itself reaches the memo's font while no record is bound.
+    defaultFont_->OnChange = [this](vcl::TObject*) {
+        if (!Bound()) Font()->Assign(defaultFont_.get());
+    };
     // The native edit keeps both scroll ranges; its own bars never show (no non-client area).
     SetScrollBars(vcl::ssBoth);
 }

@@ -129,6 +129,12 @@ TEST_F(MemoTest, ApplySkinTakesTheRecordsFontAndColours) {
     memo->SetUseSkinFontColor(true);
     memo->ApplySkin();
     EXPECT_EQ(memo->Font()->Color(), StateFontColor());
+    // A section the skin lacks: the plain look, and DefaultFont's changes reach the font.
+    memo->SetSkinDataName("no such section");
+    memo->ApplySkin();
+    EXPECT_EQ(memo->SkinRecordIndex(), -1);
+    memo->DefaultFont()->SetName("Courier New");
+    EXPECT_EQ(memo->Font()->Name(), "Courier New");
 }
 
 TEST_F(MemoTest, BackgroundFrameAndTextArePaintedFromTheSkin) {
@@ -384,3 +390,4 @@ TEST_F(MemoTest, TheContextMenuOffersTheEditCommandsReadOnlyRespected) {
 }
 
 } // namespace
+
