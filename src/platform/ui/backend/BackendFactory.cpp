@@ -1,19 +1,29 @@
 #include "platform/ui/backend/BackendFactory.h"
 
 #include "platform/ui/backend/headless/HeadlessBackend.h"
-#include "platform/ui/backend/sdl/SdlBackend.h"
 
 #include <cstdlib>
+#include <stdexcept>
 #include <string>
 
 namespace ui {
+
+namespace {
+// Constant-initialized, so a backend library may set it from its own static initializer.
+BackendMaker g_displayMaker = nullptr;
+} // namespace
+
+void SetDisplayBackendMaker(BackendMaker maker) { g_displayMaker = maker; }
 
 std::unique_ptr<Backend> CreateDefaultBackend() {
     const char* choice = std::getenv("IISLOG_BACKEND");
     if (choice && std::string(choice) == "headless") {
         return std::make_unique<HeadlessBackend>();
     }
-    return std::make_unique<SdlBackend>();
+    if (g_displayMaker == nullptr) {
+        throw std::runtime_error("This program opens no windows: it has no display backend.");
+    }
+    return g_displayMaker();
 }
 
 } // namespace ui
