@@ -1,6 +1,7 @@
 // Default message handling: non-client size, hit codes and the plain frame, erasing with the
 // class brush, texts, cursors, activation, the system commands and Alt+F4.
 #include "platform/ui/WindowSystem.h"
+#include "platform/ui/Icon.h"
 #include "platform/ui/ScrollBarGeometry.h"
 
 #include "platform/gfx/DrawText.h"
@@ -452,6 +453,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: return OnEraseBkgnd(hwnd, reinterpret_cast<HDC>(wParam));
     case WM_PAINT: return OnPaint(hwnd);
     case WM_SETTEXT: return OnSetText(hwnd, reinterpret_cast<LPCSTR>(lParam));
+    case WM_SETICON: return ui::SetWindowIcon(hwnd, wParam, reinterpret_cast<HICON>(lParam));
+    case WM_GETICON: return ui::GetWindowIcon(hwnd, wParam);
     case WM_GETTEXT: return ui::CopyWindowText(hwnd, reinterpret_cast<LPSTR>(lParam), int(wParam));
     case WM_GETTEXTLENGTH: return LRESULT(w->text.size());
     case WM_CLOSE: DestroyWindow(hwnd); return 0;

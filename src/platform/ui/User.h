@@ -151,6 +151,15 @@ HCURSOR SetCursor(HCURSOR cursor);
 HCURSOR GetCursor();
 int ShowCursor(BOOL show);
 HICON LoadIcon(HINSTANCE instance, LPCSTR name);
+// An icon from a colour bitmap and a mask (both copied). A colour bitmap with alpha in its top
+// bytes (0xAARRGGBB, not premultiplied; made with gfx::CreateBitmapFrom, as CreateBitmap clears
+// them) is drawn by its alpha; one without is opaque where the mask is black. Null without both.
+HICON CreateIconIndirect(const ICONINFO* info);
+BOOL DestroyIcon(HICON icon);
+// Blends the icon's picture onto dc at (x, y), scaled to cx x cy (0: its own size). The stock
+// icons of LoadIcon have no picture here: FALSE.
+BOOL DrawIconEx(HDC dc, int x, int y, HICON icon, int cx, int cy, UINT step, HBRUSH flickerFree,
+                UINT flags);
 BOOL CreateCaret(HWND hwnd, HBITMAP bitmap, int width, int height);
 BOOL DestroyCaret();
 BOOL ShowCaret(HWND hwnd);

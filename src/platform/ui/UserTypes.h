@@ -733,6 +733,22 @@ constexpr int IDNO = 7;
 #define IDI_ASTERISK MAKEINTRESOURCE(32516)
 #define IDI_INFORMATION MAKEINTRESOURCE(32516)
 
+// --- Icons ---
+// WM_SETICON / WM_GETICON: wParam says which of the window's two icons.
+constexpr WPARAM ICON_SMALL = 0;
+constexpr WPARAM ICON_BIG = 1;
+constexpr WPARAM ICON_SMALL2 = 2; // WM_GETICON: the small icon, or else the big one
+struct ICONINFO {
+    BOOL fIcon = TRUE;
+    DWORD xHotspot = 0;
+    DWORD yHotspot = 0;
+    HBITMAP hbmMask = nullptr;
+    HBITMAP hbmColor = nullptr;
+};
+constexpr UINT DI_MASK = 0x0001;
+constexpr UINT DI_IMAGE = 0x0002;
+constexpr UINT DI_NORMAL = 0x0003;
+
 // --- Clipboard (text only) ---
 constexpr UINT CF_TEXT = 1;
 constexpr UINT CF_UNICODETEXT = 13;

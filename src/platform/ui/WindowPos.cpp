@@ -1,6 +1,8 @@
 // SetWindowPos and its message protocol, ShowWindow, minimize / maximize / restore.
 #include "platform/ui/WindowSystem.h"
 
+#include "platform/ui/Icon.h"
+
 #include <algorithm>
 
 using ui::WS;
@@ -36,6 +38,9 @@ void WindowSystem::EnsureNative(HWND top) {
     }
     if ((top->exStyle & WS_EX_LAYERED) && (top->layeredFlags & LWA_ALPHA)) {
         backend_->SetOpacity(top->native, top->alpha);
+    }
+    if (const gfx::Bitmap* icon = DesktopIcon(top)) {
+        backend_->SetNativeIcon(top->native, *icon);
     }
 }
 

@@ -48,6 +48,8 @@ struct Window {
     RECT rect{};                     // in the parent's client coordinates; screen for top-level
     RECT client{};                   // in window coordinates
     std::string text;
+    HICON iconBig = nullptr;   // WM_SETICON; the window does not own them
+    HICON iconSmall = nullptr;
     LONG_PTR userData = 0;
     LONG_PTR id = 0;
     HINSTANCE instance = nullptr;

@@ -70,6 +70,9 @@ public:
     virtual void MinimizeNativeWindow(NativeId id) = 0;
     virtual void RestoreNativeWindow(NativeId id) = 0;
     virtual void SetNativeTitle(NativeId id, const std::string& title) = 0;
+    // The picture the desktop shows for the window (title bar, task switcher): 0xAARRGGBB, not
+    // premultiplied; empty for none. A backend without icons ignores it.
+    virtual void SetNativeIcon(NativeId, const gfx::Bitmap&) {}
     // The outline in window coordinates; nullopt makes the window rectangular again.
     virtual void SetShape(NativeId id, const std::optional<gfx::Region>& shape) = 0;
     virtual void SetOpacity(NativeId id, std::uint8_t alpha) = 0;

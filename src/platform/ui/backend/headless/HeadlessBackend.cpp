@@ -194,6 +194,12 @@ void HeadlessBackend::SetNativeTitle(NativeId id, const std::string& title) {
     }
 }
 
+void HeadlessBackend::SetNativeIcon(NativeId id, const gfx::Bitmap& icon) {
+    if (auto it = windows_.find(id); it != windows_.end()) {
+        it->second.icon = icon;
+    }
+}
+
 void HeadlessBackend::SetShape(NativeId id, const std::optional<gfx::Region>& shape) {
     if (auto it = windows_.find(id); it != windows_.end()) {
         it->second.shape = shape;

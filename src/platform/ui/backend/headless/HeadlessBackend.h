@@ -52,6 +52,7 @@ public:
         std::uint8_t alpha = 255;
         gfx::Bitmap pixels;
         std::string title;
+        gfx::Bitmap icon;
         int presents = 0;
         RECT lastDirty{};
     };
@@ -72,6 +73,7 @@ public:
     void MinimizeNativeWindow(NativeId id) override;
     void RestoreNativeWindow(NativeId id) override;
     void SetNativeTitle(NativeId id, const std::string& title) override;
+    void SetNativeIcon(NativeId id, const gfx::Bitmap& icon) override;
     void SetShape(NativeId id, const std::optional<gfx::Region>& shape) override;
     void SetOpacity(NativeId id, std::uint8_t alpha) override;
     void Present(NativeId id, const gfx::Bitmap& pixels, const RECT& dirty) override;

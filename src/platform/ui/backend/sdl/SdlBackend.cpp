@@ -245,6 +245,21 @@ void SdlBackend::SetNativeTitle(NativeId id, const std::string& title) {
     }
 }
 
+void SdlBackend::SetNativeIcon(NativeId id, const gfx::Bitmap& icon) {
+    Native* n = Find(id);
+    if (!n || icon.Empty()) {
+        return; // SDL keeps the last icon; the program never takes its icon away
+    }
+    // Our pixels are 0xAARRGGBB words: SDL's ARGB8888 reads them in place.
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<gfx::Pixel*>(icon.Data()), icon.Width(), icon.Height(), 32,
+        icon.Width() * int(sizeof(gfx::Pixel)), SDL_PIXELFORMAT_ARGB8888);
+    if (surface) {
+        SDL_SetWindowIcon(n->window, surface);
+        SDL_FreeSurface(surface);
+    }
+}
+
 void SdlBackend::SetShape(NativeId id, const std::optional<gfx::Region>& shape) {
     if (Native* n = Find(id)) {
         n->shape = shape;

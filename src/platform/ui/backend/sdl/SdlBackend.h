@@ -30,6 +30,7 @@ public:
     void MinimizeNativeWindow(NativeId id) override;
     void RestoreNativeWindow(NativeId id) override;
     void SetNativeTitle(NativeId id, const std::string& title) override;
+    void SetNativeIcon(NativeId id, const gfx::Bitmap& icon) override;
     void SetShape(NativeId id, const std::optional<gfx::Region>& shape) override;
     void SetOpacity(NativeId id, std::uint8_t alpha) override;
     void Present(NativeId id, const gfx::Bitmap& pixels, const RECT& dirty) override;
