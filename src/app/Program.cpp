@@ -4,6 +4,7 @@
 #include "app/SampleReport.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
+#include "app/WindowIcon.h"
 
 #include "framework/Forms.h"
 #include "platform/ui/WindowSystem.h"
@@ -71,10 +72,12 @@ int RunProgram(const ProgramArgs& args, std::ostream& out, std::ostream& err) {
     application.SetTitle(kApplicationTitle);
     TForm1* form1 = nullptr;
     application.CreateForm(form1);
+    SetProgramIcon(form1->Handle());
     trace.Stage("window created");
     // The history editor exists, hidden, from here to the end; Ctrl+E shows it.
     TForm2* form2 = nullptr;
     application.CreateForm(form2);
+    SetProgramIcon(form2->Handle());
     trace.Stage("history editor created");
 
     // The loop is idle for the first time once the shown window has been painted and presented.

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace icongen {
 namespace {
@@ -76,6 +77,28 @@ Image DrawIcon(int size) {
         }
     }
     return image;
+}
+
+std::string WindowIconSource() {
+    std::string out = "// The program's window icons, written by tools/icongen (icongen --source): do not edit.\n"
+                      "#include \"AppIcon.h\"\n\nnamespace {\n";
+    char word[16];
+    for (int size : kWindowSizes) {
+        const Image image = DrawIcon(size);
+        out += "const std::uint32_t kIcon" + std::to_string(size) + "[] = {";
+        for (std::size_t i = 0; i < image.Pixels.size(); ++i) {
+            const Rgba& p = image.Pixels[i];
+            std::snprintf(word, sizeof word, "0x%02x%02x%02x%02x,", p.a, p.r, p.g, p.b);
+            out += (i % 8 == 0 ? "\n    " : " ") + std::string(word);
+        }
+        out += "\n};\n";
+    }
+    out += "} // namespace\n\nconst AppIconPicture kAppIcons[kAppIconCount] = {";
+    for (int size : kWindowSizes)
+        out += "{" + std::to_string(size) + ", kIcon" + std::to_string(size) + "}, ";
+    out.resize(out.size() - 2);
+    out += "};\n";
+    return out;
 }
 
 } // namespace icongen

@@ -6,6 +6,7 @@
 #include "platform/gfx/Bitmap.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace icongen {
@@ -25,5 +26,10 @@ Image DrawIcon(int size);
 
 // The sizes installed into the icon theme.
 constexpr int kSizes[] = {16, 24, 32, 48, 64, 128, 256};
+// The sizes the program's windows carry (ICON_SMALL, ICON_BIG).
+constexpr int kWindowSizes[] = {16, 32};
+
+// C++ source defining kAppIcons (assets/icons/AppIcon.h): the window sizes as 0xAARRGGBB words.
+std::string WindowIconSource();
 
 } // namespace icongen

@@ -1,6 +1,7 @@
 // icongen: draws the program's icon into an icon-theme tree.
 //
-//   icongen OUTDIR      writes OUTDIR/hicolor/<n>x<n>/apps/iislog.png for every size
+//   icongen OUTDIR           writes OUTDIR/hicolor/<n>x<n>/apps/iislog.png for every size
+//   icongen --source FILE    writes the window icons as C++ source (assets/icons/AppIconData.cpp)
 //
 // Run by hand after a change to the drawing (`icongen <source>/assets/icons`); the output is
 // deterministic and committed.
@@ -14,11 +15,20 @@
 
 int main(int argc, char** argv) {
     if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
-        std::printf("Usage: icongen OUTDIR\nDraws the program's icon into OUTDIR/hicolor/<n>x<n>/apps/iislog.png.\n");
+        std::printf("Usage: icongen OUTDIR | --source FILE\nDraws the program's icon into OUTDIR/hicolor/<n>x<n>/apps/iislog.png,\nor its window sizes as C++ source into FILE.\n");
+        return 0;
+    }
+    if (argc == 3 && std::string(argv[1]) == "--source") {
+        std::ofstream out(argv[2], std::ios::binary);
+        out << icongen::WindowIconSource();
+        if (!out) {
+            std::fprintf(stderr, "icongen: cannot write %s\n", argv[2]);
+            return 1;
+        }
         return 0;
     }
     if (argc != 2) {
-        std::fprintf(stderr, "Usage: icongen OUTDIR\n");
+        std::fprintf(stderr, "Usage: icongen OUTDIR | --source FILE\n");
         return 2;
     }
     for (int size : icongen::kSizes) {

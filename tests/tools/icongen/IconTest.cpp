@@ -57,3 +57,11 @@ TEST(Icon, PngHeaderCarriesTheSize) {
 }
 
 } // namespace
+
+TEST(Icon, CommittedWindowIconSourceIsWhatTheGeneratorDraws) {
+    std::ifstream in(std::string(IISLOG_SOURCE_DIR) + "/assets/icons/AppIconData.cpp", std::ios::binary);
+    std::stringstream all;
+    all << in.rdbuf();
+    EXPECT_TRUE(all.str() == icongen::WindowIconSource())
+        << "run icongen --source assets/icons/AppIconData.cpp after changing the drawing";
+}
