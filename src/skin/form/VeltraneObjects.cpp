@@ -991,8 +991,14 @@ SIZE TqvVeltrane::SmallIconSize() {
 }
 
 void TqvVeltrane::DrawSmallIcon(HDC dc, int x, int y) {
-    // The window system keeps no icon pictures; the system-menu glyph stands for the form's icon.
     SIZE s = SmallIconSize();
+    HICON icon = form_->HandleAllocated()
+                     ? reinterpret_cast<HICON>(SendMessage(form_->Handle(), WM_GETICON, ICON_SMALL2, 0))
+                     : nullptr;
+    if (icon && DrawIconEx(dc, x, y, icon, s.cx, s.cy, 0, nullptr, DI_NORMAL)) {
+        return;
+    }
+    // A form without an icon picture shows the system-menu glyph in its place.
     DrawSysMenuGlyph(dc, x + s.cx / 2 - 5, y + s.cy / 2 - 4, GetSysColor(COLOR_BTNTEXT));
 }
 
