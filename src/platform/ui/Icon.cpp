@@ -33,6 +33,9 @@ LRESULT SetWindowIcon(Window* w, WPARAM which, HICON icon) {
     HICON& slot = which == ICON_BIG ? w->iconBig : w->iconSmall;
     HICON old = slot;
     slot = icon;
+    if (w->Visible()) {
+        WS().InvalidateFrame(w); // a caption may show it
+    }
     if (!w->IsChild() && w->native) {
         const gfx::Bitmap* image = DesktopIcon(w);
         WS().backend().SetNativeIcon(w->native, image ? *image : gfx::Bitmap());
