@@ -40,14 +40,20 @@ xvfb_start() { # work folder
 }
 
 xvfb_openbox() { # work folder
-  local work=$1
-  openbox --sm-disable >"$work/wm.log" 2>&1 &
-  wm_pid=$!
-  # openbox is ready once it has claimed the screen's window manager selection.
-  for _ in $(seq 1 $(( xvfb_wait_seconds * 20 ))); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
-    kill -0 "$wm_pid" 2>/dev/null || fail "openbox ended at start: $(cat "$work/wm.log")"
-    sleep 0.05
+  local work=$1 try
+  # A loaded server has been seen to refuse openbox's first connection: it ends at once saying it
+  # cannot open the display. Such a start is tried again, up to three times.
+  for try in 1 2 3; do
+    openbox --sm-disable >"$work/wm.log" 2>&1 &
+    wm_pid=$!
+    # openbox is ready once it has claimed the screen's window manager selection.
+    for _ in $(seq 1 $(( xvfb_wait_seconds * 20 ))); do
+      xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
+      kill -0 "$wm_pid" 2>/dev/null || break
+      sleep 0.05
+    done
+    kill -0 "$wm_pid" 2>/dev/null && fail "openbox did not take the screen: $(cat "$work/wm.log")"
+    sleep 0.2
   done
-  fail "openbox did not take the screen: $(cat "$work/wm.log")"
+  fail "openbox ended at start: $(cat "$work/wm.log")"
 }
