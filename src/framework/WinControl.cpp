@@ -164,15 +164,21 @@ void TWinControl::CreateWindowHandle(const TCreateParams& p) {
     }
     handle_ = h;
     // Pick up the bounds the window system actually gave (a top-level window may be adjusted).
+    UpdateBoundsRect(WindowBoundsRect());
+}
+
+// The window's place in the coordinates the control's bounds are kept in: a child window's in
+// its parent's client area, any other window's (a popup: drop-down list, menu, hint, even
+// with a parent control) on the screen, as the window system places them.
+RECT TWinControl::WindowBoundsRect() const {
     RECT r{};
-    GetWindowRect(h, &r);
-    if (Parent() != nullptr || p.WndParent != nullptr) {
-        HWND parent = p.WndParent;
+    GetWindowRect(handle_, &r);
+    if (GetWindowLongPtr(handle_, GWL_STYLE) & WS_CHILD) {
         POINT tl{r.left, r.top};
-        ::ScreenToClient(parent, &tl);
+        ::ScreenToClient(GetParent(handle_), &tl);
         r = RECT{tl.x, tl.y, tl.x + RectWidth(r), tl.y + RectHeight(r)};
     }
-    UpdateBoundsRect(r);
+    return r;
 }
 
 void TWinControl::DestroyHandle() {
@@ -451,14 +457,7 @@ void TWinControl::Dispatch(TMessage& m) {
         if (handle_ == nullptr) {
             return;
         }
-        RECT r{};
-        GetWindowRect(handle_, &r);
-        HWND parent = Parent() != nullptr ? Parent()->handle_ : parentWindow_;
-        if (parent != nullptr) {
-            POINT tl{r.left, r.top};
-            ::ScreenToClient(parent, &tl);
-            r = RECT{tl.x, tl.y, tl.x + RectWidth(r), tl.y + RectHeight(r)};
-        }
+        RECT r = WindowBoundsRect();
         bool resized = RectWidth(r) != width_ || RectHeight(r) != height_;
         UpdateBoundsRect(r);
         if (m.Msg == WM_SIZE) {

@@ -179,6 +179,7 @@ private:
     void MainWndProc(TMessage& message);
     bool IsControlMouseMsg(TMessage& message);
     void TrackMouse(TControl* target);
+    RECT WindowBoundsRect() const;
     void UpdateShowing();
     void ReflectToChild(TMessage& message, HWND child);
     void AlignChildren(TControl* control);

@@ -103,14 +103,7 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
         SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
         // The window's own messages update the fields; a hook may have swallowed them, so read
         // the result back.
-        RECT r{};
-        GetWindowRect(handle_, &r);
-        HWND parent = Parent() != nullptr ? Parent()->handle_ : parentWindow_;
-        if (parent != nullptr) {
-            POINT tl{r.left, r.top};
-            ::ScreenToClient(parent, &tl);
-            r = RECT{tl.x, tl.y, tl.x + RectWidth(r), tl.y + RectHeight(r)};
-        }
+        RECT r = WindowBoundsRect();
         bool changedAgain = RectWidth(r) != width_ || RectHeight(r) != height_;
         UpdateBoundsRect(r);
         if (changedAgain) {

@@ -156,3 +156,60 @@ TEST_F(FormLayoutTest, ScreenKnowsItsMonitorAndCentresForms) {
     delete first;
     EXPECT_EQ(Screen->FormCount(), 1);
 }
+
+namespace {
+
+// A windowed control whose window is a popup (a drop-down list, a menu window): it has a parent
+// control but lies on the screen, outside the parent's client area.
+class PopupControl : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+
+protected:
+    void CreateParams(TCreateParams& p) override {
+        TCustomControl::CreateParams(p);
+        p.Style = WS_POPUP;
+        p.ExStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+    }
+};
+
+} // namespace
+
+TEST_F(FormLayoutTest, PopupControlsKeepScreenCoordinates) {
+    auto* form = new TForm(app.get());
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(100, 80, 400, 300);
+    auto* popup = new PopupControl(form);
+    popup->SetParent(form);
+    popup->SetBounds(600, 500, 120, 90); // before the window exists
+    form->Show();
+    Settle();
+    ASSERT_TRUE(popup->HandleAllocated());
+    RECT r{};
+    GetWindowRect(popup->Handle(), &r);
+    EXPECT_EQ(r.left, 600) << "created where its bounds say, on the screen";
+    EXPECT_EQ(r.top, 500);
+    EXPECT_EQ(popup->Left(), 600);
+    EXPECT_EQ(popup->Top(), 500);
+
+    popup->SetBounds(700, 40, 150, 60); // with a window
+    GetWindowRect(popup->Handle(), &r);
+    EXPECT_EQ(r.left, 700);
+    EXPECT_EQ(r.top, 40);
+    EXPECT_EQ(popup->Left(), 700);
+    EXPECT_EQ(popup->Width(), 150);
+
+    // Moved and sized behind the framework's back: WM_MOVE and WM_SIZE bring the bounds along.
+    SetWindowPos(popup->Handle(), nullptr, 20, 900, 80, 50, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(popup->Left(), 20);
+    EXPECT_EQ(popup->Top(), 900);
+    EXPECT_EQ(popup->Height(), 50);
+    POINT origin = popup->ClientOrigin();
+    EXPECT_EQ(origin.x, 20);
+    EXPECT_EQ(origin.y, 900);
+    // Resizing the form moves nothing on the screen.
+    form->SetBounds(150, 80, 500, 320);
+    GetWindowRect(popup->Handle(), &r);
+    EXPECT_EQ(r.left, 20);
+    EXPECT_EQ(popup->Left(), 20);
+}
