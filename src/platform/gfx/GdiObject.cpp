@@ -4,6 +4,7 @@
 #include "platform/gfx/GdiBitmap.h"
 #include "platform/gfx/PenBrush.h"
 
+#include <cassert>
 #include <cstring>
 
 namespace gfx {
@@ -14,15 +15,22 @@ void GdiObject::ReleaseUse() {
     }
 }
 
-void GdiObject::RequestDelete() {
+bool GdiObject::RequestDelete() {
     if (stock_) {
-        return;
+        return true;
+    }
+    // Deleting what the window system owns would leave the window with a freed region: the
+    // caller's fault, caught here rather than as a use after free somewhere later.
+    assert(!systemOwned_ && "DeleteObject of a region given to SetWindowRgn: the window owns it");
+    if (systemOwned_) {
+        return false;
     }
     if (uses_ == 0) {
         delete this;
-        return;
+        return true;
     }
     deletePending_ = true;
+    return true;
 }
 
 } // namespace gfx
@@ -31,8 +39,7 @@ BOOL DeleteObject(HGDIOBJ object) {
     if (object == nullptr) {
         return FALSE;
     }
-    object->RequestDelete();
-    return TRUE;
+    return object->RequestDelete() ? TRUE : FALSE;
 }
 
 namespace {

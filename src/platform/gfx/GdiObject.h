@@ -26,12 +26,19 @@ public:
     // Device contexts call these when they select and deselect the object (SaveDC counts too).
     void AddUse() { ++uses_; }
     void ReleaseUse();
-    // DeleteObject: frees now, or once the last use ends. Stock objects ignore it.
-    void RequestDelete();
+    // DeleteObject: frees now, or once the last use ends. Stock objects ignore it; an object
+    // the window system owns refuses it (false) and stops a debug build.
+    bool RequestDelete();
+
+    // A region given to SetWindowRgn belongs to the window system from then on: its creator
+    // may no longer delete it. The window system hands it back before freeing it.
+    void SetSystemOwned(bool owned) { systemOwned_ = owned; }
+    bool IsSystemOwned() const { return systemOwned_; }
 
 private:
     ObjectKind kind_;
     bool stock_;
+    bool systemOwned_ = false;
     bool deletePending_ = false;
     int uses_ = 0;
 };
@@ -40,7 +47,8 @@ private:
 
 using HGDIOBJ = gfx::GdiObject*;
 
-// Frees an object made by one of the Create functions; FALSE for a null handle.
+// Frees an object made by one of the Create functions; FALSE for a null handle and for a region
+// the window system owns (one given to SetWindowRgn), which a debug build reports as a fault.
 BOOL DeleteObject(HGDIOBJ object);
 
 // Describes an object: a BITMAP, LOGFONT, LOGPEN or LOGBRUSH by its kind.
