@@ -5,12 +5,17 @@
 // gone to sleep ("woken": posting from another thread wakes the loop), and then plays ping-pong
 // with the loop: it posts, waits for the window to take the message, posts again, a few
 // thousand times ("pingpong"), so a wake-up lost at any moment of the loop's cycle hangs it.
-// It gives up after 30 seconds (exit 2) so a broken test never hangs.
+// It gives up after 30 seconds (exit 2) so a broken test never hangs. For the desktop test it
+// also reports the pointer entering the client area ("entered", mouse-leave tracking starts),
+// leaving it ("left X Y", where GetCursorPos finds the pointer), minimizing ("minimized") and
+// restoring ("restored") through the desktop, and each paint after a restore ("repainted").
+// With a command-line argument the give-up time is that many seconds.
 #include "platform/ui/User.h"
 
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <mutex>
 #include <thread>
@@ -23,6 +28,14 @@ constexpr UINT kWakeMessage = WM_APP + 1; // wParam: 0 the first post, then the 
 constexpr int kPingPongRounds = 3000;
 bool g_pressed = false;
 int g_clicks = 0;
+bool g_tracking = false;
+bool g_minimized = false;
+bool g_restored = false;
+
+void Say(const char* text) {
+    std::printf("%s\n", text);
+    std::fflush(stdout);
+}
 
 // The thread that posts, and what it waits for between its posts.
 struct Poster {
@@ -95,8 +108,39 @@ LRESULT DemoProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
         HDC dc = BeginPaint(hwnd, &ps);
         PaintButton(dc);
         EndPaint(hwnd, &ps);
+        if (g_restored) {
+            g_restored = false;
+            Say("repainted");
+        }
         return 0;
     }
+    case WM_MOUSEMOVE:
+        if (!g_tracking) {
+            TRACKMOUSEEVENT tme;
+            tme.dwFlags = TME_LEAVE;
+            tme.hwndTrack = hwnd;
+            g_tracking = TrackMouseEvent(&tme) != FALSE;
+            Say("entered");
+        }
+        return 0;
+    case WM_MOUSELEAVE: {
+        g_tracking = false;
+        POINT p{};
+        GetCursorPos(&p);
+        std::printf("left %d %d\n", int(p.x), int(p.y));
+        std::fflush(stdout);
+        return 0;
+    }
+    case WM_SIZE:
+        if (w == SIZE_MINIMIZED) {
+            g_minimized = true;
+            Say("minimized");
+        } else if (w == SIZE_RESTORED && g_minimized) {
+            g_minimized = false;
+            g_restored = true;
+            Say("restored");
+        }
+        return 0;
     case WM_LBUTTONDOWN:
         if (InButton(l)) {
             g_pressed = true;
@@ -143,8 +187,9 @@ LRESULT DemoProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
     try {
+        const UINT giveUpMs = argc > 1 ? UINT(std::atoi(argv[1])) * 1000u : 30000u;
         WNDCLASS wc;
         wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = DemoProc;
@@ -158,7 +203,7 @@ int main() {
             std::fprintf(stderr, "uidemo: cannot create the window\n");
             return 1;
         }
-        SetTimer(hwnd, kGiveUpTimer, 30000, nullptr);
+        SetTimer(hwnd, kGiveUpTimer, giveUpMs, nullptr);
         ShowWindow(hwnd, SW_SHOW);
         UpdateWindow(hwnd);
         std::printf("shown\n");

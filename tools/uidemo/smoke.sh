@@ -13,7 +13,9 @@ xvfb_pid=""
 demo_pid=""
 cleanup() {
   [ -n "$demo_pid" ] && kill "$demo_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  # Wait for the server to be gone: a server still going away can remove the socket of the next
+  # run's server that took the same display number.
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT

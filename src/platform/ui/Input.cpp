@@ -160,7 +160,62 @@ void WindowSystem::Route(const InputEvent& ev, std::deque<MSG>& out) {
     case InputEvent::Kind::DropFile:
         RouteDrop(ev);
         break;
+    case InputEvent::Kind::MouseLeft:
+        PointerLeft(ev);
+        break;
+    case InputEvent::Kind::Minimized:
+        if (HWND t = TopByNative(*this, ev.window)) {
+            DesktopMinimized(t);
+        }
+        break;
+    case InputEvent::Kind::Restored:
+        if (HWND t = TopByNative(*this, ev.window)) {
+            DesktopRestored(t);
+        }
+        break;
     }
+}
+
+// The pointer went where no move is reported to us. Unless a window of ours lies there (its
+// own moves follow), nothing of ours is under the pointer any more: the tracked window hears
+// of it as on Windows. A captured mouse keeps reporting moves, so the capture decides alone.
+void WindowSystem::PointerLeft(const InputEvent& ev) {
+    if (capture_) {
+        return;
+    }
+    HWND top = TopWindowAt(ev.pt);
+    if (top && top->native != ev.window) {
+        return;
+    }
+    CheckMouseLeave(nullptr, false);
+}
+
+// The desktop minimized the window: it takes the path a minimize from its system menu takes.
+// A program that refuses (handles SC_MINIMIZE without minimizing) keeps the window on screen.
+void WindowSystem::DesktopMinimized(HWND top) {
+    if (top->style & WS_MINIMIZE) {
+        return; // our own minimize, reported back
+    }
+    Send(top, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    if (IsLive(top) && !(top->style & WS_MINIMIZE) && top->native) {
+        backend_->RestoreNativeWindow(top->native);
+    }
+}
+
+// The desktop restored the window (taskbar, window list): the program restores it as from
+// its system menu, and the pixels the desktop dropped while it was minimized are shown again.
+void WindowSystem::DesktopRestored(HWND top) {
+    if (top->style & WS_MINIMIZE) {
+        Send(top, WM_SYSCOMMAND, SC_RESTORE, 0);
+        if (!IsLive(top)) {
+            return;
+        }
+        if ((top->style & WS_MINIMIZE) && top->native) {
+            backend_->MinimizeNativeWindow(top->native); // the program kept it minimized
+            return;
+        }
+    }
+    ExposeAll(top);
 }
 
 void WindowSystem::RouteDrop(const InputEvent& ev) {
@@ -434,6 +489,15 @@ void WindowSystem::ChangeCapture(HWND hwnd) {
     if ((old != nullptr) != (hwnd != nullptr)) {
         backend_->SetMouseCapture(hwnd != nullptr);
     }
+    if (old && !hwnd) {
+        // As on Windows, a move at the pointer's place follows the release, so the window now
+        // under it (or none: the pointer may have been dragged off every window) takes over
+        // the hover and a tracked window hears that the mouse left.
+        InputEvent move;
+        move.kind = InputEvent::Kind::MouseMove;
+        move.pt = backend_->CursorPos();
+        raw_.push_back(move);
+    }
     if (IsLive(old) && old != hwnd) {
         Send(old, WM_CAPTURECHANGED, 0, LPARAM(reinterpret_cast<std::intptr_t>(hwnd)));
     }
@@ -606,7 +670,9 @@ BOOL GetCursorPos(POINT* pt) {
     if (!pt) {
         return FALSE;
     }
-    *pt = WS().cursor_;
+    // Where the pointer is now, not where the last message saw it: hover polls and drags
+    // ask between messages, and the pointer may have left every window of ours.
+    *pt = WS().backend().CursorPos();
     return TRUE;
 }
 

@@ -228,6 +228,14 @@ void WindowSystem::PresentAll() {
     }
 }
 
+void FreeWindowRegion(HWND hwnd) {
+    if (HRGN rgn = hwnd->regionHandle) {
+        hwnd->regionHandle = nullptr;
+        rgn->SetSystemOwned(false);
+        DeleteObject(rgn);
+    }
+}
+
 void WindowSystem::ExposeAll(HWND top) {
     if (IsLive(top)) {
         MarkDirty(top, RECT{0, 0, top->Width(), top->Height()});
@@ -487,10 +495,12 @@ int SetWindowRgn(HWND hwnd, HRGN rgn, BOOL redraw) {
         return 0;
     }
     if (w->regionHandle && w->regionHandle != rgn) {
-        DeleteObject(w->regionHandle);
+        ui::FreeWindowRegion(w);
     }
+    // From here on the window owns the region: its creator must not delete it.
     w->regionHandle = rgn;
     if (rgn) {
+        rgn->SetSystemOwned(true);
         w->region = rgn->region;
     } else {
         w->region.reset();

@@ -240,10 +240,7 @@ void FreeTree(WindowSystem& ws, HWND hwnd) {
         ws.backend().DestroyNativeWindow(hwnd->native);
         hwnd->native = 0;
     }
-    if (hwnd->regionHandle) {
-        DeleteObject(hwnd->regionHandle);
-        hwnd->regionHandle = nullptr;
-    }
+    FreeWindowRegion(hwnd);
     for (HWND* p : {&ws.focus_, &ws.active_, &ws.capture_, &ws.hover_, &ws.lastClickWnd_,
                     &ws.caretOwner_, &ws.clipboardOwner_}) {
         if (*p == hwnd) {

@@ -218,6 +218,13 @@ bool Matches(const WindowSystem& ws, const MSG& m, HWND filter, UINT min, UINT m
 }
 } // namespace
 
+bool WindowSystem::TimerMatches(const Timer& t, HWND filter) const {
+    if (t.hwnd && !IsLive(t.hwnd)) {
+        return false;
+    }
+    return !filter || t.hwnd == filter || (t.hwnd && IsChild(filter, t.hwnd));
+}
+
 bool WindowSystem::Get(MSG& msg, HWND filter, UINT min, UINT max, bool remove, bool wait) {
     for (;;) {
         if (sendDepth == 0) {
@@ -246,6 +253,7 @@ bool WindowSystem::Get(MSG& msg, HWND filter, UINT min, UINT max, bool remove, b
         // 2. Input, turned into messages one event at a time so that each hit test sees the
         // windows as the previous event left them.
         backend_->PumpEvents(0, raw_);
+        bool routed = false;
         for (;;) {
             auto it = std::find_if(input_.begin(), input_.end(), [&](const MSG& m) {
                 return IsLive(m.hwnd) && Matches(*this, m, filter, min, max);
@@ -264,6 +272,10 @@ bool WindowSystem::Get(MSG& msg, HWND filter, UINT min, UINT max, bool remove, b
             InputEvent ev = std::move(raw_.front());
             raw_.erase(raw_.begin());
             Route(ev, input_);
+            routed = true;
+        }
+        if (routed) {
+            continue; // routing may have posted (a close request, a mouse leave): look again
         }
         // 3. Quit.
         if (quit_) {
@@ -296,10 +308,10 @@ bool WindowSystem::Get(MSG& msg, HWND filter, UINT min, UINT max, bool remove, b
         }
         // 5. Timers.
         std::uint64_t now = Now();
-        if (InRange(WM_TIMER, min, max)) {
+        const bool timersWanted = InRange(WM_TIMER, min, max);
+        if (timersWanted) {
             for (Timer& t : timers_) {
-                if (t.due <= now && (!t.hwnd || IsLive(t.hwnd)) &&
-                    (!filter || t.hwnd == filter || IsChild(filter, t.hwnd))) {
+                if (t.due <= now && TimerMatches(t, filter)) {
                     msg = MSG{};
                     msg.hwnd = t.hwnd;
                     msg.message = WM_TIMER;
@@ -319,8 +331,13 @@ bool WindowSystem::Get(MSG& msg, HWND filter, UINT min, UINT max, bool remove, b
         if (!wait) {
             return false;
         }
+        // Only a timer this call may return ends the wait: one it filters out stays due, and
+        // waking for it would spin.
         int timeout = -1;
         for (const Timer& t : timers_) {
+            if (!timersWanted || !TimerMatches(t, filter)) {
+                continue;
+            }
             int left = t.due <= now ? 0 : int(std::min<std::uint64_t>(t.due - now, 1 << 30));
             timeout = timeout < 0 ? left : std::min(timeout, left);
         }

@@ -137,6 +137,7 @@ public:
 
     // --- Timers ---
     UINT_PTR AddTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc);
+    bool TimerMatches(const Timer& t, HWND filter) const; // may GetMessage(filter) return it
     bool RemoveTimer(HWND hwnd, UINT_PTR id);
     std::uint64_t Now() { return backend_->Milliseconds(); }
 
@@ -165,6 +166,9 @@ public:
     void RouteMouse(const InputEvent& ev, std::deque<MSG>& out);
     void RouteKey(const InputEvent& ev, std::deque<MSG>& out);
     void CheckMouseLeave(HWND now, bool client);
+    void PointerLeft(const InputEvent& ev);
+    void DesktopMinimized(HWND top);
+    void DesktopRestored(HWND top);
     void NotifyParentsOfPress(HWND hwnd, UINT buttonDown, POINT screen);
     void SetActive(HWND hwnd, WPARAM how);
     void SetFocusTo(HWND hwnd);
@@ -246,6 +250,8 @@ void DrawCaret(bool on);
 RECT NcInsets(DWORD style, DWORD exStyle);
 MINMAXINFO QueryMinMax(HWND hwnd);
 void ActivateOther(HWND leaving);
+// Deletes the region the window owns (given to SetWindowRgn), if any.
+void FreeWindowRegion(HWND hwnd);
 
 } // namespace ui
 

@@ -243,6 +243,31 @@ TEST_F(Messages, PostingFromAWorkerThreadWakesTheLoop) {
     EXPECT_EQ(m.wParam, 99u);
 }
 
+TEST_F(Messages, AFilteredWaitSleepsThroughTimersItCannotReturn) {
+    HWND a = Top(WS_POPUP, RECT{0, 0, 10, 10});
+    HWND b = Top(WS_POPUP, RECT{20, 0, 30, 10});
+    Pump();
+    SetTimer(a, 1, 10, nullptr);
+    screen->AdvanceClock(50); // a's timer is due, but the loops below only take b's or keys
+    struct Wait {
+        HWND filter;
+        UINT min, max;
+        UINT post;
+    } const waits[] = {{b, 0, 0, WM_USER + 1}, {nullptr, WM_KEYFIRST, WM_KEYLAST, WM_KEYDOWN}};
+    for (const Wait& k : waits) {
+        std::thread worker([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+            PostMessage(b, k.post, 0, 0);
+        });
+        std::size_t before = screen->Polls();
+        MSG m;
+        GetMessage(&m, k.filter, k.min, k.max);
+        worker.join();
+        EXPECT_EQ(m.message, k.post);
+        EXPECT_LT(screen->Polls() - before, 10u) << "the wait spun on a timer it cannot return";
+    }
+}
+
 TEST_F(Messages, QuitEndsGetMessageAfterPostedMessages) {
     PostMessage(nullptr, WM_USER, 0, 0);
     PostQuitMessage(3);

@@ -184,6 +184,23 @@ TEST_F(Paint, TopLevelRegionsShapeTheWindowOnScreen) {
     EXPECT_EQ(WindowFromPoint(POINT{150, 150}), nullptr);
 }
 
+TEST_F(Paint, AWindowOwnsTheRegionItWasGiven) {
+    HWND w = Top(WS_POPUP | WS_VISIBLE, RECT{100, 100, 200, 200});
+    colour = {{w, kBlue}};
+    HRGN r = CreateRectRgn(0, 0, 50, 100);
+    SetWindowRgn(w, r, TRUE);
+    // Deleting it again is the caller's fault: a debug build stops there; otherwise the
+    // deletion is refused and the window keeps its shape.
+    EXPECT_DEBUG_DEATH(EXPECT_FALSE(DeleteObject(r)), "the window owns it");
+    Pump();
+    EXPECT_EQ(ScreenPixel(120, 150), Px(kBlue));
+    EXPECT_EQ(ScreenPixel(170, 150), ui::HeadlessConfig{}.desktop);
+    // Replacing and destroying free what the window owned (the sanitizer build sees any leak
+    // or double free).
+    SetWindowRgn(w, CreateRectRgn(0, 0, 80, 80), FALSE);
+    DestroyWindow(w);
+}
+
 TEST_F(Paint, LayeredWindowsBlendWithWhatIsBelow) {
     HWND w = Top(WS_POPUP | WS_VISIBLE, RECT{0, 0, 50, 50}, "rec", WS_EX_LAYERED);
     colour = {{w, RGB(255, 255, 255)}};

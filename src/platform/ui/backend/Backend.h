@@ -42,6 +42,10 @@ struct InputEvent {
         Expose,      // the backend lost pixels of `window`: present it again
         Quit,
         DropFile,    // a file dropped on `window` at `pt`; its path in `text`
+        MouseLeft,   // the pointer left `window` for a place whose moves are not reported (the
+                     // desktop, another program); `pt` is where it is now
+        Minimized,   // the desktop (window manager, taskbar) minimized `window`
+        Restored,    // the desktop brought `window` back from minimized
     };
     Kind kind = Kind::MouseMove;
     POINT pt{};               // screen coordinates (mouse kinds)

@@ -85,6 +85,31 @@ void HeadlessBackend::CloseRequest(NativeId id) {
     Push(ev);
 }
 
+void HeadlessBackend::PointerLeave(NativeId id, int x, int y) {
+    cursor_ = POINT{x, y};
+    InputEvent ev;
+    ev.kind = InputEvent::Kind::MouseLeft;
+    ev.pt = cursor_;
+    ev.window = id;
+    Push(ev);
+}
+
+void HeadlessBackend::DesktopMinimize(NativeId id) {
+    MinimizeNativeWindow(id);
+    InputEvent ev;
+    ev.kind = InputEvent::Kind::Minimized;
+    ev.window = id;
+    Push(ev);
+}
+
+void HeadlessBackend::DesktopRestore(NativeId id) {
+    RestoreNativeWindow(id);
+    InputEvent ev;
+    ev.kind = InputEvent::Kind::Restored;
+    ev.window = id;
+    Push(ev);
+}
+
 const HeadlessBackend::NativeState* HeadlessBackend::Native(NativeId id) const {
     auto it = windows_.find(id);
     return it == windows_.end() ? nullptr : &it->second;
@@ -230,6 +255,7 @@ void HeadlessBackend::Present(NativeId id, const gfx::Bitmap& pixels, const RECT
 }
 
 void HeadlessBackend::PumpEvents(int timeoutMs, std::vector<InputEvent>& out) {
+    ++polls_;
     if (!events_.empty()) {
         out.insert(out.end(), events_.begin(), events_.end());
         events_.clear();

@@ -36,10 +36,18 @@ public:
     void Key(int vk) { KeyDown(vk); KeyUp(vk); }
     void Text(const std::string& utf8);
     void CloseRequest(NativeId id);
+    // The pointer leaves window `id` straight for (x, y), a place of the desktop or of another
+    // program: only the leave is reported, as a real display reports no move there.
+    void PointerLeave(NativeId id, int x, int y);
+    // The desktop (window manager, taskbar) minimizes or restores window `id`.
+    void DesktopMinimize(NativeId id);
+    void DesktopRestore(NativeId id);
     // A file dragged from the desktop and dropped at (x, y).
     void DropFile(int x, int y, const std::string& path);
     void AdvanceClock(std::uint64_t ms) { clock_ += ms; }
     std::size_t PendingInput() const { return events_.size(); }
+    // How often the window system asked for input: a loop that spins asks without end.
+    std::size_t Polls() const { return polls_; }
 
     // --- Read-back ---
     struct NativeState {
@@ -101,6 +109,7 @@ private:
     bool captured_ = false;
     std::string clipboard_;
     std::uint64_t clock_ = 1000;
+    std::size_t polls_ = 0;
     std::mutex wakeMutex_;
     std::condition_variable wakeCv_;
     bool woken_ = false;

@@ -227,14 +227,20 @@ void SdlBackend::RaiseNativeWindow(NativeId id) {
     }
 }
 
+// SDL does nothing for a window already in the state asked for, and then no confirmation
+// comes: only a real change is awaited.
 void SdlBackend::MinimizeNativeWindow(NativeId id) {
-    if (Native* n = Find(id)) {
+    if (Native* n = Find(id); n && !(SDL_GetWindowFlags(n->window) & SDL_WINDOW_MINIMIZED)) {
+        n->wantMinimized = true;
         SDL_MinimizeWindow(n->window);
     }
 }
 
 void SdlBackend::RestoreNativeWindow(NativeId id) {
     if (Native* n = Find(id)) {
+        if (SDL_GetWindowFlags(n->window) & SDL_WINDOW_MINIMIZED) {
+            n->wantMinimized = false;
+        }
         SDL_RestoreWindow(n->window);
     }
 }
@@ -368,17 +374,9 @@ void SdlBackend::Translate(const void* raw, std::vector<InputEvent>& out) {
         ev.text = e.text.text;
         break;
     case SDL_WINDOWEVENT:
-        ev.window = e.window.windowID;
-        switch (e.window.event) {
-        case SDL_WINDOWEVENT_CLOSE: ev.kind = InputEvent::Kind::Close; break;
-        case SDL_WINDOWEVENT_FOCUS_LOST: ev.kind = InputEvent::Kind::FocusLost; break;
-        case SDL_WINDOWEVENT_FOCUS_GAINED: ev.kind = InputEvent::Kind::FocusGained; break;
-        case SDL_WINDOWEVENT_EXPOSED:
-        case SDL_WINDOWEVENT_SIZE_CHANGED:
-        case SDL_WINDOWEVENT_RESTORED:
-            ev.kind = InputEvent::Kind::Expose;
-            break;
-        default: return;
+        TranslateWindowEvent(&e, ev);
+        if (ev.window == 0) {
+            return;
         }
         break;
     case SDL_DROPFILE:
@@ -416,6 +414,46 @@ void SdlBackend::NotePointerEvent(const void* sysWmMessage) {
             n.pointerAt = POINT{p.rootX, p.rootY};
             return;
         }
+    }
+}
+
+// Sets ev.window to 0 for an event that means nothing to the window system.
+void SdlBackend::TranslateWindowEvent(const void* raw, InputEvent& ev) {
+    const SDL_WindowEvent& e = static_cast<const SDL_Event*>(raw)->window;
+    using K = InputEvent::Kind;
+    Native* n = Find(e.windowID);
+    ev.window = n ? e.windowID : 0;
+    switch (e.event) {
+    case SDL_WINDOWEVENT_CLOSE: ev.kind = K::Close; break;
+    case SDL_WINDOWEVENT_FOCUS_LOST: ev.kind = K::FocusLost; break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED: ev.kind = K::FocusGained; break;
+    case SDL_WINDOWEVENT_LEAVE:
+        ev.kind = K::MouseLeft;
+        ev.pt = CursorPos();
+        break;
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        ev.kind = K::Expose;
+        break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+        ev.kind = K::Minimized;
+        if (n && n->wantMinimized) {
+            if (*n->wantMinimized) {
+                n->wantMinimized.reset(); // ours, confirmed
+            }
+            ev.window = 0;
+        }
+        break;
+    case SDL_WINDOWEVENT_RESTORED:
+        ev.kind = K::Restored;
+        if (n && n->wantMinimized) {
+            if (!*n->wantMinimized) {
+                n->wantMinimized.reset();
+            }
+            ev.kind = K::Expose; // ours (or a step on the way to our minimize): repaint only
+        }
+        break;
+    default: ev.window = 0; break;
     }
 }
 
@@ -498,6 +536,9 @@ std::vector<MonitorDesc> SdlBackend::Monitors() {
 
 POINT SdlBackend::CursorPos() {
     int x = 0, y = 0;
+    if (display_ && X11PointerPosition(display_, x, y)) {
+        return POINT{x, y};
+    }
     SDL_GetGlobalMouseState(&x, &y);
     return POINT{x, y};
 }

@@ -60,7 +60,11 @@ private:
         // relative to that place, which trails `rect` while a move is on its way to the server.
         std::optional<POINT> pointerOrigin;
         POINT pointerAt{};
+        // A minimize (true) or restore (false) we asked for and the desktop has not confirmed
+        // yet: the state changes it reports meanwhile are on the way there, not its own doing.
+        std::optional<bool> wantMinimized;
     };
+    void TranslateWindowEvent(const void* sdlEvent, InputEvent& ev);
     Native* Find(NativeId id);
     void ApplyShape(Native& n);
     void Translate(const void* sdlEvent, std::vector<InputEvent>& out);

@@ -101,4 +101,12 @@ void X11MapWindow(SDL_Window* sdlWindow, bool show) {
     XFlush(info.info.x11.display);
 }
 
+bool X11PointerPosition(_XDisplay* display, int& x, int& y) {
+    ::Window root = 0, child = 0;
+    int winX = 0, winY = 0;
+    unsigned int mask = 0;
+    return XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &winX, &winY,
+                         &mask) == True;
+}
+
 } // namespace ui

@@ -45,4 +45,10 @@ bool X11UseDefaultColormap(SDL_Window* window);
 // take; SDL learns the new state from the map and unmap events as usual.
 void X11MapWindow(SDL_Window* window, bool show);
 
+// Where the pointer is on the default screen now, asked from the server (one round trip).
+// SDL's global mouse state is a cache that only the device's own motion refreshes, so it stays
+// stale after a warp or while the pointer is over other programs. False when the pointer is on
+// another screen.
+bool X11PointerPosition(_XDisplay* display, int& x, int& y);
+
 } // namespace ui
