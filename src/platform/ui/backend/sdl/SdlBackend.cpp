@@ -442,6 +442,8 @@ void SdlBackend::TranslateWindowEvent(const void* raw, InputEvent& ev) {
                 n->wantMinimized.reset(); // ours, confirmed
             }
             ev.window = 0;
+        } else if (n && (n->popup || !n->shown || !X11IsIconic(n->window))) {
+            ev.window = 0; // SDL says so for every unmap: here our own hiding
         }
         break;
     case SDL_WINDOWEVENT_RESTORED:

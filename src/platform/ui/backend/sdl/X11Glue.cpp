@@ -109,4 +109,30 @@ bool X11PointerPosition(_XDisplay* display, int& x, int& y) {
                          &mask) == True;
 }
 
+bool X11IsIconic(SDL_Window* sdlWindow) {
+    SDL_SysWMinfo info;
+    if (!X11Info(sdlWindow, info)) {
+        return false;
+    }
+    Display* display = info.info.x11.display;
+    Atom wmState = XInternAtom(display, "WM_STATE", True);
+    if (wmState == None) {
+        return false; // no window manager has ever run on this display
+    }
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    bool iconic = false;
+    if (XGetWindowProperty(display, info.info.x11.window, wmState, 0, 2, False, wmState, &type, &format,
+                           &count, &after, &data) == Success &&
+        data != nullptr && format == 32 && count >= 1) {
+        iconic = reinterpret_cast<const long*>(data)[0] == IconicState;
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return iconic;
+}
+
 } // namespace ui

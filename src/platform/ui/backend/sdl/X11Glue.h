@@ -51,4 +51,8 @@ void X11MapWindow(SDL_Window* window, bool show);
 // another screen.
 bool X11PointerPosition(_XDisplay* display, int& x, int& y);
 
+// True when the window manager has iconified the window (WM_STATE IconicState). SDL reports
+// every unmap as a minimize, also our own hiding; only this tells the desktop's minimize apart.
+bool X11IsIconic(SDL_Window* window);
+
 } // namespace ui
