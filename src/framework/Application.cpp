@@ -1,10 +1,10 @@
 #include "framework/Forms.h"
 
 #include "framework/HintWindow.h"
+#include "platform/fs/Process.h"
 
 #include <algorithm>
 #include <climits>
-#include <unistd.h>
 
 namespace vcl {
 
@@ -51,11 +51,7 @@ TApplication::~TApplication() {
 }
 
 void TApplication::Initialize() {
-    char path[PATH_MAX];
-    ssize_t n = ::readlink("/proc/self/exe", path, sizeof(path) - 1);
-    if (n > 0) {
-        exeName_.assign(path, std::size_t(n));
-    }
+    exeName_ = fs::ExecutablePath();
 }
 
 void TApplication::Notification(TComponent* component, TOperation operation) {

@@ -1,11 +1,9 @@
 #include "framework/Stream.h"
 
+#include "platform/fs/Descriptor.h"
+
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace vcl {
 
@@ -114,35 +112,41 @@ void TMemoryStream::SaveToFile(const std::string& fileName) {
 
 // --- TFileStream ---
 
+namespace {
+
+fs::Share ShareOf(unsigned mode) {
+    switch (mode & 0xF0) {
+    case fmShareExclusive:
+        return fs::Share::Exclusive;
+    case fmShareDenyWrite:
+        return fs::Share::DenyWrite;
+    case fmShareDenyRead:
+        return fs::Share::DenyRead;
+    default: // fmShareCompat, fmShareDenyNone
+        return fs::Share::DenyNone;
+    }
+}
+
+fs::Access AccessOf(unsigned mode) {
+    switch (mode & 0x3) {
+    case fmOpenWrite:
+        return fs::Access::Write;
+    case fmOpenReadWrite:
+        return fs::Access::ReadWrite;
+    default:
+        return fs::Access::Read;
+    }
+}
+
+} // namespace
+
 TFileStream::TFileStream(const std::string& fileName, unsigned mode) : fileName_(fileName) {
-    int flags = O_CLOEXEC;
-    if (mode == fmCreate) {
-        flags |= O_RDWR | O_CREAT | O_TRUNC;
-    } else {
-        switch (mode & 0x3) {
-        case fmOpenWrite:
-            flags |= O_WRONLY;
-            break;
-        case fmOpenReadWrite:
-            flags |= O_RDWR;
-            break;
-        default:
-            flags |= O_RDONLY;
-            break;
-        }
-    }
-    fd_ = ::open(fileName.c_str(), flags, 0666);
-    if (fd_ >= 0) {
-        struct stat st {};
-        if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
-            ::close(fd_);
-            fd_ = -1;
-            errno = EISDIR;
-        }
-    }
+    bool create = mode == fmCreate;
+    int error = 0;
+    fd_ = fs::OpenDescriptor(fileName, create ? fs::Access::ReadWrite : AccessOf(mode),
+                             create ? fs::Share::Exclusive : ShareOf(mode), create, error);
     if (fd_ < 0) {
-        int error = errno;
-        if (mode == fmCreate) {
+        if (create) {
             RaiseFCreateError(fileName, error);
         }
         RaiseFOpenError(fileName, error);
@@ -151,51 +155,27 @@ TFileStream::TFileStream(const std::string& fileName, unsigned mode) : fileName_
 
 TFileStream::~TFileStream() {
     if (fd_ >= 0) {
-        ::close(fd_);
+        fs::CloseDescriptor(fd_);
     }
 }
 
-std::int64_t TFileStream::Read(void* buffer, std::int64_t count) {
-    std::int64_t total = 0;
-    auto* out = static_cast<unsigned char*>(buffer);
-    while (total < count) {
-        ssize_t n = ::read(fd_, out + total, std::size_t(count - total));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            break;
-        }
-        total += n;
-    }
-    return total;
-}
+std::int64_t TFileStream::Read(void* buffer, std::int64_t count) { return fs::ReadDescriptor(fd_, buffer, count); }
 
 std::int64_t TFileStream::Write(const void* buffer, std::int64_t count) {
-    std::int64_t total = 0;
-    const auto* in = static_cast<const unsigned char*>(buffer);
-    while (total < count) {
-        ssize_t n = ::write(fd_, in + total, std::size_t(count - total));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            break;
-        }
-        total += n;
-    }
-    return total;
+    return fs::WriteDescriptor(fd_, buffer, count);
 }
 
 std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
-    int whence = origin == soBeginning ? SEEK_SET : origin == soCurrent ? SEEK_CUR : SEEK_END;
-    off_t result = ::lseek(fd_, off_t(offset), whence);
-    return result < 0 ? -1 : std::int64_t(result);
+    return fs::SeekDescriptor(fd_, offset,
+                              origin == soBeginning ? fs::SeekFrom::Begin
+                              : origin == soCurrent ? fs::SeekFrom::Current
+                                                    : fs::SeekFrom::End);
 }
 
 void TFileStream::SetSize(std::int64_t size) {
-    if (::ftruncate(fd_, off_t(size)) != 0) {
-        throw EStreamError(SysErrorMessage(errno));
+    int error = 0;
+    if (!fs::TruncateDescriptor(fd_, size, error)) {
+        throw EStreamError(SysErrorMessage(error));
     }
     if (Position() > size) {
         Seek(size, soBeginning);

@@ -96,8 +96,8 @@ enum TFileMode : unsigned {
 
 class TFileStream : public TStream {
 public:
-    // Raises EFCreateError (fmCreate) or EFOpenError. Share flags are accepted and ignored: the
-    // file system here has no share modes.
+    // Raises EFCreateError (fmCreate) or EFOpenError. Share flags are honoured where the system
+    // has share modes (Windows) and ignored where it has none (Linux).
     TFileStream(const std::string& fileName, unsigned mode);
     ~TFileStream() override;
 
