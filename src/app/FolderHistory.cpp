@@ -2,59 +2,54 @@
 
 #include "framework/StringList.h"
 #include "platform/fs/FileError.h"
+#include "platform/fs/Paths.h"
+#include "platform/fs/Process.h"
 #include "platform/fs/SaveFile.h"
 
-#include <climits>
 #include <cstdlib>
-#include <pwd.h>
-#include <unistd.h>
 
 namespace app {
 namespace {
 
 constexpr const char* kHistoryName = "DefaultDir.txt";
 
-bool CanWrite(const std::string& path) { return ::access(path.c_str(), W_OK) == 0; }
-bool Exists(const std::string& path) { return ::access(path.c_str(), F_OK) == 0; }
+// Windows paths separate with "\" as well.
+constexpr const char* kSeparators = "/\\";
 
 std::string FolderOf(const std::string& file) {
-    std::size_t slash = file.rfind('/');
+    std::size_t slash = file.find_last_of(kSeparators);
     return slash == std::string::npos ? std::string(".") : file.substr(0, slash == 0 ? 1 : slash);
-}
-
-std::string HomeFolder(const char* home) {
-    if (home != nullptr && *home != '\0')
-        return home;
-    const passwd* user = ::getpwuid(::getuid());
-    return user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "/";
 }
 
 } // namespace
 
 std::string ExecutableFolder() {
-    char exe[PATH_MAX];
-    ssize_t n = ::readlink("/proc/self/exe", exe, sizeof exe - 1);
-    if (n <= 0)
+    std::string path = fs::ExecutablePath();
+    std::size_t slash = path.find_last_of(kSeparators);
+    if (slash == std::string::npos)
         return "./";
-    std::string path(exe, std::size_t(n));
-    return path.substr(0, path.rfind('/') + 1);
+    return path.substr(0, slash + 1);
 }
 
 std::string ChooseHistoryFile(const std::string& exeFolder, const char* configHome, const char* home) {
     // The save replaces the file through a temporary file beside it, so the folder must be
     // writable even when the file itself is.
     std::string beside = exeFolder + kHistoryName;
-    if (CanWrite(exeFolder) && (!Exists(beside) || CanWrite(beside)))
+    if (fs::CanWrite(exeFolder) && (!fs::PathExists(beside) || fs::CanWrite(beside)))
         return beside;
-    // Relative values of XDG_CONFIG_HOME are invalid and ignored.
-    std::string config = configHome != nullptr && configHome[0] == '/' ? std::string(configHome)
-                                                                     : HomeFolder(home) + "/.config";
+    // Relative values of XDG_CONFIG_HOME (or %APPDATA%) are invalid and ignored.
+    std::string config = configHome != nullptr && fs::IsAbsolutePath(configHome) ? std::string(configHome)
+                                                                               : fs::HomeFolder(home) + "/.config";
     return config + "/iislog/" + kHistoryName;
 }
 
 const std::string& HistoryFile() {
     static const std::string file =
+#ifdef _WIN32
+        ChooseHistoryFile(ExecutableFolder(), std::getenv("APPDATA"), std::getenv("USERPROFILE"));
+#else
         ChooseHistoryFile(ExecutableFolder(), std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+#endif
     return file;
 }
 

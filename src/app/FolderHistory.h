@@ -4,7 +4,8 @@
 //
 // The file lives beside the executable when it can be written there, as it always has. An
 // installed program's folder is not writable, so its history goes to the user's configuration
-// folder instead ($XDG_CONFIG_HOME/iislog/, by default ~/.config/iislog/).
+// folder instead ($XDG_CONFIG_HOME/iislog/, by default ~/.config/iislog/; on Windows
+// %APPDATA%\iislog\).
 
 #include <optional>
 #include <string>
@@ -20,7 +21,7 @@ std::string ExecutableFolder();
 
 // Where the history file of an executable in `exeFolder` (trailing "/") lives: beside it when
 // that folder is writable and the file is writable or absent; else in the configuration folder
-// named by `configHome` ($XDG_CONFIG_HOME: used when absolute) or `home` + "/.config".
+// named by `configHome` ($XDG_CONFIG_HOME or %APPDATA%: used when absolute) or `home` + "/.config".
 std::string ChooseHistoryFile(const std::string& exeFolder, const char* configHome, const char* home);
 
 // The history file of this process (the environment read once).

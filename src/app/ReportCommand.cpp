@@ -1,9 +1,9 @@
 #include "app/ReportCommand.h"
 
 #include "platform/fs/FindFiles.h"
+#include "platform/fs/Paths.h"
 
 #include <exception>
-#include <sys/stat.h>
 #include <ostream>
 
 namespace app {
@@ -81,8 +81,7 @@ int PrintReport(const std::string& folder, ReportStyle style, bool header, std::
                 std::ostream& err) {
     // The analysis treats a missing folder like an empty one; a script deserves to know.
     if (!fs::DirectoryExists(folder)) {
-        struct stat st;
-        if (::stat(folder.c_str(), &st) == 0)
+        if (fs::PathExists(folder))
             err << "iislog-report: \"" << folder << "\" is a file, not a folder\n";
         else
             err << "iislog-report: folder \"" << folder << "\" does not exist\n";

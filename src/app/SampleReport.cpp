@@ -2,22 +2,25 @@
 
 #include "app/ReportCommand.h"
 #include "platform/fs/FindFiles.h"
-
-#include <climits>
-#include <unistd.h>
+#include "platform/fs/Process.h"
 
 #ifndef IISLOG_SOURCE_DIR
 #define IISLOG_SOURCE_DIR "."
 #endif
 
 namespace app {
+namespace {
+
+// Windows paths separate with "\" as well.
+constexpr const char* kSeparators = "/\\";
+
+} // namespace
 
 std::string SampleLogFolder() {
-    char exe[PATH_MAX];
-    ssize_t n = ::readlink("/proc/self/exe", exe, sizeof exe - 1);
-    if (n > 0) {
-        std::string dir(exe, std::size_t(n));
-        dir.erase(dir.rfind('/'));
+    std::string dir = fs::ExecutablePath();
+    std::size_t slash = dir.find_last_of(kSeparators);
+    if (slash != std::string::npos) {
+        dir.erase(slash);
         for (const char* relative : {"/samples/logs", "/../../../../samples/logs", "/../share/iislog/samples/logs"}) {
             std::string candidate = dir + relative;
             if (fs::DirectoryExists(candidate))
