@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -13,10 +14,25 @@
 class TempFolder {
 public:
     TempFolder() {
+#ifdef _WIN32
+        // No mkdtemp: a random name, taken only when the folder did not exist yet.
+        std::random_device random;
+        for (int attempt = 0;; ++attempt) {
+            std::filesystem::path folder =
+                std::filesystem::temp_directory_path() / ("iislog-test-" + std::to_string(random()));
+            if (std::filesystem::create_directory(folder)) {
+                path_ = folder.generic_string();
+                break;
+            }
+            if (attempt == 100)
+                throw std::runtime_error("cannot create a temporary folder");
+        }
+#else
         std::string pattern = (std::filesystem::temp_directory_path() / "iislog-test-XXXXXX").string();
         if (!::mkdtemp(pattern.data()))
             throw std::runtime_error("mkdtemp failed");
         path_ = pattern;
+#endif
     }
     ~TempFolder() {
         std::error_code ec;

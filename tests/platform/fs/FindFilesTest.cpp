@@ -40,6 +40,9 @@ TEST(MatchesWildcard, FollowsTheWildcardRulesWithoutLetterCase) {
 }
 
 TEST(FindFiles, SeesEveryEntryThatMatchesAndTellsItsKind) {
+#ifdef _WIN32
+    GTEST_SKIP() << "FIFOs, devices and symbolic links to them are Linux file kinds";
+#else
     TempFolder dir;
     dir.Write("a.log", "x");
     dir.Write(".hidden.log", "x");
@@ -60,6 +63,7 @@ TEST(FindFiles, SeesEveryEntryThatMatchesAndTellsItsKind) {
     std::vector<std::string> expected{".hidden.log", "UPPER.LOG",   "a.log",          "dangling.log",
                                       "link.log",    "pipe.log special", "sub.log dir", "zero.log special"};
     EXPECT_EQ(got, expected);
+#endif
 }
 
 TEST(FindFiles, TheEmptyFolderIsTheRoot) {
