@@ -6,6 +6,21 @@
 
 namespace fs {
 
+#ifdef _WIN32
+constexpr const char* kPathSeparators = "/\\";
+constexpr const char* kFileSystemRoot = "C:\\"; // the system drive's root, where a root is needed
+#else
+constexpr const char* kPathSeparators = "/";
+constexpr const char* kFileSystemRoot = "/";
+#endif
+
+// The folder part of `path`: up to its last separator, the root kept whole ("/", "C:");
+// empty when `path` has no separator.
+std::string FolderOfPath(const std::string& path);
+
+// Makes one folder; 0 or the system's error number.
+int MakeFolder(const std::string& path);
+
 // True when something (file, folder, anything) exists at `path`.
 bool PathExists(const std::string& path);
 

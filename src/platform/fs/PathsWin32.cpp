@@ -47,6 +47,19 @@ bool CanWrite(const std::string& path) {
     return true;
 }
 
+std::string FolderOfPath(const std::string& path) {
+    std::size_t slash = path.find_last_of("/\\");
+    if (slash == std::string::npos)
+        return {};
+    if (slash == 0 || (slash == 2 && path[1] == ':'))
+        return path.substr(0, slash + 1); // "\" or "C:\"
+    return path.substr(0, slash);
+}
+
+int MakeFolder(const std::string& path) {
+    return ::CreateDirectoryW(WidenPath(path).c_str(), nullptr) ? 0 : int(::GetLastError());
+}
+
 bool IsAbsolutePath(const std::string& path) {
     if (path.size() >= 3 && path[1] == ':' && IsSeparator(path[2]))
         return true;

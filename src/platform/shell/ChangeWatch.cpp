@@ -4,6 +4,8 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/inotify.h>
 #include <unistd.h>
 
@@ -117,6 +119,36 @@ bool ChangeWatch::TakeChanges() {
         }
     }
     return changed;
+}
+
+WakeSignal::WakeSignal() : handle_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+
+WakeSignal::~WakeSignal() {
+    if (handle_ >= 0)
+        ::close(int(handle_));
+}
+
+void WakeSignal::Raise() {
+    std::uint64_t one = 1;
+    [[maybe_unused]] ssize_t n = ::write(int(handle_), &one, sizeof one);
+}
+
+int WaitForChangeOrWake(ChangeWatch& watch, WakeSignal& wake) {
+    pollfd waits[2] = {{watch.Descriptor(), POLLIN, 0}, {int(wake.handle_), POLLIN, 0}};
+    int ready;
+    while ((ready = ::poll(waits, 2, -1)) < 0 && errno == EINTR) {
+    }
+    if (ready < 0)
+        return kWaitFailed;
+    int result = 0;
+    if (waits[1].revents & POLLIN) {
+        std::uint64_t count;
+        [[maybe_unused]] ssize_t n = ::read(int(wake.handle_), &count, sizeof count);
+        result |= kWaitWoken;
+    }
+    if (waits[0].revents & POLLIN)
+        result |= kWaitChanged;
+    return result;
 }
 
 } // namespace shell

@@ -1,7 +1,7 @@
 #pragma once
 // Watching a folder (and optionally every folder below it) for changes, on inotify: the stand-in
-// for the Windows change-notification handles. A watch is a pollable descriptor; the owner waits
-// on it together with anything else (a stop signal) and calls TakeChanges when it is readable.
+// for the Windows change-notification handles (which the Windows build uses). The owner waits on
+// a watch together with a wake signal (WaitForChangeOrWake) and calls TakeChanges after a change.
 //
 // inotify watches single folders, so a subtree gets one watch per folder, and folders created or
 // moved in later are added as their events arrive. Links are not followed into, so a link loop
@@ -9,6 +9,7 @@
 
 #include "platform/gfx/WinTypes.h"
 
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 
@@ -21,6 +22,8 @@ constexpr DWORD FILE_NOTIFY_CHANGE_LAST_WRITE = 0x10;
 constexpr DWORD FILE_NOTIFY_CHANGE_SECURITY = 0x100;
 
 namespace shell {
+
+class WakeSignal;
 
 class ChangeWatch {
 public:
@@ -49,6 +52,33 @@ private:
     bool subtree_ = false;
     DWORD filter_ = 0;
     std::unordered_map<int, std::string> folders_; // watch descriptor -> folder
+#ifdef _WIN32
+    std::intptr_t notification_ = 0; // the change-notification handle
+#endif
+    friend int WaitForChangeOrWake(ChangeWatch& watch, WakeSignal& wake);
 };
+
+// A signal that another thread raises to end a wait on a watch early (a stop, new options).
+class WakeSignal {
+public:
+    WakeSignal();
+    ~WakeSignal();
+    WakeSignal(const WakeSignal&) = delete;
+    WakeSignal& operator=(const WakeSignal&) = delete;
+    // Any thread; a raise before the wait ends that wait at once.
+    void Raise();
+
+private:
+    friend int WaitForChangeOrWake(ChangeWatch& watch, WakeSignal& wake);
+    std::intptr_t handle_ = -1; // an eventfd on Linux, an auto-reset event on Windows
+};
+
+// What ended a wait: bits.
+constexpr int kWaitChanged = 1; // the watch has changes to take
+constexpr int kWaitWoken = 2;   // the signal was raised (and is taken)
+constexpr int kWaitFailed = 4;  // the wait itself failed
+
+// Waits until `watch` has changes or `wake` is raised.
+int WaitForChangeOrWake(ChangeWatch& watch, WakeSignal& wake);
 
 } // namespace shell

@@ -1,6 +1,21 @@
 #include "platform/shell/ShellItem.h"
 
 namespace shell {
+namespace {
+
+#ifdef _WIN32
+// A volume is a drive ("C:"); names never hold a separator or a drive's colon.
+constexpr std::string_view kSeparators = "/\\:";
+bool IsVolumeText(std::string_view text) {
+    return text.size() == 2 && text[1] == ':' && text[0] >= 'A' && text[0] <= 'Z';
+}
+#else
+// A volume is its mount point, an absolute path.
+constexpr std::string_view kSeparators = "/";
+bool IsVolumeText(std::string_view text) { return !text.empty() && text[0] == '/'; }
+#endif
+
+} // namespace
 
 std::string MakeItemData(ItemKind kind, std::string_view text) {
     std::string data(1, char(kind));
@@ -20,11 +35,12 @@ std::optional<ItemView> ReadItemData(std::string_view data) {
             return view;
         return std::nullopt;
     case ItemKind::Volume:
-        if (!view.Text.empty() && view.Text[0] == '/')
+        if (IsVolumeText(view.Text))
             return view;
         return std::nullopt;
     case ItemKind::Name:
-        if (view.Text.empty() || view.Text == "." || view.Text == ".." || view.Text.find('/') != std::string_view::npos)
+        if (view.Text.empty() || view.Text == "." || view.Text == ".." ||
+            view.Text.find_first_of(kSeparators) != std::string_view::npos)
             return std::nullopt;
         return view;
     }

@@ -1,7 +1,7 @@
 #pragma once
 // The data of one identifier-list item: a kind byte followed by UTF-8 text.
 //   'V' + "home" | "computer"   a virtual item of the desktop
-//   'M' + mount point          a volume of Computer ("/" is the file system)
+//   'M' + mount point          a volume of Computer ("/" is the file system; "C:" on Windows)
 //   'N' + name                 one name of the file system
 
 #include <optional>
