@@ -5,10 +5,7 @@
 
 #include <atomic>
 #include <condition_variable>
-#include <poll.h>
-#include <sys/eventfd.h>
 #include <thread>
-#include <unistd.h>
 
 namespace qv {
 
@@ -17,12 +14,7 @@ std::mutex WatchOptionsLock;
 // What a notifier and its worker share. Options and the handler are guarded by WatchOptionsLock;
 // the running of a change on the user-interface thread by `syncMutex`.
 struct ShellChangeShared {
-    ~ShellChangeShared() {
-        if (wake >= 0)
-            ::close(wake);
-    }
-
-    int wake = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    shell::WakeSignal wake;
     std::weak_ptr<ShellChangeShared> self;
     std::string directory;
     bool watchTree = true;
@@ -45,10 +37,7 @@ std::atomic<int> runningWorkers{0};
 constexpr UINT kRunChange = WM_USER + 0x5C;
 constexpr const char* kSyncClass = "qvShellChangeSync";
 
-void Wake(ShellChangeShared& shared) {
-    std::uint64_t one = 1;
-    [[maybe_unused]] ssize_t n = ::write(shared.wake, &one, sizeof one);
-}
+void Wake(ShellChangeShared& shared) { shared.wake.Raise(); }
 
 // Runs on the user-interface thread: the handler of a change the worker is waiting on.
 LRESULT SyncWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -125,15 +114,10 @@ void RunWorker(std::shared_ptr<ShellChangeShared> shared) {
                 if (shared->terminated)
                     break;
             }
-            pollfd waits[2] = {{watch.Descriptor(), POLLIN, 0}, {shared->wake, POLLIN, 0}};
-            int ready = ::poll(waits, 2, -1);
-            if (ready < 0 && errno != EINTR)
+            int woke = shell::WaitForChangeOrWake(watch, shared->wake);
+            if (woke & shell::kWaitFailed)
                 break;
-            if (waits[1].revents & POLLIN) {
-                std::uint64_t count;
-                [[maybe_unused]] ssize_t n = ::read(shared->wake, &count, sizeof count);
-            }
-            if ((waits[0].revents & POLLIN) && watch.TakeChanges())
+            if ((woke & shell::kWaitChanged) && watch.TakeChanges())
                 RunOnInterfaceThread(*shared);
             bool reopen;
             {

@@ -1,6 +1,7 @@
 #include "skin/shell/qvShellFolder.h"
 
 #include "platform/fs/FindFiles.h"
+#include "platform/fs/Paths.h"
 #include "platform/shell/IdList.h"
 
 #include <algorithm>
@@ -42,7 +43,7 @@ bool SameTextAscii(std::string_view a, std::string_view b) {
 
 std::string UpperExtension(const std::string& path) {
     size_t dot = path.find_last_of('.');
-    size_t slash = path.find_last_of('/');
+    size_t slash = path.find_last_of(fs::kPathSeparators);
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
         return {};
     std::string ext = path.substr(dot);

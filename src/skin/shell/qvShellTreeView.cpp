@@ -1,6 +1,7 @@
 #include "skin/shell/qvShellTreeView.h"
 
 #include "framework/Forms.h"
+#include "platform/fs/Paths.h"
 #include "platform/shell/IdList.h"
 #include "platform/shell/ShellApi.h"
 
@@ -67,11 +68,7 @@ struct ListDeleter {
 };
 using OwnedList = std::unique_ptr<ITEMIDLIST, ListDeleter>;
 
-std::string DirectoryPart(const std::string& path) {
-    size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) return {};
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
+std::string DirectoryPart(const std::string& path) { return fs::FolderOfPath(path); }
 
 HWND MainWindow() {
     if (vcl::Application && vcl::Application->MainForm() && vcl::Application->MainForm()->HandleAllocated())
@@ -85,7 +82,7 @@ TqvCustomShellTreeView::TqvCustomShellTreeView(vcl::TComponent* owner) : TqvSkin
     SetShowRoot(false);
     SetRightClickSelect(true);
     SHFILEINFO info;
-    systemImageList_ = reinterpret_cast<HIMAGELIST>(SHGetFileInfo("/", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    systemImageList_ = reinterpret_cast<HIMAGELIST>(SHGetFileInfo(fs::kFileSystemRoot, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
     // Made without a handler, so no worker runs until AutoRefresh asks for one.
     notifier_ = new TqvShellChangeNotifier(this);
 }

@@ -1,30 +1,40 @@
 #include "skin/shell/qvSkinSelectDirectoryDialog.h"
 
 #include "framework/Exceptions.h"
+#include "platform/fs/FileError.h"
+#include "platform/fs/FindFiles.h"
+#include "platform/fs/Paths.h"
 #include "platform/shell/ShellFolder.h"
 #include "platform/shell/ShellIcons.h"
 #include "skin/data/qvResourceStr.h"
 
 #include <filesystem>
+#include <string_view>
 
 namespace qv {
 namespace {
 
 constexpr int kDefaultDialogSize = 280;
 
-bool IsDirectory(const std::string& path) {
-    std::error_code ec;
-    return !path.empty() && std::filesystem::is_directory(path, ec);
-}
+bool IsDirectory(const std::string& path) { return !path.empty() && fs::DirectoryExists(path); }
+
+bool IsSeparator(char c) { return std::string_view(fs::kPathSeparators).find(c) != std::string_view::npos; }
 
 // The folder as the shell parses it: absolute (a folder typed relative to where the program
 // runs), without trailing separators except for the root.
 std::string ShellPathOf(const std::string& path) {
+#ifdef _WIN32
+    // std::filesystem reads narrow paths in the ANSI code page there; the system expands them.
+    std::string absolute = fs::ExpandPath(path);
+    while (absolute.size() > 3 && IsSeparator(absolute.back()))
+        absolute.pop_back(); // "C:\" stays
+#else
     std::error_code ec;
     std::string absolute = std::filesystem::absolute(path, ec).lexically_normal().string();
     if (ec || absolute.empty()) absolute = path;
     while (absolute.size() > 1 && absolute.back() == '/')
         absolute.pop_back();
+#endif
     return absolute;
 }
 
@@ -205,13 +215,13 @@ void TqvSelDirDlgForm::NewFolderClick() {
     const std::string parent = FolderTree->SelectedPath();
     // Only a folder of the file system can hold a new folder (the computer and other virtual
     // items answer with a display name, not a path).
-    if (node == nullptr || parent.empty() || parent.front() != '/') return;
+    if (node == nullptr || parent.empty() || !fs::IsAbsolutePath(parent)) return;
     const std::string name = SelDirText(ControlSkin, kSelDirNewFolderKey, "New Folder");
-    const std::string target = parent.back() == '/' ? parent + name : parent + "/" + name;
+    const std::string target = IsSeparator(parent.back()) ? parent + name : parent + fs::kPathSeparators[0] + name;
     if (IsDirectory(target)) return; // an existing one is neither numbered nor replaced
-    std::error_code error;
-    std::filesystem::create_directory(target, error); // made meanwhile by someone else: fine
-    if (error) throw vcl::EInOutError(vcl::SysErrorMessage(error.value()));
+    // Through the file services: UTF-8 names on every system. Made meanwhile by someone else: fine.
+    if (int error = fs::MakeFolder(target); error != 0 && !IsDirectory(target))
+        throw vcl::EInOutError(vcl::SysErrorMessage(error));
     FolderTree->RefreshNode(node);
     if (vcl::TTreeNode* refreshed = FolderTree->Selected()) refreshed->Expand(false);
 }
