@@ -44,6 +44,7 @@ struct Window {
     HBITMAP dib = nullptr;
     HGDIOBJ previous = nullptr;
     std::uint32_t* bits = nullptr;
+    bool presented = false; // the copy holds what the window system drew since it was (re)made
 };
 
 void FreePixels(Window& w) {
@@ -63,7 +64,9 @@ void EnsurePixels(Window& w, int width, int height) {
     height = std::max(1, height);
     if (w.memory && w.width == width && w.height == height)
         return;
-    FreePixels(w);
+    // What was presented stays where it was until the window system presents the new size.
+    Window old = w;
+    w.memory = nullptr;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -73,12 +76,20 @@ void EnsurePixels(Window& w, int width, int height) {
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     w.dib = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!w.dib)
+    if (!w.dib) {
+        w = old; // out of memory: keep the old copy
         return;
+    }
     w.memory = ::CreateCompatibleDC(nullptr);
     w.previous = ::SelectObject(w.memory, w.dib);
     w.bits = static_cast<std::uint32_t*>(bits);
     std::fill(w.bits, w.bits + std::size_t(width) * std::size_t(height), 0u);
+    if (old.memory) {
+        ::BitBlt(w.memory, 0, 0, std::min(width, old.width), std::min(height, old.height), old.memory, 0, 0, SRCCOPY);
+        FreePixels(old);
+    } else {
+        w.presented = false;
+    }
     w.width = width;
     w.height = height;
 }
@@ -240,6 +251,11 @@ LRESULT Host::Impl::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = ::BeginPaint(hwnd, &ps);
+        if (Window* w = Find(id); w && !w->presented) {
+            // Nothing drawn has reached this window yet: ask the window system for all of it.
+            ev.kind = Event::Kind::Expose;
+            Sink().push_back(ev);
+        }
         if (Window* w = Find(id); w && w->memory)
             ::BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
                      ps.rcPaint.bottom - ps.rcPaint.top, w->memory, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
@@ -438,15 +454,17 @@ void Host::Present(std::uint32_t id, const std::uint32_t* pixels, int width, int
     if (d.right <= d.left || d.bottom <= d.top)
         return;
     ::GdiFlush(); // the DIB's bits may be written only when GDI is done with them
+    w->presented = true;
     for (int y = d.top; y < d.bottom; ++y)
         std::copy(pixels + std::size_t(y) * std::size_t(stride) + std::size_t(d.left),
                   pixels + std::size_t(y) * std::size_t(stride) + std::size_t(d.right),
                   w->bits + std::size_t(y) * std::size_t(w->width) + std::size_t(d.left));
     if (!::IsWindowVisible(w->hwnd))
         return;
-    HDC dc = ::GetDC(w->hwnd);
-    ::BitBlt(dc, d.left, d.top, d.right - d.left, d.bottom - d.top, w->memory, d.left, d.top, SRCCOPY);
-    ::ReleaseDC(w->hwnd, dc);
+    // Through WM_PAINT, at once: the system then knows the area is drawn (drawing through GetDC
+    // alone may be lost on a window the system has not finished showing).
+    ::InvalidateRect(w->hwnd, &d, FALSE);
+    ::UpdateWindow(w->hwnd);
 }
 
 void Host::Pump(int timeoutMs, std::vector<Event>& out) {
