@@ -34,6 +34,27 @@ std::string Narrow(const wchar_t* s, int length = -1) {
 
 Box ToBox(const RECT& r) { return Box{r.left, r.top, r.right, r.bottom}; }
 
+// Text on the Windows clipboard ends its lines with CR LF; the window system's texts use LF.
+std::wstring ToClipboardLines(const std::wstring& text) {
+    std::wstring out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\n' && (i == 0 || text[i - 1] != L'\r'))
+            out += L'\r';
+        out += text[i];
+    }
+    return out;
+}
+
+std::string FromClipboardLines(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
+            out += text[i];
+    return out;
+}
+
 // One shown top-level window: its handle and a copy of its pixels, from which WM_PAINT
 // repaints without asking the window system again.
 struct Window {
@@ -539,7 +560,7 @@ std::string Host::ClipboardText() {
         return text;
     if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* wide = static_cast<const wchar_t*>(::GlobalLock(data))) {
-            text = Narrow(wide);
+            text = FromClipboardLines(Narrow(wide));
             ::GlobalUnlock(data);
         }
     }
@@ -548,7 +569,7 @@ std::string Host::ClipboardText() {
 }
 
 void Host::SetClipboardText(const std::string& text) {
-    std::wstring wide = Widen(text);
+    std::wstring wide = ToClipboardLines(Widen(text));
     if (!::OpenClipboard(impl_->clipboardOwner))
         return;
     ::EmptyClipboard();
