@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
         std::ofstream out(folder / "iislog.png", std::ios::binary);
         out << icongen::EncodePng(icongen::DrawIcon(size));
         if (!out) {
-            std::fprintf(stderr, "icongen: cannot write %s\n", (folder / "iislog.png").c_str());
+            std::fprintf(stderr, "icongen: cannot write %s\n", (folder / "iislog.png").string().c_str());
             return 1;
         }
     }
