@@ -31,6 +31,7 @@ public:
     std::vector<app::ResultRow> rows;
 };
 
+#ifndef _WIN32
 void MakeSparse(const std::string& path, const std::string& head, std::uint64_t size) {
     int fd = ::open(path.c_str(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
     ASSERT_GE(fd, 0);
@@ -38,6 +39,7 @@ void MakeSparse(const std::string& path, const std::string& head, std::uint64_t 
     ASSERT_EQ(::ftruncate(fd, off_t(size)), 0);
     ::close(fd);
 }
+#endif
 
 TEST(CrawlerAnalysis, NotifiesInTheSpecifiedOrder) {
     TempFolder dir;
@@ -78,6 +80,9 @@ TEST(CrawlerAnalysis, NoLogFilesGiveNoNotificationAtAll) {
 }
 
 TEST(CrawlerAnalysis, ReadsOnlyRegularLogFilesInNameOrder) {
+#ifdef _WIN32
+    GTEST_SKIP() << "FIFOs, devices and symbolic links to them are Linux file kinds";
+#else
     TempFolder dir;
     for (const char* name : {"u_ex130102.log", "b.log", ".hidden.log", "a.log", "A.log", "U_EX130101.log", "x.txt"})
         dir.Write(name, "a\n");
@@ -94,6 +99,7 @@ TEST(CrawlerAnalysis, ReadsOnlyRegularLogFilesInNameOrder) {
         names.push_back(row.FileName);
     EXPECT_EQ(names, (std::vector<std::string>{".hidden.log", "A.log", "a.log", "b.log", "link.log", "U_EX130101.log",
                                                "u_ex130102.log"}));
+#endif
 }
 
 TEST(CrawlerAnalysis, NameOrderIgnoresLetterCaseThenComparesBytes) {
@@ -103,6 +109,9 @@ TEST(CrawlerAnalysis, NameOrderIgnoresLetterCaseThenComparesBytes) {
 }
 
 TEST(CrawlerAnalysis, SizeTextIsWholeKilobytesOfSixtyFourBitSizes) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the sparse files are made with POSIX calls (32-bit offsets in the Windows C runtime)";
+#else
     struct Case {
         std::uint64_t Bytes;
         const char* Text;
@@ -126,9 +135,13 @@ TEST(CrawlerAnalysis, SizeTextIsWholeKilobytesOfSixtyFourBitSizes) {
         EXPECT_EQ(rec.rows[0].SizeText, c.Text);
         EXPECT_EQ(rec.calls[0], c.Bytes ? "beginFile 1" : "beginFile 0");
     }
+#endif
 }
 
 TEST(CrawlerAnalysis, UnreadableFileEndsTheAnalysisAfterTheEarlierRows) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the unreadable file is a dangling symbolic link";
+#else
     TempFolder dir;
     for (const char* name : {"1.log", "2.log", "3.log", "4.log"})
         dir.Write(name, "Yahoo!+Slurp\r\n");
@@ -155,6 +168,7 @@ TEST(CrawlerAnalysis, UnreadableFileEndsTheAnalysisAfterTheEarlierRows) {
     }
     EXPECT_EQ(rec.calls.empty() ? "" : rec.calls.back(), bad ? "fileDone" : "");
     EXPECT_FALSE(analysis.IsBusy()); // a failed analysis does not block the next one
+#endif
 }
 
 TEST(CrawlerAnalysis, NumberingRestartsAndDoubledSeparatorsWork) {
@@ -204,6 +218,9 @@ TEST(CrawlerAnalysis, ASecondRequestDuringFileDoneIsIgnored) {
 }
 
 TEST(CrawlerAnalysis, FilesWithoutAKnownSizeAreReadByTheFallback) {
+#ifdef _WIN32
+    GTEST_SKIP() << "/proc has no Windows counterpart";
+#else
     // The kernel's own files report size 0 yet have content; the fallback reads them to the end.
     TempFolder dir;
     std::filesystem::create_symlink("/proc/self/status", dir / "status.log");
@@ -212,6 +229,7 @@ TEST(CrawlerAnalysis, FilesWithoutAKnownSizeAreReadByTheFallback) {
     analysis.analyseLogFiles(dir.Path(), rec);
     ASSERT_FALSE(rec.calls.empty());
     EXPECT_NE(rec.calls[0], "beginFile 0");
+#endif
 }
 
 TEST(CrawlerAnalysis, SignatureListIsTheReportsColumnOrder) {
