@@ -11,6 +11,7 @@
 #include "skin/data/qvEffects.h"
 #include "skin/data/qvResourceStr.h"
 #include "skin/data/qvUtils.h"
+#include "skin/form/qvPictureBlit.h"
 #include "skin/form/qvSkinMenus.h"
 #include "skin/form/Veltrane.h"
 
@@ -23,29 +24,6 @@ const gfx::Bitmap* ResolveStatePicture(const TqvSkinData* data, int index) {
 }
 
 // Copies src of picture onto dst of dc, stretched when the sizes differ.
-void CopyPicture(HDC dc, const RECT& dst, const gfx::Bitmap& picture, const RECT& src) {
-    if (RectIsEmpty(dst) || RectIsEmpty(src)) {
-        return;
-    }
-    HBITMAP handle = gfx::WrapBitmap(const_cast<gfx::Bitmap*>(&picture));
-    HDC mem = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(mem, handle);
-    if (WidthOfRect(dst) == WidthOfRect(src) && HeightOfRect(dst) == HeightOfRect(src)) {
-        BitBlt(dc, dst.left, dst.top, WidthOfRect(dst), HeightOfRect(dst), mem, src.left, src.top,
-               SRCCOPY);
-    } else {
-        StretchBlt(dc, dst.left, dst.top, WidthOfRect(dst), HeightOfRect(dst), mem, src.left,
-                   src.top, WidthOfRect(src), HeightOfRect(src), SRCCOPY);
-    }
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    DeleteObject(handle);
-}
-
-void BlitWhole(HDC dc, int x, int y, const gfx::Bitmap& b) {
-    CopyPicture(dc, RECT{x, y, x + b.Width(), y + b.Height()}, b, RECT{0, 0, b.Width(), b.Height()});
-}
-
 // src of picture at the size w x h (stretched).
 gfx::Bitmap CutTo(const gfx::Bitmap& picture, const RECT& src, int w, int h) {
     gfx::Bitmap out(std::max(w, 0), std::max(h, 0));

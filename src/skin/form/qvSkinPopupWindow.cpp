@@ -1,6 +1,7 @@
 // One open level of a skinned menu: its window, items, size and place, painting (skinned and
 // built-in), scroll markers, the mouse (polled every 50 ms as well as followed by messages),
 // selection, and the opacity fade.
+#include "skin/form/qvPictureBlit.h"
 #include "skin/form/qvSkinMenus.h"
 
 #include "framework/Canvas.h"
@@ -50,29 +51,6 @@ void FrameRect1(HDC dc, const RECT& r, COLORREF color) {
 }
 
 // Copies src of picture onto dst of dc, stretched when the sizes differ.
-void CopyPicture(HDC dc, const RECT& dst, const gfx::Bitmap& picture, const RECT& src) {
-    if (RectIsEmpty(dst) || RectIsEmpty(src)) {
-        return;
-    }
-    HBITMAP handle = gfx::WrapBitmap(const_cast<gfx::Bitmap*>(&picture));
-    HDC mem = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(mem, handle);
-    if (WidthOfRect(dst) == WidthOfRect(src) && HeightOfRect(dst) == HeightOfRect(src)) {
-        BitBlt(dc, dst.left, dst.top, WidthOfRect(dst), HeightOfRect(dst), mem, src.left, src.top,
-               SRCCOPY);
-    } else {
-        StretchBlt(dc, dst.left, dst.top, WidthOfRect(dst), HeightOfRect(dst), mem, src.left,
-                   src.top, WidthOfRect(src), HeightOfRect(src), SRCCOPY);
-    }
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    DeleteObject(handle);
-}
-
-void BlitWhole(HDC dc, int x, int y, const gfx::Bitmap& b) {
-    CopyPicture(dc, RECT{x, y, x + b.Width(), y + b.Height()}, b, RECT{0, 0, b.Width(), b.Height()});
-}
-
 // The small glyphs that stand for the window commands of the system and tray menus.
 bool DrawCommandGlyph(HDC dc, const std::string& name, int x, int y, COLORREF color) {
     if (name == "VLT_CLOSE" || name == "TRAY_VLT_CLOSE") {
