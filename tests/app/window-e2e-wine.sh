@@ -11,35 +11,42 @@ iislog=${2:?}
 report=${3:?}
 samples=${4:?}
 shots=${5:-}
-for tool in Xvfb xdotool xclip; do
+for tool in Xvfb xdotool xclip flock; do
   command -v "$tool" >/dev/null 2>&1 || { echo "e2e: $tool is not installed"; exit 77; }
 done
+
+# Wine runs one server per prefix, and under it one desktop process that puts every window of
+# every program on the X display of the program that started it. The unit tests share the build's
+# prefix and run with no display, and a server outlives its last program by a few seconds: a
+# program that joins such a server cannot create a window ("error 0"). So this test has a prefix
+# of its own (made on first use, about 12 s), one run at a time, and ends that prefix's server
+# before its display goes, so the next run's server starts on the next run's display.
+wine=${IISLOG_WINE:-/usr/lib/wine/wine64}
+wineserver=$(dirname "$wine")/wineserver
+[ -x "$wineserver" ] || wineserver=$(command -v wineserver || true)
+[ -n "$wineserver" ] || { echo "e2e: wineserver is not installed"; exit 77; }
+export IISLOG_WINEPREFIX="${IISLOG_WINEPREFIX:-${TMPDIR:-/tmp}/iislog-wine-$(id -u)}-display"
+end_wine() { WINEPREFIX=$IISLOG_WINEPREFIX "$wineserver" -k >/dev/null 2>&1; WINEPREFIX=$IISLOG_WINEPREFIX "$wineserver" -w >/dev/null 2>&1; }
 
 work=$(mktemp -d)
 xvfb_pid=""
 app_pid=""
 cleanup() {
   [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+  end_wine
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
-trap cleanup EXIT
 fail() { echo "e2e: $*"; echo "--- program output"; cat "$work/err" 2>/dev/null; exit 1; }
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 1 600); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || break
-  sleep 0.05
-done
-display=$(head -n 1 "$work/display" 2>/dev/null)
-[ -n "$display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$display"
-for _ in $(seq 1 600); do
-  xdotool getmouselocation >/dev/null 2>&1 && break
-  sleep 0.05
-done
+exec 9>"$IISLOG_WINEPREFIX.lock"
+flock -w 150 9 || { echo "e2e: another run holds $IISLOG_WINEPREFIX for more than 150 s"; rm -rf "$work"; exit 1; }
+trap cleanup EXIT
+end_wine # a run that was killed may have left its server
+
+. "$(dirname "$0")/../support/xvfb.sh"
+. "$(dirname "$0")/../support/report-clipboard.sh"
+xvfb_start "$work"
 
 # Wine shows the Unix file system as drive Z:.
 windows_path() { printf 'Z:%s' "$(printf '%s' "$1" | tr '/' '\\')"; }
@@ -52,7 +59,7 @@ printf 'C:\\logs\\first\r\n%s\r\n' "$folder" >"$work/bin/DefaultDir.txt"
 "$wine_run" "$work/bin/iislog.exe" >"$work/out" 2>"$work/err" &
 app_pid=$!
 
-wid=$(timeout 60 xdotool search --sync --onlyvisible --name '^Tarvel.*V1[.]0$' | head -n 1)
+wid=$(timeout 90 xdotool search --sync --onlyvisible --name '^Tarvel.*V1[.]0$' | head -n 1)
 [ -n "$wid" ] || fail "the main window did not appear"
 shoot() { [ -n "$shots" ] && xwd -silent -id "$wid" | /usr/bin/convert xwd:- "$shots/$1.png"; return 0; }
 # The client area starts below the caption: the window is the client (754 x 573) plus the frame.
@@ -62,25 +69,12 @@ top=$(( HEIGHT - 573 - left ))
 sleep 1
 shoot before
 
-# "分析" lies at client (608, 11), 121 x 22. A click sent while the window settles may be lost.
-rows=""
-for _ in 1 2 3; do
-  xdotool mousemove --window "$wid" $((left + 668)) $((top + 22)) click 1
-  for _ in $(seq 1 100); do
-    # Focus the report list below its rows (which selects none), then copy.
-    xdotool mousemove --window "$wid" $((left + 300)) $((top + 400)) click 1 key ctrl+c
-    rows=$(timeout 2 xclip -o -selection clipboard 2>/dev/null | wc -l)
-    [ "${rows:-0}" -gt 1 ] && break 2
-    sleep 0.2
-  done
-done
-[ "${rows:-0}" -gt 1 ] || fail "no report rows reached the clipboard"
-shoot after
-
-# Line ends differ by the way (CR LF on Windows, LF on the X clipboard): the lines must not.
-timeout 2 xclip -o -selection clipboard | tr -d '\r' >"$work/clipboard" || fail "cannot read the clipboard"
+# The report of the folder in the box, as the command-line tool prints it. Line ends differ by the
+# way (CR LF on Windows, LF on the X clipboard): the lines must not.
 "$wine_run" "$report" --header "$folder" 2>/dev/null | tr -d '\r' >"$work/expected" || fail "iislog-report.exe failed"
-cmp -s "$work/clipboard" "$work/expected" || { diff "$work/expected" "$work/clipboard"; fail "the clipboard differs from iislog-report --header"; }
+copy_report "$wid" "$left" "$top" "$work/expected" "$work/clipboard" \
+  || fail "the clipboard differs from iislog-report --header"
+shoot after
 
 # The folder was already the history's last line: the history is unchanged (CR LF lines).
 printf 'C:\\logs\\first\r\n%s\r\n' "$folder" >"$work/history.expected"
