@@ -2,8 +2,10 @@
 # The Windows build of the program end to end under Wine and a private Xvfb display: a prepared
 # history whose last line is a folder of sample logs (as a Windows path), a click on "分析",
 # Ctrl+C in the report list, and the clipboard compared with `iislog-report.exe --header` for
-# that folder; then the history file beside the executable.
-# Exit 77 (skipped) when Xvfb, xdotool or xclip is missing.
+# that folder; then the history file beside the executable. Then the windows that come and go:
+# the folder box's drop-down list and the folder dialog (">>") must show their pixels on the
+# screen, not a black box.
+# Exit 77 (skipped) when Xvfb, xdotool, xclip, flock or ImageMagick is missing.
 #   window-e2e-wine.sh WINE_RUN IISLOG_EXE IISLOG_REPORT_EXE SAMPLE_FOLDER [SHOTS_FOLDER]
 set -u
 wine_run=${1:?usage: window-e2e-wine.sh WINE_RUN IISLOG_EXE IISLOG_REPORT_EXE SAMPLE_FOLDER [SHOTS_FOLDER]}
@@ -11,7 +13,7 @@ iislog=${2:?}
 report=${3:?}
 samples=${4:?}
 shots=${5:-}
-for tool in Xvfb xdotool xclip flock; do
+for tool in Xvfb xdotool xclip flock /usr/bin/import /usr/bin/convert; do
   command -v "$tool" >/dev/null 2>&1 || { echo "e2e: $tool is not installed"; exit 77; }
 done
 
@@ -79,6 +81,63 @@ shoot after
 # The folder was already the history's last line: the history is unchanged (CR LF lines).
 printf 'C:\\logs\\first\r\n%s\r\n' "$folder" >"$work/history.expected"
 cmp -s "$work/bin/DefaultDir.txt" "$work/history.expected" || fail "DefaultDir.txt is $(od -c "$work/bin/DefaultDir.txt" | head -5)"
+
+# What the screen shows of window WID, read from the root window into FILE.png. (`xwd -root`
+# puts each window's pixels together itself and shows every Wine window but the first black,
+# though the screen holds their pixels: the root's own image is what a person sees.)
+screen_shot() { # wid file
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  /usr/bin/import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2"
+}
+# A drawn window has frames, text and a background: many colours, little pure black.
+# (Nothing presented shows as one flat colour, black under Wine.)
+check_drawn() { # name file
+  local colours black
+  colours=$(/usr/bin/convert "$2" -format '%k' info:)
+  black=$(/usr/bin/convert "$2" -fill white +opaque black -fill black -opaque black -format '%[fx:int(100*(1-mean))]' info:)
+  [ "${colours:-0}" -ge 16 ] && [ "${black:-100}" -lt 20 ] \
+    || fail "the $1 shows no drawing: $colours colours, $black% black"
+  [ -n "$shots" ] && cp "$2" "$shots/$1.png"
+  return 0
+}
+other_window() { # the visible window of the program other than the main window, if any
+  local w
+  for w in $(xdotool search --onlyvisible --classname 'iislog' 2>/dev/null); do
+    [ "$w" != "$wid" ] && { echo "$w"; return; }
+  done
+}
+wait_other() { # gone|shown: waits up to 10 s; prints the other window when shown
+  local w=""
+  for _ in $(seq 1 100); do
+    w=$(other_window)
+    if [ "$1" = shown ] && [ -n "$w" ]; then echo "$w"; return 0; fi
+    if [ "$1" = gone ] && [ -z "$w" ]; then return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# The folder box's drop-down button lies at the right end of the box (client (136, 11), 433 x 22).
+# It opens the list of the history's folders below the box; pressing it again closes the list.
+xdotool mousemove --window "$wid" $((left + 560)) $((top + 22)) click 1
+list=$(wait_other shown) || fail "the drop-down list did not open"
+sleep 0.5
+screen_shot "$list" "$work/dropdown.png"
+check_drawn dropdown "$work/dropdown.png"
+xdotool mousemove --window "$wid" $((left + 560)) $((top + 22)) click 1
+wait_other gone || fail "the drop-down list did not close"
+
+# ">>" lies at client (578, 11), 23 x 21: the folder dialog, closed again with Escape typed over it.
+xdotool mousemove --window "$wid" $((left + 589)) $((top + 21)) click 1
+dialog=$(wait_other shown) || fail "the folder dialog did not open"
+[ "$(xdotool getwindowname "$dialog")" = "选择IIS日志目录" ] || fail "the window that opened is '$(xdotool getwindowname "$dialog")'"
+sleep 1 # the tree fills in
+screen_shot "$dialog" "$work/dialog.png"
+check_drawn dialog "$work/dialog.png"
+eval "$(xdotool getwindowgeometry --shell "$dialog" | sed 's/^/dialog_/')"
+xdotool mousemove $((dialog_X + dialog_WIDTH / 2)) $((dialog_Y + dialog_HEIGHT / 2)) key Escape
+wait_other gone || fail "Escape did not close the folder dialog"
 
 # Closing the window ends the program.
 xdotool key --window "$wid" alt+F4 >/dev/null 2>&1
