@@ -2,7 +2,7 @@
 # The Windows build of the program end to end under Wine and a private Xvfb display: a prepared
 # history whose last line is a folder of sample logs (as a Windows path), a click on "分析",
 # Ctrl+C in the report list, and the clipboard compared with `iislog-report.exe --header` for
-# that folder; then the history file beside the executable. Then the windows that come and go:
+# that folder; then the history file beside the executable, and the icon the window shows. Then the windows that come and go:
 # the folder box's drop-down list and the folder dialog (">>") must show their pixels on the
 # screen, not a black box.
 # Exit 77 (skipped) when Xvfb, xdotool, xclip, flock or ImageMagick is missing.
@@ -13,7 +13,7 @@ iislog=${2:?}
 report=${3:?}
 samples=${4:?}
 shots=${5:-}
-for tool in Xvfb xdotool xclip flock /usr/bin/import /usr/bin/convert; do
+for tool in Xvfb xdotool xclip xprop flock /usr/bin/import /usr/bin/convert; do
   command -v "$tool" >/dev/null 2>&1 || { echo "e2e: $tool is not installed"; exit 77; }
 done
 
@@ -70,6 +70,24 @@ left=$(( (WIDTH - 754) / 2 ))
 top=$(( HEIGHT - 573 - left ))
 sleep 1
 shoot before
+
+# The icon the desktop shows (the window class's icon, resource 1 of the executable): Wine hands
+# it to X as _NET_WM_ICON, the 32 and the 16 pixel pictures as ARGB words, which must be the
+# committed icon theme's pictures.
+icons=$(dirname "$0")/../../assets/icons/hicolor
+argb_words() { /usr/bin/convert "$1" -depth 8 rgba:- | od -An -v -tu1 -w4 | awk '{ printf "%.0f\n", $4 * 16777216 + $1 * 65536 + $2 * 256 + $3 }'; }
+xprop -id "$wid" -notype -f _NET_WM_ICON 32c ' = $0+' _NET_WM_ICON >"$work/icon" 2>&1 || fail "xprop failed: $(cat "$work/icon")"
+{ tr -d ' \n' <"$work/icon" | sed 's/^[^=]*=//' | tr ',' '\n'; echo; } >"$work/words"
+for size in 32 16; do
+  # The pictures follow one another: width, height, then width x height words.
+  awk -v size="$size" 'NF { w[n++] = $1 } END {
+      for (i = 0; i + 1 < n; i += 2 + w[i] * w[i + 1])
+        if (w[i] == size && w[i + 1] == size) { for (j = 0; j < size * size; j++) print w[i + 2 + j]; exit }
+    }' "$work/words" >"$work/icon$size"
+  argb_words "$icons/${size}x${size}/apps/iislog.png" >"$work/expected$size"
+  cmp -s "$work/icon$size" "$work/expected$size" \
+    || fail "the window's $size x $size icon is not the program's: $(head -c 200 "$work/icon")"
+done
 
 # The report of the folder in the box, as the command-line tool prints it. Line ends differ by the
 # way (CR LF on Windows, LF on the X clipboard): the lines must not.
