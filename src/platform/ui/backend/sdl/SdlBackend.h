@@ -4,7 +4,7 @@
 // X11 window shape, opacity, global mouse position and capture, text input as UTF-8, keys as
 // virtual-key codes, system cursors, the clipboard and the displays as monitors.
 
-#include "platform/ui/backend/Backend.h"
+#include "platform/ui/backend/BackendOperations.h"
 
 #include <chrono>
 #include <map>
@@ -22,29 +22,8 @@ public:
     SdlBackend();
     ~SdlBackend() override;
 
-    NativeId CreateNativeWindow(const NativeWindowDesc& desc) override;
-    void DestroyNativeWindow(NativeId id) override;
-    void ShowNativeWindow(NativeId id, bool show, bool activate) override;
-    void MoveNativeWindow(NativeId id, const RECT& rect) override;
-    void RaiseNativeWindow(NativeId id) override;
-    void MinimizeNativeWindow(NativeId id) override;
-    void RestoreNativeWindow(NativeId id) override;
-    void SetNativeTitle(NativeId id, const std::string& title) override;
+    IISLOG_BACKEND_OPERATIONS;
     void SetNativeIcon(NativeId id, const gfx::Bitmap& icon) override;
-    void SetShape(NativeId id, const std::optional<gfx::Region>& shape) override;
-    void SetOpacity(NativeId id, std::uint8_t alpha) override;
-    void Present(NativeId id, const gfx::Bitmap& pixels, const RECT& dirty) override;
-    void PumpEvents(int timeoutMs, std::vector<InputEvent>& out) override;
-    void Wake() override;
-    std::vector<MonitorDesc> Monitors() override;
-    POINT CursorPos() override;
-    void SetCursorPos(POINT pt) override;
-    void SetCursorShape(int idc) override;
-    void SetMouseCapture(bool on) override;
-    std::string ClipboardText() override;
-    void SetClipboardText(const std::string& text) override;
-    bool HasClipboardText() override;
-    std::uint64_t Milliseconds() override;
 
 private:
     struct Native {

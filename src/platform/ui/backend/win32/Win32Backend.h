@@ -4,7 +4,7 @@
 // mouse, keys and typed or composed (IME) text, capture, cursors, the clipboard, and the
 // monitors with their work areas. Popups (lists, menus, hints) never take the focus.
 
-#include "platform/ui/backend/Backend.h"
+#include "platform/ui/backend/BackendOperations.h"
 
 #include <chrono>
 #include <memory>
@@ -20,28 +20,7 @@ public:
     Win32Backend();
     ~Win32Backend() override;
 
-    NativeId CreateNativeWindow(const NativeWindowDesc& desc) override;
-    void DestroyNativeWindow(NativeId id) override;
-    void ShowNativeWindow(NativeId id, bool show, bool activate) override;
-    void MoveNativeWindow(NativeId id, const RECT& rect) override;
-    void RaiseNativeWindow(NativeId id) override;
-    void MinimizeNativeWindow(NativeId id) override;
-    void RestoreNativeWindow(NativeId id) override;
-    void SetNativeTitle(NativeId id, const std::string& title) override;
-    void SetShape(NativeId id, const std::optional<gfx::Region>& shape) override;
-    void SetOpacity(NativeId id, std::uint8_t alpha) override;
-    void Present(NativeId id, const gfx::Bitmap& pixels, const RECT& dirty) override;
-    void PumpEvents(int timeoutMs, std::vector<InputEvent>& out) override;
-    void Wake() override;
-    std::vector<MonitorDesc> Monitors() override;
-    POINT CursorPos() override;
-    void SetCursorPos(POINT pt) override;
-    void SetCursorShape(int idc) override;
-    void SetMouseCapture(bool on) override;
-    std::string ClipboardText() override;
-    void SetClipboardText(const std::string& text) override;
-    bool HasClipboardText() override;
-    std::uint64_t Milliseconds() override;
+    IISLOG_BACKEND_OPERATIONS;
 
 private:
     std::unique_ptr<win32::Host> host_;
