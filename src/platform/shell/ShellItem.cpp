@@ -1,5 +1,7 @@
 #include "platform/shell/ShellItem.h"
 
+#include "platform/shell/IdList.h"
+
 namespace shell {
 namespace {
 
@@ -45,6 +47,38 @@ std::optional<ItemView> ReadItemData(std::string_view data) {
         return view;
     }
     return std::nullopt;
+}
+
+LPITEMIDLIST AppendItem(LPITEMIDLIST list, ItemKind kind, std::string_view text) {
+    LPITEMIDLIST item = ILCreateFromData(MakeItemData(kind, text));
+    if (!item) {
+        ILFree(list);
+        return nullptr;
+    }
+    LPITEMIDLIST longer = ILCombine(list, item);
+    ILFree(list);
+    ILFree(item);
+    return longer;
+}
+
+std::optional<std::vector<std::string>> SplitNames(std::string_view path, std::string_view separators) {
+    std::vector<std::string> names;
+    size_t at = 0;
+    while (at <= path.size()) {
+        size_t end = path.find_first_of(separators, at);
+        if (end == std::string_view::npos)
+            end = path.size();
+        std::string_view name = path.substr(at, end - at);
+        if (name == "..") {
+            if (names.empty())
+                return std::nullopt;
+            names.pop_back();
+        } else if (!name.empty() && name != ".") {
+            names.emplace_back(name);
+        }
+        at = end + 1;
+    }
+    return names;
 }
 
 } // namespace shell

@@ -4,9 +4,12 @@
 //   'M' + mount point          a volume of Computer ("/" is the file system; "C:" on Windows)
 //   'N' + name                 one name of the file system
 
+#include "platform/shell/ShellTypes.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace shell {
 
@@ -25,5 +28,11 @@ std::string MakeItemData(ItemKind kind, std::string_view text);
 // kind, an empty or unknown virtual name, a name with a "/" or a NUL, "." or "..", a volume
 // that is not an absolute path).
 std::optional<ItemView> ReadItemData(std::string_view data);
+
+// `list` (freed here) with one more item; null when out of memory.
+LPITEMIDLIST AppendItem(LPITEMIDLIST list, ItemKind kind, std::string_view text);
+// The names of a path split at any of `separators`, without empty names and "." and with ".."
+// stepping back; nothing when ".." climbs above the start.
+std::optional<std::vector<std::string>> SplitNames(std::string_view path, std::string_view separators);
 
 } // namespace shell
