@@ -1,7 +1,5 @@
 #include "platform/shell/DesktopOpen.h"
 
-#include "platform/fs/FileError.h"
-
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -26,15 +24,6 @@ struct ChildFailure {
 };
 constexpr int kStageDirectory = 1;
 constexpr int kStageExec = 2;
-
-bool IsUnsafeTarget(std::string_view target) {
-    if (target.front() == '-')
-        return true;
-    for (unsigned char c : target)
-        if (c < 0x20 || c == 0x7f)
-            return true;
-    return false;
-}
 
 bool IsExecutableFile(const std::string& path) {
     struct stat st {};
@@ -121,10 +110,8 @@ std::string FindOnSearchPath(std::string_view program, std::string_view searchPa
 }
 
 OpenResult OpenWithDesktop(std::string_view target, const std::string& directory) {
-    if (target.empty())
-        return {OpenStatus::EmptyTarget, 0};
-    if (IsUnsafeTarget(target))
-        return {OpenStatus::UnsafeTarget, 0};
+    if (OpenStatus status = CheckOpenTarget(target); status != OpenStatus::Started)
+        return {status, 0};
     const char* pathValue = std::getenv("PATH");
     std::string program = FindOnSearchPath(kOpener, pathValue ? pathValue : kDefaultSearchPath);
     if (program.empty())
@@ -166,25 +153,6 @@ OpenResult OpenWithDesktop(std::string_view target, const std::string& directory
     OpenResult result = ReadChildStatus(status[0]);
     ::close(status[0]);
     return result;
-}
-
-std::string OpenResultText(const OpenResult& result) {
-    const std::string lead = "The browser could not be started: ";
-    switch (result.Status) {
-    case OpenStatus::Started:
-        return "The browser was started.";
-    case OpenStatus::EmptyTarget:
-        return lead + "there is no address to open.";
-    case OpenStatus::UnsafeTarget:
-        return lead + "the address holds characters that cannot be passed on safely.";
-    case OpenStatus::OpenerMissing:
-        return lead + "xdg-open was not found.";
-    case OpenStatus::BadDirectory:
-        return lead + "the working folder cannot be entered. " + fs::SystemErrorText(result.Error);
-    case OpenStatus::StartFailed:
-        return lead + fs::SystemErrorText(result.Error);
-    }
-    return lead;
 }
 
 } // namespace shell

@@ -1,6 +1,5 @@
 #include "platform/shell/DesktopOpen.h"
 
-#include "platform/fs/FileError.h"
 #include "platform/fs/Utf16.h"
 
 #include <windows.h>
@@ -12,24 +11,10 @@
 // a URL to the default browser and a file to the application associated with it.
 
 namespace shell {
-namespace {
-
-bool IsUnsafeTarget(std::string_view target) {
-    if (target.front() == '-')
-        return true;
-    for (unsigned char c : target)
-        if (c < 0x20 || c == 0x7f)
-            return true;
-    return false;
-}
-
-} // namespace
 
 OpenResult OpenWithDesktop(std::string_view target, const std::string& directory) {
-    if (target.empty())
-        return {OpenStatus::EmptyTarget, 0};
-    if (IsUnsafeTarget(target))
-        return {OpenStatus::UnsafeTarget, 0};
+    if (OpenStatus status = CheckOpenTarget(target); status != OpenStatus::Started)
+        return {status, 0};
     if (!directory.empty()) {
         DWORD attributes = ::GetFileAttributesW(fs::WidenPath(directory).c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
@@ -46,25 +31,6 @@ OpenResult OpenWithDesktop(std::string_view target, const std::string& directory
     if (code == SE_ERR_NOASSOC || code == SE_ERR_ASSOCINCOMPLETE)
         return {OpenStatus::OpenerMissing, int(code)};
     return {OpenStatus::StartFailed, code == 0 ? int(ERROR_NOT_ENOUGH_MEMORY) : int(code)};
-}
-
-std::string OpenResultText(const OpenResult& result) {
-    const std::string lead = "The browser could not be started: ";
-    switch (result.Status) {
-    case OpenStatus::Started:
-        return "The browser was started.";
-    case OpenStatus::EmptyTarget:
-        return lead + "there is no address to open.";
-    case OpenStatus::UnsafeTarget:
-        return lead + "the address holds characters that cannot be passed on safely.";
-    case OpenStatus::OpenerMissing:
-        return lead + "no application is associated with it.";
-    case OpenStatus::BadDirectory:
-        return lead + "the working folder cannot be entered. " + fs::SystemErrorText(result.Error);
-    case OpenStatus::StartFailed:
-        return lead + fs::SystemErrorText(result.Error);
-    }
-    return lead;
 }
 
 std::string FindOnSearchPath(std::string_view program, std::string_view searchPath) {
