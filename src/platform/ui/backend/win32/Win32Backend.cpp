@@ -23,6 +23,9 @@ InputEvent::Kind KindOf(win32::Event::Kind kind) {
     case K::FocusGained: return InputEvent::Kind::FocusGained;
     case K::Expose: return InputEvent::Kind::Expose;
     case K::DropFile: return InputEvent::Kind::DropFile;
+    case K::MouseLeft: return InputEvent::Kind::MouseLeft;
+    case K::Minimized: return InputEvent::Kind::Minimized;
+    case K::Restored: return InputEvent::Kind::Restored;
     }
     return InputEvent::Kind::MouseMove;
 }

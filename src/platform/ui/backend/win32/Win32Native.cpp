@@ -66,6 +66,7 @@ struct Window {
     HGDIOBJ previous = nullptr;
     std::uint32_t* bits = nullptr;
     bool presented = false; // the copy holds what the window system drew since it was (re)made
+    bool minimized = false;
 };
 
 void FreePixels(Window& w) {
@@ -128,6 +129,8 @@ struct Host::Impl {
     std::vector<Event> early;           // events from calls made outside Pump (creation, showing)
     HCURSOR cursor = ::LoadCursorW(nullptr, IDC_ARROW);
     HWND lastMouseWindow = nullptr;
+    HWND leaveTracked = nullptr; // the window that reports the pointer leaving it (WM_MOUSELEAVE)
+    bool ownStateChange = false; // inside our own minimize or restore: not the desktop's doing
     wchar_t highSurrogate = 0;
 
     std::vector<Event>& Sink() { return sink ? *sink : early; }
@@ -140,6 +143,8 @@ struct Host::Impl {
         return it == ids.end() ? 0 : it->second;
     }
     void Mouse(Event::Kind kind, HWND hwnd, LPARAM lParam, int button);
+    void Sized(std::uint32_t id, WPARAM how);
+    void ChangeState(HWND hwnd, int show);
     LRESULT Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 };
 
@@ -162,6 +167,13 @@ void Host::Impl::Mouse(Event::Kind kind, HWND hwnd, LPARAM lParam, int button) {
     POINT pt{short(LOWORD(lParam)), short(HIWORD(lParam))};
     ::ClientToScreen(hwnd, &pt);
     lastMouseWindow = hwnd;
+    if (leaveTracked != hwnd) {
+        // The window system hears when the pointer goes where no move reaches it (the desktop,
+        // another program), so nothing stays hot under a pointer that left.
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd, 0};
+        if (::TrackMouseEvent(&track))
+            leaveTracked = hwnd;
+    }
     Event move;
     move.kind = Event::Kind::MouseMove;
     move.x = pt.x;
@@ -175,6 +187,37 @@ void Host::Impl::Mouse(Event::Kind kind, HWND hwnd, LPARAM lParam, int button) {
     press.kind = kind;
     press.button = button;
     Sink().push_back(press);
+}
+
+// A minimize or restore by the desktop (the taskbar, the window list) goes to the window system,
+// which lets the program decide; our own, made through ChangeState, only needs a repaint.
+void Host::Impl::Sized(std::uint32_t id, WPARAM how) {
+    Window* w = Find(id);
+    if (!w)
+        return;
+    Event ev;
+    ev.window = id;
+    if (how == SIZE_MINIMIZED) {
+        bool change = !w->minimized;
+        w->minimized = true;
+        if (change && !ownStateChange) {
+            ev.kind = Event::Kind::Minimized;
+            Sink().push_back(ev);
+        }
+        return;
+    }
+    if (how != SIZE_RESTORED && how != SIZE_MAXIMIZED)
+        return;
+    bool restored = w->minimized && !ownStateChange;
+    w->minimized = false;
+    ev.kind = restored ? Event::Kind::Restored : Event::Kind::Expose;
+    Sink().push_back(ev);
+}
+
+void Host::Impl::ChangeState(HWND hwnd, int show) {
+    ownStateChange = true;
+    ::ShowWindow(hwnd, show);
+    ownStateChange = false;
 }
 
 LRESULT Host::Impl::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -206,6 +249,18 @@ LRESULT Host::Impl::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_MBUTTONUP:
         Mouse(Event::Kind::MouseUp, hwnd, lParam, 2);
         return 0;
+    case WM_MOUSELEAVE: {
+        if (leaveTracked != hwnd)
+            return 0;
+        leaveTracked = nullptr;
+        POINT pt{};
+        ::GetCursorPos(&pt);
+        ev.kind = Event::Kind::MouseLeft;
+        ev.x = pt.x;
+        ev.y = pt.y;
+        Sink().push_back(ev);
+        return 0;
+    }
     case WM_MOUSEWHEEL: {
         ev.kind = Event::Kind::Wheel;
         ev.x = short(LOWORD(lParam)); // already in screen coordinates
@@ -284,10 +339,7 @@ LRESULT Host::Impl::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     case WM_SIZE:
-        if (wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED) {
-            ev.kind = Event::Kind::Expose;
-            Sink().push_back(ev);
-        }
+        Sized(id, wParam);
         break;
     case WM_DROPFILES: {
         HDROP drop = reinterpret_cast<HDROP>(wParam);
@@ -374,6 +426,8 @@ void Host::Destroy(std::uint32_t id) {
     impl_->windows.erase(id);
     if (impl_->lastMouseWindow == hwnd)
         impl_->lastMouseWindow = nullptr;
+    if (impl_->leaveTracked == hwnd)
+        impl_->leaveTracked = nullptr;
     ::DestroyWindow(hwnd);
 }
 
@@ -409,12 +463,12 @@ void Host::Raise(std::uint32_t id) {
 
 void Host::Minimize(std::uint32_t id) {
     if (Window* w = impl_->Find(id))
-        ::ShowWindow(w->hwnd, SW_MINIMIZE);
+        impl_->ChangeState(w->hwnd, SW_MINIMIZE);
 }
 
 void Host::Restore(std::uint32_t id) {
     if (Window* w = impl_->Find(id))
-        ::ShowWindow(w->hwnd, SW_RESTORE);
+        impl_->ChangeState(w->hwnd, SW_RESTORE);
 }
 
 void Host::SetTitle(std::uint32_t id, const std::string& title) {

@@ -16,9 +16,9 @@ struct Box {
 
 struct Event {
     enum class Kind { MouseMove, MouseDown, MouseUp, Wheel, KeyDown, KeyUp, Text, Close, FocusLost, FocusGained,
-                      Expose, DropFile };
+                      Expose, DropFile, MouseLeft, Minimized, Restored };
     Kind kind = Kind::MouseMove;
-    int x = 0, y = 0;     // screen coordinates (mouse kinds, drops)
+    int x = 0, y = 0;     // screen coordinates (mouse kinds, drops, where the pointer went)
     int button = 0;       // 0 left, 1 right, 2 middle
     int wheelDelta = 0;   // WHEEL_DELTA units, positive away from the user
     int vk = 0;
