@@ -58,6 +58,13 @@ void Win32Backend::RestoreNativeWindow(NativeId id) { host_->Restore(id); }
 
 void Win32Backend::SetNativeTitle(NativeId id, const std::string& title) { host_->SetTitle(id, title); }
 
+void Win32Backend::SetNativeIcon(NativeId id, const gfx::Bitmap& icon) {
+    if (icon.Empty())
+        return; // the window keeps its icon: the program never takes it away
+    static_assert(sizeof(gfx::Pixel) == sizeof(std::uint32_t));
+    host_->SetIcon(id, reinterpret_cast<const std::uint32_t*>(icon.Data()), icon.Width(), icon.Height());
+}
+
 void Win32Backend::SetShape(NativeId id, const std::optional<gfx::Region>& shape) {
     if (!shape) {
         host_->SetShape(id, nullptr);

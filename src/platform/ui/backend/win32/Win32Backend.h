@@ -21,6 +21,7 @@ public:
     ~Win32Backend() override;
 
     IISLOG_BACKEND_OPERATIONS;
+    void SetNativeIcon(NativeId id, const gfx::Bitmap& icon) override;
 
 private:
     std::unique_ptr<win32::Host> host_;

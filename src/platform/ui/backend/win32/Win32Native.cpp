@@ -67,7 +67,14 @@ struct Window {
     std::uint32_t* bits = nullptr;
     bool presented = false; // the copy holds what the window system drew since it was (re)made
     bool minimized = false;
+    HICON icon = nullptr; // given with WM_SETICON; the window does not free it
 };
+
+void FreeIcon(Window& w) {
+    if (w.icon)
+        ::DestroyIcon(w.icon);
+    w.icon = nullptr;
+}
 
 void FreePixels(Window& w) {
     if (w.memory) {
@@ -389,6 +396,7 @@ Host::~Host() {
     for (auto& [id, w] : impl_->windows) {
         FreePixels(w);
         ::DestroyWindow(w.hwnd);
+        FreeIcon(w);
     }
     if (impl_->clipboardOwner)
         ::DestroyWindow(impl_->clipboardOwner);
@@ -421,6 +429,7 @@ void Host::Destroy(std::uint32_t id) {
     if (!w)
         return;
     HWND hwnd = w->hwnd;
+    HICON icon = w->icon;
     FreePixels(*w);
     impl_->ids.erase(hwnd);
     impl_->windows.erase(id);
@@ -429,6 +438,8 @@ void Host::Destroy(std::uint32_t id) {
     if (impl_->leaveTracked == hwnd)
         impl_->leaveTracked = nullptr;
     ::DestroyWindow(hwnd);
+    if (icon)
+        ::DestroyIcon(icon);
 }
 
 void Host::Show(std::uint32_t id, bool show, bool activate) {
@@ -474,6 +485,39 @@ void Host::Restore(std::uint32_t id) {
 void Host::SetTitle(std::uint32_t id, const std::string& title) {
     if (Window* w = impl_->Find(id))
         ::SetWindowTextW(w->hwnd, Widen(title).c_str());
+}
+
+void Host::SetIcon(std::uint32_t id, const std::uint32_t* pixels, int width, int height) {
+    Window* w = impl_->Find(id);
+    if (!w || width <= 0 || height <= 0)
+        return;
+    // A 32-bit top-down DIB holds the pixels as they are; with an alpha channel the mask is unused.
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP color = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP mask = ::CreateBitmap(width, height, 1, 1, nullptr);
+    HICON icon = nullptr;
+    if (color && mask) {
+        std::copy(pixels, pixels + std::size_t(width) * std::size_t(height), static_cast<std::uint32_t*>(bits));
+        ICONINFO parts{TRUE, 0, 0, mask, color};
+        icon = ::CreateIconIndirect(&parts);
+    }
+    if (color)
+        ::DeleteObject(color);
+    if (mask)
+        ::DeleteObject(mask);
+    if (!icon)
+        return;
+    // The big icon only: the small one stays the class's, drawn for its size.
+    ::SendMessageW(w->hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    FreeIcon(*w);
+    w->icon = icon;
 }
 
 void Host::SetShape(std::uint32_t id, const std::vector<Box>* rects) {

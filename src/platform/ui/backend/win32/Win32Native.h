@@ -46,6 +46,9 @@ public:
     void Minimize(std::uint32_t id);
     void Restore(std::uint32_t id);
     void SetTitle(std::uint32_t id, const std::string& title);
+    // The picture the desktop shows for the window (taskbar, task switcher): `width` x `height`
+    // 0xAARRGGBB pixels, rows top to bottom, straight alpha.
+    void SetIcon(std::uint32_t id, const std::uint32_t* pixels, int width, int height);
     // The outline as rectangles in window coordinates; none: rectangular again.
     void SetShape(std::uint32_t id, const std::vector<Box>* rects);
     void SetOpacity(std::uint32_t id, std::uint8_t alpha);
