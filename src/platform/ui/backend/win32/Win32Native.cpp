@@ -87,7 +87,19 @@ void FreePixels(Window& w) {
     w.bits = nullptr;
 }
 
-// A 32-bit top-down DIB section: its rows have the layout of the window system's bitmaps.
+// A 32-bit top-down DIB section: its rows have the layout of the window system's bitmaps
+// (0xAARRGGBB words, top row first).
+HBITMAP CreateTopDownDib(int width, int height, void** bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
 void EnsurePixels(Window& w, int width, int height) {
     width = std::max(1, width);
     height = std::max(1, height);
@@ -96,15 +108,8 @@ void EnsurePixels(Window& w, int width, int height) {
     // What was presented stays where it was until the window system presents the new size.
     Window old = w;
     w.memory = nullptr;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    w.dib = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    w.dib = CreateTopDownDib(width, height, &bits);
     if (!w.dib) {
         w = old; // out of memory: keep the old copy
         return;
@@ -491,16 +496,9 @@ void Host::SetIcon(std::uint32_t id, const std::uint32_t* pixels, int width, int
     Window* w = impl_->Find(id);
     if (!w || width <= 0 || height <= 0)
         return;
-    // A 32-bit top-down DIB holds the pixels as they are; with an alpha channel the mask is unused.
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    // The DIB holds the pixels as they are; with an alpha channel the mask is unused.
     void* bits = nullptr;
-    HBITMAP color = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP color = CreateTopDownDib(width, height, &bits);
     HBITMAP mask = ::CreateBitmap(width, height, 1, 1, nullptr);
     HICON icon = nullptr;
     if (color && mask) {
