@@ -2,9 +2,9 @@
 # The Windows build of the program end to end under Wine and a private Xvfb display: a prepared
 # history whose last line is a folder of sample logs (as a Windows path), a click on "分析",
 # Ctrl+C in the report list, and the clipboard compared with `iislog-report.exe --header` for
-# that folder; then the history file beside the executable, and the icon the window shows. Then the windows that come and go:
-# the folder box's drop-down list and the folder dialog (">>") must show their pixels on the
-# screen, not a black box.
+# that folder; then the history file beside the executable and the icon the window shows. Then
+# the windows that come and go: the folder box's drop-down list, the window menu and the folder
+# dialog (">>") must show their pixels on the screen, not a black box.
 # Exit 77 (skipped) when Xvfb, xdotool, xclip, flock or ImageMagick is missing.
 #   window-e2e-wine.sh WINE_RUN IISLOG_EXE IISLOG_REPORT_EXE SAMPLE_FOLDER [SHOTS_FOLDER]
 set -u
@@ -145,6 +145,15 @@ screen_shot "$list" "$work/dropdown.png"
 check_drawn dropdown "$work/dropdown.png"
 xdotool mousemove --window "$wid" $((left + 560)) $((top + 22)) click 1
 wait_other gone || fail "the drop-down list did not close"
+
+# A right click on the caption opens the window's menu; Escape closes it.
+xdotool mousemove --window "$wid" 100 8 click 3
+menu=$(wait_other shown) || fail "the window menu did not open"
+sleep 0.5
+screen_shot "$menu" "$work/menu.png"
+check_drawn menu "$work/menu.png"
+xdotool key Escape
+wait_other gone || fail "Escape did not close the window menu"
 
 # ">>" lies at client (578, 11), 23 x 21: the folder dialog, closed again with Escape typed over it.
 xdotool mousemove --window "$wid" $((left + 589)) $((top + 21)) click 1
