@@ -3,8 +3,8 @@
 # history whose last line is a folder of sample logs (as a Windows path), a click on "分析",
 # Ctrl+C in the report list, and the clipboard compared with `iislog-report.exe --header` for
 # that folder; then the history file beside the executable and the icon the window shows. Then
-# the windows that come and go: the folder box's drop-down list, the window menu and the folder
-# dialog (">>") must show their pixels on the screen, not a black box.
+# the windows that come and go: the folder box's drop-down list, a hint, the window menu and the
+# folder dialog (">>") must show their pixels on the screen, not a black box.
 # Exit 77 (skipped) when Xvfb, xdotool, xclip, flock or ImageMagick is missing.
 #   window-e2e-wine.sh WINE_RUN IISLOG_EXE IISLOG_REPORT_EXE SAMPLE_FOLDER [SHOTS_FOLDER]
 set -u
@@ -145,6 +145,15 @@ screen_shot "$list" "$work/dropdown.png"
 check_drawn dropdown "$work/dropdown.png"
 xdotool mousemove --window "$wid" $((left + 560)) $((top + 22)) click 1
 wait_other gone || fail "the drop-down list did not close"
+
+# Resting the pointer on the caption's close button shows its hint; leaving it hides the hint.
+xdotool mousemove --window "$wid" $((WIDTH - 20)) 14 sleep 0.2 mousemove --window "$wid" $((WIDTH - 14)) 14
+hint=$(wait_other shown) || fail "the close button's hint did not show"
+sleep 0.3
+screen_shot "$hint" "$work/hint.png"
+check_drawn hint "$work/hint.png"
+xdotool mousemove --window "$wid" 300 300
+wait_other gone || fail "the hint stayed after the pointer left the button"
 
 # A right click on the caption opens the window's menu; Escape closes it.
 xdotool mousemove --window "$wid" 100 8 click 3
