@@ -106,7 +106,7 @@ void WindowSystem::InvalidateFrame(HWND hwnd) {
     }
 }
 
-void WindowSystem::PaintNow(HWND hwnd, bool children, bool eraseOnly) {
+void WindowSystem::PaintNow(HWND hwnd, UINT rdw) {
     if (!IsLive(hwnd) || !ReallyVisible(hwnd)) {
         return;
     }
@@ -117,23 +117,23 @@ void WindowSystem::PaintNow(HWND hwnd, bool children, bool eraseOnly) {
     if (!IsLive(hwnd)) {
         return;
     }
-    if (eraseOnly) {
+    if (rdw & RDW_ERASENOW) {
         if (hwnd->erasePending) {
             hwnd->erasePending = false;
-            HDC dc = MakeDC(hwnd, false, false, &hwnd->update, true);
+            HDC dc = MakeDC(hwnd, DCX_INTERSECTRGN, &hwnd->update);
             Send(hwnd, WM_ERASEBKGND, WPARAM(reinterpret_cast<std::uintptr_t>(dc)), 0);
             FreeDC(dc);
         }
     } else if (!hwnd->update.Empty() || hwnd->internalPaint) {
         Send(hwnd, WM_PAINT, 0, 0);
     }
-    if (!children || !IsLive(hwnd)) {
+    if ((rdw & RDW_NOCHILDREN) || !IsLive(hwnd)) {
         return;
     }
     std::vector<HWND> kids = hwnd->children;
     // Bottom-most first, so that overlapping children end up in z-order.
     for (auto it = kids.rbegin(); it != kids.rend(); ++it) {
-        PaintNow(*it, true, eraseOnly);
+        PaintNow(*it, rdw);
     }
 }
 
@@ -169,8 +169,8 @@ HWND WindowSystem::FindPaintWindow(HWND filter) {
     return nullptr;
 }
 
-HDC WindowSystem::MakeDC(HWND hwnd, bool windowDC, bool paint, const gfx::Region* extraClip,
-                         bool intersect) {
+HDC WindowSystem::MakeDC(HWND hwnd, DWORD dcx, const gfx::Region* clip) {
+    const bool windowDC = (dcx & DCX_WINDOW) != 0;
     HWND top = TopLevel(hwnd);
     auto dc = std::make_unique<gfx::DC>(&top->backing);
     POINT o = OriginInTop(hwnd);
@@ -181,14 +181,14 @@ HDC WindowSystem::MakeDC(HWND hwnd, bool windowDC, bool paint, const gfx::Region
     dc->SetDeviceOrigin(o);
     gfx::Region vis = VisibleRegion(hwnd, !windowDC, (hwnd->style & WS_CLIPCHILDREN) != 0,
                                     (hwnd->style & WS_CLIPSIBLINGS) != 0);
-    if (extraClip) {
-        gfx::Region e = *extraClip;
+    if (clip && (dcx & (DCX_INTERSECTRGN | DCX_EXCLUDERGN))) {
+        gfx::Region e = *clip;
         e.Offset(o.x, o.y);
-        vis = intersect ? vis.Intersect(e) : vis.Subtract(e);
+        vis = (dcx & DCX_INTERSECTRGN) ? vis.Intersect(e) : vis.Subtract(e);
     }
     dc->SetSystemClip(vis);
     HDC h = dc.get();
-    dcs_[h] = WindowDC{std::move(dc), hwnd, top, windowDC, paint};
+    dcs_[h] = WindowDC{std::move(dc), hwnd, top};
     return h;
 }
 
@@ -323,10 +323,10 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN rgn, UINT flags) {
         hwnd->internalPaint = true;
     }
     if (flags & RDW_UPDATENOW) {
-        ws.PaintNow(hwnd, !(flags & RDW_NOCHILDREN), false);
+        ws.PaintNow(hwnd, RDW_UPDATENOW | (flags & RDW_NOCHILDREN));
         ws.PresentAll();
     } else if (flags & RDW_ERASENOW) {
-        ws.PaintNow(hwnd, !(flags & RDW_NOCHILDREN), true);
+        ws.PaintNow(hwnd, RDW_ERASENOW | (flags & RDW_NOCHILDREN));
     }
     return TRUE;
 }
@@ -336,7 +336,7 @@ BOOL UpdateWindow(HWND hwnd) {
     if (!ws.IsLive(hwnd)) {
         return FALSE;
     }
-    ws.PaintNow(hwnd, true, false);
+    ws.PaintNow(hwnd, RDW_UPDATENOW);
     ws.PresentAll();
     return TRUE;
 }
@@ -350,7 +350,7 @@ BOOL GetUpdateRect(HWND hwnd, RECT* rect, BOOL erase) {
         *rect = w->update.Bounds();
     }
     if (erase && w->erasePending && !w->update.Empty()) {
-        ui::WS().PaintNow(hwnd, false, true);
+        ui::WS().PaintNow(hwnd, RDW_ERASENOW | RDW_NOCHILDREN);
     }
     return w->update.Empty() ? FALSE : TRUE;
 }
@@ -362,7 +362,7 @@ int GetUpdateRgn(HWND hwnd, HRGN rgn, BOOL erase) {
     }
     rgn->region = w->update;
     if (erase && w->erasePending) {
-        WS().PaintNow(hwnd, false, true);
+        WS().PaintNow(hwnd, RDW_ERASENOW | RDW_NOCHILDREN);
     }
     return RegionComplexity(rgn->region);
 }
@@ -386,7 +386,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
     w->update = gfx::Region();
     w->erasePending = false;
     w->internalPaint = false;
-    HDC dc = ws.MakeDC(hwnd, false, true, &update, true);
+    HDC dc = ws.MakeDC(hwnd, DCX_INTERSECTRGN, &update);
     *ps = PAINTSTRUCT{};
     ps->hdc = dc;
     ps->rcPaint = IntersectRect(update.Bounds(), RECT{0, 0, RectWidth(w->client), RectHeight(w->client)});
@@ -417,25 +417,21 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags) {
         // memory DC serves them; drawing on the desktop itself is not offered.
         auto dc = std::make_unique<gfx::DC>();
         HDC h = dc.get();
-        ws.dcs_[h] = ui::WindowDC{std::move(dc), nullptr, nullptr, false, false};
+        ws.dcs_[h] = ui::WindowDC{std::move(dc), nullptr, nullptr};
         return h;
     }
     if (!w) {
         return nullptr;
     }
-    const gfx::Region* extra = nullptr;
-    bool intersect = true;
-    if (clip && (flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN))) {
-        extra = &clip->region;
-        intersect = (flags & DCX_INTERSECTRGN) != 0;
-    }
+    const gfx::Region* extra = clip ? &clip->region : nullptr;
+    DWORD dcx = flags & (DCX_WINDOW | DCX_INTERSECTRGN | DCX_EXCLUDERGN);
     gfx::Region update;
     if (flags & DCX_INTERSECTUPDATE) {
         update = w->update;
         extra = &update;
-        intersect = true;
+        dcx = (dcx & ~DCX_EXCLUDERGN) | DCX_INTERSECTRGN;
     }
-    HDC dc = ws.MakeDC(hwnd, (flags & DCX_WINDOW) != 0, false, extra, intersect);
+    HDC dc = ws.MakeDC(hwnd, dcx, extra);
     if (flags & DCX_VALIDATE) {
         ws.Validate(hwnd, nullptr, 0);
     }

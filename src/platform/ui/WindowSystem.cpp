@@ -368,7 +368,7 @@ UINT_PTR WindowSystem::AddTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC p
             return hwnd ? 1 : id;
         }
     }
-    timers_.push_back(Timer{hwnd, id, elapse, proc, Now() + elapse, false});
+    timers_.push_back(Timer{hwnd, id, elapse, proc, Now() + elapse});
     return hwnd ? (id ? id : 1) : id;
 }
 

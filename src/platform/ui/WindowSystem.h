@@ -93,15 +93,12 @@ struct Timer {
     UINT elapse = 0;
     TIMERPROC proc = nullptr;
     std::uint64_t due = 0;
-    bool posted = false; // a WM_TIMER for it is waiting in the queue
 };
 
 struct WindowDC {
     std::unique_ptr<gfx::DC> dc;
     HWND hwnd = nullptr;
     HWND top = nullptr;
-    bool window = false; // a window DC (GetWindowDC): origin at the window's corner
-    bool paint = false;  // handed out by BeginPaint
 };
 
 class WindowSystem {
@@ -151,10 +148,14 @@ public:
     void Invalidate(HWND hwnd, const gfx::Region* rgn, UINT flags); // rgn: client coordinates
     void Validate(HWND hwnd, const gfx::Region* rgn, UINT flags);
     void InvalidateFrame(HWND hwnd);
-    // Repaint one window (and with children, its subtree) now.
-    void PaintNow(HWND hwnd, bool children, bool eraseOnly);
+    // Repaints one window now, and its subtree unless RDW_NOCHILDREN: the frame and the
+    // background only with RDW_ERASENOW, everything with RDW_UPDATENOW.
+    void PaintNow(HWND hwnd, UINT rdw);
     HWND FindPaintWindow(HWND filter);
-    HDC MakeDC(HWND hwnd, bool windowDC, bool paint, const gfx::Region* extraClip, bool intersect);
+    // A DC on the window's client area, or on the whole window with DCX_WINDOW; with
+    // DCX_INTERSECTRGN or DCX_EXCLUDERGN its clip is cut to or by `clip` (client or window
+    // coordinates, as the DC's).
+    HDC MakeDC(HWND hwnd, DWORD dcx, const gfx::Region* clip = nullptr);
     bool FreeDC(HDC dc);
     HWND DCWindow(HDC dc) const;
     void MarkDirty(HWND top, const RECT& r);
@@ -244,7 +245,6 @@ void DefaultNcPaint(HWND hwnd);
 LRESULT DefaultSysCommand(HWND hwnd, WPARAM cmd, LPARAM lParam);
 void RunSizeMoveLoop(HWND hwnd, WPARAM cmd, POINT start);
 void TrackCloseButton(HWND hwnd);
-HCURSOR CursorForId(int idc);
 int CursorId(HCURSOR c);
 void DrawCaret(bool on);
 RECT NcInsets(DWORD style, DWORD exStyle);
