@@ -112,32 +112,32 @@ gfx::Region ChildArea(HWND c, const RECT& rect) {
     return r;
 }
 
-} // namespace
+// SetWindowPos runs in the phases Windows (and Wine) have: the request is tidied and offered to
+// the window (changing), the new client area is asked for (non-client size), the window moves
+// on screen and in the z-order with the repaint that needs (moving), activation, focus and
+// capture follow a show or hide, and the window hears what happened (changed).
 
-BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
-    auto& ws = WS();
-    Window* w = ws.Get(hwnd);
-    if (!w) {
-        return FALSE;
-    }
+// Drops what would change nothing and tells the window (WM_WINDOWPOSCHANGING), which may
+// change the request. False when the window went away meanwhile.
+bool Changing(ui::WindowSystem& ws, HWND w, WINDOWPOS& wp) {
+    UINT& flags = wp.flags;
     if (w->Visible()) {
         flags &= ~SWP_SHOWWINDOW;
     } else {
         flags &= ~SWP_HIDEWINDOW;
     }
-    if (!(flags & SWP_NOSIZE) && cx == w->Width() && cy == w->Height()) {
+    if (!(flags & SWP_NOSIZE) && wp.cx == w->Width() && wp.cy == w->Height()) {
         flags |= SWP_NOSIZE;
     }
-    if (!(flags & SWP_NOMOVE) && x == w->rect.left && y == w->rect.top) {
+    if (!(flags & SWP_NOMOVE) && wp.x == w->rect.left && wp.y == w->rect.top) {
         flags |= SWP_NOMOVE;
     }
     if (w->IsChild()) {
         flags |= SWP_NOACTIVATE;
     }
-    if (insertAfter == hwnd) {
+    if (wp.hwndInsertAfter == w) {
         flags |= SWP_NOZORDER;
     }
-    WINDOWPOS wp{hwnd, insertAfter, x, y, cx, cy, flags};
     if (flags & SWP_NOMOVE) {
         wp.x = w->rect.left;
         wp.y = w->rect.top;
@@ -147,140 +147,184 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         wp.cy = w->Height();
     }
     if (!(flags & SWP_NOSENDCHANGING)) {
-        ws.Send(hwnd, WM_WINDOWPOSCHANGING, 0, LPARAM(reinterpret_cast<std::intptr_t>(&wp)));
-        if (!ws.IsLive(hwnd)) {
-            return FALSE;
+        ws.Send(w, WM_WINDOWPOSCHANGING, 0, LPARAM(reinterpret_cast<std::intptr_t>(&wp)));
+        if (!ws.IsLive(w)) {
+            return false;
         }
     }
-    flags = wp.flags;
-    RECT oldRect = w->rect;
-    RECT oldClient = w->client;
-    RECT newRect = oldRect;
-    if (!(flags & SWP_NOMOVE)) {
+    return true;
+}
+
+// The window's new rectangle from the request, and its new client area: asked from the window
+// (WM_NCCALCSIZE) when the size or the frame changes. False when the window went away.
+bool NonClientSize(ui::WindowSystem& ws, HWND w, WINDOWPOS& wp, RECT& newRect, RECT& newClient) {
+    const RECT oldRect = w->rect;
+    newRect = oldRect;
+    if (!(wp.flags & SWP_NOMOVE)) {
         newRect = OffsetRect(newRect, wp.x - oldRect.left, wp.y - oldRect.top);
     }
-    if (!(flags & SWP_NOSIZE)) {
+    if (!(wp.flags & SWP_NOSIZE)) {
         newRect.right = newRect.left + std::max(wp.cx, 0);
         newRect.bottom = newRect.top + std::max(wp.cy, 0);
     }
+    newClient = w->client;
+    bool sized = RectWidth(newRect) != RectWidth(oldRect) || RectHeight(newRect) != RectHeight(oldRect);
+    if (!sized && !(wp.flags & SWP_FRAMECHANGED)) {
+        return true;
+    }
+    NCCALCSIZE_PARAMS p;
+    p.rgrc[0] = newRect;
+    p.rgrc[1] = oldRect;
+    p.rgrc[2] = OffsetRect(w->client, oldRect.left, oldRect.top);
+    p.lppos = &wp;
+    ws.Send(w, WM_NCCALCSIZE, TRUE, LPARAM(reinterpret_cast<std::intptr_t>(&p)));
+    if (!ws.IsLive(w)) {
+        return false;
+    }
+    RECT c = p.rgrc[0];
+    c.right = std::max(c.right, c.left);
+    c.bottom = std::max(c.bottom, c.top);
+    newClient = OffsetRect(c, -newRect.left, -newRect.top);
+    return true;
+}
+
+// A top-level window: its backing and the native window follow; a new size or frame repaints
+// it all, and a window shown now is shown painted.
+void MoveTopLevel(ui::WindowSystem& ws, HWND w, UINT flags, const RECT& oldRect, bool wasVisible) {
+    const RECT& newRect = w->rect;
     bool sized = RectWidth(newRect) != RectWidth(oldRect) || RectHeight(newRect) != RectHeight(oldRect);
     bool moved = newRect.left != oldRect.left || newRect.top != oldRect.top;
-    RECT newClient = OffsetRect(oldClient, 0, 0);
-    if (sized || (flags & SWP_FRAMECHANGED)) {
-        NCCALCSIZE_PARAMS p;
-        p.rgrc[0] = newRect;
-        p.rgrc[1] = oldRect;
-        p.rgrc[2] = OffsetRect(oldClient, oldRect.left, oldRect.top);
-        p.lppos = &wp;
-        ws.Send(hwnd, WM_NCCALCSIZE, TRUE, LPARAM(reinterpret_cast<std::intptr_t>(&p)));
-        if (!ws.IsLive(hwnd)) {
-            return FALSE;
-        }
-        RECT c = p.rgrc[0];
-        c.right = std::max(c.right, c.left);
-        c.bottom = std::max(c.bottom, c.top);
-        newClient = OffsetRect(c, -newRect.left, -newRect.top);
-    }
-    bool wasVisible = w->Visible();
-    w->rect = newRect;
-    w->client = newClient;
-    if (!(flags & SWP_NOZORDER)) {
-        ZOrder(ws, w, insertAfter);
-    }
-    if (flags & SWP_SHOWWINDOW) {
-        w->style |= WS_VISIBLE;
-    }
-    if (flags & SWP_HIDEWINDOW) {
-        w->style &= ~WS_VISIBLE;
-    }
     bool nowVisible = w->Visible();
-
-    if (!w->IsChild()) {
-        if (sized) {
-            ws.ResizeBacking(w);
-            w->update = gfx::Region(RECT{0, 0, RectWidth(newClient), RectHeight(newClient)});
-            ws.Invalidate(w, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        } else if (flags & SWP_FRAMECHANGED) {
-            ws.Invalidate(w, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        }
-        if (nowVisible) {
-            ws.EnsureNative(w);
-        }
-        if (w->native && (moved || sized)) {
-            ws.backend().MoveNativeWindow(w->native, newRect);
-        }
-        if (w->native && nowVisible != wasVisible) {
-            if (nowVisible) {
-                // Show it with everything painted so it never flashes unpainted pixels.
-                w->nativeShown = true;
-                ws.MarkDirty(w, RECT{0, 0, w->Width(), w->Height()});
-                ws.backend().ShowNativeWindow(w->native, true, !(flags & SWP_NOACTIVATE));
-            } else {
-                w->nativeShown = false;
-                ws.backend().ShowNativeWindow(w->native, false, false);
-            }
-        }
-    } else if (!(flags & SWP_NOREDRAW) && (moved || sized || nowVisible != wasVisible ||
-                                           (flags & SWP_FRAMECHANGED))) {
-        HWND p = w->parent;
-        gfx::Region exposed;
-        if (wasVisible) {
-            exposed = ChildArea(w, oldRect);
-        }
-        if (nowVisible) {
-            exposed = exposed.Union(ChildArea(w, newRect));
-            ws.Invalidate(w, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        }
-        // Only the parent's own pixels under the old place need painting again; siblings the
-        // child uncovered repaint through the parent's invalidation of its children.
-        if (wasVisible && (moved || sized || !nowVisible)) {
-            gfx::Region old = ChildArea(w, oldRect);
-            if (nowVisible) {
-                old = old.Subtract(ChildArea(w, newRect));
-            }
-            gfx::Region rel = old;
-            rel.Offset(0, 0);
-            ws.Invalidate(p, &rel, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-        }
-        (void)exposed;
+    if (sized) {
+        ws.ResizeBacking(w);
+        w->update = gfx::Region(RECT{0, 0, RectWidth(w->client), RectHeight(w->client)});
+        ws.Invalidate(w, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    } else if (flags & SWP_FRAMECHANGED) {
+        ws.Invalidate(w, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }
+    if (nowVisible) {
+        ws.EnsureNative(w);
+    }
+    if (w->native && (moved || sized)) {
+        ws.backend().MoveNativeWindow(w->native, newRect);
+    }
+    if (w->native && nowVisible != wasVisible) {
+        if (nowVisible) {
+            // Show it with everything painted so it never flashes unpainted pixels.
+            w->nativeShown = true;
+            ws.MarkDirty(w, RECT{0, 0, w->Width(), w->Height()});
+            ws.backend().ShowNativeWindow(w->native, true, !(flags & SWP_NOACTIVATE));
+        } else {
+            w->nativeShown = false;
+            ws.backend().ShowNativeWindow(w->native, false, false);
+        }
+    }
+}
 
+// A child window: it repaints where it is now, and its parent where it no longer covers;
+// siblings it uncovered repaint through the parent's invalidation of its children.
+void MoveChild(ui::WindowSystem& ws, HWND w, UINT flags, const RECT& oldRect, bool wasVisible) {
+    const RECT& newRect = w->rect;
+    bool sized = RectWidth(newRect) != RectWidth(oldRect) || RectHeight(newRect) != RectHeight(oldRect);
+    bool moved = newRect.left != oldRect.left || newRect.top != oldRect.top;
+    bool nowVisible = w->Visible();
+    if ((flags & SWP_NOREDRAW) ||
+        !(moved || sized || nowVisible != wasVisible || (flags & SWP_FRAMECHANGED))) {
+        return;
+    }
+    if (nowVisible) {
+        ws.Invalidate(w, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+    if (wasVisible && (moved || sized || !nowVisible)) {
+        gfx::Region old = ChildArea(w, oldRect);
+        if (nowVisible) {
+            old = old.Subtract(ChildArea(w, newRect));
+        }
+        ws.Invalidate(w->parent, &old, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+}
+
+// Activation for a shown top-level window; focus, activation and capture leave a hidden one.
+// False when the window went away.
+bool AfterShowOrHide(ui::WindowSystem& ws, HWND w, UINT flags, bool wasVisible) {
+    bool nowVisible = w->Visible();
     if (!(flags & SWP_NOACTIVATE) && nowVisible && !w->IsChild() &&
         !(w->exStyle & WS_EX_NOACTIVATE) && !(w->style & WS_DISABLED)) {
-        ws.SetActive(hwnd, WA_ACTIVE);
-        if (!ws.IsLive(hwnd)) {
-            return FALSE;
+        ws.SetActive(w, WA_ACTIVE);
+        if (!ws.IsLive(w)) {
+            return false;
         }
     }
     if (wasVisible && !nowVisible) {
-        if (ws.focus_ && (ws.focus_ == hwnd || IsChild(hwnd, ws.focus_))) {
+        if (ws.focus_ && (ws.focus_ == w || IsChild(w, ws.focus_))) {
             ws.SetFocusTo(w->IsChild() ? w->parent : nullptr);
         }
-        if (!w->IsChild() && ws.active_ == hwnd) {
-            ui::ActivateOther(hwnd);
+        if (!w->IsChild() && ws.active_ == w) {
+            ui::ActivateOther(w);
         }
-        if (ws.capture_ && (ws.capture_ == hwnd || IsChild(hwnd, ws.capture_))) {
+        if (ws.capture_ && (ws.capture_ == w || IsChild(w, ws.capture_))) {
             ws.ChangeCapture(nullptr);
         }
     }
-    if (!ws.IsLive(hwnd)) {
-        return FALSE;
-    }
+    return ws.IsLive(w);
+}
 
+// WM_WINDOWPOSCHANGED with the place the window took and what did not change.
+void Changed(ui::WindowSystem& ws, HWND w, const WINDOWPOS& wp, const RECT& oldRect, const RECT& oldClient) {
     WINDOWPOS done = wp;
-    done.x = newRect.left;
-    done.y = newRect.top;
-    done.cx = RectWidth(newRect);
-    done.cy = RectHeight(newRect);
-    done.flags = flags;
-    if (RectWidth(newClient) == RectWidth(oldClient) && RectHeight(newClient) == RectHeight(oldClient)) {
+    done.x = w->rect.left;
+    done.y = w->rect.top;
+    done.cx = w->Width();
+    done.cy = w->Height();
+    if (RectWidth(w->client) == RectWidth(oldClient) && RectHeight(w->client) == RectHeight(oldClient)) {
         done.flags |= SWP_NOCLIENTSIZE;
     }
-    if (newRect.left + newClient.left == oldRect.left + oldClient.left &&
-        newRect.top + newClient.top == oldRect.top + oldClient.top) {
+    if (w->rect.left + w->client.left == oldRect.left + oldClient.left &&
+        w->rect.top + w->client.top == oldRect.top + oldClient.top) {
         done.flags |= SWP_NOCLIENTMOVE;
     }
-    ws.Send(hwnd, WM_WINDOWPOSCHANGED, 0, LPARAM(reinterpret_cast<std::intptr_t>(&done)));
+    ws.Send(w, WM_WINDOWPOSCHANGED, 0, LPARAM(reinterpret_cast<std::intptr_t>(&done)));
+}
+
+} // namespace
+
+BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
+    auto& ws = WS();
+    Window* w = ws.Get(hwnd);
+    if (!w) {
+        return FALSE;
+    }
+    WINDOWPOS wp{hwnd, insertAfter, x, y, cx, cy, flags};
+    if (!Changing(ws, w, wp)) {
+        return FALSE;
+    }
+    RECT newRect{}, newClient{};
+    if (!NonClientSize(ws, w, wp, newRect, newClient)) {
+        return FALSE;
+    }
+    const RECT oldRect = w->rect;
+    const RECT oldClient = w->client;
+    const bool wasVisible = w->Visible();
+    w->rect = newRect;
+    w->client = newClient;
+    if (!(wp.flags & SWP_NOZORDER)) {
+        ZOrder(ws, w, insertAfter); // as asked, whatever WM_WINDOWPOSCHANGING says
+    }
+    if (wp.flags & SWP_SHOWWINDOW) {
+        w->style |= WS_VISIBLE;
+    }
+    if (wp.flags & SWP_HIDEWINDOW) {
+        w->style &= ~WS_VISIBLE;
+    }
+    if (w->IsChild()) {
+        MoveChild(ws, w, wp.flags, oldRect, wasVisible);
+    } else {
+        MoveTopLevel(ws, w, wp.flags, oldRect, wasVisible);
+    }
+    if (!AfterShowOrHide(ws, w, wp.flags, wasVisible)) {
+        return FALSE;
+    }
+    Changed(ws, w, wp, oldRect, oldClient);
     return TRUE;
 }
 
