@@ -1,8 +1,9 @@
 // Default message handling: non-client size, hit codes and the plain frame, erasing with the
 // class brush, texts, cursors, activation, the system commands and Alt+F4.
-#include "platform/ui/WindowSystem.h"
+#include "platform/ui/FrameMetrics.h"
 #include "platform/ui/Icon.h"
 #include "platform/ui/ScrollBarGeometry.h"
+#include "platform/ui/WindowSystem.h"
 
 #include "platform/gfx/DrawText.h"
 #include "platform/gfx/Font.h"
@@ -16,31 +17,30 @@ using ui::Window;
 namespace ui {
 
 namespace {
-constexpr int kCaption = 18;     // caption band of a normal window (SM_CYCAPTION)
-constexpr int kToolCaption = 15; // of a tool window (SM_CYSMCAPTION)
+constexpr const FrameMetrics& kM = kFrameMetrics;
 constexpr int kScroll = kScrollBarSize;
 
 bool HasCaption(DWORD style) { return (style & WS_CAPTION) == WS_CAPTION; }
 
 int FrameWidth(DWORD style, DWORD exStyle) {
     if (style & WS_THICKFRAME) {
-        return 4;
+        return kM.sizingFrame;
     }
     if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME)) {
-        return 3;
+        return kM.dialogFrame;
     }
-    return (style & WS_BORDER) ? 1 : 0;
+    return (style & WS_BORDER) ? kM.border : 0;
 }
 
 int CaptionHeight(DWORD style, DWORD exStyle) {
     if (!HasCaption(style)) {
         return 0;
     }
-    return (exStyle & WS_EX_TOOLWINDOW) ? kToolCaption : kCaption;
+    return (exStyle & WS_EX_TOOLWINDOW) ? kM.smallCaption : kM.caption;
 }
 
 int EdgeWidth(DWORD exStyle) {
-    return (exStyle & WS_EX_CLIENTEDGE) ? 2 : (exStyle & WS_EX_STATICEDGE) ? 1 : 0;
+    return (exStyle & WS_EX_CLIENTEDGE) ? kM.clientEdge : (exStyle & WS_EX_STATICEDGE) ? kM.staticEdge : 0;
 }
 
 RECT CloseButton(HWND w) {
@@ -95,7 +95,7 @@ LRESULT DefaultNcHitTest(HWND hwnd, POINT screen) {
     }
     int b = FrameWidth(hwnd->style, hwnd->exStyle);
     if ((hwnd->style & WS_THICKFRAME) && !(hwnd->style & WS_MAXIMIZE)) {
-        int corner = kCaption + b;
+        int corner = kM.caption + b;
         bool left = x < b, right = x >= W - b, top = y < b, bottom = y >= H - b;
         if (left || right || top || bottom) {
             bool nearTop = y < corner, nearBottom = y >= H - corner;

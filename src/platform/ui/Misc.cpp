@@ -1,5 +1,6 @@
 // Monitors, metrics, system parameters and the version; cursors, icons, caret, clipboard
 // text and the per-window scroll-bar state.
+#include "platform/ui/FrameMetrics.h"
 #include "platform/ui/WindowSystem.h"
 
 #include <algorithm>
@@ -139,33 +140,32 @@ RECT VirtualScreen() {
 
 int GetSystemMetrics(int index) {
     const ui::MonitorDesc& primary = WS().monitors_[PrimaryIndex()];
+    const ui::FrameMetrics& m = ui::kFrameMetrics;
     switch (index) {
     case SM_CXSCREEN: return RectWidth(primary.rect);
     case SM_CYSCREEN: return RectHeight(primary.rect);
     case SM_CXFULLSCREEN: return RectWidth(primary.work);
-    case SM_CYFULLSCREEN: return RectHeight(primary.work) - 18;
-    case SM_CXVSCROLL: case SM_CYHSCROLL: case SM_CYVSCROLL: case SM_CXHSCROLL: return 16;
-    case SM_CYVTHUMB: case SM_CXHTHUMB: return 16;
-    case SM_CYCAPTION: return 18;
-    case SM_CYSMCAPTION: return 15;
-    case SM_CXBORDER: case SM_CYBORDER: return 1;
-    case SM_CXDLGFRAME: case SM_CYDLGFRAME: return 3;
-    case SM_CXFRAME: case SM_CYFRAME: return 4;
-    case SM_CXEDGE: case SM_CYEDGE: return 2;
+    case SM_CYFULLSCREEN: return RectHeight(primary.work) - m.caption;
+    case SM_CXVSCROLL: case SM_CYHSCROLL: case SM_CYVSCROLL: case SM_CXHSCROLL: return m.scrollBar;
+    case SM_CYVTHUMB: case SM_CXHTHUMB: return m.scrollBar;
+    case SM_CYCAPTION: return m.caption;
+    case SM_CYSMCAPTION: return m.smallCaption;
+    case SM_CXBORDER: case SM_CYBORDER: return m.border;
+    case SM_CXDLGFRAME: case SM_CYDLGFRAME: return m.dialogFrame;
+    case SM_CXFRAME: case SM_CYFRAME: return m.sizingFrame;
+    case SM_CXEDGE: case SM_CYEDGE: return m.clientEdge;
     case SM_CXICON: case SM_CYICON: return 32;
     case SM_CXCURSOR: case SM_CYCURSOR: return 32;
     case SM_CXSMICON: case SM_CYSMICON: return 16;
-    case SM_CXSIZE: case SM_CYSIZE: return 18;
-    case SM_CXSMSIZE: case SM_CYSMSIZE: return 15;
-    case SM_CYMENU: return 19;
-    case SM_CXMIN: return 112;
-    case SM_CYMIN: return 27;
-    case SM_CXMINTRACK: return 112;
-    case SM_CYMINTRACK: return 27;
-    case SM_CXMAXTRACK: return RectWidth(VirtualScreen()) + 12;
-    case SM_CYMAXTRACK: return RectHeight(VirtualScreen()) + 12;
-    case SM_CXMAXIMIZED: return RectWidth(primary.work) + 8;
-    case SM_CYMAXIMIZED: return RectHeight(primary.work) + 8;
+    case SM_CXSIZE: case SM_CYSIZE: return m.captionButton;
+    case SM_CXSMSIZE: case SM_CYSMSIZE: return m.smallCaptionButton;
+    case SM_CYMENU: return m.menu;
+    case SM_CXMIN: case SM_CXMINTRACK: return m.minTrackWidth;
+    case SM_CYMIN: case SM_CYMINTRACK: return m.minTrackHeight;
+    case SM_CXMAXTRACK: return RectWidth(VirtualScreen()) + 3 * m.sizingFrame;
+    case SM_CYMAXTRACK: return RectHeight(VirtualScreen()) + 3 * m.sizingFrame;
+    case SM_CXMAXIMIZED: return RectWidth(primary.work) + 2 * m.sizingFrame;
+    case SM_CYMAXIMIZED: return RectHeight(primary.work) + 2 * m.sizingFrame;
     case SM_CXDOUBLECLK: case SM_CYDOUBLECLK: return 4;
     case SM_CXDRAG: case SM_CYDRAG: return 4;
     case SM_SWAPBUTTON: return 0;

@@ -3,11 +3,12 @@
 // The default frame painting draws from this layout and GetScrollBarInfo reports it, so what a
 // caller is told is always what is on screen.
 
+#include "platform/ui/FrameMetrics.h"
 #include "platform/ui/WindowSystem.h"
 
 namespace ui {
 
-constexpr int kScrollBarSize = 16; // SM_CXVSCROLL, SM_CYHSCROLL
+constexpr int kScrollBarSize = kFrameMetrics.scrollBar;
 
 struct ScrollBarParts {
     RECT bar{};       // window coordinates

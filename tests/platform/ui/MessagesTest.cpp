@@ -114,6 +114,38 @@ TEST_F(Messages, TheProcedureDecidesTheClientRectangle) {
     EXPECT_EQ(c, (RECT{0, 0, 192, 69}));
 }
 
+TEST_F(Messages, TheDefaultFrameIsWhatGetSystemMetricsReports) {
+    const int frame = GetSystemMetrics(SM_CXFRAME);
+    const int dialog = GetSystemMetrics(SM_CXDLGFRAME);
+    const int border = GetSystemMetrics(SM_CXBORDER);
+    const int edge = GetSystemMetrics(SM_CXEDGE);
+    const int caption = GetSystemMetrics(SM_CYCAPTION);
+    const int small = GetSystemMetrics(SM_CYSMCAPTION);
+    const int bar = GetSystemMetrics(SM_CXVSCROLL);
+    struct Case {
+        DWORD style, ex;
+        RECT insets; // left, top, right, bottom of the frame
+    } const cases[] = {
+        {WS_POPUP | WS_THICKFRAME, 0, {frame, frame, frame, frame}},
+        {WS_OVERLAPPEDWINDOW, 0, {frame, frame + caption, frame, frame}},
+        {WS_POPUP | WS_CAPTION, 0, {dialog, dialog + caption, dialog, dialog}},
+        {WS_POPUP | WS_CAPTION, WS_EX_TOOLWINDOW, {dialog, dialog + small, dialog, dialog}},
+        {WS_POPUP | WS_BORDER, WS_EX_CLIENTEDGE, {border + edge, border + edge, border + edge, border + edge}},
+        {WS_POPUP | WS_VSCROLL | WS_HSCROLL, 0, {0, 0, bar, GetSystemMetrics(SM_CYHSCROLL)}},
+    };
+    for (const Case& k : cases) {
+        HWND w = Top(k.style, RECT{0, 0, 300, 200}, "rec", k.ex);
+        RECT c;
+        GetClientRect(w, &c);
+        POINT o{0, 0};
+        ClientToScreen(w, &o);
+        RECT want{k.insets.left, k.insets.top, 300 - k.insets.right, 200 - k.insets.bottom};
+        EXPECT_EQ(OffsetRect(c, o.x, o.y), want) << std::hex << k.style << " " << k.ex;
+        DestroyWindow(w);
+    }
+    EXPECT_EQ(GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CXMIN));
+}
+
 TEST_F(Messages, DefaultClientRectanglesFollowTheStyles) {
     struct Case {
         DWORD style;
