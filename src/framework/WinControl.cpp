@@ -429,190 +429,172 @@ void TWinControl::ReflectToChild(TMessage& m, HWND child) {
 
 void TWinControl::Dispatch(TMessage& m) {
     switch (m.Msg) {
-    case WM_PAINT:
-        // A native window with nothing of ours on it paints itself.
-        if (!CustomPaint() && std::none_of(controls_.begin(), controls_.end(), [](TControl* c) {
-                return dynamic_cast<TWinControl*>(c) == nullptr;
-            })) {
-            DefaultHandler(m);
-            return;
-        }
-        PaintHandler(m);
-        return;
-    case WM_ERASEBKGND: {
-        if (!eraseBackground_ || (ControlStyle() & csOpaque)) {
-            m.Result = 1;
-            return;
-        }
-        RECT r = ClientRect();
-        HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
-        FillRect(reinterpret_cast<HDC>(m.WParam), &r, brush);
-        DeleteObject(brush);
-        m.Result = 1;
-        return;
-    }
+    case WM_PAINT: WMPaint(m); return;
+    case WM_ERASEBKGND: WMEraseBkgnd(m); return;
     case WM_SIZE:
-    case WM_MOVE: {
-        DefaultHandler(m);
-        if (handle_ == nullptr) {
-            return;
-        }
-        RECT r = WindowBoundsRect();
-        bool resized = RectWidth(r) != width_ || RectHeight(r) != height_;
-        UpdateBoundsRect(r);
-        if (m.Msg == WM_SIZE) {
-            Realign();
-            if (resized && !IsLoading()) {
-                Resize();
-            }
-        }
-        return;
-    }
-    case WM_SETFOCUS: {
-        DefaultHandler(m);
-        if (auto* form = GetParentForm()) {
-            form->SetFocusedControl(this);
-        }
-        return;
-    }
-    case WM_KILLFOCUS:
-        DefaultHandler(m);
-        return;
+    case WM_MOVE: WMSizeOrMove(m); return;
+    case WM_SETFOCUS: WMSetFocus(m); return;
+    case WM_KILLFOCUS: DefaultHandler(m); return;
     case CN_KEYDOWN:
-    case CN_BASE + WM_SYSKEYDOWN:
-        HandleKeyMessage(m);
-        return;
-    case CN_CHAR:
-        HandleCharMessage(m);
-        return;
-    case CN_BASE + WM_SYSCHAR:
-        HandleSysCharMessage(m);
-        return;
-    case CM_DIALOGCHAR:
-        Broadcast(m);
-        return;
+    case CN_BASE + WM_SYSKEYDOWN: HandleKeyMessage(m); return;
+    case CN_CHAR: HandleCharMessage(m); return;
+    case CN_BASE + WM_SYSCHAR: HandleSysCharMessage(m); return;
+    case CM_DIALOGCHAR: Broadcast(m); return;
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: {
-        WORD key = WORD(m.WParam);
-        if (DoKeyDown(key, KeyboardShiftState())) {
-            m.Result = 0;
-            return;
-        }
-        m.WParam = key;
-        DefaultHandler(m);
-        return;
-    }
+    case WM_SYSKEYDOWN:
     case WM_KEYUP:
-    case WM_SYSKEYUP: {
-        WORD key = WORD(m.WParam);
-        if (DoKeyUp(key, KeyboardShiftState())) {
-            m.Result = 0;
-            return;
-        }
-        m.WParam = key;
-        DefaultHandler(m);
-        return;
-    }
-    case WM_CHAR: {
-        auto key = char32_t(m.WParam);
-        if (DoKeyPress(key)) {
-            m.Result = 0;
-            return;
-        }
-        m.WParam = WPARAM(key);
-        DefaultHandler(m);
-        return;
-    }
-    case WM_MOUSELEAVE:
-        trackingMouse_ = false;
-        if (Application != nullptr) {
-            Application->MouseLeftWindow(this);
-        }
-        DefaultHandler(m);
-        return;
-    case WM_SETCURSOR: {
-        if (reinterpret_cast<HWND>(m.WParam) == handle_ && LOWORD(std::uintptr_t(m.LParam)) == HTCLIENT) {
-            TCursor cursor = Screen != nullptr ? Screen->Cursor() : crDefault;
-            if (cursor == crDefault) {
-                POINT p{};
-                GetCursorPos(&p);
-                p = ScreenToClient(p);
-                TControl* c = ControlAtPos(p, false, false);
-                cursor = c != nullptr ? c->Cursor() : Cursor();
-            }
-            if (cursor != crDefault && Screen != nullptr) {
-                ::SetCursor(Screen->CursorHandle(cursor));
-                m.Result = TRUE;
-                return;
-            }
-        }
-        DefaultHandler(m);
-        return;
-    }
+    case WM_SYSKEYUP: WMKey(m); return;
+    case WM_CHAR: WMChar(m); return;
+    case WM_MOUSELEAVE: WMMouseLeave(m); return;
+    case WM_SETCURSOR: WMSetCursor(m); return;
     case WM_COMMAND:
-        if (m.LParam != 0) {
-            ReflectToChild(m, reinterpret_cast<HWND>(m.LParam));
-            return;
-        }
-        DefaultHandler(m);
-        return;
-    case WM_NOTIFY: {
-        // Every notification record starts with the sending window (NMHDR.hwndFrom).
-        if (m.LParam != 0) {
-            ReflectToChild(m, *reinterpret_cast<const HWND*>(m.LParam));
-            return;
-        }
-        DefaultHandler(m);
-        return;
-    }
+    case WM_NOTIFY:
     case WM_HSCROLL:
     case WM_VSCROLL:
-        if (m.LParam != 0) {
-            ReflectToChild(m, reinterpret_cast<HWND>(m.LParam));
-            return;
-        }
-        DefaultHandler(m);
-        return;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORSTATIC:
-        ReflectToChild(m, reinterpret_cast<HWND>(m.LParam));
+    case WM_DRAWITEM: ReflectNotification(m); return;
+    case CM_DIALOGKEY: CMDialogKey(m); return;
+    case CM_FOCUSCHANGED: CMFocusChanged(m); return;
+    case CM_SHOWINGCHANGED: CMShowingChanged(m); return;
+    case CM_ENTER: DoEnter(); return;
+    case CM_EXIT: DoExit(); return;
+    case CM_RECREATEWND: RecreateWnd(); return;
+    default: TControl::Dispatch(m); return;
+    }
+}
+
+void TWinControl::WMPaint(TMessage& m) {
+    // A native window with nothing of ours on it paints itself.
+    if (!CustomPaint() && std::none_of(controls_.begin(), controls_.end(), [](TControl* c) {
+            return dynamic_cast<TWinControl*>(c) == nullptr;
+        })) {
+        DefaultHandler(m);
         return;
+    }
+    PaintHandler(m);
+}
+
+void TWinControl::WMEraseBkgnd(TMessage& m) {
+    if (!eraseBackground_ || (ControlStyle() & csOpaque)) {
+        m.Result = 1;
+        return;
+    }
+    RECT r = ClientRect();
+    HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
+    FillRect(reinterpret_cast<HDC>(m.WParam), &r, brush);
+    DeleteObject(brush);
+    m.Result = 1;
+}
+
+// The window moved or changed size, by us or behind our back: the bounds follow it, and a
+// new size realigns the children and tells OnResize.
+void TWinControl::WMSizeOrMove(TMessage& m) {
+    DefaultHandler(m);
+    if (handle_ == nullptr) {
+        return;
+    }
+    RECT r = WindowBoundsRect();
+    bool resized = RectWidth(r) != width_ || RectHeight(r) != height_;
+    UpdateBoundsRect(r);
+    if (m.Msg == WM_SIZE) {
+        Realign();
+        if (resized && !IsLoading()) {
+            Resize();
+        }
+    }
+}
+
+void TWinControl::WMSetFocus(TMessage& m) {
+    DefaultHandler(m);
+    if (auto* form = GetParentForm()) {
+        form->SetFocusedControl(this);
+    }
+}
+
+// Key presses and releases go to the OnKeyDown / OnKeyUp handlers first, which may change the
+// key or swallow it (key 0).
+void TWinControl::WMKey(TMessage& m) {
+    WORD key = WORD(m.WParam);
+    const bool down = m.Msg == WM_KEYDOWN || m.Msg == WM_SYSKEYDOWN;
+    if (down ? DoKeyDown(key, KeyboardShiftState()) : DoKeyUp(key, KeyboardShiftState())) {
+        m.Result = 0;
+        return;
+    }
+    m.WParam = key;
+    DefaultHandler(m);
+}
+
+void TWinControl::WMChar(TMessage& m) {
+    auto key = char32_t(m.WParam);
+    if (DoKeyPress(key)) {
+        m.Result = 0;
+        return;
+    }
+    m.WParam = WPARAM(key);
+    DefaultHandler(m);
+}
+
+void TWinControl::WMMouseLeave(TMessage& m) {
+    trackingMouse_ = false;
+    if (Application != nullptr) {
+        Application->MouseLeftWindow(this);
+    }
+    DefaultHandler(m);
+}
+
+// Over the client area the cursor is the screen's, else that of the control under the mouse.
+void TWinControl::WMSetCursor(TMessage& m) {
+    if (reinterpret_cast<HWND>(m.WParam) == handle_ && LOWORD(std::uintptr_t(m.LParam)) == HTCLIENT) {
+        TCursor cursor = Screen != nullptr ? Screen->Cursor() : crDefault;
+        if (cursor == crDefault) {
+            POINT p{};
+            GetCursorPos(&p);
+            p = ScreenToClient(p);
+            TControl* c = ControlAtPos(p, false, false);
+            cursor = c != nullptr ? c->Cursor() : Cursor();
+        }
+        if (cursor != crDefault && Screen != nullptr) {
+            ::SetCursor(Screen->CursorHandle(cursor));
+            m.Result = TRUE;
+            return;
+        }
+    }
+    DefaultHandler(m);
+}
+
+// Notifications a child window sends its parent go back to the child's control as CN_ messages.
+void TWinControl::ReflectNotification(TMessage& m) {
+    HWND from = nullptr;
+    switch (m.Msg) {
+    case WM_NOTIFY:
+        // Every notification record starts with the sending window (NMHDR.hwndFrom).
+        from = m.LParam != 0 ? *reinterpret_cast<const HWND*>(m.LParam) : nullptr;
+        break;
     case WM_DRAWITEM: {
         // DRAWITEMSTRUCT: five UINTs, then the item's window.
         struct DrawItemHead {
             UINT ctlType, ctlId, itemId, itemAction, itemState;
             HWND hwndItem;
         };
-        if (m.LParam != 0) {
-            ReflectToChild(m, reinterpret_cast<const DrawItemHead*>(m.LParam)->hwndItem);
-            return;
-        }
-        DefaultHandler(m);
+        from = m.LParam != 0 ? reinterpret_cast<const DrawItemHead*>(m.LParam)->hwndItem : nullptr;
+        break;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+        ReflectToChild(m, reinterpret_cast<HWND>(m.LParam));
+        return;
+    default: // WM_COMMAND, WM_HSCROLL, WM_VSCROLL: the child in lParam (0 for menus and own bars)
+        from = reinterpret_cast<HWND>(m.LParam);
+        break;
+    }
+    if (from != nullptr) {
+        ReflectToChild(m, from);
         return;
     }
-    case CM_DIALOGKEY:
-        CMDialogKey(m);
-        return;
-    case CM_FOCUSCHANGED:
-        CMFocusChanged(m);
-        return;
-    case CM_SHOWINGCHANGED:
-        CMShowingChanged(m);
-        return;
-    case CM_ENTER:
-        DoEnter();
-        return;
-    case CM_EXIT:
-        DoExit();
-        return;
-    case CM_RECREATEWND:
-        RecreateWnd();
-        return;
-    default:
-        TControl::Dispatch(m);
-        return;
-    }
+    DefaultHandler(m);
 }
 
 void TWinControl::DefaultHandler(TMessage& m) {

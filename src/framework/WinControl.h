@@ -183,6 +183,15 @@ private:
     void UpdateShowing();
     void ReflectToChild(TMessage& message, HWND child);
     void AlignChildren(TControl* control);
+    void WMPaint(TMessage& message);
+    void WMEraseBkgnd(TMessage& message);
+    void WMSizeOrMove(TMessage& message);
+    void WMSetFocus(TMessage& message);
+    void WMKey(TMessage& message);
+    void WMChar(TMessage& message);
+    void WMMouseLeave(TMessage& message);
+    void WMSetCursor(TMessage& message);
+    void ReflectNotification(TMessage& message);
     void HandleKeyMessage(TMessage& message);
     void HandleCharMessage(TMessage& message);
     void HandleSysCharMessage(TMessage& message);
