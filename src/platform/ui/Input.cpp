@@ -117,18 +117,18 @@ void WindowSystem::CheckMouseLeave(HWND now, bool client) {
     Post(old, ncTracking ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0);
 }
 
-void WindowSystem::Route(const InputEvent& ev, std::deque<MSG>& out) {
+void WindowSystem::Route(const InputEvent& ev) {
     switch (ev.kind) {
     case InputEvent::Kind::MouseMove:
     case InputEvent::Kind::MouseDown:
     case InputEvent::Kind::MouseUp:
     case InputEvent::Kind::Wheel:
-        RouteMouse(ev, out);
+        RouteMouse(ev);
         break;
     case InputEvent::Kind::KeyDown:
     case InputEvent::Kind::KeyUp:
     case InputEvent::Kind::Text:
-        RouteKey(ev, out);
+        RouteKey(ev);
         break;
     case InputEvent::Kind::Close:
         if (HWND t = TopByNative(*this, ev.window)) {
@@ -236,7 +236,7 @@ void WindowSystem::RouteDrop(const InputEvent& ev) {
     }
 }
 
-void WindowSystem::RouteMouse(const InputEvent& ev, std::deque<MSG>& out) {
+void WindowSystem::RouteMouse(const InputEvent& ev) {
     using K = InputEvent::Kind;
     cursor_ = ev.pt;
     DWORD time = DWORD(Now());
@@ -250,7 +250,7 @@ void WindowSystem::RouteMouse(const InputEvent& ev, std::deque<MSG>& out) {
     if (ev.kind == K::Wheel) {
         HWND target = focus_ ? focus_ : active_;
         if (target && !Disabled(target)) {
-            out.push_back(MakeMsg(target, WM_MOUSEWHEEL,
+            queue_.AddInput(MakeMsg(target, WM_MOUSEWHEEL,
                                   MAKEWPARAM(WORD(MouseKeys()), WORD(std::int16_t(ev.wheelDelta))),
                                   screenL, ev.pt, time));
         }
@@ -342,10 +342,10 @@ void WindowSystem::RouteMouse(const InputEvent& ev, std::deque<MSG>& out) {
         w = WPARAM(hit);
         l = screenL;
     }
-    out.push_back(MakeMsg(target, msg, w, l, ev.pt, time));
+    queue_.AddInput(MakeMsg(target, msg, w, l, ev.pt, time));
 }
 
-void WindowSystem::RouteKey(const InputEvent& ev, std::deque<MSG>& out) {
+void WindowSystem::RouteKey(const InputEvent& ev) {
     using K = InputEvent::Kind;
     DWORD time = DWORD(Now());
     HWND target = focus_ ? focus_ : active_;
@@ -355,7 +355,7 @@ void WindowSystem::RouteKey(const InputEvent& ev, std::deque<MSG>& out) {
         }
         bool alt = (keys_[VK_MENU] & 0x80) && !(keys_[VK_CONTROL] & 0x80);
         for (char32_t cp : gfx::ToCodePoints(ev.text)) {
-            out.push_back(MakeMsg(target, alt ? WM_SYSCHAR : WM_CHAR, WPARAM(cp), 1, cursor_, time));
+            queue_.AddInput(MakeMsg(target, alt ? WM_SYSCHAR : WM_CHAR, WPARAM(cp), 1, cursor_, time));
         }
         return;
     }
@@ -377,7 +377,7 @@ void WindowSystem::RouteKey(const InputEvent& ev, std::deque<MSG>& out) {
     if (wasDown) l |= LPARAM(1) << 30;
     if (!down) l |= (LPARAM(1) << 30) | (LPARAM(1) << 31);
     UINT msg = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
-    out.push_back(MakeMsg(target, msg, WPARAM(vk), l, cursor_, time));
+    queue_.AddInput(MakeMsg(target, msg, WPARAM(vk), l, cursor_, time));
 }
 
 void WindowSystem::SetActive(HWND hwnd, WPARAM how) {
@@ -496,7 +496,7 @@ void WindowSystem::ChangeCapture(HWND hwnd) {
         InputEvent move;
         move.kind = InputEvent::Kind::MouseMove;
         move.pt = backend_->CursorPos();
-        raw_.push_back(move);
+        queue_.AddRaw(move);
     }
     if (IsLive(old) && old != hwnd) {
         Send(old, WM_CAPTURECHANGED, 0, LPARAM(reinterpret_cast<std::intptr_t>(hwnd)));

@@ -232,7 +232,7 @@ void FreeTree(WindowSystem& ws, HWND hwnd) {
     ws.live_.erase(hwnd);
     auto& sib = ws.Siblings(hwnd);
     sib.erase(std::remove(sib.begin(), sib.end(), hwnd), sib.end());
-    std::erase_if(ws.timers_, [&](const Timer& t) { return t.hwnd == hwnd; });
+    ws.ForgetWindow(hwnd);
     for (auto it = ws.dcs_.begin(); it != ws.dcs_.end();) {
         it = (it->second.hwnd == hwnd || it->second.top == hwnd) ? ws.dcs_.erase(it) : std::next(it);
     }

@@ -181,23 +181,19 @@ LRESULT WindowSystem::Send(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
 }
 
 bool WindowSystem::Post(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
-    {
-        std::lock_guard lock(queueMutex_);
-        MSG m;
-        m.hwnd = hwnd;
-        m.message = msg;
-        m.wParam = w;
-        m.lParam = l;
-        m.pt = cursor_;
-        posted_.push_back(m);
-    }
+    MSG m;
+    m.hwnd = hwnd;
+    m.message = msg;
+    m.wParam = w;
+    m.lParam = l;
+    m.pt = cursor_;
+    queue_.Post(m);
     backend_->Wake();
     return true;
 }
 
 void WindowSystem::PostQuit(int code) {
-    quit_ = true;
-    quitCode_ = code;
+    queue_.RequestQuit(code);
     backend_->Wake();
 }
 
@@ -225,107 +221,117 @@ bool WindowSystem::TimerMatches(const Timer& t, HWND filter) const {
     return !filter || t.hwnd == filter || (t.hwnd && IsChild(filter, t.hwnd));
 }
 
+bool WindowSystem::TakePosted(MSG& msg, const MessageQueue::Filter& wanted, bool remove) {
+    auto stale = [&](const MSG& m) { return m.hwnd && !IsLive(m.hwnd); };
+    std::optional<MSG> m = queue_.TakePosted(stale, wanted, remove);
+    if (!m) {
+        return false;
+    }
+    msg = *m;
+    msg.time = DWORD(Now());
+    return true;
+}
+
+// Input is turned into messages one event at a time, so that each hit test sees the windows
+// as the previous event left them. Routing may post (a close request, a mouse leave): the
+// caller looks at the posted messages again before routing more.
+WindowSystem::Look WindowSystem::TakeInput(MSG& msg, const MessageQueue::Filter& wanted, bool remove) {
+    queue_.Pump(*backend_, 0);
+    bool routed = false;
+    for (;;) {
+        auto live = [&](const MSG& m) { return IsLive(m.hwnd) && wanted(m); };
+        if (std::optional<MSG> m = queue_.TakeInput(live, remove)) {
+            msg = *m;
+            return Look::Found;
+        }
+        std::optional<InputEvent> ev = queue_.NextRaw();
+        if (!ev) {
+            return routed ? Look::Again : Look::Nothing;
+        }
+        Route(*ev);
+        routed = true;
+    }
+}
+
+// Painting, parents before children. A window whose only due work is its frame gets
+// WM_NCPAINT here and no WM_PAINT.
+WindowSystem::Look WindowSystem::TakePaint(MSG& msg, HWND filter) {
+    HWND p = FindPaintWindow(filter);
+    if (!p) {
+        return Look::Nothing;
+    }
+    if (p->framePending && p->update.Empty() && !p->internalPaint) {
+        p->framePending = false;
+        Send(p, WM_NCPAINT, 1, 0);
+        return Look::Again;
+    }
+    msg = MSG{};
+    msg.hwnd = p;
+    msg.message = WM_PAINT;
+    msg.time = DWORD(Now());
+    msg.pt = cursor_;
+    return Look::Found;
+}
+
+bool WindowSystem::TakeTimer(MSG& msg, HWND filter, std::uint64_t now, bool remove) {
+    std::optional<Timer> t =
+        timers_.Due(now, [&](const Timer& t) { return TimerMatches(t, filter); }, remove);
+    if (!t) {
+        return false;
+    }
+    msg = MSG{};
+    msg.hwnd = t->hwnd;
+    msg.message = WM_TIMER;
+    msg.wParam = t->id;
+    msg.lParam = LPARAM(reinterpret_cast<std::intptr_t>(t->proc));
+    msg.time = DWORD(now);
+    msg.pt = cursor_;
+    return true;
+}
+
 bool WindowSystem::Get(MSG& msg, HWND filter, UINT min, UINT max, bool remove, bool wait) {
+    const MessageQueue::Filter wanted = [&](const MSG& m) {
+        return Matches(*this, m, filter, min, max);
+    };
+    auto found = [&]() {
+        if (remove) {
+            queue_.SetCurrent(msg);
+        }
+        return true;
+    };
     for (;;) {
         if (sendDepth == 0) {
             FreeZombies();
         }
-        // 1. Posted messages.
-        {
-            std::lock_guard lock(queueMutex_);
-            for (auto it = posted_.begin(); it != posted_.end();) {
-                if (it->hwnd && !IsLive(it->hwnd)) {
-                    it = posted_.erase(it);
-                    continue;
-                }
-                if (Matches(*this, *it, filter, min, max)) {
-                    msg = *it;
-                    msg.time = DWORD(Now());
-                    if (remove) {
-                        posted_.erase(it);
-                        current_ = msg;
-                    }
-                    return true;
-                }
-                ++it;
-            }
+        if (TakePosted(msg, wanted, remove)) {
+            return found();
         }
-        // 2. Input, turned into messages one event at a time so that each hit test sees the
-        // windows as the previous event left them.
-        backend_->PumpEvents(0, raw_);
-        bool routed = false;
-        for (;;) {
-            auto it = std::find_if(input_.begin(), input_.end(), [&](const MSG& m) {
-                return IsLive(m.hwnd) && Matches(*this, m, filter, min, max);
-            });
-            if (it != input_.end()) {
-                msg = *it;
-                if (remove) {
-                    input_.erase(it);
-                    current_ = msg;
-                }
-                return true;
-            }
-            if (raw_.empty()) {
-                break;
-            }
-            InputEvent ev = std::move(raw_.front());
-            raw_.erase(raw_.begin());
-            Route(ev, input_);
-            routed = true;
+        Look input = TakeInput(msg, wanted, remove);
+        if (input == Look::Found) {
+            return found();
         }
-        if (routed) {
-            continue; // routing may have posted (a close request, a mouse leave): look again
+        if (input == Look::Again) {
+            continue;
         }
-        // 3. Quit.
-        if (quit_) {
+        if (std::optional<int> code = queue_.Quit(remove)) {
             msg = MSG{};
             msg.message = WM_QUIT;
-            msg.wParam = WPARAM(quitCode_);
-            if (remove) {
-                quit_ = false;
-            }
+            msg.wParam = WPARAM(*code);
             return true;
         }
-        // 4. Painting, parents before children.
         if (InRange(WM_PAINT, min, max)) {
-            if (HWND p = FindPaintWindow(filter)) {
-                if (p->framePending && p->update.Empty() && !p->internalPaint) {
-                    p->framePending = false;
-                    Send(p, WM_NCPAINT, 1, 0);
-                    continue;
-                }
-                msg = MSG{};
-                msg.hwnd = p;
-                msg.message = WM_PAINT;
-                msg.time = DWORD(Now());
-                msg.pt = cursor_;
-                if (remove) {
-                    current_ = msg;
-                }
-                return true;
+            Look paint = TakePaint(msg, filter);
+            if (paint == Look::Found) {
+                return found();
+            }
+            if (paint == Look::Again) {
+                continue;
             }
         }
-        // 5. Timers.
-        std::uint64_t now = Now();
+        const std::uint64_t now = Now();
         const bool timersWanted = InRange(WM_TIMER, min, max);
-        if (timersWanted) {
-            for (Timer& t : timers_) {
-                if (t.due <= now && TimerMatches(t, filter)) {
-                    msg = MSG{};
-                    msg.hwnd = t.hwnd;
-                    msg.message = WM_TIMER;
-                    msg.wParam = t.id;
-                    msg.lParam = LPARAM(reinterpret_cast<std::intptr_t>(t.proc));
-                    msg.time = DWORD(now);
-                    msg.pt = cursor_;
-                    if (remove) {
-                        t.due = now + std::max<UINT>(t.elapse, 1);
-                        current_ = msg;
-                    }
-                    return true;
-                }
-            }
+        if (timersWanted && TakeTimer(msg, filter, now, remove)) {
+            return found();
         }
         PresentAll();
         if (!wait) {
@@ -333,15 +339,10 @@ bool WindowSystem::Get(MSG& msg, HWND filter, UINT min, UINT max, bool remove, b
         }
         // Only a timer this call may return ends the wait: one it filters out stays due, and
         // waking for it would spin.
-        int timeout = -1;
-        for (const Timer& t : timers_) {
-            if (!timersWanted || !TimerMatches(t, filter)) {
-                continue;
-            }
-            int left = t.due <= now ? 0 : int(std::min<std::uint64_t>(t.due - now, 1 << 30));
-            timeout = timeout < 0 ? left : std::min(timeout, left);
-        }
-        backend_->PumpEvents(timeout, raw_);
+        int timeout = timersWanted ? timers_.MillisecondsToNext(now, [&](const Timer& t) {
+            return TimerMatches(t, filter);
+        }) : -1;
+        queue_.Pump(*backend_, timeout);
     }
 }
 
@@ -351,38 +352,15 @@ UINT_PTR WindowSystem::AddTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC p
     if (hwnd && !IsLive(hwnd)) {
         return 0;
     }
-    if (!hwnd) {
-        // Thread timers get ids of their own; an existing one may be re-armed by its id.
-        auto it = std::find_if(timers_.begin(), timers_.end(),
-                               [&](const Timer& t) { return !t.hwnd && t.id == id; });
-        if (id == 0 || it == timers_.end()) {
-            id = ++nextTimerId_;
-        }
-    }
-    elapse = std::max<UINT>(elapse, 1);
-    for (Timer& t : timers_) {
-        if (t.hwnd == hwnd && t.id == id) {
-            t.elapse = elapse;
-            t.proc = proc;
-            t.due = Now() + elapse;
-            return hwnd ? 1 : id;
-        }
-    }
-    timers_.push_back(Timer{hwnd, id, elapse, proc, Now() + elapse});
-    return hwnd ? (id ? id : 1) : id;
+    return timers_.Set(hwnd, id, elapse, proc, Now());
 }
 
-bool WindowSystem::RemoveTimer(HWND hwnd, UINT_PTR id) {
-    auto it = std::find_if(timers_.begin(), timers_.end(),
-                           [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
-    if (it == timers_.end()) {
-        return false;
-    }
-    timers_.erase(it);
-    return true;
-}
+bool WindowSystem::RemoveTimer(HWND hwnd, UINT_PTR id) { return timers_.Kill(hwnd, id); }
 
-// --- Zombies ---
+// --- Windows ---
+
+void WindowSystem::ForgetWindow(HWND hwnd) { timers_.KillAllOf(hwnd); }
+
 
 void WindowSystem::FreeZombies() { zombies_.clear(); }
 
@@ -441,10 +419,10 @@ LRESULT DispatchMessage(const MSG* msg) {
     return WS().Send(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }
 
-DWORD GetMessageTime() { return WS().current_.time; }
+DWORD GetMessageTime() { return WS().CurrentMessage().time; }
 
 DWORD GetMessagePos() {
-    const POINT& p = WS().current_.pt;
+    const POINT& p = WS().CurrentMessage().pt;
     return DWORD(MAKELONG(WORD(p.x), WORD(p.y)));
 }
 

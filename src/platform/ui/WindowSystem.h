@@ -4,14 +4,13 @@
 // mutable global state. The functions of User.h are thin entries into it; the units of this
 // folder share it through this header (it is internal to the layer).
 
+#include "platform/ui/MessageQueue.h"
+#include "platform/ui/TimerList.h"
 #include "platform/ui/User.h"
 #include "platform/ui/backend/Backend.h"
 
-#include <condition_variable>
-#include <deque>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -87,14 +86,6 @@ struct Window {
     int Height() const { return rect.bottom - rect.top; }
 };
 
-struct Timer {
-    HWND hwnd = nullptr;
-    UINT_PTR id = 0;
-    UINT elapse = 0;
-    TIMERPROC proc = nullptr;
-    std::uint64_t due = 0;
-};
-
 struct WindowDC {
     std::unique_ptr<gfx::DC> dc;
     HWND hwnd = nullptr;
@@ -128,18 +119,21 @@ public:
     LRESULT Send(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
     bool Post(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
     void RouteDrop(const InputEvent& ev);
+    // The message loop: GetMessage (`wait`) and PeekMessage.
     bool Get(MSG& msg, HWND filter, UINT min, UINT max, bool remove, bool wait);
     void PostQuit(int code);
+    const MSG& CurrentMessage() const { return queue_.Current(); }
     int sendDepth = 0;
 
     // --- Timers ---
     UINT_PTR AddTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc);
-    bool TimerMatches(const Timer& t, HWND filter) const; // may GetMessage(filter) return it
     bool RemoveTimer(HWND hwnd, UINT_PTR id);
     std::uint64_t Now() { return backend_->Milliseconds(); }
 
     // --- Windows ---
     void Destroy(HWND hwnd);
+    // Drops what the window system's state still says about a window being freed.
+    void ForgetWindow(HWND hwnd);
     void FreeZombies();
     void EnsureNative(HWND top);
     void ResizeBacking(HWND top);
@@ -163,9 +157,10 @@ public:
     void ExposeAll(HWND top);
 
     // --- Input ---
-    void Route(const InputEvent& ev, std::deque<MSG>& out);
-    void RouteMouse(const InputEvent& ev, std::deque<MSG>& out);
-    void RouteKey(const InputEvent& ev, std::deque<MSG>& out);
+    // Turns one raw event into queued input messages (and the state changes it makes).
+    void Route(const InputEvent& ev);
+    void RouteMouse(const InputEvent& ev);
+    void RouteKey(const InputEvent& ev);
     void CheckMouseLeave(HWND now, bool client);
     void PointerLeft(const InputEvent& ev);
     void DesktopMinimized(HWND top);
@@ -184,16 +179,6 @@ public:
     std::vector<std::unique_ptr<Window>> zombies_;
     std::map<std::string, std::unique_ptr<WindowClass>> classes_;
     std::unordered_map<HDC, WindowDC> dcs_;
-    std::vector<Timer> timers_;
-    UINT_PTR nextTimerId_ = 0x7FFF0000;
-
-    std::mutex queueMutex_;
-    std::deque<MSG> posted_;    // guarded by queueMutex_
-    std::deque<MSG> input_;     // translated input waiting for the loop
-    std::vector<InputEvent> raw_;
-    bool quit_ = false;
-    int quitCode_ = 0;
-    MSG current_{};
 
     HWND capture_ = nullptr;
     HWND focus_ = nullptr;
@@ -225,7 +210,17 @@ public:
     void RefreshMonitors();
 
 private:
+    // What one look at a kind of message found.
+    enum class Look { Found, Again, Nothing };
+    bool TakePosted(MSG& msg, const MessageQueue::Filter& wanted, bool remove);
+    Look TakeInput(MSG& msg, const MessageQueue::Filter& wanted, bool remove);
+    Look TakePaint(MSG& msg, HWND filter);
+    bool TakeTimer(MSG& msg, HWND filter, std::uint64_t now, bool remove);
+    bool TimerMatches(const Timer& t, HWND filter) const; // may GetMessage(filter) return it
+
     std::unique_ptr<Backend> backend_;
+    MessageQueue queue_;
+    TimerList timers_;
 };
 
 // The window system, created on first use with the backend chosen at start-up: the
