@@ -208,10 +208,10 @@ void TqvSkinButton::ReadSkinRecord() {
         showfocus = false;
         return;
     }
-    fontname = record->fontname;
-    fontheight = record->fontheight;
-    fontstyle = record->fontstyle;
-    fontcolor = record->fontcolor;
+    fontname = record->font.name;
+    fontheight = record->font.height;
+    fontstyle = record->font.style;
+    fontcolor = record->font.color;
     activefontcolor = record->activefontcolor;
     downfontcolor = record->downfontcolor;
     disabledfontcolor = record->disabledfontcolor;

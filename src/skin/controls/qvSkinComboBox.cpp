@@ -167,16 +167,16 @@ void TqvSkinCustomComboBox::ReadSkinRecord() {
     }
     activeskinrect = r->activeskinrect;
     activefontcolor = r->activefontcolor;
-    fontname = r->fontname;
-    fontstyle = r->fontstyle;
-    fontheight = r->fontheight;
+    fontname = r->font.name;
+    fontstyle = r->font.style;
+    fontheight = r->font.height;
     itemrect = r->itemrect;
     focusitemrect = RectIsEmpty(r->focusitemrect) ? r->itemrect : r->focusitemrect;
     activeitemrect = r->activeitemrect;
     itemleftoffset = r->itemleftoffset;
     itemrightoffset = r->itemrightoffset;
     itemtextrect = r->itemtextrect;
-    fontcolor = r->fontcolor;
+    fontcolor = r->font.color;
     focusfontcolor = r->focusfontcolor;
     buttonrect = r->buttonrect;
     activebuttonrect = r->activebuttonrect;
@@ -946,7 +946,7 @@ void TqvSkinCustomComboBox::DrawSeparateButton(vcl::TCanvas* canvas) {
     }
     const bool down = buttonPressed_ && buttonHot_;
     RECT src = b->skinrect;
-    TColor glyph = b->fontcolor;
+    TColor glyph = b->font.color;
     if (down) {
         src = !RectIsEmpty(b->downskinrect) ? b->downskinrect
               : !RectIsEmpty(b->activeskinrect) ? b->activeskinrect
@@ -1005,13 +1005,13 @@ void TqvSkinCustomComboBox::DrawToolButtonLook(vcl::TBitmap& bitmap, bool skinne
         flags.StretchCentre = b->stretcheffect;
         ComposeSkinImage(*pic, src, g, w, h, flags, bitmap.Pixels());
         if (UseSkinFont()) {
-            ApplyFont(c, b->fontname, b->fontheight, b->fontstyle);
+            ApplyFont(c, b->font.name, b->font.height, b->font.style);
         } else {
             ApplyFont(c, DefaultFont()->Name(), DefaultFont()->Height(), DefaultFont()->Style());
         }
         color = droppedDown_ ? b->downfontcolor
                 : over       ? b->activefontcolor
-                : Enabled()  ? b->fontcolor
+                : Enabled()  ? b->font.color
                              : b->disabledfontcolor;
     } else {
         if (droppedDown_) {

@@ -155,10 +155,10 @@ void TqvSkinGauge::ReadSkinRecord() {
     vertical = record->vertical;
     beginoffset = record->beginoffset;
     endoffset = record->endoffset;
-    fontname = record->fontname;
-    fontheight = record->fontheight;
-    fontstyle = record->fontstyle;
-    fontcolor = record->fontcolor;
+    fontname = record->font.name;
+    fontheight = record->font.height;
+    fontstyle = record->font.style;
+    fontcolor = record->font.color;
     progresstransparent = record->progresstransparent;
     progresstransparentcolor = record->progresstransparentcolor;
     progressstretch = record->progressstretch;

@@ -70,10 +70,10 @@ void TqvSkinLabelBase::Rebind() {
     auto* record = dynamic_cast<const TqvDataSkinStdLabelControl*>(
         skinData_->ControlSkins[std::size_t(skinRecordIndex_)].get());
     if (record != nullptr) {
-        fontname = record->fontname;
-        fontheight = record->fontheight;
-        fontstyle = record->fontstyle;
-        fontcolor = record->fontcolor;
+        fontname = record->font.name;
+        fontheight = record->font.height;
+        fontstyle = record->font.style;
+        fontcolor = record->font.color;
         activefontcolor = record->activefontcolor;
     }
 }

@@ -168,13 +168,13 @@ void TqvSkinCustomListView::ApplySkin() {
         vcl::TFont font;
         font.Assign(defaultFont_.get());
         if (useSkinFont_) {
-            font.SetName(r->fontname);
-            font.SetStyle(r->fontstyle);
-            font.SetHeight(r->fontheight);
+            font.SetName(r->font.name);
+            font.SetStyle(r->font.style);
+            font.SetHeight(r->font.height);
         }
         font.SetCharset(skinData_->ResourceStrData() != nullptr ? skinData_->ResourceStrData()->CharSet()
                                                                 : defaultFont_->Charset());
-        font.SetColor(r->fontcolor);
+        font.SetColor(r->font.color);
         Font()->Assign(&font);
         SetColor(r->bgcolor);
     }
@@ -212,7 +212,7 @@ void TqvSkinCustomListView::ReadHeaderRecord() {
     h.clientrect = r->clientrect;
     h.activeskinrect = Or(r->activeskinrect, r->skinrect);
     h.downskinrect = Or(r->downskinrect, h.activeskinrect);
-    h.fontcolor = r->fontcolor;
+    h.fontcolor = r->font.color;
     h.activefontcolor = r->activefontcolor;
     h.downfontcolor = r->downfontcolor;
     h.stretcheffect = r->stretcheffect;

@@ -133,10 +133,10 @@ void TqvSkinMemo::ReadSkinRecord() {
     clientrect = r->clientrect;
     skinrect = r->skinrect;
     activeskinrect = Empty(r->activeskinrect) ? r->skinrect : r->activeskinrect;
-    fontname = r->fontname;
-    fontstyle = static_cast<int>(r->fontstyle);
-    fontheight = r->fontheight;
-    fontcolor = r->fontcolor;
+    fontname = r->font.name;
+    fontstyle = static_cast<int>(r->font.style);
+    fontheight = r->font.height;
+    fontcolor = r->font.color;
     activefontcolor = r->activefontcolor;
     bgcolor = r->bgcolor;
     activebgcolor = r->activebgcolor;

@@ -160,10 +160,10 @@ void TqvSkinPanel::ReadSkinRecord() {
     }
     captionrect = record->captionrect;
     alignment = record->alignment;
-    fontname = record->fontname;
-    fontheight = record->fontheight;
-    fontstyle = record->fontstyle;
-    fontcolor = record->fontcolor;
+    fontname = record->font.name;
+    fontheight = record->font.height;
+    fontstyle = record->font.style;
+    fontcolor = record->font.color;
     bgpictureindex = record->bgpictureindex;
     checkimagerect = record->checkimagerect;
     uncheckimagerect = record->uncheckimagerect;

@@ -7,8 +7,8 @@
 namespace qv {
 
 void TqvDataSkinControl::DescribeFields(TqvSkinFields& fields) {
-    QV_INT(pictureindex, -1);
-    QV_INT(maskpictureindex, -1);
+    QV_INT(pictureindex);
+    QV_INT(maskpictureindex);
     QV_RECT(skinrect);
 }
 
@@ -29,33 +29,30 @@ void TqvDataSkinCustomControl::DescribeFields(TqvSkinFields& fields) {
 
 void TqvDataSkinPanelControl::DescribeFields(TqvSkinFields& fields) {
     TqvDataSkinCustomControl::DescribeFields(fields);
-    QV_INT(bgpictureindex, -1);
+    QV_INT(bgpictureindex);
     QV_RECT(captionrect);
     QV_ALIGN(alignment);
-    QV_STR(fontname, kDefaultSkinFontName);
-    QV_INT(fontheight, 14);
-    QV_FONTSTYLE(fontstyle);
-    QV_COLOR(fontcolor, 0);
+    fields.Font("", font);
     QV_RECT(checkimagerect);
     QV_RECT(uncheckimagerect);
     QV_RECT(markframerect);
     QV_RECT(framerect);
     QV_RECT(frametextrect);
-    QV_INT(frameleftoffset, 0);
-    QV_INT(framerightoffset, 0);
+    QV_INT(frameleftoffset);
+    QV_INT(framerightoffset);
     QV_RECT(gripperrect);
     QV_FLAG(grippertransparent);
-    QV_COLOR(grippertransparentcolor, 0);
+    QV_COLOR(grippertransparentcolor);
 }
 
 void TqvDataSkinExPanelControl::DescribeFields(TqvSkinFields& fields) {
     TqvDataSkinCustomControl::DescribeFields(fields);
     QV_RECT(rollhskinrect);
     QV_RECT(rollvskinrect);
-    QV_INT(rollleftoffset, 0);
-    QV_INT(rollrightoffset, 0);
-    QV_INT(rolltopoffset, 0);
-    QV_INT(rollbottomoffset, 0);
+    QV_INT(rollleftoffset);
+    QV_INT(rollrightoffset);
+    QV_INT(rolltopoffset);
+    QV_INT(rollbottomoffset);
     QV_RECT(rollvcaptionrect);
     QV_RECT(rollhcaptionrect);
     QV_RECT(closebuttonrect);
@@ -74,23 +71,17 @@ void TqvDataSkinExPanelControl::DescribeFields(TqvSkinFields& fields) {
     QV_RECT(vrestorebuttonactiverect);
     QV_RECT(vrestorebuttondownrect);
     QV_RECT(captionrect);
-    QV_STR(fontname, kDefaultSkinFontName);
-    QV_INT(fontheight, 14);
-    QV_FONTSTYLE(fontstyle);
-    QV_COLOR(fontcolor, 0);
+    fields.Font("", font);
     QV_FLAG(buttonstransparent);
-    QV_COLOR(buttonstransparentcolor, 0);
+    QV_COLOR(buttonstransparentcolor);
 }
 
 void TqvDataSkinButtonControl::DescribeFields(TqvSkinFields& fields) {
     TqvDataSkinCustomControl::DescribeFields(fields);
-    QV_STR(fontname, kDefaultSkinFontName);
-    QV_INT(fontheight, 14);
-    QV_FONTSTYLE(fontstyle);
-    QV_COLOR(fontcolor, 0);
-    QV_COLOR(activefontcolor, 0);
-    QV_COLOR(downfontcolor, 0);
-    QV_COLOR(disabledfontcolor, 0);
+    fields.Font("", font);
+    QV_COLOR(activefontcolor);
+    QV_COLOR(downfontcolor);
+    QV_COLOR(disabledfontcolor);
     QV_RECT(activeskinrect);
     QV_RECT(downskinrect);
     QV_RECT(focusedskinrect);
@@ -98,14 +89,14 @@ void TqvDataSkinButtonControl::DescribeFields(TqvSkinFields& fields) {
     QV_FLAG(morphing);
     QV_MORPH(morphkind);
     QV_RECT(animateskinrect);
-    QV_INT(framecount, 0);
-    QV_INT(animateinterval, 25);
+    QV_INT(framecount);
+    QV_INT(animateinterval);
     QV_FLAG(showfocus);
     QV_RECT(menumarkerflatrect);
     QV_RECT(menumarkerrect);
     QV_RECT(menumarkeractiverect);
     QV_RECT(menumarkerdownrect);
-    QV_COLOR(menumarkertransparentcolor, 0);
+    QV_COLOR(menumarkertransparentcolor);
 }
 
 void TqvDataSkinMenuButtonControl::DescribeFields(TqvSkinFields& fields) {
@@ -115,13 +106,10 @@ void TqvDataSkinMenuButtonControl::DescribeFields(TqvSkinFields& fields) {
 
 void TqvDataSkinCheckRadioControl::DescribeFields(TqvSkinFields& fields) {
     TqvDataSkinCustomControl::DescribeFields(fields);
-    QV_STR(fontname, kDefaultSkinFontName);
-    QV_INT(fontheight, 14);
-    QV_FONTSTYLE(fontstyle);
-    QV_COLOR(fontcolor, 0);
-    QV_COLOR(activefontcolor, 0);
-    QV_COLOR(unenabledfontcolor, 0);
-    QV_COLOR(framefontcolor, 0);
+    fields.Font("", font);
+    QV_COLOR(activefontcolor);
+    QV_COLOR(unenabledfontcolor);
+    QV_COLOR(framefontcolor);
     QV_RECT(activeskinrect);
     QV_RECT(checkimagearea);
     QV_RECT(textarea);
@@ -141,31 +129,28 @@ void TqvDataSkinGaugeControl::DescribeFields(TqvSkinFields& fields) {
     TqvDataSkinCustomControl::DescribeFields(fields);
     QV_RECT(progressarea);
     QV_RECT(progressrect);
-    QV_INT(beginoffset, 0);
-    QV_INT(endoffset, 0);
+    QV_INT(beginoffset);
+    QV_INT(endoffset);
     QV_FLAG(vertical);
-    QV_STR(fontname, kDefaultSkinFontName);
-    QV_INT(fontheight, 14);
-    QV_FONTSTYLE(fontstyle);
-    QV_COLOR(fontcolor, 0);
+    fields.Font("", font);
     QV_FLAG(progresstransparent);
-    QV_COLOR(progresstransparentcolor, 0);
+    QV_COLOR(progresstransparentcolor);
     QV_FLAG(progressstretch);
     QV_RECT(animationskinrect);
-    QV_INT(animationcountframes, 0);
-    QV_INT(animationtimerinterval, 0);
+    QV_INT(animationcountframes);
+    QV_INT(animationtimerinterval);
     QV_RECT(progressanimationskinrect);
-    QV_INT(progressanimationcountframes, 0);
-    QV_INT(progressanimationtimerinterval, 0);
-    QV_INT(animationbeginoffset, 0);
-    QV_INT(animationendoffset, 0);
+    QV_INT(progressanimationcountframes);
+    QV_INT(progressanimationtimerinterval);
+    QV_INT(animationbeginoffset);
+    QV_INT(animationendoffset);
 }
 
 void TqvDataSkinSplitterControl::DescribeFields(TqvSkinFields& fields) {
     TqvDataSkinCustomControl::DescribeFields(fields);
     QV_RECT(gripperrect);
     QV_FLAG(grippertransparent);
-    QV_COLOR(grippertransparentcolor, 0);
+    QV_COLOR(grippertransparentcolor);
 }
 
 void TqvDataSkinTrackBarControl::DescribeFields(TqvSkinFields& fields) {
@@ -176,24 +161,18 @@ void TqvDataSkinTrackBarControl::DescribeFields(TqvSkinFields& fields) {
     QV_RECT(activebuttonrect);
     QV_FLAG(vertical);
     QV_FLAG(buttontransparent);
-    QV_COLOR(buttontransparentcolor, 0);
+    QV_COLOR(buttontransparentcolor);
 }
 
 void TqvDataSkinLabelControl::DescribeFields(TqvSkinFields& fields) {
     TqvDataSkinCustomControl::DescribeFields(fields);
-    QV_STR(fontname, kDefaultSkinFontName);
-    QV_INT(fontheight, 14);
-    QV_FONTSTYLE(fontstyle);
-    QV_COLOR(fontcolor, 0);
+    fields.Font("", font);
 }
 
 void TqvDataSkinStdLabelControl::DescribeFields(TqvSkinFields& fields) {
     TqvDataSkinControl::DescribeFields(fields);
-    QV_STR(fontname, kDefaultSkinFontName);
-    QV_INT(fontheight, 14);
-    QV_FONTSTYLE(fontstyle);
-    QV_COLOR(fontcolor, 0);
-    QV_COLOR(activefontcolor, 16711680);
+    fields.Font("", font);
+    QV_COLOR(activefontcolor);
 }
 
 void TqvDataSkinUpDownControl::DescribeFields(TqvSkinFields& fields) {
@@ -211,25 +190,19 @@ void TqvDataSkinGridControl::DescribeFields(TqvSkinFields& fields) {
     QV_RECT(fixedcellrect);
     QV_RECT(selectcellrect);
     QV_RECT(focuscellrect);
-    QV_INT(fixedcellleftoffset, 0);
-    QV_INT(fixedcellrightoffset, 0);
+    QV_INT(fixedcellleftoffset);
+    QV_INT(fixedcellrightoffset);
     QV_RECT(fixedcelltextrect);
-    QV_INT(cellleftoffset, 0);
-    QV_INT(cellrightoffset, 0);
+    QV_INT(cellleftoffset);
+    QV_INT(cellrightoffset);
     QV_RECT(celltextrect);
-    QV_INT(bgpictureindex, -1);
-    QV_COLOR(linescolor, 0);
-    QV_COLOR(bgcolor, 0);
-    QV_STR(fontname, kDefaultSkinFontName);
-    QV_INT(fontheight, 14);
-    QV_FONTSTYLE(fontstyle);
-    QV_COLOR(fontcolor, 0);
-    QV_COLOR(selectfontcolor, 0);
-    QV_COLOR(focusfontcolor, 0);
-    QV_STR(fixedfontname, kDefaultSkinFontName);
-    QV_INT(fixedfontheight, 14);
-    QV_FONTSTYLE(fixedfontstyle);
-    QV_COLOR(fixedfontcolor, 0);
+    QV_INT(bgpictureindex);
+    QV_COLOR(linescolor);
+    QV_COLOR(bgcolor);
+    fields.Font("", font);
+    QV_COLOR(selectfontcolor);
+    QV_COLOR(focusfontcolor);
+    fields.Font("fixed", fixedfont);
     QV_FLAG(cellstretcheffect);
     QV_FLAG(fixedcellstretcheffect);
     QV_FLAG(showfocus);
@@ -242,13 +215,13 @@ void TqvDataSkinTabControl::DescribeFields(TqvSkinFields& fields) {
     QV_RECT(focustabrect);
     QV_RECT(mouseintabrect);
     QV_RECT(clientrect);
-    QV_INT(bgpictureindex, -1);
+    QV_INT(bgpictureindex);
     QV_POINT(lefttoppoint);
     QV_POINT(righttoppoint);
     QV_POINT(leftbottompoint);
     QV_POINT(rightbottompoint);
-    QV_INT(tableftoffset, 0);
-    QV_INT(tabrightoffset, 0);
+    QV_INT(tableftoffset);
+    QV_INT(tabrightoffset);
     QV_RECT(tabsbgrect);
     QV_FLAG(tabstretcheffect);
     QV_FLAG(leftstretch);
@@ -257,34 +230,31 @@ void TqvDataSkinTabControl::DescribeFields(TqvSkinFields& fields) {
     QV_FLAG(bottomstretch);
     QV_FLAG(stretcheffect);
     QV_STRETCHTYPE(stretchtype);
-    QV_STR(fontname, kDefaultSkinFontName);
-    QV_INT(fontheight, 14);
-    QV_FONTSTYLE(fontstyle);
-    QV_COLOR(fontcolor, 0);
-    QV_COLOR(activefontcolor, 0);
-    QV_COLOR(focusfontcolor, 0);
-    QV_COLOR(mouseinfontcolor, 0);
-    QV_STR(updown, "");
+    fields.Font("", font);
+    QV_COLOR(activefontcolor);
+    QV_COLOR(focusfontcolor);
+    QV_COLOR(mouseinfontcolor);
+    QV_STR(updown);
     QV_FLAG(showfocus);
-    QV_INT(focusoffsetx, 0);
-    QV_INT(focusoffsety, 0);
+    QV_INT(focusoffsetx);
+    QV_INT(focusoffsety);
     QV_RECT(closebuttonrect);
     QV_RECT(closebuttonactiverect);
     QV_RECT(closebuttondownrect);
     QV_FLAG(buttontransparent);
-    QV_COLOR(buttontransparentcolor, 0);
+    QV_COLOR(buttontransparentcolor);
 }
 
 void TqvDataSkinMainMenuBar::DescribeFields(TqvSkinFields& fields) {
     TqvDataSkinControl::DescribeFields(fields);
     QV_RECT(itemsrect);
-    QV_STR(menubaritem, "");
-    QV_STR(closebutton, "");
-    QV_STR(minbutton, "");
-    QV_STR(maxbutton, "");
-    QV_STR(sysmenubutton, "");
-    QV_COLOR(trackmarkcolor, 0);
-    QV_COLOR(trackmarkactivecolor, 0);
+    QV_STR(menubaritem);
+    QV_STR(closebutton);
+    QV_STR(minbutton);
+    QV_STR(maxbutton);
+    QV_STR(sysmenubutton);
+    QV_COLOR(trackmarkcolor);
+    QV_COLOR(trackmarkactivecolor);
     QV_FLAG(stretcheffect);
     QV_FLAG(itemtransparent);
 }
@@ -292,29 +262,26 @@ void TqvDataSkinMainMenuBar::DescribeFields(TqvSkinFields& fields) {
 void TqvDataSkinControlBar::DescribeFields(TqvSkinFields& fields) {
     TqvDataSkinCustomControl::DescribeFields(fields);
     QV_RECT(itemrect);
-    QV_INT(bgpictureindex, -1);
+    QV_INT(bgpictureindex);
     QV_RECT(hgriprect);
     QV_RECT(vgriprect);
-    QV_INT(gripoffset1, 0);
-    QV_INT(gripoffset2, 0);
+    QV_INT(gripoffset1);
+    QV_INT(gripoffset2);
     QV_FLAG(itemstretcheffect);
-    QV_INT(itemoffset1, 3);
-    QV_INT(itemoffset2, 3);
+    QV_INT(itemoffset1);
+    QV_INT(itemoffset2);
     QV_FLAG(itemtransparent);
-    QV_COLOR(itemtransparentcolor, 0);
+    QV_COLOR(itemtransparentcolor);
     QV_FLAG(griptransparent);
-    QV_COLOR(griptransparentcolor, 0);
+    QV_COLOR(griptransparentcolor);
 }
 
 void TqvDataSkinEditControl::DescribeFields(TqvSkinFields& fields) {
     TqvDataSkinCustomControl::DescribeFields(fields);
     QV_RECT(activeskinrect);
-    QV_STR(fontname, kDefaultSkinFontName);
-    QV_INT(fontheight, 14);
-    QV_FONTSTYLE(fontstyle);
-    QV_COLOR(fontcolor, 0);
-    QV_COLOR(disabledfontcolor, 0);
-    QV_COLOR(activefontcolor, 0);
+    fields.Font("", font);
+    QV_COLOR(disabledfontcolor);
+    QV_COLOR(activefontcolor);
     QV_RECT(buttonrect);
     QV_RECT(activebuttonrect);
     QV_RECT(downbuttonrect);
@@ -323,8 +290,8 @@ void TqvDataSkinEditControl::DescribeFields(TqvSkinFields& fields) {
 
 void TqvDataSkinMemoControl::DescribeFields(TqvSkinFields& fields) {
     TqvDataSkinEditControl::DescribeFields(fields);
-    QV_COLOR(bgcolor, 0);
-    QV_COLOR(activebgcolor, 0);
+    QV_COLOR(bgcolor);
+    QV_COLOR(activebgcolor);
 }
 
 void TqvDataSkinListBox::DescribeFields(TqvSkinFields& fields) {
@@ -332,20 +299,14 @@ void TqvDataSkinListBox::DescribeFields(TqvSkinFields& fields) {
     QV_RECT(itemrect);
     QV_RECT(activeitemrect);
     QV_RECT(focusitemrect);
-    QV_INT(itemleftoffset, 0);
-    QV_INT(itemrightoffset, 0);
+    QV_INT(itemleftoffset);
+    QV_INT(itemrightoffset);
     QV_RECT(itemtextrect);
-    QV_STR(fontname, kDefaultSkinFontName);
-    QV_INT(fontheight, 14);
-    QV_FONTSTYLE(fontstyle);
-    QV_COLOR(fontcolor, 0);
-    QV_COLOR(activefontcolor, 0);
-    QV_COLOR(focusfontcolor, 0);
+    fields.Font("", font);
+    QV_COLOR(activefontcolor);
+    QV_COLOR(focusfontcolor);
     QV_RECT(captionrect);
-    QV_STR(captionfontname, kDefaultSkinFontName);
-    QV_INT(captionfontheight, 14);
-    QV_FONTSTYLE(captionfontstyle);
-    QV_COLOR(captionfontcolor, 0);
+    fields.Font("caption", captionfont);
     QV_RECT(upbuttonrect);
     QV_RECT(activeupbuttonrect);
     QV_RECT(downupbuttonrect);
@@ -355,9 +316,9 @@ void TqvDataSkinListBox::DescribeFields(TqvSkinFields& fields) {
     QV_RECT(checkbuttonrect);
     QV_RECT(activecheckbuttonrect);
     QV_RECT(downcheckbuttonrect);
-    QV_STR(vscrollbarname, "vscrollbar");
-    QV_STR(hscrollbarname, "hscrollbar");
-    QV_STR(bothhscrollbarname, "bothhscrollbar");
+    QV_STR(vscrollbarname);
+    QV_STR(hscrollbarname);
+    QV_STR(bothhscrollbarname);
     QV_FLAG(showfocus);
 }
 
@@ -374,16 +335,13 @@ void TqvDataSkinComboBox::DescribeFields(TqvSkinFields& fields) {
     QV_RECT(itemrect);
     QV_RECT(activeitemrect);
     QV_RECT(focusitemrect);
-    QV_INT(itemleftoffset, 0);
-    QV_INT(itemrightoffset, 0);
+    QV_INT(itemleftoffset);
+    QV_INT(itemrightoffset);
     QV_RECT(itemtextrect);
-    QV_STR(fontname, kDefaultSkinFontName);
-    QV_INT(fontheight, 14);
-    QV_FONTSTYLE(fontstyle);
-    QV_COLOR(fontcolor, 0);
-    QV_COLOR(focusfontcolor, 0);
-    QV_COLOR(activefontcolor, 0);
-    QV_STR(listboxname, "");
+    fields.Font("", font);
+    QV_COLOR(focusfontcolor);
+    QV_COLOR(activefontcolor);
+    QV_STR(listboxname);
     QV_RECT(buttonrect);
     QV_RECT(activebuttonrect);
     QV_RECT(downbuttonrect);
@@ -405,29 +363,26 @@ void TqvDataSkinScrollBarControl::DescribeFields(TqvSkinFields& fields) {
     QV_RECT(thumbrect);
     QV_RECT(activethumbrect);
     QV_RECT(downthumbrect);
-    QV_INT(thumboffset1, 0);
-    QV_INT(thumboffset2, 0);
+    QV_INT(thumboffset1);
+    QV_INT(thumboffset2);
     QV_FLAG(thumbtransparent);
-    QV_COLOR(thumbtransparentcolor, 0);
+    QV_COLOR(thumbtransparentcolor);
     QV_FLAG(thumbstretcheffect);
-    QV_INT(thumbminsize, 0);
-    QV_INT(thumbminpagesize, 0);
+    QV_INT(thumbminsize);
+    QV_INT(thumbminpagesize);
     QV_RECT(glyphrect);
     QV_RECT(activeglyphrect);
     QV_RECT(downglyphrect);
     QV_FLAG(glyphtransparent);
-    QV_COLOR(glyphtransparentcolor, 0);
+    QV_COLOR(glyphtransparentcolor);
 }
 
 void TqvDataSkinSpinEditControl::DescribeFields(TqvSkinFields& fields) {
     TqvDataSkinCustomControl::DescribeFields(fields);
     QV_RECT(activeskinrect);
-    QV_STR(fontname, kDefaultSkinFontName);
-    QV_INT(fontheight, 14);
-    QV_FONTSTYLE(fontstyle);
-    QV_COLOR(fontcolor, 0);
-    QV_COLOR(activefontcolor, 0);
-    QV_COLOR(disabledfontcolor, 0);
+    fields.Font("", font);
+    QV_COLOR(activefontcolor);
+    QV_COLOR(disabledfontcolor);
     QV_RECT(upbuttonrect);
     QV_RECT(activeupbuttonrect);
     QV_RECT(downupbuttonrect);
@@ -438,51 +393,42 @@ void TqvDataSkinSpinEditControl::DescribeFields(TqvSkinFields& fields) {
 
 void TqvDataSkinScrollBoxControl::DescribeFields(TqvSkinFields& fields) {
     TqvDataSkinCustomControl::DescribeFields(fields);
-    QV_INT(bgpictureindex, -1);
+    QV_INT(bgpictureindex);
 }
 
 void TqvDataSkinTreeView::DescribeFields(TqvSkinFields& fields) {
     TqvDataSkinControl::DescribeFields(fields);
-    QV_STR(fontname, kDefaultSkinFontName);
-    QV_INT(fontheight, 14);
-    QV_FONTSTYLE(fontstyle);
-    QV_COLOR(fontcolor, 0);
-    QV_COLOR(bgcolor, 0);
+    fields.Font("", font);
+    QV_COLOR(bgcolor);
 }
 
 void TqvDataSkinBevel::DescribeFields(TqvSkinFields& fields) {
     TqvDataSkinControl::DescribeFields(fields);
-    QV_COLOR(lightcolor, 0);
-    QV_COLOR(darkcolor, 0);
+    QV_COLOR(lightcolor);
+    QV_COLOR(darkcolor);
 }
 
 void TqvDataSkinSlider::DescribeFields(TqvSkinFields& fields) {
     TqvDataSkinControl::DescribeFields(fields);
-    QV_COLOR(bgcolor, 0);
+    QV_COLOR(bgcolor);
     QV_RECT(hrulerrect);
     QV_RECT(hthumbrect);
     QV_RECT(vrulerrect);
     QV_RECT(vthumbrect);
-    QV_INT(edgesize, 0);
-    QV_COLOR(pointscolor, 0);
+    QV_INT(edgesize);
+    QV_COLOR(pointscolor);
 }
 
 void TqvDataSkinListView::DescribeFields(TqvSkinFields& fields) {
     TqvDataSkinControl::DescribeFields(fields);
-    QV_STR(fontname, kDefaultSkinFontName);
-    QV_INT(fontheight, 14);
-    QV_FONTSTYLE(fontstyle);
-    QV_COLOR(fontcolor, 0);
-    QV_COLOR(bgcolor, 0);
+    fields.Font("", font);
+    QV_COLOR(bgcolor);
 }
 
 void TqvDataSkinRichEdit::DescribeFields(TqvSkinFields& fields) {
     TqvDataSkinControl::DescribeFields(fields);
-    QV_STR(fontname, kDefaultSkinFontName);
-    QV_INT(fontheight, 14);
-    QV_FONTSTYLE(fontstyle);
-    QV_COLOR(fontcolor, 0);
-    QV_COLOR(bgcolor, 0);
+    fields.Font("", font);
+    QV_COLOR(bgcolor);
 }
 
 namespace {

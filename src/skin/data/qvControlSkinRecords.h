@@ -13,9 +13,9 @@
 namespace qv {
 
 // The base of every control record: the picture and the designed image.
-class TqvDataSkinControl : public TqvSkinRecord {
+class TqvDataSkinControl : public TqvSkinRecordOf<TqvDataSkinControl, TqvSkinRecord> {
 public:
-    using TqvSkinRecord::TqvSkinRecord;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
     int pictureindex = -1;
     int maskpictureindex = -1;
@@ -26,9 +26,9 @@ protected:
 };
 
 // Adds the nine-part resizing geometry, in skinrect coordinates.
-class TqvDataSkinCustomControl : public TqvDataSkinControl {
+class TqvDataSkinCustomControl : public TqvSkinRecordOf<TqvDataSkinCustomControl, TqvDataSkinControl> {
 public:
-    using TqvDataSkinControl::TqvDataSkinControl;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
     POINT lefttoppoint{};
     POINT righttoppoint{};
@@ -47,17 +47,14 @@ protected:
 };
 
 // Kind "panel".
-class TqvDataSkinPanelControl : public TqvDataSkinCustomControl {
+class TqvDataSkinPanelControl : public TqvSkinRecordOf<TqvDataSkinPanelControl, TqvDataSkinCustomControl> {
 public:
-    using TqvDataSkinCustomControl::TqvDataSkinCustomControl;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
     int bgpictureindex = -1;
     RECT captionrect{};
     TAlignment alignment = taCenter;
-    std::string fontname = kDefaultSkinFontName;
-    int fontheight = 14;
-    TFontStyles fontstyle = 0;
-    TColor fontcolor = 0;
+    TqvSkinFont font;
     RECT checkimagerect{};
     RECT uncheckimagerect{};
     RECT markframerect{};
@@ -74,9 +71,10 @@ protected:
 };
 
 // Kind "expanel".
-class TqvDataSkinExPanelControl : public TqvDataSkinCustomControl {
+class TqvDataSkinExPanelControl
+    : public TqvSkinRecordOf<TqvDataSkinExPanelControl, TqvDataSkinCustomControl> {
 public:
-    using TqvDataSkinCustomControl::TqvDataSkinCustomControl;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
     RECT rollhskinrect{};
     RECT rollvskinrect{};
@@ -102,10 +100,7 @@ public:
     RECT vrestorebuttonactiverect{};
     RECT vrestorebuttondownrect{};
     RECT captionrect{};
-    std::string fontname = kDefaultSkinFontName;
-    int fontheight = 14;
-    TFontStyles fontstyle = 0;
-    TColor fontcolor = 0;
+    TqvSkinFont font;
     bool buttonstransparent = false;
     TColor buttonstransparentcolor = 0;
 
@@ -114,14 +109,11 @@ protected:
 };
 
 // Kind "button".
-class TqvDataSkinButtonControl : public TqvDataSkinCustomControl {
+class TqvDataSkinButtonControl : public TqvSkinRecordOf<TqvDataSkinButtonControl, TqvDataSkinCustomControl> {
 public:
-    using TqvDataSkinCustomControl::TqvDataSkinCustomControl;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
-    std::string fontname = kDefaultSkinFontName;
-    int fontheight = 14;
-    TFontStyles fontstyle = 0;
-    TColor fontcolor = 0;
+    TqvSkinFont font;
     TColor activefontcolor = 0;
     TColor downfontcolor = 0;
     TColor disabledfontcolor = 0;
@@ -146,9 +138,10 @@ protected:
 };
 
 // Kind "menubutton".
-class TqvDataSkinMenuButtonControl : public TqvDataSkinButtonControl {
+class TqvDataSkinMenuButtonControl
+    : public TqvSkinRecordOf<TqvDataSkinMenuButtonControl, TqvDataSkinButtonControl> {
 public:
-    using TqvDataSkinButtonControl::TqvDataSkinButtonControl;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
     RECT trackbuttonrect{};
 
@@ -157,14 +150,12 @@ protected:
 };
 
 // Kind "checkradio".
-class TqvDataSkinCheckRadioControl : public TqvDataSkinCustomControl {
+class TqvDataSkinCheckRadioControl
+    : public TqvSkinRecordOf<TqvDataSkinCheckRadioControl, TqvDataSkinCustomControl> {
 public:
-    using TqvDataSkinCustomControl::TqvDataSkinCustomControl;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
-    std::string fontname = kDefaultSkinFontName;
-    int fontheight = 14;
-    TFontStyles fontstyle = 0;
-    TColor fontcolor = 0;
+    TqvSkinFont font;
     TColor activefontcolor = 0;
     TColor unenabledfontcolor = 0;
     TColor framefontcolor = 0;
@@ -187,19 +178,16 @@ protected:
 };
 
 // Kind "gauge".
-class TqvDataSkinGaugeControl : public TqvDataSkinCustomControl {
+class TqvDataSkinGaugeControl : public TqvSkinRecordOf<TqvDataSkinGaugeControl, TqvDataSkinCustomControl> {
 public:
-    using TqvDataSkinCustomControl::TqvDataSkinCustomControl;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
     RECT progressarea{};
     RECT progressrect{};
     int beginoffset = 0;
     int endoffset = 0;
     bool vertical = false;
-    std::string fontname = kDefaultSkinFontName;
-    int fontheight = 14;
-    TFontStyles fontstyle = 0;
-    TColor fontcolor = 0;
+    TqvSkinFont font;
     bool progresstransparent = false;
     TColor progresstransparentcolor = 0;
     bool progressstretch = false;
@@ -217,9 +205,10 @@ protected:
 };
 
 // Kind "splitter".
-class TqvDataSkinSplitterControl : public TqvDataSkinCustomControl {
+class TqvDataSkinSplitterControl
+    : public TqvSkinRecordOf<TqvDataSkinSplitterControl, TqvDataSkinCustomControl> {
 public:
-    using TqvDataSkinCustomControl::TqvDataSkinCustomControl;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
     RECT gripperrect{};
     bool grippertransparent = false;
@@ -230,9 +219,10 @@ protected:
 };
 
 // Kind "trackbar".
-class TqvDataSkinTrackBarControl : public TqvDataSkinCustomControl {
+class TqvDataSkinTrackBarControl
+    : public TqvSkinRecordOf<TqvDataSkinTrackBarControl, TqvDataSkinCustomControl> {
 public:
-    using TqvDataSkinCustomControl::TqvDataSkinCustomControl;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
     RECT activeskinrect{};
     RECT trackarea{};
@@ -247,28 +237,22 @@ protected:
 };
 
 // Kind "label".
-class TqvDataSkinLabelControl : public TqvDataSkinCustomControl {
+class TqvDataSkinLabelControl : public TqvSkinRecordOf<TqvDataSkinLabelControl, TqvDataSkinCustomControl> {
 public:
-    using TqvDataSkinCustomControl::TqvDataSkinCustomControl;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
-    std::string fontname = kDefaultSkinFontName;
-    int fontheight = 14;
-    TFontStyles fontstyle = 0;
-    TColor fontcolor = 0;
+    TqvSkinFont font;
 
 protected:
     void DescribeFields(TqvSkinFields& fields) override;
 };
 
 // Kind "stdlabel".
-class TqvDataSkinStdLabelControl : public TqvDataSkinControl {
+class TqvDataSkinStdLabelControl : public TqvSkinRecordOf<TqvDataSkinStdLabelControl, TqvDataSkinControl> {
 public:
-    using TqvDataSkinControl::TqvDataSkinControl;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
-    std::string fontname = kDefaultSkinFontName;
-    int fontheight = 14;
-    TFontStyles fontstyle = 0;
-    TColor fontcolor = 0;
+    TqvSkinFont font;
     TColor activefontcolor = 16711680;
 
 protected:
@@ -276,9 +260,9 @@ protected:
 };
 
 // Kind "updown".
-class TqvDataSkinUpDownControl : public TqvDataSkinCustomControl {
+class TqvDataSkinUpDownControl : public TqvSkinRecordOf<TqvDataSkinUpDownControl, TqvDataSkinCustomControl> {
 public:
-    using TqvDataSkinCustomControl::TqvDataSkinCustomControl;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
     RECT upbuttonrect{};
     RECT activeupbuttonrect{};
@@ -292,9 +276,9 @@ protected:
 };
 
 // Kind "grid".
-class TqvDataSkinGridControl : public TqvDataSkinControl {
+class TqvDataSkinGridControl : public TqvSkinRecordOf<TqvDataSkinGridControl, TqvDataSkinControl> {
 public:
-    using TqvDataSkinControl::TqvDataSkinControl;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
     RECT fixedcellrect{};
     RECT selectcellrect{};
@@ -308,16 +292,10 @@ public:
     int bgpictureindex = -1;
     TColor linescolor = 0;
     TColor bgcolor = 0;
-    std::string fontname = kDefaultSkinFontName;
-    int fontheight = 14;
-    TFontStyles fontstyle = 0;
-    TColor fontcolor = 0;
+    TqvSkinFont font;
     TColor selectfontcolor = 0;
     TColor focusfontcolor = 0;
-    std::string fixedfontname = kDefaultSkinFontName;
-    int fixedfontheight = 14;
-    TFontStyles fixedfontstyle = 0;
-    TColor fixedfontcolor = 0;
+    TqvSkinFont fixedfont;
     bool cellstretcheffect = false;
     bool fixedcellstretcheffect = false;
     bool showfocus = false;
@@ -327,9 +305,9 @@ protected:
 };
 
 // Kind "tab".
-class TqvDataSkinTabControl : public TqvDataSkinControl {
+class TqvDataSkinTabControl : public TqvSkinRecordOf<TqvDataSkinTabControl, TqvDataSkinControl> {
 public:
-    using TqvDataSkinControl::TqvDataSkinControl;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
     RECT tabrect{};
     RECT activetabrect{};
@@ -351,10 +329,7 @@ public:
     bool bottomstretch = false;
     bool stretcheffect = false;
     TqvStretchType stretchtype = stFull;
-    std::string fontname = kDefaultSkinFontName;
-    int fontheight = 14;
-    TFontStyles fontstyle = 0;
-    TColor fontcolor = 0;
+    TqvSkinFont font;
     TColor activefontcolor = 0;
     TColor focusfontcolor = 0;
     TColor mouseinfontcolor = 0;
@@ -373,9 +348,9 @@ protected:
 };
 
 // Kind "mainmenubar".
-class TqvDataSkinMainMenuBar : public TqvDataSkinControl {
+class TqvDataSkinMainMenuBar : public TqvSkinRecordOf<TqvDataSkinMainMenuBar, TqvDataSkinControl> {
 public:
-    using TqvDataSkinControl::TqvDataSkinControl;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
     RECT itemsrect{};
     std::string menubaritem;
@@ -393,9 +368,9 @@ protected:
 };
 
 // Kind "controlbar".
-class TqvDataSkinControlBar : public TqvDataSkinCustomControl {
+class TqvDataSkinControlBar : public TqvSkinRecordOf<TqvDataSkinControlBar, TqvDataSkinCustomControl> {
 public:
-    using TqvDataSkinCustomControl::TqvDataSkinCustomControl;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
     RECT itemrect{};
     int bgpictureindex = -1;
@@ -416,15 +391,12 @@ protected:
 };
 
 // Kind "edit".
-class TqvDataSkinEditControl : public TqvDataSkinCustomControl {
+class TqvDataSkinEditControl : public TqvSkinRecordOf<TqvDataSkinEditControl, TqvDataSkinCustomControl> {
 public:
-    using TqvDataSkinCustomControl::TqvDataSkinCustomControl;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
     RECT activeskinrect{};
-    std::string fontname = kDefaultSkinFontName;
-    int fontheight = 14;
-    TFontStyles fontstyle = 0;
-    TColor fontcolor = 0;
+    TqvSkinFont font;
     TColor disabledfontcolor = 0;
     TColor activefontcolor = 0;
     RECT buttonrect{};
@@ -437,9 +409,9 @@ protected:
 };
 
 // Kind "memo".
-class TqvDataSkinMemoControl : public TqvDataSkinEditControl {
+class TqvDataSkinMemoControl : public TqvSkinRecordOf<TqvDataSkinMemoControl, TqvDataSkinEditControl> {
 public:
-    using TqvDataSkinEditControl::TqvDataSkinEditControl;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
     TColor bgcolor = 0;
     TColor activebgcolor = 0;
@@ -449,9 +421,9 @@ protected:
 };
 
 // Kind "listbox".
-class TqvDataSkinListBox : public TqvDataSkinCustomControl {
+class TqvDataSkinListBox : public TqvSkinRecordOf<TqvDataSkinListBox, TqvDataSkinCustomControl> {
 public:
-    using TqvDataSkinCustomControl::TqvDataSkinCustomControl;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
     RECT itemrect{};
     RECT activeitemrect{};
@@ -459,17 +431,11 @@ public:
     int itemleftoffset = 0;
     int itemrightoffset = 0;
     RECT itemtextrect{};
-    std::string fontname = kDefaultSkinFontName;
-    int fontheight = 14;
-    TFontStyles fontstyle = 0;
-    TColor fontcolor = 0;
+    TqvSkinFont font;
     TColor activefontcolor = 0;
     TColor focusfontcolor = 0;
     RECT captionrect{};
-    std::string captionfontname = kDefaultSkinFontName;
-    int captionfontheight = 14;
-    TFontStyles captionfontstyle = 0;
-    TColor captionfontcolor = 0;
+    TqvSkinFont captionfont;
     RECT upbuttonrect{};
     RECT activeupbuttonrect{};
     RECT downupbuttonrect{};
@@ -489,9 +455,9 @@ protected:
 };
 
 // Kind "checklistbox".
-class TqvDataSkinCheckListBox : public TqvDataSkinListBox {
+class TqvDataSkinCheckListBox : public TqvSkinRecordOf<TqvDataSkinCheckListBox, TqvDataSkinListBox> {
 public:
-    using TqvDataSkinListBox::TqvDataSkinListBox;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
     RECT itemcheckrect{};
     RECT checkimagerect{};
@@ -502,9 +468,9 @@ protected:
 };
 
 // Kind "combobox".
-class TqvDataSkinComboBox : public TqvDataSkinCustomControl {
+class TqvDataSkinComboBox : public TqvSkinRecordOf<TqvDataSkinComboBox, TqvDataSkinCustomControl> {
 public:
-    using TqvDataSkinCustomControl::TqvDataSkinCustomControl;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
     RECT activeskinrect{};
     RECT itemrect{};
@@ -513,10 +479,7 @@ public:
     int itemleftoffset = 0;
     int itemrightoffset = 0;
     RECT itemtextrect{};
-    std::string fontname = kDefaultSkinFontName;
-    int fontheight = 14;
-    TFontStyles fontstyle = 0;
-    TColor fontcolor = 0;
+    TqvSkinFont font;
     TColor focusfontcolor = 0;
     TColor activefontcolor = 0;
     std::string listboxname;
@@ -533,9 +496,10 @@ protected:
 };
 
 // Kind "scrollbar".
-class TqvDataSkinScrollBarControl : public TqvDataSkinCustomControl {
+class TqvDataSkinScrollBarControl
+    : public TqvSkinRecordOf<TqvDataSkinScrollBarControl, TqvDataSkinCustomControl> {
 public:
-    using TqvDataSkinCustomControl::TqvDataSkinCustomControl;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
     RECT trackarea{};
     RECT upbuttonrect{};
@@ -565,15 +529,13 @@ protected:
 };
 
 // Kind "spinedit".
-class TqvDataSkinSpinEditControl : public TqvDataSkinCustomControl {
+class TqvDataSkinSpinEditControl
+    : public TqvSkinRecordOf<TqvDataSkinSpinEditControl, TqvDataSkinCustomControl> {
 public:
-    using TqvDataSkinCustomControl::TqvDataSkinCustomControl;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
     RECT activeskinrect{};
-    std::string fontname = kDefaultSkinFontName;
-    int fontheight = 14;
-    TFontStyles fontstyle = 0;
-    TColor fontcolor = 0;
+    TqvSkinFont font;
     TColor activefontcolor = 0;
     TColor disabledfontcolor = 0;
     RECT upbuttonrect{};
@@ -588,9 +550,10 @@ protected:
 };
 
 // Kind "scrollbox".
-class TqvDataSkinScrollBoxControl : public TqvDataSkinCustomControl {
+class TqvDataSkinScrollBoxControl
+    : public TqvSkinRecordOf<TqvDataSkinScrollBoxControl, TqvDataSkinCustomControl> {
 public:
-    using TqvDataSkinCustomControl::TqvDataSkinCustomControl;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
     int bgpictureindex = -1;
 
@@ -599,14 +562,11 @@ protected:
 };
 
 // Kind "treeview".
-class TqvDataSkinTreeView : public TqvDataSkinControl {
+class TqvDataSkinTreeView : public TqvSkinRecordOf<TqvDataSkinTreeView, TqvDataSkinControl> {
 public:
-    using TqvDataSkinControl::TqvDataSkinControl;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
-    std::string fontname = kDefaultSkinFontName;
-    int fontheight = 14;
-    TFontStyles fontstyle = 0;
-    TColor fontcolor = 0;
+    TqvSkinFont font;
     TColor bgcolor = 0;
 
 protected:
@@ -614,9 +574,9 @@ protected:
 };
 
 // Kind "bevel".
-class TqvDataSkinBevel : public TqvDataSkinControl {
+class TqvDataSkinBevel : public TqvSkinRecordOf<TqvDataSkinBevel, TqvDataSkinControl> {
 public:
-    using TqvDataSkinControl::TqvDataSkinControl;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
     TColor lightcolor = 0;
     TColor darkcolor = 0;
@@ -626,9 +586,9 @@ protected:
 };
 
 // Kind "slider".
-class TqvDataSkinSlider : public TqvDataSkinControl {
+class TqvDataSkinSlider : public TqvSkinRecordOf<TqvDataSkinSlider, TqvDataSkinControl> {
 public:
-    using TqvDataSkinControl::TqvDataSkinControl;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
     TColor bgcolor = 0;
     RECT hrulerrect{};
@@ -643,14 +603,11 @@ protected:
 };
 
 // Kind "listview".
-class TqvDataSkinListView : public TqvDataSkinControl {
+class TqvDataSkinListView : public TqvSkinRecordOf<TqvDataSkinListView, TqvDataSkinControl> {
 public:
-    using TqvDataSkinControl::TqvDataSkinControl;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
-    std::string fontname = kDefaultSkinFontName;
-    int fontheight = 14;
-    TFontStyles fontstyle = 0;
-    TColor fontcolor = 0;
+    TqvSkinFont font;
     TColor bgcolor = 0;
 
 protected:
@@ -658,14 +615,11 @@ protected:
 };
 
 // Kind "richedit".
-class TqvDataSkinRichEdit : public TqvDataSkinControl {
+class TqvDataSkinRichEdit : public TqvSkinRecordOf<TqvDataSkinRichEdit, TqvDataSkinControl> {
 public:
-    using TqvDataSkinControl::TqvDataSkinControl;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
-    std::string fontname = kDefaultSkinFontName;
-    int fontheight = 14;
-    TFontStyles fontstyle = 0;
-    TColor fontcolor = 0;
+    TqvSkinFont font;
     TColor bgcolor = 0;
 
 protected:

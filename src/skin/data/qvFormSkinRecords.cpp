@@ -9,8 +9,8 @@
 namespace qv {
 
 void TqvDataSkinObject::DescribeFields(TqvSkinFields& fields) {
-    QV_STR(hint, "");
-    QV_INT(activepictureindex, -1);
+    QV_STR(hint);
+    QV_INT(activepictureindex);
     QV_FLAG(skinrectinapicture);
     QV_RECT(skinrect);
     QV_RECT(activeskinrect);
@@ -45,10 +45,10 @@ void TqvDataSkinAnimate::LoadFromSkinText(const TqvSkinIni& ini) {
 
 void TqvDataSkinAnimate::DescribeFields(TqvSkinFields& fields) {
     TqvDataSkinObject::DescribeFields(fields);
-    QV_INT(countframes, 1);
+    QV_INT(countframes);
     QV_FLAG(cycle);
     QV_FLAG(buttonstyle);
-    QV_INT(timerinterval, 50);
+    QV_INT(timerinterval);
     QV_COMMAND(command);
     QV_RECT(downskinrect);
     QV_RECT(restorerect);
@@ -74,29 +74,26 @@ void TqvDataSkinMenuItem::LoadFromSkinText(const TqvSkinIni& ini) {
 
 void TqvDataSkinMenuItem::DescribeFields(TqvSkinFields& fields) {
     TqvDataSkinObject::DescribeFields(fields);
-    QV_INT(itemleftoffset, 0);
-    QV_INT(itemrightoffset, 0);
+    QV_INT(itemleftoffset);
+    QV_INT(itemrightoffset);
     QV_RECT(dividerrect);
-    QV_INT(dividerleftoffset, 0);
-    QV_INT(dividerrightoffset, 0);
+    QV_INT(dividerleftoffset);
+    QV_INT(dividerrightoffset);
     QV_RECT(textrect);
     QV_RECT(imagerect);
-    QV_STR(fontname, kDefaultSkinFontName);
-    QV_INT(fontheight, 14);
-    QV_FONTSTYLE(fontstyle);
-    QV_COLOR(fontcolor, 0);
-    QV_COLOR(activefontcolor, 0);
-    QV_COLOR(unenabledfontcolor, 0);
+    fields.Font("", font);
+    QV_COLOR(activefontcolor);
+    QV_COLOR(unenabledfontcolor);
     QV_FLAG(stretcheffect);
     QV_FLAG(inactivestretcheffect);
     QV_FLAG(dividerstretcheffect);
     QV_RECT(animateskinrect);
-    QV_INT(framecount, 0);
-    QV_INT(animateinterval, 25);
+    QV_INT(framecount);
+    QV_INT(animateinterval);
     QV_FLAG(inactiveanimation);
     QV_FLAG(useimagecolor);
-    QV_COLOR(imagecolor, 0);
-    QV_COLOR(activeimagecolor, 0);
+    QV_COLOR(imagecolor);
+    QV_COLOR(activeimagecolor);
     QV_FLAG(inactivetransparent);
     QV_RECT(checkimagerect);
     QV_RECT(activecheckimagerect);
@@ -108,48 +105,42 @@ void TqvDataSkinMenuItem::DescribeFields(TqvSkinFields& fields) {
 
 void TqvDataSkinMainMenuItem::DescribeFields(TqvSkinFields& fields) {
     TqvDataSkinObject::DescribeFields(fields);
-    QV_INT(itemleftoffset, 0);
-    QV_INT(itemrightoffset, 0);
+    QV_INT(itemleftoffset);
+    QV_INT(itemrightoffset);
     QV_RECT(downrect);
     QV_RECT(textrect);
-    QV_STR(fontname, kDefaultSkinFontName);
-    QV_INT(fontheight, 14);
-    QV_FONTSTYLE(fontstyle);
-    QV_COLOR(fontcolor, 0);
-    QV_COLOR(activefontcolor, 0);
-    QV_COLOR(downfontcolor, 0);
-    QV_COLOR(unenabledfontcolor, 0);
+    fields.Font("", font);
+    QV_COLOR(activefontcolor);
+    QV_COLOR(downfontcolor);
+    QV_COLOR(unenabledfontcolor);
     QV_FLAG(stretcheffect);
     QV_RECT(animateskinrect);
-    QV_INT(framecount, 0);
-    QV_INT(animateinterval, 25);
+    QV_INT(framecount);
+    QV_INT(animateinterval);
     QV_FLAG(inactiveanimation);
 }
 
 void TqvDataSkinCaption::DescribeFields(TqvSkinFields& fields) {
     TqvDataSkinObject::DescribeFields(fields);
     QV_RECT(textrect);
-    QV_STR(fontname, kDefaultSkinFontName);
-    QV_INT(fontheight, 14);
-    QV_FONTSTYLE(fontstyle);
-    QV_COLOR(fontcolor, 0);
-    QV_COLOR(activefontcolor, 0);
+    fields.Font("", font);
+    QV_COLOR(activefontcolor);
     QV_ALIGN(alignment);
     QV_FLAG(light);
-    QV_COLOR(lightcolor, 0);
-    QV_COLOR(activelightcolor, 0);
+    QV_COLOR(lightcolor);
+    QV_COLOR(activelightcolor);
     QV_FLAG(shadow);
-    QV_COLOR(shadowcolor, 0);
-    QV_COLOR(activeshadowcolor, 0);
+    QV_COLOR(shadowcolor);
+    QV_COLOR(activeshadowcolor);
     QV_RECT(framerect);
     QV_RECT(activeframerect);
     QV_RECT(frametextrect);
-    QV_INT(frameleftoffset, 0);
-    QV_INT(framerightoffset, 0);
+    QV_INT(frameleftoffset);
+    QV_INT(framerightoffset);
     QV_FLAG(stretcheffect);
     QV_RECT(animateskinrect);
-    QV_INT(framecount, 0);
-    QV_INT(animateinterval, 25);
+    QV_INT(framecount);
+    QV_INT(animateinterval);
     QV_FLAG(inactiveanimation);
     QV_FLAG(fullframe);
 }
@@ -157,15 +148,15 @@ void TqvDataSkinCaption::DescribeFields(TqvSkinFields& fields) {
 // ---- global sections ----
 
 void TqvDataSkinPopupWindow::DescribeFields(TqvSkinFields& fields) {
-    QV_INT(windowpictureindex, -1);
-    QV_INT(maskpictureindex, -1);
+    QV_INT(windowpictureindex);
+    QV_INT(maskpictureindex);
     QV_POINT(lefttoppoint);
     QV_POINT(righttoppoint);
     QV_POINT(leftbottompoint);
     QV_POINT(rightbottompoint);
     QV_RECT(itemsrect);
-    QV_COLOR(scrollmarkercolor, 0);
-    QV_COLOR(scrollmarkeractivecolor, 0);
+    QV_COLOR(scrollmarkercolor);
+    QV_COLOR(scrollmarkeractivecolor);
     QV_FLAG(leftstretch);
     QV_FLAG(rightstretch);
     QV_FLAG(topstretch);
@@ -175,17 +166,14 @@ void TqvDataSkinPopupWindow::DescribeFields(TqvSkinFields& fields) {
 }
 
 void TqvDataSkinHintWindow::DescribeFields(TqvSkinFields& fields) {
-    QV_INT(windowpictureindex, -1);
-    QV_INT(maskpictureindex, -1);
+    QV_INT(windowpictureindex);
+    QV_INT(maskpictureindex);
     QV_POINT(lefttoppoint);
     QV_POINT(righttoppoint);
     QV_POINT(leftbottompoint);
     QV_POINT(rightbottompoint);
     QV_RECT(clientrect);
-    QV_STR(fontname, kDefaultSkinFontName);
-    QV_INT(fontheight, 14);
-    QV_FONTSTYLE(fontstyle);
-    QV_COLOR(fontcolor, 0);
+    fields.Font("", font);
     QV_FLAG(leftstretch);
     QV_FLAG(rightstretch);
     QV_FLAG(topstretch);
@@ -194,26 +182,15 @@ void TqvDataSkinHintWindow::DescribeFields(TqvSkinFields& fields) {
     QV_STRETCHTYPE(stretchtype);
 }
 
-void TqvSkinColors::SetDefaults() {
-    cbtnface = vcl::clBtnFace;
-    cbtntext = vcl::clBtnText;
-    cwindow = vcl::clWindow;
-    cwindowtext = vcl::clWindowText;
-    chighlight = vcl::clHighlight;
-    chighlighttext = vcl::clHighlightText;
-    cbtnhighlight = vcl::clBtnHighlight;
-    cbtnshadow = vcl::clBtnShadow;
-}
-
 void TqvSkinColors::DescribeFields(TqvSkinFields& fields) {
-    QV_COLOR(cbtnface, vcl::clBtnFace);
-    QV_COLOR(cbtntext, vcl::clBtnText);
-    QV_COLOR(cwindow, vcl::clWindow);
-    QV_COLOR(cwindowtext, vcl::clWindowText);
-    QV_COLOR(chighlight, vcl::clHighlight);
-    QV_COLOR(chighlighttext, vcl::clHighlightText);
-    QV_COLOR(cbtnhighlight, vcl::clBtnHighlight);
-    QV_COLOR(cbtnshadow, vcl::clBtnShadow);
+    QV_COLOR(cbtnface);
+    QV_COLOR(cbtntext);
+    QV_COLOR(cwindow);
+    QV_COLOR(cwindowtext);
+    QV_COLOR(chighlight);
+    QV_COLOR(chighlighttext);
+    QV_COLOR(cbtnhighlight);
+    QV_COLOR(cbtnshadow);
 }
 
 // ---- [FORMINFO] ----
@@ -224,8 +201,8 @@ void TqvSkinFormInfo::DescribeFormInfo(TqvSkinFields& fields) {
     QV_POINT(leftbottompoint);
     QV_POINT(rightbottompoint);
     QV_RECT(clientrect);
-    QV_INT(bgpictureindex, -1);
-    QV_INT(mdibgpictureindex, -1);
+    QV_INT(bgpictureindex);
+    QV_INT(mdibgpictureindex);
     QV_FLAG(leftstretch);
     QV_FLAG(rightstretch);
     QV_FLAG(topstretch);
@@ -241,11 +218,11 @@ void TqvSkinFormInfo::DescribeFormInfo(TqvSkinFields& fields) {
     QV_POINT(hittestrightbottompoint);
     QV_RECT(buttonsrect);
     QV_RECT(captionrect);
-    QV_INT(buttonsoffset, 0);
+    QV_INT(buttonsoffset);
     QV_FLAG(buttonsinleft);
     QV_FLAG(mainmenupopupup);
-    QV_INT(borderwidth, 0);
-    QV_INT(formminwidth, 0);
+    QV_INT(borderwidth);
+    QV_INT(formminwidth);
     QV_FLAG(mditabstransparent);
     QV_FLAG(mainmenubartransparent);
     QV_FLAG(autorenderinginactiveimage);
@@ -264,6 +241,7 @@ void ReplaceUnsetPoint(POINT& hitTest, const POINT& corner) {
 } // namespace
 
 void TqvSkinFormInfo::LoadFormInfo(const TqvSkinIni& ini, bool hasMaskPicture) {
+    *this = TqvSkinFormInfo{};
     TqvSkinFieldReader reader(ini, kFormInfoSection);
     DescribeFormInfo(reader);
 

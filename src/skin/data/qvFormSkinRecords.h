@@ -11,13 +11,11 @@
 
 namespace qv {
 
-inline const std::string kDefaultSkinFontName = "Arial";
-
 // ---- [SKINOBJECTS] records ----
 
-class TqvDataSkinObject : public TqvSkinRecord {
+class TqvDataSkinObject : public TqvSkinRecordOf<TqvDataSkinObject, TqvSkinRecord> {
 public:
-    using TqvSkinRecord::TqvSkinRecord;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
     std::string hint;
     int activepictureindex = -1;
@@ -33,17 +31,17 @@ protected:
 };
 
 // Reads only its skinrect; the other fields keep their initial values.
-class TqvDataUserObject : public TqvDataSkinObject {
+class TqvDataUserObject : public TqvSkinRecordOf<TqvDataUserObject, TqvDataSkinObject> {
 public:
-    using TqvDataSkinObject::TqvDataSkinObject;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
 protected:
     void DescribeFields(TqvSkinFields& fields) override;
 };
 
-class TqvDataSkinButton : public TqvDataSkinObject {
+class TqvDataSkinButton : public TqvSkinRecordOf<TqvDataSkinButton, TqvDataSkinObject> {
 public:
-    using TqvDataSkinObject::TqvDataSkinObject;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
     RECT downrect{};
     RECT disableskinrsect{}; // the key is spelled so in every skin
 
@@ -52,9 +50,9 @@ protected:
 };
 
 // A caption button of the frame; the restore… images show its alternative state.
-class TqvDataSkinStdButton : public TqvDataSkinButton {
+class TqvDataSkinStdButton : public TqvSkinRecordOf<TqvDataSkinStdButton, TqvDataSkinButton> {
 public:
-    using TqvDataSkinButton::TqvDataSkinButton;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
     TqvStdCommand command = cmDefault;
     RECT restorerect{};
     RECT restoreactiverect{};
@@ -65,14 +63,15 @@ protected:
     void DescribeFields(TqvSkinFields& fields) override;
 };
 
-class TqvDataSkinMainMenuBarButton : public TqvDataSkinStdButton {
+class TqvDataSkinMainMenuBarButton
+    : public TqvSkinRecordOf<TqvDataSkinMainMenuBarButton, TqvDataSkinStdButton> {
 public:
-    using TqvDataSkinStdButton::TqvDataSkinStdButton;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 };
 
-class TqvDataSkinAnimate : public TqvDataSkinObject {
+class TqvDataSkinAnimate : public TqvSkinRecordOf<TqvDataSkinAnimate, TqvDataSkinObject> {
 public:
-    using TqvDataSkinObject::TqvDataSkinObject;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
     // An animation never morphs, whatever its section says.
     void LoadFromSkinText(const TqvSkinIni& ini) override;
 
@@ -91,9 +90,9 @@ protected:
     void DescribeFields(TqvSkinFields& fields) override;
 };
 
-class TqvDataSkinMenuItem : public TqvDataSkinObject {
+class TqvDataSkinMenuItem : public TqvSkinRecordOf<TqvDataSkinMenuItem, TqvDataSkinObject> {
 public:
-    using TqvDataSkinObject::TqvDataSkinObject;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
     // Empty active check, radio and arrow images fall back to the normal ones.
     void LoadFromSkinText(const TqvSkinIni& ini) override;
 
@@ -104,10 +103,7 @@ public:
     int dividerrightoffset = 0;
     RECT textrect{};
     RECT imagerect{};
-    std::string fontname = kDefaultSkinFontName;
-    int fontheight = 14;
-    TFontStyles fontstyle = 0;
-    TColor fontcolor = 0;
+    TqvSkinFont font;
     TColor activefontcolor = 0;
     TColor unenabledfontcolor = 0;
     bool stretcheffect = false;
@@ -132,18 +128,15 @@ protected:
     void DescribeFields(TqvSkinFields& fields) override;
 };
 
-class TqvDataSkinMainMenuItem : public TqvDataSkinObject {
+class TqvDataSkinMainMenuItem : public TqvSkinRecordOf<TqvDataSkinMainMenuItem, TqvDataSkinObject> {
 public:
-    using TqvDataSkinObject::TqvDataSkinObject;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
     int itemleftoffset = 0;
     int itemrightoffset = 0;
     RECT downrect{};
     RECT textrect{};
-    std::string fontname = kDefaultSkinFontName;
-    int fontheight = 14;
-    TFontStyles fontstyle = 0;
-    TColor fontcolor = 0;
+    TqvSkinFont font;
     TColor activefontcolor = 0;
     TColor downfontcolor = 0;
     TColor unenabledfontcolor = 0;
@@ -157,20 +150,18 @@ protected:
     void DescribeFields(TqvSkinFields& fields) override;
 };
 
-class TqvDataSkinMainMenuBarItem : public TqvDataSkinMainMenuItem {
+class TqvDataSkinMainMenuBarItem
+    : public TqvSkinRecordOf<TqvDataSkinMainMenuBarItem, TqvDataSkinMainMenuItem> {
 public:
-    using TqvDataSkinMainMenuItem::TqvDataSkinMainMenuItem;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 };
 
-class TqvDataSkinCaption : public TqvDataSkinObject {
+class TqvDataSkinCaption : public TqvSkinRecordOf<TqvDataSkinCaption, TqvDataSkinObject> {
 public:
-    using TqvDataSkinObject::TqvDataSkinObject;
+    using TqvSkinRecordOf::TqvSkinRecordOf;
 
     RECT textrect{};
-    std::string fontname = kDefaultSkinFontName;
-    int fontheight = 14;
-    TFontStyles fontstyle = 0;
-    TColor fontcolor = 0;
+    TqvSkinFont font;
     TColor activefontcolor = 0;
     TAlignment alignment = taCenter;
     bool light = false;
@@ -198,9 +189,10 @@ protected:
 // ---- global sections ----
 
 // [POPUPWINDOW]: the frame of popup menus.
-class TqvDataSkinPopupWindow : public TqvSkinRecord {
+class TqvDataSkinPopupWindow : public TqvSkinRecordOf<TqvDataSkinPopupWindow, TqvSkinRecord> {
 public:
-    TqvDataSkinPopupWindow() : TqvSkinRecord("POPUPWINDOW") {}
+    explicit TqvDataSkinPopupWindow(std::string section = "POPUPWINDOW")
+        : TqvSkinRecordOf(std::move(section)) {}
 
     int windowpictureindex = -1;
     int maskpictureindex = -1;
@@ -222,11 +214,12 @@ protected:
     void DescribeFields(TqvSkinFields& fields) override;
 };
 
-// [HINTWINDOW]: the hint window. Before any load its font height is 12; a load reads 14 as the
-// default of an absent key.
-class TqvDataSkinHintWindow : public TqvSkinRecord {
+// [HINTWINDOW]: the hint window. Its font is read only while a loaded skin names a hint picture,
+// so a new record holds what an empty section reads (Arial, height 14).
+class TqvDataSkinHintWindow : public TqvSkinRecordOf<TqvDataSkinHintWindow, TqvSkinRecord> {
 public:
-    TqvDataSkinHintWindow() : TqvSkinRecord("HINTWINDOW") {}
+    explicit TqvDataSkinHintWindow(std::string section = "HINTWINDOW")
+        : TqvSkinRecordOf(std::move(section)) {}
 
     int windowpictureindex = -1;
     int maskpictureindex = -1;
@@ -235,10 +228,7 @@ public:
     POINT leftbottompoint{};
     POINT rightbottompoint{};
     RECT clientrect{};
-    std::string fontname = kDefaultSkinFontName;
-    int fontheight = 12;
-    TFontStyles fontstyle = 0;
-    TColor fontcolor = 0;
+    TqvSkinFont font;
     bool leftstretch = false;
     bool rightstretch = false;
     bool topstretch = false;
@@ -250,21 +240,20 @@ protected:
     void DescribeFields(TqvSkinFields& fields) override;
 };
 
-// [SKINCOLORS]: the colours controls use for text and backgrounds. A new object holds 0 in all
-// eight; SetDefaults gives the system colours a load falls back to.
-class TqvSkinColors : public TqvSkinRecord {
+// [SKINCOLORS]: the colours controls use for text and backgrounds; a key a skin leaves out keeps
+// the system colour of its role.
+class TqvSkinColors : public TqvSkinRecordOf<TqvSkinColors, TqvSkinRecord> {
 public:
-    TqvSkinColors() : TqvSkinRecord("SKINCOLORS") {}
-    void SetDefaults();
+    explicit TqvSkinColors(std::string section = "SKINCOLORS") : TqvSkinRecordOf(std::move(section)) {}
 
-    TColor cbtnface = 0;
-    TColor cbtntext = 0;
-    TColor cwindow = 0;
-    TColor cwindowtext = 0;
-    TColor chighlight = 0;
-    TColor chighlighttext = 0;
-    TColor cbtnhighlight = 0;
-    TColor cbtnshadow = 0;
+    TColor cbtnface = vcl::clBtnFace;
+    TColor cbtntext = vcl::clBtnText;
+    TColor cwindow = vcl::clWindow;
+    TColor cwindowtext = vcl::clWindowText;
+    TColor chighlight = vcl::clHighlight;
+    TColor chighlighttext = vcl::clHighlightText;
+    TColor cbtnhighlight = vcl::clBtnHighlight;
+    TColor cbtnshadow = vcl::clBtnShadow;
 
 protected:
     void DescribeFields(TqvSkinFields& fields) override;
@@ -304,8 +293,8 @@ struct TqvSkinFormInfo {
     bool autorenderinginactiveimage = false;
     TqvInactiveEffect inactiveeffect = ieBrightness;
 
-    // Reads [FORMINFO], then fits the mask area and hit-test points (only with a mask picture)
-    // and draws the frame corners towards the client area.
+    // Reads [FORMINFO] (absent keys keep the initial values above), then fits the mask area and hit-test
+    // points (only with a mask picture) and draws the frame corners towards the client area.
     void LoadFormInfo(const TqvSkinIni& ini, bool hasMaskPicture);
     // Writes the fields as read (after the adjustments).
     void SaveFormInfo(TqvSkinIni& ini);

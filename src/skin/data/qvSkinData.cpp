@@ -278,7 +278,7 @@ void TqvSkinData::ClearRecords() {
     PopupWindowSkin.windowpictureindex = -1;
     HintWindowSkin.windowpictureindex = -1;
     ExtraPictureNames.clear();
-    Colors.SetDefaults();
+    Colors.Reset();
 }
 
 void TqvSkinData::ClearSkin() {

@@ -3,6 +3,7 @@
 namespace qv {
 
 void TqvSkinRecord::LoadFromSkinText(const TqvSkinIni& ini) {
+    ResetFields();
     TqvSkinFieldReader reader(ini, SectionName);
     DescribeFields(reader);
 }
@@ -12,53 +13,81 @@ void TqvSkinRecord::SaveToSkinText(TqvSkinIni& ini) {
     DescribeFields(writer);
 }
 
-void TqvSkinFieldReader::Integer(std::string_view key, int& value, int def) {
-    value = ini_.ReadInteger(section_, key, def);
-}
-void TqvSkinFieldReader::Color(std::string_view key, TColor& value, TColor def) {
-    value = ini_.ReadInteger(section_, key, def);
-}
-void TqvSkinFieldReader::Flag(std::string_view key, bool& value) {
-    value = IniReadFlag(ini_, section_, key);
-}
-void TqvSkinFieldReader::String(std::string_view key, std::string& value, const std::string& def) {
-    value = ini_.ReadString(section_, key, def);
-}
-void TqvSkinFieldReader::Rect(std::string_view key, RECT& value) {
-    value = IniReadRect(ini_, section_, key);
-}
-void TqvSkinFieldReader::Point(std::string_view key, POINT& value) {
-    value = IniReadPoint(ini_, section_, key);
-}
-void TqvSkinFieldReader::FontStyle(std::string_view key, TFontStyles& value) {
-    value = IniReadFontStyle(ini_, section_, key);
-}
-void TqvSkinFieldReader::Alignment(std::string_view key, TAlignment& value) {
-    value = IniReadAlignment(ini_, section_, key);
-}
-void TqvSkinFieldReader::StretchType(std::string_view key, TqvStretchType& value) {
-    value = IniReadStretchType(ini_, section_, key);
-}
-void TqvSkinFieldReader::InactiveEffect(std::string_view key, TqvInactiveEffect& value) {
-    value = IniReadInactiveEffect(ini_, section_, key);
-}
-void TqvSkinFieldReader::MorphKind(std::string_view key, TqvMorphKind& value) {
-    value = IniReadMorphKind(ini_, section_, key);
-}
-void TqvSkinFieldReader::Command(std::string_view key, TqvStdCommand& value) {
-    value = IniReadCommand(ini_, section_, key);
+void TqvSkinFields::Font(std::string_view prefix, TqvSkinFont& font) {
+    std::string key(prefix);
+    String(key + "fontname", font.name);
+    Integer(key + "fontheight", font.height);
+    FontStyle(key + "fontstyle", font.style);
+    Color(key + "fontcolor", font.color);
 }
 
-void TqvSkinFieldWriter::Integer(std::string_view key, int& value, int) {
+// An integer key that is present but does not parse reads as the field's initial value, which
+// the reset has put there: ReadInteger gives back its default for both cases.
+void TqvSkinFieldReader::Integer(std::string_view key, int& value) {
+    value = ini_.ReadInteger(section_, key, value);
+}
+void TqvSkinFieldReader::Color(std::string_view key, TColor& value) {
+    value = ini_.ReadInteger(section_, key, value);
+}
+void TqvSkinFieldReader::Flag(std::string_view key, bool& value) {
+    if (Present(key)) {
+        value = IniReadFlag(ini_, section_, key);
+    }
+}
+void TqvSkinFieldReader::String(std::string_view key, std::string& value) {
+    value = ini_.ReadString(section_, key, value);
+}
+void TqvSkinFieldReader::Rect(std::string_view key, RECT& value) {
+    if (Present(key)) {
+        value = IniReadRect(ini_, section_, key);
+    }
+}
+void TqvSkinFieldReader::Point(std::string_view key, POINT& value) {
+    if (Present(key)) {
+        value = IniReadPoint(ini_, section_, key);
+    }
+}
+void TqvSkinFieldReader::FontStyle(std::string_view key, TFontStyles& value) {
+    if (Present(key)) {
+        value = IniReadFontStyle(ini_, section_, key);
+    }
+}
+void TqvSkinFieldReader::Alignment(std::string_view key, TAlignment& value) {
+    if (Present(key)) {
+        value = IniReadAlignment(ini_, section_, key);
+    }
+}
+void TqvSkinFieldReader::StretchType(std::string_view key, TqvStretchType& value) {
+    if (Present(key)) {
+        value = IniReadStretchType(ini_, section_, key);
+    }
+}
+void TqvSkinFieldReader::InactiveEffect(std::string_view key, TqvInactiveEffect& value) {
+    if (Present(key)) {
+        value = IniReadInactiveEffect(ini_, section_, key);
+    }
+}
+void TqvSkinFieldReader::MorphKind(std::string_view key, TqvMorphKind& value) {
+    if (Present(key)) {
+        value = IniReadMorphKind(ini_, section_, key);
+    }
+}
+void TqvSkinFieldReader::Command(std::string_view key, TqvStdCommand& value) {
+    if (Present(key)) {
+        value = IniReadCommand(ini_, section_, key);
+    }
+}
+
+void TqvSkinFieldWriter::Integer(std::string_view key, int& value) {
     ini_.WriteInteger(section_, key, value);
 }
-void TqvSkinFieldWriter::Color(std::string_view key, TColor& value, TColor) {
+void TqvSkinFieldWriter::Color(std::string_view key, TColor& value) {
     ini_.WriteInteger(section_, key, value);
 }
 void TqvSkinFieldWriter::Flag(std::string_view key, bool& value) {
     IniWriteFlag(ini_, section_, key, value);
 }
-void TqvSkinFieldWriter::String(std::string_view key, std::string& value, const std::string&) {
+void TqvSkinFieldWriter::String(std::string_view key, std::string& value) {
     ini_.WriteString(section_, key, value);
 }
 void TqvSkinFieldWriter::Rect(std::string_view key, RECT& value) {

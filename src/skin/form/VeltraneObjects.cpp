@@ -421,10 +421,10 @@ TqvSkinCaptionObject::TqvSkinCaptionObject(TqvVeltrane* owner, const TqvDataSkin
         return;
     }
     textrect = record->textrect;
-    fontname = record->fontname;
-    fontheight = record->fontheight;
-    fontstyle = record->fontstyle;
-    fontcolor = record->fontcolor;
+    fontname = record->font.name;
+    fontheight = record->font.height;
+    fontstyle = record->font.style;
+    fontcolor = record->font.color;
     activefontcolor = record->activefontcolor;
     alignment = record->alignment;
     light = record->light;

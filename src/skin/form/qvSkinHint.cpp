@@ -208,10 +208,10 @@ void TqvSkinHintWindow::ApplyFont(vcl::TCanvas* canvas, const TqvSkinHint* hint,
     const TqvSkinData* skin = HintSkinOf(hint);
     if (skin != nullptr && hint->UseSkinFont) {
         const TqvDataSkinHintWindow& s = skin->HintWindowSkin;
-        font->SetName(s.fontname);
-        font->SetHeight(s.fontheight);
-        font->SetStyle(s.fontstyle);
-        font->SetColor(s.fontcolor);
+        font->SetName(s.font.name);
+        font->SetHeight(s.font.height);
+        font->SetStyle(s.font.style);
+        font->SetColor(s.font.color);
     } else {
         font->Assign(hint->DefaultFont());
     }
@@ -278,7 +278,7 @@ void TqvSkinHintWindow::ActivateHint(const RECT& rect, const std::string& text) 
         const gfx::Bitmap& picture = *ExtraPicture(*skin, s.windowpictureindex);
         layout_ = LayoutSkinnedHint(content, SIZE{picture.Width(), picture.Height()}, s,
                                     titled_ ? 10 : 5);
-        textColor_ = s.fontcolor;
+        textColor_ = s.font.color;
     } else {
         layout_ = TqvHintLayout{};
         layout_.Width = content.cx + 4;

@@ -360,12 +360,12 @@ void TqvSkinMenuItem::DrawHeader(HDC dc, int w, int h) {
         CopyPicture(dc, RECT{0, 0, w, h}, part, RECT{0, 0, part.Width(), part.Height()});
     }
     vcl::TFont font;
-    font.SetName(label->fontname);
-    font.SetHeight(label->fontheight);
-    font.SetStyle(label->fontstyle);
+    font.SetName(label->font.name);
+    font.SetHeight(label->font.height);
+    font.SetStyle(label->font.style);
     HFONT hf = vcl::CreateFontHandle(font);
     HGDIOBJ old = SelectObject(dc, hf);
-    SetTextColor(dc, vcl::ColorToRGB(label->fontcolor));
+    SetTextColor(dc, vcl::ColorToRGB(label->font.color));
     const std::string& caption = SourceItem->Caption();
     RECT r{0, 0, w, h};
     DrawWideText(dc, caption.substr(1, caption.size() - 2), r,
@@ -399,7 +399,7 @@ void TqvSkinMenuItem::DrawSkinned(HDC dc, int w, int h) {
     RECT tr = s.textrect;
     tr.right = w + s.textrect.right - WidthOfRect(s.skinrect);
     COLORREF color = vcl::ColorToRGB(active      ? s.activefontcolor
-                                     : Enabled() ? s.fontcolor
+                                     : Enabled() ? s.font.color
                                                  : s.unenabledfontcolor);
     SetTextColor(dc, color);
     RECT cr{tr.left + imageColumn, tr.top, tr.right - 16, tr.bottom};
@@ -492,9 +492,9 @@ void TqvSkinPopupWindow::Show(vcl::TMenuItem* parent, int startIndex, const RECT
     // The font items are measured and drawn with.
     vcl::TFont font;
     if (SkinFont()) {
-        font.SetName(ItemSkin->fontname);
-        font.SetHeight(ItemSkin->fontheight);
-        font.SetStyle(ItemSkin->fontstyle);
+        font.SetName(ItemSkin->font.name);
+        font.SetHeight(ItemSkin->font.height);
+        font.SetStyle(ItemSkin->font.style);
     } else {
         font.Assign(Menu->ItemFontDefault());
     }

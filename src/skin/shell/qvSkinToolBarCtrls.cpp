@@ -108,10 +108,10 @@ void TqvSkinEdit::ReadSkinRecord() {
         return;
     }
     activeskinrect = record->activeskinrect;
-    fontname = record->fontname;
-    fontheight = record->fontheight;
-    fontstyle = record->fontstyle;
-    fontcolor = record->fontcolor;
+    fontname = record->font.name;
+    fontheight = record->font.height;
+    fontstyle = record->font.style;
+    fontcolor = record->font.color;
     disabledfontcolor = record->disabledfontcolor;
 }
 

@@ -76,13 +76,13 @@ void TqvSkinCustomTreeView::ApplySkin() {
         vcl::TFont font;
         font.Assign(useSkinFont_ ? Font() : defaultFont_.get());
         if (useSkinFont_) {
-            font.SetName(r->fontname);
-            font.SetStyle(r->fontstyle);
-            font.SetHeight(r->fontheight);
+            font.SetName(r->font.name);
+            font.SetStyle(r->font.style);
+            font.SetHeight(r->font.height);
         }
         font.SetCharset(skinData_->ResourceStrData() != nullptr ? skinData_->ResourceStrData()->CharSet()
                                                                 : defaultFont_->Charset());
-        font.SetColor(r->fontcolor);
+        font.SetColor(r->font.color);
         Font()->Assign(&font);
         SetColor(r->bgcolor);
     }

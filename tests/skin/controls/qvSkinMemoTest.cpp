@@ -59,7 +59,7 @@ protected:
         return si;
     }
     // The font colour and frame rectangle of the memo's present state.
-    vcl::TColor StateFontColor() { return memo->Focused() || memo->MouseInControl() ? Record().activefontcolor : Record().fontcolor; }
+    vcl::TColor StateFontColor() { return memo->Focused() || memo->MouseInControl() ? Record().activefontcolor : Record().font.color; }
     RECT StateRect() { return memo->Focused() || memo->MouseInControl() ? Record().activeskinrect : Record().skinrect; }
     const TqvDataSkinMemoControl& Record() {
         return dynamic_cast<const TqvDataSkinMemoControl&>(*skin->ControlSkins[static_cast<size_t>(skin->IndexOfControlSkin("memo"))]);
@@ -227,7 +227,7 @@ TEST_F(MemoTest, DisablingScrollsLeftDisablesTheBarsAndGreysTheText) {
     EXPECT_EQ(vcl::ColorToRGB(memo->DisabledFontColor()), disabled);
     RECT text{3, 3, 200, 60};
     EXPECT_GT(CountColour(text, disabled), 10);
-    EXPECT_EQ(CountColour(text, vcl::ColorToRGB(Record().fontcolor)), 0);
+    EXPECT_EQ(CountColour(text, vcl::ColorToRGB(Record().font.color)), 0);
     EXPECT_EQ(CountColour(text, vcl::ColorToRGB(Record().activefontcolor)), 0);
     memo->SetEnabled(true);
     Settle();
@@ -270,7 +270,7 @@ TEST_F(MemoTest, ReadOnlyDropsEveryChangeButCopies) {
 
 TEST_F(MemoTest, HoverAndFocusSwitchToTheActiveColours) {
     const TqvDataSkinMemoControl& rec = Record();
-    ASSERT_NE(rec.activefontcolor, rec.fontcolor);
+    ASSERT_NE(rec.activefontcolor, rec.font.color);
     // Another control has the focus.
     auto* other = new vcl::TEdit(form);
     other->SetBounds(400, 150, 50, 20);
@@ -278,13 +278,13 @@ TEST_F(MemoTest, HoverAndFocusSwitchToTheActiveColours) {
     other->SetFocus();
     Settle();
     ASSERT_FALSE(memo->Focused());
-    EXPECT_EQ(memo->Font()->Color(), rec.fontcolor);
+    EXPECT_EQ(memo->Font()->Color(), rec.font.color);
     MoveTo(memo, 100, 100);
     EXPECT_TRUE(memo->MouseInControl());
     EXPECT_EQ(memo->Font()->Color(), rec.activefontcolor);
     MoveTo(hbar, 100, 5);
     EXPECT_FALSE(memo->MouseInControl());
-    EXPECT_EQ(memo->Font()->Color(), rec.fontcolor);
+    EXPECT_EQ(memo->Font()->Color(), rec.font.color);
     memo->SetFocus();
     Settle();
     EXPECT_EQ(memo->Font()->Color(), rec.activefontcolor);

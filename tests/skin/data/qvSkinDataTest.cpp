@@ -106,7 +106,7 @@ TEST(SkinDataTest, BuiltSkinWalksAsAContainerAndLoadsBack) {
     EXPECT_EQ(data.skinname, "Tiny");
     EXPECT_EQ(data.stretchtype, stHorz);
     EXPECT_EQ(data.maskrectarea, (RECT{2, 3, 6, 5})); // grown to the client rectangle (mask set)
-    EXPECT_EQ(data.HintWindowSkin.fontheight, 11);
+    EXPECT_EQ(data.HintWindowSkin.font.height, 11);
     EXPECT_EQ(data.Colors.cbtnface, 12632256);
     EXPECT_EQ(data.Colors.cwindow, -16777211);
     ASSERT_EQ(data.FormObjects.size(), 2u);

@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <typeinfo>
+
 using namespace qv;
 
 namespace {
@@ -23,41 +28,148 @@ std::string Saved(TqvSkinRecord& record) {
     return ini.Text();
 }
 
-} // namespace
-
-// A record read from an absent section must hold exactly what a new record holds: the field
-// initialisers and the reading defaults are two spellings of the same table.
-TEST(SkinRecordsTest, AbsentSectionsGiveTheInitialValues) {
-    TqvSkinIni empty;
+// Every record class, made new under the section name "x": the kinds of both lists and the
+// three global records.
+std::vector<std::unique_ptr<TqvSkinRecord>> EveryRecordClass() {
+    std::vector<std::unique_ptr<TqvSkinRecord>> records;
     for (const char* kind : kControlKinds) {
-        auto fresh = CreateControlSkin(kind, "x");
-        auto loaded = CreateControlSkin(kind, "x");
-        ASSERT_TRUE(fresh && loaded) << kind;
-        loaded->LoadFromSkinText(empty);
-        EXPECT_EQ(Saved(*loaded), Saved(*fresh)) << kind;
-        EXPECT_EQ(ControlSkinKind(*loaded), kind);
+        records.push_back(CreateControlSkin(kind, "x"));
     }
     for (const char* kind : kObjectKinds) {
-        auto fresh = CreateFormObject(kind, "x");
-        auto loaded = CreateFormObject(kind, "x");
-        ASSERT_TRUE(fresh && loaded) << kind;
-        loaded->LoadFromSkinText(empty);
-        EXPECT_EQ(Saved(*loaded), Saved(*fresh)) << kind;
-        EXPECT_EQ(FormObjectKind(*loaded), kind);
+        records.push_back(CreateFormObject(kind, "x"));
     }
-    TqvDataSkinPopupWindow popup, freshPopup;
-    popup.LoadFromSkinText(empty);
-    EXPECT_EQ(Saved(popup), Saved(freshPopup));
+    records.push_back(std::make_unique<TqvDataSkinPopupWindow>("x"));
+    records.push_back(std::make_unique<TqvDataSkinHintWindow>("x"));
+    records.push_back(std::make_unique<TqvSkinColors>("x"));
+    return records;
+}
 
-    // The hint record is the one exception: it starts at height 12, reading defaults to 14.
-    TqvDataSkinHintWindow hint;
-    EXPECT_EQ(hint.fontheight, 12);
-    hint.LoadFromSkinText(empty);
-    EXPECT_EQ(hint.fontheight, 14);
-    EXPECT_EQ(hint.fontname, "Arial");
+// A value of the same type as `value` (as the writer spells it) that reads differently from it.
+std::string OtherValue(const std::string& key, const std::string& value) {
+    auto commas = std::count(value.begin(), value.end(), ',');
+    if (key.ends_with("fontstyle")) {
+        return "fsbold,fsitalic";
+    }
+    if (commas == 3) {
+        return "1,2,30,40";
+    }
+    if (commas == 1) {
+        return "5,6";
+    }
+    for (const char* word : {"st", "ie", "mk", "cm", "ta"}) {
+        if (value.starts_with(word) && value.size() > 2 &&
+            std::islower(static_cast<unsigned char>(value[2]))) {
+            static const std::map<std::string, std::string> others{{"st", "stvert"},
+                                                                   {"ie", "ieinvert"},
+                                                                   {"mk", "mkpush"},
+                                                                   {"cm", "cmclose"},
+                                                                   {"ta", "taleftjustify"}};
+            std::string other = others.at(word);
+            return other == value ? std::string(word) + "xx" : other;
+        }
+    }
+    int number = 0;
+    if (TryParseSkinInteger(value, number)) {
+        return number == 1 ? "0" : "1"; // flags as well as numbers
+    }
+    return value + "-other";
+}
 
+} // namespace
+
+// The field initialisers are the one table of defaults: a record read from a section without
+// keys holds exactly what a new record holds, for every class.
+TEST(SkinRecordsTest, AbsentSectionsGiveTheInitialValues) {
+    TqvSkinIni empty;
+    auto fresh = EveryRecordClass();
+    auto loaded = EveryRecordClass();
+    for (std::size_t i = 0; i < fresh.size(); ++i) {
+        loaded[i]->LoadFromSkinText(empty);
+        EXPECT_EQ(Saved(*loaded[i]), Saved(*fresh[i])) << typeid(*fresh[i]).name();
+    }
+    for (const char* kind : kControlKinds) {
+        EXPECT_EQ(ControlSkinKind(*CreateControlSkin(kind, "x")), kind);
+    }
+    for (const char* kind : kObjectKinds) {
+        EXPECT_EQ(FormObjectKind(*CreateFormObject(kind, "x")), kind);
+    }
     EXPECT_EQ(CreateControlSkin("Button", "x"), nullptr);
     EXPECT_EQ(CreateFormObject("userObject", "x"), nullptr);
+}
+
+// Reading again starts from the initial values: a record that read a section where every key
+// differs from its default, then an empty section, is a new record again. (A class that did not
+// reset its own fields would keep the first section's values.)
+TEST(SkinRecordsTest, ReadingAgainForgetsTheEarlierSection) {
+    auto records = EveryRecordClass();
+    auto fresh = EveryRecordClass();
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        TqvSkinRecord& record = *records[i];
+        const char* name = typeid(record).name();
+        TqvSkinIni full;
+        record.SaveToSkinText(full);
+        for (const std::string& key : full.SectionKeys("x")) {
+            full.WriteString("x", key, OtherValue(key, *full.FindValue("x", key)));
+        }
+        record.LoadFromSkinText(full);
+        TqvSkinIni read;
+        record.SaveToSkinText(read);
+        // Every key took the new value (the user object reads only skinrect, and an animation
+        // never morphs, by design).
+        const TqvSkinIni initial(Saved(*fresh[i]));
+        for (const std::string& key : read.SectionKeys("x")) {
+            bool fixed = dynamic_cast<TqvDataUserObject*>(&record) != nullptr ||
+                         (dynamic_cast<TqvDataSkinAnimate*>(&record) != nullptr && key == "morphing");
+            if (!fixed) {
+                EXPECT_NE(*read.FindValue("x", key), *initial.FindValue("x", key)) << name << " " << key;
+            }
+        }
+        record.LoadFromSkinText(TqvSkinIni());
+        EXPECT_EQ(Saved(record), Saved(*fresh[i])) << name;
+        // Reset does the same without reading, and keeps the section name.
+        record.LoadFromSkinText(full);
+        record.Reset();
+        EXPECT_EQ(Saved(record), Saved(*fresh[i])) << name;
+        EXPECT_EQ(record.SectionName, "x");
+    }
+
+    TqvSkinFormInfo info;
+    info.LoadFormInfo(TqvSkinIni("[FORMINFO]\nbgpictureindex=3\nclientrect=1,2,3,4\nborderwidth=5\n"
+                                 "inactiveeffect=ieinvert\nbuttonsinleft=1\n"),
+                      false);
+    EXPECT_EQ(info.bgpictureindex, 3);
+    info.LoadFormInfo(TqvSkinIni(), false);
+    TqvSkinIni again, initial;
+    info.SaveFormInfo(again);
+    TqvSkinFormInfo().SaveFormInfo(initial);
+    EXPECT_EQ(again.Text(), initial.Text());
+}
+
+// A font is four keys under one prefix, read and written together; the other fonts of the
+// record and its state colours are untouched by them.
+TEST(SkinRecordsTest, FontKeysUnderTheirPrefix) {
+    TqvSkinIni ini("[l]\ncaptionfontname=Tahoma\ncaptionfontheight=9\ncaptionfontstyle=fsitalic\n"
+                   "captionfontcolor=255\nactivefontcolor=7\n"
+                   "[g]\nfixedfontname=Courier\nfontheight=20\n");
+    TqvDataSkinListBox list("l");
+    list.LoadFromSkinText(ini);
+    EXPECT_EQ(list.captionfont, (TqvSkinFont{"Tahoma", 9, vcl::fsItalic, 255}));
+    EXPECT_EQ(list.font, TqvSkinFont{});
+    EXPECT_EQ(list.activefontcolor, 7);
+    TqvDataSkinGridControl grid("g");
+    grid.LoadFromSkinText(ini);
+    EXPECT_EQ(grid.fixedfont, (TqvSkinFont{"Courier", 14, 0, 0}));
+    EXPECT_EQ(grid.font.height, 20);
+
+    TqvSkinIni written;
+    list.SaveToSkinText(written);
+    std::vector<std::string> keys = written.SectionKeys("l");
+    auto at = std::find(keys.begin(), keys.end(), "captionfontname");
+    ASSERT_NE(at, keys.end());
+    EXPECT_EQ(std::vector<std::string>(at, at + 4),
+              (std::vector<std::string>{"captionfontname", "captionfontheight", "captionfontstyle",
+                                        "captionfontcolor"}));
+    EXPECT_EQ(*written.FindValue("l", "captionfontstyle"), "fsitalic");
 }
 
 TEST(SkinRecordsTest, DefaultsThatAreNotZero) {
@@ -67,7 +179,7 @@ TEST(SkinRecordsTest, DefaultsThatAreNotZero) {
     EXPECT_EQ(lb->vscrollbarname, "vscrollbar");
     EXPECT_EQ(lb->hscrollbarname, "hscrollbar");
     EXPECT_EQ(lb->bothhscrollbarname, "bothhscrollbar");
-    EXPECT_EQ(lb->captionfontheight, 14);
+    EXPECT_EQ(lb->captionfont.height, 14);
     EXPECT_EQ(lb->pictureindex, -1);
     EXPECT_EQ(lb->maskpictureindex, -1);
 
@@ -84,11 +196,15 @@ TEST(SkinRecordsTest, DefaultsThatAreNotZero) {
     EXPECT_EQ(animate.command, cmDefault);
     TqvDataSkinCaption caption("c");
     EXPECT_EQ(caption.alignment, taCenter);
+    // A key a skin leaves out keeps the system colour of its role; the hint's font is the common
+    // text font.
     TqvSkinColors colors;
-    EXPECT_EQ(colors.cbtnface, 0);
-    colors.LoadFromSkinText(TqvSkinIni());
     EXPECT_EQ(colors.cbtnface, -16777201);
     EXPECT_EQ(colors.cbtnshadow, -16777200);
+    EXPECT_EQ(colors.chighlighttext, -16777202);
+    TqvDataSkinHintWindow hint;
+    EXPECT_EQ(hint.font, (TqvSkinFont{"Arial", 14, 0, 0}));
+    EXPECT_EQ(hint.SectionName, "HINTWINDOW");
 }
 
 TEST(SkinRecordsTest, ClassTree) {
@@ -127,10 +243,10 @@ TEST(SkinRecordsTest, ButtonRecordReadsBaseCustomAndOwnKeys) {
     EXPECT_EQ(b.disabledfontcolor, 15916233);
     EXPECT_EQ(b.activeskinrect, (RECT{458, 298, 500, 320}));
     EXPECT_EQ(b.downskinrect, (RECT{458, 324, 500, 346}));
-    EXPECT_EQ(b.fontstyle, vcl::fsBold);
+    EXPECT_EQ(b.font.style, vcl::fsBold);
     EXPECT_EQ(b.morphkind, mkGradient);
     EXPECT_EQ(b.stretchtype, stVert);
-    EXPECT_EQ(b.fontname, "Arial");
+    EXPECT_EQ(b.font.name, "Arial");
 
     TqvSkinIni bad("[button]\nclientrect=2,,40,20\n");
     TqvDataSkinButtonControl b2("button");
@@ -172,15 +288,15 @@ TEST(SkinRecordsTest, FormObjectRules) {
     EXPECT_EQ(menu.activecheckimagerect, (RECT{1, 1, 5, 5}));
     EXPECT_EQ(menu.activeradioimagerect, (RECT{9, 9, 12, 12}));
     EXPECT_EQ(menu.activearrowimagerect, (RECT{3, 3, 3, 8})); // empty, so it took the empty normal
-    EXPECT_EQ(menu.fontheight, 16);
+    EXPECT_EQ(menu.font.height, 16);
 
     TqvDataSkinCaption cap("cap");
     cap.LoadFromSkinText(ini);
-    EXPECT_EQ(cap.fontheight, 14);
+    EXPECT_EQ(cap.font.height, 14);
 
     TqvDataSkinCaption caption("caption");
     caption.LoadFromSkinText(ini);
-    EXPECT_EQ(caption.fontcolor, 0);
+    EXPECT_EQ(caption.font.color, 0);
     EXPECT_EQ(caption.alignment, taLeftJustify);
 }
 

@@ -90,7 +90,7 @@ TEST_F(LoadedSkin, FrameObjects) {
     EXPECT_FALSE(caption.skinrectinapicture);
     EXPECT_EQ(caption.skinrect, (RECT{5, 4, 280, 24}));
     EXPECT_EQ(caption.textrect, (RECT{4, 2, 274, 20}));
-    EXPECT_EQ(caption.fontheight, 16);
+    EXPECT_EQ(caption.font.height, 16);
     EXPECT_EQ(caption.alignment, taLeftJustify);
     EXPECT_TRUE(caption.shadow);
     EXPECT_EQ(caption.shadowcolor, 16777215);

@@ -161,7 +161,7 @@ TEST_F(MenuTest, TheSystemMenuDrawsTheSkinsItemPicturesAndGlyphs) {
     // colour of the item.
     for (int i : {0, 1, 3}) {
         const RECT& r = popup->Items[std::size_t(i)]->ItemRect;
-        const TColor c = popup->Items[std::size_t(i)]->Active() ? rec->activefontcolor : rec->fontcolor;
+        const TColor c = popup->Items[std::size_t(i)]->Active() ? rec->activefontcolor : rec->font.color;
         const COLORREF want = vcl::ColorToRGB(c);
         const gfx::Pixel wantPixel = (GetRValue(want) << 16) | (GetGValue(want) << 8) | GetBValue(want);
         bool found = false;

@@ -128,9 +128,9 @@ protected:
     SIZE SkinTextSize(const TqvSkinData& data, const std::string& text, bool bold = false) {
         vcl::TBitmap bitmap(1, 1);
         vcl::TFont* f = bitmap.Canvas()->Font();
-        f->SetName(data.HintWindowSkin.fontname);
-        f->SetHeight(data.HintWindowSkin.fontheight);
-        f->SetStyle(data.HintWindowSkin.fontstyle | (bold ? vcl::fsBold : 0u));
+        f->SetName(data.HintWindowSkin.font.name);
+        f->SetHeight(data.HintWindowSkin.font.height);
+        f->SetStyle(data.HintWindowSkin.font.style | (bold ? vcl::fsBold : 0u));
         RECT r{0, 0, 0, 0};
         bitmap.Canvas()->DrawText(text, r, DT_CALCRECT | DT_NOPREFIX);
         return SIZE{r.right, r.bottom};
