@@ -24,14 +24,10 @@ void BuildPanel(Painter& p, SkinText& text) {
     Fill(p, r, kFace);
     p.StrokeRoundRect({0, 0, 59, 52}, 0.0, kLineSoft);
     p.HLine(1, 58, 1, kFaceHigh);  // the faint top light of a raised surface
-    Section& s = text["panel"];
-    WriteCustom(s, kPic, {r, Pt(6, 6), Pt(53, 6), Pt(6, 46), Pt(53, 46), Ltrb(2, 2, 57, 50)});
-    s.Set("bgpictureindex", -1).Set("captionrect", kEmpty).Set("alignment", "taleftjustify");
-    WriteFont(s, kText);
-    s.Set("checkimagerect", kEmpty).Set("uncheckimagerect", kEmpty)
-        .Set("markframerect", kEmpty).Set("framerect", kEmpty).Set("frametextrect", kEmpty)
-        .Set("frameleftoffset", 0).Set("framerightoffset", 0).Set("gripperrect", kEmpty)
-        .Flag("grippertransparent", false).Set("grippertransparentcolor", 0);
+    auto& s = text.Control<qv::TqvDataSkinPanelControl>("panel");
+    SetCustom(s, kPic, {r, Pt(6, 6), Pt(53, 6), Pt(6, 46), Pt(53, 46), Ltrb(2, 2, 57, 50)});
+    s.alignment = qv::taLeftJustify;
+    s.font = TextFont(kText);
 }
 
 // A panel along the top of a dialog (the folder dialog's tool bar): a line under it.
@@ -39,10 +35,10 @@ void BuildToolPanel(Painter& p, SkinText& text) {
     const RECT r = Rc(330, 120, 59, 25);
     Fill(p, r, kFace);
     p.HLine(r.left, r.right, r.bottom - 1, kLineSoft);
-    Section& s = text["toolpanel"];
-    WriteCustom(s, kPic, {r, Pt(3, 3), Pt(56, 3), Pt(3, 22), Pt(56, 22), Ltrb(2, 2, 57, 23)});
-    s.Set("bgpictureindex", -1).Set("captionrect", kEmpty).Set("alignment", "taleftjustify");
-    WriteFont(s, kText);
+    auto& s = text.Control<qv::TqvDataSkinPanelControl>("toolpanel");
+    SetCustom(s, kPic, {r, Pt(3, 3), Pt(56, 3), Pt(3, 22), Pt(56, 22), Ltrb(2, 2, 57, 23)});
+    s.alignment = qv::taLeftJustify;
+    s.font = TextFont(kText);
 }
 
 // --- push buttons -----------------------------------------------------------------------------
@@ -57,13 +53,13 @@ void BuildButton(Painter& p, SkinText& text) {
     ButtonFace(p, down, State::Down);
     ButtonFace(p, focused, State::Focused);
     ButtonFace(p, disabled, State::Disabled);
-    Section& s = text["button"];
-    WriteCustom(s, kPic, {normal, Pt(3, 9), Pt(35, 11), Pt(0, 0), Pt(0, 0), Ltrb(2, 2, 40, 20)});
-    WriteButtonKeys(s, kText, kAccentDark, kAccentDark, kTextDisabled);
-    s.Set("activeskinrect", hot).Set("downskinrect", down).Set("focusedskinrect", focused)
-        .Set("disabledskinrect", disabled).Flag("morphing", false).Set("morphkind", "mkdefault")
-        .Set("animateskinrect", kEmpty).Set("framecount", 0).Set("animateinterval", 25)
-        .Flag("showfocus", false);
+    auto& s = text.Control<qv::TqvDataSkinButtonControl>("button");
+    SetCustom(s, kPic, {normal, Pt(3, 9), Pt(35, 11), Pt(0, 0), Pt(0, 0), Ltrb(2, 2, 40, 20)});
+    SetButtonColours(s, kText, kAccentDark, kAccentDark, kTextDisabled);
+    s.activeskinrect = hot;
+    s.downskinrect = down;
+    s.focusedskinrect = focused;
+    s.disabledskinrect = disabled;
 }
 
 // A Corners button face for any size (tool-style drop-down boxes, the combo box's own button).
@@ -76,10 +72,12 @@ void BuildCornerButton(Painter& p, SkinText& text) {
     ButtonFace(p, down, State::Down);
     ButtonFace(p, disabled, State::Disabled);
     for (const char* name : {"resizetoolbutton", "combobutton"}) {
-        Section& s = text[name];
-        WriteCustom(s, kPic, {normal, Pt(4, 4), Pt(26, 4), Pt(4, 18), Pt(26, 18), Ltrb(3, 3, 27, 19)});
-        WriteButtonKeys(s, kTextMuted, kAccentDark, kAccentDark, kTextDisabled);
-        s.Set("activeskinrect", hot).Set("downskinrect", down).Set("disabledskinrect", disabled);
+        auto& s = text.Control<qv::TqvDataSkinButtonControl>(name);
+        SetCustom(s, kPic, {normal, Pt(4, 4), Pt(26, 4), Pt(4, 18), Pt(26, 18), Ltrb(3, 3, 27, 19)});
+        SetButtonColours(s, kTextMuted, kAccentDark, kAccentDark, kTextDisabled);
+        s.activeskinrect = hot;
+        s.downskinrect = down;
+        s.disabledskinrect = disabled;
     }
 }
 
@@ -94,11 +92,13 @@ void BuildToolButton(Painter& p, SkinText& text) {
     for (const char* name : {"toolbutton", "bigtoolbutton", "vtracktoolbutton", "htracktoolbutton",
                              "toolmenubutton", "toolmenutrackbutton", "bigtoolmenubutton",
                              "bigtoolmenutrackbutton"}) {
-        Section& s = text[name];
-        WriteCustom(s, kPic, {normal, Pt(5, 5), Pt(22, 5), Pt(5, 20), Pt(22, 20), Ltrb(4, 4, 23, 21)});
-        WriteButtonKeys(s, kText, kAccentDark, kAccentDark, kTextDisabled);
-        s.Set("activeskinrect", hot).Set("downskinrect", down).Set("disabledskinrect", disabled)
-            .Set("focusedskinrect", hot);
+        auto& s = text.Control<qv::TqvDataSkinButtonControl>(name);
+        SetCustom(s, kPic, {normal, Pt(5, 5), Pt(22, 5), Pt(5, 20), Pt(22, 20), Ltrb(4, 4, 23, 21)});
+        SetButtonColours(s, kText, kAccentDark, kAccentDark, kTextDisabled);
+        s.activeskinrect = hot;
+        s.downskinrect = down;
+        s.disabledskinrect = disabled;
+        s.focusedskinrect = hot;
     }
 }
 
@@ -114,32 +114,36 @@ void BuildHeader(Painter& p, SkinText& text) {
     header(normal, Rgb(0xFF, 0xFF, 0xFF), kFaceLow);
     header(hot, Rgb(0xFF, 0xFF, 0xFF), kAccentTint);
     header(down, kAccentTint2, kAccentTint2);
-    Section& s = text["resizebutton"];
-    WriteCustom(s, kPic, {normal, Pt(2, 10), Pt(37, 10), Pt(0, 0), Pt(0, 0), Ltrb(2, 0, 37, 19)});
-    WriteButtonKeys(s, kText, kAccentDark, kAccentDark, kTextDisabled);
-    s.Set("activeskinrect", hot).Set("downskinrect", down);
+    auto& s = text.Control<qv::TqvDataSkinButtonControl>("resizebutton");
+    SetCustom(s, kPic, {normal, Pt(2, 10), Pt(37, 10), Pt(0, 0), Pt(0, 0), Ltrb(2, 0, 37, 19)});
+    SetButtonColours(s, kText, kAccentDark, kAccentDark, kTextDisabled);
+    s.activeskinrect = hot;
+    s.downskinrect = down;
 }
 
 // --- fields -----------------------------------------------------------------------------------
 
-void EditKeys(Section& s, const RECT& active, Pixel font) {
-    s.Set("activeskinrect", active);
-    WriteFont(s, font);
-    s.Set("disabledfontcolor", ColorRef(kTextDisabled)).Set("activefontcolor", ColorRef(kText));
+void EditFields(qv::TqvDataSkinEditControl& s, const RECT& active, Pixel font) {
+    s.activeskinrect = active;
+    s.font = TextFont(font);
+    s.disabledfontcolor = SkinColour(kTextDisabled);
+    s.activefontcolor = SkinColour(kText);
 }
 
 void BuildMemo(Painter& p, SkinText& text) {
     const RECT normal = Rc(60, 0, 59, 52), active = Rc(120, 0, 59, 52);
     FieldFace(p, normal, State::Normal);
     FieldFace(p, active, State::Focused);
-    Section& s = text["memo"];
-    WriteCustom(s, kPic, {normal, Pt(3, 3), Pt(55, 3), Pt(2, 48), Pt(56, 50), Ltrb(2, 2, 57, 50)});
-    EditKeys(s, active, Rgb(0, 0, 0));
-    s.Set("buttonrect", kEmpty).Set("bgcolor", 16777215L).Set("activebgcolor", 16777215L);
-    Section& r = text["richedit"];
-    r.Set("pictureindex", kPic).Set("maskpictureindex", -1).Set("skinrect", normal);
-    WriteFont(r, Rgb(0, 0, 0));
-    r.Set("bgcolor", 16777215L);
+    auto& s = text.Control<qv::TqvDataSkinMemoControl>("memo");
+    SetCustom(s, kPic, {normal, Pt(3, 3), Pt(55, 3), Pt(2, 48), Pt(56, 50), Ltrb(2, 2, 57, 50)});
+    EditFields(s, active, Rgb(0, 0, 0));
+    s.bgcolor = SkinColour(kWindow);
+    s.activebgcolor = SkinColour(kWindow);
+    auto& r = text.Control<qv::TqvDataSkinRichEdit>("richedit");
+    r.pictureindex = kPic;
+    r.skinrect = normal;
+    r.font = TextFont(Rgb(0, 0, 0));
+    r.bgcolor = SkinColour(kWindow);
 }
 
 // One-line fields: Horizontal at 22 pixels, and Corners at 25 for the tool bar's path field.
@@ -149,9 +153,9 @@ void BuildEdits(Painter& p, SkinText& text) {
     FieldFace(p, editActive, State::Focused);
     const Geometry hg{edit, Pt(3, 11), Pt(57, 11), Pt(0, 0), Pt(0, 0), Ltrb(3, 3, 57, 19)};
     for (const char* name : {"edit", "statusedit"}) {
-        Section& s = text[name];
-        WriteCustom(s, kPic, hg);
-        EditKeys(s, editActive, kText);
+        auto& s = text.Control<qv::TqvDataSkinEditControl>(name);
+        SetCustom(s, kPic, hg);
+        EditFields(s, editActive, kText);
     }
     // With a "..." button at the right end.
     const RECT bedit = Rc(244, 0, 60, 22), beditActive = Below(bedit);
@@ -179,19 +183,21 @@ void BuildEdits(Painter& p, SkinText& text) {
         }
     }
     for (const char* name : {"buttonedit", "statusbuttonedit", "toolbuttonedit"}) {
-        Section& s = text[name];
-        WriteCustom(s, kPic, {bedit, Pt(3, 11), Pt(40, 11), Pt(0, 0), Pt(0, 0), Ltrb(3, 3, 40, 19)});
-        EditKeys(s, beditActive, kText);
-        s.Set("buttonrect", Ltrb(42, 2, 58, 20)).Set("activebuttonrect", bhot)
-            .Set("downbuttonrect", bdown).Set("unenabledbuttonrect", boff);
+        auto& s = text.Control<qv::TqvDataSkinEditControl>(name);
+        SetCustom(s, kPic, {bedit, Pt(3, 11), Pt(40, 11), Pt(0, 0), Pt(0, 0), Ltrb(3, 3, 40, 19)});
+        EditFields(s, beditActive, kText);
+        s.buttonrect = Ltrb(42, 2, 58, 20);
+        s.activebuttonrect = bhot;
+        s.downbuttonrect = bdown;
+        s.unenabledbuttonrect = boff;
     }
     const RECT tool = Rc(440, 0, 60, 25), toolActive = Below(tool);
     Fill(p, Ltrb(438, 0, 502, 54), kFace);
     FieldFace(p, tool, State::Normal);
     FieldFace(p, toolActive, State::Focused);
-    Section& s = text["tooledit"];
-    WriteCustom(s, kPic, {tool, Pt(4, 4), Pt(56, 4), Pt(4, 21), Pt(56, 21), Ltrb(3, 3, 57, 22)});
-    EditKeys(s, toolActive, kText);
+    auto& s = text.Control<qv::TqvDataSkinEditControl>("tooledit");
+    SetCustom(s, kPic, {tool, Pt(4, 4), Pt(56, 4), Pt(4, 21), Pt(56, 21), Ltrb(3, 3, 57, 22)});
+    EditFields(s, toolActive, kText);
 }
 
 // --- combo box and its list -------------------------------------------------------------------
@@ -218,18 +224,18 @@ void BuildComboBox(Painter& p, SkinText& text) {
     GlyphChevron(p, {off.left, off.top, 16, 18}, Arrow::Down, kTextDisabled, 3.5);
     // Items drawn inside the box: the box's own face behind the text, so the item images are empty.
     for (const char* name : {"combobox", "captioncombobox", "statuscombobox", "toolcombobox"}) {
-        Section& s = text[name];
-        WriteCustom(s, kPic, {normal, Pt(3, 10), Pt(37, 10), Pt(0, 0), Pt(0, 0), Ltrb(2, 2, 40, 20)});
-        s.Set("activeskinrect", active).Set("itemrect", kEmpty).Set("activeitemrect", kEmpty)
-            .Set("focusitemrect", kEmpty).Set("itemleftoffset", 0).Set("itemrightoffset", 0)
-            .Set("itemtextrect", Ltrb(2, 2, 38, 18));
-        WriteFont(s, kText);
-        s.Set("focusfontcolor", ColorRef(kText)).Set("activefontcolor", ColorRef(kText))
-            .Set("listboxname", "listbox")
-            .Set("buttonrect", Ltrb(41, 2, 57, 20)).Set("activebuttonrect", hot)
-            .Set("downbuttonrect", down).Set("unenabledbuttonrect", off)
-            .Flag("itemstretcheffect", false).Flag("focusitemstretcheffect", false)
-            .Flag("showfocus", false);
+        auto& s = text.Control<qv::TqvDataSkinComboBox>(name);
+        SetCustom(s, kPic, {normal, Pt(3, 10), Pt(37, 10), Pt(0, 0), Pt(0, 0), Ltrb(2, 2, 40, 20)});
+        s.activeskinrect = active;
+        s.itemtextrect = Ltrb(2, 2, 38, 18);
+        s.font = TextFont(kText);
+        s.focusfontcolor = SkinColour(kText);
+        s.activefontcolor = SkinColour(kText);
+        s.listboxname = "listbox";
+        s.buttonrect = Ltrb(41, 2, 57, 20);
+        s.activebuttonrect = hot;
+        s.downbuttonrect = down;
+        s.unenabledbuttonrect = off;
     }
 }
 
@@ -244,16 +250,18 @@ void BuildListBox(Painter& p, SkinText& text) {
     p.FillRoundRect({130, 152.0, 190, 172}, 2.0, kAccent);
     p.FillRoundRect({130, 174.0, 190, 194}, 2.0, kAccentDark);
     for (const char* name : {"listbox", "captionlistbox", "checklistbox", "captionchecklistbox"}) {
-        Section& s = text[name];
-        WriteCustom(s, kPic, {frame, Pt(3, 3), Pt(56, 3), Pt(3, 49), Pt(56, 49), Ltrb(2, 2, 57, 50)});
-        s.Set("itemrect", item).Set("activeitemrect", selected).Set("focusitemrect", focus)
-            .Set("itemleftoffset", 3).Set("itemrightoffset", 3).Set("itemtextrect", Ltrb(5, 0, 57, 20));
-        WriteFont(s, kText);
-        s.Set("activefontcolor", 16777215L).Set("focusfontcolor", 16777215L);
-        s.Set("captionrect", kEmpty);
-        WriteFont(s, kText, "caption");
-        s.Set("vscrollbarname", "vscrollbar").Set("hscrollbarname", "hscrollbar")
-            .Set("bothhscrollbarname", "bothhscrollbar").Flag("showfocus", false);
+        auto& s = text.Control<qv::TqvDataSkinListBox>(name);
+        SetCustom(s, kPic, {frame, Pt(3, 3), Pt(56, 3), Pt(3, 49), Pt(56, 49), Ltrb(2, 2, 57, 50)});
+        s.itemrect = item;
+        s.activeitemrect = selected;
+        s.focusitemrect = focus;
+        s.itemleftoffset = 3;
+        s.itemrightoffset = 3;
+        s.itemtextrect = Ltrb(5, 0, 57, 20);
+        s.font = TextFont(kText);
+        s.activefontcolor = SkinColour(kWindow);
+        s.focusfontcolor = SkinColour(kWindow);
+        s.captionfont = TextFont(kText);
     }
 }
 
@@ -286,24 +294,26 @@ void DrawBar(Painter& p, const BarLayout& b, State s) {
     }
 }
 
-void WriteBar(Section& s, const BarLayout& b, const RECT thumbs[3], POINT lt, POINT rt, POINT lb) {
-    WriteCustom(s, kPic, {b.skin, lt, rt, lb, Pt(0, 0), kEmpty});
+void SetBar(qv::TqvDataSkinScrollBarControl& s, const BarLayout& b, const RECT thumbs[3], POINT lt,
+            POINT rt, POINT lb) {
+    SetCustom(s, kPic, {b.skin, lt, rt, lb, Pt(0, 0), kEmpty});
     int w = b.skin.right - b.skin.left, h = b.skin.bottom - b.skin.top;
     auto shifted = [&](const RECT& q, int k) {
         return b.vertical ? Ltrb(q.left + k * w, q.top, q.right + k * w, q.bottom)
                           : Ltrb(q.left, q.top + k * h, q.right, q.bottom + k * h);
     };
-    s.Set("trackarea", b.track)
-        .Set("upbuttonrect", b.inc).Set("activeupbuttonrect", shifted(b.inc, 1))
-        .Set("downupbuttonrect", shifted(b.inc, 2))
-        .Set("downbuttonrect", b.dec).Set("activedownbuttonrect", shifted(b.dec, 1))
-        .Set("downdownbuttonrect", shifted(b.dec, 2))
-        .Set("thumbrect", thumbs[0]).Set("activethumbrect", thumbs[1]).Set("downthumbrect", thumbs[2])
-        .Set("thumboffset1", 5).Set("thumboffset2", 5)
-        .Flag("thumbtransparent", false).Set("thumbtransparentcolor", 0)
-        .Flag("thumbstretcheffect", false).Set("thumbminsize", 0).Set("thumbminpagesize", 0)
-        .Set("glyphrect", kEmpty).Set("activeglyphrect", kEmpty).Set("downglyphrect", kEmpty)
-        .Flag("glyphtransparent", false).Set("glyphtransparentcolor", 0);
+    s.trackarea = b.track;
+    s.upbuttonrect = b.inc;
+    s.activeupbuttonrect = shifted(b.inc, 1);
+    s.downupbuttonrect = shifted(b.inc, 2);
+    s.downbuttonrect = b.dec;
+    s.activedownbuttonrect = shifted(b.dec, 1);
+    s.downdownbuttonrect = shifted(b.dec, 2);
+    s.thumbrect = thumbs[0];
+    s.activethumbrect = thumbs[1];
+    s.downthumbrect = thumbs[2];
+    s.thumboffset1 = 5;
+    s.thumboffset2 = 5;
 }
 
 void BuildScrollBars(Painter& p, SkinText& text) {
@@ -330,9 +340,10 @@ void BuildScrollBars(Painter& p, SkinText& text) {
         ThumbFace(p, vthumbs[i], true, states[i], kTrack);
         ThumbFace(p, hthumbs[i], false, states[i], kTrack);
     }
-    WriteBar(text["vscrollbar"], v, vthumbs, Pt(0, 18), Pt(0, 0), Pt(0, 50));
-    WriteBar(text["hscrollbar"], h, hthumbs, Pt(18, 0), Pt(50, 0), Pt(0, 0));
-    WriteBar(text["bothhscrollbar"], both, hthumbs, Pt(18, 0), Pt(50, 0), Pt(0, 0));
+    using Bar = qv::TqvDataSkinScrollBarControl;
+    SetBar(text.Control<Bar>("vscrollbar"), v, vthumbs, Pt(0, 18), Pt(0, 0), Pt(0, 50));
+    SetBar(text.Control<Bar>("hscrollbar"), h, hthumbs, Pt(18, 0), Pt(50, 0), Pt(0, 0));
+    SetBar(text.Control<Bar>("bothhscrollbar"), both, hthumbs, Pt(18, 0), Pt(50, 0), Pt(0, 0));
 }
 
 // --- progress ---------------------------------------------------------------------------------
@@ -342,16 +353,13 @@ void Trough(Painter& p, const Box& b) {
     p.FillRoundRect({b.left + 1, b.top + 1, b.right - 1, b.bottom - 1}, 1.5, kTrack);
 }
 
-void GaugeKeys(Section& s, const RECT& area, const RECT& bar, bool vertical) {
-    s.Set("progressarea", area).Set("progressrect", bar).Set("beginoffset", 2).Set("endoffset", 2)
-        .Flag("vertical", vertical);
-    WriteFont(s, kText);
-    s.Flag("progresstransparent", false).Set("progresstransparentcolor", 0)
-        .Flag("progressstretch", false).Set("animationskinrect", kEmpty)
-        .Set("animationcountframes", 0).Set("animationtimerinterval", 0)
-        .Set("progressanimationskinrect", kEmpty).Set("progressanimationcountframes", 0)
-        .Set("progressanimationtimerinterval", 0).Set("animationbeginoffset", 0)
-        .Set("animationendoffset", 0);
+void SetGauge(qv::TqvDataSkinGaugeControl& s, const RECT& area, const RECT& bar, bool vertical) {
+    s.progressarea = area;
+    s.progressrect = bar;
+    s.beginoffset = 2;
+    s.endoffset = 2;
+    s.vertical = vertical;
+    s.font = TextFont(kText);
 }
 
 void BuildGauges(Painter& p, SkinText& text) {
@@ -365,39 +373,39 @@ void BuildGauges(Painter& p, SkinText& text) {
     Fill(p, status, kFace);
     p.HLine(status.left, status.right, status.top, kLineSoft);
     Trough(p, {3, 67, 47, 80});
-    Section& st = text["statusgauge"];
-    WriteCustom(st, kPic, {status, Pt(6, 10), Pt(42, 10), Pt(0, 0), Pt(0, 0), Ltrb(4, 4, 46, 15)});
-    GaugeKeys(st, Ltrb(4, 4, 46, 15), bar, false);
+    using Gauge = qv::TqvDataSkinGaugeControl;
+    auto& st = text.Control<Gauge>("statusgauge");
+    SetCustom(st, kPic, {status, Pt(6, 10), Pt(42, 10), Pt(0, 0), Pt(0, 0), Ltrb(4, 4, 46, 15)});
+    SetGauge(st, Ltrb(4, 4, 46, 15), bar, false);
     // A free-standing gauge: the trough alone on the face.
     const RECT gauge = Rc(0, 108, 48, 20);
     Fill(p, gauge, kFace);
     Trough(p, {3, 111, 47, 124});
-    Section& g = text["gauge"];
-    WriteCustom(g, kPic, {gauge, Pt(6, 10), Pt(42, 10), Pt(0, 0), Pt(0, 0), Ltrb(4, 4, 46, 15)});
-    GaugeKeys(g, Ltrb(4, 4, 46, 15), bar, false);
+    auto& g = text.Control<Gauge>("gauge");
+    SetCustom(g, kPic, {gauge, Pt(6, 10), Pt(42, 10), Pt(0, 0), Pt(0, 0), Ltrb(4, 4, 46, 15)});
+    SetGauge(g, Ltrb(4, 4, 46, 15), bar, false);
     // Vertical: 20 wide, the bar grows upwards.
     const RECT vgauge = Rc(0, 132, 20, 48), vbar = Rc(24, 132, 11, 19);
     Fill(p, vgauge, kFace);
     Trough(p, {3, 135, 17, 177});
     p.FillRoundRect({24, 132, 35, 151}, 2.0, kAccent);
-    Section& vg = text["vgauge"];
-    WriteCustom(vg, kPic, {vgauge, Pt(10, 6), Pt(0, 0), Pt(10, 42), Pt(0, 0), Ltrb(4, 4, 15, 44)});
-    GaugeKeys(vg, Ltrb(4, 4, 15, 44), vbar, true);
+    auto& vg = text.Control<Gauge>("vgauge");
+    SetCustom(vg, kPic, {vgauge, Pt(10, 6), Pt(0, 0), Pt(10, 42), Pt(0, 0), Ltrb(4, 4, 15, 44)});
+    SetGauge(vg, Ltrb(4, 4, 15, 44), vbar, true);
 }
 
 // --- lists and labels without pictures --------------------------------------------------------
 
 void BuildPlainSections(SkinText& text) {
-    for (const char* name : {"listview", "treeview"}) {
-        Section& s = text[name];
-        s.Set("pictureindex", -1).Set("maskpictureindex", -1).Set("skinrect", kEmpty);
-        WriteFont(s, Rgb(0, 0, 0));
-        s.Set("bgcolor", 16777215L);
-    }
-    Section& l = text["stdlabel"];
-    l.Set("pictureindex", -1).Set("maskpictureindex", -1).Set("skinrect", kEmpty);
-    WriteFont(l, kText);
-    l.Set("activefontcolor", 13668176L);
+    auto& lv = text.Control<qv::TqvDataSkinListView>("listview");
+    lv.font = TextFont(Rgb(0, 0, 0));
+    lv.bgcolor = SkinColour(kWindow);
+    auto& tv = text.Control<qv::TqvDataSkinTreeView>("treeview");
+    tv.font = TextFont(Rgb(0, 0, 0));
+    tv.bgcolor = SkinColour(kWindow);
+    auto& l = text.Control<qv::TqvDataSkinStdLabelControl>("stdlabel");
+    l.font = TextFont(kText);
+    l.activefontcolor = SkinColour(Rgb(0x50, 0x8F, 0xD0));
 }
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "Generator.h"
 #include "Glyphs.h"
 #include "Theme.h"
+#include "Widgets.h"
 
 #include <functional>
 
@@ -81,7 +82,7 @@ void DrawCaptionButton(Painter& p, const Cell& c, int frameTop, BtnState s, bool
 
 struct CaptionButton {
     const char* name;
-    const char* command;
+    qv::TqvStdCommand command;
     const char* hint;
     int column, firstRow;  // cell of the normal image; the other states follow downwards
     bool danger;
@@ -104,30 +105,22 @@ void WriteButtonImages(Painter& p, int column, int row, bool danger, const Glyph
     }
 }
 
-void StateRects(Section& s, int column, int row, const char* prefix) {
-    std::string pre = prefix;
-    if (pre.empty()) {
-        s.Set("skinrect", CellRect(column, row));
-        s.Set("activeskinrect", CellRect(column, row + 1));
-        s.Set("downrect", CellRect(column, row + 2));
-        s.Set("inactiveskinrect", CellRect(column, row + 3));
-    } else {
-        s.Set("restorerect", CellRect(column, row));
-        s.Set("restoreactiverect", CellRect(column, row + 1));
-        s.Set("restoredownrect", CellRect(column, row + 2));
-        s.Set("restoreinactiverect", CellRect(column, row + 3));
-    }
-}
-
-void StdButtonSection(SkinText& text, const CaptionButton& b) {
-    Section& s = text[b.name];
-    s.Set("hint", b.hint).Set("activepictureindex", int(kPicButtons)).Flag("skinrectinapicture", true);
-    StateRects(s, b.column, b.firstRow, "");
-    s.Flag("morphing", false).Set("morphkind", "mkdefault");
-    s.Set("disableskinrsect", CellRect(b.column, b.firstRow + 3));
-    s.Set("command", b.command);
+void StdButtonRecord(SkinText& text, const CaptionButton& b) {
+    auto& s = text.Object<qv::TqvDataSkinStdButton>(b.name);
+    s.hint = b.hint;
+    s.activepictureindex = kPicButtons;
+    s.skinrectinapicture = true;
+    s.skinrect = CellRect(b.column, b.firstRow);
+    s.activeskinrect = CellRect(b.column, b.firstRow + 1);
+    s.downrect = CellRect(b.column, b.firstRow + 2);
+    s.inactiveskinrect = CellRect(b.column, b.firstRow + 3);
+    s.disableskinrsect = CellRect(b.column, b.firstRow + 3);
+    s.command = b.command;
     if (b.restoreRow >= 0) {
-        StateRects(s, b.column, b.restoreRow, "restore");
+        s.restorerect = CellRect(b.column, b.restoreRow);
+        s.restoreactiverect = CellRect(b.column, b.restoreRow + 1);
+        s.restoredownrect = CellRect(b.column, b.restoreRow + 2);
+        s.restoreinactiverect = CellRect(b.column, b.restoreRow + 3);
     }
 }
 
@@ -142,30 +135,28 @@ void BuildCaptionButtons(Picture& pic, SkinText& text) {
         GlyphRestore(q, c, ink, back);
     };
     const CaptionButton buttons[] = {
-        {"closebutton", "cmclose", "Close", 0, 0, true, plain(GlyphClose), -1, {}},
-        {"maxbutton", "cmmaximize", "Maximize", 1, 0, false, plain(GlyphMaximize), 4, restore},
-        {"minbutton", "cmminimize", "Minimize", 2, 0, false, plain(GlyphMinimize), 4, restore},
-        {"rollupbutton", "cmrollup", "Roll Up", 0, 4, false, plain(GlyphRollUp), 8,
+        {"closebutton", qv::cmClose, "Close", 0, 0, true, plain(GlyphClose), -1, {}},
+        {"maxbutton", qv::cmMaximize, "Maximize", 1, 0, false, plain(GlyphMaximize), 4, restore},
+        {"minbutton", qv::cmMinimize, "Minimize", 2, 0, false, plain(GlyphMinimize), 4, restore},
+        {"rollupbutton", qv::cmRollUp, "Roll Up", 0, 4, false, plain(GlyphRollUp), 8,
          plain(GlyphRollDown)},
-        {"traybutton", "cmminimizetotray", "Minimize to Tray", 1, 8, false, plain(GlyphTray), -1, {}},
+        {"traybutton", qv::cmMinimizeToTray, "Minimize to Tray", 1, 8, false, plain(GlyphTray), -1,
+         {}},
     };
     for (const auto& b : buttons) {
         WriteButtonImages(p, b.column, b.firstRow, b.danger, b.glyph);
         if (b.restoreRow >= 0) {
             WriteButtonImages(p, b.column, b.restoreRow, b.danger, b.restoreGlyph);
         }
-    }
-    for (const auto& b : buttons) {
-        if (std::string(b.name) != "traybutton") {
-            StdButtonSection(text, b);
-        }
+        StdButtonRecord(text, b);
     }
     // The system-menu button: the program's icon in 14 x 12 cells under the minimize column.
     // Centred in the caption band, its first row is frame row 8.
-    Section& sys = text["sysmenubutton"];
-    sys.Set("hint", "System menu").Set("activepictureindex", int(kPicButtons))
-        .Flag("skinrectinapicture", true);
-    const char* keys[] = {"skinrect", "activeskinrect", "downrect", "inactiveskinrect"};
+    auto& sys = text.Object<qv::TqvDataSkinStdButton>("sysmenubutton");
+    sys.hint = "System menu";
+    sys.activepictureindex = kPicButtons;
+    sys.skinrectinapicture = true;
+    RECT* const states[] = {&sys.skinrect, &sys.activeskinrect, &sys.downrect, &sys.inactiveskinrect};
     for (int i = 0; i < 4; ++i) {
         RECT r = Rc(2 * kCell, 8 * kCell + i * 13, 14, 12);
         p.FillRect(r.left, r.top, r.right, r.bottom,
@@ -176,69 +167,39 @@ void BuildCaptionButtons(Picture& pic, SkinText& text) {
             p.StrokeRoundRect({double(r.left), double(r.top), r.right + 0.0, r.bottom + 0.0}, 2.0,
                               kAccentLine);
         }
-        sys.Set(keys[i], r);
+        *states[i] = r;
     }
-    sys.Flag("morphing", false).Set("morphkind", "mkdefault").Set("command", "cmsysmenu");
-    // The caption comes between the system-menu button and the tray button in the object list.
-    StdButtonSection(text, buttons[4]);
+    sys.command = qv::cmSysMenu;
 }
 
 void BuildCaption(SkinText& text) {
-    text["caption"]
-        .Set("hint", "")
-        .Set("activepictureindex", -1)
-        .Flag("skinrectinapicture", false)
-        .Set("skinrect", Ltrb(5, 4, 280, 24))
-        .Set("activeskinrect", Ltrb(0, 0, 0, 0))
-        .Set("inactiveskinrect", Ltrb(0, 0, 0, 0))
-        .Flag("morphing", false)
-        .Set("textrect", Ltrb(4, 2, 274, 20))
-        .Set("fontname", "Arial")
-        .Set("fontheight", 16)
-        .Set("fontstyle", "fsbold")
-        .Set("fontcolor", ColorRef(Rgb(0x8A, 0x95, 0xA5)))
-        .Set("activefontcolor", 11168318L)
-        .Set("alignment", "taleftjustify")
-        .Flag("light", false)
-        .Flag("shadow", true)
-        .Set("shadowcolor", 16777215L)
-        .Set("activeshadowcolor", 16777215L)
-        .Flag("stretcheffect", false);
+    auto& c = text.Object<qv::TqvDataSkinCaption>("caption");
+    c.skinrect = Ltrb(5, 4, 280, 24);
+    c.textrect = Ltrb(4, 2, 274, 20);
+    c.font = {"Arial", 16, vcl::fsBold, SkinColour(Rgb(0x8A, 0x95, 0xA5))};
+    c.activefontcolor = SkinColour(Rgb(0x3E, 0x6A, 0xAA));
+    c.alignment = qv::taLeftJustify;
+    c.shadow = true;
+    c.shadowcolor = SkinColour(Rgb(0xFF, 0xFF, 0xFF));
+    c.activeshadowcolor = SkinColour(Rgb(0xFF, 0xFF, 0xFF));
 }
 
 void BuildFormInfo(SkinText& text) {
-    text["FORMINFO"]
-        .Set("lefttoppoint", Pt(9, 29))
-        .Set("righttoppoint", Pt(274, 30))
-        .Set("leftbottompoint", Pt(8, 200))
-        .Set("rightbottompoint", Pt(274, 200))
-        .Set("clientrect", kClient)
-        .Set("bgpictureindex", -1)
-        .Set("mdibgpictureindex", -1)
-        .Flag("leftstretch", false)
-        .Flag("rightstretch", false)
-        .Flag("topstretch", false)
-        .Flag("bottomstretch", false)
-        .Flag("stretcheffect", false)
-        .Set("stretchtype", "stfull")
-        .Flag("mdibgstretcheffect", false)
-        .Set("mdibgstretchtype", "stfull")
-        .Set("maskrectarea", Ltrb(4, 3, 282, 206))
-        .Set("hittestlefttoppoint", Pt(7, 6))
-        .Set("hittestrighttoppoint", Pt(279, 8))
-        .Set("hittestleftbottompoint", Pt(9, 202))
-        .Set("hittestrightbottompoint", Pt(276, 203))
-        .Set("buttonsrect", Ltrb(0, 0, 0, 0))
-        .Set("captionrect", Ltrb(3, 5, 282, 24))
-        .Set("buttonsoffset", 2)
-        .Flag("buttonsinleft", false)
-        .Flag("mainmenupopupup", false)
-        .Set("borderwidth", 3)
-        .Set("formminwidth", 200)
-        .Flag("mditabstransparent", false)
-        .Flag("mainmenubartransparent", false)
-        .Flag("autorenderinginactiveimage", false)
-        .Set("inactiveeffect", "iebrightness");
+    qv::TqvSkinFormInfo& f = text.Data();
+    f.lefttoppoint = Pt(9, 29);
+    f.righttoppoint = Pt(274, 30);
+    f.leftbottompoint = Pt(8, 200);
+    f.rightbottompoint = Pt(274, 200);
+    f.clientrect = kClient;
+    f.maskrectarea = Ltrb(4, 3, 282, 206);
+    f.hittestlefttoppoint = Pt(7, 6);
+    f.hittestrighttoppoint = Pt(279, 8);
+    f.hittestleftbottompoint = Pt(9, 202);
+    f.hittestrightbottompoint = Pt(276, 203);
+    f.captionrect = Ltrb(3, 5, 282, 24);
+    f.buttonsoffset = 2;
+    f.borderwidth = 3;
+    f.formminwidth = 200;
 }
 } // namespace
 
@@ -250,12 +211,6 @@ void BuildFrame(SkinPictures& pics, SkinText& text) {
     DrawFramePicture(pics.main);
     DrawFrameMask(pics.mask);
     BuildFormInfo(text);
-    text.ListObject("closebutton", "stdbutton");
-    text.ListObject("maxbutton", "stdbutton");
-    text.ListObject("minbutton", "stdbutton");
-    text.ListObject("rollupbutton", "stdbutton");
-    text.ListObject("sysmenubutton", "stdbutton");
-    text.ListObject("caption", "caption");
     BuildCaptionButtons(pics.extras[kPicButtons], text);
     BuildCaption(text);
 }

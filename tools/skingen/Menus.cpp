@@ -3,6 +3,7 @@
 #include "Generator.h"
 #include "Glyphs.h"
 #include "Theme.h"
+#include "Widgets.h"
 
 namespace skingen {
 
@@ -35,19 +36,16 @@ void BuildPopupWindow(SkinPictures& pics, SkinText& text) {
     mask.file = "popupmask.bmp";
     mask.bits = 4;
     DrawRoundedWindow(pic, mask, 93, 55, 5, kWhite, kLine);
-    text["POPUPWINDOW"]
-        .Set("windowpictureindex", int(kPicPopup))
-        .Set("maskpictureindex", int(kPicPopupMask))
-        .Set("lefttoppoint", Pt(6, 6))
-        .Set("righttoppoint", Pt(87, 6))
-        .Set("leftbottompoint", Pt(6, 49))
-        .Set("rightbottompoint", Pt(87, 49))
-        .Set("itemsrect", Ltrb(4, 4, 89, 51))
-        .Set("scrollmarkercolor", ColorRef(kTextMuted))
-        .Set("scrollmarkeractivecolor", ColorRef(kAccent))
-        .Flag("leftstretch", false).Flag("rightstretch", false)
-        .Flag("topstretch", false).Flag("bottomstretch", false)
-        .Flag("stretcheffect", false).Set("stretchtype", "stfull");
+    qv::TqvDataSkinPopupWindow& w = text.Data().PopupWindowSkin;
+    w.windowpictureindex = kPicPopup;
+    w.maskpictureindex = kPicPopupMask;
+    w.lefttoppoint = Pt(6, 6);
+    w.righttoppoint = Pt(87, 6);
+    w.leftbottompoint = Pt(6, 49);
+    w.rightbottompoint = Pt(87, 49);
+    w.itemsrect = Ltrb(4, 4, 89, 51);
+    w.scrollmarkercolor = SkinColour(kTextMuted);
+    w.scrollmarkeractivecolor = SkinColour(kAccent);
 }
 
 void BuildHintWindow(SkinPictures& pics, SkinText& text) {
@@ -57,26 +55,22 @@ void BuildHintWindow(SkinPictures& pics, SkinText& text) {
     mask.file = "hintmask.bmp";
     mask.bits = 1;
     DrawRoundedWindow(pic, mask, 28, 21, 4, kHintBack, kLineStrong);
-    text["HINTWINDOW"]
-        .Set("windowpictureindex", int(kPicHint))
-        .Set("maskpictureindex", int(kPicHintMask))
-        .Set("lefttoppoint", Pt(5, 5))
-        .Set("righttoppoint", Pt(23, 5))
-        .Set("leftbottompoint", Pt(5, 16))
-        .Set("rightbottompoint", Pt(23, 16))
-        .Set("clientrect", Ltrb(4, 3, 24, 18))
-        .Set("fontname", "Arial").Set("fontheight", 14).Set("fontstyle", "")
-        .Set("fontcolor", ColorRef(kText))
-        .Flag("leftstretch", false).Flag("rightstretch", false)
-        .Flag("topstretch", false).Flag("bottomstretch", false)
-        .Flag("stretcheffect", false).Set("stretchtype", "stfull");
+    qv::TqvDataSkinHintWindow& w = text.Data().HintWindowSkin;
+    w.windowpictureindex = kPicHint;
+    w.maskpictureindex = kPicHintMask;
+    w.lefttoppoint = Pt(5, 5);
+    w.righttoppoint = Pt(23, 5);
+    w.leftbottompoint = Pt(5, 16);
+    w.rightbottompoint = Pt(23, 16);
+    w.clientrect = Ltrb(4, 3, 24, 18);
+    w.font = TextFont(kText);
 }
 
-void ObjectBase(Section& s, const RECT& skin, const RECT& active) {
-    s.Set("hint", "").Set("activepictureindex", int(kPicMenu)).Flag("skinrectinapicture", true)
-        .Set("skinrect", skin).Set("activeskinrect", active)
-        .Set("inactiveskinrect", Ltrb(0, 0, 0, 0)).Flag("morphing", false)
-        .Set("morphkind", "mkdefault");
+void ObjectBase(qv::TqvDataSkinObject& s, const RECT& skin, const RECT& active) {
+    s.activepictureindex = kPicMenu;
+    s.skinrectinapicture = true;
+    s.skinrect = skin;
+    s.activeskinrect = active;
 }
 
 void HoverPill(Painter& p, const RECT& r, Pixel fill) {
@@ -105,23 +99,26 @@ void BuildMenuItem(Painter& p, SkinText& text) {
     GlyphChevron(p, cell(arrow), Arrow::Right, kTextMuted);
     GlyphChevron(p, cell(arrowHot), Arrow::Right, kAccentDark);
 
-    Section& s = text["menuitem"];
+    auto& s = text.Object<qv::TqvDataSkinMenuItem>("menuitem");
     ObjectBase(s, normal, active);
-    s.Set("itemleftoffset", 6).Set("itemrightoffset", 6)
-        .Set("dividerrect", divider).Set("dividerleftoffset", 6).Set("dividerrightoffset", 6)
-        .Set("textrect", Ltrb(26, 0, 90, 22)).Set("imagerect", Ltrb(5, 3, 21, 19))
-        .Set("fontname", "Arial").Set("fontheight", 14).Set("fontstyle", "")
-        .Set("fontcolor", ColorRef(kText)).Set("activefontcolor", ColorRef(kAccentDark))
-        .Set("unenabledfontcolor", ColorRef(kTextDisabled))
-        .Flag("stretcheffect", false).Flag("inactivestretcheffect", false)
-        .Flag("dividerstretcheffect", false)
-        .Set("animateskinrect", Ltrb(0, 0, 0, 0)).Set("framecount", 0).Set("animateinterval", 25)
-        .Flag("inactiveanimation", false).Flag("useimagecolor", false)
-        .Set("imagecolor", ColorRef(kTextMuted)).Set("activeimagecolor", ColorRef(kAccentDark))
-        .Flag("inactivetransparent", false)
-        .Set("checkimagerect", check).Set("activecheckimagerect", checkHot)
-        .Set("radioimagerect", radio).Set("activeradioimagerect", radioHot)
-        .Set("arrowimagerect", arrow).Set("activearrowimagerect", arrowHot);
+    s.itemleftoffset = 6;
+    s.itemrightoffset = 6;
+    s.dividerrect = divider;
+    s.dividerleftoffset = 6;
+    s.dividerrightoffset = 6;
+    s.textrect = Ltrb(26, 0, 90, 22);
+    s.imagerect = Ltrb(5, 3, 21, 19);
+    s.font = TextFont(kText);
+    s.activefontcolor = SkinColour(kAccentDark);
+    s.unenabledfontcolor = SkinColour(kTextDisabled);
+    s.imagecolor = SkinColour(kTextMuted);
+    s.activeimagecolor = SkinColour(kAccentDark);
+    s.checkimagerect = check;
+    s.activecheckimagerect = checkHot;
+    s.radioimagerect = radio;
+    s.activeradioimagerect = radioHot;
+    s.arrowimagerect = arrow;
+    s.activearrowimagerect = arrowHot;
 }
 
 void BuildMenuBarItem(Painter& p, SkinText& text) {
@@ -129,16 +126,16 @@ void BuildMenuBarItem(Painter& p, SkinText& text) {
     p.FillRect(0, 66, 40, 126, kFace);
     HoverPill(p, active, kAccentTint);
     HoverPill(p, down, kAccentTint2);
-    Section& s = text["mainmenubaritem"];
+    auto& s = text.Object<qv::TqvDataSkinMainMenuItem>("mainmenubaritem");
     ObjectBase(s, normal, active);
-    s.Set("itemleftoffset", 5).Set("itemrightoffset", 5).Set("downrect", down)
-        .Set("textrect", Ltrb(5, 0, 35, 20))
-        .Set("fontname", "Arial").Set("fontheight", 14).Set("fontstyle", "")
-        .Set("fontcolor", ColorRef(kText)).Set("activefontcolor", ColorRef(kAccentDark))
-        .Set("downfontcolor", ColorRef(kAccentDark))
-        .Set("unenabledfontcolor", ColorRef(kTextDisabled))
-        .Flag("stretcheffect", false).Set("animateskinrect", Ltrb(0, 0, 0, 0))
-        .Set("framecount", 0).Set("animateinterval", 25).Flag("inactiveanimation", false);
+    s.itemleftoffset = 5;
+    s.itemrightoffset = 5;
+    s.downrect = down;
+    s.textrect = Ltrb(5, 0, 35, 20);
+    s.font = TextFont(kText);
+    s.activefontcolor = SkinColour(kAccentDark);
+    s.downfontcolor = SkinColour(kAccentDark);
+    s.unenabledfontcolor = SkinColour(kTextDisabled);
 }
 
 // The caption buttons of a maximised child window on the menu bar: 16 x 16 cells, one row per
@@ -146,15 +143,15 @@ void BuildMenuBarItem(Painter& p, SkinText& text) {
 void BuildMenuBarButtons(Painter& p, SkinText& text) {
     struct Btn {
         const char* name;
-        const char* command;
+        qv::TqvStdCommand command;
         void (*glyph)(Painter&, const Cell&, Pixel);
         bool restore;
     };
     const Btn buttons[] = {
-        {"menubarsysmenubutton", "cmsysmenu", nullptr, false},
-        {"menubarclosebutton", "cmclose", GlyphClose, false},
-        {"menubarmaxbutton", "cmmaximize", GlyphMaximize, true},
-        {"menubarminbutton", "cmminimize", GlyphMinimize, true},
+        {"menubarsysmenubutton", qv::cmSysMenu, nullptr, false},
+        {"menubarclosebutton", qv::cmClose, GlyphClose, false},
+        {"menubarmaxbutton", qv::cmMaximize, GlyphMaximize, true},
+        {"menubarminbutton", qv::cmMinimize, GlyphMinimize, true},
     };
     p.FillRect(44, 66, 132, 126, kFace);
     for (int b = 0; b < 4; ++b) {
@@ -181,15 +178,16 @@ void BuildMenuBarButtons(Painter& p, SkinText& text) {
                 buttons[b].glyph(p, c, ink);
             }
         }
-        Section& s = text[buttons[b].name];
+        auto& s = text.Object<qv::TqvDataSkinMainMenuBarButton>(buttons[b].name);
         ObjectBase(s, cellAt(0), cellAt(1));
-        s.Set("downrect", cellAt(2)).Set("disableskinrsect", Ltrb(0, 0, 0, 0))
-            .Set("command", buttons[b].command);
+        s.downrect = cellAt(2);
+        s.command = buttons[b].command;
         if (buttons[b].restore) {
-            s.Set("restorerect", cellAt(3)).Set("restoreactiverect", cellAt(4))
-                .Set("restoredownrect", cellAt(4)).Set("restoreinactiverect", cellAt(3));
+            s.restorerect = cellAt(3);
+            s.restoreactiverect = cellAt(4);
+            s.restoredownrect = cellAt(4);
+            s.restoreinactiverect = cellAt(3);
         }
-        text.ListObject(buttons[b].name, "mainmenubarbutton");
     }
 }
 } // namespace
@@ -202,9 +200,7 @@ void BuildMenus(SkinPictures& pics, SkinText& text) {
     menu.bitmap = gfx::Bitmap(132, 126, theme::kFace);
     Painter p(menu.bitmap);
     BuildMenuItem(p, text);
-    text.ListObject("menuitem", "menuitem");
     BuildMenuBarItem(p, text);
-    text.ListObject("mainmenubaritem", "mainmenubaritem");
     BuildMenuBarButtons(p, text);
 }
 

@@ -10,7 +10,6 @@ namespace skingen {
 namespace {
 using namespace theme;
 
-const RECT kEmpty{0, 0, 0, 0};
 void Fill(Painter& p, const RECT& r, Pixel c) { p.FillRect(r.left, r.top, r.right, r.bottom, c); }
 Box B(const RECT& r, double inset = 0) {
     return {r.left + inset, r.top + inset, r.right - inset, r.bottom - inset};
@@ -40,35 +39,40 @@ void CheckImage(Painter& p, const RECT& r, bool radio, Mark mark, State s) {
 }
 
 void BuildCheckRadio(Painter& p, SkinText& text) {
-    struct Img { const char* key; Mark mark; State state; };
-    const Img imgs[] = {{"checkimagerect", Mark::Check, State::Normal},
-                        {"uncheckimagerect", Mark::None, State::Normal},
-                        {"activecheckimagerect", Mark::Check, State::Hot},
-                        {"activeuncheckimagerect", Mark::None, State::Hot},
-                        {"unenabledcheckimagerect", Mark::Check, State::Disabled},
-                        {"unenableduncheckimagerect", Mark::None, State::Disabled},
-                        {"grayedcheckimagerect", Mark::Grayed, State::Normal},
-                        {"activegrayedcheckimagerect", Mark::Grayed, State::Hot}};
+    using Check = qv::TqvDataSkinCheckRadioControl;
+    struct Img { RECT Check::*field; Mark mark; State state; };
+    const Img imgs[] = {{&Check::checkimagerect, Mark::Check, State::Normal},
+                        {&Check::uncheckimagerect, Mark::None, State::Normal},
+                        {&Check::activecheckimagerect, Mark::Check, State::Hot},
+                        {&Check::activeuncheckimagerect, Mark::None, State::Hot},
+                        {&Check::unenabledcheckimagerect, Mark::Check, State::Disabled},
+                        {&Check::unenableduncheckimagerect, Mark::None, State::Disabled},
+                        {&Check::grayedcheckimagerect, Mark::Grayed, State::Normal},
+                        {&Check::activegrayedcheckimagerect, Mark::Grayed, State::Hot}};
     const RECT face = Rc(0, 34, 100, 20);
     Fill(p, face, kFace);
     for (int radio = 0; radio < 2; ++radio) {
-        Section& s = text[radio ? "radiobox" : "checkbox"];
-        WriteCustom(s, kPicMore, {face, Pt(16, 10), Pt(98, 10), Pt(0, 0), Pt(0, 0), Ltrb(16, 0, 98, 20)});
-        WriteFont(s, kText);
-        s.Set("activefontcolor", ColorRef(kText)).Set("unenabledfontcolor", ColorRef(kTextDisabled))
-            .Set("framefontcolor", ColorRef(kText)).Set("activeskinrect", face)
-            .Set("checkimagearea", Ltrb(2, 3, 15, 16)).Set("textarea", Ltrb(19, 0, 98, 20));
+        auto& s = text.Control<Check>(radio ? "radiobox" : "checkbox");
+        SetCustom(s, kPicMore, {face, Pt(16, 10), Pt(98, 10), Pt(0, 0), Pt(0, 0), Ltrb(16, 0, 98, 20)});
+        s.font = TextFont(kText);
+        s.activefontcolor = SkinColour(kText);
+        s.unenabledfontcolor = SkinColour(kTextDisabled);
+        s.framefontcolor = SkinColour(kText);
+        s.activeskinrect = face;
+        s.checkimagearea = Ltrb(2, 3, 15, 16);
+        s.textarea = Ltrb(19, 0, 98, 20);
         for (int i = 0; i < 8; ++i) {
             RECT r = Rc(2 + 15 * i, 2 + 15 * radio, 13, 13);
             CheckImage(p, r, radio == 1, imgs[i].mark, imgs[i].state);
-            s.Set(imgs[i].key, r);
+            s.*imgs[i].field = r;
         }
-        s.Flag("morphing", false).Set("morphkind", "mkdefault");
     }
     // The check list box marks its items with the same boxes.
     for (const char* name : {"checklistbox", "captionchecklistbox"}) {
-        text[name].Set("itemcheckrect", Ltrb(3, 3, 16, 16)).Set("checkimagerect", Rc(2, 2, 13, 13))
-            .Set("uncheckimagerect", Rc(17, 2, 13, 13));
+        auto& list = text.Control<qv::TqvDataSkinCheckListBox>(name);
+        list.itemcheckrect = Ltrb(3, 3, 16, 16);
+        list.checkimagerect = Rc(2, 2, 13, 13);
+        list.uncheckimagerect = Rc(17, 2, 13, 13);
     }
 }
 
@@ -87,21 +91,25 @@ void BuildTrackBars(Painter& p, SkinText& text) {
     p.FillRoundRect({6, 68.5, 94, 71.5}, 1.5, kLine);
     TrackThumb(p, ht, false);
     TrackThumb(p, hta, true);
-    Section& s = text["trackbar"];
-    WriteCustom(s, kPicMore, {h, Pt(8, 10), Pt(92, 10), Pt(0, 0), Pt(0, 0), Ltrb(6, 0, 94, 20)});
-    s.Set("activeskinrect", h).Set("trackarea", Ltrb(6, 0, 94, 20)).Set("buttonrect", ht)
-        .Set("activebuttonrect", hta).Flag("vertical", false).Flag("buttontransparent", false)
-        .Set("buttontransparentcolor", 0);
+    using Track = qv::TqvDataSkinTrackBarControl;
+    auto& s = text.Control<Track>("trackbar");
+    SetCustom(s, kPicMore, {h, Pt(8, 10), Pt(92, 10), Pt(0, 0), Pt(0, 0), Ltrb(6, 0, 94, 20)});
+    s.activeskinrect = h;
+    s.trackarea = Ltrb(6, 0, 94, 20);
+    s.buttonrect = ht;
+    s.activebuttonrect = hta;
     const RECT v = Rc(190, 0, 20, 100), vt = Rc(190, 104, 20, 13), vta = Rc(190, 119, 20, 13);
     Fill(p, v, kFace);
     p.FillRoundRect({198.5, 6, 201.5, 94}, 1.5, kLine);
     TrackThumb(p, vt, false);
     TrackThumb(p, vta, true);
-    Section& t = text["htrackbar"];
-    WriteCustom(t, kPicMore, {v, Pt(10, 8), Pt(0, 0), Pt(10, 92), Pt(0, 0), Ltrb(0, 6, 20, 94)});
-    t.Set("activeskinrect", v).Set("trackarea", Ltrb(0, 6, 20, 94)).Set("buttonrect", vt)
-        .Set("activebuttonrect", vta).Flag("vertical", true).Flag("buttontransparent", false)
-        .Set("buttontransparentcolor", 0);
+    auto& t = text.Control<Track>("htrackbar");
+    SetCustom(t, kPicMore, {v, Pt(10, 8), Pt(0, 0), Pt(10, 92), Pt(0, 0), Ltrb(0, 6, 20, 94)});
+    t.activeskinrect = v;
+    t.trackarea = Ltrb(0, 6, 20, 94);
+    t.buttonrect = vt;
+    t.activebuttonrect = vta;
+    t.vertical = true;
 }
 
 // --- tabs and grid ----------------------------------------------------------------------------
@@ -127,20 +135,25 @@ void BuildTabs(Painter& p, SkinText& text) {
     TabImage(p, hover, kWindow, kAccentTint, kAccentLine, false);
     const RECT page = Rc(0, 112, 59, 52);
     FieldFace(p, page, State::Normal, 0.0);
-    Section& s = text["tab"];
-    s.Set("pictureindex", int(kPicMore)).Set("maskpictureindex", -1).Set("skinrect", page)
-        .Set("tabrect", tab).Set("activetabrect", active).Set("focustabrect", active)
-        .Set("mouseintabrect", hover).Set("clientrect", Ltrb(2, 2, 57, 50))
-        .Set("bgpictureindex", -1).Set("lefttoppoint", Pt(3, 3)).Set("righttoppoint", Pt(56, 3))
-        .Set("leftbottompoint", Pt(3, 49)).Set("rightbottompoint", Pt(56, 49))
-        .Set("tableftoffset", 4).Set("tabrightoffset", 4).Set("tabsbgrect", kEmpty)
-        .Flag("tabstretcheffect", false).Flag("leftstretch", false).Flag("topstretch", false)
-        .Flag("rightstretch", false).Flag("bottomstretch", false).Flag("stretcheffect", false)
-        .Set("stretchtype", "stfull");
-    WriteFont(s, kText);
-    s.Set("activefontcolor", ColorRef(kAccentDark)).Set("focusfontcolor", ColorRef(kAccentDark))
-        .Set("mouseinfontcolor", ColorRef(kAccent)).Set("updown", "hupdown")
-        .Flag("showfocus", false);
+    auto& s = text.Control<qv::TqvDataSkinTabControl>("tab");
+    s.pictureindex = kPicMore;
+    s.skinrect = page;
+    s.tabrect = tab;
+    s.activetabrect = active;
+    s.focustabrect = active;
+    s.mouseintabrect = hover;
+    s.clientrect = Ltrb(2, 2, 57, 50);
+    s.lefttoppoint = Pt(3, 3);
+    s.righttoppoint = Pt(56, 3);
+    s.leftbottompoint = Pt(3, 49);
+    s.rightbottompoint = Pt(56, 49);
+    s.tableftoffset = 4;
+    s.tabrightoffset = 4;
+    s.font = TextFont(kText);
+    s.activefontcolor = SkinColour(kAccentDark);
+    s.focusfontcolor = SkinColour(kAccentDark);
+    s.mouseinfontcolor = SkinColour(kAccent);
+    s.updown = "hupdown";
 
     const RECT fixed = Rc(62, 112, 40, 18), select = Rc(104, 112, 40, 18), focus = Rc(62, 132, 40, 18);
     p.FillRect(fixed.left, fixed.top, fixed.right, fixed.bottom,
@@ -150,17 +163,23 @@ void BuildTabs(Painter& p, SkinText& text) {
     Fill(p, select, kAccentTint);
     Fill(p, focus, kAccentTint);
     p.StrokeRoundRect(B(focus), 0.0, kAccent);
-    Section& g = text["grid"];
-    g.Set("pictureindex", int(kPicMore)).Set("maskpictureindex", -1).Set("skinrect", kEmpty)
-        .Set("fixedcellrect", fixed).Set("selectcellrect", select).Set("focuscellrect", focus)
-        .Set("fixedcellleftoffset", 2).Set("fixedcellrightoffset", 2)
-        .Set("fixedcelltextrect", Ltrb(3, 0, 37, 17)).Set("cellleftoffset", 2)
-        .Set("cellrightoffset", 2).Set("celltextrect", Ltrb(3, 0, 37, 18))
-        .Set("bgpictureindex", -1).Set("linescolor", ColorRef(kLineSoft)).Set("bgcolor", 16777215L);
-    WriteFont(g, kText);
-    g.Set("selectfontcolor", ColorRef(kText)).Set("focusfontcolor", ColorRef(kText));
-    WriteFont(g, kText, "fixed");
-    g.Flag("cellstretcheffect", false).Flag("fixedcellstretcheffect", false).Flag("showfocus", false);
+    auto& g = text.Control<qv::TqvDataSkinGridControl>("grid");
+    g.pictureindex = kPicMore;
+    g.fixedcellrect = fixed;
+    g.selectcellrect = select;
+    g.focuscellrect = focus;
+    g.fixedcellleftoffset = 2;
+    g.fixedcellrightoffset = 2;
+    g.fixedcelltextrect = Ltrb(3, 0, 37, 17);
+    g.cellleftoffset = 2;
+    g.cellrightoffset = 2;
+    g.celltextrect = Ltrb(3, 0, 37, 18);
+    g.linescolor = SkinColour(kLineSoft);
+    g.bgcolor = SkinColour(kWindow);
+    g.font = TextFont(kText);
+    g.selectfontcolor = SkinColour(kText);
+    g.focusfontcolor = SkinColour(kText);
+    g.fixedfont = TextFont(kText);
 }
 
 // --- splitters and spin buttons ---------------------------------------------------------------
@@ -176,12 +195,13 @@ void BuildSplitters(Painter& p, SkinText& text) {
         p.FillCircle(161, 115.5 + 4 * i, 1.0, kThumbHot);
         p.FillCircle(197.5 + 4 * i, 175, 1.0, kThumbHot);
     }
-    Section& vs = text["vsplitter"];
-    WriteCustom(vs, kPicMore, {v, Pt(0, 3), Pt(0, 0), Pt(0, 17), Pt(0, 0), Ltrb(0, 0, 6, 20)});
-    vs.Set("gripperrect", vgrip).Flag("grippertransparent", false).Set("grippertransparentcolor", 0);
-    Section& hs = text["hsplitter"];
-    WriteCustom(hs, kPicMore, {h, Pt(3, 0), Pt(37, 0), Pt(0, 0), Pt(0, 0), Ltrb(0, 0, 40, 6)});
-    hs.Set("gripperrect", hgrip).Flag("grippertransparent", false).Set("grippertransparentcolor", 0);
+    using Splitter = qv::TqvDataSkinSplitterControl;
+    auto& vs = text.Control<Splitter>("vsplitter");
+    SetCustom(vs, kPicMore, {v, Pt(0, 3), Pt(0, 0), Pt(0, 17), Pt(0, 0), Ltrb(0, 0, 6, 20)});
+    vs.gripperrect = vgrip;
+    auto& hs = text.Control<Splitter>("hsplitter");
+    SetCustom(hs, kPicMore, {h, Pt(3, 0), Pt(37, 0), Pt(0, 0), Pt(0, 0), Ltrb(0, 0, 40, 6)});
+    hs.gripperrect = hgrip;
 }
 
 // Spin buttons: normal image, then the hovered (= pressed) image beside it.
@@ -195,17 +215,24 @@ void BuildUpDowns(Painter& p, SkinText& text) {
         ScrollButtonFace(p, Rc(hr.left, hr.top, 18, 16), Arrow::Left, s, kFace);
         ScrollButtonFace(p, Rc(hr.left + 18, hr.top, 18, 16), Arrow::Right, s, kFace);
     }
-    Section& vs = text["vupdown"];
-    WriteCustom(vs, kPicMore, {v, Pt(0, 0), Pt(0, 0), Pt(0, 0), Pt(0, 0), kEmpty});
-    vs.Set("upbuttonrect", Ltrb(0, 0, 16, 18)).Set("activeupbuttonrect", Ltrb(16, 0, 32, 18))
-        .Set("downupbuttonrect", Ltrb(16, 0, 32, 18)).Set("downbuttonrect", Ltrb(0, 18, 16, 36))
-        .Set("activedownbuttonrect", Ltrb(16, 18, 32, 36)).Set("downdownbuttonrect", Ltrb(16, 18, 32, 36));
-    Section& hs = text["hupdown"];
-    WriteCustom(hs, kPicMore, {h, Pt(0, 0), Pt(0, 0), Pt(0, 0), Pt(0, 0), kEmpty});
+    using UpDown = qv::TqvDataSkinUpDownControl;
+    auto& vs = text.Control<UpDown>("vupdown");
+    SetCustom(vs, kPicMore, {v});
+    vs.upbuttonrect = Ltrb(0, 0, 16, 18);
+    vs.activeupbuttonrect = Ltrb(16, 0, 32, 18);
+    vs.downupbuttonrect = Ltrb(16, 0, 32, 18);
+    vs.downbuttonrect = Ltrb(0, 18, 16, 36);
+    vs.activedownbuttonrect = Ltrb(16, 18, 32, 36);
+    vs.downdownbuttonrect = Ltrb(16, 18, 32, 36);
+    auto& hs = text.Control<UpDown>("hupdown");
+    SetCustom(hs, kPicMore, {h});
     // The skin's "up" button is the increment (right) one.
-    hs.Set("upbuttonrect", Ltrb(18, 0, 36, 16)).Set("activeupbuttonrect", Ltrb(54, 0, 72, 16))
-        .Set("downupbuttonrect", Ltrb(54, 0, 72, 16)).Set("downbuttonrect", Ltrb(0, 0, 18, 16))
-        .Set("activedownbuttonrect", Ltrb(36, 0, 54, 16)).Set("downdownbuttonrect", Ltrb(36, 0, 54, 16));
+    hs.upbuttonrect = Ltrb(18, 0, 36, 16);
+    hs.activeupbuttonrect = Ltrb(54, 0, 72, 16);
+    hs.downupbuttonrect = Ltrb(54, 0, 72, 16);
+    hs.downbuttonrect = Ltrb(0, 0, 18, 16);
+    hs.activedownbuttonrect = Ltrb(36, 0, 54, 16);
+    hs.downdownbuttonrect = Ltrb(36, 0, 54, 16);
 }
 } // namespace
 

@@ -15,9 +15,10 @@ constexpr int kPic = kPicControls;
 const RECT kEmpty{0, 0, 0, 0};
 void Fill(Painter& p, const RECT& r, Pixel c) { p.FillRect(r.left, r.top, r.right, r.bottom, c); }
 
-void PanelKeys(Section& s, const RECT& caption) {
-    s.Set("bgpictureindex", -1).Set("captionrect", caption).Set("alignment", "taleftjustify");
-    WriteFont(s, kText);
+void SetPanelText(qv::TqvDataSkinPanelControl& s, const RECT& caption) {
+    s.captionrect = caption;
+    s.alignment = qv::taLeftJustify;
+    s.font = TextFont(kText);
 }
 
 // A framed panel with a caption band: group boxes and expanding panels.
@@ -28,14 +29,13 @@ void BuildGroupBox(Painter& p, SkinText& text) {
     p.FillRoundRect({201, 141, 258, 160}, Radii{2, 2, 0, 0}, VGradient(141, 159, kFaceHigh, kFaceLow));
     p.HLine(201, 258, 160, kLineSoft);
     const Geometry g{r, Pt(6, 22), Pt(53, 22), Pt(6, 46), Pt(53, 46), Ltrb(2, 21, 57, 50)};
-    Section& s = text["groupbox"];
-    WriteCustom(s, kPic, g);
-    PanelKeys(s, Ltrb(6, 1, 53, 20));
-    Section& e = text["expanel"];
-    WriteCustom(e, kPic, g);
-    e.Set("captionrect", Ltrb(6, 1, 53, 20));
-    WriteFont(e, kText);
-    e.Flag("buttonstransparent", false).Set("buttonstransparentcolor", 0);
+    auto& s = text.Control<qv::TqvDataSkinPanelControl>("groupbox");
+    SetCustom(s, kPic, g);
+    SetPanelText(s, Ltrb(6, 1, 53, 20));
+    auto& e = text.Control<qv::TqvDataSkinExPanelControl>("expanel");
+    SetCustom(e, kPic, g);
+    e.captionrect = Ltrb(6, 1, 53, 20);
+    e.font = TextFont(kText);
 }
 
 // Panels that reuse the tool bar's face (status bar, tool bars, scroll box, control bar).
@@ -43,55 +43,51 @@ void BuildToolBarPanels(SkinText& text) {
     const Geometry tool{Rc(330, 120, 59, 25), Pt(3, 3), Pt(56, 3), Pt(3, 22), Pt(56, 22),
                         Ltrb(2, 2, 57, 23)};
     for (const char* name : {"bigtoolpanel", "resizetoolpanel"}) {
-        Section& s = text[name];
-        WriteCustom(s, kPic, tool);
-        PanelKeys(s, kEmpty);
+        auto& s = text.Control<qv::TqvDataSkinPanelControl>(name);
+        SetCustom(s, kPic, tool);
+        SetPanelText(s, kEmpty);
     }
     const Geometry panel{Rc(0, 0, 59, 52), Pt(6, 6), Pt(53, 6), Pt(6, 46), Pt(53, 46),
                          Ltrb(2, 2, 57, 50)};
-    Section& sb = text["scrollbox"];
-    WriteCustom(sb, kPic, panel);
-    sb.Set("bgpictureindex", -1);
-    Section& cb = text["controlbar"];
-    WriteCustom(cb, kPic, panel);
-    cb.Set("itemrect", kEmpty).Set("bgpictureindex", -1).Set("hgriprect", kEmpty)
-        .Set("vgriprect", kEmpty).Set("gripoffset1", 0).Set("gripoffset2", 0)
-        .Flag("itemstretcheffect", false).Set("itemoffset1", 3).Set("itemoffset2", 3)
-        .Flag("itemtransparent", false).Set("itemtransparentcolor", 0)
-        .Flag("griptransparent", false).Set("griptransparentcolor", 0);
+    SetCustom(text.Control<qv::TqvDataSkinScrollBoxControl>("scrollbox"), kPic, panel);
+    SetCustom(text.Control<qv::TqvDataSkinControlBar>("controlbar"), kPic, panel);
 }
 
 void BuildStatusBar(Painter& p, SkinText& text) {
     const RECT bar = Rc(330, 150, 59, 20);
     Fill(p, bar, kFace);
     p.HLine(bar.left, bar.right, bar.top, kLineSoft);
-    Section& s = text["statusbar"];
-    WriteCustom(s, kPic, {bar, Pt(3, 3), Pt(56, 3), Pt(3, 17), Pt(56, 17), Ltrb(2, 2, 57, 19)});
-    PanelKeys(s, kEmpty);
+    auto& s = text.Control<qv::TqvDataSkinPanelControl>("statusbar");
+    SetCustom(s, kPic, {bar, Pt(3, 3), Pt(56, 3), Pt(3, 17), Pt(56, 17), Ltrb(2, 2, 57, 19)});
+    SetPanelText(s, kEmpty);
     // Labels: a plain face, and a status-bar pane with a separator at its right end.
     const RECT label = Rc(330, 172, 40, 20), pane = Rc(330, 194, 40, 20);
     Fill(p, label, kFace);
     Fill(p, pane, kFace);
     p.VLine(pane.right - 1, pane.top + 3, pane.bottom - 3, kLine);
-    Section& l = text["label"];
-    WriteCustom(l, kPic, {label, Pt(2, 10), Pt(38, 10), Pt(0, 0), Pt(0, 0), Ltrb(2, 0, 38, 20)});
-    WriteFont(l, kText);
-    Section& sp = text["statuspanel"];
-    WriteCustom(sp, kPic, {pane, Pt(2, 10), Pt(37, 10), Pt(0, 0), Pt(0, 0), Ltrb(3, 0, 36, 20)});
-    WriteFont(sp, kText);
+    auto& l = text.Control<qv::TqvDataSkinLabelControl>("label");
+    SetCustom(l, kPic, {label, Pt(2, 10), Pt(38, 10), Pt(0, 0), Pt(0, 0), Ltrb(2, 0, 38, 20)});
+    l.font = TextFont(kText);
+    auto& sp = text.Control<qv::TqvDataSkinLabelControl>("statuspanel");
+    SetCustom(sp, kPic, {pane, Pt(2, 10), Pt(37, 10), Pt(0, 0), Pt(0, 0), Ltrb(3, 0, 36, 20)});
+    sp.font = TextFont(kText);
 }
 
 void BuildMainMenuBar(Painter& p, SkinText& text) {
     const RECT bar = Rc(330, 230, 59, 22);
     Fill(p, bar, kFace);
     p.HLine(bar.left, bar.right, bar.bottom - 1, kLineSoft);
-    Section& s = text["mainmenubar"];
-    s.Set("pictureindex", kPic).Set("maskpictureindex", -1).Set("skinrect", bar)
-        .Set("itemsrect", Ltrb(2, 1, 57, 21)).Set("menubaritem", "mainmenubaritem")
-        .Set("closebutton", "menubarclosebutton").Set("minbutton", "menubarminbutton")
-        .Set("maxbutton", "menubarmaxbutton").Set("sysmenubutton", "menubarsysmenubutton")
-        .Set("trackmarkcolor", ColorRef(kTextMuted)).Set("trackmarkactivecolor", ColorRef(kAccent))
-        .Flag("stretcheffect", false).Flag("itemtransparent", false);
+    auto& s = text.Control<qv::TqvDataSkinMainMenuBar>("mainmenubar");
+    s.pictureindex = kPic;
+    s.skinrect = bar;
+    s.itemsrect = Ltrb(2, 1, 57, 21);
+    s.menubaritem = "mainmenubaritem";
+    s.closebutton = "menubarclosebutton";
+    s.minbutton = "menubarminbutton";
+    s.maxbutton = "menubarmaxbutton";
+    s.sysmenubutton = "menubarsysmenubutton";
+    s.trackmarkcolor = SkinColour(kTextMuted);
+    s.trackmarkactivecolor = SkinColour(kAccent);
 }
 
 // Spin edits: a field with two half-height buttons; the hovered and pressed images are full
@@ -115,26 +111,28 @@ void BuildSpinEdits(Painter& p, SkinText& text) {
         return Ltrb(q.left + 60 * k, q.top, q.right + 60 * k, q.bottom);
     };
     for (const char* name : {"spinedit", "statusspinedit", "toolspinedit"}) {
-        Section& s = text[name];
-        WriteCustom(s, kPic, {field, Pt(3, 11), Pt(40, 11), Pt(0, 0), Pt(0, 0), Ltrb(3, 3, 41, 19)});
-        s.Set("activeskinrect", shifted(field, 1));
-        WriteFont(s, kText);
-        s.Set("activefontcolor", ColorRef(kText)).Set("disabledfontcolor", ColorRef(kTextDisabled))
-            .Set("upbuttonrect", up).Set("activeupbuttonrect", shifted(up, 1))
-            .Set("downupbuttonrect", shifted(up, 2)).Set("downbuttonrect", down)
-            .Set("activedownbuttonrect", shifted(down, 1)).Set("downdownbuttonrect", shifted(down, 2));
+        auto& s = text.Control<qv::TqvDataSkinSpinEditControl>(name);
+        SetCustom(s, kPic, {field, Pt(3, 11), Pt(40, 11), Pt(0, 0), Pt(0, 0), Ltrb(3, 3, 41, 19)});
+        s.activeskinrect = shifted(field, 1);
+        s.font = TextFont(kText);
+        s.activefontcolor = SkinColour(kText);
+        s.disabledfontcolor = SkinColour(kTextDisabled);
+        s.upbuttonrect = up;
+        s.activeupbuttonrect = shifted(up, 1);
+        s.downupbuttonrect = shifted(up, 2);
+        s.downbuttonrect = down;
+        s.activedownbuttonrect = shifted(down, 1);
+        s.downdownbuttonrect = shifted(down, 2);
     }
 }
 
 void BuildColourOnly(SkinText& text) {
-    Section& sl = text["slider"];
-    sl.Set("pictureindex", -1).Set("maskpictureindex", -1).Set("skinrect", kEmpty)
-        .Set("bgcolor", ColorRef(kFace)).Set("hrulerrect", kEmpty).Set("hthumbrect", kEmpty)
-        .Set("vrulerrect", kEmpty).Set("vthumbrect", kEmpty).Set("edgesize", 0)
-        .Set("pointscolor", ColorRef(kLine));
-    Section& bv = text["bevel"];
-    bv.Set("pictureindex", -1).Set("maskpictureindex", -1).Set("skinrect", kEmpty)
-        .Set("lightcolor", ColorRef(Rgb(0xFF, 0xFF, 0xFF))).Set("darkcolor", ColorRef(kLineSoft));
+    auto& sl = text.Control<qv::TqvDataSkinSlider>("slider");
+    sl.bgcolor = SkinColour(kFace);
+    sl.pointscolor = SkinColour(kLine);
+    auto& bv = text.Control<qv::TqvDataSkinBevel>("bevel");
+    bv.lightcolor = SkinColour(Rgb(0xFF, 0xFF, 0xFF));
+    bv.darkcolor = SkinColour(kLineSoft);
 }
 } // namespace
 

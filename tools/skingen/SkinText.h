@@ -1,58 +1,50 @@
 #pragma once
-// Builds the skin description text: sections of key=value lines in the order they are added,
-// written with CR LF line ends as the stored-skin builder expects.
+// The skin under construction: the records of a skin data, filled by the builders and written by
+// the skin data's own writer, so every key is spelled once, by the record that reads it.
 
 #include "platform/gfx/WinTypes.h"
+#include "skin/data/qvSkinData.h"
 
+#include <set>
+#include <stdexcept>
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace skingen {
 
-class Section {
-public:
-    explicit Section(std::string name) : name_(std::move(name)) {}
-
-    Section& Set(const std::string& key, const std::string& value);
-    Section& Set(const std::string& key, long value) { return Set(key, std::to_string(value)); }
-    Section& Set(const std::string& key, int value) { return Set(key, long(value)); }
-    Section& Set(const std::string& key, const char* value) { return Set(key, std::string(value)); }
-    Section& Set(const std::string& key, const RECT& r);
-    Section& Set(const std::string& key, const POINT& p);
-    Section& Flag(const std::string& key, bool on) { return Set(key, on ? 1 : 0); }
-
-    const std::string& Name() const { return name_; }
-    const std::vector<std::pair<std::string, std::string>>& Entries() const { return entries_; }
-
-private:
-    std::string name_;
-    std::vector<std::pair<std::string, std::string>> entries_;
-};
-
 class SkinText {
 public:
-    // Returns the section of that name, appending it when it is new.
-    Section& operator[](const std::string& name);
-    // Appends "name:kind" to the numbered list of [SKINOBJECTS] or [SKINCONTROLS].
-    void ListObject(const std::string& name, const std::string& kind);
-    void ListControl(const std::string& name, const std::string& kind);
-    std::string Render() const;  // CR LF after every line
+    // Creates the listed objects and controls, in list order, each of its kind's class.
+    SkinText();
+
+    // The global sections: version, pictures, frame ([FORMINFO]), popup, hint and colours.
+    qv::TqvSkinData& Data() { return data_; }
+
+    // The record of a listed object or control; T is its class or a class it derives from.
+    template <class T> T& Object(const std::string& name) { return As<T>(FindObject(name)); }
+    template <class T> T& Control(const std::string& name) { return As<T>(FindControl(name)); }
+
+    // The description text (CR LF after every line, a blank line between sections). Every listed
+    // record must have been filled by some builder.
+    std::string Render();
 
 private:
-    std::vector<Section> sections_;
-    std::vector<std::string> objects_, controls_;
+    qv::TqvDataSkinObject& FindObject(const std::string& name);
+    qv::TqvDataSkinControl& FindControl(const std::string& name);
+    template <class T, class R> T& As(R& record) {
+        auto* typed = dynamic_cast<T*>(&record);
+        if (typed == nullptr) {
+            throw std::logic_error("section " + record.SectionName + " is of another kind");
+        }
+        return *typed;
+    }
+
+    qv::TqvSkinData data_{nullptr};
+    std::set<std::string> filled_;
 };
 
 // Rectangle from position and size, as the generator lays pictures out.
 inline RECT Rc(int x, int y, int w, int h) { return RECT{x, y, x + w, y + h}; }
 inline RECT Ltrb(int l, int t, int r, int b) { return RECT{l, t, r, b}; }
 inline POINT Pt(int x, int y) { return POINT{x, y}; }
-// The rectangle of r relative to the top-left of origin (record rectangles given in skinrect
-// coordinates).
-inline RECT Rel(const RECT& r, const RECT& origin) {
-    return RECT{r.left - origin.left, r.top - origin.top, r.right - origin.left,
-                r.bottom - origin.top};
-}
 
 } // namespace skingen

@@ -73,26 +73,28 @@ void ScrollButtonFace(Painter& p, const RECT& r, Arrow dir, State s, Pixel track
     GlyphArrow(p, {r.left, r.top, r.right - r.left, r.bottom - r.top}, dir, ink, 3.5);
 }
 
-void WriteCustom(Section& s, int picture, const Geometry& g) {
-    s.Set("pictureindex", picture).Set("maskpictureindex", -1).Set("skinrect", g.skin)
-        .Set("lefttoppoint", g.lt).Set("righttoppoint", g.rt)
-        .Set("leftbottompoint", g.lb).Set("rightbottompoint", g.rb)
-        .Set("clientrect", g.client)
-        .Flag("leftstretch", false).Flag("topstretch", false)
-        .Flag("rightstretch", false).Flag("bottomstretch", false)
-        .Flag("stretcheffect", false).Set("stretchtype", "stfull");
+void SetCustom(qv::TqvDataSkinCustomControl& r, int picture, const Geometry& g) {
+    r.pictureindex = picture;
+    r.skinrect = g.skin;
+    r.lefttoppoint = g.lt;
+    r.righttoppoint = g.rt;
+    r.leftbottompoint = g.lb;
+    r.rightbottompoint = g.rb;
+    r.clientrect = g.client;
 }
 
-void WriteFont(Section& s, Pixel colour, const char* prefix) {
-    std::string pre = prefix;
-    s.Set(pre + "fontname", "Arial").Set(pre + "fontheight", 14).Set(pre + "fontstyle", "")
-        .Set(pre + "fontcolor", ColorRef(colour));
+qv::TqvSkinFont TextFont(Pixel colour) {
+    qv::TqvSkinFont font;
+    font.color = SkinColour(colour);
+    return font;
 }
 
-void WriteButtonKeys(Section& s, Pixel font, Pixel active, Pixel down, Pixel disabled) {
-    WriteFont(s, font);
-    s.Set("activefontcolor", ColorRef(active)).Set("downfontcolor", ColorRef(down))
-        .Set("disabledfontcolor", ColorRef(disabled));
+void SetButtonColours(qv::TqvDataSkinButtonControl& r, Pixel font, Pixel active, Pixel down,
+                      Pixel disabled) {
+    r.font = TextFont(font);
+    r.activefontcolor = SkinColour(active);
+    r.downfontcolor = SkinColour(down);
+    r.disabledfontcolor = SkinColour(disabled);
 }
 
 } // namespace skingen

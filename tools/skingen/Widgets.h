@@ -1,10 +1,12 @@
 #pragma once
-// Shared looks of the control pictures (button faces, input fields, scroll parts) and the writers
-// of the record keys that many sections share.
+// Shared looks of the control pictures (button faces, input fields, scroll parts) and the record
+// fields that many sections share.
 
 #include "Glyphs.h"
 #include "Paint.h"
 #include "SkinText.h"
+
+#include "skin/data/qvControlSkinRecords.h"
 
 namespace skingen {
 
@@ -21,15 +23,20 @@ void ThumbFace(Painter& p, const RECT& r, bool vertical, State s, Pixel track);
 // A scroll-bar button with its arrow.
 void ScrollButtonFace(Painter& p, const RECT& r, Arrow dir, State s, Pixel track);
 
-// Keys of every picture-based record: picture, skin rectangle, corner points, client area.
+// A colour as the skin's records hold it.
+inline qv::TColor SkinColour(Pixel p) { return qv::TColor(ColorRef(p)); }
+
+// Fields of every picture-based record: picture, skin rectangle, corner points, client area.
 struct Geometry {
     RECT skin;
     POINT lt{0, 0}, rt{0, 0}, lb{0, 0}, rb{0, 0};
     RECT client{0, 0, 0, 0};
 };
-void WriteCustom(Section& s, int picture, const Geometry& g);
-void WriteFont(Section& s, Pixel colour, const char* prefix = "");
-// The six keys every button-kind record carries besides its rectangles.
-void WriteButtonKeys(Section& s, Pixel font, Pixel active, Pixel down, Pixel disabled);
+void SetCustom(qv::TqvDataSkinCustomControl& r, int picture, const Geometry& g);
+// The skin's text font: Arial 14 without style, in the given colour.
+qv::TqvSkinFont TextFont(Pixel colour);
+// The font and the state colours of a button-kind record.
+void SetButtonColours(qv::TqvDataSkinButtonControl& r, Pixel font, Pixel active, Pixel down,
+                      Pixel disabled);
 
 } // namespace skingen
