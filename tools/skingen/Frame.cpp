@@ -15,7 +15,7 @@ using namespace theme;
 constexpr int kFrameW = 285, kFrameH = 210;
 constexpr RECT kClient{4, 27, 281, 206};
 constexpr int kCaptionLine = 26;  // separator between caption and client
-const Radii kWindowRadii{7, 7, 5, 5};
+const Radii kWindowRadii = Radii::All(7);
 
 Pixel FrameInterior(int x, int y) {
     if (y < kCaptionLine) {

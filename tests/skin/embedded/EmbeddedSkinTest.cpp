@@ -167,6 +167,24 @@ TEST_F(EmbeddedSkin, MaskRoundsTheOuterCornersOnly) {
     }
 }
 
+// The window is cut the same at all four corners: each corner of the mask is the top-left one
+// mirrored.
+TEST_F(EmbeddedSkin, MaskCutsEveryCornerAlike) {
+    const gfx::Bitmap& mask = walk_->pictures[1].bitmap;
+    const int right = mask.Width() - 1, bottom = mask.Height() - 1;
+    int cutRows = 0;
+    for (int y = 0; y < 12; ++y) {
+        cutRows += mask.GetPixel(0, y) != 0;
+        for (int x = 0; x < 12; ++x) {
+            const gfx::Pixel topLeft = mask.GetPixel(x, y);
+            EXPECT_EQ(mask.GetPixel(right - x, y), topLeft) << x << "," << y;
+            EXPECT_EQ(mask.GetPixel(x, bottom - y), topLeft) << x << "," << y;
+            EXPECT_EQ(mask.GetPixel(right - x, bottom - y), topLeft) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(cutRows, 4);
+}
+
 TEST_F(EmbeddedSkin, FormInfoGivesTheFrameGeometry) {
     EXPECT_EQ(Point("FORMINFO", "lefttoppoint"), (POINT{9, 29}));
     EXPECT_EQ(Point("FORMINFO", "righttoppoint"), (POINT{274, 30}));
