@@ -14,6 +14,9 @@ namespace {
 
 constexpr int kRowPadding = 2;
 constexpr int kCellMargin = 6;
+// The first column's label beside its small image keeps only this much room on each side, as on
+// Windows: a narrow number column with an image list still shows two-digit row numbers.
+constexpr int kLabelMargin = 2;
 constexpr int kHorzLineStep = 8;
 constexpr int kWheelLines = 3;
 
@@ -377,8 +380,8 @@ void PaintRow(ListViewState* s, HDC dc, int index) {
         }
         bool inSelection = showSel && (fullRow || c == 0);
         SetTextColor(dc, inSelection ? selText : s->textColor);
-        RECT text{cell.left + kCellMargin, cell.top, cell.right - kCellMargin, cell.bottom};
-        if (c == 0 && s->smallImages) text.left = cell.left + 2;
+        int margin = c == 0 && s->smallImages ? kLabelMargin : kCellMargin;
+        RECT text{cell.left + margin, cell.top, cell.right - margin, cell.bottom};
         const ListColumn& col = s->model.Column(c);
         UINT align = col.fmt == LVCFMT_RIGHT ? DT_RIGHT : col.fmt == LVCFMT_CENTER ? DT_CENTER : DT_LEFT;
         std::string value = s->model.ItemText(index, col.subItem);

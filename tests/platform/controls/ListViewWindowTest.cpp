@@ -223,3 +223,26 @@ TEST_F(ListViewWindowTest, PaintsSelectedRowInHighlightAndGridLines) {
     EXPECT_EQ(shot.GetColor(100, ItemRect(3).bottom + 18 - 1), grid);
     EXPECT_EQ(shot.GetColor(100, plain.bottom + 3), RGB(255, 255, 255));
 }
+
+// The main window's number column is 35 pixels wide beside a 16-pixel image list: row numbers
+// 10 to 99 must show both digits, not an ellipsis. Digits have ink at the row's middle height;
+// "..." has ink only near the baseline.
+TEST_F(ListViewWindowTest, TwoDigitNumberFitsANarrowFirstColumnBesideTheImages) {
+    MakeList(12);
+    SendMessage(lv, LVM_SETCOLUMNWIDTH, 0, 35);
+    SendMessage(lv, LVM_SETBKCOLOR, 0, RGB(255, 255, 255));
+    SendMessage(lv, LVM_SETTEXTBKCOLOR, 0, RGB(255, 255, 255));
+    gfx::Bitmap shot = Render(lv);
+    auto inkAcrossMiddle = [&](int row) {
+        RECT r = ItemRect(row);
+        int y = (r.top + r.bottom) / 2, ink = 0;
+        for (int x = r.left + 16; x < r.left + 35 - 1; ++x) {
+            COLORREF c = shot.GetColor(x, y);
+            if (GetRValue(c) < 128 && GetGValue(c) < 128 && GetBValue(c) < 128) ++ink;
+        }
+        return ink;
+    };
+    EXPECT_GT(inkAcrossMiddle(8), 0);  // "9"
+    EXPECT_GT(inkAcrossMiddle(9), 1);  // "10": both digits
+    EXPECT_GT(inkAcrossMiddle(11), 1); // "12"
+}
