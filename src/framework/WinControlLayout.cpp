@@ -191,14 +191,38 @@ bool AlignsBefore(TAlign align, const TControl* a, const TControl* b) {
     }
 }
 
+// Where a hidden control would go at its edge of the free area, which it leaves free.
+void PlaceHiddenAtEdge(TControl* c, TAlign align, const RECT& rect) {
+    switch (align) {
+    case alTop:
+        c->SetBounds(rect.left, rect.top, std::max(0, RectWidth(rect)), c->Height());
+        break;
+    case alBottom:
+        c->SetBounds(rect.left, rect.bottom - c->Height(), std::max(0, RectWidth(rect)), c->Height());
+        break;
+    case alLeft:
+        c->SetBounds(rect.left, rect.top, c->Width(), std::max(0, RectHeight(rect)));
+        break;
+    case alRight:
+        c->SetBounds(rect.right - c->Width(), rect.top, c->Width(), std::max(0, RectHeight(rect)));
+        break;
+    default:
+        break;
+    }
+}
+
 } // namespace
 
 void TWinControl::AlignControls(TControl*, RECT& rect) {
     static constexpr TAlign kOrder[] = {alTop, alBottom, alLeft, alRight, alClient};
     for (TAlign align : kOrder) {
+        // A hidden control at an edge keeps its slot among its siblings: it is placed where it
+        // would show, without taking the room, so its place stays in step with theirs and it
+        // comes back in the same order. Left where it was, a place from another size of the
+        // parent put the main window's horizontal bar below the gauge when it showed again.
         std::vector<TControl*> group;
         for (TControl* c : controls_) {
-            if (c->Align() == align && c->Visible()) {
+            if (c->Align() == align && (c->Visible() || align != alClient)) {
                 group.push_back(c);
             }
         }
@@ -206,6 +230,10 @@ void TWinControl::AlignControls(TControl*, RECT& rect) {
             return AlignsBefore(align, a, b);
         });
         for (TControl* c : group) {
+            if (!c->Visible()) {
+                PlaceHiddenAtEdge(c, align, rect);
+                continue;
+            }
             int w = RectWidth(rect);
             int h = RectHeight(rect);
             RECT r{};

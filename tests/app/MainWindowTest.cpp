@@ -235,3 +235,27 @@ TEST_F(MainWindowTest, ADroppedFileOrFolderFillsTheFolderBox) {
 }
 
 } // namespace
+
+// Made narrow and short, the window shows the report's horizontal bar between the list and
+// the gauge, and the vertical bar beside the list: the bars were hidden while it shrank.
+TEST_F(MainWindowTest, ANarrowWindowKeepsTheGaugeAtTheBottomBelowTheBars) {
+    for (int i = 0; i < 40; ++i)
+        logs.Write("u_ex" + std::to_string(130100 + i) + ".log", "x\r\n");
+    dir.Write("DefaultDir.txt", logs.Path() + "\r\n");
+    app::TForm1* form = MakeWindow();
+    form->Show();
+    Settle();
+    form->qvSkinXFormButton1Click(form);
+    Settle();
+    form->SetClientSize(380, 300);
+    Settle();
+    ASSERT_TRUE(form->qvknscrlbr1->Visible());
+    ASSERT_TRUE(form->qvknscrlbr2->Visible());
+    RECT gauge = form->qvkng1->BoundsRect(), hbar = form->qvknscrlbr1->BoundsRect();
+    RECT vbar = form->qvknscrlbr2->BoundsRect(), list = form->lv1->BoundsRect();
+    EXPECT_EQ(gauge.bottom, 300);
+    EXPECT_EQ(hbar.bottom, gauge.top);
+    EXPECT_EQ(list.bottom, hbar.top);
+    EXPECT_EQ(vbar.bottom, hbar.top);
+    EXPECT_EQ(vbar.left, list.right);
+}

@@ -73,6 +73,26 @@ TEST_F(FormLayoutTest, HidingABarRealignsAndShowingItRestoresTheLayout) {
     EXPECT_EQ(m.list->BoundsRect(), (RECT{0, 57, 735, 534}));
 }
 
+// The bars stay hidden while the window shrinks and come back later: the horizontal bar must
+// return above the gauge and the vertical bar beside the list, not where they were left.
+TEST_F(FormLayoutTest, BarsHiddenWhileTheFormShrinksComeBackInTheirOrder) {
+    MainLayout m(app.get());
+    m.hbar->Hide();
+    m.vbar->Hide();
+    m.form->SetClientSize(400, 300);
+    m.hbar->Show();
+    m.vbar->Show();
+    EXPECT_EQ(m.gauge->BoundsRect(), (RECT{0, 280, 400, 300}));
+    EXPECT_EQ(m.hbar->BoundsRect(), (RECT{0, 261, 400, 280}));
+    EXPECT_EQ(m.vbar->BoundsRect(), (RECT{381, 57, 400, 261}));
+    EXPECT_EQ(m.list->BoundsRect(), (RECT{0, 57, 381, 261}));
+    m.hbar->Hide();
+    m.form->SetClientSize(754, 573); // and when it grows again
+    m.hbar->Show();
+    EXPECT_EQ(m.gauge->BoundsRect(), (RECT{0, 553, 754, 573}));
+    EXPECT_EQ(m.hbar->BoundsRect(), (RECT{0, 534, 754, 553}));
+}
+
 TEST_F(FormLayoutTest, ResizingTheFormRealignsAndKeepsAnchoredDistances) {
     MainLayout m(app.get());
     // A right-anchored button inside the top panel keeps its gap to the panel's right edge.
