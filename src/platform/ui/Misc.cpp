@@ -1,5 +1,5 @@
-// Monitors, metrics, system parameters and the version; cursors, icons, caret, clipboard
-// text and the per-window scroll-bar state.
+// Monitors, metrics, system parameters and the version; cursors, icons, the per-window
+// scroll-bar state and dropped files.
 #include "platform/ui/FrameMetrics.h"
 #include "platform/ui/WindowSystem.h"
 
@@ -14,13 +14,13 @@ namespace {
 HMONITOR ToHandle(std::size_t index) { return reinterpret_cast<HMONITOR>(index + 1); }
 
 const ui::MonitorDesc* FromHandle(HMONITOR m) {
-    auto& mons = WS().monitors_;
+    auto& mons = WS().Monitors();
     std::size_t i = std::size_t(reinterpret_cast<std::uintptr_t>(m));
     return (i >= 1 && i <= mons.size()) ? &mons[i - 1] : nullptr;
 }
 
 std::size_t PrimaryIndex() {
-    auto& mons = WS().monitors_;
+    auto& mons = WS().Monitors();
     for (std::size_t i = 0; i < mons.size(); ++i) {
         if (mons[i].primary) {
             return i;
@@ -36,7 +36,7 @@ long long Distance(const RECT& a, const RECT& b) {
 }
 
 HMONITOR MonitorFor(const RECT& r, DWORD flags) {
-    auto& mons = WS().monitors_;
+    auto& mons = WS().Monitors();
     long long bestArea = 0;
     std::size_t best = SIZE_MAX;
     for (std::size_t i = 0; i < mons.size(); ++i) {
@@ -80,7 +80,7 @@ BOOL EnumDisplayMonitors(HDC, const RECT* clip, MONITORENUMPROC proc, LPARAM dat
     if (!proc) {
         return FALSE;
     }
-    auto mons = WS().monitors_;
+    auto mons = WS().Monitors();
     for (std::size_t i = 0; i < mons.size(); ++i) {
         RECT r = mons[i].rect;
         if (clip) {
@@ -129,7 +129,7 @@ BOOL GetMonitorInfo(HMONITOR monitor, MONITORINFO* info) {
 
 namespace {
 RECT VirtualScreen() {
-    auto& mons = WS().monitors_;
+    auto& mons = WS().Monitors();
     RECT r = mons.front().rect;
     for (const auto& m : mons) {
         r = UnionRect(r, m.rect);
@@ -139,7 +139,7 @@ RECT VirtualScreen() {
 } // namespace
 
 int GetSystemMetrics(int index) {
-    const ui::MonitorDesc& primary = WS().monitors_[PrimaryIndex()];
+    const ui::MonitorDesc& primary = WS().Monitors()[PrimaryIndex()];
     const ui::FrameMetrics& m = ui::kFrameMetrics;
     switch (index) {
     case SM_CXSCREEN: return RectWidth(primary.rect);
@@ -174,7 +174,7 @@ int GetSystemMetrics(int index) {
     case SM_YVIRTUALSCREEN: return VirtualScreen().top;
     case SM_CXVIRTUALSCREEN: return RectWidth(VirtualScreen());
     case SM_CYVIRTUALSCREEN: return RectHeight(VirtualScreen());
-    case SM_CMONITORS: return int(WS().monitors_.size());
+    case SM_CMONITORS: return int(WS().Monitors().size());
     default: return 0;
     }
 }
@@ -185,7 +185,7 @@ BOOL SystemParametersInfo(UINT action, UINT, void* pvParam, UINT) {
         if (!pvParam) {
             return FALSE;
         }
-        *static_cast<RECT*>(pvParam) = WS().monitors_[PrimaryIndex()].work;
+        *static_cast<RECT*>(pvParam) = WS().Monitors()[PrimaryIndex()].work;
         return TRUE;
     case SPI_GETDRAGFULLWINDOWS:
         if (!pvParam) {
@@ -221,21 +221,9 @@ HCURSOR LoadCursor(HINSTANCE, LPCSTR name) {
     return reinterpret_cast<HCURSOR>(const_cast<char*>(name));
 }
 
-namespace ui {
-int CursorId(HCURSOR c) { return int(reinterpret_cast<std::uintptr_t>(c)); }
-} // namespace ui
+HCURSOR SetCursor(HCURSOR cursor) { return WS().SetCursorShape(cursor); }
 
-HCURSOR SetCursor(HCURSOR cursor) {
-    auto& ws = WS();
-    HCURSOR old = ws.cursor_shape_;
-    if (cursor != old) {
-        ws.cursor_shape_ = cursor;
-        ws.backend().SetCursorShape(cursor ? ui::CursorId(cursor) : 0);
-    }
-    return old;
-}
-
-HCURSOR GetCursor() { return WS().cursor_shape_; }
+HCURSOR GetCursor() { return WS().CursorShape(); }
 
 int ShowCursor(BOOL show) { return show ? 0 : -1; }
 
@@ -244,140 +232,6 @@ HICON LoadIcon(HINSTANCE, LPCSTR name) {
         return nullptr;
     }
     return reinterpret_cast<HICON>(const_cast<char*>(name));
-}
-
-// --- Caret: drawn by inverting its rectangle in the owner's client DC ---
-// FIXME: the caret does not blink; it shows steadily while shown.
-
-namespace ui {
-void DrawCaret(bool on) {
-    auto& ws = WS();
-    if (!ws.IsLive(ws.caretOwner_) || ws.caretOn_ == on) {
-        return;
-    }
-    ws.caretOn_ = on;
-    HDC dc = GetDC(ws.caretOwner_);
-    InvertRect(dc, &ws.caretRect_);
-    ReleaseDC(ws.caretOwner_, dc);
-}
-} // namespace ui
-
-BOOL CreateCaret(HWND hwnd, HBITMAP, int width, int height) {
-    auto& ws = WS();
-    if (!ws.IsLive(hwnd)) {
-        return FALSE;
-    }
-    DestroyCaret();
-    ws.caretOwner_ = hwnd;
-    ws.caretRect_ = RECT{0, 0, std::max(width, 1), std::max(height, 1)};
-    ws.caretHide_ = 1;
-    ws.caretOn_ = false;
-    return TRUE;
-}
-
-BOOL DestroyCaret() {
-    auto& ws = WS();
-    if (!ws.caretOwner_) {
-        return FALSE;
-    }
-    ui::DrawCaret(false);
-    ws.caretOwner_ = nullptr;
-    return TRUE;
-}
-
-BOOL ShowCaret(HWND hwnd) {
-    auto& ws = WS();
-    if (!ws.caretOwner_ || (hwnd && hwnd != ws.caretOwner_)) {
-        return FALSE;
-    }
-    if (ws.caretHide_ > 0 && --ws.caretHide_ == 0) {
-        ui::DrawCaret(true);
-    }
-    return TRUE;
-}
-
-BOOL HideCaret(HWND hwnd) {
-    auto& ws = WS();
-    if (!ws.caretOwner_ || (hwnd && hwnd != ws.caretOwner_)) {
-        return FALSE;
-    }
-    if (ws.caretHide_++ == 0) {
-        ui::DrawCaret(false);
-    }
-    return TRUE;
-}
-
-BOOL SetCaretPos(int x, int y) {
-    auto& ws = WS();
-    if (!ws.caretOwner_) {
-        return FALSE;
-    }
-    bool on = ws.caretOn_;
-    ui::DrawCaret(false);
-    ws.caretRect_ = OffsetRect(ws.caretRect_, x - ws.caretRect_.left, y - ws.caretRect_.top);
-    if (on) {
-        ui::DrawCaret(true);
-    }
-    return TRUE;
-}
-
-BOOL GetCaretPos(POINT* pt) {
-    auto& ws = WS();
-    if (!pt || !ws.caretOwner_) {
-        return FALSE;
-    }
-    *pt = POINT{ws.caretRect_.left, ws.caretRect_.top};
-    return TRUE;
-}
-
-// --- Clipboard ---
-
-BOOL OpenClipboard(HWND owner) {
-    auto& ws = WS();
-    if (ws.clipboardOpen_) {
-        return FALSE;
-    }
-    ws.clipboardOpen_ = true;
-    ws.clipboardOwner_ = owner;
-    return TRUE;
-}
-
-BOOL CloseClipboard() {
-    auto& ws = WS();
-    bool was = ws.clipboardOpen_;
-    ws.clipboardOpen_ = false;
-    return was ? TRUE : FALSE;
-}
-
-BOOL EmptyClipboard() {
-    auto& ws = WS();
-    if (!ws.clipboardOpen_) {
-        return FALSE;
-    }
-    ws.backend().SetClipboardText("");
-    return TRUE;
-}
-
-BOOL IsClipboardFormatAvailable(UINT format) {
-    return (format == CF_TEXT || format == CF_UNICODETEXT) && WS().backend().HasClipboardText();
-}
-
-BOOL SetClipboardData(UINT format, const std::string& text) {
-    auto& ws = WS();
-    if (!ws.clipboardOpen_ || (format != CF_TEXT && format != CF_UNICODETEXT)) {
-        return FALSE;
-    }
-    ws.backend().SetClipboardText(text);
-    return TRUE;
-}
-
-std::optional<std::string> GetClipboardData(UINT format) {
-    auto& ws = WS();
-    if (!ws.clipboardOpen_ || (format != CF_TEXT && format != CF_UNICODETEXT) ||
-        !ws.backend().HasClipboardText()) {
-        return std::nullopt;
-    }
-    return ws.backend().ClipboardText();
 }
 
 // --- Scroll-bar state ---

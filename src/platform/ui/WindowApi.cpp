@@ -52,7 +52,7 @@ void DefaultPlacement(RECT& r, int& x, int& y, int& cx, int& cy, bool child) {
         if (child) {
             x = y = 0;
         } else {
-            RECT work = WS().monitors_.front().work;
+            RECT work = WS().Monitors().front().work;
             x = work.left + 40;
             y = work.top + 40;
         }
@@ -241,8 +241,7 @@ void FreeTree(WindowSystem& ws, HWND hwnd) {
         hwnd->native = 0;
     }
     FreeWindowRegion(hwnd);
-    for (HWND* p : {&ws.focus_, &ws.active_, &ws.capture_, &ws.hover_, &ws.lastClickWnd_,
-                    &ws.caretOwner_, &ws.clipboardOwner_}) {
+    for (HWND* p : {&ws.focus_, &ws.active_, &ws.capture_, &ws.hover_, &ws.lastClickWnd_}) {
         if (*p == hwnd) {
             *p = nullptr;
         }

@@ -65,6 +65,16 @@ void WindowSystem::RefreshMonitors() {
     }
 }
 
+HCURSOR WindowSystem::SetCursorShape(HCURSOR shape) {
+    HCURSOR old = cursorShape_;
+    if (shape != old) {
+        cursorShape_ = shape;
+        // The handles are the IDC_ numbers.
+        backend_->SetCursorShape(int(reinterpret_cast<std::uintptr_t>(shape)));
+    }
+    return old;
+}
+
 WindowClass* WindowSystem::FindClass(const std::string& name) {
     auto it = classes_.find(name);
     return it == classes_.end() ? nullptr : it->second.get();
@@ -359,7 +369,10 @@ bool WindowSystem::RemoveTimer(HWND hwnd, UINT_PTR id) { return timers_.Kill(hwn
 
 // --- Windows ---
 
-void WindowSystem::ForgetWindow(HWND hwnd) { timers_.KillAllOf(hwnd); }
+void WindowSystem::ForgetWindow(HWND hwnd) {
+    timers_.KillAllOf(hwnd);
+    caret_.Forget(hwnd);
+}
 
 
 void WindowSystem::FreeZombies() { zombies_.clear(); }

@@ -4,6 +4,8 @@
 // mutable global state. The functions of User.h are thin entries into it; the units of this
 // folder share it through this header (it is internal to the layer).
 
+#include "platform/ui/Caret.h"
+#include "platform/ui/Clipboard.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/TimerList.h"
 #include "platform/ui/User.h"
@@ -156,6 +158,15 @@ public:
     void PresentAll();
     void ExposeAll(HWND top);
 
+    // --- Screen, cursor, caret, clipboard ---
+    const std::vector<MonitorDesc>& Monitors() const { return monitors_; } // never empty
+    void RefreshMonitors();
+    // SetCursor: shows `shape` (an IDC_ number) and returns the one shown before.
+    HCURSOR SetCursorShape(HCURSOR shape);
+    HCURSOR CursorShape() const { return cursorShape_; }
+    Caret& caret() { return caret_; }
+    ClipboardState& clipboard() { return clipboard_; }
+
     // --- Input ---
     // Turns one raw event into queued input messages (and the state changes it makes).
     void Route(const InputEvent& ev);
@@ -196,19 +207,6 @@ public:
     POINT lastClickPt_{};
     bool lastWasDouble_ = false;
 
-    HCURSOR cursor_shape_ = nullptr;
-    // Caret.
-    HWND caretOwner_ = nullptr;
-    RECT caretRect_{};
-    int caretHide_ = 1;
-    bool caretOn_ = false;
-
-    HWND clipboardOwner_ = nullptr;
-    bool clipboardOpen_ = false;
-
-    std::vector<MonitorDesc> monitors_;
-    void RefreshMonitors();
-
 private:
     // What one look at a kind of message found.
     enum class Look { Found, Again, Nothing };
@@ -221,6 +219,10 @@ private:
     std::unique_ptr<Backend> backend_;
     MessageQueue queue_;
     TimerList timers_;
+    std::vector<MonitorDesc> monitors_;
+    HCURSOR cursorShape_ = nullptr;
+    Caret caret_;
+    ClipboardState clipboard_;
 };
 
 // The window system, created on first use with the backend chosen at start-up: the
@@ -240,8 +242,6 @@ void DefaultNcPaint(HWND hwnd);
 LRESULT DefaultSysCommand(HWND hwnd, WPARAM cmd, LPARAM lParam);
 void RunSizeMoveLoop(HWND hwnd, WPARAM cmd, POINT start);
 void TrackCloseButton(HWND hwnd);
-int CursorId(HCURSOR c);
-void DrawCaret(bool on);
 RECT NcInsets(DWORD style, DWORD exStyle);
 MINMAXINFO QueryMinMax(HWND hwnd);
 void ActivateOther(HWND leaving);

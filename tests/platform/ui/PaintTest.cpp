@@ -320,3 +320,43 @@ TEST_F(Paint, InvalidatingAgainAddsOnlyWhatIsNew) {
     InvalidateRect(p, nullptr, TRUE);
     EXPECT_TRUE(GetUpdateRect(child, nullptr, FALSE));
 }
+
+// The caret is drawn by inverting its rectangle: it appears only when every HideCaret has been
+// undone (a new caret starts hidden once), moves without leaving a trace, and its owner's
+// pixels come back when it is destroyed.
+TEST_F(Paint, TheCaretInvertsItsRectangleWhileShownAndHidingNests) {
+    HWND w = Top(WS_POPUP | WS_VISIBLE, RECT{0, 0, 60, 40});
+    colour[w] = kRed;
+    Pump();
+    const gfx::Pixel red = Px(kRed);
+    const gfx::Pixel inverted = Px(RGB(0, 255, 255));
+    ASSERT_TRUE(CreateCaret(w, nullptr, 2, 10));
+    ASSERT_TRUE(SetCaretPos(10, 5));
+    Pump();
+    EXPECT_EQ(ScreenPixel(10, 5), red) << "a new caret starts hidden";
+    ShowCaret(w);
+    Pump();
+    EXPECT_EQ(ScreenPixel(10, 5), inverted);
+    EXPECT_EQ(ScreenPixel(11, 14), inverted);
+    EXPECT_EQ(ScreenPixel(12, 5), red);
+    HideCaret(w);
+    HideCaret(w);
+    ShowCaret(w);
+    Pump();
+    EXPECT_EQ(ScreenPixel(10, 5), red) << "one ShowCaret undoes one HideCaret";
+    ShowCaret(w);
+    SetCaretPos(30, 20);
+    Pump();
+    EXPECT_EQ(ScreenPixel(10, 5), red);
+    EXPECT_EQ(ScreenPixel(30, 20), inverted);
+    POINT at{};
+    EXPECT_TRUE(GetCaretPos(&at));
+    EXPECT_EQ(at.x, 30);
+    EXPECT_EQ(at.y, 20);
+    EXPECT_FALSE(ShowCaret(Top(WS_POPUP, RECT{0, 0, 10, 10}))) << "only the owner shows it";
+    EXPECT_TRUE(DestroyCaret());
+    Pump();
+    EXPECT_EQ(ScreenPixel(30, 20), red);
+    EXPECT_FALSE(GetCaretPos(&at));
+    EXPECT_FALSE(DestroyCaret());
+}
