@@ -506,7 +506,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_WINDOWPOSCHANGING: return OnWindowPosChanging(hwnd, reinterpret_cast<WINDOWPOS*>(lParam));
     case WM_WINDOWPOSCHANGED: return OnWindowPosChanged(hwnd, reinterpret_cast<const WINDOWPOS*>(lParam));
     case WM_CANCELMODE:
-        if (ws.capture_ == hwnd) {
+        if (ws.CaptureOwner() == hwnd) {
             ReleaseCapture();
         }
         return 0;

@@ -5,7 +5,6 @@
 #include "platform/gfx/Utf8.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 using ui::WS;
 using ui::Window;
@@ -59,28 +58,6 @@ void WindowSystem::NotifyParentsOfPress(HWND hwnd, UINT buttonDown, POINT screen
     }
 }
 
-void WindowSystem::SetKey(int vk, bool down) {
-    vk &= 0xFF;
-    if (down) {
-        if (!(keys_[vk] & 0x80)) {
-            keys_[vk] ^= 0x01;
-        }
-        keys_[vk] |= 0x80;
-    } else {
-        keys_[vk] &= BYTE(~0x80);
-    }
-}
-
-WPARAM WindowSystem::MouseKeys() const {
-    WPARAM k = 0;
-    if (keys_[VK_LBUTTON] & 0x80) k |= MK_LBUTTON;
-    if (keys_[VK_RBUTTON] & 0x80) k |= MK_RBUTTON;
-    if (keys_[VK_MBUTTON] & 0x80) k |= MK_MBUTTON;
-    if (keys_[VK_SHIFT] & 0x80) k |= MK_SHIFT;
-    if (keys_[VK_CONTROL] & 0x80) k |= MK_CONTROL;
-    return k;
-}
-
 HWND WindowSystem::HitWindow(POINT screen, LRESULT* hit) {
     HWND w = WindowFromPoint(screen);
     while (w) {
@@ -99,13 +76,12 @@ HWND WindowSystem::HitWindow(POINT screen, LRESULT* hit) {
 }
 
 void WindowSystem::CheckMouseLeave(HWND now, bool client) {
-    if (hover_ == now && hoverClient_ == client) {
+    if (pointer_.Hover() == now && pointer_.HoverClient() == client) {
         return;
     }
-    HWND old = hover_;
-    bool oldClient = hoverClient_;
-    hover_ = now;
-    hoverClient_ = client;
+    HWND old = pointer_.Hover();
+    bool oldClient = pointer_.HoverClient();
+    pointer_.SetHover(now, client);
     if (!IsLive(old) || !old->trackFlags) {
         return;
     }
@@ -138,13 +114,13 @@ void WindowSystem::Route(const InputEvent& ev) {
     case InputEvent::Kind::FocusLost:
         // Only a foreign window takes the focus from the active one: our own activations
         // move it first, so the loss reported afterwards names a window no longer active.
-        if (active_ && active_->native == ev.window) {
+        if (Active() && Active()->native == ev.window) {
             SetActive(nullptr, WA_INACTIVE);
         }
         break;
     case InputEvent::Kind::FocusGained:
         if (HWND t = TopByNative(*this, ev.window)) {
-            if (t != active_ && !(t->style & WS_DISABLED) && !(t->exStyle & WS_EX_NOACTIVATE)) {
+            if (t != Active() && !(t->style & WS_DISABLED) && !(t->exStyle & WS_EX_NOACTIVATE)) {
                 SetActive(t, WA_ACTIVE);
             }
         }
@@ -180,7 +156,7 @@ void WindowSystem::Route(const InputEvent& ev) {
 // own moves follow), nothing of ours is under the pointer any more: the tracked window hears
 // of it as on Windows. A captured mouse keeps reporting moves, so the capture decides alone.
 void WindowSystem::PointerLeft(const InputEvent& ev) {
-    if (capture_) {
+    if (CaptureOwner()) {
         return;
     }
     HWND top = TopWindowAt(ev.pt);
@@ -238,26 +214,25 @@ void WindowSystem::RouteDrop(const InputEvent& ev) {
 
 void WindowSystem::RouteMouse(const InputEvent& ev) {
     using K = InputEvent::Kind;
-    cursor_ = ev.pt;
+    pointer_.MovedTo(ev.pt);
     DWORD time = DWORD(Now());
     int vk = ev.button == MouseButton::Left ? VK_LBUTTON : ev.button == MouseButton::Right ? VK_RBUTTON : VK_MBUTTON;
     if (ev.kind == K::MouseDown) {
-        SetKey(vk, true);
+        keys_.Set(vk, true);
     } else if (ev.kind == K::MouseUp) {
-        SetKey(vk, false);
+        keys_.Set(vk, false);
     }
     LPARAM screenL = MAKELPARAM(WORD(ev.pt.x), WORD(ev.pt.y));
     if (ev.kind == K::Wheel) {
-        HWND target = focus_ ? focus_ : active_;
+        HWND target = Focus() ? Focus() : Active();
         if (target && !Disabled(target)) {
-            queue_.AddInput(MakeMsg(target, WM_MOUSEWHEEL,
-                                  MAKEWPARAM(WORD(MouseKeys()), WORD(std::int16_t(ev.wheelDelta))),
-                                  screenL, ev.pt, time));
+            WPARAM w = MAKEWPARAM(WORD(keys_.MouseKeys()), WORD(std::int16_t(ev.wheelDelta)));
+            queue_.AddInput(MakeMsg(target, WM_MOUSEWHEEL, w, screenL, ev.pt, time));
         }
         return;
     }
     LRESULT hit = HTCLIENT;
-    HWND target = capture_;
+    HWND target = CaptureOwner();
     if (!target) {
         target = HitWindow(ev.pt, &hit);
     }
@@ -274,7 +249,7 @@ void WindowSystem::RouteMouse(const InputEvent& ev) {
         CheckMouseLeave(target, client);
     }
     if (Disabled(target) || hit == HTERROR || hit == HTNOWHERE) {
-        if (!capture_ && IsLive(target)) {
+        if (!CaptureOwner() && IsLive(target)) {
             Send(target, WM_SETCURSOR, WPARAM(reinterpret_cast<std::uintptr_t>(target)),
                  MAKELPARAM(WORD(hit == HTNOWHERE ? HTNOWHERE : HTERROR), WORD(msg)));
         }
@@ -293,9 +268,9 @@ void WindowSystem::RouteMouse(const InputEvent& ev) {
             return;
         }
     }
-    if (ev.kind == K::MouseDown && !capture_) {
+    if (ev.kind == K::MouseDown && !CaptureOwner()) {
         HWND top = TopLevel(target);
-        if (top != active_ && !(top->exStyle & WS_EX_NOACTIVATE)) {
+        if (top != Active() && !(top->exStyle & WS_EX_NOACTIVATE)) {
             LRESULT ma = Send(target, WM_MOUSEACTIVATE, WPARAM(reinterpret_cast<std::uintptr_t>(top)),
                               MAKELPARAM(WORD(hit), WORD(msg)));
             if (!IsLive(target)) {
@@ -309,7 +284,7 @@ void WindowSystem::RouteMouse(const InputEvent& ev) {
             }
         }
     }
-    if (!capture_) {
+    if (!CaptureOwner()) {
         Send(target, WM_SETCURSOR, WPARAM(reinterpret_cast<std::uintptr_t>(target)),
              MAKELPARAM(WORD(hit), WORD(msg)));
         if (!IsLive(target)) {
@@ -318,17 +293,7 @@ void WindowSystem::RouteMouse(const InputEvent& ev) {
     }
     if (ev.kind == K::MouseDown) {
         bool wantsDbl = !client || (target->cls->wc.style & CS_DBLCLKS);
-        std::uint64_t now = Now();
-        bool dbl = wantsDbl && !lastWasDouble_ && lastClickWnd_ == target && lastClickMsg_ == msg &&
-                   now - lastClickTime_ <= GetDoubleClickTime() &&
-                   std::abs(ev.pt.x - lastClickPt_.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
-                   std::abs(ev.pt.y - lastClickPt_.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
-        lastClickWnd_ = target;
-        lastClickMsg_ = msg;
-        lastClickTime_ = now;
-        lastClickPt_ = ev.pt;
-        lastWasDouble_ = dbl;
-        if (dbl) {
+        if (pointer_.Press(target, msg, Now(), ev.pt, wantsDbl)) {
             msg += 2; // xBUTTONDOWN + 2 = xBUTTONDBLCLK
         }
     }
@@ -336,7 +301,7 @@ void WindowSystem::RouteMouse(const InputEvent& ev) {
     LPARAM l;
     if (client) {
         POINT co = ClientScreenOrigin(target);
-        w = MouseKeys();
+        w = keys_.MouseKeys();
         l = MAKELPARAM(WORD(ev.pt.x - co.x), WORD(ev.pt.y - co.y));
     } else {
         w = WPARAM(hit);
@@ -348,64 +313,63 @@ void WindowSystem::RouteMouse(const InputEvent& ev) {
 void WindowSystem::RouteKey(const InputEvent& ev) {
     using K = InputEvent::Kind;
     DWORD time = DWORD(Now());
-    HWND target = focus_ ? focus_ : active_;
+    HWND target = Focus() ? Focus() : Active();
     if (ev.kind == K::Text) {
         if (!target || Disabled(target)) {
             return;
         }
-        bool alt = (keys_[VK_MENU] & 0x80) && !(keys_[VK_CONTROL] & 0x80);
+        bool alt = keys_.Down(VK_MENU) && !keys_.Down(VK_CONTROL);
+        UINT msg = alt ? WM_SYSCHAR : WM_CHAR;
         for (char32_t cp : gfx::ToCodePoints(ev.text)) {
-            queue_.AddInput(MakeMsg(target, alt ? WM_SYSCHAR : WM_CHAR, WPARAM(cp), 1, cursor_, time));
+            queue_.AddInput(MakeMsg(target, msg, WPARAM(cp), 1, pointer_.Position(), time));
         }
         return;
     }
     int vk = ev.vk & 0xFF;
-    bool wasDown = (keys_[vk] & 0x80) != 0;
+    bool wasDown = keys_.Down(vk);
     bool down = ev.kind == K::KeyDown;
-    SetKey(vk, down);
-    if (vk == VK_LSHIFT || vk == VK_RSHIFT) SetKey(VK_SHIFT, down);
-    if (vk == VK_LCONTROL || vk == VK_RCONTROL) SetKey(VK_CONTROL, down);
-    if (vk == VK_LMENU || vk == VK_RMENU) SetKey(VK_MENU, down);
+    keys_.Set(vk, down);
+    if (vk == VK_LSHIFT || vk == VK_RSHIFT) keys_.Set(VK_SHIFT, down);
+    if (vk == VK_LCONTROL || vk == VK_RCONTROL) keys_.Set(VK_CONTROL, down);
+    if (vk == VK_LMENU || vk == VK_RMENU) keys_.Set(VK_MENU, down);
     if (!target || Disabled(target)) {
         return;
     }
-    bool alt = (keys_[VK_MENU] & 0x80) || vk == VK_MENU || vk == VK_LMENU || vk == VK_RMENU;
-    bool ctrl = (keys_[VK_CONTROL] & 0x80) != 0;
+    bool alt = keys_.Down(VK_MENU) || vk == VK_MENU || vk == VK_LMENU || vk == VK_RMENU;
+    bool ctrl = keys_.Down(VK_CONTROL);
     bool sys = (alt && !ctrl) || vk == VK_F10;
     LPARAM l = 1;
     if (alt) l |= LPARAM(1) << 29;
     if (wasDown) l |= LPARAM(1) << 30;
     if (!down) l |= (LPARAM(1) << 30) | (LPARAM(1) << 31);
     UINT msg = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
-    queue_.AddInput(MakeMsg(target, msg, WPARAM(vk), l, cursor_, time));
+    queue_.AddInput(MakeMsg(target, msg, WPARAM(vk), l, pointer_.Position(), time));
 }
 
 void WindowSystem::SetActive(HWND hwnd, WPARAM how) {
     if (hwnd && !IsLive(hwnd)) {
         return;
     }
-    if (hwnd == active_) {
+    if (hwnd == Active()) {
         return;
     }
-    HWND old = active_;
+    HWND old = Active();
     if (IsLive(old)) {
         Send(old, WM_NCACTIVATE, FALSE, 0);
         Send(old, WM_ACTIVATE, MAKEWPARAM(WORD(WA_INACTIVE), WORD((old->style & WS_MINIMIZE) ? 1 : 0)),
              LPARAM(reinterpret_cast<std::intptr_t>(hwnd)));
     }
-    active_ = hwnd;
+    activation_.SetActive(hwnd);
     if (!hwnd) {
-        if (appActive_) {
-            appActive_ = false;
+        if (AppActive()) {
+            activation_.SetAppActive(false);
             std::vector<HWND> tops = tops_;
             for (HWND t : tops) {
                 Send(t, WM_ACTIVATEAPP, FALSE, 0);
             }
         }
-        if (focus_) {
-            HWND f = focus_;
-            focus_ = nullptr;
-            Send(f, WM_KILLFOCUS, 0, 0);
+        if (Focus()) {
+            DropFocus();
         }
         return;
     }
@@ -437,23 +401,23 @@ void WindowSystem::SetActive(HWND hwnd, WPARAM how) {
             }
         }
     }
-    if (!appActive_) {
-        appActive_ = true;
+    if (!AppActive()) {
+        activation_.SetAppActive(true);
         std::vector<HWND> tops = tops_;
         for (HWND t : tops) {
             Send(t, WM_ACTIVATEAPP, TRUE, 0);
         }
     }
-    if (!IsLive(hwnd) || active_ != hwnd) {
+    if (!IsLive(hwnd) || Active() != hwnd) {
         return;
     }
     Send(hwnd, WM_NCACTIVATE, TRUE, 0);
-    if (!IsLive(hwnd) || active_ != hwnd) {
+    if (!IsLive(hwnd) || Active() != hwnd) {
         return;
     }
     Send(hwnd, WM_ACTIVATE, MAKEWPARAM(WORD(how), WORD((hwnd->style & WS_MINIMIZE) ? 1 : 0)),
          LPARAM(reinterpret_cast<std::intptr_t>(old)));
-    if (IsLive(hwnd) && active_ == hwnd && focus_ && TopLevel(focus_) != hwnd) {
+    if (IsLive(hwnd) && Active() == hwnd && Focus() && TopLevel(Focus()) != hwnd) {
         // The window kept the focus for itself or left it where it was: never leave the
         // keyboard with a window that is no longer active.
         SetFocusTo(nullptr);
@@ -461,31 +425,38 @@ void WindowSystem::SetActive(HWND hwnd, WPARAM how) {
 }
 
 void WindowSystem::SetFocusTo(HWND hwnd) {
-    if (hwnd == focus_) {
+    if (hwnd == Focus()) {
         return;
     }
     if (hwnd) {
         HWND top = TopLevel(hwnd);
-        if (top != active_) {
+        if (top != Active()) {
             SetActive(top, WA_ACTIVE);
-            if (focus_ == hwnd || !IsLive(hwnd)) {
+            if (Focus() == hwnd || !IsLive(hwnd)) {
                 return;
             }
         }
     }
-    HWND old = focus_;
-    focus_ = hwnd;
+    HWND old = Focus();
+    activation_.SetFocus(hwnd);
     if (IsLive(old)) {
         Send(old, WM_KILLFOCUS, WPARAM(reinterpret_cast<std::uintptr_t>(hwnd)), 0);
     }
-    if (hwnd && focus_ == hwnd) {
+    if (hwnd && Focus() == hwnd) {
         Send(hwnd, WM_SETFOCUS, WPARAM(reinterpret_cast<std::uintptr_t>(IsLive(old) ? old : nullptr)), 0);
     }
 }
 
+// The keyboard goes nowhere, and no window hears WM_SETFOCUS: the one that had it is going
+// away, or the application is no longer the active one.
+void WindowSystem::DropFocus() {
+    HWND f = Focus();
+    activation_.SetFocus(nullptr);
+    Send(f, WM_KILLFOCUS, 0, 0);
+}
+
 void WindowSystem::ChangeCapture(HWND hwnd) {
-    HWND old = capture_;
-    capture_ = hwnd;
+    HWND old = capture_.Set(hwnd);
     if ((old != nullptr) != (hwnd != nullptr)) {
         backend_->SetMouseCapture(hwnd != nullptr);
     }
@@ -511,8 +482,8 @@ BOOL TranslateMessage(const MSG* msg) {
     }
     auto& ws = WS();
     int vk = int(msg->wParam);
-    bool ctrl = (ws.keys_[VK_CONTROL] & 0x80) != 0;
-    bool alt = (ws.keys_[VK_MENU] & 0x80) != 0;
+    bool ctrl = ws.Keys().Down(VK_CONTROL);
+    bool alt = ws.Keys().Down(VK_MENU);
     // Printable characters arrive as text input (WM_CHAR from the backend); keys only add the
     // control characters that no text event carries.
     char32_t ch = 0;
@@ -544,7 +515,7 @@ BOOL TranslateMessage(const MSG* msg) {
 
 HWND SetCapture(HWND hwnd) {
     auto& ws = WS();
-    HWND old = ws.capture_;
+    HWND old = ws.CaptureOwner();
     if (ws.IsLive(hwnd)) {
         ws.ChangeCapture(hwnd);
     }
@@ -553,29 +524,29 @@ HWND SetCapture(HWND hwnd) {
 
 BOOL ReleaseCapture() {
     auto& ws = WS();
-    if (ws.capture_) {
+    if (ws.CaptureOwner()) {
         ws.ChangeCapture(nullptr);
     }
     return TRUE;
 }
 
-HWND GetCapture() { return WS().capture_; }
+HWND GetCapture() { return WS().CaptureOwner(); }
 
 HWND SetFocus(HWND hwnd) {
     auto& ws = WS();
     if (hwnd && !ws.IsLive(hwnd)) {
         return nullptr;
     }
-    HWND old = ws.focus_;
+    HWND old = ws.Focus();
     ws.SetFocusTo(hwnd);
     return old;
 }
 
-HWND GetFocus() { return WS().focus_; }
+HWND GetFocus() { return WS().Focus(); }
 
 HWND SetActiveWindow(HWND hwnd) {
     auto& ws = WS();
-    HWND old = ws.active_;
+    HWND old = ws.Active();
     if (hwnd && !ws.IsLive(hwnd)) {
         return nullptr;
     }
@@ -583,7 +554,7 @@ HWND SetActiveWindow(HWND hwnd) {
     return old;
 }
 
-HWND GetActiveWindow() { return WS().active_; }
+HWND GetActiveWindow() { return WS().Active(); }
 
 BOOL SetForegroundWindow(HWND hwnd) {
     auto& ws = WS();
@@ -594,7 +565,7 @@ BOOL SetForegroundWindow(HWND hwnd) {
     return TRUE;
 }
 
-HWND GetForegroundWindow() { return WS().appActive_ ? WS().active_ : nullptr; }
+HWND GetForegroundWindow() { return WS().AppActive() ? WS().Active() : nullptr; }
 
 BOOL EnableWindow(HWND hwnd, BOOL enable) {
     auto& ws = WS();
@@ -610,10 +581,10 @@ BOOL EnableWindow(HWND hwnd, BOOL enable) {
         w->style &= ~WS_DISABLED;
     } else {
         w->style |= WS_DISABLED;
-        if (ws.focus_ && (ws.focus_ == hwnd || IsChild(hwnd, ws.focus_))) {
+        if (ws.Focus() && (ws.Focus() == hwnd || IsChild(hwnd, ws.Focus()))) {
             ws.SetFocusTo(nullptr);
         }
-        if (ws.capture_ && (ws.capture_ == hwnd || IsChild(hwnd, ws.capture_))) {
+        if (ws.CaptureOwner() && (ws.CaptureOwner() == hwnd || IsChild(hwnd, ws.CaptureOwner()))) {
             ws.ChangeCapture(nullptr);
         }
     }
@@ -632,7 +603,8 @@ BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme) {
         return FALSE;
     }
     if (tme->dwFlags & TME_QUERY) {
-        HWND h = ws.IsLive(ws.hover_) && ws.hover_->trackFlags ? ws.hover_ : nullptr;
+        HWND hover = ws.Pointer().Hover();
+        HWND h = ws.IsLive(hover) && hover->trackFlags ? hover : nullptr;
         tme->hwndTrack = h;
         tme->dwFlags = h ? h->trackFlags : 0;
         return TRUE;
@@ -650,7 +622,7 @@ BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme) {
         return TRUE; // FIXME: TME_HOVER (WM_MOUSEHOVER) is not generated; no caller needs it yet.
     }
     bool nc = (what & TME_NONCLIENT) != 0;
-    if (ws.hover_ != w || ws.hoverClient_ == nc) {
+    if (ws.Pointer().Hover() != w || ws.Pointer().HoverClient() == nc) {
         // Not over the part to track: the leave is due at once, as on Windows.
         ws.Post(w, nc ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0);
         return TRUE;
@@ -660,11 +632,11 @@ BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme) {
 }
 
 SHORT GetKeyState(int vk) {
-    BYTE k = WS().keys_[vk & 0xFF];
+    BYTE k = WS().Keys().State(vk);
     return SHORT(((k & 0x80) ? 0x8000 : 0) | (k & 0x01));
 }
 
-SHORT GetAsyncKeyState(int vk) { return SHORT((WS().keys_[vk & 0xFF] & 0x80) ? 0x8000 : 0); }
+SHORT GetAsyncKeyState(int vk) { return SHORT(WS().Keys().Down(vk) ? 0x8000 : 0); }
 
 BOOL GetCursorPos(POINT* pt) {
     if (!pt) {
@@ -678,8 +650,7 @@ BOOL GetCursorPos(POINT* pt) {
 
 BOOL SetCursorPos(int x, int y) {
     auto& ws = WS();
-    ws.cursor_ = POINT{x, y};
-    ws.backend().SetCursorPos(ws.cursor_);
+    ws.WarpPointer(POINT{x, y});
     return TRUE;
 }
 

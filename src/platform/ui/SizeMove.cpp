@@ -19,7 +19,7 @@ template <typename OnMouse>
 bool PumpLoop(HWND hwnd, OnMouse onMouse) {
     auto& ws = WS();
     MSG msg;
-    while (ws.IsLive(hwnd) && ws.capture_ == hwnd) {
+    while (ws.IsLive(hwnd) && ws.CaptureOwner() == hwnd) {
         if (!GetMessage(&msg, nullptr, 0, 0)) {
             PostQuitMessage(int(msg.wParam));
             return false;
@@ -105,7 +105,7 @@ void RunSizeMoveLoop(HWND hwnd, WPARAM cmd, POINT start) {
         SetWindowPos(hwnd, nullptr, orig.left, orig.top, RectWidth(orig), RectHeight(orig),
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    if (ws.capture_ == hwnd) {
+    if (ws.CaptureOwner() == hwnd) {
         ReleaseCapture();
     }
     if (ws.IsLive(hwnd)) {
@@ -126,7 +126,7 @@ void TrackCloseButton(HWND hwnd) {
         }
         return m.message != WM_KEYDOWN || m.wParam != WPARAM(VK_ESCAPE);
     });
-    if (ws.capture_ == hwnd) {
+    if (ws.CaptureOwner() == hwnd) {
         ReleaseCapture();
     }
     if (released && ws.IsLive(hwnd) && DefaultNcHitTest(hwnd, at) == HTCLOSE) {

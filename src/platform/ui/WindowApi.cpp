@@ -207,7 +207,7 @@ namespace ui {
 
 namespace {
 void SendDestroyTree(WindowSystem& ws, HWND hwnd) {
-    if (ws.capture_ && (ws.capture_ == hwnd)) {
+    if (ws.CaptureOwner() && (ws.CaptureOwner() == hwnd)) {
         ws.ChangeCapture(nullptr);
     }
     ws.Send(hwnd, WM_DESTROY, 0, 0);
@@ -241,11 +241,6 @@ void FreeTree(WindowSystem& ws, HWND hwnd) {
         hwnd->native = 0;
     }
     FreeWindowRegion(hwnd);
-    for (HWND* p : {&ws.focus_, &ws.active_, &ws.capture_, &ws.hover_, &ws.lastClickWnd_}) {
-        if (*p == hwnd) {
-            *p = nullptr;
-        }
-    }
     for (HWND t : ws.tops_) {
         if (t->owner == hwnd) {
             t->owner = nullptr;
@@ -289,14 +284,12 @@ void WindowSystem::Destroy(HWND hwnd) {
         for (HWND t : owned) {
             Destroy(t);
         }
-        if (active_ == hwnd) {
+        if (Active() == hwnd) {
             ActivateOther(hwnd);
         }
     }
-    if (focus_ && InTree(hwnd, focus_)) {
-        HWND f = focus_;
-        focus_ = nullptr;
-        Send(f, WM_KILLFOCUS, 0, 0);
+    if (Focus() && InTree(hwnd, Focus())) {
+        DropFocus();
     }
     SendDestroyTree(*this, hwnd);
     if (IsLive(hwnd)) {

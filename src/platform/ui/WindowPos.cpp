@@ -256,13 +256,13 @@ bool AfterShowOrHide(ui::WindowSystem& ws, HWND w, UINT flags, bool wasVisible) 
         }
     }
     if (wasVisible && !nowVisible) {
-        if (ws.focus_ && (ws.focus_ == w || IsChild(w, ws.focus_))) {
+        if (ws.Focus() && (ws.Focus() == w || IsChild(w, ws.Focus()))) {
             ws.SetFocusTo(w->IsChild() ? w->parent : nullptr);
         }
-        if (!w->IsChild() && ws.active_ == w) {
+        if (!w->IsChild() && ws.Active() == w) {
             ui::ActivateOther(w);
         }
-        if (ws.capture_ && (ws.capture_ == w || IsChild(w, ws.capture_))) {
+        if (ws.CaptureOwner() && (ws.CaptureOwner() == w || IsChild(w, ws.CaptureOwner()))) {
             ws.ChangeCapture(nullptr);
         }
     }
@@ -354,7 +354,7 @@ void Minimize(HWND hwnd) {
         ws.backend().MinimizeNativeWindow(hwnd->native);
     }
     ws.Send(hwnd, WM_SIZE, SIZE_MINIMIZED, 0);
-    if (ws.active_ == hwnd) {
+    if (ws.Active() == hwnd) {
         ui::ActivateOther(hwnd);
     }
 }

@@ -45,7 +45,7 @@ void ShutdownWindowSystem() {
 
 WindowSystem::WindowSystem(std::unique_ptr<Backend> backend) : backend_(std::move(backend)) {
     RefreshMonitors();
-    cursor_ = backend_->CursorPos();
+    pointer_.MovedTo(backend_->CursorPos());
 }
 
 WindowSystem::~WindowSystem() {
@@ -63,6 +63,11 @@ void WindowSystem::RefreshMonitors() {
     if (monitors_.empty()) {
         monitors_.push_back(MonitorDesc{{0, 0, 1280, 1024}, {0, 0, 1280, 1024}, true});
     }
+}
+
+void WindowSystem::WarpPointer(POINT screen) {
+    pointer_.MovedTo(screen);
+    backend_->SetCursorPos(screen);
 }
 
 HCURSOR WindowSystem::SetCursorShape(HCURSOR shape) {
@@ -196,7 +201,7 @@ bool WindowSystem::Post(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
     m.message = msg;
     m.wParam = w;
     m.lParam = l;
-    m.pt = cursor_;
+    m.pt = pointer_.Position();
     queue_.Post(m);
     backend_->Wake();
     return true;
@@ -279,7 +284,7 @@ WindowSystem::Look WindowSystem::TakePaint(MSG& msg, HWND filter) {
     msg.hwnd = p;
     msg.message = WM_PAINT;
     msg.time = DWORD(Now());
-    msg.pt = cursor_;
+    msg.pt = pointer_.Position();
     return Look::Found;
 }
 
@@ -295,7 +300,7 @@ bool WindowSystem::TakeTimer(MSG& msg, HWND filter, std::uint64_t now, bool remo
     msg.wParam = t->id;
     msg.lParam = LPARAM(reinterpret_cast<std::intptr_t>(t->proc));
     msg.time = DWORD(now);
-    msg.pt = cursor_;
+    msg.pt = pointer_.Position();
     return true;
 }
 
@@ -372,6 +377,9 @@ bool WindowSystem::RemoveTimer(HWND hwnd, UINT_PTR id) { return timers_.Kill(hwn
 void WindowSystem::ForgetWindow(HWND hwnd) {
     timers_.KillAllOf(hwnd);
     caret_.Forget(hwnd);
+    pointer_.Forget(hwnd);
+    activation_.Forget(hwnd);
+    capture_.Forget(hwnd);
 }
 
 

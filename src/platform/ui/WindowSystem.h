@@ -6,6 +6,7 @@
 
 #include "platform/ui/Caret.h"
 #include "platform/ui/Clipboard.h"
+#include "platform/ui/InputState.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/TimerList.h"
 #include "platform/ui/User.h"
@@ -120,7 +121,6 @@ public:
     // --- Messages ---
     LRESULT Send(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
     bool Post(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
-    void RouteDrop(const InputEvent& ev);
     // The message loop: GetMessage (`wait`) and PeekMessage.
     bool Get(MSG& msg, HWND filter, UINT min, UINT max, bool remove, bool wait);
     void PostQuit(int code);
@@ -168,44 +168,27 @@ public:
     ClipboardState& clipboard() { return clipboard_; }
 
     // --- Input ---
-    // Turns one raw event into queued input messages (and the state changes it makes).
-    void Route(const InputEvent& ev);
-    void RouteMouse(const InputEvent& ev);
-    void RouteKey(const InputEvent& ev);
-    void CheckMouseLeave(HWND now, bool client);
-    void PointerLeft(const InputEvent& ev);
-    void DesktopMinimized(HWND top);
-    void DesktopRestored(HWND top);
-    void NotifyParentsOfPress(HWND hwnd, UINT buttonDown, POINT screen);
+    const KeyState& Keys() const { return keys_; }
+    const PointerState& Pointer() const { return pointer_; }
+    // SetCursorPos: the pointer moves there, and messages carry the new place.
+    void WarpPointer(POINT screen);
+
+    // --- Activation, focus and capture, with the messages each change sends ---
+    HWND Active() const { return activation_.Active(); }
+    HWND Focus() const { return activation_.Focus(); }
+    bool AppActive() const { return activation_.AppActive(); }
+    HWND CaptureOwner() const { return capture_.Owner(); }
     void SetActive(HWND hwnd, WPARAM how);
     void SetFocusTo(HWND hwnd);
+    void DropFocus();
     void ChangeCapture(HWND hwnd);
-    WPARAM MouseKeys() const;
-    HWND HitWindow(POINT screen, LRESULT* hit);
-    void SetKey(int vk, bool down);
 
-    // --- State ---
+    // --- The windows ---
     std::unordered_set<HWND> live_;
     std::vector<HWND> tops_;                      // top-level windows, topmost first
     std::vector<std::unique_ptr<Window>> zombies_;
     std::map<std::string, std::unique_ptr<WindowClass>> classes_;
     std::unordered_map<HDC, WindowDC> dcs_;
-
-    HWND capture_ = nullptr;
-    HWND focus_ = nullptr;
-    HWND active_ = nullptr;
-    bool appActive_ = false;
-    HWND hover_ = nullptr;      // window the mouse was last over
-    bool hoverClient_ = false;
-    POINT cursor_{};
-    BYTE keys_[256]{};          // bit 0x80 down, bit 0x01 toggled
-
-    // Double-click detection.
-    HWND lastClickWnd_ = nullptr;
-    UINT lastClickMsg_ = 0;
-    std::uint64_t lastClickTime_ = 0;
-    POINT lastClickPt_{};
-    bool lastWasDouble_ = false;
 
 private:
     // What one look at a kind of message found.
@@ -216,11 +199,28 @@ private:
     bool TakeTimer(MSG& msg, HWND filter, std::uint64_t now, bool remove);
     bool TimerMatches(const Timer& t, HWND filter) const; // may GetMessage(filter) return it
 
+    // Input routing (Input.cpp): one raw event becomes queued input messages and the state
+    // changes it makes.
+    void Route(const InputEvent& ev);
+    void RouteMouse(const InputEvent& ev);
+    void RouteKey(const InputEvent& ev);
+    void RouteDrop(const InputEvent& ev);
+    void CheckMouseLeave(HWND now, bool client);
+    void PointerLeft(const InputEvent& ev);
+    void DesktopMinimized(HWND top);
+    void DesktopRestored(HWND top);
+    void NotifyParentsOfPress(HWND hwnd, UINT buttonDown, POINT screen);
+    HWND HitWindow(POINT screen, LRESULT* hit);
+
     std::unique_ptr<Backend> backend_;
     MessageQueue queue_;
     TimerList timers_;
     std::vector<MonitorDesc> monitors_;
     HCURSOR cursorShape_ = nullptr;
+    KeyState keys_;
+    PointerState pointer_;
+    Activation activation_;
+    Capture capture_;
     Caret caret_;
     ClipboardState clipboard_;
 };
