@@ -4,7 +4,7 @@
 #   . "$(dirname "$0")/.../tests/support/xvfb.sh"
 #   xvfb_start "$work"      # sets xvfb_pid and exports DISPLAY; calls the script's fail() if the
 #                           # server does not start or answer within 30 s
-#   xvfb_openbox "$work"    # optional: starts openbox, sets wm_pid, waits until it manages the screen
+#   xvfb_openbox "$work"    # optional: starts openbox, sets wm_pid, waits until it runs its event loop
 #
 # The script keeps its own cleanup: it kills "$xvfb_pid" (and "$wm_pid") on exit. The server's
 # output goes to WORK/xvfb.log, openbox's to WORK/wm.log. Needs xdotool (to see the server answer).
@@ -40,20 +40,19 @@ xvfb_start() { # work folder
 }
 
 xvfb_openbox() { # work folder
-  local work=$1 try
-  # A loaded server has been seen to refuse openbox's first connection: it ends at once saying it
-  # cannot open the display. Such a start is tried again, up to three times.
-  for try in 1 2 3; do
-    openbox --sm-disable >"$work/wm.log" 2>&1 &
-    wm_pid=$!
-    # openbox is ready once it has claimed the screen's window manager selection.
-    for _ in $(seq 1 $(( xvfb_wait_seconds * 20 ))); do
-      xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
-      kill -0 "$wm_pid" 2>/dev/null || break
-      sleep 0.05
-    done
-    kill -0 "$wm_pid" 2>/dev/null && fail "openbox did not take the screen: $(cat "$work/wm.log")"
-    sleep 0.2
+  local work=$1
+  rm -f "$work/wm.ready"
+  # Ready means past its start-up, in its event loop: --startup runs the command just before.
+  # Its _NET_SUPPORTING_WM_CHECK, set early in the start-up, is no sign of that: a window mapped
+  # while openbox still starts up (loading its theme and menus takes seconds on a loaded
+  # machine) had its map request taken into openbox's queue and then left there, unmapped,
+  # until some other event reached openbox, and the program hung waiting for its window.
+  openbox --sm-disable --startup "touch '$work/wm.ready'" >"$work/wm.log" 2>&1 &
+  wm_pid=$!
+  for _ in $(seq 1 $(( xvfb_wait_seconds * 20 ))); do
+    [ -e "$work/wm.ready" ] && return 0
+    kill -0 "$wm_pid" 2>/dev/null || fail "openbox ended at start: $(cat "$work/wm.log")"
+    sleep 0.05
   done
-  fail "openbox ended at start: $(cat "$work/wm.log")"
+  fail "openbox did not finish starting in $xvfb_wait_seconds s: $(cat "$work/wm.log")"
 }

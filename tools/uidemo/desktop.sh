@@ -26,38 +26,11 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "desktop: $*"; echo "--- demo output"; cat "$work/out" 2>/dev/null; cat "$work/err" 2>/dev/null; echo "--- wm"; cat "$work/wm.log" 2>/dev/null; exit 1; }
+fail() { echo "desktop: $*"; echo "--- demo output"; cat "$work/out" 2>/dev/null; cat "$work/err" 2>/dev/null; echo "--- wm"; cat "$work/wm.log" 2>/dev/null; echo "--- xvfb"; cat "$work/xvfb.log" 2>/dev/null; exit 1; }
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 1 600); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || break
-  sleep 0.05
-done
-display=$(head -n 1 "$work/display" 2>/dev/null)
-[ -n "$display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$display"
-for _ in $(seq 1 600); do
-  xdotool getmouselocation >/dev/null 2>&1 && break
-  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb on $DISPLAY ended before answering"
-  sleep 0.05
-done
-# The window manager announces itself on the root window once it manages the screen.
-wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-for _ in 1 2 3; do
-  openbox >"$work/wm.log" 2>&1 &
-  wm_pid=$!
-  for _ in $(seq 1 200); do
-    wm_ready && break
-    kill -0 "$wm_pid" 2>/dev/null || break
-    sleep 0.05
-  done
-  wm_ready && break
-  kill "$wm_pid" 2>/dev/null
-  wm_pid=""
-done
-wm_ready || fail "openbox did not start: $(cat "$work/wm.log")"
+. "$(dirname "$0")/../../tests/support/xvfb.sh"
+xvfb_start "$work"
+xvfb_openbox "$work"
 
 unset IISLOG_BACKEND
 export LSAN_OPTIONS="suppressions=$(dirname "$0")/lsan.supp:${LSAN_OPTIONS:-}"
@@ -82,7 +55,6 @@ pixel() {
 wait_for shown 20 || fail "the window was not shown"
 wid=$(timeout 10 xdotool search --sync --onlyvisible --name '^uidemo$' | head -n 1)
 [ -n "$wid" ] || fail "no window named uidemo"
-sleep 0.3
 
 # --- The pointer leaves for the desktop: no move is reported there, only the leave.
 xdotool mousemove --window "$wid" 200 120
@@ -115,12 +87,8 @@ done
 [ "$face" != 000000 ] || fail "the restored window shows no pixels"
 
 # And it takes a click.
-clicked=no
-for _ in 1 2 3; do
-  xdotool mousemove --window "$wid" 74 62 click 1
-  if wait_for clicked 3; then clicked=yes; break; fi
-done
-[ "$clicked" = yes ] || fail "the restored window did not take the click"
+xdotool mousemove --window "$wid" 74 62 click 1
+wait_for clicked 10 || fail "the restored window did not take the click"
 green=""
 for _ in $(seq 1 40); do
   green=$(pixel $((wx + 74)) $((wy + 62)))

@@ -44,13 +44,8 @@ wid=$(timeout 10 xdotool search --sync --onlyvisible --name '^uidemo$' | head -n
 [ -n "$wid" ] || fail "no window named uidemo"
 
 # The button lies at client (20,20)-(120,60); the frame adds 4 pixels and the caption 18.
-# A click sent while the freshly mapped window is still settling may be lost: try again.
-clicked=no
-for _ in 1 2 3; do
-  xdotool mousemove --window "$wid" 74 62 click 1
-  if wait_for clicked 3; then clicked=yes; break; fi
-done
-[ "$clicked" = yes ] || fail "the click did not reach the button"
+xdotool mousemove --window "$wid" 74 62 click 1
+wait_for clicked 10 || fail "the click did not reach the button"
 # A thread of the demo posts a message while the loop sleeps and no input arrives.
 wait_for woken 5 || fail "a message posted from another thread did not wake the loop"
 wait_for pingpong 20 || fail "the loop slept on a message posted from another thread"
