@@ -30,10 +30,8 @@ xvfb_start "$work"
 # A window manager gives the server an active window to ask about.
 have_wm=no
 if command -v openbox >/dev/null 2>&1; then
-  openbox >"$work/wm.log" 2>&1 &
-  wm_pid=$!
+  xvfb_openbox "$work"
   have_wm=yes
-  sleep 0.5
 fi
 
 unset IISLOG_BACKEND
