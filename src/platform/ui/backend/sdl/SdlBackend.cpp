@@ -230,19 +230,28 @@ void SdlBackend::RaiseNativeWindow(NativeId id) {
 // SDL does nothing for a window already in the state asked for, and then no confirmation
 // comes: only a real change is awaited.
 void SdlBackend::MinimizeNativeWindow(NativeId id) {
-    if (Native* n = Find(id); n && !(SDL_GetWindowFlags(n->window) & SDL_WINDOW_MINIMIZED)) {
+    if (Native* n = Find(id); n && !n->iconic && !(SDL_GetWindowFlags(n->window) & SDL_WINDOW_MINIMIZED)) {
         n->wantMinimized = true;
         SDL_MinimizeWindow(n->window);
     }
 }
 
 void SdlBackend::RestoreNativeWindow(NativeId id) {
-    if (Native* n = Find(id)) {
-        if (SDL_GetWindowFlags(n->window) & SDL_WINDOW_MINIMIZED) {
-            n->wantMinimized = false;
-        }
-        SDL_RestoreWindow(n->window);
+    Native* n = Find(id);
+    if (!n) {
+        return;
     }
+    bool sdlMinimized = (SDL_GetWindowFlags(n->window) & SDL_WINDOW_MINIMIZED) != 0;
+    if (n->iconic || sdlMinimized) {
+        n->wantMinimized = false;
+    }
+    if (n->iconic && !sdlMinimized) {
+        // The window manager iconified it, but SDL has not read the unmap yet and would do
+        // nothing: mapping the window is how a program asks for it back.
+        X11MapWindow(n->window, true);
+        return;
+    }
+    SDL_RestoreWindow(n->window);
 }
 
 void SdlBackend::SetNativeTitle(NativeId id, const std::string& title) {
@@ -329,6 +338,9 @@ void SdlBackend::Translate(const void* raw, std::vector<InputEvent>& out) {
     switch (e.type) {
     case SDL_SYSWMEVENT:
         NotePointerEvent(e.syswm.msg);
+        if (unsigned long xwindow = X11WmStateChangeOf(e.syswm.msg)) {
+            NoteWmState(xwindow, out);
+        }
         return;
     case SDL_MOUSEMOTION:
         ev.kind = InputEvent::Kind::MouseMove;
@@ -417,6 +429,42 @@ void SdlBackend::NotePointerEvent(const void* sysWmMessage) {
     }
 }
 
+// The window manager iconified a window or brought it back. A change we asked for is only
+// confirmed; a window being hidden or destroyed (withdrawn) says nothing.
+void SdlBackend::NoteWmState(unsigned long xwindow, std::vector<InputEvent>& out) {
+    for (auto& [id, n] : windows_) {
+        if (n.xwindow != xwindow) {
+            continue;
+        }
+        X11WmState state = X11WmStateOf(n.window);
+        bool iconic = state == X11WmState::Iconic;
+        if (iconic == n.iconic) {
+            return;
+        }
+        n.iconic = iconic;
+        if (!iconic && state != X11WmState::Normal) {
+            return; // withdrawn: hidden or going away
+        }
+        InputEvent ev;
+        ev.window = id;
+        if (n.wantMinimized) {
+            if (*n.wantMinimized == iconic) {
+                n.wantMinimized.reset(); // ours, confirmed
+            }
+            if (iconic) {
+                return;
+            }
+            ev.kind = InputEvent::Kind::Expose; // ours (or a step on the way to our minimize)
+        } else if (n.popup || !n.shown) {
+            return;
+        } else {
+            ev.kind = iconic ? InputEvent::Kind::Minimized : InputEvent::Kind::Restored;
+        }
+        out.push_back(std::move(ev));
+        return;
+    }
+}
+
 // Sets ev.window to 0 for an event that means nothing to the window system.
 void SdlBackend::TranslateWindowEvent(const void* raw, InputEvent& ev) {
     const SDL_WindowEvent& e = static_cast<const SDL_Event*>(raw)->window;
@@ -436,24 +484,14 @@ void SdlBackend::TranslateWindowEvent(const void* raw, InputEvent& ev) {
         ev.kind = K::Expose;
         break;
     case SDL_WINDOWEVENT_MINIMIZED:
-        ev.kind = K::Minimized;
-        if (n && n->wantMinimized) {
-            if (*n->wantMinimized) {
-                n->wantMinimized.reset(); // ours, confirmed
-            }
-            ev.window = 0;
-        } else if (n && (n->popup || !n->shown || !X11IsIconic(n->window))) {
-            ev.window = 0; // SDL says so for every unmap: here our own hiding
-        }
+        // SDL says so for every unmap (our own hiding, a window manager taking the window in):
+        // the desktop's minimize is told by WM_STATE (NoteWmState).
+        ev.window = 0;
         break;
     case SDL_WINDOWEVENT_RESTORED:
-        ev.kind = K::Restored;
-        if (n && n->wantMinimized) {
-            if (!*n->wantMinimized) {
-                n->wantMinimized.reset();
-            }
-            ev.kind = K::Expose; // ours (or a step on the way to our minimize): repaint only
-        }
+        // Mapped again or no longer maximized: the pixels are to be shown again. Coming back
+        // from minimized is told by WM_STATE.
+        ev.kind = K::Expose;
         break;
     default: ev.window = 0; break;
     }

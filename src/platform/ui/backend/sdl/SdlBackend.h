@@ -39,6 +39,8 @@ private:
         // relative to that place, which trails `rect` while a move is on its way to the server.
         std::optional<POINT> pointerOrigin;
         POINT pointerAt{};
+        // The window manager has the window iconified (WM_STATE), as it last told us.
+        bool iconic = false;
         // A minimize (true) or restore (false) we asked for and the desktop has not confirmed
         // yet: the state changes it reports meanwhile are on the way there, not its own doing.
         std::optional<bool> wantMinimized;
@@ -48,6 +50,7 @@ private:
     void ApplyShape(Native& n);
     void Translate(const void* sdlEvent, std::vector<InputEvent>& out);
     void NotePointerEvent(const void* sysWmMessage);
+    void NoteWmState(unsigned long xwindow, std::vector<InputEvent>& out);
     void TakeSdlEvents(std::vector<InputEvent>& out);
     void TakeWake();
     void WaitForInput(int timeoutMs);

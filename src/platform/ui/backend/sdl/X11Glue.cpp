@@ -109,30 +109,45 @@ bool X11PointerPosition(_XDisplay* display, int& x, int& y) {
                          &mask) == True;
 }
 
-bool X11IsIconic(SDL_Window* sdlWindow) {
+X11WmState X11WmStateOf(SDL_Window* sdlWindow) {
     SDL_SysWMinfo info;
     if (!X11Info(sdlWindow, info)) {
-        return false;
+        return X11WmState::Absent;
     }
     Display* display = info.info.x11.display;
     Atom wmState = XInternAtom(display, "WM_STATE", True);
     if (wmState == None) {
-        return false; // no window manager has ever run on this display
+        return X11WmState::Absent; // no window manager has ever run on this display
     }
     Atom type = None;
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    bool iconic = false;
+    X11WmState state = X11WmState::Absent;
     if (XGetWindowProperty(display, info.info.x11.window, wmState, 0, 2, False, wmState, &type, &format,
                            &count, &after, &data) == Success &&
         data != nullptr && format == 32 && count >= 1) {
-        iconic = reinterpret_cast<const long*>(data)[0] == IconicState;
+        switch (reinterpret_cast<const long*>(data)[0]) {
+        case WithdrawnState: state = X11WmState::Withdrawn; break;
+        case NormalState: state = X11WmState::Normal; break;
+        case IconicState: state = X11WmState::Iconic; break;
+        default: break;
+        }
     }
     if (data != nullptr) {
         XFree(data);
     }
-    return iconic;
+    return state;
+}
+
+unsigned long X11WmStateChangeOf(const void* sysWmMessage) {
+    const auto* msg = static_cast<const SDL_SysWMmsg*>(sysWmMessage);
+    if (!msg || msg->subsystem != SDL_SYSWM_X11 || msg->msg.x11.event.type != PropertyNotify) {
+        return 0;
+    }
+    const XPropertyEvent& e = msg->msg.x11.event.xproperty;
+    // Xlib answers a known atom from its cache, without a round trip.
+    return e.atom == XInternAtom(e.display, "WM_STATE", False) ? e.window : 0;
 }
 
 } // namespace ui

@@ -51,8 +51,15 @@ void X11MapWindow(SDL_Window* window, bool show);
 // another screen.
 bool X11PointerPosition(_XDisplay* display, int& x, int& y);
 
-// True when the window manager has iconified the window (WM_STATE IconicState). SDL reports
-// every unmap as a minimize, also our own hiding; only this tells the desktop's minimize apart.
-bool X11IsIconic(SDL_Window* window);
+// The window manager's word on a window (ICCCM WM_STATE). It sets the property before or after
+// it unmaps the window as it pleases, and a busy machine lets the program see the unmap first,
+// so only the property's own change notification tells when the desktop has minimized a window
+// or brought it back: our own hiding unmaps it too, and a window manager taking a window in
+// unmaps and maps it again.
+enum class X11WmState { Absent, Withdrawn, Normal, Iconic };
+// The state the window manager gives the window now (one round trip).
+X11WmState X11WmStateOf(SDL_Window* window);
+// The X window whose WM_STATE changed, when an SDL_SYSWMEVENT's message says so; 0 otherwise.
+unsigned long X11WmStateChangeOf(const void* sysWmMessage);
 
 } // namespace ui
