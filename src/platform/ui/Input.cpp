@@ -384,7 +384,7 @@ void WindowSystem::SetActive(HWND hwnd, WPARAM how) {
         }
         sib.insert(pos, hwnd);
         if (hwnd->native) {
-            backend_->RaiseNativeWindow(hwnd->native);
+            backend_->ActivateNativeWindow(hwnd->native);
         }
         // Owned windows (drop-down lists, hints, dialogs) stay above their owner.
         std::vector<HWND> owned;

@@ -71,6 +71,9 @@ public:
     virtual void ShowNativeWindow(NativeId id, bool show, bool activate) = 0;
     virtual void MoveNativeWindow(NativeId id, const RECT& rect) = 0;
     virtual void RaiseNativeWindow(NativeId id) = 0;
+    // The window system made the window the active one: bring it to the front and, where the
+    // desktop leaves that to the program, give it the keyboard.
+    virtual void ActivateNativeWindow(NativeId id) { RaiseNativeWindow(id); }
     virtual void MinimizeNativeWindow(NativeId id) = 0;
     virtual void RestoreNativeWindow(NativeId id) = 0;
     virtual void SetNativeTitle(NativeId id, const std::string& title) = 0;
