@@ -9,6 +9,10 @@
 // also reports the pointer entering the client area ("entered", mouse-leave tracking starts),
 // leaving it ("left X Y", where GetCursorPos finds the pointer), minimizing ("minimized") and
 // restoring ("restored") through the desktop, and each paint after a restore ("repainted").
+// For the keyboard it reports each key pressed in the main window with the Ctrl state the
+// program sees ("key 65 ctrl") and each character ("char 1"); the D key opens a modal dialog
+// ("modal open": the main window is disabled; its keys are reported as "dialog key ...") that
+// Escape ends ("modal ended"), after which the keyboard must come back to the main window.
 // With a command-line argument the give-up time is that many seconds.
 #include "platform/ui/User.h"
 
@@ -101,6 +105,47 @@ void PaintButton(HDC dc) {
 
 bool InButton(LPARAM l) { return PtInRect(kButton, POINT{GET_X_LPARAM(l), GET_Y_LPARAM(l)}); }
 
+// A key as the window sees it, with the Ctrl state the program reads for it.
+void SayKey(const char* window, WPARAM vk) {
+    std::printf(GetKeyState(VK_CONTROL) < 0 ? "%skey %d ctrl\n" : "%skey %d\n", window, int(vk));
+    std::fflush(stdout);
+}
+
+void SayChar(const char* window, WPARAM ch) {
+    std::printf("%schar %d\n", window, int(ch));
+    std::fflush(stdout);
+}
+
+// The modal dialog: Escape enables its owner again and closes it, as a modal form ends.
+LRESULT DialogProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+    switch (msg) {
+    case WM_CHAR:
+        SayChar("dialog ", w);
+        return 0;
+    case WM_KEYDOWN:
+        SayKey("dialog ", w);
+        if (w == VK_ESCAPE) {
+            EnableWindow(GetWindow(hwnd, GW_OWNER), TRUE);
+            DestroyWindow(hwnd);
+            Say("modal ended");
+        }
+        return 0;
+    default:
+        return DefWindowProc(hwnd, msg, w, l);
+    }
+}
+
+void OpenModal(HWND owner) {
+    HWND dialog = CreateWindowEx(0, "UiDemoDialog", "uidemo dialog", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
+                                 160, 160, 200, 100, owner, nullptr, nullptr, nullptr);
+    if (!dialog) {
+        return;
+    }
+    EnableWindow(owner, FALSE);
+    ShowWindow(dialog, SW_SHOW);
+    Say("modal open");
+}
+
 LRESULT DemoProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
     switch (msg) {
     case WM_PAINT: {
@@ -131,6 +176,15 @@ LRESULT DemoProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
         std::fflush(stdout);
         return 0;
     }
+    case WM_KEYDOWN:
+        SayKey("", w);
+        if (w == 'D' && GetKeyState(VK_CONTROL) >= 0) {
+            OpenModal(hwnd);
+        }
+        return 0;
+    case WM_CHAR:
+        SayChar("", w);
+        return 0;
     case WM_SIZE:
         if (w == SIZE_MINIMIZED) {
             g_minimized = true;
@@ -197,6 +251,10 @@ int main(int argc, char** argv) {
         wc.hbrBackground = reinterpret_cast<HBRUSH>(std::intptr_t(COLOR_WINDOW + 1));
         wc.lpszClassName = "UiDemo";
         RegisterClass(&wc);
+        WNDCLASS dc = wc;
+        dc.lpfnWndProc = DialogProc;
+        dc.lpszClassName = "UiDemoDialog";
+        RegisterClass(&dc);
         HWND hwnd = CreateWindowEx(0, "UiDemo", "uidemo", WS_OVERLAPPEDWINDOW, 100, 100, 320, 200,
                                    nullptr, nullptr, nullptr, nullptr);
         if (!hwnd) {

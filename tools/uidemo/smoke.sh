@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # End-to-end smoke test of the SDL backend: runs uidemo under a private Xvfb display, clicks
-# its button with xdotool, closes it with its own close button and checks what it reported.
+# its button with xdotool, checks the keyboard around a modal dialog and across a focus change,
+# closes it with its own close button and checks what it reported.
 # Exit 77 (skipped) when Xvfb or xdotool is missing.
 set -u
 demo=${1:?usage: smoke.sh path/to/uidemo}
-for tool in Xvfb xdotool; do
+for tool in Xvfb xdotool xwininfo; do
   command -v "$tool" >/dev/null 2>&1 || { echo "smoke: $tool is not installed"; exit 77; }
 done
 
@@ -12,7 +13,7 @@ work=$(mktemp -d)
 xvfb_pid=""
 demo_pid=""
 cleanup() {
-  [ -n "$demo_pid" ] && kill "$demo_pid" 2>/dev/null
+  [ -n "$demo_pid" ] && kill -CONT "$demo_pid" 2>/dev/null && kill "$demo_pid" 2>/dev/null
   # Wait for the server to be gone: a server still going away can remove the socket of the next
   # run's server that took the same display number.
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
@@ -49,6 +50,30 @@ wait_for clicked 10 || fail "the click did not reach the button"
 # A thread of the demo posts a message while the loop sleeps and no input arrives.
 wait_for woken 5 || fail "a message posted from another thread did not wake the loop"
 wait_for pingpong 20 || fail "the loop slept on a message posted from another thread"
+
+# Without a window manager the program hands the keyboard on itself: after a modal dialog ends,
+# the main window the window system activates again hears the keys.
+xdotool key d
+wait_for "modal open" 10 || fail "the D key did not open the modal dialog"
+timeout 10 xdotool search --sync --onlyvisible --name '^uidemo dialog$' >/dev/null || fail "no dialog window"
+xdotool key Escape
+wait_for "modal ended" 10 || fail "Escape did not reach the modal dialog"
+xdotool key k
+wait_for "^key 75$" 10 || fail "the keyboard did not come back to the main window after the modal dialog"
+
+# Ctrl held across a focus change that the program reads only after the keys were let go, as a
+# busy machine does (here it is stopped meanwhile): Ctrl+A is still Ctrl+A.
+root=$(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')
+kill -STOP "$demo_pid"
+xdotool keydown ctrl
+xdotool windowfocus --sync "$root"
+xdotool windowfocus --sync "$wid"
+xdotool key a
+xdotool keyup ctrl
+kill -CONT "$demo_pid"
+wait_for "^key 65" 10 || fail "the A did not arrive"
+grep -q "^key 65 ctrl$" "$work/out" || fail "the A arrived without Ctrl"
+wait_for "^char 1$" 10 || fail "Ctrl+A made no Ctrl+A character"
 
 # The default close button of a 320-pixel-wide framed window is centred at (306, 13).
 xdotool mousemove --window "$wid" 306 13 click 1

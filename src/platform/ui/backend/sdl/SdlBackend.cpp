@@ -227,6 +227,21 @@ void SdlBackend::RaiseNativeWindow(NativeId id) {
     }
 }
 
+// SDL asks the window manager to activate the window. Without one nobody hands the keyboard on:
+// SDL gives it to each window it shows, and when that window goes (a dialog closing) the X
+// focus goes nowhere and the owner the window system activated heard no key again. Then the
+// window takes the keyboard itself.
+void SdlBackend::ActivateNativeWindow(NativeId id) {
+    Native* n = Find(id);
+    if (!n || !n->shown || n->popup) {
+        return;
+    }
+    SDL_RaiseWindow(n->window);
+    if (!X11HasWindowManager(display_)) {
+        SDL_SetWindowInputFocus(n->window);
+    }
+}
+
 // SDL does nothing for a window already in the state asked for, and then no confirmation
 // comes: only a real change is awaited.
 void SdlBackend::MinimizeNativeWindow(NativeId id) {
@@ -337,6 +352,7 @@ void SdlBackend::Translate(const void* raw, std::vector<InputEvent>& out) {
     };
     switch (e.type) {
     case SDL_SYSWMEVENT:
+        eventModifiers_ = X11ModifiersOf(e.syswm.msg);
         NotePointerEvent(e.syswm.msg);
         if (unsigned long xwindow = X11WmStateChangeOf(e.syswm.msg)) {
             NoteWmState(xwindow, out);
@@ -357,6 +373,7 @@ void SdlBackend::Translate(const void* raw, std::vector<InputEvent>& out) {
             e.button.button != SDL_BUTTON_MIDDLE) {
             return;
         }
+        SyncModifiers(0, out);
         // A move first, so the window system sees the press where it happened.
         {
             InputEvent move;
@@ -380,6 +397,8 @@ void SdlBackend::Translate(const void* raw, std::vector<InputEvent>& out) {
         if (!ev.vk) {
             return;
         }
+        SyncModifiers(ev.vk, out);
+        NoteModifier(ev.vk, e.type == SDL_KEYDOWN);
         break;
     case SDL_TEXTINPUT:
         ev.kind = InputEvent::Kind::Text;
@@ -410,6 +429,40 @@ void SdlBackend::Translate(const void* raw, std::vector<InputEvent>& out) {
         return; // SDL_QUIT included: closing goes through the windows' close requests
     }
     out.push_back(std::move(ev));
+}
+
+// SDL keeps a key state of its own: it lets every key go when a window of ours loses the X
+// focus and, on gaining it, asks the server which modifiers are down at that moment. A focus
+// change between a Ctrl press and the A (a dialog opening, the window manager moving the focus)
+// that the program reads only after the keys were let go thus made Ctrl+A an A. The X event
+// says which modifiers were down when it happened: where that differs from what our events
+// said, the modifier's press or release comes first. The key's own modifier is left to the key.
+void SdlBackend::SyncModifiers(int vk, std::vector<InputEvent>& out) {
+    const int modifiers = eventModifiers_;
+    eventModifiers_ = -1; // the X event is used up by the first SDL event made of it
+    if (modifiers < 0) {
+        return; // one of SDL's own key events (a focus change): no X event behind it
+    }
+    constexpr struct {
+        int bit;
+        int vk;
+    } kModifiers[] = {{X11ShiftDown, VK_SHIFT}, {X11ControlDown, VK_CONTROL}, {X11AltDown, VK_MENU}};
+    for (const auto& m : kModifiers) {
+        bool down = (modifiers & m.bit) != 0;
+        if (m.vk == vk || down == ((modifiersDown_ & m.bit) != 0)) {
+            continue;
+        }
+        InputEvent ev;
+        ev.kind = down ? InputEvent::Kind::KeyDown : InputEvent::Kind::KeyUp;
+        ev.vk = m.vk;
+        out.push_back(ev);
+        NoteModifier(m.vk, down);
+    }
+}
+
+void SdlBackend::NoteModifier(int vk, bool down) {
+    int bit = vk == VK_SHIFT ? X11ShiftDown : vk == VK_CONTROL ? X11ControlDown : vk == VK_MENU ? X11AltDown : 0;
+    modifiersDown_ = down ? (modifiersDown_ | bit) : (modifiersDown_ & ~bit);
 }
 
 // SDL queues the X event just before the SDL events it makes of it, so the pointer place noted

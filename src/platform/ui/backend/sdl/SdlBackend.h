@@ -23,6 +23,7 @@ public:
     ~SdlBackend() override;
 
     IISLOG_BACKEND_OPERATIONS;
+    void ActivateNativeWindow(NativeId id) override;
     void SetNativeIcon(NativeId id, const gfx::Bitmap& icon) override;
 
 private:
@@ -51,11 +52,17 @@ private:
     void Translate(const void* sdlEvent, std::vector<InputEvent>& out);
     void NotePointerEvent(const void* sysWmMessage);
     void NoteWmState(unsigned long xwindow, std::vector<InputEvent>& out);
+    void SyncModifiers(int vk, std::vector<InputEvent>& out);
+    void NoteModifier(int vk, bool down);
     void TakeSdlEvents(std::vector<InputEvent>& out);
     void TakeWake();
     void WaitForInput(int timeoutMs);
 
     std::map<NativeId, Native> windows_;
+    // The modifiers (X11ShiftDown ...) the X server reported with the key or button event SDL
+    // is turning into the events that follow (-1: none), and those our events said are down.
+    int eventModifiers_ = -1;
+    int modifiersDown_ = 0;
     std::map<int, SDL_Cursor*> cursors_;
     int wakeFd_ = -1;             // eventfd: Wake from any thread
     _XDisplay* display_ = nullptr; // SDL's X connection, known from the first window on

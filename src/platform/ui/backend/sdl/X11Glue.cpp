@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_syswm.h>
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/shape.h>
 
@@ -73,6 +74,24 @@ bool X11PointerEventOf(const void* sysWmMessage, X11PointerEvent& out) {
     }
 }
 
+int X11ModifiersOf(const void* sysWmMessage) {
+    const auto* msg = static_cast<const SDL_SysWMmsg*>(sysWmMessage);
+    if (!msg || msg->subsystem != SDL_SYSWM_X11) {
+        return -1;
+    }
+    const XEvent& e = msg->msg.x11.event;
+    unsigned state = 0;
+    switch (e.type) {
+    case KeyPress:
+    case KeyRelease: state = e.xkey.state; break;
+    case ButtonPress:
+    case ButtonRelease: state = e.xbutton.state; break;
+    default: return -1;
+    }
+    return ((state & ShiftMask) ? X11ShiftDown : 0) | ((state & ControlMask) ? X11ControlDown : 0) |
+           ((state & Mod1Mask) ? X11AltDown : 0);
+}
+
 int X11ConnectionFd(_XDisplay* display) { return ConnectionNumber(display); }
 
 bool X11EventsQueued(_XDisplay* display) { return XEventsQueued(display, QueuedAlready) > 0; }
@@ -107,6 +126,50 @@ bool X11PointerPosition(_XDisplay* display, int& x, int& y) {
     unsigned int mask = 0;
     return XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &winX, &winY,
                          &mask) == True;
+}
+
+namespace {
+// The window a window's _NET_SUPPORTING_WM_CHECK names, or 0.
+::Window WmCheckWindowOf(Display* display, ::Window window, Atom check) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    ::Window named = 0;
+    if (XGetWindowProperty(display, window, check, 0, 1, False, XA_WINDOW, &type, &format, &count, &after,
+                           &data) == Success &&
+        data != nullptr && type == XA_WINDOW && format == 32 && count == 1) {
+        named = ::Window(reinterpret_cast<const long*>(data)[0]);
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return named;
+}
+
+int IgnoreXError(Display*, XErrorEvent*) { return 0; }
+} // namespace
+
+bool X11HasWindowManager(_XDisplay* display) {
+    if (!display) {
+        return false;
+    }
+    Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
+    if (check == None) {
+        return false; // no window manager has ever run on this display
+    }
+    ::Window named = WmCheckWindowOf(display, DefaultRootWindow(display), check);
+    if (!named) {
+        return false;
+    }
+    // A window manager that ended leaves the root's property behind, naming a window that is
+    // gone: asking about it is then a BadWindow error, which must not end the program.
+    XSync(display, False);
+    auto previous = XSetErrorHandler(IgnoreXError);
+    bool alive = WmCheckWindowOf(display, named, check) == named;
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    return alive;
 }
 
 X11WmState X11WmStateOf(SDL_Window* sdlWindow) {

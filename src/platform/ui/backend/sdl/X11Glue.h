@@ -32,6 +32,12 @@ unsigned long X11WindowOf(SDL_Window* window);
 // Reads the X event carried by an SDL_SYSWMEVENT's message; false when it is no pointer event.
 bool X11PointerEventOf(const void* sysWmMessage, X11PointerEvent& out);
 
+// The modifier keys held when a key or button event happened, as the X server reports them
+// with the event itself (X11ShiftDown | X11ControlDown | X11AltDown), or -1 when the message
+// is no key or button event.
+constexpr int X11ShiftDown = 1, X11ControlDown = 2, X11AltDown = 4;
+int X11ModifiersOf(const void* sysWmMessage);
+
 // Gives a window of the screen's default visual the screen's default colormap, in place of the
 // private one SDL makes for every window. A window with a colormap of its own makes screenshot
 // tools (xwd, ImageMagick's import) compose the screen window by window, and they leave the
@@ -50,6 +56,10 @@ void X11MapWindow(SDL_Window* window, bool show);
 // stale after a warp or while the pointer is over other programs. False when the pointer is on
 // another screen.
 bool X11PointerPosition(_XDisplay* display, int& x, int& y);
+
+// True when a window manager that follows the desktop conventions (EWMH) runs on the screen:
+// its check window names itself. One or two round trips.
+bool X11HasWindowManager(_XDisplay* display);
 
 // The window manager's word on a window (ICCCM WM_STATE). It sets the property before or after
 // it unmaps the window as it pleases, and a busy machine lets the program see the unmap first,
