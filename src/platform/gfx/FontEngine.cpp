@@ -10,6 +10,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <stdexcept>
 #include <tuple>
 
@@ -71,6 +72,10 @@ constexpr FamilyAlias kAliases[] = {
     {"微软雅黑", kCjk},
     {"microsoft yahei", kCjk},
 };
+
+// Faces for the code points a primary face lacks, in the order they are tried: Chinese first,
+// then wide coverage.
+constexpr const char* kFallbackFamilies[] = {kCjk, "DejaVu Sans"};
 
 bool IsCjkCharSet(BYTE cs) {
     return cs == GB2312_CHARSET || cs == CHINESEBIG5_CHARSET || cs == SHIFTJIS_CHARSET ||
@@ -208,6 +213,29 @@ FontFace* FontEngine::FaceForCodePoint(char32_t cp) {
     return face;
 }
 
+// The first fallback family that has the code point, then any installed face that has it. A
+// family is matched only when the ones before it lack a code point: most text never needs the
+// last one, and each match costs a fontconfig search and perhaps a face to open.
+FontFace* FontEngine::FallbackFor(FontInstance& font, char32_t cp) {
+    for (FontFace* f : font.fallbacks_) {
+        if (f->Has(cp)) {
+            return f;
+        }
+    }
+    while (font.fallbacksMatched_ < std::size(kFallbackFamilies)) {
+        FontFace* f = Match(kFallbackFamilies[font.fallbacksMatched_++], font.weight_, font.italic_);
+        if (!f || f == font.primary_ ||
+            std::find(font.fallbacks_.begin(), font.fallbacks_.end(), f) != font.fallbacks_.end()) {
+            continue;
+        }
+        font.fallbacks_.push_back(f);
+        if (f->Has(cp)) {
+            return f;
+        }
+    }
+    return FaceForCodePoint(cp);
+}
+
 std::shared_ptr<FontInstance> FontEngine::Resolve(const LOGFONT& lfIn) {
     LOGFONT lf = lfIn;
     lf.lfFaceName[LF_FACESIZE - 1] = 0;
@@ -230,13 +258,8 @@ std::shared_ptr<FontInstance> FontEngine::Resolve(const LOGFONT& lfIn) {
         throw std::runtime_error("No font is installed");
     }
     font->primary_ = primary;
-    for (const char* fallback : {kCjk, "DejaVu Sans"}) {
-        FontFace* f = Match(fallback, weight, italic);
-        if (f && f != primary &&
-            std::find(font->fallbacks_.begin(), font->fallbacks_.end(), f) == font->fallbacks_.end()) {
-            font->fallbacks_.push_back(f);
-        }
-    }
+    font->weight_ = weight;
+    font->italic_ = italic;
     font->synthBold_ = weight >= FW_SEMIBOLD && !primary->bold;
     font->synthItalic_ = italic && !primary->italic;
     font->underline_ = lf.lfUnderline != 0;
@@ -323,17 +346,7 @@ void FontEngine::Render(FontInstance& font, char32_t cp, Glyph& out) {
     }
     FontFace* face = font.primary_;
     if (!face->Has(cp)) {
-        FontFace* found = nullptr;
-        for (FontFace* f : font.fallbacks_) {
-            if (f->Has(cp)) {
-                found = f;
-                break;
-            }
-        }
-        if (!found) {
-            found = FaceForCodePoint(cp);
-        }
-        if (found) {
+        if (FontFace* found = FallbackFor(font, cp)) {
             face = found;
         }
     }

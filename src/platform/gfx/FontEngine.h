@@ -54,6 +54,11 @@ private:
     friend class FontEngine;
     FontFace* primary_ = nullptr;
     std::vector<FontFace*> fallbacks_;
+    // FreeType engine: the fallback families not matched yet (they are matched in order, on the
+    // first code point that the faces before them lack), and the style they are matched in.
+    std::size_t fallbacksMatched_ = 0;
+    int weight_ = 400;
+    bool italic_ = false;
     double em_ = 12;
     bool synthBold_ = false;
     bool synthItalic_ = false;
@@ -87,6 +92,7 @@ private:
     FontFace* Match(const std::string& family, int weight, bool italic);
     FontFace* Load(const std::string& file, int index);
     FontFace* FaceForCodePoint(char32_t cp);
+    FontFace* FallbackFor(FontInstance& font, char32_t cp);
     void Render(FontInstance& font, char32_t cp, Glyph& out);
 
     struct Impl;
