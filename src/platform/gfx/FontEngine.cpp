@@ -1,5 +1,7 @@
 #include "platform/gfx/FontEngine.h"
 
+#include "platform/gfx/FontMatchCache.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
@@ -9,10 +11,15 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <tuple>
+#include <unistd.h>
 
 namespace gfx {
 
@@ -82,10 +89,68 @@ bool IsCjkCharSet(BYTE cs) {
            cs == HANGUL_CHARSET;
 }
 
+std::string& MatchCacheFile() {
+    static std::string file;
+    return file;
+}
+
+// Everything outside the configuration files that steers what fontconfig matches.
+std::vector<std::string> MatchEnvironment() {
+    std::vector<std::string> env{"fontconfig=" + std::to_string(FcGetVersion())};
+    for (const char* name : {"FONTCONFIG_FILE", "FONTCONFIG_PATH", "FONTCONFIG_SYSROOT", "FC_LANG", "LC_ALL",
+                             "LC_CTYPE", "LANG", "LANGUAGE", "HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"}) {
+        const char* value = std::getenv(name);
+        std::string entry(name);
+        entry += value != nullptr ? '=' : '-';
+        entry += value != nullptr ? value : "";
+        env.push_back(std::move(entry));
+    }
+    return env;
+}
+
+void AppendAll(std::vector<std::string>& out, FcStrList* list) {
+    if (list == nullptr) {
+        return;
+    }
+    while (FcChar8* s = FcStrListNext(list)) {
+        out.emplace_back(reinterpret_cast<const char*>(s));
+    }
+    FcStrListDone(list);
+}
+
+// What the loaded configuration read, and the places where a user adds fonts or configuration
+// that may not exist yet: a change to any of them can change a match.
+std::vector<std::string> MatchDependencies() {
+    std::vector<std::string> paths;
+    AppendAll(paths, FcConfigGetConfigFiles(nullptr));
+    AppendAll(paths, FcConfigGetConfigDirs(nullptr));
+    AppendAll(paths, FcConfigGetFontDirs(nullptr));
+    const char* home = std::getenv("HOME");
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    const char* data = std::getenv("XDG_DATA_HOME");
+    std::string h = home ? home : "";
+    std::string c = config && *config ? config : h + "/.config";
+    std::string d = data && *data ? data : h + "/.local/share";
+    for (std::string p : {std::string("/etc/fonts"), std::string("/etc/fonts/fonts.conf"),
+                          std::string("/etc/fonts/local.conf"), std::string("/etc/fonts/conf.d"), c + "/fontconfig",
+                          c + "/fontconfig/fonts.conf", c + "/fontconfig/conf.d", d + "/fonts", h + "/.fonts",
+                          h + "/.fonts.conf", h + "/.fonts.conf.d"}) {
+        paths.push_back(std::move(p));
+    }
+    std::sort(paths.begin(), paths.end());
+    paths.erase(std::unique(paths.begin(), paths.end()), paths.end());
+    return paths;
+}
+
 } // namespace
 
 struct FontEngine::Impl {
     FT_Library library = nullptr;
+    bool fontconfigLoaded = false;
+    std::string cacheFile;
+    FontMatchCache cache;
+    bool cacheCurrent = false; // the cache answers for the configuration in force
+    bool cacheChanged = false;
     std::map<std::pair<std::string, int>, std::unique_ptr<FontFace>> faces;
     std::map<std::tuple<std::string, int, bool>, FontFace*> matches;
     std::map<std::string, std::shared_ptr<FontInstance>> instances;
@@ -97,20 +162,76 @@ FontEngine& FontEngine::Get() {
     return engine;
 }
 
+void FontEngine::SetMatchCacheFile(std::string path) { MatchCacheFile() = std::move(path); }
+
 FontEngine::FontEngine() : impl_(std::make_unique<Impl>()) {
     if (FT_Init_FreeType(&impl_->library) != 0) {
         throw std::runtime_error("FreeType could not be initialised");
     }
-    FcInit();
+    impl_->cacheFile = MatchCacheFile();
+    if (!impl_->cacheFile.empty()) {
+        std::ifstream in(impl_->cacheFile, std::ios::binary | std::ios::ate);
+        std::streamoff size = in ? std::streamoff(in.tellg()) : -1;
+        if (size > 0 && size <= std::streamoff(1) << 20) { // a few kilobytes when it is ours
+            std::string text(std::size_t(size), '\0');
+            in.seekg(0);
+            in.read(text.data(), size);
+            text.resize(std::size_t(in.gcount()));
+            impl_->cacheCurrent = impl_->cache.Parse(text) && impl_->cache.Current(MatchEnvironment());
+        }
+    }
 }
 
 FontEngine::~FontEngine() {
+    SaveMatchCache();
     impl_->instances.clear();
     for (auto& [key, face] : impl_->faces) {
         FT_Done_Face(face->face);
     }
     FT_Done_FreeType(impl_->library);
-    FcFini();
+    if (impl_->fontconfigLoaded) {
+        FcFini();
+    }
+}
+
+void FontEngine::LoadFontconfig() {
+    if (impl_->fontconfigLoaded) {
+        return;
+    }
+    FcInit();
+    impl_->fontconfigLoaded = true;
+    if (!impl_->cacheFile.empty() && !impl_->cacheCurrent) {
+        impl_->cache.Restart(MatchEnvironment(), MatchDependencies());
+        impl_->cacheCurrent = true;
+        impl_->cacheChanged = true;
+    }
+}
+
+// Written beside itself and renamed over the old file, so that another instance never reads
+// half a cache; a cache that cannot be written is simply not kept.
+void FontEngine::SaveMatchCache() {
+    if (!impl_->cacheChanged || impl_->cache.Empty()) {
+        return;
+    }
+    impl_->cacheChanged = false;
+    std::error_code ec;
+    std::filesystem::path file(impl_->cacheFile);
+    if (file.has_parent_path()) {
+        std::filesystem::create_directories(file.parent_path(), ec);
+    }
+    std::string temp = impl_->cacheFile + ".tmp-" + std::to_string(::getpid());
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        out << impl_->cache.Serialize();
+        out.close();
+        if (!out) {
+            std::remove(temp.c_str());
+            return;
+        }
+    }
+    if (std::rename(temp.c_str(), impl_->cacheFile.c_str()) != 0) {
+        std::remove(temp.c_str());
+    }
 }
 
 static const FamilyAlias* FindAlias(const std::string& face) {
@@ -157,6 +278,17 @@ FontFace* FontEngine::Match(const std::string& family, int weight, bool italic) 
     if (auto it = impl_->matches.find(key); it != impl_->matches.end()) {
         return it->second;
     }
+    if (impl_->cacheCurrent) {
+        if (const FontMatchCache::Face* known = impl_->cache.Find(family, weight, italic)) {
+            FontFace* face = known->file.empty() ? nullptr : Load(known->file, known->index);
+            if (face != nullptr || known->file.empty()) {
+                impl_->matches[key] = face;
+                return face;
+            }
+        }
+    }
+    LoadFontconfig();
+    FontMatchCache::Face found;
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
     FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(weight));
@@ -173,11 +305,15 @@ FontFace* FontEngine::Match(const std::string& family, int weight, bool italic) 
         if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
             FcPatternGetInteger(match, FC_INDEX, 0, &index);
             face = Load(reinterpret_cast<const char*>(file), index);
+            found = {reinterpret_cast<const char*>(file), index};
         }
         FcPatternDestroy(match);
     }
     FcPatternDestroy(pattern);
     impl_->matches[key] = face;
+    if (impl_->cacheCurrent && impl_->cache.Add(family, weight, italic, found)) {
+        impl_->cacheChanged = true;
+    }
     return face;
 }
 
@@ -185,6 +321,7 @@ FontFace* FontEngine::FaceForCodePoint(char32_t cp) {
     if (auto it = impl_->codePointFaces.find(cp); it != impl_->codePointFaces.end()) {
         return it->second;
     }
+    LoadFontconfig();
     FcPattern* pattern = FcPatternCreate();
     FcCharSet* set = FcCharSetCreate();
     FcCharSetAddChar(set, FcChar32(cp));

@@ -75,6 +75,11 @@ private:
 class FontEngine {
 public:
     static FontEngine& Get();
+    // Where the engine remembers, between runs, which file fontconfig chose for each family and
+    // style (see FontMatchCache): while nothing it depended on has changed, a run that needs no
+    // other answers never loads fontconfig's configuration. Set it before the engine is first
+    // used; empty (the default): always ask fontconfig. The Windows engine has no use for it.
+    static void SetMatchCacheFile(std::string path);
     FontEngine(const FontEngine&) = delete;
     FontEngine& operator=(const FontEngine&) = delete;
 
@@ -91,6 +96,8 @@ private:
 
     FontFace* Match(const std::string& family, int weight, bool italic);
     FontFace* Load(const std::string& file, int index);
+    void LoadFontconfig();
+    void SaveMatchCache();
     FontFace* FaceForCodePoint(char32_t cp);
     FontFace* FallbackFor(FontInstance& font, char32_t cp);
     void Render(FontInstance& font, char32_t cp, Glyph& out);

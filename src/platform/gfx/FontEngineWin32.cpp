@@ -64,6 +64,9 @@ struct FontEngine::Impl {
     int fallbackWeight = FW_NORMAL;
 };
 
+// Windows keeps its own font tables: there is nothing to remember between runs.
+void FontEngine::SetMatchCacheFile(std::string) {}
+
 FontEngine& FontEngine::Get() {
     static FontEngine engine;
     return engine;
