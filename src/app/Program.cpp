@@ -7,6 +7,7 @@
 #include "app/WindowIcon.h"
 
 #include "framework/Forms.h"
+#include "platform/gfx/FontEngine.h"
 #include "platform/ui/WindowSystem.h"
 
 #include <chrono>
@@ -42,6 +43,18 @@ private:
     std::chrono::steady_clock::time_point start_;
 };
 
+// $XDG_CACHE_HOME/iislog/font-matches (by default ~/.cache/iislog/): what the font engine keeps
+// between runs so that a start-up need not load fontconfig's whole configuration.
+std::string FontMatchCacheFile() {
+    const char* cache = std::getenv("XDG_CACHE_HOME");
+    if (cache != nullptr && cache[0] == '/')
+        return std::string(cache) + "/iislog/font-matches";
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] == '/')
+        return std::string(home) + "/.cache/iislog/font-matches";
+    return "";
+}
+
 int PrintReportInstead(const ProgramArgs& args, std::ostream& out, std::ostream& err) {
     err << "No display found; printing the report of " << (args.Folder ? "the folder" : "the sample logs")
         << " instead.\n";
@@ -54,6 +67,7 @@ int PrintReportInstead(const ProgramArgs& args, std::ostream& out, std::ostream&
 
 int RunProgram(const ProgramArgs& args, std::ostream& out, std::ostream& err) {
     StartupTrace trace;
+    gfx::FontEngine::SetMatchCacheFile(FontMatchCacheFile());
     // The window system opens the display when first used; without one it throws, and the
     // program does what it can without a window.
     try {
