@@ -172,36 +172,46 @@ void DecodeRgbRows(std::span<const std::uint8_t> pixels, const Header& h,
     Channel ch[3] = {Channel::From(masks[0]), Channel::From(masks[1]), Channel::From(masks[2])};
     auto lookup = [&](std::size_t index) { return index < palette.size() ? palette[index] : 0u; };
     int width = int(h.width);
+    // One loop per format: skins are mostly 24-bit pictures, and their rows decode in a tight
+    // loop instead of choosing the format again for every pixel.
     for (int row = 0; row < int(h.height); ++row) {
         const std::uint8_t* src = pixels.data() + std::size_t(row) * stride;
         int y = h.topDown ? row : int(h.height) - 1 - row;
         Pixel* dst = out.Row(y);
-        for (int x = 0; x < width; ++x) {
-            switch (h.bitCount) {
-            case 1:
+        switch (h.bitCount) {
+        case 1:
+            for (int x = 0; x < width; ++x) {
                 dst[x] = lookup((src[x >> 3] >> (7 - (x & 7))) & 1);
-                break;
-            case 4:
+            }
+            break;
+        case 4:
+            for (int x = 0; x < width; ++x) {
                 dst[x] = lookup((src[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF);
-                break;
-            case 8:
+            }
+            break;
+        case 8:
+            for (int x = 0; x < width; ++x) {
                 dst[x] = lookup(src[x]);
-                break;
-            case 24:
-                dst[x] = Pixel(src[3 * x]) | (Pixel(src[3 * x + 1]) << 8) |
-                         (Pixel(src[3 * x + 2]) << 16);
-                break;
-            default: {
-                std::uint32_t v = h.bitCount == 16 ? U16(src + 2 * x) : U32(src + 4 * x);
-                if (h.compression == kBiBitfields || h.bitCount == 16) {
+            }
+            break;
+        case 24:
+            for (int x = 0; x < width; ++x, src += 3) {
+                dst[x] = Pixel(src[0]) | (Pixel(src[1]) << 8) | (Pixel(src[2]) << 16);
+            }
+            break;
+        default:
+            if (h.compression == kBiBitfields || h.bitCount == 16) {
+                for (int x = 0; x < width; ++x) {
+                    std::uint32_t v = h.bitCount == 16 ? U16(src + 2 * x) : U32(src + 4 * x);
                     dst[x] = (ch[0].Take(v, masks[0]) << 16) | (ch[1].Take(v, masks[1]) << 8) |
                              ch[2].Take(v, masks[2]);
-                } else {
-                    dst[x] = v & 0xFFFFFF;
                 }
-                break;
+            } else {
+                for (int x = 0; x < width; ++x) {
+                    dst[x] = U32(src + 4 * x) & 0xFFFFFF;
+                }
             }
-            }
+            break;
         }
     }
 }
