@@ -15,6 +15,9 @@ TqvBytes InflateSkinStream(std::span<const std::uint8_t> zlibStream, std::size_t
         throw ECompressionError();
     }
     TqvBytes out;
+    // Skin pictures compress about thirty to one: room for that up front spares the copies of
+    // a growing buffer (only the pages written are ever touched).
+    out.reserve(std::min(maxSize, std::max<std::size_t>(zlibStream.size(), 2048) * 32));
     std::uint8_t chunk[64 * 1024];
     std::size_t remaining = zlibStream.size();
     const std::uint8_t* next = zlibStream.data();
