@@ -172,6 +172,11 @@ HWND WindowSystem::FindPaintWindow(HWND filter) {
 HDC WindowSystem::MakeDC(HWND hwnd, DWORD dcx, const gfx::Region* clip) {
     const bool windowDC = (dcx & DCX_WINDOW) != 0;
     HWND top = TopLevel(hwnd);
+    // A DC on a hidden window draws nothing (its visible region is empty) and is mostly asked
+    // for to measure text: only a shown window's backing store has to fit.
+    if (top->Visible()) {
+        ResizeBacking(top);
+    }
     auto dc = std::make_unique<gfx::DC>(&top->backing);
     POINT o = OriginInTop(hwnd);
     if (!windowDC) {
@@ -219,6 +224,7 @@ void WindowSystem::MarkDirty(HWND top, const RECT& r) {
 void WindowSystem::PresentAll() {
     for (HWND t : tops_) {
         if (t->native && t->nativeShown && !IsRectEmpty(t->dirty)) {
+            ResizeBacking(t);
             RECT d = IntersectRect(t->dirty, RECT{0, 0, t->backing.Width(), t->backing.Height()});
             t->dirty = RECT{};
             if (!IsRectEmpty(d)) {

@@ -161,7 +161,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
         w->rect.right = w->rect.left + cs.cx;
         w->rect.bottom = w->rect.top + cs.cy;
     }
-    if (!child) {
+    if (!child && w->Visible()) {
         ws.ResizeBacking(w);
     }
     if (!ws.Send(w, WM_NCCREATE, 0, LPARAM(reinterpret_cast<std::intptr_t>(&cs)))) {
@@ -506,7 +506,9 @@ HWND SetParent(HWND hwnd, HWND newParent) {
         w->parent = nullptr;
         w->style &= ~WS_CHILD;
         ws.tops_.insert(ws.tops_.begin(), w);
-        ws.ResizeBacking(w);
+        if (w->Visible()) {
+            ws.ResizeBacking(w);
+        }
     }
     if (wasVisible) {
         ShowWindow(hwnd, SW_SHOWNA);

@@ -10,6 +10,10 @@ using ui::Window;
 
 namespace ui {
 
+// Fits the backing store to the window's size. A hidden window, which is often sized several
+// times while it is being built, is fitted only once it is shown and drawn into (MakeDC) or
+// presented: every fitting allocates and clears a bitmap as large as the window, and doing that
+// for each intermediate size, and for windows never shown, cost more than building them.
 void WindowSystem::ResizeBacking(HWND top) {
     int w = std::max(top->Width(), 0);
     int h = std::max(top->Height(), 0);
@@ -196,7 +200,9 @@ void MoveTopLevel(ui::WindowSystem& ws, HWND w, UINT flags, const RECT& oldRect,
     bool moved = newRect.left != oldRect.left || newRect.top != oldRect.top;
     bool nowVisible = w->Visible();
     if (sized) {
-        ws.ResizeBacking(w);
+        if (nowVisible) {
+            ws.ResizeBacking(w);
+        }
         w->update = gfx::Region(RECT{0, 0, RectWidth(w->client), RectHeight(w->client)});
         ws.Invalidate(w, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     } else if (flags & SWP_FRAMECHANGED) {
