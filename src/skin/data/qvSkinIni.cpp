@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace qv {
 
@@ -26,14 +27,74 @@ std::string_view Trim(std::string_view s) {
     return s.substr(b, e - b);
 }
 
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') {
-            c = char(c - 'A' + 'a');
+struct FoldedCaseTable {
+    std::uint8_t folded[256];
+    constexpr FoldedCaseTable() : folded() {
+        for (int c = 0; c < 256; ++c) {
+            folded[c] = std::uint8_t(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
         }
     }
-    return out;
+};
+constexpr FoldedCaseTable kFoldedCase;
+
+// A table rather than a range test: folding is on every lookup's path, for every character.
+std::uint8_t FoldCase(char c) {
+    return kFoldedCase.folded[std::uint8_t(c)];
+}
+
+// Eight characters folded to lower case at once (only the bytes 'A'..'Z' change): the hash runs
+// on every lookup, and a loop step per character is what costs most in instrumented builds.
+std::uint64_t FoldWord(std::uint64_t w) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+    std::uint64_t low7 = w & ~kHigh;
+    std::uint64_t atLeastA = low7 + (0x80 - 'A') * kOnes; // high bit of a byte: it is >= 'A'
+    std::uint64_t aboveZ = low7 + (0x80 - 'Z' - 1) * kOnes; // high bit of a byte: it is > 'Z'
+    std::uint64_t capitals = atLeastA & ~aboveZ & ~w & kHigh; // and below 0x80 to begin with
+    return w | (capitals >> 2);
+}
+
+std::uint64_t MixWord(std::uint64_t h, std::uint64_t w) {
+    h = (h ^ w) * 0x9E3779B97F4A7C15ull;
+    return h ^ (h >> 32);
+}
+
+// The name folded to lower case, hashed eight bytes a step: equal names in any case hash alike.
+std::uint32_t FoldedHash(std::string_view s) {
+    std::uint64_t h = s.size();
+    std::size_t i = 0;
+    for (; s.size() - i >= 8; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, s.data() + i, 8);
+        h = MixWord(h, FoldWord(w));
+    }
+    if (i < s.size()) {
+        std::uint64_t w = 0;
+        std::memcpy(&w, s.data() + i, s.size() - i);
+        h = MixWord(h, FoldWord(w));
+    }
+    // The index takes the low bits: bring the high ones down.
+    h = (h ^ (h >> 33)) * 0xFF51AFD7ED558CCDull;
+    return std::uint32_t(h ^ (h >> 33));
+}
+
+std::uint32_t EntryHash(std::uint32_t sectionId, std::string_view key) {
+    return FoldedHash(key) ^ (sectionId * 0x9E3779B1u);
+}
+
+bool FoldedEqual(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    if (a == b) {
+        return true; // the usual case: the text spells a key as the readers do
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (FoldCase(a[i]) != FoldCase(b[i])) {
+            return false;
+        }
+    }
+    return true;
 }
 
 int HexDigit(char c) {
@@ -95,46 +156,134 @@ bool TryParseSkinInteger(std::string_view text, int& value) {
 
 // ---- the ini text ----
 
-void TqvSkinIni::Clear() {
-    sections_.clear();
-    sectionIndex_.clear();
+template <class Matches>
+std::size_t TqvSkinIni::NameIndex::Find(std::uint32_t hash, const Matches& matches) const {
+    if (slots_.empty()) {
+        return npos;
+    }
+    std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        const Slot& slot = slots_[i];
+        if (slot.position == 0) {
+            return npos;
+        }
+        if (slot.hash == hash && matches(std::size_t(slot.position) - 1)) {
+            return std::size_t(slot.position) - 1;
+        }
+    }
 }
 
-TqvSkinIni::Section* TqvSkinIni::FindSection(std::string_view name) {
-    auto it = sectionIndex_.find(Lower(name));
-    return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
+void TqvSkinIni::NameIndex::Regrow(std::size_t slots) {
+    std::vector<Slot> old = std::move(slots_);
+    slots_.assign(slots, Slot{0, 0});
+    for (const Slot& slot : old) {
+        if (slot.position != 0) {
+            Place(slot);
+        }
+    }
+}
+
+void TqvSkinIni::NameIndex::Reserve(std::size_t count) {
+    std::size_t slots = 64; // a skin's sections, or the keys of a small skin, without regrowing
+    while (slots < count * 2) {
+        slots *= 2;
+    }
+    if (slots > slots_.size()) {
+        Regrow(slots);
+    }
+}
+
+void TqvSkinIni::NameIndex::Add(std::uint32_t hash, std::size_t position) {
+    // At most half full, so probes stay short and always end at a free slot.
+    if ((used_ + 1) * 2 > slots_.size()) {
+        Reserve(std::max<std::size_t>(used_ + 1, slots_.size()));
+    }
+    // Positions count entries held in memory, far below 2^32 (each entry is tens of bytes).
+    Place(Slot{hash, std::uint32_t(position + 1)});
+    ++used_;
+}
+
+void TqvSkinIni::NameIndex::Place(Slot slot) {
+    std::size_t mask = slots_.size() - 1;
+    std::size_t i = slot.hash & mask;
+    while (slots_[i].position != 0) {
+        i = (i + 1) & mask;
+    }
+    slots_[i] = slot;
+}
+
+void TqvSkinIni::NameIndex::Clear() {
+    slots_.clear();
+    used_ = 0;
+}
+
+void TqvSkinIni::Clear() {
+    sections_.clear();
+    entries_.clear();
+    sectionIndex_.Clear();
+    entryIndex_.Clear();
+    nextSectionId_ = 0;
 }
 
 const TqvSkinIni::Section* TqvSkinIni::FindSection(std::string_view name) const {
-    auto it = sectionIndex_.find(Lower(name));
-    return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
+    std::size_t i = sectionIndex_.Find(FoldedHash(name),
+                                       [&](std::size_t at) { return FoldedEqual(sections_[at].name, name); });
+    return i == NameIndex::npos ? nullptr : &sections_[i];
 }
 
 TqvSkinIni::Section& TqvSkinIni::OpenSection(std::string_view name, bool replace) {
-    if (Section* existing = FindSection(name)) {
+    if (const Section* found = FindSection(name)) {
+        Section& existing = sections_[std::size_t(found - sections_.data())];
         if (replace) {
-            existing->name = std::string(name);
-            existing->entries.clear();
-            existing->index.clear();
+            // The old entries stay behind in the list, unreachable under the old id.
+            existing.name = std::string(name);
+            existing.id = nextSectionId_++;
+            existing.first = existing.last = NameIndex::npos;
         }
-        return *existing;
+        return existing;
     }
-    sectionIndex_.emplace(Lower(name), sections_.size());
-    sections_.push_back(Section{std::string(name), {}, {}});
+    sectionIndex_.Add(FoldedHash(name), sections_.size());
+    sections_.push_back(Section{std::string(name), nextSectionId_++, NameIndex::npos, NameIndex::npos});
     return sections_.back();
 }
 
+std::size_t TqvSkinIni::FindEntry(const Section& section, std::string_view key) const {
+    return entryIndex_.Find(EntryHash(section.id, key), [&](std::size_t at) {
+        return entries_[at].section == section.id && FoldedEqual(entries_[at].name, key);
+    });
+}
+
 void TqvSkinIni::SetEntry(Section& section, std::string_view key, std::string_view value) {
-    auto [it, inserted] = section.index.emplace(Lower(key), section.entries.size());
-    if (inserted) {
-        section.entries.push_back(Entry{std::string(key), std::string(value)});
-    } else {
-        section.entries[it->second].value = std::string(value);
+    std::size_t i = FindEntry(section, key);
+    if (i != NameIndex::npos) {
+        entries_[i].value.assign(value);
+        return;
     }
+    std::size_t position = entries_.size();
+    if (entries_.capacity() == 0) {
+        // Written key by key (the records saving a skin): start with room for a small skin.
+        constexpr std::size_t kFirstEntries = 128;
+        entries_.reserve(kFirstEntries);
+        entryIndex_.Reserve(kFirstEntries);
+    }
+    entries_.push_back(Entry{std::string(key), std::string(value), section.id, NameIndex::npos});
+    entryIndex_.Add(EntryHash(section.id, key), position);
+    if (section.last == NameIndex::npos) {
+        section.first = position;
+    } else {
+        entries_[section.last].next = position;
+    }
+    section.last = position;
 }
 
 void TqvSkinIni::SetText(std::string_view text) {
     Clear();
+    // Room for the entries at once, judged from the length: skin lines run 15 to 30 characters.
+    // The cap bounds what a hostile text of short lines can reserve; past it the list grows.
+    constexpr std::size_t kMaxReservedEntries = 4096;
+    std::size_t expected = std::min(text.size() / 8, kMaxReservedEntries);
+    entries_.reserve(expected);
+    entryIndex_.Reserve(expected);
     Section* current = nullptr;
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -176,8 +325,8 @@ const std::string* TqvSkinIni::FindValue(std::string_view section, std::string_v
     if (s == nullptr) {
         return nullptr;
     }
-    auto it = s->index.find(Lower(key));
-    return it == s->index.end() ? nullptr : &s->entries[it->second].value;
+    std::size_t i = FindEntry(*s, key);
+    return i == NameIndex::npos ? nullptr : &entries_[i].value;
 }
 
 std::string TqvSkinIni::ReadString(std::string_view section, std::string_view key,
@@ -212,19 +361,27 @@ std::vector<std::string> TqvSkinIni::SectionNames() const {
 std::vector<std::string> TqvSkinIni::SectionKeys(std::string_view section) const {
     std::vector<std::string> keys;
     if (const Section* s = FindSection(section)) {
-        for (const Entry& e : s->entries) {
-            keys.push_back(e.key);
+        for (std::size_t i = s->first; i != NameIndex::npos; i = entries_[i].next) {
+            keys.push_back(entries_[i].name);
         }
     }
     return keys;
 }
 
 std::string TqvSkinIni::Text() const {
-    std::string out;
+    std::size_t size = 0;
     for (const Section& s : sections_) {
-        out += "[" + s.name + "]\r\n";
-        for (const Entry& e : s.entries) {
-            out += e.key + "=" + e.value + "\r\n";
+        size += s.name.size() + 4;
+        for (std::size_t i = s.first; i != NameIndex::npos; i = entries_[i].next) {
+            size += entries_[i].name.size() + entries_[i].value.size() + 3;
+        }
+    }
+    std::string out;
+    out.reserve(size);
+    for (const Section& s : sections_) {
+        out.append("[").append(s.name).append("]\r\n");
+        for (std::size_t i = s.first; i != NameIndex::npos; i = entries_[i].next) {
+            out.append(entries_[i].name).append("=").append(entries_[i].value).append("\r\n");
         }
     }
     return out;

@@ -14,9 +14,10 @@
 #include "framework/GraphicsObjects.h"
 #include "platform/gfx/WinTypes.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace qv {
@@ -88,22 +89,52 @@ public:
     std::string Text() const;
 
 private:
+    // Positions of named items by the hash of their name folded to lower case: open addressing
+    // over (hash, position) slots, so a lookup allocates nothing and a long list is no slower
+    // than a short one. The caller's predicate settles which of the equal hashes is the name.
+    class NameIndex {
+    public:
+        static constexpr std::size_t npos = std::size_t(-1);
+        template <class Matches> std::size_t Find(std::uint32_t hash, const Matches& matches) const;
+        void Add(std::uint32_t hash, std::size_t position);
+        // Room for count names in all without regrowing.
+        void Reserve(std::size_t count);
+        void Clear();
+
+    private:
+        struct Slot {
+            std::uint32_t hash;
+            std::uint32_t position; // position + 1; 0 is a free slot
+        };
+        void Place(Slot slot);
+        void Regrow(std::size_t slots);
+        std::vector<Slot> slots_;
+        std::size_t used_ = 0;
+    };
+    // The entries of all sections live in one list, each section chaining its own in text order,
+    // so parsing a whole skin text allocates a handful of times rather than per section.
     struct Entry {
-        std::string key;
+        std::string name;
         std::string value;
+        std::uint32_t section; // the id of the section it belongs to
+        std::size_t next;      // the section's next entry, or npos
     };
     struct Section {
         std::string name;
-        std::vector<Entry> entries;
-        std::unordered_map<std::string, std::size_t> index; // lower-case key -> entry
+        std::uint32_t id; // new when the section is replaced, so its old entries no longer match
+        std::size_t first;
+        std::size_t last;
     };
-    Section* FindSection(std::string_view name);
     const Section* FindSection(std::string_view name) const;
     Section& OpenSection(std::string_view name, bool replace);
-    static void SetEntry(Section& section, std::string_view key, std::string_view value);
+    std::size_t FindEntry(const Section& section, std::string_view key) const;
+    void SetEntry(Section& section, std::string_view key, std::string_view value);
 
     std::vector<Section> sections_;
-    std::unordered_map<std::string, std::size_t> sectionIndex_; // lower-case name -> section
+    std::vector<Entry> entries_;
+    NameIndex sectionIndex_;
+    NameIndex entryIndex_; // by the key's hash mixed with the section id
+    std::uint32_t nextSectionId_ = 0;
 };
 
 // The indexes 0 <= i < count whose decimal key "i" is present in section, ascending. Lists of

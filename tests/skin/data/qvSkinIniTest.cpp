@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 using namespace qv;
 
 TEST(SkinIniTest, LinesSectionsAndKeys) {
@@ -30,6 +33,68 @@ TEST(SkinIniTest, LinesSectionsAndKeys) {
     EXPECT_EQ(keys.ReadString("s", "k", "d"), "");
     EXPECT_EQ(keys.ReadString("s", "absent", "d"), "d");
     EXPECT_EQ(keys.SectionKeys("s").size(), 3u);
+}
+
+TEST(SkinIniTest, NamesMatchWithoutRegardToAsciiCaseOnly) {
+    struct Case {
+        const char* written;
+        const char* asked;
+        bool found;
+    } cases[] = {
+        {"a", "A", true},
+        {"SkinRect", "skinrect", true},         // under one eight-byte step
+        {"activepicturescount", "ACTIVEpicturesCOUNT", true}, // across steps and a tail
+        {"abcdefgh", "ABCDEFGH", true},         // exactly one step
+        {"abcdefgh", "abcdefg", false},
+        {"key@", "key`", false},                // '@' and '`' differ only in the case bit
+        {"key[", "key{", false},
+        {"key^", "key~", false},
+        {"\xC3\x84", "\xC3\xA4", false},    // folding is ASCII only
+        {"\xC4x", "\xE4X", false},
+        {"1_2", "1_2", true},
+    };
+    for (const Case& c : cases) {
+        TqvSkinIni ini(std::string("[Sec]\n") + c.written + "=v\n");
+        EXPECT_EQ(ini.FindValue("sEC", c.asked) != nullptr, c.found) << c.written << " / " << c.asked;
+    }
+}
+
+TEST(SkinIniTest, ManyKeysKeepTheirValuesAndOrder) {
+    // Enough sections and keys that the index regrows several times while both are read and
+    // rewritten, and a replaced section whose old keys must stay gone.
+    std::string text;
+    for (int s = 0; s < 40; ++s) {
+        text += "[section" + std::to_string(s) + "]\n";
+        for (int k = 0; k < 50; ++k) {
+            text += "Key" + std::to_string(k) + "=" + std::to_string(s * 100 + k) + "\n";
+        }
+    }
+    text += "[SECTION7]\nonly=1\n";
+    TqvSkinIni ini(text);
+    for (int s = 0; s < 40; ++s) {
+        const std::string section = "Section" + std::to_string(s);
+        for (int k = 0; k < 50; ++k) {
+            int expected = s == 7 ? -1 : s * 100 + k;
+            ASSERT_EQ(ini.ReadInteger(section, "KEY" + std::to_string(k), -1), expected) << section << k;
+        }
+    }
+    EXPECT_EQ(ini.SectionKeys("section7"), (std::vector<std::string>{"only"}));
+    EXPECT_EQ(ini.SectionNames().size(), 40u);
+    EXPECT_EQ(ini.SectionNames()[7], "SECTION7");
+
+    ini.WriteInteger("section3", "KEY49", -5); // rewritten in place, keeping its spelling
+    ini.WriteInteger("section3", "new", 6);    // appended after the last key
+    ini.WriteInteger("section7", "added", 1);
+    std::vector<std::string> keys = ini.SectionKeys("section3");
+    ASSERT_EQ(keys.size(), 51u);
+    EXPECT_EQ(keys[49], "Key49");
+    EXPECT_EQ(keys[50], "new");
+    EXPECT_EQ(ini.ReadInteger("section3", "key49", 0), -5);
+    EXPECT_EQ(ini.SectionKeys("section7"), (std::vector<std::string>{"only", "added"}));
+
+    TqvSkinIni again(ini.Text());
+    EXPECT_EQ(again.Text(), ini.Text());
+    EXPECT_EQ(again.ReadInteger("section39", "key0", 0), 3900);
 }
 
 TEST(SkinIniTest, Integers) {
