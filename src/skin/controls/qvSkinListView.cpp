@@ -101,8 +101,6 @@ TqvSkinCustomListView::~TqvSkinCustomListView() {
     // procedure back.
     DestroyHandle();
     if (skinData_ != nullptr) skinData_->RemoveFreeNotification(this);
-    if (hScrollBar_ != nullptr) hScrollBar_->RemoveFreeNotification(this);
-    if (vScrollBar_ != nullptr) vScrollBar_->RemoveFreeNotification(this);
 }
 
 // ---- properties
@@ -125,35 +123,26 @@ void TqvSkinCustomListView::SetDefaultColor(vcl::TColor color) {
     if (skinRecordIndex_ == -1) SetColor(color);
 }
 
-void TqvSkinCustomListView::AttachBar(TqvSkinScrollBar*& slot, TqvSkinScrollBar* bar, bool vertical) {
-    if (slot != nullptr && slot != bar) slot->RemoveFreeNotification(this);
-    slot = bar;
-    if (bar != nullptr) {
-        bar->FreeNotification(this);
-        bar->SetEnabled(true);
-        bar->SetVisible(false);
-        if (vertical) bar->OnChange = [this](vcl::TObject*) { VertBarChanged(); };
-        else bar->OnChange = [this](vcl::TObject*) { HorzBarChanged(); };
-    }
+void TqvSkinCustomListView::SetHScrollBar(TqvSkinScrollBar* bar) {
+    bars_.AttachHorz(bar, [this] { HorzBarChanged(); });
     SyncScrollBars();
 }
 
-void TqvSkinCustomListView::SetHScrollBar(TqvSkinScrollBar* bar) { AttachBar(hScrollBar_, bar, false); }
-void TqvSkinCustomListView::SetVScrollBar(TqvSkinScrollBar* bar) { AttachBar(vScrollBar_, bar, true); }
+void TqvSkinCustomListView::SetVScrollBar(TqvSkinScrollBar* bar) {
+    bars_.AttachVert(bar, [this] { VertBarChanged(); });
+    SyncScrollBars();
+}
 
 void TqvSkinCustomListView::Notification(vcl::TComponent* component, vcl::TOperation operation) {
     vcl::TCustomListView::Notification(component, operation);
     if (operation != vcl::TOperation::opRemove) return;
     if (component == skinData_) skinData_ = nullptr;
-    if (component == hScrollBar_) hScrollBar_ = nullptr;
-    if (component == vScrollBar_) vScrollBar_ = nullptr;
+    bars_.Removed(component);
 }
 
 void TqvSkinCustomListView::CMVisibleChanged(vcl::TMessage& message) {
     vcl::TCustomListView::CMVisibleChanged(message);
-    // The next synchronisation hides a bar that is not needed.
-    if (hScrollBar_ != nullptr) hScrollBar_->SetVisible(Visible());
-    if (vScrollBar_ != nullptr) vScrollBar_->SetVisible(Visible());
+    bars_.SetVisible(Visible());
 }
 
 // ---- skin
@@ -179,9 +168,7 @@ void TqvSkinCustomListView::ApplySkin() {
         SetColor(r->bgcolor);
     }
     SyncScrollBars();
-    if (Parent() != nullptr && ((hScrollBar_ != nullptr && hScrollBar_->Align() != vcl::TAlign::alNone) ||
-                                (vScrollBar_ != nullptr && vScrollBar_->Align() != vcl::TAlign::alNone)))
-        Parent()->Realign();
+    bars_.RealignAlignedBars();
     if (ViewStyle() == vcl::vsReport && headerWindow_ != nullptr) InvalidateRect(headerWindow_, nullptr, TRUE);
 }
 
@@ -461,114 +448,94 @@ void TqvSkinCustomListView::SyncScrollBars() {
 void TqvSkinCustomListView::SyncReport() {
     if (syncInProgress_) return;
     syncInProgress_ = true;
-    bool vWas = vScrollBar_ != nullptr && vScrollBar_->Visible();
-    bool hWas = hScrollBar_ != nullptr && hScrollBar_->Visible();
-    if (vScrollBar_ != nullptr) {
-        int min = 0, max = 0;
-        GetScrollRange(Handle(), SB_VERT, &min, &max);
-        int pos = GetScrollPos(Handle(), SB_VERT);
+    TqvExternalScrollBars::Shown before = bars_.Showing();
+    if (TqvSkinScrollBar* v = bars_.Vert()) {
+        TqvNativeScroll s = ReadNativeScroll(Handle(), SB_VERT);
         int rows = static_cast<int>(SendMessage(Handle(), LVM_GETCOUNTPERPAGE, 0, 0));
-        vScrollBar_->SetVisible(rows < max + 1 && Visible());
-        if (vScrollBar_->Visible()) {
-            vScrollBar_->AssignRange(min, max, pos, rows);
-            savedVertPosition_ = pos;
-            vScrollBar_->SetSmallChange(1);
-            vScrollBar_->SetLargeChange(std::max(rows, 1));
+        v->SetVisible(rows < s.max + 1 && Visible());
+        if (v->Visible()) {
+            v->AssignRange(s.min, s.max, s.pos, rows);
+            savedVertPosition_ = s.pos;
+            v->SetSmallChange(1);
+            v->SetLargeChange(std::max(rows, 1));
         }
     }
-    if (hScrollBar_ != nullptr) {
-        int min = 0, max = 0;
-        GetScrollRange(Handle(), SB_HORZ, &min, &max);
-        int pos = GetScrollPos(Handle(), SB_HORZ);
-        hScrollBar_->SetVisible(Width() < max && Visible());
-        if (hScrollBar_->Visible()) {
-            hScrollBar_->AssignRange(min, max, pos, Width());
-            savedHorzPosition_ = pos;
+    if (TqvSkinScrollBar* h = bars_.Horz()) {
+        TqvNativeScroll s = ReadNativeScroll(Handle(), SB_HORZ);
+        h->SetVisible(Width() < s.max && Visible());
+        if (h->Visible()) {
+            h->AssignRange(s.min, s.max, s.pos, Width());
+            savedHorzPosition_ = s.pos;
         }
     }
-    AfterSync(vWas, hWas);
+    bars_.Finish(before, syncInProgress_);
     syncInProgress_ = false;
 }
 
 void TqvSkinCustomListView::SyncList() {
-    bool vWas = vScrollBar_ != nullptr && vScrollBar_->Visible();
-    bool hWas = hScrollBar_ != nullptr && hScrollBar_->Visible();
-    if (vScrollBar_ != nullptr) vScrollBar_->SetVisible(false);
-    if (hScrollBar_ != nullptr) {
-        int min = 0, max = 0;
-        GetScrollRange(Handle(), SB_HORZ, &min, &max);
-        int pos = GetScrollPos(Handle(), SB_HORZ);
+    TqvExternalScrollBars::Shown before = bars_.Showing();
+    if (TqvSkinScrollBar* v = bars_.Vert()) v->SetVisible(false);
+    if (TqvSkinScrollBar* h = bars_.Horz()) {
+        TqvNativeScroll s = ReadNativeScroll(Handle(), SB_HORZ);
         int rows = static_cast<int>(SendMessage(Handle(), LVM_GETCOUNTPERPAGE, 0, 0));
-        hScrollBar_->SetVisible(rows < Items()->Count() && Visible());
-        if (hScrollBar_->Visible()) {
+        h->SetVisible(rows < Items()->Count() && Visible());
+        if (h->Visible()) {
             int itemWidth = FirstItemWidth();
-            hScrollBar_->AssignRange(min, max, pos, Width() / (itemWidth > 0 ? itemWidth : 1));
-            hScrollBar_->SetSmallChange(1);
-            hScrollBar_->SetLargeChange(1);
-            savedHorzPosition_ = pos;
+            h->AssignRange(s.min, s.max, s.pos, Width() / (itemWidth > 0 ? itemWidth : 1));
+            h->SetSmallChange(1);
+            h->SetLargeChange(1);
+            savedHorzPosition_ = s.pos;
         }
     }
-    AfterSync(vWas, hWas);
+    bars_.Finish(before, syncInProgress_);
 }
 
 void TqvSkinCustomListView::SyncIcons() {
-    bool vWas = vScrollBar_ != nullptr && vScrollBar_->Visible();
-    bool hWas = hScrollBar_ != nullptr && hScrollBar_->Visible();
+    TqvExternalScrollBars::Shown before = bars_.Showing();
     int step = std::max(FirstItemHeight() / 2, 1);
     struct Axis {
         TqvSkinScrollBar* bar;
         int which;
         int extent;
         int* saved;
-    } axes[] = {{vScrollBar_, SB_VERT, Height(), &savedVertPosition_}, {hScrollBar_, SB_HORZ, Width(), &savedHorzPosition_}};
+    } axes[] = {{bars_.Vert(), SB_VERT, Height(), &savedVertPosition_},
+                {bars_.Horz(), SB_HORZ, Width(), &savedHorzPosition_}};
     for (const Axis& a : axes) {
         if (a.bar == nullptr) continue;
-        int min = 0, max = 0;
-        GetScrollRange(Handle(), a.which, &min, &max);
-        int pos = GetScrollPos(Handle(), a.which);
-        a.bar->SetVisible(a.extent < max && Visible());
+        TqvNativeScroll s = ReadNativeScroll(Handle(), a.which);
+        a.bar->SetVisible(a.extent < s.max && Visible());
         if (!a.bar->Visible()) continue;
         a.bar->SetSmallChange(step);
         a.bar->SetLargeChange(step);
-        a.bar->AssignRange(min, max, pos, a.extent);
-        *a.saved = pos;
+        a.bar->AssignRange(s.min, s.max, s.pos, a.extent);
+        *a.saved = s.pos;
     }
-    AfterSync(vWas, hWas);
-}
-
-void TqvSkinCustomListView::AfterSync(bool vWasVisible, bool hWasVisible) {
-    if (vScrollBar_ != nullptr && hScrollBar_ != nullptr) hScrollBar_->SetBoth(vScrollBar_->Visible());
-    bool changed = (vScrollBar_ != nullptr && vScrollBar_->Visible() != vWasVisible) ||
-                   (hScrollBar_ != nullptr && hScrollBar_->Visible() != hWasVisible);
-    if (changed && Align() != vcl::TAlign::alNone && Parent() != nullptr) {
-        bool was = syncInProgress_;
-        syncInProgress_ = true;
-        Parent()->Realign();
-        syncInProgress_ = was;
-    }
+    bars_.Finish(before, syncInProgress_);
 }
 
 void TqvSkinCustomListView::VertBarChanged() {
-    if (vScrollBar_ == nullptr || !HandleAllocated()) return;
+    TqvSkinScrollBar* v = bars_.Vert();
+    if (v == nullptr || !HandleAllocated()) return;
     scrollingFromBar_ = true;
-    int distance = vScrollBar_->Position() - savedVertPosition_;
+    int distance = v->Position() - savedVertPosition_;
     if (ViewStyle() == vcl::vsReport || ViewStyle() == vcl::vsList) distance *= FirstItemHeight();
     SendMessage(Handle(), LVM_SCROLL, 0, static_cast<LPARAM>(distance));
-    savedVertPosition_ = vScrollBar_->Position();
+    savedVertPosition_ = v->Position();
     scrollingFromBar_ = false;
 }
 
 void TqvSkinCustomListView::HorzBarChanged() {
-    if (hScrollBar_ == nullptr || !HandleAllocated()) return;
+    TqvSkinScrollBar* h = bars_.Horz();
+    if (h == nullptr || !HandleAllocated()) return;
     scrollingFromBar_ = true;
-    int distance = hScrollBar_->Position() - savedHorzPosition_;
+    int distance = h->Position() - savedHorzPosition_;
     if (ViewStyle() == vcl::vsList) {
         WPARAM code = distance < 0 ? SB_LINELEFT : SB_LINERIGHT;
         for (int i = 0; i < std::abs(distance); ++i) SendMessage(Handle(), WM_HSCROLL, code, 0);
     } else {
         SendMessage(Handle(), LVM_SCROLL, static_cast<WPARAM>(distance), 0);
     }
-    savedHorzPosition_ = hScrollBar_->Position();
+    savedHorzPosition_ = h->Position();
     scrollingFromBar_ = false;
 }
 

@@ -8,6 +8,7 @@
 // Items, columns and selection stay the native control's business.
 
 #include "framework/ListView.h"
+#include "skin/controls/qvExternalScrollBars.h"
 #include "skin/controls/qvSkinScrollBar.h"
 #include "skin/data/qvSkinClient.h"
 #include "skin/data/qvSkinData.h"
@@ -47,9 +48,9 @@ public:
     void SetUseSkinFont(bool on) { useSkinFont_ = on; }
     const std::string& HeaderSkinDataName() const { return headerSkinDataName_; }
     void SetHeaderSkinDataName(const std::string& name) { headerSkinDataName_ = name; }
-    TqvSkinScrollBar* HScrollBar() const { return hScrollBar_; }
+    TqvSkinScrollBar* HScrollBar() const { return bars_.Horz(); }
     void SetHScrollBar(TqvSkinScrollBar* bar);
-    TqvSkinScrollBar* VScrollBar() const { return vScrollBar_; }
+    TqvSkinScrollBar* VScrollBar() const { return bars_.Vert(); }
     void SetVScrollBar(TqvSkinScrollBar* bar);
     TqvDrawHeaderSectionEvent OnDrawHeaderSection;
 
@@ -87,10 +88,8 @@ private:
     void SyncReport();
     void SyncList();
     void SyncIcons();
-    void AfterSync(bool vWasVisible, bool hWasVisible);
     void VertBarChanged();
     void HorzBarChanged();
-    void AttachBar(TqvSkinScrollBar*& slot, TqvSkinScrollBar* bar, bool vertical);
     int FirstItemHeight();
     int FirstItemWidth();
 
@@ -103,8 +102,7 @@ private:
     std::string headerSkinDataName_ = "resizebutton";
     int headerRecordIndex_ = -1;
     std::unique_ptr<HeaderSkin> header_;
-    TqvSkinScrollBar* hScrollBar_ = nullptr;
-    TqvSkinScrollBar* vScrollBar_ = nullptr;
+    TqvExternalScrollBars bars_{*this};
     HWND headerWindow_ = nullptr;
     WNDPROC headerSavedProc_ = nullptr;
     int pressedSection_ = -1;

@@ -18,8 +18,6 @@ TqvSkinCustomTreeView::TqvSkinCustomTreeView(vcl::TComponent* owner)
 
 TqvSkinCustomTreeView::~TqvSkinCustomTreeView() {
     if (skinData_ != nullptr) skinData_->RemoveFreeNotification(this);
-    if (hScrollBar_ != nullptr) hScrollBar_->RemoveFreeNotification(this);
-    if (vScrollBar_ != nullptr) vScrollBar_->RemoveFreeNotification(this);
 }
 
 void TqvSkinCustomTreeView::SetSkinData(TqvSkinData* data) {
@@ -35,34 +33,26 @@ void TqvSkinCustomTreeView::SetDefaultFont(const vcl::TFont* font) {
     if (skinRecordIndex_ == -1) Font()->Assign(defaultFont_.get());
 }
 
-void TqvSkinCustomTreeView::AttachBar(TqvSkinScrollBar*& slot, TqvSkinScrollBar* bar, bool vertical) {
-    if (slot != nullptr && slot != bar) slot->RemoveFreeNotification(this);
-    slot = bar;
-    if (bar != nullptr) {
-        bar->FreeNotification(this);
-        bar->SetEnabled(true);
-        bar->SetVisible(false);
-        if (vertical) bar->OnChange = [this](vcl::TObject*) { VertBarChanged(); };
-        else bar->OnChange = [this](vcl::TObject*) { HorzBarChanged(); };
-    }
+void TqvSkinCustomTreeView::SetVScrollBar(TqvSkinScrollBar* bar) {
+    bars_.AttachVert(bar, [this] { VertBarChanged(); });
     UpdateScrollBars();
 }
 
-void TqvSkinCustomTreeView::SetVScrollBar(TqvSkinScrollBar* bar) { AttachBar(vScrollBar_, bar, true); }
-void TqvSkinCustomTreeView::SetHScrollBar(TqvSkinScrollBar* bar) { AttachBar(hScrollBar_, bar, false); }
+void TqvSkinCustomTreeView::SetHScrollBar(TqvSkinScrollBar* bar) {
+    bars_.AttachHorz(bar, [this] { HorzBarChanged(); });
+    UpdateScrollBars();
+}
 
 void TqvSkinCustomTreeView::Notification(vcl::TComponent* component, vcl::TOperation operation) {
     vcl::TCustomTreeView::Notification(component, operation);
     if (operation != vcl::TOperation::opRemove) return;
     if (component == skinData_) skinData_ = nullptr;
-    if (component == hScrollBar_) hScrollBar_ = nullptr;
-    if (component == vScrollBar_) vScrollBar_ = nullptr;
+    bars_.Removed(component);
 }
 
 void TqvSkinCustomTreeView::CMVisibleChanged(vcl::TMessage& message) {
     vcl::TCustomTreeView::CMVisibleChanged(message);
-    if (hScrollBar_ != nullptr) hScrollBar_->SetVisible(Visible());
-    if (vScrollBar_ != nullptr) vScrollBar_->SetVisible(Visible());
+    bars_.SetVisible(Visible());
 }
 
 void TqvSkinCustomTreeView::ApplySkin() {
@@ -92,9 +82,7 @@ void TqvSkinCustomTreeView::ApplySkin() {
         Send(TVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(vcl::ColorToRGB(Font()->Color())));
     }
     UpdateScrollBars();
-    if (Parent() != nullptr && ((hScrollBar_ != nullptr && hScrollBar_->Align() != vcl::TAlign::alNone) ||
-                                (vScrollBar_ != nullptr && vScrollBar_->Align() != vcl::TAlign::alNone)))
-        Parent()->Realign();
+    bars_.RealignAlignedBars();
 }
 
 void TqvSkinCustomTreeView::Loaded() {
@@ -145,54 +133,46 @@ LRESULT TqvSkinCustomTreeView::Notify(NMHDR* hdr) {
 
 void TqvSkinCustomTreeView::UpdateScrollBars() {
     if (IsLoading() || checkingScrollBars_ || !HandleAllocated()) return;
-    bool vWas = vScrollBar_ != nullptr && vScrollBar_->Visible();
-    bool hWas = hScrollBar_ != nullptr && hScrollBar_->Visible();
+    TqvExternalScrollBars::Shown before = bars_.Showing();
     HWND h = Handle();
-    if (vScrollBar_ != nullptr) {
-        int min = 0, max = 0;
-        GetScrollRange(h, SB_VERT, &min, &max);
-        int pos = GetScrollPos(h, SB_VERT);
+    // Showing or hiding a bar realigns the parent, which resizes the tree: that WM_SIZE must not
+    // synchronise again halfway through.
+    if (TqvSkinScrollBar* v = bars_.Vert()) {
+        TqvNativeScroll s = ReadNativeScroll(h, SB_VERT);
         int visible = static_cast<int>(Send(TVM_GETVISIBLECOUNT, 0, 0));
         checkingScrollBars_ = true;
-        vScrollBar_->SetVisible(max > 0 && visible <= max && max < Items()->Count() && Visible());
+        v->SetVisible(s.max > 0 && visible <= s.max && s.max < Items()->Count() && Visible());
         checkingScrollBars_ = false;
-        if (vScrollBar_->Visible()) vScrollBar_->AssignRange(min, max, pos, visible);
+        if (v->Visible()) v->AssignRange(s.min, s.max, s.pos, visible);
     }
-    if (hScrollBar_ != nullptr) {
-        int min = 0, max = 0;
-        GetScrollRange(h, SB_HORZ, &min, &max);
-        int pos = GetScrollPos(h, SB_HORZ);
+    if (TqvSkinScrollBar* hb = bars_.Horz()) {
+        TqvNativeScroll s = ReadNativeScroll(h, SB_HORZ);
         checkingScrollBars_ = true;
-        hScrollBar_->SetVisible(Width() < max && Visible());
+        hb->SetVisible(Width() < s.max && Visible());
         checkingScrollBars_ = false;
-        if (hScrollBar_->Visible()) hScrollBar_->AssignRange(min, max, pos, Width());
+        if (hb->Visible()) hb->AssignRange(s.min, s.max, s.pos, Width());
     }
-    if (vScrollBar_ != nullptr && hScrollBar_ != nullptr) hScrollBar_->SetBoth(vScrollBar_->Visible());
-    bool changed = (vScrollBar_ != nullptr && vScrollBar_->Visible() != vWas) ||
-                   (hScrollBar_ != nullptr && hScrollBar_->Visible() != hWas);
-    if (changed && Align() != vcl::TAlign::alNone && Parent() != nullptr) {
-        checkingScrollBars_ = true;
-        Parent()->Realign();
-        checkingScrollBars_ = false;
-    }
+    bars_.Finish(before, checkingScrollBars_);
 }
 
 void TqvSkinCustomTreeView::VertBarChanged() {
-    if (vScrollBar_ == nullptr || !HandleAllocated()) return;
+    TqvSkinScrollBar* v = bars_.Vert();
+    if (v == nullptr || !HandleAllocated()) return;
     SCROLLINFO info;
     info.cbSize = sizeof info;
     info.fMask = SIF_ALL;
     GetScrollInfo(Handle(), SB_VERT, &info);
     info.nPage = 0;
     info.fMask = SIF_POS;
-    info.nPos = vScrollBar_->Position();
+    info.nPos = v->Position();
     SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
-    Send(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, WORD(vScrollBar_->Position())), 0);
+    Send(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, WORD(v->Position())), 0);
 }
 
 void TqvSkinCustomTreeView::HorzBarChanged() {
-    if (hScrollBar_ == nullptr || !HandleAllocated()) return;
-    Send(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, WORD(hScrollBar_->Position())), 0);
+    TqvSkinScrollBar* h = bars_.Horz();
+    if (h == nullptr || !HandleAllocated()) return;
+    Send(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, WORD(h->Position())), 0);
 }
 
 } // namespace qv

@@ -5,6 +5,7 @@
 // filled from the native scroll state, and scrolling the tree when the user moves them.
 
 #include "framework/TreeView.h"
+#include "skin/controls/qvExternalScrollBars.h"
 #include "skin/controls/qvSkinScrollBar.h"
 #include "skin/data/qvSkinClient.h"
 #include "skin/data/qvSkinData.h"
@@ -30,9 +31,9 @@ public:
     void SetDefaultColor(vcl::TColor color) { defaultColor_ = color; }
     bool UseSkinFont() const { return useSkinFont_; }
     void SetUseSkinFont(bool on) { useSkinFont_ = on; }
-    TqvSkinScrollBar* VScrollBar() const { return vScrollBar_; }
+    TqvSkinScrollBar* VScrollBar() const { return bars_.Vert(); }
     void SetVScrollBar(TqvSkinScrollBar* bar);
-    TqvSkinScrollBar* HScrollBar() const { return hScrollBar_; }
+    TqvSkinScrollBar* HScrollBar() const { return bars_.Horz(); }
     void SetHScrollBar(TqvSkinScrollBar* bar);
 
     // --- state ---
@@ -52,7 +53,6 @@ protected:
     void CMVisibleChanged(vcl::TMessage& message) override;
 
 private:
-    void AttachBar(TqvSkinScrollBar*& slot, TqvSkinScrollBar* bar, bool vertical);
     void VertBarChanged();
     void HorzBarChanged();
 
@@ -62,8 +62,7 @@ private:
     std::unique_ptr<vcl::TFont> defaultFont_;
     vcl::TColor defaultColor_ = vcl::clWindow;
     bool useSkinFont_ = true;
-    TqvSkinScrollBar* vScrollBar_ = nullptr;
-    TqvSkinScrollBar* hScrollBar_ = nullptr;
+    TqvExternalScrollBars bars_{*this};
     bool checkingScrollBars_ = false;
 };
 
