@@ -11,44 +11,21 @@ iislog=${1:?usage: folderbox-e2e.sh IISLOG IISLOG_REPORT SAMPLE_FOLDER [SHOTS_FO
 report=${2:?}
 samples=${3:?}
 shots=${4:-}
-for tool in Xvfb xdotool xclip; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "e2e: $tool is not installed"; exit 77; }
-done
-
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "e2e: $*"; echo "--- program output"; cat "$work/err" 2>/dev/null; exit 1; }
-
-. "$(dirname "$0")/../support/xvfb.sh"
+. "$(dirname "$0")/../support/e2e.sh"
 . "$(dirname "$0")/../support/report-clipboard.sh"
-xvfb_start "$work"
+e2e_require folderbox-e2e Xvfb xdotool xclip
+e2e_setup
 
 # Two folders of the same logs: one under a Chinese name. The history shows neither at start.
 chinese="$work/日志/W3SVC1"
 mkdir -p "$chinese"
 cp "$samples"/*.log "$chinese/"
-mkdir -p "$work/bin"
-cp "$iislog" "$work/bin/iislog"
 printf '%s\r\n%s\r\n/var/log/first\r\n' "$samples" "$chinese" >"$work/bin/DefaultDir.txt"
 cp "$work/bin/DefaultDir.txt" "$work/history.expected"
-unset IISLOG_BACKEND IISLOG_BENCH
-export LSAN_OPTIONS="suppressions=$(dirname "$0")/lsan.supp:${LSAN_OPTIONS:-}"
-"$work/bin/iislog" >"$work/out" 2>"$work/err" &
-app_pid=$!
-
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tarvel.*V1[.]0$' | head -n 1)
-[ -n "$wid" ] || fail "the main window did not appear"
+e2e_start "$iislog"
+e2e_main_window
 shoot() { [ -n "$shots" ] && xwd -silent -id "$wid" | /usr/bin/convert xwd:- "$shots/$1.png"; return 0; }
-eval "$(xdotool getwindowgeometry --shell "$wid")"
-left=$(( (WIDTH - 754) / 2 ))
-top=$(( HEIGHT - 573 - left ))
+e2e_client_origin "$wid" 754 573
 sleep 0.5
 
 # Ctrl held apart from the letter, as a person types it.
@@ -98,8 +75,4 @@ shoot analysed
 # The folder was in the history: the history is unchanged (CR LF lines).
 cmp -s "$work/bin/DefaultDir.txt" "$work/history.expected" || fail "DefaultDir.txt is $(od -c "$work/bin/DefaultDir.txt" | head -5)"
 
-xdotool key --window "$wid" alt+F4 >/dev/null 2>&1
-kill "$app_pid" 2>/dev/null
-wait "$app_pid" 2>/dev/null
-app_pid=""
-echo "e2e: ok"
+e2e_finish

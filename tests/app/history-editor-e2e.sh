@@ -9,37 +9,13 @@
 set -u
 iislog=${1:?usage: history-editor-e2e.sh IISLOG [SHOTS_FOLDER]}
 shots=${2:-}
-for tool in Xvfb openbox xdotool xclip xprop; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "e2e: $tool is not installed"; exit 77; }
-done
+. "$(dirname "$0")/../support/e2e.sh"
+e2e_require history-editor-e2e Xvfb openbox xdotool xclip xprop
+e2e_setup openbox
 
-work=$(mktemp -d)
-xvfb_pid=""
-wm_pid=""
-app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "e2e: $*"; echo "--- program output"; cat "$work/err" 2>/dev/null; exit 1; }
-
-. "$(dirname "$0")/../support/xvfb.sh"
-xvfb_start "$work"
-xvfb_openbox "$work"
-
-mkdir -p "$work/bin"
-cp "$iislog" "$work/bin/iislog"
 printf '/var/log/first\r\n/srv/old\r\n/home/me/logs\r\n' >"$work/bin/DefaultDir.txt"
-unset IISLOG_BACKEND IISLOG_BENCH
-export LSAN_OPTIONS="suppressions=$(dirname "$0")/lsan.supp:${LSAN_OPTIONS:-}"
-"$work/bin/iislog" >"$work/out" 2>"$work/err" &
-app_pid=$!
-
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tarvel.*V1[.]0$' | head -n 1)
-[ -n "$wid" ] || fail "the main window did not appear"
+e2e_start "$iislog"
+e2e_main_window
 
 # A visible window by its exact title (xdotool's patterns do not match CJK text here).
 window_named() {
@@ -53,19 +29,12 @@ wait_for() { # command...: up to 10 s
   for _ in $(seq 1 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
   return 1
 }
-# Client origin of a skinned window on the screen: the frame is as wide on the left, right and
-# bottom, the caption adds to the top.
-client_origin() { # window client-width client-height
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  cx=$(( X + (WIDTH - $2) / 2 ))
-  cy=$(( Y + HEIGHT - $3 - (WIDTH - $2) / 2 ))
-}
 editor_open() { window_named "编辑日志查询记录"; }
 editor_closed() { ! window_named "编辑日志查询记录"; }
 open_editor() {
   local tries
   for tries in 1 2 3; do
-    client_origin "$wid" 754 573
+    e2e_client_origin "$wid" 754 573
     # Focus the report list, then the shortcut.
     xdotool mousemove $((cx + 300)) $((cy + 400)) click 1
     sleep 0.2
@@ -73,12 +42,12 @@ open_editor() {
     wait_for editor_open && break
   done
   did=$(editor_open) || fail "Ctrl+E did not open the history editor"
-  client_origin "$did" 526 312
+  e2e_client_origin "$did" 526 312
   sleep 0.5
 }
 # The drop-down of the folder box: its popup's height for the number of rows.
 dropdown_height() {
-  client_origin "$wid" 754 573
+  e2e_client_origin "$wid" 754 573
   xdotool mousemove $((cx + 136 + 425)) $((cy + 21)) click 1
   local popup="" w
   for _ in $(seq 1 50); do
@@ -139,8 +108,4 @@ xdotool key Escape
 wait_for editor_closed || fail "Escape did not close the editor"
 cmp -s "$work/bin/DefaultDir.txt" "$work/history.expected" || fail "a cancelled edit reached DefaultDir.txt"
 
-xdotool key --window "$wid" alt+F4 >/dev/null 2>&1
-kill "$app_pid" 2>/dev/null
-wait "$app_pid" 2>/dev/null
-app_pid=""
-echo "e2e: ok"
+e2e_finish

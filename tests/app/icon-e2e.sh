@@ -8,37 +8,12 @@ set -u
 iislog=${1:?usage: icon-e2e.sh IISLOG SAMPLE_FOLDER [SCREENSHOT]}
 samples=${2:?}
 shot=${3:-}
-for tool in Xvfb xdotool xprop openbox; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "icon-e2e: $tool is not installed"; exit 77; }
-done
+. "$(dirname "$0")/../support/e2e.sh"
+e2e_require icon-e2e Xvfb xdotool xprop openbox
+e2e_setup openbox
 
-work=$(mktemp -d)
-xvfb_pid=""
-wm_pid=""
-app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "icon-e2e: $*"; echo "--- program output"; cat "$work/err" 2>/dev/null; exit 1; }
-
-. "$(dirname "$0")/../support/xvfb.sh"
-xvfb_start "$work"
-xvfb_openbox "$work"
-
-# The program keeps its history beside itself: run a copy from a folder of its own.
-mkdir -p "$work/bin"
-cp "$iislog" "$work/bin/iislog"
-unset IISLOG_BACKEND IISLOG_BENCH
-export LSAN_OPTIONS="suppressions=$(dirname "$0")/lsan.supp:${LSAN_OPTIONS:-}"
-"$work/bin/iislog" "$samples" >"$work/out" 2>"$work/err" &
-app_pid=$!
-
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tarvel.*V1[.]0$' | head -n 1)
-[ -n "$wid" ] || fail "the main window did not appear"
+e2e_start "$iislog" "$samples"
+e2e_main_window
 
 # _NET_WM_ICON: width, height, then width x height ARGB words, printed as decimal numbers (not as
 # the picture xprop draws by default).
@@ -61,4 +36,4 @@ if [ -n "$shot" ]; then
   xwd -root -silent | /usr/bin/convert xwd:- "$shot"
   xdotool keyup alt
 fi
-echo "icon-e2e: ok"
+e2e_finish

@@ -12,46 +12,21 @@ iislog=${1:?usage: seldir-e2e.sh IISLOG IISLOG_REPORT SAMPLE_FOLDER [SHOTS_FOLDE
 report=${2:?}
 samples=${3:?}
 shots=${4:-}
-for tool in Xvfb openbox xdotool xclip xprop; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "seldir-e2e: $tool is not installed"; exit 77; }
-done
-
-work=$(mktemp -d)
-xvfb_pid=""
-wm_pid=""
-app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { { echo "seldir-e2e: $*"; echo "--- program output"; cat "$work/err" 2>/dev/null; } >&2; exit 1; }
-
-. "$(dirname "$0")/../support/xvfb.sh"
+. "$(dirname "$0")/../support/e2e.sh"
 . "$(dirname "$0")/../support/report-clipboard.sh"
-xvfb_start "$work"
-xvfb_openbox "$work"
+e2e_require seldir-e2e Xvfb openbox xdotool xclip xprop
+e2e_setup openbox
 
 # Two sibling folders: "a" is where the box starts, "b" holds the logs the dialog picks.
-mkdir -p "$work/logs/a" "$work/logs/b" "$work/bin"
+mkdir -p "$work/logs/a" "$work/logs/b"
 cp "$samples"/*.log "$work/logs/b/"
 a="$work/logs/a"
 b="$work/logs/b"
-cp "$iislog" "$work/bin/iislog"
 printf '/var/log/first\r\n%s\r\n' "$a" >"$work/bin/DefaultDir.txt"
-unset IISLOG_BACKEND IISLOG_BENCH
-export LSAN_OPTIONS="suppressions=$(dirname "$0")/lsan.supp:${LSAN_OPTIONS:-}"
-"$work/bin/iislog" >"$work/out" 2>"$work/err" &
-app_pid=$!
-
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tarvel.*V1[.]0$' | head -n 1)
-[ -n "$wid" ] || fail "the main window did not appear"
-# The client area starts below the caption: the window is the client (754 x 573) plus the frame.
-eval "$(xdotool getwindowgeometry --shell "$wid")"
-left=$(( (WIDTH - 754) / 2 ))
-top=$(( HEIGHT - 573 - left ))
+e2e_start "$iislog"
+e2e_main_window
+# The client area (754 x 573) inside the frame.
+e2e_client_origin "$wid" 754 573
 sleep 0.5
 
 # The dialog: the other visible window whose title names IIS (xdotool's name patterns do not
@@ -123,8 +98,4 @@ copy_report "$wid" "$left" "$top" "$work/expected" "$work/clipboard" \
 # Analysing a folder already in the history leaves it as it was.
 history_is /var/log/first "$a" "$b"
 
-xdotool key --window "$wid" alt+F4 >/dev/null 2>&1
-kill "$app_pid" 2>/dev/null
-wait "$app_pid" 2>/dev/null
-app_pid=""
-echo "seldir-e2e: ok"
+e2e_finish

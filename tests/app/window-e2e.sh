@@ -9,41 +9,17 @@ iislog=${1:?usage: window-e2e.sh IISLOG IISLOG_REPORT SAMPLE_FOLDER [SHOTS_FOLDE
 report=${2:?}
 samples=${3:?}
 shots=${4:-}
-for tool in Xvfb xdotool xclip; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "e2e: $tool is not installed"; exit 77; }
-done
-
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "e2e: $*"; echo "--- program output"; cat "$work/err" 2>/dev/null; exit 1; }
-
-. "$(dirname "$0")/../support/xvfb.sh"
+. "$(dirname "$0")/../support/e2e.sh"
 . "$(dirname "$0")/../support/report-clipboard.sh"
-xvfb_start "$work"
+e2e_require window-e2e Xvfb xdotool xclip
+e2e_setup
 
-# The program keeps its history beside itself: run a copy from a folder of its own.
-mkdir -p "$work/bin"
-cp "$iislog" "$work/bin/iislog"
 printf '/var/log/first\r\n%s\r\n' "$samples" >"$work/bin/DefaultDir.txt"
-unset IISLOG_BACKEND IISLOG_BENCH
-export LSAN_OPTIONS="suppressions=$(dirname "$0")/lsan.supp:${LSAN_OPTIONS:-}"
-"$work/bin/iislog" >"$work/out" 2>"$work/err" &
-app_pid=$!
-
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tarvel.*V1[.]0$' | head -n 1)
-[ -n "$wid" ] || fail "the main window did not appear"
+e2e_start "$iislog"
+e2e_main_window
 shoot() { [ -n "$shots" ] && xwd -silent -id "$wid" | /usr/bin/convert xwd:- "$shots/$1.png"; return 0; }
-# The client area starts below the caption: the window is the client (754 x 573) plus the frame.
-eval "$(xdotool getwindowgeometry --shell "$wid")"
-left=$(( (WIDTH - 754) / 2 ))
-top=$(( HEIGHT - 573 - left ))
+# The client area (754 x 573) inside the frame.
+e2e_client_origin "$wid" 754 573
 sleep 0.5
 shoot before
 
@@ -58,8 +34,4 @@ printf '/var/log/first\r\n%s\r\n' "$samples" >"$work/history.expected"
 cmp -s "$work/bin/DefaultDir.txt" "$work/history.expected" || fail "DefaultDir.txt is $(od -c "$work/bin/DefaultDir.txt" | head -5)"
 
 # Closing the window ends the program.
-xdotool key --window "$wid" alt+F4 >/dev/null 2>&1
-kill "$app_pid" 2>/dev/null
-wait "$app_pid" 2>/dev/null
-app_pid=""
-echo "e2e: ok"
+e2e_finish

@@ -9,33 +9,12 @@
 set -u
 iislog=${1:?usage: hint-e2e.sh IISLOG [SCREENSHOT.png]}
 shot=${2:-}
-for tool in Xvfb xdotool xwininfo; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "hint-e2e: $tool is not installed"; exit 77; }
-done
+. "$(dirname "$0")/../../support/e2e.sh"
+e2e_require hint-e2e Xvfb xdotool
+e2e_setup
 
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "hint-e2e: $*"; echo "--- program output"; cat "$work/err" 2>/dev/null; exit 1; }
-
-. "$(dirname "$0")/../../support/xvfb.sh"
-xvfb_start "$work"
-
-mkdir -p "$work/bin"
-cp "$iislog" "$work/bin/iislog"
-unset IISLOG_BACKEND IISLOG_BENCH
-export LSAN_OPTIONS="suppressions=$(dirname "$0")/../../app/lsan.supp:${LSAN_OPTIONS:-}"
-(cd "$work/bin" && exec ./iislog >"$work/out" 2>"$work/err") &
-app_pid=$!
-
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tarvel.*V1[.]0$' | head -n 1)
-[ -n "$wid" ] || fail "the main window did not appear"
+e2e_start "$iislog"
+e2e_main_window
 eval "$(xdotool getwindowgeometry --shell "$wid")"
 sleep 0.5
 
@@ -74,7 +53,4 @@ for _ in $(seq 1 15); do
 done
 [ -n "$gone" ] || fail "the hint stayed after the pointer left the button"
 
-kill "$app_pid" 2>/dev/null
-wait "$app_pid" 2>/dev/null
-app_pid=""
-echo "hint-e2e: ok"
+e2e_finish

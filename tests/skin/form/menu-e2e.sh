@@ -11,41 +11,18 @@ set -u
 iislog=${1:?usage: menu-e2e.sh IISLOG none|openbox [SHOT.png]}
 wm=${2:?}
 shot=${3:-}
-tools="Xvfb xdotool"
-[ "$wm" = openbox ] && tools="$tools openbox xprop xlogo"
-for tool in $tools; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "menu-e2e: $tool is not installed"; exit 77; }
-done
+. "$(dirname "$0")/../../support/e2e.sh"
+if [ "$wm" = openbox ]; then
+  e2e_require "menu-e2e ($wm)" Xvfb xdotool openbox xprop xlogo
+  e2e_setup openbox
+else
+  e2e_require "menu-e2e ($wm)" Xvfb xdotool
+  e2e_setup
+fi
 
-work=$(mktemp -d)
-xvfb_pid=""
-wm_pid=""
-app_pid=""
-logo_pid=""
-cleanup() {
-  [ -n "$logo_pid" ] && kill "$logo_pid" 2>/dev/null
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "menu-e2e ($wm): $*"; echo "--- program output"; cat "$work/err" 2>/dev/null; exit 1; }
-
-. "$(dirname "$0")/../../support/xvfb.sh"
-xvfb_start "$work"
-[ "$wm" = openbox ] && xvfb_openbox "$work"
-
-mkdir -p "$work/bin"
-cp "$iislog" "$work/bin/iislog"
 printf '/var/log/first\r\n' >"$work/bin/DefaultDir.txt"
-unset IISLOG_BACKEND IISLOG_BENCH
-export LSAN_OPTIONS="suppressions=$(dirname "$0")/../../app/lsan.supp:${LSAN_OPTIONS:-}"
-"$work/bin/iislog" >"$work/out" 2>"$work/err" &
-app_pid=$!
-
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tarvel.*V1[.]0$' | head -n 1)
-[ -n "$wid" ] || fail "the main window did not appear"
+e2e_start "$iislog"
+e2e_main_window
 geometry() { eval "$(xdotool getwindowgeometry --shell "$wid")"; echo "$X $Y $WIDTH $HEIGHT"; }
 # Runs the command until it succeeds, for at most 10 s. The program and the window manager
 # answer asynchronously, and the window's place and size reach the server as separate
@@ -115,7 +92,7 @@ x=$x0 y=$y0
 shown() { xdotool search --onlyvisible --name '' 2>/dev/null | grep -qx "$1"; }
 if [ "$wm" = openbox ]; then
   xlogo -geometry 150x150+1100+800 >/dev/null 2>&1 &
-  logo_pid=$!
+  e2e_track $!
   logo=$(timeout 10 xdotool search --sync --onlyvisible --class xlogo | head -n 1)
   [ -n "$logo" ] || fail "xlogo did not appear"
   xdotool windowactivate --sync "$logo" >/dev/null 2>&1
@@ -133,7 +110,4 @@ if [ "$wm" = openbox ]; then
   shown "$menu" && fail "a click on another program's window left the menu open"
 fi
 
-kill "$app_pid" 2>/dev/null
-wait "$app_pid" 2>/dev/null
-app_pid=""
-echo "menu-e2e ($wm): ok"
+e2e_finish
