@@ -5,6 +5,7 @@
 #include "platform/fs/FileError.h"
 
 #include "ApplicationFixture.h"
+#include "SystemFiles.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +38,10 @@ protected:
         history = dir / "DefaultDir.txt";
         for (const char* d : {"logs/W3SVC1", "logs/W3SVC2"})
             std::filesystem::create_directories(dir / d);
-        logs = dir / "logs";
+        // The folders as the dialog gives them back: in the system's own form.
+        logs = NativePath(dir / "logs");
+        w3svc1 = NativePath(dir / "logs/W3SVC1");
+        w3svc2 = NativePath(dir / "logs/W3SVC2");
     }
 
     // The window over a history file holding `lines`. The file is then overwritten with a
@@ -89,7 +93,7 @@ protected:
     static constexpr const char* kUntouched = "untouched\r\n";
     TempFolder dir;
     std::string history;
-    std::string logs;
+    std::string logs, w3svc1, w3svc2;
 };
 
 TEST_F(FolderChooserTest, TheComponentAsTheWindowHoldsIt) {
@@ -113,9 +117,9 @@ TEST_F(FolderChooserTest, TheDialogOpensOnTheFolderBoxText) {
         std::string Text;
         std::string Selected;
     } cases[] = {
-        {logs + "/W3SVC2", logs + "/W3SVC2"},
+        {w3svc2, w3svc2},
         {"", "Computer"},
-        {logs + "/missing", "Computer"},
+        {NativePath(dir / "logs/missing"), "Computer"},
     };
     app::TForm1* form = MakeWindow({logs});
     for (const Case& c : cases) {
@@ -139,12 +143,12 @@ TEST_F(FolderChooserTest, AChosenFolderGoesIntoTheBoxAndByTheRulesIntoTheHistory
         std::vector<std::string> Items; // afterwards
         bool Saved;
     } cases[] = {
-        {"empty history: the box only", {}, logs + "/W3SVC1", {}, false},
-        {"a new folder is appended and saved", {"/var/log"}, logs + "/W3SVC1", {"/var/log", logs + "/W3SVC1"}, true},
+        {"empty history: the box only", {}, w3svc1, {}, false},
+        {"a new folder is appended and saved", {"/var/log"}, w3svc1, {"/var/log", w3svc1}, true},
         {"a known folder in another letter case: saved unchanged",
-         {"/var/log", logs + "/w3svc1"},
-         logs + "/W3SVC1",
-         {"/var/log", logs + "/w3svc1"},
+         {"/var/log", NativePath(dir / "logs/w3svc1")},
+         w3svc1,
+         {"/var/log", NativePath(dir / "logs/w3svc1")},
          true},
     };
     for (const Case& c : cases) {
@@ -163,14 +167,14 @@ TEST_F(FolderChooserTest, AChosenFolderGoesIntoTheBoxAndByTheRulesIntoTheHistory
 
 TEST_F(FolderChooserTest, CancelChangesNothingEvenAfterMovingTheSelection) {
     app::TForm1* form = MakeWindow({"/var/log"});
-    form->cbb1->SetText(logs + "/W3SVC1");
+    form->cbb1->SetText(w3svc1);
     Choose(form, [&](qv::TqvSelDirDlgForm* dialog) {
         screen->Key(VK_DOWN);
         app->ProcessMessages();
-        EXPECT_EQ(dialog->FolderTree->SelectedPath(), logs + "/W3SVC2");
+        EXPECT_EQ(dialog->FolderTree->SelectedPath(), w3svc2);
         screen->Key(VK_ESCAPE);
     });
-    EXPECT_EQ(form->cbb1->GetText(), logs + "/W3SVC1");
+    EXPECT_EQ(form->cbb1->GetText(), w3svc1);
     EXPECT_EQ(Lines(*form->cbb1->Items()), std::vector<std::string>{"/var/log"});
     EXPECT_EQ(ReadFile(history), kUntouched);
 }
@@ -182,18 +186,18 @@ TEST_F(FolderChooserTest, AHistoryThatCannotBeSavedIsReportedAfterTheBoxAndListC
     std::filesystem::create_directory(history);
     form->cbb1->SetText(logs);
     try {
-        Pick(form, logs + "/W3SVC2");
+        Pick(form, w3svc2);
         ADD_FAILURE() << "no error";
     } catch (const fs::FileError& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("Cannot create file \"" + history + "\". ", 0), 0u) << e.what();
+        EXPECT_EQ(std::string(e.what()).rfind("Cannot create file \"" + NativePath(history) + "\". ", 0), 0u) << e.what();
     }
-    EXPECT_EQ(form->cbb1->GetText(), logs + "/W3SVC2");
-    EXPECT_EQ(Lines(*form->cbb1->Items()), (std::vector<std::string>{"/var/log", logs + "/W3SVC2"}));
+    EXPECT_EQ(form->cbb1->GetText(), w3svc2);
+    EXPECT_EQ(Lines(*form->cbb1->Items()), (std::vector<std::string>{"/var/log", w3svc2}));
 }
 
 TEST_F(FolderChooserTest, PressingTheButtonRunsTheDialog) {
     app::TForm1* form = MakeWindow({"/var/log"});
-    form->cbb1->SetText(logs + "/W3SVC1");
+    form->cbb1->SetText(w3svc1);
     bool opened = false;
     app->OnIdle = [&](vcl::TObject*, bool&) {
         if (qv::TqvSelDirDlgForm* dialog = form->qvSelDir1->DialogForm(); dialog && dialog->Visible() && !opened) {
@@ -205,8 +209,8 @@ TEST_F(FolderChooserTest, PressingTheButtonRunsTheDialog) {
     ClickAt(form->btn1, 5, 5);
     app->OnIdle = nullptr;
     EXPECT_TRUE(opened);
-    EXPECT_EQ(form->cbb1->GetText(), logs + "/W3SVC2");
-    EXPECT_EQ(ReadFile(history), "/var/log\r\n" + logs + "/W3SVC2\r\n");
+    EXPECT_EQ(form->cbb1->GetText(), w3svc2);
+    EXPECT_EQ(ReadFile(history), "/var/log\r\n" + w3svc2 + "\r\n");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "framework/StringList.h"
 #include "platform/fs/FileError.h"
 
+#include "SystemFiles.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -35,9 +36,12 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
     return names;
 }
 
-// A folder nobody may write to. Permission bits do not stop root, but the kernel's per-process
-// folders refuse new entries to everyone.
-const char* kUnwritableFolder = "/proc/self/";
+// An absolute configuration folder: $XDG_CONFIG_HOME on Linux, %APPDATA% on Windows.
+#ifdef _WIN32
+const char* kConfigHome = "C:\\cfg";
+#else
+const char* kConfigHome = "/cfg";
+#endif
 
 // The window's start-up: load, then always save.
 TEST(FolderHistory, StartUpLoadsTheHistoryAndSavesIt) {
@@ -80,6 +84,7 @@ TEST(FolderHistory, AFolderIsAddedOnceWhateverItsLetterCase) {
 
 TEST(FolderHistory, LivesBesideTheProgramWhenItCanBeWrittenThere) {
     TempFolder exe, home;
+    UnwritableFolder unwritable;
     std::string exeFolder = exe.Path() + "/";
     struct Case {
         const char* Name;
@@ -87,39 +92,42 @@ TEST(FolderHistory, LivesBesideTheProgramWhenItCanBeWrittenThere) {
         const char* ConfigHome;
         std::string Expected;
     } cases[] = {
-        {"writable program folder", exeFolder, "/cfg", exeFolder + "DefaultDir.txt"},
-        {"installed program", kUnwritableFolder, "/cfg", "/cfg/iislog/DefaultDir.txt"},
-        {"no XDG_CONFIG_HOME", kUnwritableFolder, nullptr, home / ".config/iislog/DefaultDir.txt"},
-        {"empty XDG_CONFIG_HOME", kUnwritableFolder, "", home / ".config/iislog/DefaultDir.txt"},
-        {"relative XDG_CONFIG_HOME", kUnwritableFolder, "cfg", home / ".config/iislog/DefaultDir.txt"},
+        {"writable program folder", exeFolder, kConfigHome, exeFolder + "DefaultDir.txt"},
+        {"installed program", unwritable.Path(), kConfigHome, std::string(kConfigHome) + "/iislog/DefaultDir.txt"},
+        {"no configuration folder", unwritable.Path(), nullptr, home / ".config/iislog/DefaultDir.txt"},
+        {"empty configuration folder", unwritable.Path(), "", home / ".config/iislog/DefaultDir.txt"},
+        {"relative configuration folder", unwritable.Path(), "cfg", home / ".config/iislog/DefaultDir.txt"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(app::ChooseHistoryFile(c.ExeFolder, c.ConfigHome, home.Path().c_str()), c.Expected) << c.Name;
-    EXPECT_EQ(app::ExecutableFolder().back(), '/');
+    EXPECT_EQ(app::ExecutableFolder().back(), NativePath("/")[0]);
 }
 
 TEST(FolderHistory, SavingCreatesTheConfigurationFolder) {
     TempFolder home;
-    std::string file = app::ChooseHistoryFile(kUnwritableFolder, nullptr, home.Path().c_str());
+    UnwritableFolder unwritable;
+    std::string file = app::ChooseHistoryFile(unwritable.Path(), nullptr, home.Path().c_str());
     vcl::TStringList items;
     items.Add("/srv/logs");
     app::SaveFolderHistory(items, file);
     EXPECT_EQ(ReadFile(file), "/srv/logs\r\n");
+#ifndef _WIN32 // on Windows the profile's access list keeps the folder private
     EXPECT_EQ(std::filesystem::status(home / ".config/iislog").permissions() & std::filesystem::perms::all,
               std::filesystem::perms::owner_all);
+#endif
 }
 
 TEST(FolderHistory, AFailedSaveNamesTheFileAndKeepsTheOldOne) {
     vcl::TStringList items;
     items.Add("/srv/logs");
     // A folder that cannot be made.
-    std::string file = std::string(kUnwritableFolder) + "iislog/DefaultDir.txt";
+    UnwritableFolder unwritable;
+    std::string file = unwritable / "iislog/DefaultDir.txt";
     try {
         app::SaveFolderHistory(items, file);
         FAIL() << "saved into " << file;
     } catch (const fs::FileError& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("Cannot create file \"/proc/self/iislog/DefaultDir.txt\". ", 0), 0u)
-            << e.what();
+        EXPECT_EQ(std::string(e.what()).rfind("Cannot create file \"" + NativePath(file) + "\". ", 0), 0u) << e.what();
     }
     // A history file that cannot be replaced (a folder stands in its place): nothing changes and
     // no temporary file stays behind.
@@ -130,8 +138,9 @@ TEST(FolderHistory, AFailedSaveNamesTheFileAndKeepsTheOldOne) {
         app::SaveFolderHistory(items, dir / "DefaultDir.txt");
         FAIL() << "replaced a folder";
     } catch (const fs::FileError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot create file \"" + std::filesystem::canonical(dir.Path()).string() +
-                                             "/DefaultDir.txt\". " + fs::SystemErrorText(e.ErrorCode()));
+        EXPECT_EQ(std::string(e.what()), "Cannot create file \"" +
+                                             (std::filesystem::canonical(dir.Path()) / "DefaultDir.txt").string() +
+                                             "\". " + fs::SystemErrorText(e.ErrorCode()));
     }
     EXPECT_EQ(ReadFile(dir / "DefaultDir.txt/old"), "keep");
     EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"DefaultDir.txt"});

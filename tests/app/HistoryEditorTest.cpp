@@ -2,6 +2,7 @@
 #include "app/Unit2.h"
 
 #include "ApplicationFixture.h"
+#include "SystemFiles.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -240,7 +241,7 @@ TEST_F(HistoryEditorTest, AFailedSaveIsReportedAndTheDialogStaysOpen) {
     });
     form1->btn2Click(form1->btn2);
     ASSERT_EQ(reported.size(), 1u);
-    EXPECT_EQ(reported[0].rfind("Cannot create file \"" + history + "\". ", 0), 0u) << reported[0];
+    EXPECT_EQ(reported[0].rfind("Cannot create file \"" + NativePath(history) + "\". ", 0), 0u) << reported[0];
     EXPECT_TRUE(stillOpen);
     // The main window's history was replaced before the save failed.
     EXPECT_EQ(Lines(*form1->cbb1->Items()), (std::vector<std::string>{"/x", "/y"}));

@@ -3,6 +3,7 @@
 #include "platform/fs/FileError.h"
 
 #include "ApplicationFixture.h"
+#include "SystemFiles.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -180,15 +181,15 @@ TEST_F(MainWindowTest, AFolderTypedIntoTheBoxIsAnalysedAndRemembered) {
 }
 
 TEST_F(MainWindowTest, AnUnwritableHistoryIsReportedAndStopsTheAnalysisOnly) {
-    // The kernel's per-process folders refuse new entries even to root.
-    history = "/proc/self/iislog/DefaultDir.txt";
+    UnwritableFolder unwritable;
+    history = unwritable / "iislog/DefaultDir.txt";
     std::vector<std::string> reported;
     app->OnException = [&](vcl::TObject*, const std::exception& e) { reported.push_back(e.what()); };
     logs.Write("a.log", "x\r\n");
     app::TForm1* form = MakeWindow(logs.Path());
     ASSERT_NE(form, nullptr); // the window opens all the same
     ASSERT_EQ(reported.size(), 1u);
-    EXPECT_EQ(reported[0].rfind("Cannot create file \"/proc/self/iislog/DefaultDir.txt\". ", 0), 0u) << reported[0];
+    EXPECT_EQ(reported[0].rfind("Cannot create file \"" + NativePath(history) + "\". ", 0), 0u) << reported[0];
     vcl::TListItem* old = form->lv1->Items()->Add();
     old->SetCaption("earlier");
     EXPECT_THROW(form->qvSkinXFormButton1Click(form), fs::FileError);

@@ -1,6 +1,8 @@
 #include "app/ReportCommand.h"
 #include "app/SampleReport.h"
+#include "platform/fs/FileError.h"
 
+#include "SystemFiles.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -77,12 +79,12 @@ TEST(ReportCommand, ExitStatusTellsWhatWentWrong) {
 
 TEST(ReportCommand, AnalysisErrorPrintsTheRowsSoFarThenFails) {
     TempFolder dir;
-    std::filesystem::create_symlink(dir / "gone", dir / "bad.log");
+    UnreadableFile bad(dir / "bad.log");
     dir.Write("a.log", "x\n");
     Outcome r = Report({dir.Path()});
     EXPECT_EQ(r.Status, 1);
-    EXPECT_EQ(r.Err, "Cannot open file \"" + std::filesystem::canonical(dir.Path()).string() +
-                         "/bad.log\". No such file or directory\n");
+    EXPECT_EQ(r.Err, "Cannot open file \"" + (std::filesystem::canonical(dir.Path()) / "bad.log").string() + "\". " +
+                         fs::SystemErrorText(UnreadableFile::kError) + "\n");
     EXPECT_EQ(r.Out, "1\ta.log\t0 kb\t0\t0\t0\t0\t0\t0\t0\n"); // a.log comes before bad.log
 }
 

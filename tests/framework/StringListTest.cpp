@@ -1,7 +1,9 @@
 #include "framework/Stream.h"
 #include "framework/StringList.h"
 #include "framework/TextUtils.h"
+#include "platform/fs/FileError.h"
 
+#include "SystemFiles.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -65,17 +67,15 @@ TEST(StringList, FileErrorsQuoteTheFullPathAndTheSystemText) {
         list.LoadFromFile("missing.txt");
         FAIL();
     } catch (const EFOpenError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "Cannot open file \"" + (dir / "missing.txt").generic_string() +
-                      "\". No such file or directory");
+        EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + NativePath(temp / "missing.txt") + "\". " +
+                                             fs::SystemErrorText(SystemError::kNoFile));
     }
     try {
         list.SaveToFile("no/such/dir/out.txt");
         FAIL();
     } catch (const EFCreateError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "Cannot create file \"" + (dir / "no/such/dir/out.txt").generic_string() +
-                      "\". No such file or directory");
+        EXPECT_EQ(std::string(e.what()), "Cannot create file \"" + NativePath(temp / "no/such/dir/out.txt") +
+                                             "\". " + fs::SystemErrorText(SystemError::kNoFolder));
     }
     // A folder cannot be opened as a text file either.
     EXPECT_THROW(list.LoadFromFile(dir.string()), EFOpenError);
