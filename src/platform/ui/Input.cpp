@@ -212,23 +212,60 @@ void WindowSystem::RouteDrop(const InputEvent& ev) {
     }
 }
 
+void WindowSystem::RouteWheel(const InputEvent& ev, DWORD time) {
+    HWND target = Focus() ? Focus() : Active();
+    if (target && !Disabled(target)) {
+        WPARAM w = MAKEWPARAM(WORD(keys_.MouseKeys()), WORD(std::int16_t(ev.wheelDelta)));
+        LPARAM l = MAKELPARAM(WORD(ev.pt.x), WORD(ev.pt.y));
+        queue_.AddInput(MakeMsg(target, WM_MOUSEWHEEL, w, l, ev.pt, time));
+    }
+}
+
+// A disabled window, or a place that takes no mouse, gets only the cursor it asks for; a
+// click on a window that a modal loop disabled brings that loop's popup forward.
+void WindowSystem::RefuseMouse(HWND target, LRESULT hit, UINT msg, bool press) {
+    if (!CaptureOwner() && IsLive(target)) {
+        Send(target, WM_SETCURSOR, WPARAM(reinterpret_cast<std::uintptr_t>(target)),
+             MAKELPARAM(WORD(hit == HTNOWHERE ? HTNOWHERE : HTERROR), WORD(msg)));
+    }
+    if (press && Disabled(target)) {
+        HWND top = TopLevel(target);
+        if (HWND popup = GetWindow(top, GW_ENABLEDPOPUP)) {
+            SetActive(popup, WA_CLICKACTIVE);
+        }
+    }
+}
+
+// A press in an inactive window asks it (WM_MOUSEACTIVATE) whether to activate and whether
+// the press still counts. Returns false when the press is eaten or its window is gone.
+bool WindowSystem::ActivateOnPress(HWND target, LRESULT hit, UINT msg) {
+    HWND top = TopLevel(target);
+    if (top == Active() || (top->exStyle & WS_EX_NOACTIVATE)) {
+        return true;
+    }
+    LRESULT ma = Send(target, WM_MOUSEACTIVATE, WPARAM(reinterpret_cast<std::uintptr_t>(top)),
+                      MAKELPARAM(WORD(hit), WORD(msg)));
+    if (!IsLive(target)) {
+        return false;
+    }
+    if (ma == MA_ACTIVATE || ma == MA_ACTIVATEANDEAT || ma == 0) {
+        SetActive(top, WA_CLICKACTIVE);
+    }
+    return ma != MA_ACTIVATEANDEAT && ma != MA_NOACTIVATEANDEAT && IsLive(target);
+}
+
 void WindowSystem::RouteMouse(const InputEvent& ev) {
     using K = InputEvent::Kind;
     pointer_.MovedTo(ev.pt);
     DWORD time = DWORD(Now());
-    int vk = ev.button == MouseButton::Left ? VK_LBUTTON : ev.button == MouseButton::Right ? VK_RBUTTON : VK_MBUTTON;
-    if (ev.kind == K::MouseDown) {
-        keys_.Set(vk, true);
-    } else if (ev.kind == K::MouseUp) {
-        keys_.Set(vk, false);
+    int vk = ev.button == MouseButton::Left    ? VK_LBUTTON
+             : ev.button == MouseButton::Right ? VK_RBUTTON
+                                               : VK_MBUTTON;
+    if (ev.kind == K::MouseDown || ev.kind == K::MouseUp) {
+        keys_.Set(vk, ev.kind == K::MouseDown);
     }
-    LPARAM screenL = MAKELPARAM(WORD(ev.pt.x), WORD(ev.pt.y));
     if (ev.kind == K::Wheel) {
-        HWND target = Focus() ? Focus() : Active();
-        if (target && !Disabled(target)) {
-            WPARAM w = MAKEWPARAM(WORD(keys_.MouseKeys()), WORD(std::int16_t(ev.wheelDelta)));
-            queue_.AddInput(MakeMsg(target, WM_MOUSEWHEEL, w, screenL, ev.pt, time));
-        }
+        RouteWheel(ev, time);
         return;
     }
     LRESULT hit = HTCLIENT;
@@ -249,39 +286,13 @@ void WindowSystem::RouteMouse(const InputEvent& ev) {
         CheckMouseLeave(target, client);
     }
     if (Disabled(target) || hit == HTERROR || hit == HTNOWHERE) {
-        if (!CaptureOwner() && IsLive(target)) {
-            Send(target, WM_SETCURSOR, WPARAM(reinterpret_cast<std::uintptr_t>(target)),
-                 MAKELPARAM(WORD(hit == HTNOWHERE ? HTNOWHERE : HTERROR), WORD(msg)));
-        }
-        if (ev.kind == K::MouseDown && Disabled(target)) {
-            // A click on a window that a modal loop disabled brings its popup forward.
-            HWND top = TopLevel(target);
-            if (HWND popup = GetWindow(top, GW_ENABLEDPOPUP)) {
-                SetActive(popup, WA_CLICKACTIVE);
-            }
-        }
+        RefuseMouse(target, hit, msg, ev.kind == K::MouseDown);
         return;
     }
     if (ev.kind == K::MouseDown) {
         NotifyParentsOfPress(target, UINT(WM_LBUTTONDOWN + base), ev.pt);
-        if (!IsLive(target)) {
+        if (!IsLive(target) || (!CaptureOwner() && !ActivateOnPress(target, hit, msg))) {
             return;
-        }
-    }
-    if (ev.kind == K::MouseDown && !CaptureOwner()) {
-        HWND top = TopLevel(target);
-        if (top != Active() && !(top->exStyle & WS_EX_NOACTIVATE)) {
-            LRESULT ma = Send(target, WM_MOUSEACTIVATE, WPARAM(reinterpret_cast<std::uintptr_t>(top)),
-                              MAKELPARAM(WORD(hit), WORD(msg)));
-            if (!IsLive(target)) {
-                return;
-            }
-            if (ma == MA_ACTIVATE || ma == MA_ACTIVATEANDEAT || ma == 0) {
-                SetActive(top, WA_CLICKACTIVE);
-            }
-            if (ma == MA_ACTIVATEANDEAT || ma == MA_NOACTIVATEANDEAT || !IsLive(target)) {
-                return;
-            }
         }
     }
     if (!CaptureOwner()) {
@@ -297,15 +308,12 @@ void WindowSystem::RouteMouse(const InputEvent& ev) {
             msg += 2; // xBUTTONDOWN + 2 = xBUTTONDBLCLK
         }
     }
-    WPARAM w;
-    LPARAM l;
+    WPARAM w = WPARAM(hit);
+    LPARAM l = MAKELPARAM(WORD(ev.pt.x), WORD(ev.pt.y));
     if (client) {
         POINT co = ClientScreenOrigin(target);
         w = keys_.MouseKeys();
         l = MAKELPARAM(WORD(ev.pt.x - co.x), WORD(ev.pt.y - co.y));
-    } else {
-        w = WPARAM(hit);
-        l = screenL;
     }
     queue_.AddInput(MakeMsg(target, msg, w, l, ev.pt, time));
 }

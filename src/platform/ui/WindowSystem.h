@@ -203,6 +203,9 @@ private:
     // changes it makes.
     void Route(const InputEvent& ev);
     void RouteMouse(const InputEvent& ev);
+    void RouteWheel(const InputEvent& ev, DWORD time);
+    void RefuseMouse(HWND target, LRESULT hit, UINT msg, bool press);
+    bool ActivateOnPress(HWND target, LRESULT hit, UINT msg);
     void RouteKey(const InputEvent& ev);
     void RouteDrop(const InputEvent& ev);
     void CheckMouseLeave(HWND now, bool client);
