@@ -32,16 +32,12 @@ wait_for() { # command...: up to 10 s
 editor_open() { window_named "编辑日志查询记录"; }
 editor_closed() { ! window_named "编辑日志查询记录"; }
 open_editor() {
-  local tries
-  for tries in 1 2 3; do
-    e2e_client_origin "$wid" 754 573
-    # Focus the report list, then the shortcut.
-    xdotool mousemove $((cx + 300)) $((cy + 400)) click 1
-    sleep 0.2
-    xdotool key ctrl+e
-    wait_for editor_open && break
-  done
-  did=$(editor_open) || fail "Ctrl+E did not open the history editor"
+  e2e_client_origin "$wid" 754 573
+  # Focus the report list, then the shortcut.
+  xdotool mousemove $((cx + 300)) $((cy + 400)) click 1
+  xdotool key ctrl+e
+  wait_for editor_open || fail "Ctrl+E did not open the history editor"
+  did=$(editor_open)
   e2e_client_origin "$did" 526 312
   sleep 0.5
 }
