@@ -44,10 +44,13 @@ function(iislog_test name)
   target_link_libraries(${name} PRIVATE iislog_options iislog_test_support ${ARG_DEPS}
     GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE IISLOG_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-  if(CMAKE_CROSSCOMPILING)
-    # The test code itself is compiled without optimisation: in the cross build its compile time
-    # is most of the build, while what it tests (the libraries) keeps the build type's flags.
+  # The test code itself is compiled without optimisation in the cross build and the sanitizer
+  # build: there its compile time is most of the build (half of it goes to optimising test
+  # bodies), while what it tests (the libraries) keeps the build type's flags.
+  if(CMAKE_CROSSCOMPILING OR CMAKE_BUILD_TYPE STREQUAL "Debug")
     target_compile_options(${name} PRIVATE -O0)
+  endif()
+  if(CMAKE_CROSSCOMPILING)
     # Under the emulator (Wine) every start of a program costs a good fraction of a second, so
     # the whole executable is one test; its output names the failing cases.
     add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
