@@ -27,14 +27,30 @@ void WindowSystem::ResizeBacking(HWND top) {
     }
 }
 
+namespace {
+// Drop-down lists, menus and hints: windows that never take activation, or popups and tool
+// windows without a caption. A popup with a caption (a message box, a dialog) is a window the
+// user works in, which the desktop must be able to activate and keep below other programs.
+bool ShownAsNativePopup(HWND top) {
+    if (top->exStyle & WS_EX_NOACTIVATE) {
+        return true;
+    }
+    bool captioned = (top->style & WS_CAPTION) == WS_CAPTION;
+    return !captioned && ((top->style & WS_POPUP) || (top->exStyle & WS_EX_TOOLWINDOW));
+}
+} // namespace
+
 void WindowSystem::EnsureNative(HWND top) {
     if (top->native) {
         return;
     }
     NativeWindowDesc desc;
     desc.rect = top->rect;
-    desc.popup = (top->style & WS_POPUP) || (top->exStyle & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE));
+    desc.popup = ShownAsNativePopup(top);
     desc.topmost = (top->exStyle & WS_EX_TOPMOST) != 0;
+    if (HWND owner = top->owner ? TopLevel(top->owner) : nullptr; IsLive(owner) && owner != top) {
+        desc.owner = owner->native;
+    }
     desc.title = top->text;
     top->native = backend_->CreateNativeWindow(desc);
     if (top->region) {

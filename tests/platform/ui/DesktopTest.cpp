@@ -238,3 +238,40 @@ TEST_F(DesktopTest, OurOwnMinimizeReportedBackSendsNothingTwice) {
 }
 
 } // namespace
+
+namespace {
+
+// Which of our windows the desktop sees as popups (no taskbar entry, never activated by the
+// window manager) and which as windows the user works in.
+TEST_F(DesktopTest, OnlyWindowsWithoutACaptionOrActivationAreShownAsPopups) {
+    HWND owner = Top(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{0, 0, 400, 300});
+    struct Case {
+        const char* what;
+        DWORD style;
+        DWORD ex;
+        bool popup;
+    } cases[] = {
+        {"a form", WS_OVERLAPPEDWINDOW, 0, false},
+        {"a message box", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, false},
+        {"a captioned tool window", WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW, false},
+        {"a hint", WS_POPUP | WS_BORDER, 0, true},
+        {"a drop-down list", WS_POPUP | WS_CLIPCHILDREN, 0, true},
+        {"a menu", WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, true},
+        {"a captioned window that never activates", WS_POPUP | WS_CAPTION, WS_EX_NOACTIVATE, true},
+    };
+    for (const Case& c : cases) {
+        HWND w = Top(c.style | WS_VISIBLE, RECT{50, 50, 200, 150}, "rec", c.ex, owner);
+        Pump();
+        const auto* native = screen->Native(Native(w));
+        ASSERT_NE(native, nullptr) << c.what;
+        EXPECT_EQ(native->popup, c.popup) << c.what;
+        // An owned window tells the desktop its owner, which keeps it above.
+        EXPECT_EQ(native->owner, Native(owner)) << c.what;
+        DestroyWindow(w);
+    }
+    HWND alone = Top(WS_POPUP | WS_CAPTION | WS_VISIBLE, RECT{50, 50, 200, 150});
+    Pump();
+    EXPECT_EQ(screen->Native(Native(alone))->owner, 0u);
+}
+
+} // namespace

@@ -22,6 +22,7 @@ struct NativeWindowDesc {
     RECT rect{};          // screen coordinates
     bool popup = false;   // no taskbar entry, never takes the focus
     bool topmost = false;
+    NativeId owner = 0;   // kept above this window and off the taskbar (an owned dialog)
     std::string title;
 };
 

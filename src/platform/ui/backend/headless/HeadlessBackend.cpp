@@ -164,6 +164,7 @@ NativeId HeadlessBackend::CreateNativeWindow(const NativeWindowDesc& desc) {
     NativeState s;
     s.rect = desc.rect;
     s.popup = desc.popup;
+    s.owner = desc.owner;
     s.title = desc.title;
     s.pixels = gfx::Bitmap(std::max(RectWidth(desc.rect), 0), std::max(RectHeight(desc.rect), 0));
     windows_[id] = std::move(s);

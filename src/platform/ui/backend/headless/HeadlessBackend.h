@@ -55,6 +55,7 @@ public:
         bool shown = false;
         bool minimized = false;
         bool popup = false;
+        NativeId owner = 0;
         bool activated = false;
         std::optional<gfx::Region> shape;
         std::uint8_t alpha = 255;

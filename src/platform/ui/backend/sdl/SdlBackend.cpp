@@ -148,6 +148,8 @@ NativeId SdlBackend::CreateNativeWindow(const NativeWindowDesc& desc) {
     Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
     if (desc.popup) {
         flags |= SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_POPUP_MENU;
+    } else if (desc.owner) {
+        flags |= SDL_WINDOW_SKIP_TASKBAR;
     }
     if (desc.topmost) {
         flags |= SDL_WINDOW_ALWAYS_ON_TOP;
@@ -169,6 +171,10 @@ NativeId SdlBackend::CreateNativeWindow(const NativeWindowDesc& desc) {
     n.rect = desc.rect;
     n.popup = desc.popup;
     n.xwindow = X11WindowOf(w);
+    if (Native* owner = desc.owner ? Find(desc.owner) : nullptr) {
+        // WM_TRANSIENT_FOR: the window manager keeps the dialog above its owner.
+        SDL_SetWindowModalFor(w, owner->window);
+    }
     return id;
 }
 

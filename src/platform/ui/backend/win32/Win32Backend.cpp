@@ -41,7 +41,7 @@ Win32Backend::Win32Backend() : host_(std::make_unique<win32::Host>()) {}
 Win32Backend::~Win32Backend() = default;
 
 NativeId Win32Backend::CreateNativeWindow(const NativeWindowDesc& desc) {
-    return host_->Create(ToBox(desc.rect), desc.popup, desc.topmost, desc.title);
+    return host_->Create(ToBox(desc.rect), desc.popup, desc.topmost, desc.title, desc.owner);
 }
 
 void Win32Backend::DestroyNativeWindow(NativeId id) { host_->Destroy(id); }

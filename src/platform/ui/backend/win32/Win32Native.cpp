@@ -408,16 +408,20 @@ Host::~Host() {
     ::CloseHandle(impl_->wake);
 }
 
-std::uint32_t Host::Create(const Box& rect, bool popup, bool topmost, const std::string& title) {
+std::uint32_t Host::Create(const Box& rect, bool popup, bool topmost, const std::string& title, std::uint32_t owner) {
     // Borderless: the window system draws every frame itself. Top-level windows appear on the
-    // taskbar; popups (lists, menus, hints) never take the focus.
+    // taskbar, owned dialogs stay above their owner instead; popups (lists, menus, hints) never
+    // take the focus.
+    Window* ownerWindow = owner ? impl_->Find(owner) : nullptr;
     DWORD style = WS_POPUP | WS_CLIPCHILDREN | (popup ? 0 : WS_MINIMIZEBOX | WS_SYSMENU);
-    DWORD exStyle = popup ? WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE : WS_EX_APPWINDOW | WS_EX_ACCEPTFILES;
+    DWORD exStyle = popup         ? WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE
+                    : ownerWindow ? WS_EX_ACCEPTFILES
+                                  : WS_EX_APPWINDOW | WS_EX_ACCEPTFILES;
     if (topmost)
         exStyle |= WS_EX_TOPMOST;
     HWND hwnd = ::CreateWindowExW(exStyle, kWindowClass, Widen(title).c_str(), style, rect.left, rect.top,
-                                  std::max(1, rect.right - rect.left), std::max(1, rect.bottom - rect.top), nullptr,
-                                  nullptr, impl_->instance, impl_.get());
+                                  std::max(1, rect.right - rect.left), std::max(1, rect.bottom - rect.top),
+                                  ownerWindow ? ownerWindow->hwnd : nullptr, nullptr, impl_->instance, impl_.get());
     if (!hwnd)
         throw std::runtime_error("Cannot create a window (error " + std::to_string(::GetLastError()) + ")");
     std::uint32_t id = impl_->nextId++;

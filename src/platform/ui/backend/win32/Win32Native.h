@@ -38,7 +38,8 @@ public:
     Host(const Host&) = delete;
     Host& operator=(const Host&) = delete;
 
-    std::uint32_t Create(const Box& rect, bool popup, bool topmost, const std::string& title);
+    // owner: 0, or the window an owned dialog stays above (it then has no taskbar entry).
+    std::uint32_t Create(const Box& rect, bool popup, bool topmost, const std::string& title, std::uint32_t owner);
     void Destroy(std::uint32_t id);
     void Show(std::uint32_t id, bool show, bool activate);
     void Move(std::uint32_t id, const Box& rect);
