@@ -169,7 +169,11 @@ Region Region::FromRects(std::span<const RECT> input) {
     if (rects.empty()) {
         return result;
     }
-    std::sort(rects.begin(), rects.end(), [](const RECT& a, const RECT& b) { return a.top < b.top; });
+    // Rectangles from a scan (a mask, a region's own list) come in order already.
+    auto byTop = [](const RECT& a, const RECT& b) { return a.top < b.top; };
+    if (!std::is_sorted(rects.begin(), rects.end(), byTop)) {
+        std::sort(rects.begin(), rects.end(), byTop);
+    }
     std::vector<LONG> ys;
     for (const RECT& r : rects) {
         ys.push_back(r.top);
