@@ -1,4 +1,5 @@
 #include "skin/data/qvSkinData.h"
+#include "skin/data/qvSkinPrefetch.h"
 
 #include "framework/Forms.h"
 #include "framework/StringList.h"
@@ -308,6 +309,10 @@ void TqvSkinData::LoadFromStoredSkin(const TqvCompressedStoredSkin& storedSkin) 
     isChanging_ = true;
     BroadcastSkinMessage(QVM_SKIN_CHANGING);
     ClearSkin();
+    if (auto decoded = TakePrefetchedSkin(storedSkin.CompressedStream().Bytes())) {
+        LoadFromContent(std::move(*decoded));
+        return;
+    }
     TqvBytes container;
     try {
         container = InflateSkinStream(storedSkin.CompressedStream().Bytes());
@@ -325,13 +330,23 @@ void TqvSkinData::LoadFromContainer(std::span<const std::uint8_t> data) {
         BroadcastSkinMessage(QVM_SKIN_CHANGING);
         ClearSkin();
     }
+    TqvSkinContainerContent content;
     try {
-        TqvSkinContainerContent content;
         if (!ReadSkinContainer(data, content)) {
             // A newer container than this reader knows: no picture or record is read.
             EndChangeEmpty();
             return;
         }
+    } catch (...) {
+        ClearSkin();
+        EndChangeEmpty();
+        throw;
+    }
+    LoadFromContent(std::move(content));
+}
+
+void TqvSkinData::LoadFromContent(TqvSkinContainerContent content) {
+    try {
         MainPicture = std::move(content.mainPicture);
         InactiveFormPicture = std::move(content.inactivePicture);
         FormMaskPicture = std::move(content.maskPicture);

@@ -169,6 +169,8 @@ protected:
     void Notification(vcl::TComponent* component, vcl::TOperation operation) override;
 
 private:
+    // The part of a load after the container is read: pictures, records, the closing messages.
+    void LoadFromContent(TqvSkinContainerContent content);
     void LoadSkinText(const std::string& text);
     void LoadListItem(int index);
     // Ends a change that brought no skin: receivers see the same sequence as after a load, with
