@@ -244,6 +244,10 @@ static const FamilyAlias* FindAlias(const std::string& face) {
     return nullptr;
 }
 
+StartGlyphs FontEngine::Rendered() const {
+    return RenderedGlyphsOf(impl_->instances);
+}
+
 std::string FontEngine::MappedFamily(const std::string& face, BYTE charSet) {
     if (const FamilyAlias* a = FindAlias(face)) {
         return a->family;
@@ -387,6 +391,7 @@ std::shared_ptr<FontInstance> FontEngine::Resolve(const LOGFONT& lfIn) {
         return it->second;
     }
     auto font = std::make_shared<FontInstance>();
+    font->logFont_ = lf;
     FontFace* primary = Match(MappedFamily(face, lf.lfCharSet), weight, italic);
     if (!primary) {
         primary = Match("sans-serif", weight, italic);

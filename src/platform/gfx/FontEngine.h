@@ -8,10 +8,13 @@
 // first). Glyphs are rendered once, anti-aliased with light hinting, and cached in the
 // instance; equal LOGFONTs share one instance.
 //
-// The engine is one per process and lives on the UI thread. It is a cache: what it returns
-// depends only on the LOGFONT and the installed fonts, never on what was asked before.
+// The engine is one per process and lives on the UI thread; before the UI thread first uses it,
+// one other thread may warm it (WarmGlyphs) if the UI thread waits for that thread before its
+// first use. It is a cache: what it returns depends only on the LOGFONT and the installed
+// fonts, never on what was asked before.
 
 #include "platform/gfx/Font.h"
+#include "platform/gfx/StartGlyphs.h"
 
 #include <cstdint>
 #include <map>
@@ -52,6 +55,7 @@ public:
 
 private:
     friend class FontEngine;
+    LOGFONT logFont_{}; // as resolved
     FontFace* primary_ = nullptr;
     std::vector<FontFace*> fallbacks_;
     // FreeType engine: the fallback families not matched yet (they are matched in order, on the
@@ -88,6 +92,8 @@ public:
     static std::string MappedFamily(const std::string& face, BYTE charSet);
     // How many glyphs have been rasterised so far (for cache checks and benchmarks).
     std::uint64_t RasterisedGlyphs() const { return rasterised_; }
+    // Every font resolved so far with the code points rasterised for it, for the next start.
+    StartGlyphs Rendered() const;
 
 private:
     FontEngine();
@@ -101,6 +107,7 @@ private:
     FontFace* FaceForCodePoint(char32_t cp);
     FontFace* FallbackFor(FontInstance& font, char32_t cp);
     void Render(FontInstance& font, char32_t cp, Glyph& out);
+    static StartGlyphs RenderedGlyphsOf(const std::map<std::string, std::shared_ptr<FontInstance>>& instances);
 
     struct Impl;
     std::unique_ptr<Impl> impl_;

@@ -76,6 +76,10 @@ FontEngine::FontEngine() : impl_(std::make_unique<Impl>()) {}
 
 FontEngine::~FontEngine() { impl_->instances.clear(); }
 
+StartGlyphs FontEngine::Rendered() const {
+    return RenderedGlyphsOf(impl_->instances);
+}
+
 std::string FontEngine::MappedFamily(const std::string& face, BYTE charSet) {
     std::string lower = Lower(face);
     for (const FamilyAlias& a : kAliases)
@@ -113,6 +117,7 @@ std::shared_ptr<FontInstance> FontEngine::Resolve(const LOGFONT& lfIn) {
         return it->second;
 
     auto font = std::make_shared<FontInstance>();
+    font->logFont_ = lf;
     std::string family = MappedFamily(face, lf.lfCharSet);
     auto opened = OpenFace(family, lf.lfHeight, weight, italic, lf.lfCharSet);
     const gdi::FaceMetrics& m = opened->face.Metrics();
