@@ -9,11 +9,15 @@
 #include "framework/Forms.h"
 #include "platform/gfx/FontEngine.h"
 #include "platform/ui/WindowSystem.h"
+#include "skin/data/qvSkinPrefetch.h"
+
+#include "EmbeddedSkin.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <future>
 #include <string>
 #include <ostream>
 
@@ -45,13 +49,15 @@ private:
 
 // $XDG_CACHE_HOME/iislog/font-matches (by default ~/.cache/iislog/): what the font engine keeps
 // between runs so that a start-up need not load fontconfig's whole configuration.
-std::string FontMatchCacheFile() {
+// A file of the program's cache folder, $XDG_CACHE_HOME/iislog/ (by default ~/.cache/iislog/);
+// empty when neither names an absolute folder.
+std::string CacheFile(const char* name) {
     const char* cache = std::getenv("XDG_CACHE_HOME");
     if (cache != nullptr && cache[0] == '/')
-        return std::string(cache) + "/iislog/font-matches";
+        return std::string(cache) + "/iislog/" + name;
     const char* home = std::getenv("HOME");
     if (home != nullptr && home[0] == '/')
-        return std::string(home) + "/.cache/iislog/font-matches";
+        return std::string(home) + "/.cache/iislog/" + name;
     return "";
 }
 
@@ -67,14 +73,26 @@ int PrintReportInstead(const ProgramArgs& args, std::ostream& out, std::ostream&
 
 int RunProgram(const ProgramArgs& args, std::ostream& out, std::ostream& err) {
     StartupTrace trace;
-    gfx::FontEngine::SetMatchCacheFile(FontMatchCacheFile());
+    gfx::FontEngine::SetMatchCacheFile(CacheFile("font-matches"));
+    // While the display opens, the skin's pictures decode and the glyphs the last start drew
+    // are rasterised, each on a thread of its own.
+    qv::PrefetchSkinStream({kEmbeddedSkin, kEmbeddedSkinSize});
+    const std::string glyphsFile = CacheFile("start-glyphs");
+    std::future<gfx::StartGlyphs> warming = std::async(std::launch::async, [&glyphsFile] {
+        gfx::StartGlyphs glyphs = gfx::ReadStartGlyphs(glyphsFile);
+        gfx::WarmGlyphs(gfx::FontEngine::Get(), glyphs);
+        return glyphs;
+    });
     // The window system opens the display when first used; without one it throws, and the
     // program does what it can without a window.
     try {
         ui::WS();
     } catch (const std::exception&) {
+        warming.wait();
         return PrintReportInstead(args, out, err);
     }
+    // Nothing on this thread has used the font engine yet; from here on only this thread does.
+    const gfx::StartGlyphs warmed = warming.get();
     MainWindowOptions options = DefaultMainWindowOptions();
     options.Folder = args.Folder;
     SetMainWindowOptions(options);
@@ -101,6 +119,9 @@ int RunProgram(const ProgramArgs& args, std::ostream& out, std::ostream& err) {
         if (presented)
             return;
         presented = true;
+        // What the first paint drew is what the next start rasterises ahead.
+        if (gfx::StartGlyphs drawn = gfx::FontEngine::Get().Rendered(); !(drawn == warmed))
+            gfx::WriteStartGlyphs(glyphsFile, drawn);
         if (form1->HandleAllocated()) {
             RECT r{};
             GetWindowRect(form1->Handle(), &r);
