@@ -1,6 +1,7 @@
 #include "platform/gfx/Region.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace gfx {
@@ -149,6 +150,48 @@ void WriteLong(std::vector<std::uint8_t>& out, std::uint32_t v) {
     }
 }
 
+// Sorts rectangles by their top edge (keeping the order of equal tops) and lists the distinct
+// tops and bottoms in ascending order: the band edges of the sweep. Rectangles within a few
+// thousand rows, as from a window's mask, are bucketed by row instead of compared.
+void OrderByTop(std::vector<RECT>& rects, std::vector<LONG>& ys) {
+    LONG low = rects[0].top, high = rects[0].bottom;
+    for (const RECT& r : rects) {
+        low = std::min(low, r.top);
+        high = std::max(high, r.bottom);
+    }
+    const std::int64_t span = std::int64_t(high) - low + 1;
+    if (span > std::int64_t(8 * rects.size() + 4096)) {
+        std::stable_sort(rects.begin(), rects.end(), [](const RECT& a, const RECT& b) { return a.top < b.top; });
+        for (const RECT& r : rects) {
+            ys.push_back(r.top);
+            ys.push_back(r.bottom);
+        }
+        std::sort(ys.begin(), ys.end());
+        ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
+        return;
+    }
+    std::vector<std::uint32_t> start(std::size_t(span) + 1, 0);
+    std::vector<bool> edge(std::size_t(span), false);
+    for (const RECT& r : rects) {
+        ++start[std::size_t(r.top - low) + 1];
+        edge[std::size_t(r.top - low)] = true;
+        edge[std::size_t(r.bottom - low)] = true;
+    }
+    for (std::size_t i = 1; i < start.size(); ++i) {
+        start[i] += start[i - 1];
+    }
+    std::vector<RECT> sorted(rects.size());
+    for (const RECT& r : rects) {
+        sorted[start[std::size_t(r.top - low)]++] = r;
+    }
+    rects.swap(sorted);
+    for (std::size_t i = 0; i < edge.size(); ++i) {
+        if (edge[i]) {
+            ys.push_back(LONG(low + std::int64_t(i)));
+        }
+    }
+}
+
 } // namespace
 
 Region::Region(const RECT& r) {
@@ -169,19 +212,8 @@ Region Region::FromRects(std::span<const RECT> input) {
     if (rects.empty()) {
         return result;
     }
-    // Rectangles from a scan (a mask, a region's own list) come in order already.
-    auto byTop = [](const RECT& a, const RECT& b) { return a.top < b.top; };
-    if (!std::is_sorted(rects.begin(), rects.end(), byTop)) {
-        std::sort(rects.begin(), rects.end(), byTop);
-    }
     std::vector<LONG> ys;
-    for (const RECT& r : rects) {
-        ys.push_back(r.top);
-        ys.push_back(r.bottom);
-    }
-    std::sort(ys.begin(), ys.end());
-    ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
-
+    OrderByTop(rects, ys);
     Builder builder;
     std::vector<const RECT*> active;
     std::vector<Span> spans;

@@ -146,3 +146,34 @@ TEST(Region, RegionDataRoundTripsAndRejectsBadBlocks) {
     DeleteObject(h);
     DeleteObject(copy);
 }
+
+// Rectangles in any order, within a few rows (bucketed by row) or spread over millions of rows
+// (sorted): the region holds exactly the points some rectangle holds.
+TEST(Region, FromRectsHoldsThePointsOfItsRectanglesWhateverTheirOrderAndSpread) {
+    std::mt19937 rng(11);
+    for (int scale : {1, 250000}) {
+        for (int round = 0; round < 200; ++round) {
+            std::uniform_int_distribution<int> c(-5, 34);
+            std::vector<RECT> rects;
+            for (int i = 0, n = 1 + int(rng() % 8); i < n; ++i) {
+                int x0 = c(rng), y0 = c(rng) * scale;
+                rects.push_back(RECT{x0, y0, x0 + int(rng() % 12), y0 + int(rng() % 12) * scale});
+            }
+            Region r = Region::FromRects(rects);
+            ExpectCanonical(r);
+            auto inAny = [&](int x, int y) {
+                for (const RECT& q : rects)
+                    if (x >= q.left && x < q.right && y >= q.top && y < q.bottom)
+                        return true;
+                return false;
+            };
+            for (const RECT& q : rects) {
+                for (int y : {q.top - 1, q.top, q.bottom - 1, q.bottom}) {
+                    for (int x : {q.left - 1, q.left, q.right - 1, q.right}) {
+                        ASSERT_EQ(r.Contains(x, y), inAny(x, y)) << "scale " << scale << " round " << round;
+                    }
+                }
+            }
+        }
+    }
+}
