@@ -388,6 +388,9 @@ void TqvVeltrane::UpdateRegion(bool rescale) {
     TqvSkinGeometry ng = AnchorSkinGeometry(g, pw, ph, W, H);
     Mask = TqvBorderStrips{};
     ComposeMaskStrips(s.FormMaskPicture, g, ng, W, Mask);
+    if (!form_->HandleAllocated()) {
+        return; // the strips are kept for painting; a region needs a window to take it
+    }
     std::vector<RECT> runs;
     if (!RectIsEmpty(MaskArea)) {
         runs.push_back(MaskArea);
