@@ -99,6 +99,11 @@ int RunProgram(const ProgramArgs& args, std::ostream& out, std::ostream& err) {
 
     trace.Stage("display open");
 
+    // Declared before the application, so its stage comes once every window is gone.
+    struct ExitStage {
+        const StartupTrace& trace;
+        ~ExitStage() { trace.Stage("windows closed"); }
+    } exitStage{trace};
     vcl::TApplication application(nullptr);
     application.Initialize();
     application.SetTitle(kApplicationTitle);
@@ -135,6 +140,7 @@ int RunProgram(const ProgramArgs& args, std::ostream& out, std::ostream& err) {
             application.Terminate();
     };
     application.Run();
+    trace.Stage("loop left");
     return 0;
 }
 
