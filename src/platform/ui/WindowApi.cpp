@@ -314,10 +314,7 @@ LRESULT CallWindowProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     if (!proc) {
         return 0;
     }
-    ++WS().sendDepth;
-    struct Guard {
-        ~Guard() { --WS().sendDepth; }
-    } guard;
+    ui::WindowSystem::InProcedure running(WS());
     return proc(hwnd, msg, wParam, lParam);
 }
 

@@ -38,7 +38,6 @@ void ShutdownWindowSystem() {
     for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
         g_system->Destroy(*it);
     }
-    g_system->sendDepth = 0;
     g_system->FreeZombies();
     g_system.reset();
 }
@@ -187,11 +186,7 @@ LRESULT WindowSystem::Send(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
     if (!IsLive(hwnd) || !hwnd->proc) {
         return 0;
     }
-    struct Depth {
-        int& d;
-        explicit Depth(int& d) : d(d) { ++d; }
-        ~Depth() { --d; }
-    } depth(sendDepth);
+    InProcedure running(*this);
     return hwnd->proc(hwnd, msg, w, l);
 }
 
@@ -315,7 +310,7 @@ bool WindowSystem::Get(MSG& msg, HWND filter, UINT min, UINT max, bool remove, b
         return true;
     };
     for (;;) {
-        if (sendDepth == 0) {
+        if (sendDepth_ == 0) {
             FreeZombies();
         }
         if (TakePosted(msg, wanted, remove)) {

@@ -125,7 +125,18 @@ public:
     bool Get(MSG& msg, HWND filter, UINT min, UINT max, bool remove, bool wait);
     void PostQuit(int code);
     const MSG& CurrentMessage() const { return queue_.Current(); }
-    int sendDepth = 0;
+    // A window procedure runs while this lives: windows freed meanwhile wait as zombies until
+    // no procedure is running any more.
+    class InProcedure {
+    public:
+        explicit InProcedure(WindowSystem& ws) : ws_(ws) { ++ws_.sendDepth_; }
+        ~InProcedure() { --ws_.sendDepth_; }
+        InProcedure(const InProcedure&) = delete;
+        InProcedure& operator=(const InProcedure&) = delete;
+
+    private:
+        WindowSystem& ws_;
+    };
 
     // --- Timers ---
     UINT_PTR AddTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc);
@@ -215,6 +226,7 @@ private:
     void NotifyParentsOfPress(HWND hwnd, UINT buttonDown, POINT screen);
     HWND HitWindow(POINT screen, LRESULT* hit);
 
+    int sendDepth_ = 0; // window procedures running (InProcedure)
     std::unique_ptr<Backend> backend_;
     MessageQueue queue_;
     TimerList timers_;
