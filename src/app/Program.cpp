@@ -74,8 +74,18 @@ int PrintReportInstead(const ProgramArgs& args, std::ostream& out, std::ostream&
 int RunProgram(const ProgramArgs& args, std::ostream& out, std::ostream& err) {
     StartupTrace trace;
     gfx::FontEngine::SetMatchCacheFile(CacheFile("font-matches"));
-    // While the display opens, the skin's pictures decode and the glyphs the last start drew
-    // are rasterised, each on a thread of its own.
+    // The window system opens the display when first used; without one it throws, and the
+    // program does what it can without a window.
+    try {
+        ui::WS();
+    } catch (const std::exception&) {
+        return PrintReportInstead(args, out, err);
+    }
+    trace.Stage("display open");
+    // Then the skin's pictures decode and the glyphs the last start drew are rasterised, each
+    // on a thread of its own, side by side. Not while the display opens: that may fork a helper
+    // (D-Bus's autolaunch), and a child forked while another thread holds a lock can hang in
+    // it; and with a second thread, every getc in Xlib's reading of the compose table locks.
     qv::PrefetchSkinStream({kEmbeddedSkin, kEmbeddedSkinSize});
     const std::string glyphsFile = CacheFile("start-glyphs");
     std::future<gfx::StartGlyphs> warming = std::async(std::launch::async, [&glyphsFile] {
@@ -83,21 +93,12 @@ int RunProgram(const ProgramArgs& args, std::ostream& out, std::ostream& err) {
         gfx::WarmGlyphs(gfx::FontEngine::Get(), glyphs);
         return glyphs;
     });
-    // The window system opens the display when first used; without one it throws, and the
-    // program does what it can without a window.
-    try {
-        ui::WS();
-    } catch (const std::exception&) {
-        warming.wait();
-        return PrintReportInstead(args, out, err);
-    }
     // Nothing on this thread has used the font engine yet; from here on only this thread does.
     const gfx::StartGlyphs warmed = warming.get();
     MainWindowOptions options = DefaultMainWindowOptions();
     options.Folder = args.Folder;
     SetMainWindowOptions(options);
-
-    trace.Stage("display open");
+    trace.Stage("glyphs ready");
 
     // Declared before the application, so its stage comes once every window is gone.
     struct ExitStage {

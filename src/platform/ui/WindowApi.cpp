@@ -16,7 +16,9 @@ std::string ClassKey(LPCSTR name) {
         return {};
     }
     if (IS_INTRESOURCE(name)) {
-        return "#" + std::to_string(std::uintptr_t(name));
+        std::string key = "#"; // appended, not "#" + ...: GCC 12 warns wrongly on that (-Wrestrict)
+        key += std::to_string(std::uintptr_t(name));
+        return key;
     }
     return name;
 }
