@@ -40,13 +40,11 @@ find_dialog() {
 # ">>" lies at client (578, 11), 23 x 21. Opens the dialog and prints its window id.
 open_dialog() {
   local dlg=""
-  for _ in 1 2 3; do
-    xdotool mousemove --window "$wid" $((left + 589)) $((top + 21)) click 1
-    for _ in $(seq 1 100); do
-      dlg=$(find_dialog)
-      [ -n "$dlg" ] && break 2
-      sleep 0.05
-    done
+  xdotool mousemove --window "$wid" $((left + 589)) $((top + 21)) click 1
+  for _ in $(seq 1 100); do
+    dlg=$(find_dialog)
+    [ -n "$dlg" ] && break
+    sleep 0.05
   done
   [ -n "$dlg" ] || fail "the folder dialog did not open"
   # The tree has the focus once the dialog is the active window.

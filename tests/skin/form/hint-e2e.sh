@@ -22,15 +22,12 @@ sleep 0.5
 px=$((X + WIDTH - 14))
 py=$((Y + 15))
 hint=""
-for _ in 1 2 3; do
-  xdotool mousemove $((px - 1)) "$py"
+xdotool mousemove $((px - 1)) "$py"
+xdotool mousemove "$px" "$py"
+for _ in $(seq 1 30); do
+  hint=$(xdotool search --onlyvisible --name '^Close$' 2>/dev/null | head -n 1)
+  [ -n "$hint" ] && break
   sleep 0.1
-  xdotool mousemove "$px" "$py"
-  for _ in $(seq 1 30); do
-    hint=$(xdotool search --onlyvisible --name '^Close$' 2>/dev/null | head -n 1)
-    [ -n "$hint" ] && break 2
-    sleep 0.1
-  done
 done
 [ -n "$hint" ] || fail "no hint appeared over the close button"
 
