@@ -17,26 +17,14 @@ printf '/var/log/first\r\n/srv/old\r\n/home/me/logs\r\n' >"$work/bin/DefaultDir.
 e2e_start "$iislog"
 e2e_main_window
 
-# A visible window by its exact title (xdotool's patterns do not match CJK text here).
-window_named() {
-  local w
-  for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
-    [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "$1" ] && { echo "$w"; return 0; }
-  done
-  return 1
-}
-wait_for() { # command...: up to 10 s
-  for _ in $(seq 1 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  return 1
-}
-editor_open() { window_named "编辑日志查询记录"; }
-editor_closed() { ! window_named "编辑日志查询记录"; }
+editor_open() { e2e_window_named "编辑日志查询记录"; }
+editor_closed() { ! e2e_window_named "编辑日志查询记录"; }
 open_editor() {
   e2e_client_origin "$wid" 754 573
   # Focus the report list, then the shortcut.
   xdotool mousemove $((cx + 300)) $((cy + 400)) click 1
   xdotool key ctrl+e
-  wait_for editor_open || fail "Ctrl+E did not open the history editor"
+  e2e_wait editor_open || fail "Ctrl+E did not open the history editor"
   did=$(editor_open)
   e2e_client_origin "$did" 526 312
   sleep 0.5
@@ -77,7 +65,7 @@ sleep 0.3
 [ -n "$shots" ] && xwd -silent -id "$did" | /usr/bin/convert xwd:- "$shots/history-editor-edited.png"
 # "保存" lies at client (173, 16) of the bottom panel at (0, 256), 75 x 25.
 xdotool mousemove $((cx + 210)) $((cy + 284)) click 1
-wait_for editor_closed || fail "保存 did not close the editor"
+e2e_wait editor_closed || fail "保存 did not close the editor"
 
 printf '/srv/old\r\n/home/me/iis\r\n/data/iis logs\r\n/data/more\r\n' >"$work/history.expected"
 cmp -s "$work/bin/DefaultDir.txt" "$work/history.expected" ||
@@ -101,7 +89,7 @@ cmp -s "$work/memo" "$work/memo.expected" || fail "the reopened editor shows $(o
 xdotool key ctrl+End Return
 xdotool type --delay 20 '/discarded'
 xdotool key Escape
-wait_for editor_closed || fail "Escape did not close the editor"
+e2e_wait editor_closed || fail "Escape did not close the editor"
 cmp -s "$work/bin/DefaultDir.txt" "$work/history.expected" || fail "a cancelled edit reached DefaultDir.txt"
 
 e2e_finish

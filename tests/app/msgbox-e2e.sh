@@ -15,27 +15,15 @@ e2e_require msgbox-e2e Xvfb openbox xdotool xprop xwininfo
 e2e_setup openbox
 
 title="Tarvel社IIS日志分析工具" # the application's title, which the box carries
-# A visible window by its exact title (xdotool's patterns do not match CJK text here).
-window_named() {
-  local w
-  for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
-    [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "$1" ] && { echo "$w"; return 0; }
-  done
-  return 1
-}
-wait_for() { # command...: up to 10 s
-  for _ in $(seq 1 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  return 1
-}
-box_is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$(window_named "$title")" ]; }
+box_is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$(e2e_window_named "$title")" ]; }
 # The box: managed, active, gone on Return. Prints its window id.
 check_box() { # WHEN
-  wait_for window_named "$title" || fail "$1: no error box"
+  e2e_wait e2e_window_named "$title" || fail "$1: no error box"
   local box
-  box=$(window_named "$title")
+  box=$(e2e_window_named "$title")
   xwininfo -id "$box" | grep -q "Override Redirect State: no" ||
     fail "$1: the error box is an override-redirect window"
-  wait_for box_is_active || fail "$1: the error box is not the active window"
+  e2e_wait box_is_active || fail "$1: the error box is not the active window"
   echo "$box"
 }
 
@@ -43,7 +31,7 @@ mkdir -p "$work/bin/DefaultDir.txt"
 e2e_start "$iislog" "$samples"
 check_box "start-up" >/dev/null || exit 1
 xdotool key Return
-wait_for eval '! window_named "$title"' || fail "Return did not close the start-up box"
+e2e_wait eval '! e2e_window_named "$title"' || fail "Return did not close the start-up box"
 e2e_main_window
 
 # "分析" (client 608, 11, 121 x 22) saves the history first: the same error, now over the window.
@@ -54,5 +42,5 @@ owner=$(xprop -id "$box" WM_TRANSIENT_FOR | sed -n 's/.*window id # //p')
 [ -n "$owner" ] && [ $((owner)) -eq $((wid)) ] ||
   fail "the error box is not kept above the main window (WM_TRANSIENT_FOR '$owner', window $wid)"
 xdotool key Return
-wait_for eval '! window_named "$title"' || fail "Return did not close the box over the window"
+e2e_wait eval '! e2e_window_named "$title"' || fail "Return did not close the box over the window"
 e2e_finish

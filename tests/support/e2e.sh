@@ -16,6 +16,9 @@
 #                               the client area's origin of a skinned window: left and top inside
 #                               the window, cx and cy on the screen (and the window's X, Y, WIDTH,
 #                               HEIGHT as xdotool gives them)
+#   e2e_window_named TITLE      prints the visible window whose title is exactly TITLE (xdotool's
+#                               patterns do not match CJK text here); fails when there is none
+#   e2e_wait COMMAND...         runs COMMAND, quietly, every 0.1 s until it succeeds, up to 10 s
 #   e2e_track PID               one more process to end on exit
 #   e2e_finish                  closes the main window with Alt+F4, ends the program and prints
 #                               "NAME: ok"
@@ -88,6 +91,19 @@ e2e_main_window() {
 
 # The frame of a skinned window is as wide on the left, the right and the bottom; the caption
 # adds to the top.
+e2e_window_named() { # title
+  local w
+  for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+    [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "$1" ] && { echo "$w"; return 0; }
+  done
+  return 1
+}
+
+e2e_wait() { # command...
+  for _ in $(seq 1 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+  return 1
+}
+
 e2e_client_origin() { # window client-width client-height
   eval "$(xdotool getwindowgeometry --shell "$1")"
   left=$(( (WIDTH - $2) / 2 ))
