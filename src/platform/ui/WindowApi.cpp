@@ -16,9 +16,7 @@ std::string ClassKey(LPCSTR name) {
         return {};
     }
     if (IS_INTRESOURCE(name)) {
-        std::string key = "#"; // appended, not "#" + ...: GCC 12 warns wrongly on that (-Wrestrict)
-        key += std::to_string(std::uintptr_t(name));
-        return key;
+        return "#" + std::to_string(std::uintptr_t(name));
     }
     return name;
 }
