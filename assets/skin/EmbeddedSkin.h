@@ -6,3 +6,8 @@
 
 extern const unsigned char kEmbeddedSkin[];
 extern const std::size_t kEmbeddedSkinSize;
+
+// The container kEmbeddedSkin inflates to, inflated when the program was built: start-up reads
+// the skin's pictures from here instead of inflating them.
+extern const unsigned char kEmbeddedSkinContainer[];
+extern const std::size_t kEmbeddedSkinContainerSize;

@@ -1,5 +1,5 @@
-// Feeds arbitrary text to the reader of the start-up glyph list; what it accepts must write
-// back to text that reads the same.
+// Feeds arbitrary bytes to the reader of the glyphs kept between starts; what it accepts must
+// write back to the same bytes and read the same again.
 #include "platform/gfx/StartGlyphs.h"
 
 #include <cstdint>
@@ -7,12 +7,13 @@
 #include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::string_view input(reinterpret_cast<const char*>(data), size);
     gfx::StartGlyphs list;
-    if (!list.Parse(std::string_view(reinterpret_cast<const char*>(data), size)))
+    if (!list.Parse(input))
         return 0;
-    std::string text = list.Serialize();
+    std::string bytes = list.Serialize();
     gfx::StartGlyphs again;
-    if (!again.Parse(text) || !(again == list) || again.Serialize() != text)
+    if (bytes != input || !again.Parse(bytes) || !(again == list))
         std::abort();
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "app/FolderHistory.h"
 
 #include "framework/StringList.h"
+#include "platform/fs/File.h"
 #include "platform/fs/FileError.h"
 #include "platform/fs/Paths.h"
 #include "platform/fs/Process.h"
@@ -19,6 +20,21 @@ constexpr const char* kSeparators = "/\\";
 std::string FolderOf(const std::string& file) {
     std::size_t slash = file.find_last_of(kSeparators);
     return slash == std::string::npos ? std::string(".") : file.substr(0, slash == 0 ? 1 : slash);
+}
+
+// True when `file` is a regular file holding exactly `text`. Every start saves the history it
+// has just read; writing the same bytes again would only cost a flush to disk.
+bool Holds(const std::string& file, const std::string& text) {
+    try {
+        fs::File f = fs::File::Open(file);
+        if (f.Size() != text.size())
+            return false;
+        std::string bytes(text.size(), '\0');
+        f.ReadAt(0, bytes.data(), bytes.size());
+        return bytes == text;
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 } // namespace
@@ -75,12 +91,15 @@ bool AddToFolderHistory(vcl::TStrings& items, const std::string& folder) {
 }
 
 void SaveFolderHistory(const vcl::TStrings& items, const std::string& file) {
+    const std::string text = items.Text();
+    if (Holds(file, text))
+        return;
     try {
         fs::CreateFolders(FolderOf(file));
     } catch (const fs::FileError& e) {
         throw fs::FileError::CannotCreate(file, e.ErrorCode());
     }
-    fs::SaveFileAtomically(file, items.Text());
+    fs::SaveFileAtomically(file, text);
 }
 
 } // namespace app

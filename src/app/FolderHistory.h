@@ -37,7 +37,8 @@ std::optional<std::string> LoadFolderHistory(vcl::TStrings& items, const std::st
 // text is an entry like any other). Returns true when it was appended.
 bool AddToFolderHistory(vcl::TStrings& items, const std::string& folder);
 
-// Writes `items` to `file` without risking the old file, creating the file's folder when needed.
+// Writes `items` to `file` without risking the old file, creating the file's folder when needed;
+// a file that already holds exactly these bytes is left as it is.
 // Throws fs::FileError "Cannot create file "<file>". <system text>".
 void SaveFolderHistory(const vcl::TStrings& items, const std::string& file);
 

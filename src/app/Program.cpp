@@ -17,7 +17,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
-#include <future>
 #include <string>
 #include <ostream>
 
@@ -82,19 +81,14 @@ int RunProgram(const ProgramArgs& args, std::ostream& out, std::ostream& err) {
         return PrintReportInstead(args, out, err);
     }
     trace.Stage("display open");
-    // Then the skin's pictures decode and the glyphs the last start drew are rasterised, each
-    // on a thread of its own, side by side. Not while the display opens: that may fork a helper
-    // (D-Bus's autolaunch), and a child forked while another thread holds a lock can hang in
-    // it; and with a second thread, every getc in Xlib's reading of the compose table locks.
-    qv::PrefetchSkinStream({kEmbeddedSkin, kEmbeddedSkinSize});
+    // Then the skin's pictures decode on a thread of its own, while this one takes back the
+    // glyphs the last start drew. Not while the display opens: that may fork a helper (D-Bus's
+    // autolaunch), and a child forked while another thread holds a lock can hang in it; and
+    // with a second thread, every getc in Xlib's reading of the compose table locks.
+    qv::PrefetchSkinStream({kEmbeddedSkin, kEmbeddedSkinSize}, {kEmbeddedSkinContainer, kEmbeddedSkinContainerSize});
     const std::string glyphsFile = CacheFile("start-glyphs");
-    std::future<gfx::StartGlyphs> warming = std::async(std::launch::async, [&glyphsFile] {
-        gfx::StartGlyphs glyphs = gfx::ReadStartGlyphs(glyphsFile);
-        gfx::WarmGlyphs(gfx::FontEngine::Get(), glyphs);
-        return glyphs;
-    });
-    // Nothing on this thread has used the font engine yet; from here on only this thread does.
-    const gfx::StartGlyphs warmed = warming.get();
+    const gfx::StartGlyphs warmed = gfx::ReadStartGlyphs(glyphsFile);
+    gfx::WarmGlyphs(gfx::FontEngine::Get(), warmed);
     MainWindowOptions options = DefaultMainWindowOptions();
     options.Folder = args.Folder;
     SetMainWindowOptions(options);
@@ -131,7 +125,9 @@ int RunProgram(const ProgramArgs& args, std::ostream& out, std::ostream& err) {
         if (form1->HandleAllocated()) {
             RECT r{};
             GetWindowRect(form1->Handle(), &r);
-            trace.Stage(("first present " + std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top)).c_str());
+            trace.Stage(("first present " + std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) +
+                         ", " + std::to_string(gfx::FontEngine::Get().RasterisedGlyphs()) + " glyphs rasterised")
+                            .c_str());
         }
         if (bench == "analyse") {
             form1->qvSkinXFormButton1Click(form1);

@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -116,6 +120,31 @@ TEST(FolderHistory, SavingCreatesTheConfigurationFolder) {
               std::filesystem::perms::owner_all);
 #endif
 }
+
+#ifndef _WIN32
+// Every start saves the history it read: the same bytes are not written again (the save would
+// replace the file by another one), other bytes are.
+TEST(FolderHistory, SavingWhatTheFileHoldsLeavesItAlone) {
+    TempFolder dir;
+    const std::string file = dir / "DefaultDir.txt";
+    auto inode = [&] {
+        struct stat st {};
+        EXPECT_EQ(::stat(file.c_str(), &st), 0);
+        return st.st_ino;
+    };
+    vcl::TStringList items;
+    items.Add("/srv/logs");
+    app::SaveFolderHistory(items, file);
+    const auto first = inode();
+    app::SaveFolderHistory(items, file);
+    EXPECT_EQ(inode(), first);
+    dir.Write("DefaultDir.txt", "/srv/logs\n"); // the same entries, other bytes
+    const auto rewritten = inode();
+    app::SaveFolderHistory(items, file);
+    EXPECT_NE(inode(), rewritten);
+    EXPECT_EQ(ReadFile(file), "/srv/logs\r\n");
+}
+#endif
 
 TEST(FolderHistory, AFailedSaveNamesTheFileAndKeepsTheOldOne) {
     vcl::TStringList items;

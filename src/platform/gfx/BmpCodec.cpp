@@ -194,11 +194,18 @@ void DecodeRgbRows(std::span<const std::uint8_t> pixels, const Header& h,
                 dst[x] = lookup(src[x]);
             }
             break;
-        case 24:
-            for (int x = 0; x < width; ++x, src += 3) {
+        case 24: {
+            // Four bytes at a time, the fourth dropped: every pixel but a row's last has a
+            // fourth byte after it in the row.
+            int x = 0;
+            for (; x + 1 < width; ++x, src += 3) {
+                dst[x] = U32(src) & 0xFFFFFF;
+            }
+            if (x < width) {
                 dst[x] = Pixel(src[0]) | (Pixel(src[1]) << 8) | (Pixel(src[2]) << 16);
             }
             break;
+        }
         default:
             if (h.compression == kBiBitfields || h.bitCount == 16) {
                 for (int x = 0; x < width; ++x) {

@@ -26,6 +26,9 @@ namespace gfx {
 class FontFace {
 public:
     FT_Face face = nullptr;
+    std::string file;
+    int index = 0;
+    FontMatchCache::Stamp stamp; // the file as it was when the face was loaded
     std::string family;
     bool bold = false;
     bool italic = false;
@@ -155,6 +158,7 @@ struct FontEngine::Impl {
     std::map<std::tuple<std::string, int, bool>, FontFace*> matches;
     std::map<std::string, std::shared_ptr<FontInstance>> instances;
     std::unordered_map<char32_t, FontFace*> codePointFaces;
+    std::string renderer; // see Renderer()
 };
 
 FontEngine& FontEngine::Get() {
@@ -245,7 +249,80 @@ static const FamilyAlias* FindAlias(const std::string& face) {
 }
 
 StartGlyphs FontEngine::Rendered() const {
-    return RenderedGlyphsOf(impl_->instances);
+    StartGlyphs out;
+    out.renderer = Renderer();
+    std::map<const FontFace*, std::uint32_t> faceNumbers;
+    auto faceNumber = [&](const FontFace* face) {
+        auto [it, added] = faceNumbers.emplace(face, std::uint32_t(out.faces.size()));
+        if (added) {
+            out.faces.push_back({face->file, face->index, face->stamp.mtimeNs, face->stamp.size});
+        }
+        return it->second;
+    };
+    for (const auto& [key, instance] : impl_->instances) {
+        const LOGFONT& lf = instance->logFont_;
+        StartGlyphs::Font f;
+        f.face = std::string(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE));
+        if (f.face.empty() || instance->drawnFrom_.empty()) {
+            continue; // nothing drawn, or a font the file cannot name
+        }
+        f.height = std::clamp<int>(lf.lfHeight, -1000, 1000);
+        f.weight = std::clamp<int>(lf.lfWeight, 0, 1000);
+        f.italic = lf.lfItalic != 0;
+        f.underline = lf.lfUnderline != 0;
+        f.strikeOut = lf.lfStrikeOut != 0;
+        f.charSet = lf.lfCharSet;
+        std::vector<std::pair<char32_t, const FontFace*>> drawn(instance->drawnFrom_.begin(), instance->drawnFrom_.end());
+        std::sort(drawn.begin(), drawn.end());
+        for (const auto& [cp, face] : drawn) {
+            const Glyph& glyph = instance->glyphs_.at(cp);
+            if (f.glyphs.size() == StartGlyphs::kMaxGlyphs || out.faces.size() == StartGlyphs::kMaxFaces ||
+                glyph.width > StartGlyphs::kMaxGlyphSide || glyph.height > StartGlyphs::kMaxGlyphSide) {
+                continue;
+            }
+            f.glyphs.push_back({cp, faceNumber(face), glyph});
+        }
+        out.fonts.push_back(std::move(f));
+        if (out.fonts.size() == StartGlyphs::kMaxFonts) {
+            break;
+        }
+    }
+    return out;
+}
+
+std::string FontEngine::Renderer() const {
+    if (impl_->renderer.empty()) {
+        FT_Int major = 0, minor = 0, patch = 0;
+        FT_Library_Version(impl_->library, &major, &minor, &patch);
+        char exe[4096];
+        ssize_t n = ::readlink("/proc/self/exe", exe, sizeof exe - 1);
+        std::string program = n > 0 ? std::string(exe, std::size_t(n)) : std::string();
+        FontMatchCache::Stamp stamp = FontMatchCache::StampOf("/proc/self/exe");
+        if (program.empty() || !stamp.exists) {
+            return {}; // a program that cannot tell what it is keeps nothing
+        }
+        impl_->renderer = "freetype " + std::to_string(major) + '.' + std::to_string(minor) + '.' +
+                          std::to_string(patch) + "; " + program + ' ' + std::to_string(stamp.mtimeNs) + ' ' +
+                          std::to_string(stamp.size);
+    }
+    return impl_->renderer;
+}
+
+bool FontEngine::Adopt(FontInstance& font, char32_t cp, const StartGlyphs::Face& kept, const Glyph& glyph) {
+    if (cp < 0x20 || cp == 0x7F || font.glyphs_.count(cp) != 0) {
+        return false;
+    }
+    const FontFace* face = FaceFor(font, cp);
+    if (face->file != kept.file || face->index != kept.index) {
+        return false;
+    }
+    const FontMatchCache::Stamp& stamp = face->stamp;
+    if (!stamp.exists || stamp.mtimeNs != kept.mtimeNs || stamp.size != kept.size) {
+        return false;
+    }
+    font.glyphs_.emplace(cp, glyph);
+    font.drawnFrom_.emplace(cp, face);
+    return true;
 }
 
 std::string FontEngine::MappedFamily(const std::string& face, BYTE charSet) {
@@ -269,6 +346,9 @@ FontFace* FontEngine::Load(const std::string& file, int index) {
     }
     auto f = std::make_unique<FontFace>();
     f->face = face;
+    f->file = file;
+    f->index = index;
+    f->stamp = FontMatchCache::StampOf(file);
     f->family = face->family_name ? face->family_name : "";
     f->bold = (face->style_flags & FT_STYLE_FLAG_BOLD) != 0;
     f->italic = (face->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
@@ -481,17 +561,23 @@ std::shared_ptr<FontInstance> FontEngine::Resolve(const LOGFONT& lfIn) {
     return font;
 }
 
+// The primary face when it has the code point, else the fallback that has it; the primary
+// face's missing-glyph box when none has.
+FontFace* FontEngine::FaceFor(FontInstance& font, char32_t cp) {
+    if (font.primary_->Has(cp)) {
+        return font.primary_;
+    }
+    FontFace* found = FallbackFor(font, cp);
+    return found != nullptr ? found : font.primary_;
+}
+
 void FontEngine::Render(FontInstance& font, char32_t cp, Glyph& out) {
     out = Glyph{};
     if (cp < 0x20 || cp == 0x7F) {
         return; // control characters take no space and draw nothing
     }
-    FontFace* face = font.primary_;
-    if (!face->Has(cp)) {
-        if (FontFace* found = FallbackFor(font, cp)) {
-            face = found;
-        }
-    }
+    FontFace* face = FaceFor(font, cp);
+    font.drawnFrom_[cp] = face;
     FT_Face ft = face->face;
     FT_UInt index = FT_Get_Char_Index(ft, FT_ULong(cp));
     FT_Set_Char_Size(ft, 0, FT_F26Dot6(std::lround(font.em_ * 64)), 72, 72);

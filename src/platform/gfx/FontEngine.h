@@ -8,12 +8,12 @@
 // first). Glyphs are rendered once, anti-aliased with light hinting, and cached in the
 // instance; equal LOGFONTs share one instance.
 //
-// The engine is one per process and lives on the UI thread; before the UI thread first uses it,
-// one other thread may warm it (WarmGlyphs) if the UI thread waits for that thread before its
-// first use. It is a cache: what it returns depends only on the LOGFONT and the installed
-// fonts, never on what was asked before.
+// The engine is one per process and lives on the UI thread. It is a cache: what it returns
+// depends only on the LOGFONT and the installed fonts, never on what was asked before; glyphs
+// kept from an earlier run (StartGlyphs) are taken only where they are what it would draw.
 
 #include "platform/gfx/Font.h"
+#include "platform/gfx/Glyph.h"
 #include "platform/gfx/StartGlyphs.h"
 
 #include <cstdint>
@@ -24,15 +24,6 @@
 #include <vector>
 
 namespace gfx {
-
-struct Glyph {
-    int left = 0;    // bitmap offset from the pen position
-    int top = 0;     // rows above the baseline
-    int width = 0;
-    int height = 0;
-    int advance = 0; // whole pixels, as Windows lays text out
-    std::vector<std::uint8_t> coverage; // width x height, 0 .. 255
-};
 
 class FontFace; // one loaded FreeType face
 
@@ -74,6 +65,7 @@ private:
     int strikeThickness_ = 1;
     TEXTMETRIC metrics_;
     std::unordered_map<char32_t, Glyph> glyphs_;
+    std::unordered_map<char32_t, const FontFace*> drawnFrom_; // FreeType engine: each glyph's face
 };
 
 class FontEngine {
@@ -92,8 +84,15 @@ public:
     static std::string MappedFamily(const std::string& face, BYTE charSet);
     // How many glyphs have been rasterised so far (for cache checks and benchmarks).
     std::uint64_t RasterisedGlyphs() const { return rasterised_; }
-    // Every font resolved so far with the code points rasterised for it, for the next start.
+    // Every font resolved so far with the glyphs drawn for it, for the next start; empty where
+    // glyphs are not kept between runs (the Windows engine: GDI keeps its own).
     StartGlyphs Rendered() const;
+    // What draws the glyphs, so that kept pixels are known to be still right: FreeType's
+    // version and the program file as it is on disk. Empty where glyphs are not kept.
+    std::string Renderer() const;
+    // Takes a glyph drawn by an earlier run into the font's cache, when this engine draws the
+    // code point from that face file, unchanged since. False when it was not taken.
+    bool Adopt(FontInstance& font, char32_t cp, const StartGlyphs::Face& face, const Glyph& glyph);
 
 private:
     FontEngine();
@@ -106,8 +105,8 @@ private:
     void SaveMatchCache();
     FontFace* FaceForCodePoint(char32_t cp);
     FontFace* FallbackFor(FontInstance& font, char32_t cp);
+    FontFace* FaceFor(FontInstance& font, char32_t cp);
     void Render(FontInstance& font, char32_t cp, Glyph& out);
-    static StartGlyphs RenderedGlyphsOf(const std::map<std::string, std::shared_ptr<FontInstance>>& instances);
 
     struct Impl;
     std::unique_ptr<Impl> impl_;

@@ -76,9 +76,12 @@ FontEngine::FontEngine() : impl_(std::make_unique<Impl>()) {}
 
 FontEngine::~FontEngine() { impl_->instances.clear(); }
 
-StartGlyphs FontEngine::Rendered() const {
-    return RenderedGlyphsOf(impl_->instances);
-}
+// GDI keeps its own glyph cache: nothing is kept between runs here.
+StartGlyphs FontEngine::Rendered() const { return {}; }
+
+std::string FontEngine::Renderer() const { return {}; }
+
+bool FontEngine::Adopt(FontInstance&, char32_t, const StartGlyphs::Face&, const Glyph&) { return false; }
 
 std::string FontEngine::MappedFamily(const std::string& face, BYTE charSet) {
     std::string lower = Lower(face);

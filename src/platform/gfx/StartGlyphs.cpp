@@ -3,7 +3,7 @@
 #include "platform/gfx/FontEngine.h"
 
 #include <algorithm>
-#include <charconv>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -13,62 +13,113 @@
 namespace gfx {
 namespace {
 
-constexpr std::string_view kHeader = "iislog-start-glyphs 1";
+constexpr std::string_view kMagic = "iislog-start-glyphs 2\n";
 
-std::vector<std::string_view> Split(std::string_view line, char sep) {
-    std::vector<std::string_view> out;
-    for (;;) {
-        std::size_t at = line.find(sep);
-        out.push_back(line.substr(0, at));
-        if (at == std::string_view::npos) {
-            return out;
-        }
-        line.remove_prefix(at + 1);
-    }
+void PutU32(std::string& out, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        out += char((v >> (8 * i)) & 0xFF);
+}
+void PutI64(std::string& out, std::int64_t v) {
+    PutU32(out, std::uint32_t(std::uint64_t(v) & 0xFFFFFFFF));
+    PutU32(out, std::uint32_t(std::uint64_t(v) >> 32));
+}
+void PutString(std::string& out, std::string_view s) {
+    PutU32(out, std::uint32_t(s.size()));
+    out += s;
 }
 
-bool Number(std::string_view s, int base, long long low, long long high, long long& out) {
-    if (s.empty()) {
-        return false;
+// A cursor over the file's bytes: every read checks that the bytes are there, and after the
+// first failure every read fails.
+class Reader {
+public:
+    explicit Reader(std::string_view bytes) : rest_(bytes) {}
+    bool Ok() const { return ok_; }
+    bool AtEnd() const { return ok_ && rest_.empty(); }
+    std::string_view Take(std::size_t n) {
+        if (!ok_ || rest_.size() < n) {
+            ok_ = false;
+            return {};
+        }
+        std::string_view taken = rest_.substr(0, n);
+        rest_.remove_prefix(n);
+        return taken;
     }
-    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out, base);
-    return ec == std::errc() && end == s.data() + s.size() && out >= low && out <= high;
+    std::uint32_t U32() {
+        std::string_view b = Take(4);
+        std::uint32_t v = 0;
+        for (std::size_t i = 0; i < b.size(); ++i)
+            v |= std::uint32_t(std::uint8_t(b[i])) << (8 * i);
+        return v;
+    }
+    std::int32_t I32() { return std::int32_t(U32()); }
+    std::int64_t I64() {
+        std::uint64_t low = U32();
+        std::uint64_t high = U32();
+        return std::int64_t(low | (high << 32));
+    }
+    std::uint8_t Byte() {
+        std::string_view b = Take(1);
+        return b.empty() ? 0 : std::uint8_t(b[0]);
+    }
+    // A count or length no greater than `max`.
+    std::uint32_t Count(std::size_t max) {
+        std::uint32_t n = U32();
+        if (n > max)
+            ok_ = false;
+        return ok_ ? n : 0;
+    }
+    std::string String() { return std::string(Take(Count(StartGlyphs::kMaxString))); }
+    bool Flag() {
+        std::uint8_t b = Byte();
+        if (b > 1)
+            ok_ = false;
+        return b == 1;
+    }
+    void Require(bool condition) {
+        if (!condition)
+            ok_ = false;
+    }
+
+private:
+    std::string_view rest_;
+    bool ok_ = true;
+};
+
+bool ReadGlyph(Reader& in, std::size_t faces, char32_t previous, bool first, StartGlyphs::DrawnGlyph& g) {
+    g.codePoint = char32_t(in.U32());
+    g.face = in.U32();
+    g.glyph.left = in.I32();
+    g.glyph.top = in.I32();
+    g.glyph.advance = in.I32();
+    g.glyph.width = int(in.Count(StartGlyphs::kMaxGlyphSide));
+    g.glyph.height = int(in.Count(StartGlyphs::kMaxGlyphSide));
+    // Code points ascend, so that equal lists are equal files.
+    in.Require(g.codePoint <= 0x10FFFF && (first || g.codePoint > previous) && g.face < faces);
+    in.Require(std::abs(std::int64_t(g.glyph.left)) <= 4 * StartGlyphs::kMaxGlyphSide &&
+               std::abs(std::int64_t(g.glyph.top)) <= 4 * StartGlyphs::kMaxGlyphSide &&
+               std::abs(std::int64_t(g.glyph.advance)) <= 4 * StartGlyphs::kMaxGlyphSide);
+    std::string_view coverage = in.Take(std::size_t(g.glyph.width) * std::size_t(g.glyph.height));
+    g.glyph.coverage.assign(coverage.begin(), coverage.end());
+    return in.Ok();
 }
 
-bool ParseFont(std::string_view line, StartGlyphs::Font& font) {
-    std::vector<std::string_view> f = Split(line, '\t');
-    if (f.size() != 9 || f[0] != "font" || f[1].empty() || f[1].size() >= LF_FACESIZE ||
-        f[1].find('\0') != std::string_view::npos) {
-        return false;
+bool ReadFont(Reader& in, std::size_t faces, StartGlyphs::Font& font) {
+    font.face = in.String();
+    in.Require(!font.face.empty() && font.face.size() < LF_FACESIZE && font.face.find('\0') == std::string::npos);
+    font.height = in.I32();
+    font.weight = in.I32();
+    in.Require(font.height >= -1000 && font.height <= 1000 && font.weight >= 0 && font.weight <= 1000);
+    font.italic = in.Flag();
+    font.underline = in.Flag();
+    font.strikeOut = in.Flag();
+    font.charSet = in.Byte();
+    std::uint32_t count = in.Count(StartGlyphs::kMaxGlyphs);
+    for (std::uint32_t i = 0; i < count && in.Ok(); ++i) {
+        StartGlyphs::DrawnGlyph g;
+        if (ReadGlyph(in, faces, i ? font.glyphs.back().codePoint : 0, i == 0, g))
+            font.glyphs.push_back(std::move(g));
     }
-    long long v[6];
-    if (!Number(f[2], 10, -1000, 1000, v[0]) || !Number(f[3], 10, 0, 1000, v[1]) ||
-        !Number(f[4], 10, 0, 1, v[2]) || !Number(f[5], 10, 0, 1, v[3]) ||
-        !Number(f[6], 10, 0, 1, v[4]) || !Number(f[7], 10, 0, 255, v[5])) {
-        return false;
-    }
-    font.face = std::string(f[1]);
-    font.height = int(v[0]);
-    font.weight = int(v[1]);
-    font.italic = v[2] != 0;
-    font.underline = v[3] != 0;
-    font.strikeOut = v[4] != 0;
-    font.charSet = int(v[5]);
-    if (f[8].empty()) {
-        return true;
-    }
-    std::vector<std::string_view> points = Split(f[8], ',');
-    if (points.size() > StartGlyphs::kMaxCodePoints) {
-        return false;
-    }
-    for (std::string_view p : points) {
-        long long cp = 0;
-        if (p.size() > 6 || !Number(p, 16, 0, 0x10FFFF, cp)) {
-            return false;
-        }
-        font.codePoints.push_back(char32_t(cp));
-    }
-    return true;
+    return in.Ok();
 }
 
 } // namespace
@@ -85,39 +136,63 @@ LOGFONT StartGlyphs::Font::LogFont() const {
     return lf;
 }
 
-bool StartGlyphs::Parse(std::string_view text) {
-    fonts.clear();
-    std::vector<std::string_view> lines = Split(text, '\n');
-    if (lines.empty() || lines[0] != kHeader) {
-        return false;
+bool StartGlyphs::Parse(std::string_view bytes) {
+    *this = StartGlyphs();
+    Reader in(bytes);
+    in.Require(bytes.size() <= kMaxFile && in.Take(kMagic.size()) == kMagic);
+    StartGlyphs list;
+    list.renderer = in.String();
+    std::uint32_t faceCount = in.Count(kMaxFaces);
+    for (std::uint32_t i = 0; i < faceCount && in.Ok(); ++i) {
+        Face f;
+        f.file = in.String();
+        f.index = in.I32();
+        f.mtimeNs = in.I64();
+        f.size = in.I64();
+        list.faces.push_back(std::move(f));
     }
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        if (lines[i].empty() && i + 1 == lines.size()) {
-            break; // the last line's break
-        }
+    std::uint32_t fontCount = in.Count(kMaxFonts);
+    for (std::uint32_t i = 0; i < fontCount && in.Ok(); ++i) {
         Font font;
-        if (fonts.size() == kMaxFonts || !ParseFont(lines[i], font)) {
-            fonts.clear();
-            return false;
-        }
-        fonts.push_back(std::move(font));
+        if (ReadFont(in, list.faces.size(), font))
+            list.fonts.push_back(std::move(font));
     }
+    if (!in.AtEnd())
+        return false;
+    *this = std::move(list);
     return true;
 }
 
 std::string StartGlyphs::Serialize() const {
-    std::string out(kHeader);
-    out += '\n';
-    char hex[16];
+    std::string out(kMagic);
+    PutString(out, renderer);
+    PutU32(out, std::uint32_t(faces.size()));
+    for (const Face& f : faces) {
+        PutString(out, f.file);
+        PutU32(out, std::uint32_t(f.index));
+        PutI64(out, f.mtimeNs);
+        PutI64(out, f.size);
+    }
+    PutU32(out, std::uint32_t(fonts.size()));
     for (const Font& f : fonts) {
-        out += "font\t" + f.face + '\t' + std::to_string(f.height) + '\t' + std::to_string(f.weight) + '\t' +
-               (f.italic ? "1" : "0") + '\t' + (f.underline ? "1" : "0") + '\t' + (f.strikeOut ? "1" : "0") +
-               '\t' + std::to_string(f.charSet) + '\t';
-        for (std::size_t i = 0; i < f.codePoints.size(); ++i) {
-            std::snprintf(hex, sizeof hex, i ? ",%x" : "%x", unsigned(f.codePoints[i]));
-            out += hex;
+        PutString(out, f.face);
+        PutU32(out, std::uint32_t(f.height));
+        PutU32(out, std::uint32_t(f.weight));
+        out += char(f.italic);
+        out += char(f.underline);
+        out += char(f.strikeOut);
+        out += char(std::uint8_t(f.charSet));
+        PutU32(out, std::uint32_t(f.glyphs.size()));
+        for (const DrawnGlyph& g : f.glyphs) {
+            PutU32(out, std::uint32_t(g.codePoint));
+            PutU32(out, g.face);
+            PutU32(out, std::uint32_t(g.glyph.left));
+            PutU32(out, std::uint32_t(g.glyph.top));
+            PutU32(out, std::uint32_t(g.glyph.advance));
+            PutU32(out, std::uint32_t(g.glyph.width));
+            PutU32(out, std::uint32_t(g.glyph.height));
+            out.append(g.glyph.coverage.begin(), g.glyph.coverage.end());
         }
-        out += '\n';
     }
     return out;
 }
@@ -129,7 +204,7 @@ StartGlyphs ReadStartGlyphs(const std::string& path) {
     }
     std::ifstream in(path, std::ios::binary | std::ios::ate);
     std::streamoff size = in ? std::streamoff(in.tellg()) : -1;
-    if (size <= 0 || size > std::streamoff(1) << 20) { // a few kilobytes when it is ours
+    if (size <= 0 || size > std::streamoff(StartGlyphs::kMaxFile)) { // tens of kilobytes when it is ours
         return glyphs;
     }
     std::string text(std::size_t(size), '\0');
@@ -165,41 +240,15 @@ void WriteStartGlyphs(const std::string& path, const StartGlyphs& glyphs) {
     }
 }
 
-StartGlyphs FontEngine::RenderedGlyphsOf(const std::map<std::string, std::shared_ptr<FontInstance>>& instances) {
-    StartGlyphs out;
-    for (const auto& [key, instance] : instances) {
-        const LOGFONT& lf = instance->logFont_;
-        StartGlyphs::Font f;
-        f.face = std::string(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE));
-        if (f.face.empty() || f.face.find_first_of("\t\n") != std::string::npos || instance->glyphs_.empty()) {
-            continue; // nothing drawn, or a name the file cannot hold
-        }
-        f.height = std::clamp<int>(lf.lfHeight, -1000, 1000);
-        f.weight = std::clamp<int>(lf.lfWeight, 0, 1000);
-        f.italic = lf.lfItalic != 0;
-        f.underline = lf.lfUnderline != 0;
-        f.strikeOut = lf.lfStrikeOut != 0;
-        f.charSet = lf.lfCharSet;
-        for (const auto& [cp, glyph] : instance->glyphs_) {
-            f.codePoints.push_back(cp);
-        }
-        std::sort(f.codePoints.begin(), f.codePoints.end());
-        f.codePoints.resize(std::min(f.codePoints.size(), StartGlyphs::kMaxCodePoints));
-        out.fonts.push_back(std::move(f));
-        if (out.fonts.size() == StartGlyphs::kMaxFonts) {
-            break;
-        }
-    }
-    return out;
-}
-
 void WarmGlyphs(FontEngine& engine, const StartGlyphs& glyphs) {
+    const std::string renderer = engine.Renderer();
+    if (renderer.empty() || glyphs.renderer != renderer)
+        return; // other pixels: the first paint draws its own
     try {
         for (const StartGlyphs::Font& f : glyphs.fonts) {
             std::shared_ptr<FontInstance> font = engine.Resolve(f.LogFont());
-            for (char32_t cp : f.codePoints) {
-                font->GlyphFor(cp);
-            }
+            for (const StartGlyphs::DrawnGlyph& g : f.glyphs)
+                engine.Adopt(*font, g.codePoint, glyphs.faces[g.face], g.glyph);
         }
     } catch (const std::exception&) {
     }

@@ -1,6 +1,7 @@
 #include "skin/data/qvSkinPrefetch.h"
 
 #include <algorithm>
+#include <functional>
 #include <future>
 
 namespace qv {
@@ -17,10 +18,10 @@ Prefetch& Pending() {
     return pending;
 }
 
-std::optional<TqvSkinContainerContent> Decode(std::span<const std::uint8_t> stream) {
+std::optional<TqvSkinContainerContent> Read(std::span<const std::uint8_t> container) {
     try {
         TqvSkinContainerContent content;
-        if (!ReadSkinContainer(InflateSkinStream(stream), content)) {
+        if (!ReadSkinContainer(container, content)) {
             return std::nullopt;
         }
         return content;
@@ -29,15 +30,31 @@ std::optional<TqvSkinContainerContent> Decode(std::span<const std::uint8_t> stre
     }
 }
 
-} // namespace
+std::optional<TqvSkinContainerContent> Decode(std::span<const std::uint8_t> stream) {
+    try {
+        return Read(InflateSkinStream(stream));
+    } catch (...) {
+        return std::nullopt;
+    }
+}
 
-void PrefetchSkinStream(std::span<const std::uint8_t> zlibStream) {
+void Start(std::span<const std::uint8_t> zlibStream, std::function<std::optional<TqvSkinContainerContent>()> work) {
     Prefetch& p = Pending();
     if (p.content.valid()) {
         p.content.wait();
     }
     p.stream = zlibStream;
-    p.content = std::async(std::launch::async, Decode, zlibStream);
+    p.content = std::async(std::launch::async, std::move(work));
+}
+
+} // namespace
+
+void PrefetchSkinStream(std::span<const std::uint8_t> zlibStream) {
+    Start(zlibStream, [zlibStream] { return Decode(zlibStream); });
+}
+
+void PrefetchSkinStream(std::span<const std::uint8_t> zlibStream, std::span<const std::uint8_t> container) {
+    Start(zlibStream, [container] { return Read(container); });
 }
 
 std::optional<TqvSkinContainerContent> TakePrefetchedSkin(std::span<const std::uint8_t> zlibStream) {

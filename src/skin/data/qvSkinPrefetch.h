@@ -19,6 +19,10 @@ namespace qv {
 // the result is taken or the program ends (a stream built into the program). A second call
 // replaces the first.
 void PrefetchSkinStream(std::span<const std::uint8_t> zlibStream);
+// The same for a stream whose container is at hand already (inflated when the program was
+// built): the worker only reads the pictures from `container`, which must be exactly what
+// zlibStream inflates to, and must stay alive and unchanged as the stream does.
+void PrefetchSkinStream(std::span<const std::uint8_t> zlibStream, std::span<const std::uint8_t> container);
 
 // When a prefetch was started for a stream with these bytes: waits for it and returns the
 // decoded container, or nullopt when decoding failed (the caller decodes again and reports the

@@ -21,6 +21,7 @@
 #include "framework/Menus.h"
 #include "framework/Timer.h"
 #include "platform/gfx/Bitmap.h"
+#include "platform/gfx/Region.h"
 #include "platform/gfx/WinTypes.h"
 #include "skin/data/qvCompose.h"
 #include "skin/data/qvPushTracker.h"
@@ -356,6 +357,11 @@ private:
     vcl::TPopupMenu* trayMenu_ = nullptr;
 
     HRGN windowRegion_ = nullptr;
+    // The runs the last skinned region was built from, and that region: a form is sized several
+    // times on its way to the screen, often back to a size it had, and building a region is
+    // most of the cost of a resize.
+    std::vector<RECT> regionRuns_;
+    gfx::Region regionOfRuns_;
     TqvBorderStrips strips_;
     gfx::Bitmap cachedIcon_;
 

@@ -399,8 +399,11 @@ void TqvVeltrane::UpdateRegion(bool rescale) {
     if (Mask.Bottom.Height() > 0) AppendMaskRuns(Mask.Bottom, 0, MaskArea.bottom, runs);
     if (Mask.Left.Width() > 0) AppendMaskRuns(Mask.Left, 0, MaskArea.top, runs);
     if (Mask.Right.Width() > 0) AppendMaskRuns(Mask.Right, MaskArea.right, MaskArea.top, runs);
-    gfx::Region region = gfx::Region::FromRects(runs);
-    SetRegion(new gfx::GdiRegion(std::move(region)));
+    if (runs != regionRuns_) {
+        regionOfRuns_ = gfx::Region::FromRects(runs);
+        regionRuns_ = std::move(runs);
+    }
+    SetRegion(new gfx::GdiRegion(regionOfRuns_));
 }
 
 // ---- background ----

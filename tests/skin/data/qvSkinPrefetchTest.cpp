@@ -75,6 +75,16 @@ TEST(SkinPrefetchTest, APrefetchedSkinLoadsAsOneDecodedOnTheSpot) {
     EXPECT_FALSE(TakePrefetchedSkin(zlib).has_value());
 }
 
+// The program's own skin comes with its container inflated at build time: the prefetch reads
+// that, and the load takes it for the stream.
+TEST(SkinPrefetchTest, AContainerAtHandIsReadForItsStream) {
+    const TqvBytes zlib = Stream(0x102030);
+    const TqvBytes container = InflateSkinStream(Stream(0x405060)); // a marked stand-in
+    PrefetchSkinStream(zlib, container);
+    EXPECT_EQ(Load(zlib).mainPixel, 0x405060u);
+    EXPECT_EQ(Load(zlib).mainPixel, 0x102030u); // taken once
+}
+
 TEST(SkinPrefetchTest, AnotherSkinIsDecodedOnTheSpotAndThePrefetchWaits) {
     const TqvBytes first = Stream(0x111111), second = Stream(0x222222);
     PrefetchSkinStream(first);

@@ -8,9 +8,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using namespace qv;
+
+// The program reads its skin's pictures from the container inflated at build time, and loads
+// the stream: the two must be the same skin, byte for byte.
+TEST(EmbeddedSkin, TheBuiltInContainerIsWhatTheStreamInflatesTo) {
+    TqvBytes inflated = InflateSkinStream(std::span<const std::uint8_t>(kEmbeddedSkin, kEmbeddedSkinSize));
+    ASSERT_EQ(inflated.size(), kEmbeddedSkinContainerSize);
+    EXPECT_TRUE(std::equal(inflated.begin(), inflated.end(), kEmbeddedSkinContainer));
+}
 
 class LoadedSkin : public ::testing::Test {
 protected:
