@@ -357,11 +357,14 @@ private:
     vcl::TPopupMenu* trayMenu_ = nullptr;
 
     HRGN windowRegion_ = nullptr;
-    // The runs the last skinned region was built from, and that region: a form is sized several
-    // times on its way to the screen, often back to a size it had, and building a region is
-    // most of the cost of a resize.
-    std::vector<RECT> regionRuns_;
-    gfx::Region regionOfRuns_;
+    // The last two skinned regions with the runs they were built from: a form is sized several
+    // times on its way to the screen, nudged a pixel narrower and back (NudgeWidth), and
+    // building a region is most of the cost of a resize.
+    struct BuiltRegion {
+        std::vector<RECT> runs;
+        gfx::Region region;
+    };
+    BuiltRegion builtRegions_[2];
     TqvBorderStrips strips_;
     gfx::Bitmap cachedIcon_;
 

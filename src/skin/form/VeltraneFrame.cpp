@@ -399,11 +399,14 @@ void TqvVeltrane::UpdateRegion(bool rescale) {
     if (Mask.Bottom.Height() > 0) AppendMaskRuns(Mask.Bottom, 0, MaskArea.bottom, runs);
     if (Mask.Left.Width() > 0) AppendMaskRuns(Mask.Left, 0, MaskArea.top, runs);
     if (Mask.Right.Width() > 0) AppendMaskRuns(Mask.Right, MaskArea.right, MaskArea.top, runs);
-    if (runs != regionRuns_) {
-        regionOfRuns_ = gfx::Region::FromRects(runs);
-        regionRuns_ = std::move(runs);
+    if (runs != builtRegions_[0].runs) {
+        std::swap(builtRegions_[0], builtRegions_[1]);
+        if (runs != builtRegions_[0].runs) {
+            builtRegions_[0].region = gfx::Region::FromRects(runs);
+            builtRegions_[0].runs = std::move(runs);
+        }
     }
-    SetRegion(new gfx::GdiRegion(regionOfRuns_));
+    SetRegion(new gfx::GdiRegion(builtRegions_[0].region));
 }
 
 // ---- background ----
