@@ -284,8 +284,10 @@ bool TqvVeltrane::FormIsMinimized() const {
            (form_->HandleAllocated() && IsIconic(form_->Handle()));
 }
 
+// A hidden window's frame is not painted: nothing would show it, and showing the window paints
+// its frame (a form is sized and skinned several times on its way to the screen).
 void TqvVeltrane::SendNcPaint() {
-    if (form_->HandleAllocated() && Framed()) {
+    if (form_->HandleAllocated() && Framed() && IsWindowVisible(form_->Handle())) {
         SendMessage(form_->Handle(), WM_NCPAINT, 1, 0);
     }
 }
