@@ -193,10 +193,14 @@ void SdlBackend::ShowNativeWindow(NativeId id, bool show, bool activate) {
     n->shown = show;
     // A popup shown without activation (a drop-down list) is mapped without SDL, which would
     // give it the focus when no window manager runs.
+    // The outline goes to the server before the window is mapped, so that it never shows as
+    // a rectangle; while hidden, SetShape only keeps it.
+    if (show) {
+        ApplyShape(*n);
+    }
     if ((show && n->popup && !activate) || (!show && n->mappedByX11)) {
         if (show) {
             SDL_SetWindowPosition(n->window, n->rect.left, n->rect.top);
-            ApplyShape(*n);
         }
         X11MapWindow(n->window, show);
         n->mappedByX11 = show;
@@ -205,7 +209,6 @@ void SdlBackend::ShowNativeWindow(NativeId id, bool show, bool activate) {
     if (show) {
         SDL_ShowWindow(n->window);
         SDL_SetWindowPosition(n->window, n->rect.left, n->rect.top);
-        ApplyShape(*n);
         if (activate && !n->popup) {
             SDL_RaiseWindow(n->window);
         }
@@ -296,10 +299,14 @@ void SdlBackend::SetNativeIcon(NativeId id, const gfx::Bitmap& icon) {
     }
 }
 
+// A form is sized and reshaped several times before it is first shown: only the outline it has
+// when shown goes to the server.
 void SdlBackend::SetShape(NativeId id, const std::optional<gfx::Region>& shape) {
     if (Native* n = Find(id)) {
         n->shape = shape;
-        ApplyShape(*n);
+        if (n->shown) {
+            ApplyShape(*n);
+        }
     }
 }
 
