@@ -15,15 +15,10 @@ cmake --preset release >/dev/null
 cmake --build --preset release -j 2 --target iislog-report loggen >/dev/null
 report=build/release/src/app/iislog-report
 
-if [ ! -f "$data/.complete" ]; then
-  echo "generating $bytes bytes of logs in $files files into $data ..."
-  rm -rf "$data"
-  build/release/tools/loggen/loggen --out "$data" --seed 2013 --bytes "$bytes" --files "$files"
-  touch "$data/.complete"
-fi
+. bench/logdata.sh
+make_logs "$data" "$bytes" "$files"
 logs=("$data"/*.log)
 total=$(cat "${logs[@]}" | wc -c)
-cat "${logs[@]}" >/dev/null # warm the page cache
 
 signatures=(
   "http://www.baidu.com/search/spider.htm"
