@@ -1,12 +1,15 @@
-# The generated IIS logs the benchmarks read, kept in bench/data/ between runs (sourced).
-#   make_logs DIR BYTES FILES   generates them once (loggen, fixed seed) and warms the page cache
+# The generated IIS logs the benchmarks read, kept in bench/data/ between runs (sourced after
+# the release build). BYTES (default 1 GiB) and FILES (default 8) choose them; `data` is their
+# folder. make_logs generates them once (loggen, fixed seed) and warms the page cache.
+bytes=${BYTES:-1073741824}
+files=${FILES:-8}
+data=bench/data/logs-$bytes-$files
 make_logs() {
-  local dir=$1 bytes=$2 files=$3
-  if [ ! -f "$dir/.complete" ]; then
-    echo "generating $bytes bytes of logs in $files files into $dir ..."
-    rm -rf "$dir"
-    build/release/tools/loggen/loggen --out "$dir" --seed 2013 --bytes "$bytes" --files "$files"
-    touch "$dir/.complete"
+  if [ ! -f "$data/.complete" ]; then
+    echo "generating $bytes bytes of logs in $files files into $data ..."
+    rm -rf "$data"
+    build/release/tools/loggen/loggen --out "$data" --seed 2013 --bytes "$bytes" --files "$files"
+    touch "$data/.complete"
   fi
-  cat "$dir"/*.log >/dev/null
+  cat "$data"/*.log >/dev/null
 }

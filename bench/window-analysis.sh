@@ -8,16 +8,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${RUNS:-5}
-bytes=${BYTES:-1073741824}
-files=${FILES:-8}
-data=bench/data/logs-$bytes-$files
-
 cmake --preset release >/dev/null
 cmake --build --preset release -j 2 --target iislog iislog-report loggen >/dev/null
 iislog=build/release/src/app/iislog
 report=build/release/src/app/iislog-report
 . bench/logdata.sh
-make_logs "$data" "$bytes" "$files"
+make_logs
 
 work=$(mktemp -d)
 xvfb_pid=""
