@@ -11,10 +11,11 @@ samples=${3:?}
 shots=${4:-}
 . "$(dirname "$0")/../support/e2e.sh"
 . "$(dirname "$0")/../support/report-clipboard.sh"
-e2e_require window-e2e Xvfb xdotool xclip
+e2e_require window-e2e Xvfb xdotool xclip xsetroot
 e2e_setup
 
 printf '/var/log/first\r\n%s\r\n' "$samples" >"$work/bin/DefaultDir.txt"
+xsetroot -solid "#FF00FF"
 e2e_start "$iislog"
 e2e_main_window
 shoot() { [ -n "$shots" ] && xwd -silent -id "$wid" | /usr/bin/convert xwd:- "$shots/$1.png"; return 0; }
@@ -22,6 +23,16 @@ shoot() { [ -n "$shots" ] && xwd -silent -id "$wid" | /usr/bin/convert xwd:- "$s
 e2e_client_origin "$wid" 754 573
 sleep 0.5
 shoot before
+
+# The window's outline reached the server with the window: its rounded corners show the root
+# behind it (painted magenta before the program started), and the frame beside them is drawn.
+root_pixel() { xwd -root -silent | /usr/bin/convert xwd:- -crop "1x1+$1+$2" -depth 8 txt:- | tail -1 | grep -o '#[0-9A-F]\{6\}'; }
+for corner in "$X $Y" "$((X + 1)) $((Y + 1))"; do
+  c=$(root_pixel $corner)
+  [ "$c" = "#FF00FF" ] || fail "the window's corner pixel ($corner) is ${c:-unreadable}, not the root's: the window is not shaped"
+done
+c=$(root_pixel $((X + 3)) $((Y + 1)))
+[ -n "$c" ] && [ "$c" != "#FF00FF" ] || fail "the frame beside the corner is ${c:-unreadable}"
 
 # "分析" analyses the folder in the box; the report, copied, is what iislog-report prints.
 "$report" --header "$samples" >"$work/expected" || fail "iislog-report failed"
