@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <stdexcept>
 #include <tuple>
 #include <unistd.h>
@@ -248,26 +249,43 @@ static const FamilyAlias* FindAlias(const std::string& face) {
     return nullptr;
 }
 
+// What the file can hold as it is: a font or glyph beyond its bounds is left out (a clamped
+// height would name another font, and the next start would take these pixels for it).
+static bool Keepable(const LOGFONT& lf) {
+    return lf.lfFaceName[0] != 0 && lf.lfHeight >= -1000 && lf.lfHeight <= 1000 && lf.lfWeight >= 0 &&
+           lf.lfWeight <= 1000;
+}
+
+static bool Keepable(const Glyph& g) {
+    constexpr int kMaxOffset = 4 * StartGlyphs::kMaxGlyphSide;
+    return g.width <= StartGlyphs::kMaxGlyphSide && g.height <= StartGlyphs::kMaxGlyphSide &&
+           std::abs(g.left) <= kMaxOffset && std::abs(g.top) <= kMaxOffset && std::abs(g.advance) <= kMaxOffset;
+}
+
 StartGlyphs FontEngine::Rendered() const {
     StartGlyphs out;
     out.renderer = Renderer();
     std::map<const FontFace*, std::uint32_t> faceNumbers;
-    auto faceNumber = [&](const FontFace* face) {
-        auto [it, added] = faceNumbers.emplace(face, std::uint32_t(out.faces.size()));
-        if (added) {
-            out.faces.push_back({face->file, face->index, face->stamp.mtimeNs, face->stamp.size});
+    // The face's number in the list, entered on first use; none when the list is full.
+    auto faceNumber = [&](const FontFace* face) -> std::optional<std::uint32_t> {
+        if (auto it = faceNumbers.find(face); it != faceNumbers.end()) {
+            return it->second;
         }
-        return it->second;
+        if (out.faces.size() == StartGlyphs::kMaxFaces) {
+            return std::nullopt;
+        }
+        out.faces.push_back({face->file, face->index, face->stamp.mtimeNs, face->stamp.size});
+        return faceNumbers[face] = std::uint32_t(out.faces.size() - 1);
     };
     for (const auto& [key, instance] : impl_->instances) {
         const LOGFONT& lf = instance->logFont_;
+        if (instance->drawnFrom_.empty() || !Keepable(lf)) {
+            continue;
+        }
         StartGlyphs::Font f;
         f.face = std::string(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE));
-        if (f.face.empty() || instance->drawnFrom_.empty()) {
-            continue; // nothing drawn, or a font the file cannot name
-        }
-        f.height = std::clamp<int>(lf.lfHeight, -1000, 1000);
-        f.weight = std::clamp<int>(lf.lfWeight, 0, 1000);
+        f.height = lf.lfHeight;
+        f.weight = lf.lfWeight;
         f.italic = lf.lfItalic != 0;
         f.underline = lf.lfUnderline != 0;
         f.strikeOut = lf.lfStrikeOut != 0;
@@ -276,11 +294,12 @@ StartGlyphs FontEngine::Rendered() const {
         std::sort(drawn.begin(), drawn.end());
         for (const auto& [cp, face] : drawn) {
             const Glyph& glyph = instance->glyphs_.at(cp);
-            if (f.glyphs.size() == StartGlyphs::kMaxGlyphs || out.faces.size() == StartGlyphs::kMaxFaces ||
-                glyph.width > StartGlyphs::kMaxGlyphSide || glyph.height > StartGlyphs::kMaxGlyphSide) {
+            if (f.glyphs.size() == StartGlyphs::kMaxGlyphs || !Keepable(glyph)) {
                 continue;
             }
-            f.glyphs.push_back({cp, faceNumber(face), glyph});
+            if (std::optional<std::uint32_t> number = faceNumber(face)) {
+                f.glyphs.push_back({cp, *number, glyph});
+            }
         }
         out.fonts.push_back(std::move(f));
         if (out.fonts.size() == StartGlyphs::kMaxFonts) {

@@ -175,3 +175,21 @@ TEST(StartGlyphs, TheEngineTakesBackOnlyGlyphsItWouldDrawTheSameWay) {
     odd.fonts[0].face = "No Such Family";
     gfx::WarmGlyphs(engine, odd);
 }
+
+// A font the file cannot name as it is (a height past its bounds) is left out, not kept under a
+// clamped height that names another font; what the engine lists always reads back.
+TEST(StartGlyphs, FontsBeyondTheFilesBoundsAreLeftOut) {
+    gfx::FontEngine& engine = gfx::FontEngine::Get();
+    if (engine.Renderer().empty())
+        GTEST_SKIP() << "this engine keeps no glyphs between runs";
+    LOGFONT lf{};
+    lf.lfHeight = -1500;
+    lf.lfWeight = 400;
+    std::strcpy(lf.lfFaceName, "Arial");
+    engine.Resolve(lf)->GlyphFor(0x2E);
+    const gfx::StartGlyphs rendered = engine.Rendered();
+    for (const auto& f : rendered.fonts)
+        EXPECT_TRUE(f.height >= -1000 && f.height <= 1000 && !(f.face == "Arial" && f.height == -1000)) << f.height;
+    gfx::StartGlyphs back;
+    EXPECT_TRUE(back.Parse(rendered.Serialize()));
+}
