@@ -24,6 +24,15 @@ gfx::Glyph MarkedGlyph(int width, int height, std::uint8_t mark) {
     return g;
 }
 
+LOGFONT Arial(int height) {
+    LOGFONT lf{};
+    lf.lfHeight = height;
+    lf.lfWeight = 400;
+    lf.lfCharSet = 134;
+    std::strcpy(lf.lfFaceName, "Arial");
+    return lf;
+}
+
 gfx::StartGlyphs SampleList() {
     gfx::StartGlyphs list;
     list.renderer = "freetype 2.12.1; /opt/iislog 1700000000000000000 4497696";
@@ -124,12 +133,7 @@ TEST(StartGlyphs, TheEngineTakesBackOnlyGlyphsItWouldDrawTheSameWay) {
     gfx::FontEngine& engine = gfx::FontEngine::Get();
     if (engine.Renderer().empty())
         GTEST_SKIP() << "this engine keeps no glyphs between runs";
-    LOGFONT lf{};
-    lf.lfHeight = -23;
-    lf.lfWeight = 400;
-    lf.lfCharSet = 134;
-    std::strcpy(lf.lfFaceName, "Arial");
-    auto drawn = engine.Resolve(lf);
+    auto drawn = engine.Resolve(Arial(-23));
     drawn->GlyphFor(0x41);
     drawn->GlyphFor(0x5206); // not in Liberation Sans: drawn from the Chinese fallback
     const gfx::StartGlyphs rendered = engine.Rendered();
@@ -182,11 +186,7 @@ TEST(StartGlyphs, FontsBeyondTheFilesBoundsAreLeftOut) {
     gfx::FontEngine& engine = gfx::FontEngine::Get();
     if (engine.Renderer().empty())
         GTEST_SKIP() << "this engine keeps no glyphs between runs";
-    LOGFONT lf{};
-    lf.lfHeight = -1500;
-    lf.lfWeight = 400;
-    std::strcpy(lf.lfFaceName, "Arial");
-    engine.Resolve(lf)->GlyphFor(0x2E);
+    engine.Resolve(Arial(-1500))->GlyphFor(0x2E);
     const gfx::StartGlyphs rendered = engine.Rendered();
     for (const auto& f : rendered.fonts)
         EXPECT_TRUE(f.height >= -1000 && f.height <= 1000 && !(f.face == "Arial" && f.height == -1000)) << f.height;
