@@ -11,7 +11,7 @@ runs=${RUNS:-5}
 cmake --preset release >/dev/null
 cmake --build --preset release -j 2 --target iislog iislog-report loggen >/dev/null
 iislog=build/release/src/app/iislog
-report=build/release/src/app/iislog-report
+report=build/release/src/analysis/iislog-report
 . bench/logdata.sh
 make_logs
 

@@ -1,6 +1,14 @@
 # System packages (installed by scripts/setup). Nothing is downloaded at build time.
 find_package(Threads REQUIRED)
 find_package(ZLIB REQUIRED)
+# nlohmann/json, header-only: the JSON report writes through it. The cross build takes the same
+# headers from the build machine (they hold no system-specific code), copied into the build
+# folder so that the cross compiler never sees the build machine's /usr/include.
+find_path(IISLOG_JSON_INCLUDE nlohmann/json.hpp PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+file(COPY ${IISLOG_JSON_INCLUDE}/nlohmann DESTINATION ${CMAKE_BINARY_DIR}/json-include)
+add_library(iislog_json INTERFACE)
+target_include_directories(iislog_json SYSTEM INTERFACE ${CMAKE_BINARY_DIR}/json-include)
+target_compile_definitions(iislog_json INTERFACE JSON_USE_IMPLICIT_CONVERSIONS=0)
 if(WIN32)
   # The Windows build draws text with GDI and shows windows through USER itself: no FreeType,
   # fontconfig, SDL2 or X11. GoogleTest has no mingw-w64 package; it is built from the sources

@@ -1,7 +1,7 @@
 // The scanner on in-memory logs: bytes per second of LogScanner::Scan with each kernel and with
 // one or all threads, and of the block-wise ScanSource that the analysis uses on files.
-#include "app/CrawlerAnalysis.h"
-#include "app/LogScanner.h"
+#include "analysis/CrawlerAnalysis.h"
+#include "analysis/LogScanner.h"
 
 #include "LogGenerator.h"
 
@@ -17,10 +17,10 @@ const std::string& Log() {
 }
 
 void BM_Scan(benchmark::State& state) {
-    app::LogScanner scanner(app::MakeSignatureList(), app::LogScanner::Kernel(state.range(0)));
+    analysis::LogScanner scanner(analysis::MakeSignatureList(), analysis::LogScanner::Kernel(state.range(0)));
     const std::string& log = Log();
     for (auto _ : state) {
-        app::ScanResult r = scanner.Scan(log, unsigned(state.range(1)));
+        analysis::ScanResult r = scanner.Scan(log, unsigned(state.range(1)));
         benchmark::DoNotOptimize(r);
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(log.size()));
@@ -31,10 +31,10 @@ BENCHMARK(BM_Scan)->Args({1, 1})->Args({2, 1})->Args({2, 0})->Unit(benchmark::kM
 // One block of the size ScanSource reads, scanned again and again: the kernel's own cost with the
 // bytes already in the cache, as they are after each read.
 void BM_ScanCachedBlock(benchmark::State& state) {
-    app::LogScanner scanner(app::MakeSignatureList(), app::LogScanner::Kernel(state.range(0)));
-    const std::string block = Log().substr(0, app::LogScanner::kChunkBytes);
+    analysis::LogScanner scanner(analysis::MakeSignatureList(), analysis::LogScanner::Kernel(state.range(0)));
+    const std::string block = Log().substr(0, analysis::LogScanner::kChunkBytes);
     for (auto _ : state) {
-        app::ScanResult r = scanner.Scan(block, 1);
+        analysis::ScanResult r = scanner.Scan(block, 1);
         benchmark::DoNotOptimize(r);
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(block.size()));
@@ -42,13 +42,13 @@ void BM_ScanCachedBlock(benchmark::State& state) {
 BENCHMARK(BM_ScanCachedBlock)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 void BM_ScanSource(benchmark::State& state) {
-    app::LogScanner scanner(app::MakeSignatureList());
+    analysis::LogScanner scanner(analysis::MakeSignatureList());
     const std::string& log = Log();
     auto read = [&log](std::uint64_t offset, char* buffer, std::size_t length) {
         std::memcpy(buffer, log.data() + offset, length);
     };
     for (auto _ : state) {
-        app::ScanResult r = scanner.ScanSource(log.size(), read, unsigned(state.range(0)));
+        analysis::ScanResult r = scanner.ScanSource(log.size(), read, unsigned(state.range(0)));
         benchmark::DoNotOptimize(r);
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(log.size()));

@@ -1,8 +1,8 @@
 // Differential fuzzer of the log scanner: every way of cutting the input (parts, blocks, kernels)
 // must give the line count and hit counts of the plain split-then-search rules.
 // Input: byte 0 picks the parts, byte 1 the block size and the signature set; the rest is the log.
-#include "app/CrawlerAnalysis.h"
-#include "app/LogScanner.h"
+#include "analysis/CrawlerAnalysis.h"
+#include "analysis/LogScanner.h"
 
 #include "ReferenceScan.h"
 
@@ -19,8 +19,8 @@ const std::vector<std::string>& ShortSignatures() {
 
 // The parts run one after the other: the cuts and the merge are what is under test, and starting
 // threads would slow the fuzzer down a hundredfold.
-app::LogScanner Sequential(std::vector<std::string> signatures, app::LogScanner::Kernel kernel) {
-    app::LogScanner scanner(std::move(signatures), kernel);
+analysis::LogScanner Sequential(std::vector<std::string> signatures, analysis::LogScanner::Kernel kernel) {
+    analysis::LogScanner scanner(std::move(signatures), kernel);
     scanner.SetParallel(false);
     return scanner;
 }
@@ -42,10 +42,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool shortSet = data[1] & 0x80;
     std::string_view text(reinterpret_cast<const char*>(data + 2), size - 2);
 
-    static const app::LogScanner fast = Sequential(app::MakeSignatureList(), app::LogScanner::Kernel::Auto);
-    static const app::LogScanner baseline = Sequential(app::MakeSignatureList(), app::LogScanner::Kernel::Baseline);
-    static const app::LogScanner fastShort = Sequential(ShortSignatures(), app::LogScanner::Kernel::Auto);
-    static const app::LogScanner baselineShort = Sequential(ShortSignatures(), app::LogScanner::Kernel::Baseline);
+    static const analysis::LogScanner fast = Sequential(analysis::MakeSignatureList(), analysis::LogScanner::Kernel::Auto);
+    static const analysis::LogScanner baseline = Sequential(analysis::MakeSignatureList(), analysis::LogScanner::Kernel::Baseline);
+    static const analysis::LogScanner fastShort = Sequential(ShortSignatures(), analysis::LogScanner::Kernel::Auto);
+    static const analysis::LogScanner baselineShort = Sequential(ShortSignatures(), analysis::LogScanner::Kernel::Baseline);
     const std::vector<std::string>& sigs = shortSet ? ShortSignatures() : fast.Signatures();
 
     const std::int64_t lines = std::int64_t(ReferenceLines(text).size());
@@ -54,11 +54,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(offset + length <= text.size(), "read past the source");
         std::memcpy(buffer, text.data() + offset, length);
     };
-    for (const app::LogScanner* scanner : {shortSet ? &fastShort : &fast, shortSet ? &baselineShort : &baseline}) {
-        app::ScanResult whole = scanner->Scan(text, parts);
+    for (const analysis::LogScanner* scanner : {shortSet ? &fastShort : &fast, shortSet ? &baselineShort : &baseline}) {
+        analysis::ScanResult whole = scanner->Scan(text, parts);
         Check(whole.Lines == lines, "Scan lines");
         Check(whole.Hits == hits, "Scan hits");
-        app::ScanResult blocks = scanner->ScanSource(text.size(), read, parts, chunk);
+        analysis::ScanResult blocks = scanner->ScanSource(text.size(), read, parts, chunk);
         Check(blocks.Lines == lines, "ScanSource lines");
         Check(blocks.Hits == hits, "ScanSource hits");
     }

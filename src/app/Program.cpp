@@ -1,6 +1,6 @@
 #include "app/Program.h"
 
-#include "app/ReportCommand.h"
+#include "analysis/ReportCommand.h"
 #include "app/SampleReport.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
@@ -64,7 +64,7 @@ int PrintReportInstead(const ProgramArgs& args, std::ostream& out, std::ostream&
     err << "No display found; printing the report of " << (args.Folder ? "the folder" : "the sample logs")
         << " instead.\n";
     if (args.Folder)
-        return PrintReport(*args.Folder, ReportStyle::Tab, true, out, err);
+        return analysis::PrintReport(*args.Folder, analysis::ReportStyle::Tab, true, out, err);
     return PrintSampleReport(out, err);
 }
 

@@ -1,6 +1,6 @@
 #include "app/SampleReport.h"
 
-#include "app/ReportCommand.h"
+#include "analysis/ReportCommand.h"
 #include "platform/fs/FindFiles.h"
 #include "platform/fs/Process.h"
 
@@ -31,7 +31,7 @@ std::string SampleLogFolder() {
 }
 
 int PrintSampleReport(std::ostream& out, std::ostream& err) {
-    return PrintReport(SampleLogFolder(), ReportStyle::Tab, true, out, err);
+    return analysis::PrintReport(SampleLogFolder(), analysis::ReportStyle::Tab, true, out, err);
 }
 
 } // namespace app

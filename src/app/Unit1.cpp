@@ -1,7 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/FolderHistory.h"
-#include "app/ReportCommand.h"
+#include "analysis/ReportCommand.h"
 #include "app/Unit2.h"
 
 #include "framework/GraphicsObjects.h"
@@ -280,7 +280,7 @@ void TForm1::CreateNonVisualComponents(vcl::TFormLoader& load) {
 }
 
 void TForm1::FormCreate(vcl::TObject*) {
-    Analysis = std::make_unique<CrawlerAnalysis>(MakeSignatureList());
+    Analysis = std::make_unique<analysis::CrawlerAnalysis>(analysis::MakeSignatureList());
     btn2->Hide();
     lv1->SetGridLines(true);
     if (std::optional<std::string> text = LoadFolderHistory(*cbb1->Items(), options_.HistoryFile, options_.ExeFolder))
@@ -296,7 +296,7 @@ namespace {
 
 // The analysis as the window shows it: the gauge follows the lines of each file, each file adds
 // a report row, and the window catches up on its messages between files.
-class WindowObserver final : public AnalysisObserver {
+class WindowObserver final : public analysis::AnalysisObserver {
 public:
     explicit WindowObserver(TForm1& form) : form_(form) {}
 
@@ -311,7 +311,7 @@ public:
     }
     // Called once per line: the gauge only records the value and invalidates.
     void atLine(std::int64_t lineIndex) override { form_.qvkng1->SetValue(GaugeValue(lineIndex)); }
-    void addRow(const ResultRow& row) override {
+    void addRow(const analysis::ResultRow& row) override {
         std::vector<std::string> cells = row.Cells();
         vcl::TListItem* item = form_.lv1->Items()->Add();
         item->SetCaption(cells[0]);
@@ -390,7 +390,7 @@ std::string TForm1::ReportClipboardText() const {
             cells.push_back(item->SubItems()->Get(j));
         rows.push_back(std::move(cells));
     }
-    return ReportCopyText(rows);
+    return analysis::ReportCopyText(rows);
 }
 
 void TForm1::ReportListKeyDown(WORD& key, vcl::TShiftState shift) {

@@ -4,7 +4,7 @@
 // The window is built the way its stored form description is read: components in order, then
 // references, then Loaded, then FormCreate.
 
-#include "app/CrawlerAnalysis.h"
+#include "analysis/CrawlerAnalysis.h"
 
 #include "framework/Forms.h"
 #include "framework/ImageList.h"
@@ -90,7 +90,7 @@ public:
     qv::TqvSkinSelectDirectoryDialog* qvSelDir1 = nullptr;
 
     // The analysis state of the window.
-    std::unique_ptr<CrawlerAnalysis> Analysis; // holds SignatureList and LogFileList
+    std::unique_ptr<analysis::CrawlerAnalysis> Analysis; // holds SignatureList and LogFileList
 
 protected:
     void CreateParams(vcl::TCreateParams& params) override;

@@ -1,4 +1,4 @@
-#include "app/ReportCommand.h"
+#include "analysis/ReportCommand.h"
 #include "app/Unit1.h"
 #include "platform/fs/FileError.h"
 
@@ -81,7 +81,7 @@ TEST_F(MainWindowTest, OpensSkinnedWithItsCaptionSizeAndColumns) {
     std::string captions;
     for (int i = 0; i < 10; ++i)
         captions += form->lv1->Columns()->Items(i)->Caption() + (i < 9 ? "\t" : "\n");
-    EXPECT_EQ(captions, app::FormatReportLine(app::ReportCaptions(), app::ReportStyle::Tab));
+    EXPECT_EQ(captions, analysis::FormatReportLine(analysis::ReportCaptions(), analysis::ReportStyle::Tab));
     form->Show();
     Settle();
     EXPECT_TRUE(form->Visible());
@@ -204,7 +204,7 @@ TEST_F(MainWindowTest, CopyTakesTheSelectedRowsOrAllUnderTheCaptions) {
     Settle();
     form->qvSkinXFormButton1Click(form);
     std::ostringstream report, err;
-    ASSERT_EQ(app::PrintReport(logs.Path(), app::ReportStyle::Tab, true, report, err), 0);
+    ASSERT_EQ(analysis::PrintReport(logs.Path(), analysis::ReportStyle::Tab, true, report, err), 0);
 
     // Ctrl+C in the focused report list, nothing selected: every row.
     form->lv1->SetFocus();

@@ -1,10 +1,10 @@
 // Built with -mavx2 -mpopcnt -mbmi on x86-64; LogScanner calls it only where the processor has them.
-#include "app/LogScanKernelImpl.h"
+#include "analysis/LogScanKernelImpl.h"
 
 #if defined(__AVX2__)
 #include <immintrin.h>
 
-namespace app::kernel {
+namespace analysis::kernel {
 namespace {
 
 // Keys is the number of prefilter keys, fixed at compile time so the key loop unrolls; 0 stands
@@ -62,16 +62,16 @@ void ScanPartAvx2(const ScanTables& t, const char* text, std::size_t size, std::
     }
 }
 
-} // namespace app::kernel
+} // namespace analysis::kernel
 
 #else
 
-namespace app::kernel {
+namespace analysis::kernel {
 // Not an x86-64 build: LogScanner never selects this kernel.
 void ScanPartAvx2(const ScanTables& t, const char* text, std::size_t size, std::size_t begin, std::size_t end,
                   PartTally& out) {
     ScanPartBaseline(t, text, size, begin, end, out);
 }
-} // namespace app::kernel
+} // namespace analysis::kernel
 
 #endif

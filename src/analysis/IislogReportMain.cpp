@@ -1,5 +1,5 @@
 // iislog-report: the crawler-hit report of one folder on standard output.
-#include "app/ReportCommand.h"
+#include "analysis/ReportCommand.h"
 #include "platform/fs/Process.h"
 
 #include <iostream>
@@ -7,5 +7,5 @@
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     fs::UseUtf8Console();
-    return app::ReportMain(fs::CommandLineArguments(argc, argv), std::cout, std::cerr);
+    return analysis::ReportMain(fs::CommandLineArguments(argc, argv), std::cout, std::cerr);
 }

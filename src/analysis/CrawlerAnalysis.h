@@ -1,20 +1,23 @@
 #pragma once
 // The crawler-hit analysis: for every "*.log" file of a folder, the number of lines that carry
-// each of the seven search-engine crawler signatures, reported file by file to an observer.
+// each of the seven search-engine crawler signatures (the classic mode), or the requests of each
+// crawler of a catalogue (the current mode), reported file by file to an observer.
 //
 // It has no window. The main window owns one CrawlerAnalysis (built when the window is created,
 // with the signature table), calls analyseLogFiles when the user presses the analyse button, and
 // turns the notifications into gauge calls and report rows. Failures are exceptions (fs::FileError
 // for a file that cannot be read); nothing is reported to the user from here.
 
-#include "app/LogScanner.h"
+#include "analysis/CrawlerScanner.h"
+#include "analysis/LogScanner.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
-namespace app {
+namespace analysis {
 
 // The seven signatures in the order of the report's count columns:
 // 百度, 谷歌, 搜搜, 雅虎, 搜狗, 有道, 必应.
@@ -49,7 +52,13 @@ struct ResultRow {
     int Number = 0;            // 1-based position in the LogFileList
     std::string FileName;
     std::string SizeText;
-    std::array<std::int64_t, kSignatureCount> Counts{};
+    std::array<std::int64_t, kSignatureCount> Counts{}; // the classic mode's seven columns
+
+    // The current mode's counts (empty in the classic mode): per crawler in catalogue order.
+    std::vector<std::int64_t> CrawlerCounts;
+    std::int64_t Requests = 0;  // data lines (current mode)
+    std::int64_t OtherBots = 0; // crawlers the catalogue does not name (current mode)
+    std::uint64_t SizeBytes = 0;
 
     // The ten columns as text: number, name, size text, then the seven counts.
     std::vector<std::string> Cells() const;
@@ -71,7 +80,11 @@ public:
 
 class CrawlerAnalysis {
 public:
+    // The classic mode: the seven signatures anywhere in a line, a line counting in each column
+    // it matches.
     explicit CrawlerAnalysis(SignatureList signatures = MakeSignatureList());
+    // The current mode: each data line counts for at most one crawler of `catalogue`.
+    explicit CrawlerAnalysis(const CrawlerCatalogue& catalogue);
 
     // Runs the whole analysis of `folder` (no files: no notification at all). Ends at the first
     // file that cannot be read by throwing its fs::FileError; rows of earlier files have been
@@ -84,17 +97,20 @@ public:
     bool analyseLogFiles(const std::string& folder, AnalysisObserver& observer);
 
     bool IsBusy() const { return busy_; }
+    bool IsCurrentMode() const { return current_.has_value(); }
     const SignatureList& Signatures() const { return scanner_.Signatures(); }
     // The files of the last analysis.
     const LogFileList& LogFiles() const { return logFiles_; }
 
 private:
     ResultRow AnalyseFile(std::size_t index, AnalysisObserver& observer) const;
-    ScanResult ReadAndScan(const std::string& path) const;
+    template <class Result, class ScanText, class ScanFile>
+    Result ReadAndScan(const std::string& path, const ScanText& scanText, const ScanFile& scanFile) const;
 
     LogScanner scanner_;
+    std::optional<CrawlerScanner> current_;
     LogFileList logFiles_;
     bool busy_ = false;
 };
 
-} // namespace app
+} // namespace analysis

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace app::kernel {
+namespace analysis::kernel {
 
 constexpr int kMaxSignatures = 64;
 constexpr int kMaxKeys = 4;
@@ -52,4 +52,4 @@ void ScanPartBaseline(const ScanTables& t, const char* text, std::size_t size, s
 void ScanPartAvx2(const ScanTables& t, const char* text, std::size_t size, std::size_t begin, std::size_t end,
                   PartTally& out);
 
-} // namespace app::kernel
+} // namespace analysis::kernel

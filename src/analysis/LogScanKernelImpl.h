@@ -3,11 +3,11 @@
 // LogScanKernelAvx2.cpp. Everything here has internal linkage and uses compiler builtins rather
 // than library templates, so each object file keeps its own instruction set.
 
-#include "app/LogScanKernel.h"
+#include "analysis/LogScanKernel.h"
 
 #include <cstring>
 
-namespace app::kernel {
+namespace analysis::kernel {
 namespace {
 
 constexpr std::size_t kBlock = 64;
@@ -121,4 +121,4 @@ inline void ScanRange(const Classifier& classify, const ScanTables& t, const cha
 }
 
 } // namespace
-} // namespace app::kernel
+} // namespace analysis::kernel

@@ -1,4 +1,4 @@
-#include "app/CrawlerAnalysis.h"
+#include "analysis/CrawlerAnalysis.h"
 
 #include "platform/fs/File.h"
 #include "platform/fs/FileError.h"
@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <stdexcept>
 
-namespace app {
+namespace analysis {
 
 SignatureList MakeSignatureList() {
     return {
@@ -70,6 +70,10 @@ CrawlerAnalysis::CrawlerAnalysis(SignatureList signatures) : scanner_(std::move(
         throw std::invalid_argument("the report has exactly seven signature columns");
 }
 
+CrawlerAnalysis::CrawlerAnalysis(const CrawlerCatalogue& catalogue) : scanner_(MakeSignatureList()) {
+    current_.emplace(catalogue);
+}
+
 bool CrawlerAnalysis::analyseLogFiles(const std::string& folder, AnalysisObserver& observer) {
     if (busy_)
         return false;
@@ -88,7 +92,8 @@ bool CrawlerAnalysis::analyseLogFiles(const std::string& folder, AnalysisObserve
     return true;
 }
 
-ScanResult CrawlerAnalysis::ReadAndScan(const std::string& path) const {
+template <class Result, class ScanText, class ScanFile>
+Result CrawlerAnalysis::ReadAndScan(const std::string& path, const ScanText& scanText, const ScanFile& scanFile) const {
     // The primary read fails over to the fallback for any reason, including a read error halfway:
     // the scan keeps nothing of a failed attempt.
     try {
@@ -97,32 +102,47 @@ ScanResult CrawlerAnalysis::ReadAndScan(const std::string& path) const {
         // such a file to its end costs nothing when it really is empty.
         if (file.Size() == 0)
             throw fs::FileError::CannotOpen(path, ESPIPE);
-        return scanner_.ScanSource(file.Size(), [&file](std::uint64_t offset, char* buffer, std::size_t length) {
+        return scanFile(file.Size(), [&file](std::uint64_t offset, char* buffer, std::size_t length) {
             file.ReadAt(offset, buffer, length);
         });
     } catch (const fs::FileError&) {
         std::string content = readWholeFile(path);
-        return scanner_.Scan(content);
+        return scanText(content);
     }
 }
 
 ResultRow CrawlerAnalysis::AnalyseFile(std::size_t index, AnalysisObserver& observer) const {
     const std::string& path = logFiles_[index];
-    ScanResult scan = ReadAndScan(path);
+    ResultRow row;
+    std::int64_t lines = 0;
+    if (current_) {
+        CrawlerTally tally = ReadAndScan<CrawlerTally>(
+            path, [&](std::string_view text) { return current_->Scan(text); },
+            [&](std::uint64_t size, const LogScanner::ReadAt& read) { return current_->ScanSource(size, read); });
+        lines = tally.Lines;
+        row.CrawlerCounts = std::move(tally.Counts);
+        row.Requests = tally.Requests;
+        row.OtherBots = tally.OtherBots;
+    } else {
+        ScanResult scan = ReadAndScan<ScanResult>(
+            path, [&](std::string_view text) { return scanner_.Scan(text); },
+            [&](std::uint64_t size, const LogScanner::ReadAt& read) { return scanner_.ScanSource(size, read); });
+        lines = scan.Lines;
+        for (std::size_t k = 0; k < kSignatureCount; ++k)
+            row.Counts[k] = scan.Hits[k];
+    }
     // The counts are complete before the first notification, but no observer can tell: it sees
     // the line count, then every line index in order, then the row, as if each line were
     // examined right after its atLine.
-    observer.beginFile(scan.Lines);
-    for (std::int64_t j = 0; j < scan.Lines; ++j)
+    observer.beginFile(lines);
+    for (std::int64_t j = 0; j < lines; ++j)
         observer.atLine(j);
 
-    ResultRow row;
     row.Number = int(index + 1);
     row.FileName = FileNameOf(path);
-    row.SizeText = SizeText(fs::GetFileSize(path));
-    for (std::size_t k = 0; k < kSignatureCount; ++k)
-        row.Counts[k] = scan.Hits[k];
+    row.SizeBytes = fs::GetFileSize(path);
+    row.SizeText = SizeText(row.SizeBytes);
     return row;
 }
 
-} // namespace app
+} // namespace analysis

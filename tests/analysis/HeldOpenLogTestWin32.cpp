@@ -1,7 +1,7 @@
 // The log the web server is still writing: IIS keeps the current log open for writing and lets
 // others only read it, so the primary read (which keeps writers out) fails with a sharing
 // violation and the analysis must count the file through the fallback read.
-#include "app/CrawlerAnalysis.h"
+#include "analysis/CrawlerAnalysis.h"
 #include "platform/fs/File.h"
 #include "platform/fs/FileError.h"
 #include "platform/fs/Utf16.h"
@@ -14,13 +14,13 @@
 
 namespace {
 
-class Rows : public app::AnalysisObserver {
+class Rows : public analysis::AnalysisObserver {
 public:
     void beginFile(std::int64_t) override {}
     void atLine(std::int64_t) override {}
-    void addRow(const app::ResultRow& row) override { rows.push_back(row); }
+    void addRow(const analysis::ResultRow& row) override { rows.push_back(row); }
     void fileDone() override {}
-    std::vector<app::ResultRow> rows;
+    std::vector<analysis::ResultRow> rows;
 };
 
 // A handle as the web server holds it: writing, sharing reading only.
@@ -63,7 +63,7 @@ TEST(HeldOpenLog, PrimaryReadMeetsASharingViolation) {
 
 TEST(HeldOpenLog, AnalysisCountsTheLogTheServerIsWriting) {
     TempFolder dir;
-    const app::SignatureList sigs = app::MakeSignatureList();
+    const analysis::SignatureList sigs = analysis::MakeSignatureList();
     dir.Write("u_ex260100.log", sigs[0] + "\r\n");
     ServerHandle server(dir / "u_ex260101.log");
     ASSERT_TRUE(server.IsOpen());
@@ -72,11 +72,11 @@ TEST(HeldOpenLog, AnalysisCountsTheLogTheServerIsWriting) {
         text += "2026-01-01 00:00:00 GET / " + sigs[std::size_t(i % 7)] + " " + (i % 2 ? sigs[1] : "") + "\r\n";
     server.Write(text);
 
-    app::CrawlerAnalysis analysis;
+    analysis::CrawlerAnalysis scan;
     Rows rows;
-    ASSERT_TRUE(analysis.analyseLogFiles(dir.Path(), rows));
+    ASSERT_TRUE(scan.analyseLogFiles(dir.Path(), rows));
     ASSERT_EQ(rows.rows.size(), 2u);
-    const app::ResultRow& held = rows.rows[1];
+    const analysis::ResultRow& held = rows.rows[1];
     EXPECT_EQ(held.FileName, "u_ex260101.log");
     EXPECT_EQ(held.SizeText, std::to_string(text.size() / 1024) + " kb");
     // Signature k is on every line with i % 7 == k (143 lines for k < 6, 142 for k = 6); Google
@@ -92,14 +92,14 @@ TEST(HeldOpenLog, AnalysisCountsTheLogTheServerIsWriting) {
     // What the server writes after the analysis is counted by the next one.
     server.Write("2026-01-01 00:00:01 GET / " + sigs[3] + "\r\n");
     Rows again;
-    ASSERT_TRUE(analysis.analyseLogFiles(dir.Path(), again));
+    ASSERT_TRUE(scan.analyseLogFiles(dir.Path(), again));
     ASSERT_EQ(again.rows.size(), 2u);
     EXPECT_EQ(again.rows[1].Counts[3], expected[3] + 1);
 }
 
 TEST(HeldOpenLog, UnicodeFolderAndFileNames) {
     TempFolder dir;
-    const app::SignatureList sigs = app::MakeSignatureList();
+    const analysis::SignatureList sigs = analysis::MakeSignatureList();
     ASSERT_TRUE(::CreateDirectoryW(fs::WidenPath(dir / "日志").c_str(), nullptr));
     HANDLE h = ::CreateFileW(fs::WidenPath(dir / "日志/访问.log").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_HIDDEN, nullptr);
@@ -110,9 +110,9 @@ TEST(HeldOpenLog, UnicodeFolderAndFileNames) {
     ::CloseHandle(h);
     ASSERT_TRUE(::CreateDirectoryW(fs::WidenPath(dir / "日志/sub.log").c_str(), nullptr));
 
-    app::CrawlerAnalysis analysis;
+    analysis::CrawlerAnalysis scan;
     Rows rows;
-    ASSERT_TRUE(analysis.analyseLogFiles(dir / "日志", rows));
+    ASSERT_TRUE(scan.analyseLogFiles(dir / "日志", rows));
     ASSERT_EQ(rows.rows.size(), 1u) << "the hidden file counts, the folder named *.log does not";
     EXPECT_EQ(rows.rows[0].FileName, "访问.log");
     EXPECT_EQ(rows.rows[0].Counts[5], 1);

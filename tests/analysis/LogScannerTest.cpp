@@ -1,5 +1,5 @@
-#include "app/CrawlerAnalysis.h"
-#include "app/LogScanner.h"
+#include "analysis/CrawlerAnalysis.h"
+#include "analysis/LogScanner.h"
 
 #include "LogGenerator.h"
 #include "ReferenceScan.h"
@@ -10,12 +10,12 @@
 
 namespace {
 
-using Kernel = app::LogScanner::Kernel;
+using Kernel = analysis::LogScanner::Kernel;
 
 // Every way the scanner can cut its input: one part, several parts, and small blocks read
 // through ScanSource, with both kernels. They must all agree.
-std::vector<app::ScanResult> AllWays(const app::LogScanner& scanner, std::string_view text) {
-    std::vector<app::ScanResult> results;
+std::vector<analysis::ScanResult> AllWays(const analysis::LogScanner& scanner, std::string_view text) {
+    std::vector<analysis::ScanResult> results;
     for (unsigned parts : {1u, 2u, 3u, 7u})
         results.push_back(scanner.Scan(text, parts));
     auto read = [text](std::uint64_t offset, char* buffer, std::size_t length) {
@@ -53,17 +53,17 @@ TEST(LogScanner, SplitsLinesByTheRules) {
         {std::string(63, 'x') + "\r\n", 1}, // a CR LF across the 64-byte block boundary
     };
     for (Kernel kernel : {Kernel::Baseline, Kernel::Avx2}) {
-        app::LogScanner scanner(app::MakeSignatureList(), kernel);
+        analysis::LogScanner scanner(analysis::MakeSignatureList(), kernel);
         for (const Case& c : cases) {
             ASSERT_EQ(std::int64_t(ReferenceLines(c.Text).size()), c.Lines) << "bad case";
-            for (const app::ScanResult& r : AllWays(scanner, c.Text))
+            for (const analysis::ScanResult& r : AllWays(scanner, c.Text))
                 EXPECT_EQ(r.Lines, c.Lines) << testing::PrintToString(c.Text);
         }
     }
 }
 
 TEST(LogScanner, CountsLinesPerSignature) {
-    const app::SignatureList sigs = app::MakeSignatureList();
+    const analysis::SignatureList sigs = analysis::MakeSignatureList();
     const std::string google = sigs[1], baidu = sigs[0], yahoo = sigs[3], msn = sigs[6];
     struct Case {
         std::string Text;
@@ -83,23 +83,23 @@ TEST(LogScanner, CountsLinesPerSignature) {
         {std::string(60, ' ') + google + std::string(70, ' ') + google, {0, 1, 0, 0, 0, 0, 0}},
     };
     for (Kernel kernel : {Kernel::Baseline, Kernel::Avx2}) {
-        app::LogScanner scanner(sigs, kernel);
+        analysis::LogScanner scanner(sigs, kernel);
         for (const Case& c : cases) {
             ASSERT_EQ(ReferenceHits(c.Text, sigs), c.Hits) << "bad case " << testing::PrintToString(c.Text);
-            for (const app::ScanResult& r : AllWays(scanner, c.Text))
+            for (const analysis::ScanResult& r : AllWays(scanner, c.Text))
                 EXPECT_EQ(r.Hits, c.Hits) << testing::PrintToString(c.Text);
         }
     }
 }
 
 TEST(LogScanner, AgreesWithThePlainRulesOnGeneratedLogs) {
-    const app::SignatureList sigs = app::MakeSignatureList();
+    const analysis::SignatureList sigs = analysis::MakeSignatureList();
     std::string log = loggen::LogGenerator::Generate(7, 300000);
     std::vector<std::int64_t> expected = ReferenceHits(log, sigs);
     for (std::int64_t hits : expected)
         ASSERT_GT(hits, 0) << "the generator should exercise every signature";
-    app::LogScanner scanner(sigs);
-    for (const app::ScanResult& r : AllWays(scanner, log)) {
+    analysis::LogScanner scanner(sigs);
+    for (const analysis::ScanResult& r : AllWays(scanner, log)) {
         EXPECT_EQ(r.Lines, std::int64_t(ReferenceLines(log).size()));
         EXPECT_EQ(r.Hits, expected);
     }
@@ -109,8 +109,8 @@ TEST(LogScanner, ShortAndManySignaturesTakeTheGenericPaths) {
     // Single-byte signatures and more first/fifth-byte keys than the vector prefilter holds.
     std::vector<std::string> sigs{"a", "ab", "b", "cd", "xyz", "q", "zz"};
     std::string text = "ab\r\nba\nzzz\rcd cd\n\nqxyz";
-    app::LogScanner scanner(sigs);
-    for (const app::ScanResult& r : AllWays(scanner, text)) {
+    analysis::LogScanner scanner(sigs);
+    for (const analysis::ScanResult& r : AllWays(scanner, text)) {
         EXPECT_EQ(r.Lines, std::int64_t(ReferenceLines(text).size()));
         EXPECT_EQ(r.Hits, ReferenceHits(text, sigs));
     }
@@ -118,11 +118,11 @@ TEST(LogScanner, ShortAndManySignaturesTakeTheGenericPaths) {
 
 TEST(LogScanner, RefusesSignaturesThatCannotLieInALine) {
     for (std::string bad : {std::string(""), std::string("a\nb"), std::string("a\rb"), std::string("a\0b", 3)})
-        EXPECT_THROW(app::LogScanner(std::vector<std::string>{bad}), std::invalid_argument);
+        EXPECT_THROW(analysis::LogScanner(std::vector<std::string>{bad}), std::invalid_argument);
 }
 
 TEST(LogScanner, ReadErrorsReachTheCaller) {
-    app::LogScanner scanner(app::MakeSignatureList());
+    analysis::LogScanner scanner(analysis::MakeSignatureList());
     auto failing = [](std::uint64_t offset, char*, std::size_t) {
         if (offset > 0)
             throw std::runtime_error("read failed");

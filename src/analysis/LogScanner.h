@@ -15,7 +15,7 @@
 // only prefilter candidates are compared in full. Large inputs are cut into parts scanned on
 // several threads and merged; the result does not depend on the cut.
 
-#include "app/LogScanKernel.h"
+#include "analysis/LogScanKernel.h"
 
 #include <cstdint>
 #include <functional>
@@ -24,7 +24,7 @@
 #include <string_view>
 #include <vector>
 
-namespace app {
+namespace analysis {
 
 struct ScanResult {
     std::int64_t Lines = 0;
@@ -79,7 +79,6 @@ private:
                   kernel::PartTally& out) const;
     void ScanSourcePart(std::uint64_t begin, std::uint64_t end, std::uint64_t size, const ReadAt& read,
                         std::size_t chunkBytes, kernel::PartTally& out) const;
-    unsigned PickParts(std::uint64_t size, unsigned parts) const;
     ScanResult Finish(const kernel::PartTally& all) const;
 
     std::size_t overlap_ = 0; // bytes read past a block: the longest signature plus the prefilter offset
@@ -91,4 +90,4 @@ private:
     bool parallel_ = true;
 };
 
-} // namespace app
+} // namespace analysis

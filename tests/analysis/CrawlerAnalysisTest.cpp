@@ -1,4 +1,4 @@
-#include "app/CrawlerAnalysis.h"
+#include "analysis/CrawlerAnalysis.h"
 
 #include "platform/fs/FileError.h"
 
@@ -13,11 +13,11 @@
 namespace {
 
 // Records every notification as text, in order, the way a message log records window messages.
-class Recorder : public app::AnalysisObserver {
+class Recorder : public analysis::AnalysisObserver {
 public:
     void beginFile(std::int64_t lines) override { calls.push_back("beginFile " + std::to_string(lines)); }
     void atLine(std::int64_t index) override { calls.push_back("atLine " + std::to_string(index)); }
-    void addRow(const app::ResultRow& row) override {
+    void addRow(const analysis::ResultRow& row) override {
         std::string text = "addRow";
         for (const std::string& cell : row.Cells())
             text += " " + cell;
@@ -27,29 +27,29 @@ public:
     void fileDone() override { calls.push_back("fileDone"); }
 
     std::vector<std::string> calls;
-    std::vector<app::ResultRow> rows;
+    std::vector<analysis::ResultRow> rows;
 };
 
 TEST(CrawlerAnalysis, NotifiesInTheSpecifiedOrder) {
     TempFolder dir;
-    const app::SignatureList sigs = app::MakeSignatureList();
+    const analysis::SignatureList sigs = analysis::MakeSignatureList();
     dir.Write("a.log", "#Fields: x\r\n" + sigs[1] + " " + sigs[0] + "\r\n" + sigs[3] + "\r\n");
-    app::CrawlerAnalysis analysis;
+    analysis::CrawlerAnalysis scan;
     Recorder rec;
-    ASSERT_TRUE(analysis.analyseLogFiles(dir.Path(), rec));
+    ASSERT_TRUE(scan.analyseLogFiles(dir.Path(), rec));
     std::vector<std::string> expected{
         "beginFile 3", "atLine 0", "atLine 1", "atLine 2", "addRow 1 a.log 0 kb 1 1 0 1 0 0 0", "fileDone",
     };
     EXPECT_EQ(rec.calls, expected);
-    EXPECT_EQ(analysis.LogFiles(), app::LogFileList{dir.Path() + "/a.log"});
+    EXPECT_EQ(scan.LogFiles(), analysis::LogFileList{dir.Path() + "/a.log"});
 }
 
 TEST(CrawlerAnalysis, EmptyFileGivesARowOfZeros) {
     TempFolder dir;
     dir.Write("empty.log", "");
-    app::CrawlerAnalysis analysis;
+    analysis::CrawlerAnalysis scan;
     Recorder rec;
-    analysis.analyseLogFiles(dir.Path(), rec);
+    scan.analyseLogFiles(dir.Path(), rec);
     std::vector<std::string> expected{"beginFile 0", "addRow 1 empty.log 0 kb 0 0 0 0 0 0 0", "fileDone"};
     EXPECT_EQ(rec.calls, expected);
 }
@@ -60,11 +60,11 @@ TEST(CrawlerAnalysis, NoLogFilesGiveNoNotificationAtAll) {
     std::filesystem::create_directory(dir / "sub.log");
     dir.Write("sub.log/inner.log", "x\n");
     for (std::string folder : {dir.Path(), dir / "missing", std::string()}) {
-        app::CrawlerAnalysis analysis;
+        analysis::CrawlerAnalysis scan;
         Recorder rec;
-        EXPECT_TRUE(analysis.analyseLogFiles(folder == "" ? dir / "sub.log/inner.log" : folder, rec));
+        EXPECT_TRUE(scan.analyseLogFiles(folder == "" ? dir / "sub.log/inner.log" : folder, rec));
         EXPECT_TRUE(rec.calls.empty()) << folder;
-        EXPECT_TRUE(analysis.LogFiles().empty());
+        EXPECT_TRUE(scan.LogFiles().empty());
     }
 }
 
@@ -80,11 +80,11 @@ TEST(CrawlerAnalysis, ReadsOnlyRegularLogFilesInNameOrder) {
     // Reading any of these would block or never end.
     std::filesystem::create_symlink("/dev/zero", dir / "zero.log");
     ASSERT_EQ(::mkfifo((dir / "pipe.log").c_str(), 0600), 0);
-    app::CrawlerAnalysis analysis;
+    analysis::CrawlerAnalysis scan;
     Recorder rec;
-    analysis.analyseLogFiles(dir.Path(), rec);
+    scan.analyseLogFiles(dir.Path(), rec);
     std::vector<std::string> names;
-    for (const app::ResultRow& row : rec.rows)
+    for (const analysis::ResultRow& row : rec.rows)
         names.push_back(row.FileName);
     EXPECT_EQ(names, (std::vector<std::string>{".hidden.log", "A.log", "a.log", "b.log", "link.log", "U_EX130101.log",
                                                "u_ex130102.log"}));
@@ -93,7 +93,7 @@ TEST(CrawlerAnalysis, ReadsOnlyRegularLogFilesInNameOrder) {
 
 TEST(CrawlerAnalysis, NameOrderIgnoresLetterCaseThenComparesBytes) {
     std::vector<std::string> names{"b", "B", "a10", "A2", "a1", "_x", "Ab", "aB"};
-    std::sort(names.begin(), names.end(), app::LogNameLess);
+    std::sort(names.begin(), names.end(), analysis::LogNameLess);
     EXPECT_EQ(names, (std::vector<std::string>{"_x", "a1", "a10", "A2", "Ab", "aB", "B", "b"}));
 }
 
@@ -110,13 +110,13 @@ TEST(CrawlerAnalysis, SizeTextIsWholeKilobytesOfSixtyFourBitSizes) {
     };
     TempFolder dir;
     for (const Case& c : cases) {
-        EXPECT_EQ(app::SizeText(c.Bytes), c.Text);
+        EXPECT_EQ(analysis::SizeText(c.Bytes), c.Text);
         // The same through the analysis, on a sparse file: a line, then NUL bytes that end the text.
         std::filesystem::remove_all(dir / "f.log");
         MakeSparseFile(dir / "f.log", c.Bytes ? "a" : "", c.Bytes);
-        app::CrawlerAnalysis analysis;
+        analysis::CrawlerAnalysis scan;
         Recorder rec;
-        analysis.analyseLogFiles(dir.Path(), rec);
+        scan.analyseLogFiles(dir.Path(), rec);
         ASSERT_EQ(rec.rows.size(), 1u);
         EXPECT_EQ(rec.rows[0].SizeText, c.Text);
         EXPECT_EQ(rec.calls[0], c.Bytes ? "beginFile 1" : "beginFile 0");
@@ -128,16 +128,16 @@ TEST(CrawlerAnalysis, UnreadableFileEndsTheAnalysisAfterTheEarlierRows) {
     for (const char* name : {"1.log", "2.log", "3.log", "4.log"})
         dir.Write(name, "Yahoo!+Slurp\r\n");
     UnreadableFile unreadable(dir / "bad.log");
-    app::CrawlerAnalysis analysis;
+    analysis::CrawlerAnalysis scan;
     Recorder rec;
     std::string message;
     try {
-        analysis.analyseLogFiles(dir.Path(), rec);
+        scan.analyseLogFiles(dir.Path(), rec);
         FAIL() << "no error";
     } catch (const fs::FileError& e) {
         message = e.what();
     }
-    const app::LogFileList& files = analysis.LogFiles();
+    const analysis::LogFileList& files = scan.LogFiles();
     std::size_t bad = std::find(files.begin(), files.end(), dir / "bad.log") - files.begin();
     ASSERT_LT(bad, files.size());
     EXPECT_EQ(message, "Cannot open file \"" + (std::filesystem::canonical(dir.Path()) / "bad.log").string() +
@@ -145,24 +145,24 @@ TEST(CrawlerAnalysis, UnreadableFileEndsTheAnalysisAfterTheEarlierRows) {
     ASSERT_EQ(rec.rows.size(), bad); // the rows before it, none for it, none after it
     for (std::size_t i = 0; i < bad; ++i) {
         EXPECT_EQ(rec.rows[i].Number, int(i + 1));
-        EXPECT_EQ(rec.rows[i].FileName, app::FileNameOf(files[i]));
+        EXPECT_EQ(rec.rows[i].FileName, analysis::FileNameOf(files[i]));
     }
     EXPECT_EQ(rec.calls.empty() ? "" : rec.calls.back(), bad ? "fileDone" : "");
-    EXPECT_FALSE(analysis.IsBusy()); // a failed analysis does not block the next one
+    EXPECT_FALSE(scan.IsBusy()); // a failed analysis does not block the next one
 }
 
 TEST(CrawlerAnalysis, NumberingRestartsAndDoubledSeparatorsWork) {
     TempFolder dir;
     dir.Write("a.log", "x\n");
     dir.Write("b.log", "x\n");
-    app::CrawlerAnalysis analysis;
+    analysis::CrawlerAnalysis scan;
     for (const std::string& folder : {dir.Path(), dir.Path() + "/"}) {
         Recorder rec;
-        analysis.analyseLogFiles(folder, rec);
+        scan.analyseLogFiles(folder, rec);
         ASSERT_EQ(rec.rows.size(), 2u);
         EXPECT_EQ(rec.rows[0].Number, 1);
         EXPECT_EQ(rec.rows[1].Number, 2);
-        EXPECT_EQ(analysis.LogFiles()[0].substr(0, folder.size() + 1), folder + "/");
+        EXPECT_EQ(scan.LogFiles()[0].substr(0, folder.size() + 1), folder + "/");
     }
 }
 
@@ -171,29 +171,29 @@ TEST(CrawlerAnalysis, ASecondRequestDuringFileDoneIsIgnored) {
     first.Write("a.log", "x\n");
     first.Write("b.log", "x\n");
     second.Write("other.log", "x\n");
-    app::CrawlerAnalysis analysis;
+    analysis::CrawlerAnalysis scan;
 
     class Reentrant : public Recorder {
     public:
-        Reentrant(app::CrawlerAnalysis& a, std::string f) : analysis(a), folder(std::move(f)) {}
+        Reentrant(analysis::CrawlerAnalysis& a, std::string f) : scan(a), folder(std::move(f)) {}
         void fileDone() override {
             Recorder::fileDone();
             Recorder inner;
-            nested.push_back(analysis.analyseLogFiles(folder, inner));
+            nested.push_back(scan.analyseLogFiles(folder, inner));
             EXPECT_TRUE(inner.calls.empty());
         }
-        app::CrawlerAnalysis& analysis;
+        analysis::CrawlerAnalysis& scan;
         std::string folder;
         std::vector<bool> nested;
-    } rec(analysis, second.Path());
+    } rec(scan, second.Path());
 
-    EXPECT_TRUE(analysis.analyseLogFiles(first.Path(), rec));
+    EXPECT_TRUE(scan.analyseLogFiles(first.Path(), rec));
     EXPECT_EQ(rec.nested, (std::vector<bool>{false, false}));
     ASSERT_EQ(rec.rows.size(), 2u);
-    EXPECT_EQ(analysis.LogFiles().size(), 2u);
+    EXPECT_EQ(scan.LogFiles().size(), 2u);
     // Once the first analysis has returned, the next request runs.
     Recorder after;
-    EXPECT_TRUE(analysis.analyseLogFiles(second.Path(), after));
+    EXPECT_TRUE(scan.analyseLogFiles(second.Path(), after));
     EXPECT_EQ(after.rows.size(), 1u);
 }
 
@@ -204,22 +204,22 @@ TEST(CrawlerAnalysis, FilesWithoutAKnownSizeAreReadByTheFallback) {
     // The kernel's own files report size 0 yet have content; the fallback reads them to the end.
     TempFolder dir;
     std::filesystem::create_symlink("/proc/self/status", dir / "status.log");
-    app::CrawlerAnalysis analysis;
+    analysis::CrawlerAnalysis scan;
     Recorder rec;
-    analysis.analyseLogFiles(dir.Path(), rec);
+    scan.analyseLogFiles(dir.Path(), rec);
     ASSERT_FALSE(rec.calls.empty());
     EXPECT_NE(rec.calls[0], "beginFile 0");
 #endif
 }
 
 TEST(CrawlerAnalysis, SignatureListIsTheReportsColumnOrder) {
-    EXPECT_EQ(app::MakeSignatureList(),
-              (app::SignatureList{"http://www.baidu.com/search/spider.htm", "http://www.google.com/bot.html",
+    EXPECT_EQ(analysis::MakeSignatureList(),
+              (analysis::SignatureList{"http://www.baidu.com/search/spider.htm", "http://www.google.com/bot.html",
                                   "http://help.soso.com/webspider.htm", "Yahoo!+Slurp",
                                   "http://www.sogou.com/docs/help/webmasters.htm",
                                   "http://www.youdao.com/help/webmaster/spider/", "http://search.msn.com/msnbot.htm"}));
-    EXPECT_EQ(app::FileNameOf("/var/log/iis/u_ex1301.log"), "u_ex1301.log");
-    EXPECT_EQ(app::FileNameOf("plain.log"), "plain.log");
+    EXPECT_EQ(analysis::FileNameOf("/var/log/iis/u_ex1301.log"), "u_ex1301.log");
+    EXPECT_EQ(analysis::FileNameOf("plain.log"), "plain.log");
 }
 
 } // namespace

@@ -1,4 +1,6 @@
-#include "app/LogScanner.h"
+#include "analysis/LogScanner.h"
+
+#include "analysis/ScanParts.h"
 
 #include <algorithm>
 #include <exception>
@@ -6,7 +8,7 @@
 #include <stdexcept>
 #include <thread>
 
-namespace app {
+namespace analysis {
 namespace {
 
 bool HasAvx2() {
@@ -170,38 +172,6 @@ void Append(kernel::PartTally& into, const kernel::PartTally& next, int signatur
     into.StoppedAtNul = next.StoppedAtNul;
 }
 
-// Runs part(i) for i in [0, parts): parts 1.. on their own threads, part 0 on the caller's.
-// The first exception (in part order) is rethrown once all have finished.
-template <class Part>
-void RunParts(unsigned parts, bool parallel, const Part& part) {
-    if (!parallel) {
-        for (unsigned i = 0; i < parts; ++i)
-            part(i);
-        return;
-    }
-    std::vector<std::exception_ptr> errors(parts);
-    {
-        std::vector<std::jthread> workers;
-        workers.reserve(parts - 1);
-        for (unsigned i = 1; i < parts; ++i)
-            workers.emplace_back([&, i] {
-                try {
-                    part(i);
-                } catch (...) {
-                    errors[i] = std::current_exception();
-                }
-            });
-        try {
-            part(0);
-        } catch (...) {
-            errors[0] = std::current_exception();
-        }
-    }
-    for (const std::exception_ptr& e : errors)
-        if (e)
-            std::rethrow_exception(e);
-}
-
 } // namespace
 
 void LogScanner::ScanPart(const char* text, std::size_t size, std::size_t begin, std::size_t end,
@@ -210,14 +180,6 @@ void LogScanner::ScanPart(const char* text, std::size_t size, std::size_t begin,
         kernel::ScanPartAvx2(*tables_, text, size, begin, end, out);
     else
         kernel::ScanPartBaseline(*tables_, text, size, begin, end, out);
-}
-
-unsigned LogScanner::PickParts(std::uint64_t size, unsigned parts) const {
-    if (parts == 0) {
-        unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-        parts = unsigned(std::clamp<std::uint64_t>(size / kMinPartBytes, 1, cores));
-    }
-    return unsigned(std::clamp<std::uint64_t>(parts, 1, std::max<std::uint64_t>(1, size)));
 }
 
 ScanResult LogScanner::Finish(const kernel::PartTally& all) const {
@@ -229,7 +191,7 @@ ScanResult LogScanner::Finish(const kernel::PartTally& all) const {
 }
 
 ScanResult LogScanner::Scan(std::string_view text, unsigned parts) const {
-    parts = PickParts(text.size(), parts);
+    parts = PickScanParts(text.size(), parts, kMinPartBytes);
     auto cut = [&](unsigned i) { return std::size_t((unsigned __int128)(text.size()) * i / parts); };
     std::vector<kernel::PartTally> tallies(parts);
     RunParts(parts, parallel_, [&](unsigned i) { ScanPart(text.data(), text.size(), cut(i), cut(i + 1), tallies[i]); });
@@ -257,7 +219,7 @@ void LogScanner::ScanSourcePart(std::uint64_t begin, std::uint64_t end, std::uin
 ScanResult LogScanner::ScanSource(std::uint64_t size, const ReadAt& read, unsigned parts,
                                   std::size_t chunkBytes) const {
     chunkBytes = std::max<std::size_t>(chunkBytes, 1);
-    parts = PickParts(size, parts);
+    parts = PickScanParts(size, parts, kMinPartBytes);
     auto cut = [&](unsigned i) { return std::uint64_t((unsigned __int128)(size) * i / parts); };
     std::vector<kernel::PartTally> tallies(parts);
     RunParts(parts, parallel_, [&](unsigned i) { ScanSourcePart(cut(i), cut(i + 1), size, read, chunkBytes, tallies[i]); });
@@ -267,4 +229,4 @@ ScanResult LogScanner::ScanSource(std::uint64_t size, const ReadAt& read, unsign
     return Finish(all);
 }
 
-} // namespace app
+} // namespace analysis

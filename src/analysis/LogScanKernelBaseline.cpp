@@ -1,10 +1,10 @@
-#include "app/LogScanKernelImpl.h"
+#include "analysis/LogScanKernelImpl.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
-namespace app::kernel {
+namespace analysis::kernel {
 namespace {
 
 #if defined(__SSE2__)
@@ -67,4 +67,4 @@ void ScanPartBaseline(const ScanTables& t, const char* text, std::size_t size, s
     ScanRange(BaselineClassifier(t), t, text, size, begin, end, out);
 }
 
-} // namespace app::kernel
+} // namespace analysis::kernel

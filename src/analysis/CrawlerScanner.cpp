@@ -1,0 +1,372 @@
+#include "analysis/CrawlerScanner.h"
+
+#include "analysis/ScanParts.h"
+#include "analysis/W3cFields.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace analysis {
+namespace {
+
+using Layout = std::optional<W3cLayout>; // none: no "#Fields:" seen yet, lines are looked at whole
+
+// The first CR, LF or NUL in [p, end), or end.
+const char* FindBreak(const char* p, const char* end) {
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n'), nul = _mm_setzero_si128();
+    for (; end - p >= 16; p += 16) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)), _mm_cmpeq_epi8(v, nul));
+        if (unsigned m = unsigned(_mm_movemask_epi8(hit)))
+            return p + __builtin_ctz(m);
+    }
+#endif
+    for (; p < end; ++p)
+        if (*p == '\r' || *p == '\n' || *p == '\0')
+            return p;
+    return end;
+}
+
+// The verdicts of the user agents a part has seen: a direct-mapped table of hashes, the agents'
+// bytes kept in one arena so that a hit is confirmed byte for byte.
+class AgentCache {
+public:
+    static constexpr std::size_t kSlots = 4096;
+    static constexpr std::size_t kArenaBytes = std::size_t(1) << 20;
+    static constexpr std::size_t kMaxAgentBytes = 1024;
+
+    AgentCache() : slots_(kSlots) { arena_.reserve(kArenaBytes); }
+
+    static std::uint64_t Hash(std::string_view s) {
+        std::uint64_t h = 0x9E3779B97F4A7C15ull ^ s.size();
+        std::size_t i = 0;
+        for (; i + 8 <= s.size(); i += 8) {
+            std::uint64_t w;
+            std::memcpy(&w, s.data() + i, 8);
+            h = (h ^ w) * 0xBF58476D1CE4E5B9ull;
+            h ^= h >> 29;
+        }
+        std::uint64_t w = 0;
+        std::memcpy(&w, s.data() + i, s.size() - i);
+        h = (h ^ w) * 0x94D049BB133111EBull;
+        return h ^ (h >> 31);
+    }
+
+    // True with the verdict in `crawler` when `agent` was seen.
+    bool Find(std::string_view agent, std::uint64_t hash, int& crawler) const {
+        const Slot& s = slots_[hash % kSlots];
+        if (s.Hash != hash || s.Length != agent.size() || s.Length == 0)
+            return false;
+        if (std::memcmp(arena_.data() + s.Offset, agent.data(), agent.size()) != 0)
+            return false;
+        crawler = s.Crawler;
+        return true;
+    }
+
+    void Put(std::string_view agent, std::uint64_t hash, int crawler) {
+        if (agent.empty() || agent.size() > kMaxAgentBytes)
+            return;
+        if (arena_.size() + agent.size() > kArenaBytes) { // full: start afresh
+            arena_.clear();
+            std::fill(slots_.begin(), slots_.end(), Slot{});
+        }
+        Slot& s = slots_[hash % kSlots];
+        s.Hash = hash;
+        s.Offset = std::uint32_t(arena_.size());
+        s.Length = std::uint32_t(agent.size());
+        s.Crawler = crawler;
+        arena_.insert(arena_.end(), agent.begin(), agent.end());
+    }
+
+private:
+    struct Slot {
+        std::uint64_t Hash = 0;
+        std::uint32_t Offset = 0, Length = 0;
+        int Crawler = CrawlerMatcher::kNone;
+    };
+    std::vector<Slot> slots_;
+    std::vector<char> arena_;
+};
+
+// Judges the lines of one part in order, under the field list in force.
+class LineJudge {
+public:
+    LineJudge(const CrawlerMatcher& matcher, std::size_t crawlers, Layout layout)
+        : matcher_(matcher), crawlers_(crawlers), layout_(std::move(layout)) {}
+
+    const Layout& Current() const { return layout_; }
+
+    // Counts `line` into `tally`; true when it was a "#Fields:" directive (which then rules the
+    // lines after it).
+    bool Line(std::string_view line, CrawlerTally& tally) {
+        ++tally.Lines;
+        switch (ClassifyW3cLine(line)) {
+        case W3cLineKind::Blank:
+        case W3cLineKind::Directive:
+            return false;
+        case W3cLineKind::Fields: {
+            W3cLayout read;
+            if (!ParseFieldsDirective(line, read))
+                return false;
+            layout_ = std::move(read);
+            return true;
+        }
+        case W3cLineKind::Data:
+            break;
+        }
+        ++tally.Requests;
+        int crawler = Judge(line);
+        if (crawler >= 0) {
+            if (tally.Counts.empty())
+                tally.Counts.assign(crawlers_, 0);
+            ++tally.Counts[std::size_t(crawler)];
+        } else if (crawler == CrawlerMatcher::kOtherBot) {
+            ++tally.OtherBots;
+        }
+        return false;
+    }
+
+private:
+    int Judge(std::string_view line) {
+        if (!layout_ || layout_->UserAgent < 0)
+            return matcher_.Match(line, false);
+        int count = SplitW3cValues(line, values_, kMaxW3cFields);
+        if (count != layout_->Count())
+            return matcher_.Match(line, false);
+        std::string_view agent = values_[layout_->UserAgent];
+        std::uint64_t hash = AgentCache::Hash(agent);
+        int crawler;
+        if (cache_.Find(agent, hash, crawler))
+            return crawler;
+        crawler = matcher_.Match(agent, true);
+        cache_.Put(agent, hash, crawler);
+        return crawler;
+    }
+
+    const CrawlerMatcher& matcher_;
+    std::size_t crawlers_;
+    Layout layout_;
+    AgentCache cache_;
+    std::string_view values_[kMaxW3cFields];
+};
+
+// Walks the lines of a source block by block, in a buffer of its own.
+class LineWalker {
+public:
+    LineWalker(const CrawlerScanner::ReadAt& read, std::uint64_t size, std::size_t chunkBytes)
+        : read_(read), size_(size), chunk_(std::max<std::size_t>(chunkBytes, 1)),
+          buffer_(chunk_ + CrawlerScanner::kMaxLineBytes + 1) {}
+
+    // The first line that starts at or after `cut`, or size when none does (or a NUL ends the
+    // text first). Offset p starts a line when p == 0, or the byte before it is LF, or a CR not
+    // followed by LF.
+    std::uint64_t LineStartAfter(std::uint64_t cut) {
+        if (cut == 0)
+            return 0;
+        std::uint64_t pos = cut - 1;
+        char b[2];
+        while (pos < size_) {
+            std::size_t n = std::size_t(std::min<std::uint64_t>(chunk_, size_ - pos));
+            read_(pos, buffer_.data(), n);
+            const char* hit = FindBreak(buffer_.data(), buffer_.data() + n);
+            if (hit == buffer_.data() + n) {
+                pos += n;
+                continue;
+            }
+            std::uint64_t at = pos + std::uint64_t(hit - buffer_.data());
+            if (*hit == '\0')
+                return size_;
+            if (*hit == '\n' || at + 1 >= size_)
+                return at + 1;
+            read_(at + 1, b, 1);
+            return b[0] == '\n' ? at + 2 : at + 1;
+        }
+        return size_;
+    }
+
+    // Calls line(offset, bytes) for every line that starts in [begin, limit), `begin` being a
+    // line start; stops early when `line` returns false. Returns true when a NUL byte ended the
+    // text.
+    template <class OnLine>
+    bool Walk(std::uint64_t begin, std::uint64_t limit, const OnLine& line) {
+        char* buf = buffer_.data();
+        std::uint64_t base = begin;  // offset of buf[0]
+        std::uint64_t readPos = begin;
+        std::size_t have = 0, start = 0, scan = 0;
+        bool skipLf = false;   // the last line ended at a CR: an LF right after it belongs to it
+        bool overlong = false; // the line at `start` was judged already; skip to its end
+        while (true) {
+            // Judge every complete line in the buffer.
+            while (true) {
+                if (skipLf && start < have) {
+                    skipLf = false;
+                    if (buf[start] == '\n') {
+                        ++start;
+                        scan = start;
+                        continue;
+                    }
+                }
+                if (start >= have)
+                    break;
+                const char* hit = FindBreak(buf + scan, buf + have);
+                std::size_t at = std::size_t(hit - buf);
+                if (at == have) {
+                    scan = have;
+                    if (!overlong && have - start >= CrawlerScanner::kMaxLineBytes) {
+                        if (base + start >= limit ||
+                            !line(base + start, std::string_view(buf + start, CrawlerScanner::kMaxLineBytes)))
+                            return false;
+                        overlong = true;
+                    }
+                    break;
+                }
+                bool nul = *hit == '\0';
+                if (!overlong) {
+                    if (base + start >= limit)
+                        return false;
+                    // Before a NUL, only text after the last break that is not empty is a line.
+                    if (!(nul && at == start) &&
+                        !line(base + start, std::string_view(buf + start, std::min(at - start, CrawlerScanner::kMaxLineBytes))))
+                        return false;
+                }
+                overlong = false;
+                if (nul)
+                    return true;
+                skipLf = *hit == '\r';
+                start = scan = at + 1;
+            }
+            if (readPos >= size_)
+                break;
+            // Keep the unfinished line (or, past its judged part, nothing of it) and read on.
+            std::size_t keep = overlong ? 0 : have - start;
+            if (keep > 0 && start > 0)
+                std::memmove(buf, buf + start, keep);
+            base += overlong ? have : start;
+            scan = overlong ? 0 : scan - start;
+            start = 0;
+            have = keep;
+            std::size_t n = std::size_t(std::min<std::uint64_t>(chunk_, size_ - readPos));
+            read_(readPos, buf + have, n);
+            readPos += n;
+            have += n;
+        }
+        if (!overlong && start < have && base + start < limit)
+            line(base + start, std::string_view(buf + start, std::min(have - start, CrawlerScanner::kMaxLineBytes)));
+        return false;
+    }
+
+private:
+    const CrawlerScanner::ReadAt& read_;
+    std::uint64_t size_;
+    std::size_t chunk_;
+    std::vector<char> buffer_;
+};
+
+// What one part found. Lines before its first "#Fields:" line are kept apart: they were judged
+// under an assumed field list and are judged again when the assumption was wrong.
+struct PartOutcome {
+    std::uint64_t Begin = 0, End = 0; // the part's first line start and its limit
+    std::uint64_t FieldsAt = 0;       // the first "#Fields:" line's start, when SawFields
+    bool SawFields = false;
+    bool StoppedAtNul = false;
+    Layout Assumed; // the field list the prefix was judged under
+    Layout Last;    // the field list in force at the part's end
+    CrawlerTally Prefix, Rest;
+};
+
+} // namespace
+
+void CrawlerTally::Add(const CrawlerTally& other) {
+    Lines += other.Lines;
+    Requests += other.Requests;
+    OtherBots += other.OtherBots;
+    if (other.Counts.empty())
+        return;
+    if (Counts.empty())
+        Counts.assign(other.Counts.size(), 0);
+    for (std::size_t i = 0; i < Counts.size(); ++i)
+        Counts[i] += other.Counts[i];
+}
+
+CrawlerScanner::CrawlerScanner(const CrawlerCatalogue& catalogue)
+    : matcher_(catalogue), crawlers_(catalogue.Size()) {}
+
+CrawlerTally CrawlerScanner::Scan(std::string_view text, unsigned parts) const {
+    return ScanSource(text.size(), [text](std::uint64_t offset, char* buffer, std::size_t length) {
+        std::memcpy(buffer, text.data() + offset, length);
+    }, parts);
+}
+
+CrawlerTally CrawlerScanner::ScanSource(std::uint64_t size, const ReadAt& read, unsigned parts,
+                                        std::size_t chunkBytes) const {
+    parts = PickScanParts(size, parts, kMinPartBytes);
+    auto cut = [&](unsigned i) { return std::uint64_t((unsigned __int128)(size) * i / parts); };
+
+    // The field list the later parts assume: the file's first, when its head names one.
+    Layout assumed;
+    if (parts > 1) {
+        LineWalker head(read, size, chunkBytes);
+        LineJudge judge(matcher_, crawlers_, std::nullopt);
+        CrawlerTally ignored;
+        head.Walk(0, std::min<std::uint64_t>(size, kChunkBytes), [&](std::uint64_t, std::string_view line) {
+            return !judge.Line(line, ignored);
+        });
+        assumed = judge.Current();
+    }
+
+    std::vector<PartOutcome> outcomes(parts);
+    RunParts(parts, parallel_, [&](unsigned i) {
+        PartOutcome& out = outcomes[i];
+        LineWalker walker(read, size, chunkBytes);
+        out.Begin = walker.LineStartAfter(cut(i));
+        out.End = cut(i + 1);
+        out.Assumed = i == 0 ? Layout() : assumed;
+        LineJudge judge(matcher_, crawlers_, out.Assumed);
+        out.StoppedAtNul = walker.Walk(out.Begin, out.End, [&](std::uint64_t offset, std::string_view line) {
+            bool fields = judge.Line(line, out.SawFields ? out.Rest : out.Prefix);
+            if (fields && !out.SawFields) {
+                // The directive itself was counted as a line of the prefix; it belongs to the rest.
+                --out.Prefix.Lines;
+                ++out.Rest.Lines;
+                out.SawFields = true;
+                out.FieldsAt = offset;
+            }
+            return true;
+        });
+        out.Last = judge.Current();
+    });
+
+    CrawlerTally total;
+    Layout entering; // the field list in force where the part starts
+    for (PartOutcome& out : outcomes) {
+        if (out.Assumed != entering) {
+            LineWalker walker(read, size, chunkBytes);
+            LineJudge judge(matcher_, crawlers_, entering);
+            CrawlerTally prefix;
+            std::uint64_t end = out.SawFields ? out.FieldsAt : out.End;
+            walker.Walk(out.Begin, end, [&](std::uint64_t, std::string_view line) {
+                judge.Line(line, prefix);
+                return true;
+            });
+            out.Prefix = std::move(prefix);
+            if (!out.SawFields)
+                out.Last = judge.Current();
+        }
+        total.Add(out.Prefix);
+        total.Add(out.Rest);
+        if (out.StoppedAtNul)
+            break;
+        entering = out.Last;
+    }
+    if (total.Counts.empty())
+        total.Counts.assign(crawlers_, 0);
+    return total;
+}
+
+} // namespace analysis

@@ -1,0 +1,156 @@
+#include "analysis/W3cFields.h"
+
+#include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace analysis {
+namespace {
+
+bool IsBlankByte(char c) { return c == ' ' || c == '\t'; }
+
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+
+bool StartsWithFolded(std::string_view s, std::string_view prefix) {
+    if (s.size() < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (AsciiLower(s[i]) != prefix[i])
+            return false;
+    return true;
+}
+
+// Bit i set for each space (and, separately, each quote) among p[0..15].
+struct Marks {
+    unsigned Spaces, Quotes;
+};
+
+inline Marks MarkBlock(const char* p) {
+#if defined(__SSE2__)
+    __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    return {unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')))),
+            unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('"'))))};
+#else
+    Marks m{0, 0};
+    for (unsigned i = 0; i < 16; ++i) {
+        m.Spaces |= unsigned(p[i] == ' ') << i;
+        m.Quotes |= unsigned(p[i] == '"') << i;
+    }
+    return m;
+#endif
+}
+
+// The plain split, for lines without any quote: every space ends a value.
+int SplitPlain(std::string_view line, std::string_view* values, int max) {
+    const char* p = line.data();
+    std::size_t n = line.size(), start = 0, i = 0;
+    int count = 0;
+    auto cut = [&](std::size_t at) {
+        if (count < max)
+            values[count] = std::string_view(p + start, at - start);
+        ++count;
+        start = at + 1;
+    };
+    for (; i + 16 <= n; i += 16)
+        for (unsigned m = MarkBlock(p + i).Spaces; m; m &= m - 1)
+            cut(i + unsigned(__builtin_ctz(m)));
+    for (; i < n; ++i)
+        if (p[i] == ' ')
+            cut(i);
+    cut(n);
+    return count;
+}
+
+// The split that honours quoted values, byte by byte: only lines that hold a quote come here.
+int SplitQuoted(std::string_view line, std::string_view* values, int max) {
+    std::size_t i = 0, n = line.size();
+    int count = 0;
+    auto store = [&](std::size_t from, std::size_t to) {
+        if (count < max)
+            values[count] = line.substr(from, to - from);
+        ++count;
+    };
+    while (true) {
+        if (i < n && line[i] == '"') {
+            std::size_t from = i + 1, close = from;
+            while (close < n && !(line[close] == '"' && (close + 1 == n || line[close + 1] == ' ')))
+                ++close;
+            if (close >= n) { // never closed: the rest of the line
+                store(from, n);
+                return count;
+            }
+            store(from, close);
+            i = close + 1;
+        } else {
+            std::size_t end = line.find(' ', i);
+            if (end == std::string_view::npos)
+                end = n;
+            store(i, end);
+            i = end;
+        }
+        if (i >= n)
+            return count;
+        ++i; // the space after the value
+    }
+}
+
+bool HasQuote(std::string_view line) {
+    return std::memchr(line.data(), '"', line.size()) != nullptr;
+}
+
+} // namespace
+
+W3cLineKind ClassifyW3cLine(std::string_view line) {
+    if (!line.empty() && line[0] == '#')
+        return StartsWithFolded(line, "#fields:") ? W3cLineKind::Fields : W3cLineKind::Directive;
+    for (char c : line)
+        if (!IsBlankByte(c))
+            return W3cLineKind::Data;
+    return W3cLineKind::Blank;
+}
+
+bool ParseFieldsDirective(std::string_view line, W3cLayout& layout) {
+    if (!StartsWithFolded(line, "#fields:"))
+        return false;
+    W3cLayout read;
+    std::size_t i = 8;
+    while (i < line.size() && read.Count() < kMaxW3cFields) {
+        while (i < line.size() && IsBlankByte(line[i]))
+            ++i;
+        std::size_t start = i;
+        while (i < line.size() && !IsBlankByte(line[i]))
+            ++i;
+        if (i > start)
+            read.Names.emplace_back(line.substr(start, i - start));
+    }
+    if (read.Names.empty())
+        return false;
+    // Field names are matched without regard to ASCII case: "cs(User-Agent)" and
+    // "cs(user-agent)" both occur.
+    auto index = [&](std::string_view name) {
+        for (int k = 0; k < read.Count(); ++k) {
+            const std::string& have = read.Names[std::size_t(k)];
+            if (have.size() == name.size() && StartsWithFolded(have, name))
+                return k;
+        }
+        return -1;
+    };
+    read.UserAgent = index("cs(user-agent)");
+    read.Status = index("sc-status");
+    read.Bytes = index("sc-bytes");
+    read.UriStem = index("cs-uri-stem");
+    read.Date = index("date");
+    read.SiteName = index("s-sitename");
+    read.ClientIp = index("c-ip");
+    layout = std::move(read);
+    return true;
+}
+
+int SplitW3cValues(std::string_view line, std::string_view* values, int max) {
+    return HasQuote(line) ? SplitQuoted(line, values, max) : SplitPlain(line, values, max);
+}
+
+} // namespace analysis

@@ -1,0 +1,57 @@
+#pragma once
+// Reading W3C extended log lines as IIS writes them.
+//
+// A line that starts with '#' is a directive (#Software, #Version, #Date, #Fields, others), not
+// data. Each "#Fields:" directive names the fields of the lines after it, up to the next one; IIS
+// writes a new block at every worker restart, and blocks of one file may name other fields in
+// another order. Values are separated by single spaces (IIS writes a space inside a value as '+');
+// the Advanced Logging module writes a value that holds spaces in double quotes instead.
+//
+// Nothing here allocates per line: a line is split into views of its own bytes.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace analysis {
+
+// Lines with more values than this are split no further (their count still counts).
+constexpr int kMaxW3cFields = 128;
+
+// The field list of one "#Fields:" directive, with the indices of the fields the analysis reads
+// (-1 where the block lacks the field).
+struct W3cLayout {
+    std::vector<std::string> Names;
+    int UserAgent = -1; // cs(User-Agent)
+    int Status = -1;    // sc-status
+    int Bytes = -1;     // sc-bytes
+    int UriStem = -1;   // cs-uri-stem
+    int Date = -1;      // date
+    int SiteName = -1;  // s-sitename
+    int ClientIp = -1;  // c-ip
+
+    int Count() const { return int(Names.size()); }
+    bool operator==(const W3cLayout& other) const { return Names == other.Names; }
+};
+
+enum class W3cLineKind {
+    Data,      // a log entry
+    Fields,    // "#Fields: …"
+    Directive, // any other line starting with '#'
+    Blank,     // empty, or spaces and tabs only
+};
+
+W3cLineKind ClassifyW3cLine(std::string_view line);
+
+// Reads the field names of a "#Fields:" line (ASCII case of "Fields" ignored). Names are
+// separated by spaces or tabs; at most kMaxW3cFields are kept. Returns false, leaving `layout`
+// alone, for a line that is not such a directive or names no field.
+bool ParseFieldsDirective(std::string_view line, W3cLayout& layout);
+
+// Splits a data line into its values, stores up to `max` of them in `values` and returns how many
+// the line holds. A value that starts with '"' runs to the next '"' that is followed by a space or
+// the line's end (a doubled "" inside stays as it is); the view leaves the quotes out. A value
+// whose quote is never closed takes the rest of the line.
+int SplitW3cValues(std::string_view line, std::string_view* values, int max);
+
+} // namespace analysis
