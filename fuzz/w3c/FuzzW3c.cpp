@@ -42,6 +42,14 @@ void CheckSplit(std::string_view text) {
     Check(n == int(want.size()), "value count");
     for (int i = 0; i < n && i < 8; ++i)
         Check(got[i] == want[std::size_t(i)], "value");
+    for (int index = 0; index < 4; ++index) {
+        std::string_view value;
+        int count = analysis::LocateW3cValue(line, index, value);
+        bool plain = line.find('"') == std::string::npos && index < int(want.size());
+        Check(count == (plain ? int(want.size()) : -1), "located count");
+        if (plain)
+            Check(value == want[std::size_t(index)], "located value");
+    }
 }
 
 } // namespace

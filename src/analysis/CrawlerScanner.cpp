@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <optional>
+#include <string>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -31,6 +32,23 @@ const char* FindBreak(const char* p, const char* end) {
         if (*p == '\r' || *p == '\n' || *p == '\0')
             return p;
     return end;
+}
+
+// The last '#' in [begin, end), or null.
+const char* FindLastHash(const char* begin, const char* end) {
+#if defined(__SSE2__)
+    const __m128i hash = _mm_set1_epi8('#');
+    while (end - begin >= 16) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(end - 16));
+        if (unsigned m = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, hash))))
+            return end - 16 + (31 - __builtin_clz(m));
+        end -= 16;
+    }
+#endif
+    while (end > begin)
+        if (*--end == '#')
+            return end;
+    return nullptr;
 }
 
 // The verdicts of the user agents a part has seen: a direct-mapped table of hashes, the agents'
@@ -136,10 +154,15 @@ private:
     int Judge(std::string_view line) {
         if (!layout_ || layout_->UserAgent < 0)
             return matcher_.Match(line, false);
-        int count = SplitW3cValues(line, values_, kMaxW3cFields);
+        std::string_view agent;
+        int count = LocateW3cValue(line, layout_->UserAgent, agent);
+        if (count < 0) { // a quote: split the slow way
+            count = SplitW3cValues(line, values_, kMaxW3cFields);
+            if (count == layout_->Count())
+                agent = values_[layout_->UserAgent];
+        }
         if (count != layout_->Count())
             return matcher_.Match(line, false);
-        std::string_view agent = values_[layout_->UserAgent];
         std::uint64_t hash = AgentCache::Hash(agent);
         int crawler;
         if (cache_.Find(agent, hash, crawler))
@@ -188,6 +211,33 @@ public:
             return b[0] == '\n' ? at + 2 : at + 1;
         }
         return size_;
+    }
+
+    // The field list in force at the line start `begin`: that of the last "#Fields:" line before
+    // it, searched backwards (IIS writes one at every start of the worker, so it is seldom far).
+    Layout LayoutBefore(std::uint64_t begin) {
+        std::uint64_t end = begin;
+        char* buf = buffer_.data();
+        while (end > 0) {
+            std::uint64_t from = end > chunk_ ? end - chunk_ : 0;
+            std::size_t n = std::size_t(end - from);
+            // One byte more in front, to see whether a '#' starts its line.
+            std::size_t lead = from > 0 ? 1 : 0;
+            read_(from - lead, buf, n + lead);
+            for (const char* hit = FindLastHash(buf + lead, buf + lead + n); hit != nullptr;
+                 hit = FindLastHash(buf + lead, hit)) {
+                std::uint64_t at = from + std::uint64_t(hit - (buf + lead));
+                bool lineStart = at == 0 || hit[-1] == '\n' || hit[-1] == '\r';
+                if (!lineStart)
+                    continue;
+                std::string line = ReadLine(at, begin);
+                W3cLayout layout;
+                if (ParseFieldsDirective(line, layout))
+                    return layout;
+            }
+            end = from;
+        }
+        return std::nullopt;
     }
 
     // Calls line(offset, bytes) for every line that starts in [begin, limit), `begin` being a
@@ -262,22 +312,24 @@ public:
     }
 
 private:
+    // The line that starts at `at` (before `limit`), its first kMaxLineBytes at most.
+    std::string ReadLine(std::uint64_t at, std::uint64_t limit) {
+        std::string line(std::size_t(std::min<std::uint64_t>(limit - at, CrawlerScanner::kMaxLineBytes)), '\0');
+        read_(at, line.data(), line.size());
+        line.resize(std::size_t(FindBreak(line.data(), line.data() + line.size()) - line.data()));
+        return line;
+    }
+
     const CrawlerScanner::ReadAt& read_;
     std::uint64_t size_;
     std::size_t chunk_;
     std::vector<char> buffer_;
 };
 
-// What one part found. Lines before its first "#Fields:" line are kept apart: they were judged
-// under an assumed field list and are judged again when the assumption was wrong.
+// What one part found.
 struct PartOutcome {
-    std::uint64_t Begin = 0, End = 0; // the part's first line start and its limit
-    std::uint64_t FieldsAt = 0;       // the first "#Fields:" line's start, when SawFields
-    bool SawFields = false;
     bool StoppedAtNul = false;
-    Layout Assumed; // the field list the prefix was judged under
-    Layout Last;    // the field list in force at the part's end
-    CrawlerTally Prefix, Rest;
+    CrawlerTally Tally;
 };
 
 } // namespace
@@ -307,62 +359,25 @@ CrawlerTally CrawlerScanner::ScanSource(std::uint64_t size, const ReadAt& read, 
                                         std::size_t chunkBytes) const {
     parts = PickScanParts(size, parts, kMinPartBytes);
     auto cut = [&](unsigned i) { return std::uint64_t((unsigned __int128)(size) * i / parts); };
-
-    // The field list the later parts assume: the file's first, when its head names one.
-    Layout assumed;
-    if (parts > 1) {
-        LineWalker head(read, size, chunkBytes);
-        LineJudge judge(matcher_, crawlers_, std::nullopt);
-        CrawlerTally ignored;
-        head.Walk(0, std::min<std::uint64_t>(size, kChunkBytes), [&](std::uint64_t, std::string_view line) {
-            return !judge.Line(line, ignored);
-        });
-        assumed = judge.Current();
-    }
-
     std::vector<PartOutcome> outcomes(parts);
     RunParts(parts, parallel_, [&](unsigned i) {
         PartOutcome& out = outcomes[i];
         LineWalker walker(read, size, chunkBytes);
-        out.Begin = walker.LineStartAfter(cut(i));
-        out.End = cut(i + 1);
-        out.Assumed = i == 0 ? Layout() : assumed;
-        LineJudge judge(matcher_, crawlers_, out.Assumed);
-        out.StoppedAtNul = walker.Walk(out.Begin, out.End, [&](std::uint64_t offset, std::string_view line) {
-            bool fields = judge.Line(line, out.SawFields ? out.Rest : out.Prefix);
-            if (fields && !out.SawFields) {
-                // The directive itself was counted as a line of the prefix; it belongs to the rest.
-                --out.Prefix.Lines;
-                ++out.Rest.Lines;
-                out.SawFields = true;
-                out.FieldsAt = offset;
-            }
+        std::uint64_t begin = walker.LineStartAfter(cut(i));
+        std::uint64_t end = cut(i + 1);
+        if (begin >= end)
+            return;
+        LineJudge judge(matcher_, crawlers_, i == 0 ? Layout() : walker.LayoutBefore(begin));
+        out.StoppedAtNul = walker.Walk(begin, end, [&](std::uint64_t, std::string_view line) {
+            judge.Line(line, out.Tally);
             return true;
         });
-        out.Last = judge.Current();
     });
-
     CrawlerTally total;
-    Layout entering; // the field list in force where the part starts
-    for (PartOutcome& out : outcomes) {
-        if (out.Assumed != entering) {
-            LineWalker walker(read, size, chunkBytes);
-            LineJudge judge(matcher_, crawlers_, entering);
-            CrawlerTally prefix;
-            std::uint64_t end = out.SawFields ? out.FieldsAt : out.End;
-            walker.Walk(out.Begin, end, [&](std::uint64_t, std::string_view line) {
-                judge.Line(line, prefix);
-                return true;
-            });
-            out.Prefix = std::move(prefix);
-            if (!out.SawFields)
-                out.Last = judge.Current();
-        }
-        total.Add(out.Prefix);
-        total.Add(out.Rest);
+    for (const PartOutcome& out : outcomes) {
+        total.Add(out.Tally);
         if (out.StoppedAtNul)
             break;
-        entering = out.Last;
     }
     if (total.Counts.empty())
         total.Counts.assign(crawlers_, 0);

@@ -12,10 +12,8 @@
 // of the agents it has seen in a small cache and runs the automaton only for new ones.
 //
 // Large inputs are cut into parts scanned on several threads. A part starts at the first line
-// that begins in it and reads its last line to the end. A part other than the first cannot know
-// the field list in force where it starts; it assumes the file's first one, and when the part
-// before it ends under another list, its lines up to its own first "#Fields:" are read again.
-// The result never depends on the cuts.
+// that begins in it and reads its last line to the end; a part other than the first first looks
+// back for the "#Fields:" line in force where it starts. The result never depends on the cuts.
 
 #include "analysis/CrawlerMatcher.h"
 #include "analysis/LogScanner.h"

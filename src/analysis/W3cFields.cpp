@@ -97,6 +97,29 @@ int SplitQuoted(std::string_view line, std::string_view* values, int max) {
     }
 }
 
+// Set bits of a mask, without the POPCNT instruction the baseline lacks.
+inline int Ones64(std::uint64_t m) {
+    m = m - ((m >> 1) & 0x5555555555555555ull);
+    m = (m & 0x3333333333333333ull) + ((m >> 2) & 0x3333333333333333ull);
+    m = (m + (m >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return int((m * 0x0101010101010101ull) >> 56);
+}
+
+// Spaces and quotes among p[0..63].
+struct Marks64 {
+    std::uint64_t Spaces, Quotes;
+};
+
+inline Marks64 MarkBlock64(const char* p) {
+    Marks64 m{0, 0};
+    for (unsigned k = 0; k < 4; ++k) {
+        Marks b = MarkBlock(p + 16 * k);
+        m.Spaces |= std::uint64_t(b.Spaces) << (16 * k);
+        m.Quotes |= std::uint64_t(b.Quotes) << (16 * k);
+    }
+    return m;
+}
+
 bool HasQuote(std::string_view line) {
     return std::memchr(line.data(), '"', line.size()) != nullptr;
 }
@@ -147,6 +170,43 @@ bool ParseFieldsDirective(std::string_view line, W3cLayout& layout) {
     read.ClientIp = index("c-ip");
     layout = std::move(read);
     return true;
+}
+
+int LocateW3cValue(std::string_view line, int index, std::string_view& value) {
+    const char* p = line.data();
+    std::size_t n = line.size();
+    std::size_t start = index == 0 ? 0 : std::string_view::npos, end = std::string_view::npos;
+    int spaces = 0;
+    std::uint64_t quotes = 0;
+    for (std::size_t i = 0; i < n; i += 64) {
+        Marks64 m;
+        if (n - i >= 64) {
+            m = MarkBlock64(p + i);
+        } else { // the last bytes, from a zero-padded copy
+            char tail[64] = {};
+            std::memcpy(tail, p + i, n - i);
+            m = MarkBlock64(tail);
+        }
+        quotes |= m.Quotes;
+        int ones = Ones64(m.Spaces);
+        if (end != std::string_view::npos || spaces + ones < index) {
+            spaces += ones;
+            continue;
+        }
+        // The value starts after space `index` and ends at space `index + 1`.
+        for (std::uint64_t b = m.Spaces; b; b &= b - 1) {
+            ++spaces;
+            std::size_t at = i + unsigned(__builtin_ctzll(b));
+            if (spaces == index)
+                start = at + 1;
+            else if (spaces == index + 1)
+                end = at;
+        }
+    }
+    if (quotes != 0 || start == std::string_view::npos)
+        return -1;
+    value = line.substr(start, (end == std::string_view::npos ? n : end) - start);
+    return spaces + 1;
 }
 
 int SplitW3cValues(std::string_view line, std::string_view* values, int max) {

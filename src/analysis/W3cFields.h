@@ -54,4 +54,9 @@ bool ParseFieldsDirective(std::string_view line, W3cLayout& layout);
 // whose quote is never closed takes the rest of the line.
 int SplitW3cValues(std::string_view line, std::string_view* values, int max);
 
+// The value at `index` of a data line without any quote, and the number of values the line
+// holds, in one pass that stores nothing else; -1 for a line that holds a quote (split it with
+// SplitW3cValues) or has fewer values than `index` + 1.
+int LocateW3cValue(std::string_view line, int index, std::string_view& value);
+
 } // namespace analysis

@@ -130,9 +130,9 @@ TEST_F(CrawlerScannerTest, CutsNeverChangeTheCounts) {
     EXPECT_LT(scanner.Scan(nul).Requests, scanner.Scan(text).Requests);
 }
 
-TEST_F(CrawlerScannerTest, ALaterPartUnderAnotherFieldListIsReadAgain) {
+TEST_F(CrawlerScannerTest, ALaterPartTakesTheFieldListInForceWhereItStarts) {
     // The first block names the agent first; the second, which rules the later parts, names it
-    // second. The later parts assume the first list, and must be corrected.
+    // second: a later part must find the second list behind it, not take the file's first.
     std::string text = "#Fields: cs(User-Agent) date\n";
     for (int i = 0; i < 3; ++i)
         text += "GPTBot 2026-12-01\n";
@@ -167,6 +167,16 @@ TEST(W3cFields, SplitsValuesAndReadsDirectives) {
         for (int i = 0; i < n; ++i)
             EXPECT_EQ(views[i], c.Values[std::size_t(i)]) << c.Line;
     }
+    // The one-pass lookup of one value agrees, and leaves quoted lines to the split.
+    std::string line = std::string(40, 'v') + " " + std::string(17, 'w') + " z " + std::string(30, 'u');
+    for (int index = 0; index < 4; ++index) {
+        std::string_view all[8], one;
+        ASSERT_EQ(analysis::LocateW3cValue(line, index, one), analysis::SplitW3cValues(line, all, 8));
+        EXPECT_EQ(one, all[index]);
+    }
+    std::string_view value;
+    EXPECT_EQ(analysis::LocateW3cValue(line, 4, value), -1);
+    EXPECT_EQ(analysis::LocateW3cValue("a \"b c\"", 0, value), -1);
     std::string_view one[1];
     EXPECT_EQ(analysis::SplitW3cValues("a b c d", one, 1), 4); // counted beyond what is kept
 
