@@ -1,5 +1,7 @@
 #include "LogGenerator.h"
 
+#include "TodayLog.h"
+
 #include <cstdio>
 #include <iterator>
 
@@ -81,15 +83,18 @@ int TotalWeight() {
 
 } // namespace
 
-std::uint64_t LogGenerator::Next() {
-    // splitmix64: tiny, fast and the same everywhere.
-    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
+LogGenerator::LogGenerator(std::uint64_t seed, Options options) : random_(seed) {
+    if (options.style == Style::Today)
+        today_ = std::make_unique<TodayLog>(seed, options.blockBytes);
 }
 
-void LogGenerator::AppendHeader(std::string& out, int day) {
+LogGenerator::~LogGenerator() = default;
+
+void LogGenerator::AppendHeader(std::string& out, int day, std::uint64_t fileBytes) {
+    if (today_) {
+        today_->BeginFile(out, day, fileBytes);
+        return;
+    }
     char date[64];
     std::snprintf(date, sizeof date, "#Date: 2013-%02d-%02d 00:00:00\r\n", 1 + (day / 28) % 12, 1 + day % 28);
     out += "#Software: Microsoft Internet Information Services 6.0\r\n"
@@ -110,29 +115,50 @@ void LogGenerator::AppendLine(std::string& out, int day) {
     bool crawler = agent - kAgents < 17;
     const char* referrer = crawler ? "-" : kReferrers[Below(std::size(kReferrers))];
     seconds_ = (seconds_ + int(Below(3))) % 86400;
+    // The draws in a fixed order (the one these logs were first written with), not left to the
+    // compiler's order of evaluating arguments.
+    const unsigned taken = unsigned(Below(900));
+    const unsigned bytes = unsigned(200 + Below(60000));
+    const int status = kStatuses[Below(std::size(kStatuses))];
+    const unsigned ip4 = unsigned(1 + Below(254));
+    const unsigned ip3 = unsigned(Below(256));
+    const unsigned ip2 = unsigned(Below(256));
+    const unsigned ip1 = unsigned(crawler ? 123 : 58 + Below(160));
+    const char* query = kQueries[Below(std::size(kQueries))];
+    const char* stem = kStems[Below(std::size(kStems))];
     char line[1024];
-    int n = std::snprintf(line, sizeof line,
-                          "2013-%02d-%02d %02d:%02d:%02d W3SVC1 192.168.1.10 GET %s %s 80 - %u.%u.%u.%u %s %s "
-                          "%d 0 0 %u %u\r\n",
-                          1 + (day / 28) % 12, 1 + day % 28, seconds_ / 3600, seconds_ / 60 % 60, seconds_ % 60,
-                          kStems[Below(std::size(kStems))], kQueries[Below(std::size(kQueries))],
-                          unsigned(crawler ? 123 : 58 + Below(160)), unsigned(Below(256)), unsigned(Below(256)),
-                          unsigned(1 + Below(254)), agent->Text, referrer, kStatuses[Below(std::size(kStatuses))],
-                          unsigned(200 + Below(60000)), unsigned(Below(900)));
+    int n =
+        std::snprintf(line, sizeof line,
+                      "2013-%02d-%02d %02d:%02d:%02d W3SVC1 192.168.1.10 GET %s %s 80 - %u.%u.%u.%u %s %s "
+                      "%d 0 0 %u %u\r\n",
+                      1 + (day / 28) % 12, 1 + day % 28, seconds_ / 3600, seconds_ / 60 % 60, seconds_ % 60,
+                      stem, query, ip1, ip2, ip3, ip4, agent->Text, referrer, status, bytes, taken);
     out.append(line, std::size_t(n));
 }
 
 void LogGenerator::AppendLines(std::string& out, std::uint64_t bytes, int day) {
+    if (today_) {
+        today_->AppendLines(out, bytes);
+        return;
+    }
     std::uint64_t target = out.size() + bytes;
     while (out.size() < target)
         AppendLine(out, day);
 }
 
-std::string LogGenerator::Generate(std::uint64_t seed, std::uint64_t bytes) {
-    LogGenerator gen(seed);
+std::string LogGenerator::FileName(int day) const {
+    if (today_)
+        return TodayLog::FileName(day);
+    char name[32];
+    std::snprintf(name, sizeof name, "u_ex13%02d%02d.log", 1 + (day / 28) % 12, 1 + day % 28);
+    return name;
+}
+
+std::string LogGenerator::Generate(std::uint64_t seed, std::uint64_t bytes, Options options) {
+    LogGenerator gen(seed, options);
     std::string out;
-    out.reserve(bytes + 1024);
-    gen.AppendHeader(out, 0);
+    out.reserve(bytes + 4096);
+    gen.AppendHeader(out, 0, bytes);
     gen.AppendLines(out, bytes > out.size() ? bytes - out.size() : 0, 0);
     return out;
 }
