@@ -1,19 +1,13 @@
 #include "analysis/CrawlerMatcher.h"
 
+#include "CatalogueOf.h"
+
 #include <gtest/gtest.h>
 
 namespace {
 
-analysis::CrawlerCatalogue Catalogue(std::string_view text) {
-    analysis::CrawlerCatalogue c;
-    std::vector<analysis::CatalogueError> errors;
-    c.Load(text, "test.ini", errors);
-    EXPECT_TRUE(errors.empty()) << (errors.empty() ? "" : errors[0].Text());
-    return c;
-}
-
 TEST(CrawlerMatcher, TheLongestTokenWinsThenTheFirstListed) {
-    analysis::CrawlerCatalogue catalogue = Catalogue(R"(
+    analysis::CrawlerCatalogue catalogue = CatalogueOf(R"(
 [googlebot]
 group = search
 match = Googlebot
@@ -75,7 +69,7 @@ TEST(CrawlerMatcher, OtherCrawlersDeclareThemselves) {
     for (const Case& c : cases)
         EXPECT_EQ(analysis::CrawlerMatcher::DeclaresCrawler(c.Text, c.UserAgent), c.Crawler) << c.Text;
 
-    analysis::CrawlerCatalogue catalogue = Catalogue("[gptbot]\ngroup = ai-crawler\nmatch = GPTBot\n");
+    analysis::CrawlerCatalogue catalogue = CatalogueOf("[gptbot]\ngroup = ai-crawler\nmatch = GPTBot\n");
     analysis::CrawlerMatcher m(catalogue);
     EXPECT_EQ(m.Match("Mozilla/5.0 GPTBot/1.2 (+https://openai.com/gptbot)", true), 0);
     EXPECT_EQ(m.Match("UnknownBot/1.0", true), analysis::CrawlerMatcher::kOtherBot);

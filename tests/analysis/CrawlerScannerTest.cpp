@@ -1,6 +1,7 @@
 #include "analysis/CrawlerScanner.h"
 #include "analysis/W3cFields.h"
 
+#include "CatalogueOf.h"
 #include "ReferenceScan.h"
 
 #include <gtest/gtest.h>
@@ -24,17 +25,9 @@ group = ai-crawler
 match = GPTBot
 )";
 
-analysis::CrawlerCatalogue Catalogue() {
-    analysis::CrawlerCatalogue c;
-    std::vector<analysis::CatalogueError> errors;
-    c.Load(kCatalogue, "test.ini", errors);
-    EXPECT_TRUE(errors.empty());
-    return c;
-}
-
 class CrawlerScannerTest : public ::testing::Test {
 protected:
-    analysis::CrawlerCatalogue catalogue = Catalogue();
+    analysis::CrawlerCatalogue catalogue = CatalogueOf(kCatalogue);
     analysis::CrawlerScanner scanner{catalogue};
 
     ReferenceTally Reference(std::string_view text) const {
