@@ -70,7 +70,7 @@ CrawlerMatcher::CrawlerMatcher(const CrawlerCatalogue& catalogue) {
                 if (classOf_[k] == 0)
                     classOf_[k] = std::uint8_t(classes_++);
             }
-    classOf_[' '] = classOf_['+'];
+    classOf_[std::uint8_t(' ')] = classOf_[std::uint8_t('+')];
 
     // The trie, as rows of the table; 0 in a row means "no edge yet" (the root is never a target).
     std::vector<std::uint32_t> trie(classes_, 0);
