@@ -59,7 +59,9 @@ public:
     static constexpr std::size_t kArenaBytes = std::size_t(1) << 20;
     static constexpr std::size_t kMaxAgentBytes = 1024;
 
-    AgentCache() : slots_(kSlots) { arena_.reserve(kArenaBytes); }
+    // The table is made at the first agent: a small log (and a fuzzer's input) should not pay
+    // for it.
+    AgentCache() = default;
 
     static std::uint64_t Hash(std::string_view s) {
         std::uint64_t h = 0x9E3779B97F4A7C15ull ^ s.size();
@@ -78,6 +80,8 @@ public:
 
     // True with the verdict in `crawler` when `agent` was seen.
     bool Find(std::string_view agent, std::uint64_t hash, int& crawler) const {
+        if (slots_.empty())
+            return false;
         const Slot& s = slots_[hash % kSlots];
         if (s.Hash != hash || s.Length != agent.size() || s.Length == 0)
             return false;
@@ -90,6 +94,8 @@ public:
     void Put(std::string_view agent, std::uint64_t hash, int crawler) {
         if (agent.empty() || agent.size() > kMaxAgentBytes)
             return;
+        if (slots_.empty())
+            slots_.resize(kSlots);
         if (arena_.size() + agent.size() > kArenaBytes) { // full: start afresh
             arena_.clear();
             std::fill(slots_.begin(), slots_.end(), Slot{});
@@ -184,7 +190,8 @@ class LineWalker {
 public:
     LineWalker(const CrawlerScanner::ReadAt& read, std::uint64_t size, std::size_t chunkBytes)
         : read_(read), size_(size), chunk_(std::max<std::size_t>(chunkBytes, 1)),
-          buffer_(chunk_ + CrawlerScanner::kMaxLineBytes + 1) {}
+          // Never more than the source needs: a small log gets a small buffer.
+          buffer_(std::size_t(std::min<std::uint64_t>(size, chunk_ + CrawlerScanner::kMaxLineBytes)) + 1) {}
 
     // The first line that starts at or after `cut`, or size when none does (or a NUL ends the
     // text first). Offset p starts a line when p == 0, or the byte before it is LF, or a CR not
