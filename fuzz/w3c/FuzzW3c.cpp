@@ -3,6 +3,7 @@
 // with the plain split. Input: byte 0 picks the parts, byte 1 the block size; the rest is the log.
 #include "analysis/CrawlerScanner.h"
 #include "analysis/W3cFields.h"
+#include "analysis/W3cShapeKernel.h"
 
 #include "ReferenceScan.h"
 
@@ -42,6 +43,15 @@ void CheckSplit(std::string_view text) {
     Check(n == int(want.size()), "value count");
     for (int i = 0; i < n && i < 8; ++i)
         Check(got[i] == want[std::size_t(i)], "value");
+    // Both kernels shape the raw bytes (breaks and all) alike.
+    for (int index = -1; index < 4; ++index) {
+        analysis::W3cLineShape a = analysis::w3c::ShapeLineBaseline(text.data(), text.size(), index);
+        analysis::W3cLineShape b = analysis::w3c::ShapeLineAvx2(text.data(), text.size(), index);
+        Check(a.Length == b.Length && a.Ended == b.Ended && a.Break == b.Break && a.Values == b.Values &&
+                  a.ValueStart == b.ValueStart && a.ValueEnd == b.ValueEnd,
+              "kernels");
+        Check(a.Length == line.size(), "line end");
+    }
     for (int index = 0; index < 4; ++index) {
         std::string_view value;
         int count = analysis::LocateW3cValue(line, index, value);

@@ -63,19 +63,39 @@ public:
     // for it.
     AgentCache() = default;
 
+    // Four independent lanes of 8 bytes: the multiplies overlap instead of waiting on each
+    // other (agents are some 120 bytes long, and every data line hashes one).
     static std::uint64_t Hash(std::string_view s) {
-        std::uint64_t h = 0x9E3779B97F4A7C15ull ^ s.size();
-        std::size_t i = 0;
-        for (; i + 8 <= s.size(); i += 8) {
+        constexpr std::uint64_t k1 = 0x9E3779B97F4A7C15ull, k2 = 0xBF58476D1CE4E5B9ull;
+        auto word = [&](std::size_t at) {
             std::uint64_t w;
-            std::memcpy(&w, s.data() + i, 8);
-            h = (h ^ w) * 0xBF58476D1CE4E5B9ull;
-            h ^= h >> 29;
+            std::memcpy(&w, s.data() + at, 8);
+            return w;
+        };
+        auto mix = [](std::uint64_t h, std::uint64_t w) {
+            h = (h ^ w) * k2;
+            return h ^ (h >> 29);
+        };
+        std::uint64_t a = k1 ^ s.size(), b = k2, c = k1 + k2, d = k2 - k1;
+        std::size_t n = s.size(), i = 0;
+        for (; i + 32 <= n; i += 32) {
+            a = mix(a, word(i));
+            b = mix(b, word(i + 8));
+            c = mix(c, word(i + 16));
+            d = mix(d, word(i + 24));
         }
-        std::uint64_t w = 0;
-        std::memcpy(&w, s.data() + i, s.size() - i);
-        h = (h ^ w) * 0x94D049BB133111EBull;
-        return h ^ (h >> 31);
+        for (; i + 8 <= n; i += 8)
+            a = mix(a, word(i));
+        if (i < n) { // the last bytes: the final 8 (overlapping), or what there is
+            std::uint64_t w = 0;
+            if (n >= 8)
+                w = word(n - 8);
+            else
+                std::memcpy(&w, s.data(), n);
+            b = mix(b, w);
+        }
+        std::uint64_t x = (a ^ (b >> 1)) * k1 ^ (c ^ (d << 1)) * 0x94D049BB133111EBull;
+        return x ^ (x >> 31);
     }
 
     // True with the verdict in `crawler` when `agent` was seen.
@@ -122,13 +142,18 @@ private:
 class LineJudge {
 public:
     LineJudge(const CrawlerMatcher& matcher, std::size_t crawlers, Layout layout)
-        : matcher_(matcher), crawlers_(crawlers), layout_(std::move(layout)) {}
+        : matcher_(matcher), crawlers_(crawlers), layout_(std::move(layout)) {
+        agentIndex_ = layout_ ? layout_->UserAgent : -1;
+    }
 
     const Layout& Current() const { return layout_; }
+    // The user agent's value index under the field list in force (-1: none), for the walker to
+    // find it while it looks for the line's end.
+    const int& AgentIndex() const { return agentIndex_; }
 
     // Counts `line` into `tally`; true when it was a "#Fields:" directive (which then rules the
-    // lines after it).
-    bool Line(std::string_view line, CrawlerTally& tally) {
+    // lines after it). `shape`, when given, is the line's shape for AgentIndex().
+    bool Line(std::string_view line, CrawlerTally& tally, const W3cLineShape* shape = nullptr) {
         ++tally.Lines;
         switch (ClassifyW3cLine(line)) {
         case W3cLineKind::Blank:
@@ -139,13 +164,14 @@ public:
             if (!ParseFieldsDirective(line, read))
                 return false;
             layout_ = std::move(read);
+            agentIndex_ = layout_->UserAgent;
             return true;
         }
         case W3cLineKind::Data:
             break;
         }
         ++tally.Requests;
-        int crawler = Judge(line);
+        int crawler = Judge(line, shape);
         if (crawler >= 0) {
             if (tally.Counts.empty())
                 tally.Counts.assign(crawlers_, 0);
@@ -157,11 +183,17 @@ public:
     }
 
 private:
-    int Judge(std::string_view line) {
+    int Judge(std::string_view line, const W3cLineShape* shape) {
         if (!layout_ || layout_->UserAgent < 0)
             return matcher_.Match(line, false);
         std::string_view agent;
-        int count = LocateW3cValue(line, layout_->UserAgent, agent);
+        int count = -1;
+        if (shape != nullptr && shape->Values >= 0) {
+            count = shape->Values;
+            agent = line.substr(shape->ValueStart, shape->ValueEnd - shape->ValueStart);
+        } else if (shape == nullptr) {
+            count = LocateW3cValue(line, layout_->UserAgent, agent);
+        }
         if (count < 0) { // a quote: split the slow way
             count = SplitW3cValues(line, values_, kMaxW3cFields);
             if (count == layout_->Count())
@@ -181,6 +213,7 @@ private:
     const CrawlerMatcher& matcher_;
     std::size_t crawlers_;
     Layout layout_;
+    int agentIndex_ = -1;
     AgentCache cache_;
     std::string_view values_[kMaxW3cFields];
 };
@@ -247,11 +280,12 @@ public:
         return std::nullopt;
     }
 
-    // Calls line(offset, bytes) for every line that starts in [begin, limit), `begin` being a
-    // line start; stops early when `line` returns false. Returns true when a NUL byte ended the
-    // text.
+    // Calls line(offset, bytes, shape) for every line that starts in [begin, limit), `begin`
+    // being a line start; stops early when `line` returns false. `shape` is the line's shape for
+    // the value index `agentIndex` holds at the time, or null (a line cut by the buffer's end, or
+    // judged by its first kMaxLineBytes). Returns true when a NUL byte ended the text.
     template <class OnLine>
-    bool Walk(std::uint64_t begin, std::uint64_t limit, const OnLine& line) {
+    bool Walk(std::uint64_t begin, std::uint64_t limit, const int& agentIndex, const OnLine& line) {
         char* buf = buffer_.data();
         std::uint64_t base = begin;  // offset of buf[0]
         std::uint64_t readPos = begin;
@@ -271,13 +305,33 @@ public:
                 }
                 if (start >= have)
                     break;
+                if (!overlong && scan == start) {
+                    // A fresh line: its end and its agent in one pass.
+                    W3cLineShape shape = ShapeW3cLine(buf + start, have - start, agentIndex);
+                    if (shape.Ended) {
+                        if (base + start >= limit)
+                            return false;
+                        std::size_t at = start + shape.Length;
+                        bool nul = shape.Break == '\0';
+                        bool whole = shape.Length <= CrawlerScanner::kMaxLineBytes;
+                        if (!(nul && at == start) &&
+                            !line(base + start, std::string_view(buf + start, whole ? shape.Length : CrawlerScanner::kMaxLineBytes),
+                                  whole ? &shape : nullptr))
+                            return false;
+                        if (nul)
+                            return true;
+                        skipLf = shape.Break == '\r';
+                        start = scan = at + 1;
+                        continue;
+                    }
+                }
                 const char* hit = FindBreak(buf + scan, buf + have);
                 std::size_t at = std::size_t(hit - buf);
                 if (at == have) {
                     scan = have;
                     if (!overlong && have - start >= CrawlerScanner::kMaxLineBytes) {
                         if (base + start >= limit ||
-                            !line(base + start, std::string_view(buf + start, CrawlerScanner::kMaxLineBytes)))
+                            !line(base + start, std::string_view(buf + start, CrawlerScanner::kMaxLineBytes), nullptr))
                             return false;
                         overlong = true;
                     }
@@ -289,7 +343,8 @@ public:
                         return false;
                     // Before a NUL, only text after the last break that is not empty is a line.
                     if (!(nul && at == start) &&
-                        !line(base + start, std::string_view(buf + start, std::min(at - start, CrawlerScanner::kMaxLineBytes))))
+                        !line(base + start, std::string_view(buf + start, std::min(at - start, CrawlerScanner::kMaxLineBytes)),
+                              nullptr))
                         return false;
                 }
                 overlong = false;
@@ -314,7 +369,7 @@ public:
             have += n;
         }
         if (!overlong && start < have && base + start < limit)
-            line(base + start, std::string_view(buf + start, std::min(have - start, CrawlerScanner::kMaxLineBytes)));
+            line(base + start, std::string_view(buf + start, std::min(have - start, CrawlerScanner::kMaxLineBytes)), nullptr);
         return false;
     }
 
@@ -375,10 +430,11 @@ CrawlerTally CrawlerScanner::ScanSource(std::uint64_t size, const ReadAt& read, 
         if (begin >= end)
             return;
         LineJudge judge(matcher_, crawlers_, i == 0 ? Layout() : walker.LayoutBefore(begin));
-        out.StoppedAtNul = walker.Walk(begin, end, [&](std::uint64_t, std::string_view line) {
-            judge.Line(line, out.Tally);
-            return true;
-        });
+        out.StoppedAtNul = walker.Walk(begin, end, judge.AgentIndex(),
+                                       [&](std::uint64_t, std::string_view line, const W3cLineShape* shape) {
+                                           judge.Line(line, out.Tally, shape);
+                                           return true;
+                                       });
     });
     CrawlerTally total;
     for (const PartOutcome& out : outcomes) {

@@ -11,15 +11,6 @@
 namespace analysis {
 namespace {
 
-bool HasAvx2() {
-#if defined(__x86_64__) && defined(__GNUC__)
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt") && __builtin_cpu_supports("bmi");
-#else
-    return false;
-#endif
-}
-
 bool IsBreak(char c) { return c == '\n' || c == '\r'; }
 
 // The offset (below `limit`) at which the members of a group differ most, so that one byte picks
@@ -52,7 +43,7 @@ LogScanner::LogScanner(std::vector<std::string> signatures, Kernel kernel)
         if (s.empty() || s.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
             throw std::invalid_argument("a signature must be non-empty and lie within one line");
     if (kernel_ != Kernel::Baseline)
-        kernel_ = HasAvx2() ? Kernel::Avx2 : Kernel::Baseline;
+        kernel_ = CpuHasAvx2() ? Kernel::Avx2 : Kernel::Baseline;
     BuildTables();
 }
 

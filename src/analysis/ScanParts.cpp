@@ -12,4 +12,13 @@ unsigned PickScanParts(std::uint64_t size, unsigned parts, std::size_t minPartBy
     return unsigned(std::clamp<std::uint64_t>(parts, 1, std::max<std::uint64_t>(1, size)));
 }
 
+bool CpuHasAvx2() {
+#if defined(__x86_64__) && defined(__GNUC__)
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt") && __builtin_cpu_supports("bmi");
+#else
+    return false;
+#endif
+}
+
 } // namespace analysis

@@ -1,5 +1,8 @@
 #include "analysis/W3cFields.h"
 
+#include "analysis/ScanParts.h"
+#include "analysis/W3cShapeImpl.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -97,28 +100,6 @@ int SplitQuoted(std::string_view line, std::string_view* values, int max) {
     }
 }
 
-// Set bits of a mask, without the POPCNT instruction the baseline lacks.
-inline int Ones64(std::uint64_t m) {
-    m = m - ((m >> 1) & 0x5555555555555555ull);
-    m = (m & 0x3333333333333333ull) + ((m >> 2) & 0x3333333333333333ull);
-    m = (m + (m >> 4)) & 0x0F0F0F0F0F0F0F0Full;
-    return int((m * 0x0101010101010101ull) >> 56);
-}
-
-// Spaces and quotes among p[0..63].
-struct Marks64 {
-    std::uint64_t Spaces, Quotes;
-};
-
-inline Marks64 MarkBlock64(const char* p) {
-    Marks64 m{0, 0};
-    for (unsigned k = 0; k < 4; ++k) {
-        Marks b = MarkBlock(p + 16 * k);
-        m.Spaces |= std::uint64_t(b.Spaces) << (16 * k);
-        m.Quotes |= std::uint64_t(b.Quotes) << (16 * k);
-    }
-    return m;
-}
 
 bool HasQuote(std::string_view line) {
     return std::memchr(line.data(), '"', line.size()) != nullptr;
@@ -172,41 +153,17 @@ bool ParseFieldsDirective(std::string_view line, W3cLayout& layout) {
     return true;
 }
 
+W3cLineShape ShapeW3cLine(const char* p, std::size_t size, int index) {
+    static const auto shape = CpuHasAvx2() ? &w3c::ShapeLineAvx2 : &w3c::ShapeLineBaseline;
+    return shape(p, size, index);
+}
+
 int LocateW3cValue(std::string_view line, int index, std::string_view& value) {
-    const char* p = line.data();
-    std::size_t n = line.size();
-    std::size_t start = index == 0 ? 0 : std::string_view::npos, end = std::string_view::npos;
-    int spaces = 0;
-    std::uint64_t quotes = 0;
-    for (std::size_t i = 0; i < n; i += 64) {
-        Marks64 m;
-        if (n - i >= 64) {
-            m = MarkBlock64(p + i);
-        } else { // the last bytes, from a zero-padded copy
-            char tail[64] = {};
-            std::memcpy(tail, p + i, n - i);
-            m = MarkBlock64(tail);
-        }
-        quotes |= m.Quotes;
-        int ones = Ones64(m.Spaces);
-        if (end != std::string_view::npos || spaces + ones < index) {
-            spaces += ones;
-            continue;
-        }
-        // The value starts after space `index` and ends at space `index + 1`.
-        for (std::uint64_t b = m.Spaces; b; b &= b - 1) {
-            ++spaces;
-            std::size_t at = i + unsigned(__builtin_ctzll(b));
-            if (spaces == index)
-                start = at + 1;
-            else if (spaces == index + 1)
-                end = at;
-        }
-    }
-    if (quotes != 0 || start == std::string_view::npos)
+    W3cLineShape shape = ShapeW3cLine(line.data(), line.size(), index);
+    if (shape.Ended || shape.Values < 0)
         return -1;
-    value = line.substr(start, (end == std::string_view::npos ? n : end) - start);
-    return spaces + 1;
+    value = line.substr(shape.ValueStart, shape.ValueEnd - shape.ValueStart);
+    return shape.Values;
 }
 
 int SplitW3cValues(std::string_view line, std::string_view* values, int max) {
@@ -214,3 +171,46 @@ int SplitW3cValues(std::string_view line, std::string_view* values, int max) {
 }
 
 } // namespace analysis
+
+namespace analysis::w3c {
+namespace {
+
+// Set bits of a mask, without the POPCNT instruction the baseline lacks.
+inline int Ones64(std::uint64_t m) {
+    m = m - ((m >> 1) & 0x5555555555555555ull);
+    m = (m & 0x3333333333333333ull) + ((m >> 2) & 0x3333333333333333ull);
+    m = (m + (m >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return int((m * 0x0101010101010101ull) >> 56);
+}
+
+inline Marks64 MarkBlock64(const char* p) {
+    Marks64 m{0, 0, 0};
+#if defined(__SSE2__)
+    const __m128i space = _mm_set1_epi8(' '), quote = _mm_set1_epi8('"'), cr = _mm_set1_epi8('\r'),
+                  lf = _mm_set1_epi8('\n'), nul = _mm_setzero_si128();
+    for (unsigned k = 0; k < 4; ++k) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+        __m128i brk = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)), _mm_cmpeq_epi8(v, nul));
+        m.Spaces |= std::uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, space)))) << (16 * k);
+        m.Quotes |= std::uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, quote)))) << (16 * k);
+        m.Breaks |= std::uint64_t(unsigned(_mm_movemask_epi8(brk))) << (16 * k);
+    }
+#else
+    for (unsigned i = 0; i < 64; ++i) {
+        m.Spaces |= std::uint64_t(p[i] == ' ') << i;
+        m.Quotes |= std::uint64_t(p[i] == '"') << i;
+        m.Breaks |= std::uint64_t(p[i] == '\r' || p[i] == '\n' || p[i] == '\0') << i;
+    }
+#endif
+    return m;
+}
+
+
+} // namespace
+
+W3cLineShape ShapeLineBaseline(const char* p, std::size_t size, int index) {
+    return ShapeLine([](const char* q) { return MarkBlock64(q); }, [](std::uint64_t m) { return Ones64(m); }, p,
+                     size, index);
+}
+
+} // namespace analysis::w3c

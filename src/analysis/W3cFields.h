@@ -55,8 +55,19 @@ bool ParseFieldsDirective(std::string_view line, W3cLayout& layout);
 int SplitW3cValues(std::string_view line, std::string_view* values, int max);
 
 // The value at `index` of a data line without any quote, and the number of values the line
-// holds, in one pass that stores nothing else; -1 for a line that holds a quote (split it with
-// SplitW3cValues) or has fewer values than `index` + 1.
+// holds, in one pass that stores nothing else; -1 for a line that holds a quote, a CR, LF or NUL
+// (split it with SplitW3cValues) or has fewer values than `index` + 1.
 int LocateW3cValue(std::string_view line, int index, std::string_view& value);
+
+// One pass over the bytes from a line's start: where the line ends, and, as LocateW3cValue, its
+// value count and value `index` (none when `index` < 0).
+struct W3cLineShape {
+    std::size_t Length = 0; // the bytes before the first CR, LF or NUL, or all of them
+    bool Ended = false;     // a CR, LF or NUL lies among the bytes
+    char Break = 0;         // which one, when Ended
+    int Values = -1;        // as LocateW3cValue returns it, for the line's Length bytes
+    std::size_t ValueStart = 0, ValueEnd = 0;
+};
+W3cLineShape ShapeW3cLine(const char* p, std::size_t size, int index);
 
 } // namespace analysis

@@ -1,5 +1,6 @@
 #include "analysis/CrawlerScanner.h"
 #include "analysis/W3cFields.h"
+#include "analysis/W3cShapeKernel.h"
 
 #include "CatalogueOf.h"
 #include "ReferenceScan.h"
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 namespace {
 
@@ -169,6 +171,23 @@ TEST(W3cFields, SplitsValuesAndReadsDirectives) {
     }
     std::string_view value;
     EXPECT_EQ(analysis::LocateW3cValue(line, 4, value), -1);
+    // Both kernels find a line's end and its value the same way, at every length around a block.
+    for (std::size_t length : {0u, 1u, 63u, 64u, 65u, 127u, 130u}) {
+        std::string text = std::string(length, 'x') + "\r\nrest";
+        for (std::size_t i = 3; i < length; i += 7)
+            text[i] = ' ';
+        for (int index : {-1, 0, 2, 9}) {
+            analysis::W3cLineShape a = analysis::w3c::ShapeLineBaseline(text.data(), text.size(), index);
+            analysis::W3cLineShape b = analysis::w3c::ShapeLineAvx2(text.data(), text.size(), index);
+            EXPECT_EQ(a.Length, length);
+            EXPECT_TRUE(a.Ended);
+            EXPECT_EQ(a.Break, '\r');
+            EXPECT_EQ(std::tie(a.Length, a.Values, a.ValueStart, a.ValueEnd), std::tie(b.Length, b.Values, b.ValueStart, b.ValueEnd));
+            std::string_view all[32];
+            int n = analysis::SplitW3cValues(std::string_view(text).substr(0, length), all, 32);
+            EXPECT_EQ(a.Values, index >= 0 && index < n ? n : -1) << length << " " << index;
+        }
+    }
     EXPECT_EQ(analysis::LocateW3cValue("a \"b c\"", 0, value), -1);
     std::string_view one[1];
     EXPECT_EQ(analysis::SplitW3cValues("a b c d", one, 1), 4); // counted beyond what is kept
