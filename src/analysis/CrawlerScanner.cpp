@@ -420,7 +420,7 @@ CrawlerTally CrawlerScanner::Scan(std::string_view text, unsigned parts) const {
 CrawlerTally CrawlerScanner::ScanSource(std::uint64_t size, const ReadAt& read, unsigned parts,
                                         std::size_t chunkBytes) const {
     parts = PickScanParts(size, parts, kMinPartBytes);
-    auto cut = [&](unsigned i) { return std::uint64_t((unsigned __int128)(size) * i / parts); };
+    auto cut = [&](unsigned i) { return std::uint64_t(static_cast<unsigned __int128>(size) * i / parts); };
     std::vector<PartOutcome> outcomes(parts);
     RunParts(parts, parallel_, [&](unsigned i) {
         PartOutcome& out = outcomes[i];

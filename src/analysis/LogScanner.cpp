@@ -183,7 +183,7 @@ ScanResult LogScanner::Finish(const kernel::PartTally& all) const {
 
 ScanResult LogScanner::Scan(std::string_view text, unsigned parts) const {
     parts = PickScanParts(text.size(), parts, kMinPartBytes);
-    auto cut = [&](unsigned i) { return std::size_t((unsigned __int128)(text.size()) * i / parts); };
+    auto cut = [&](unsigned i) { return std::size_t(static_cast<unsigned __int128>(text.size()) * i / parts); };
     std::vector<kernel::PartTally> tallies(parts);
     RunParts(parts, parallel_, [&](unsigned i) { ScanPart(text.data(), text.size(), cut(i), cut(i + 1), tallies[i]); });
     kernel::PartTally all = EmptyTally(0);
@@ -211,7 +211,7 @@ ScanResult LogScanner::ScanSource(std::uint64_t size, const ReadAt& read, unsign
                                   std::size_t chunkBytes) const {
     chunkBytes = std::max<std::size_t>(chunkBytes, 1);
     parts = PickScanParts(size, parts, kMinPartBytes);
-    auto cut = [&](unsigned i) { return std::uint64_t((unsigned __int128)(size) * i / parts); };
+    auto cut = [&](unsigned i) { return std::uint64_t(static_cast<unsigned __int128>(size) * i / parts); };
     std::vector<kernel::PartTally> tallies(parts);
     RunParts(parts, parallel_, [&](unsigned i) { ScanSourcePart(cut(i), cut(i + 1), size, read, chunkBytes, tallies[i]); });
     kernel::PartTally all = EmptyTally(0);

@@ -7,6 +7,7 @@ namespace skingen {
 namespace {
 
 // The frame objects and the controls in list order with their kinds.
+// clang-format off
 const char* const kObjects[][2] = {
     {"closebutton", "stdbutton"}, {"maxbutton", "stdbutton"}, {"minbutton", "stdbutton"},
     {"rollupbutton", "stdbutton"}, {"sysmenubutton", "stdbutton"}, {"caption", "caption"},
@@ -41,6 +42,7 @@ const char* const kControls[][2] = {
     {"toolbuttonedit", "edit"}, {"resizetoolpanel", "panel"}, {"resizetoolbutton", "button"},
     {"combobutton", "button"}, {"vtracktoolbutton", "button"}, {"htracktoolbutton", "button"},
 };
+// clang-format on
 
 template <class R> R& Find(std::vector<std::unique_ptr<R>>& records, const std::string& name) {
     for (auto& record : records) {

@@ -32,6 +32,7 @@ struct Entry {
 
 // The windows' sizes: main window 754 x 573 client, history editor 526 x 312, folder dialog
 // 280 x 280.
+// clang-format off
 const Entry kEntries[] = {
     {"panel", 754, 57},        {"statusgauge", 754, 20, Entry::Gauge},
     {"hscrollbar", 754, 19, Entry::ScrollBar}, {"bothhscrollbar", 735, 19, Entry::ScrollBar},
@@ -40,6 +41,7 @@ const Entry kEntries[] = {
     {"memo", 300, 120},        {"vscrollbar", 19, 237, Entry::ScrollBar},
     {"toolpanel", 280, 25},    {"toolbutton", 27, 25}, {"tooledit", 248, 25},
 };
+// clang-format on
 } // namespace
 
 gfx::Bitmap RenderScrollBar(const Skin& skin, const std::string& section, int W, int H,

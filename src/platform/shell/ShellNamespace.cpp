@@ -82,7 +82,9 @@ bool OnNetworkVolume(const std::string& path) {
 }
 
 bool IsMountPoint(const std::string& path) {
+    // clang-format off
     struct stat self {}, parent {};
+    // clang-format on
     if (::lstat(path.c_str(), &self) != 0 || ::stat(ParentPath(path).c_str(), &parent) != 0)
         return false;
     return S_ISDIR(self.st_mode) && self.st_dev != parent.st_dev;

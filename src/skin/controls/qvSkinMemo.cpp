@@ -682,11 +682,13 @@ void TqvSkinMemo::ShowContextMenu(const vcl::TMessage& message) {
     items->AddItem(caption("EDIT_PASTE", "Paste"), command(WM_PASTE))->SetEnabled(clipboardText && !readOnly_);
     items->AddItem(caption("EDIT_DELETE", "Delete"), command(WM_CLEAR))->SetEnabled(selected && !readOnly_);
     items->AddItem("-");
+    // clang-format off
     items->AddItem(caption("EDIT_SELECTALL", "Select All"), [this](vcl::TObject*) {
         SelectAll();
         UpdateScrollBars();
         if (bitMapBG_) Invalidate();
     })->SetEnabled(CanSelectAll());
+    // clang-format on
     // The menu key sends no point: the menu opens at the memo's centre.
     POINT at{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
     if (at.x < 0 || at.y < 0) at = ClientToScreen(POINT{Width() / 2, Height() / 2});

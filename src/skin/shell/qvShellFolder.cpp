@@ -17,6 +17,7 @@ struct RootRow {
     std::string_view Name;
     int Csidl;
 };
+// clang-format off
 constexpr std::array<RootRow, 23> kRoots = {{
     {"rfDesktop", 0}, {"rfMyComputer", 17}, {"rfNetwork", 18}, {"rfRecycleBin", 10}, {"rfAppData", 26},
     {"rfCommonDesktopDirectory", 25}, {"rfCommonPrograms", 23}, {"rfCommonStartMenu", 22},
@@ -25,6 +26,7 @@ constexpr std::array<RootRow, 23> kRoots = {{
     {"rfPrograms", 2}, {"rfRecent", 8}, {"rfSendTo", 9}, {"rfStartMenu", 11}, {"rfStartup", 7},
     {"rfTemplates", 21},
 }};
+// clang-format on
 
 bool SameTextAscii(std::string_view a, std::string_view b) {
     if (a.size() != b.size())

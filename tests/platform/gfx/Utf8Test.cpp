@@ -41,6 +41,7 @@ TEST(Utf8, NextCodePointUnderBothErrorPolicies) {
         std::vector<Step> replace;
         std::vector<Step> keepByte;
     };
+    // clang-format off
     const std::vector<Case> cases = {
         {"ascii and each length", "a\xC3\xA9\xE5\x88\x86\xF0\x9F\x98\x80",
          {{'a', 1}, {0xE9, 2}, {0x5206, 3}, {0x1F600, 4}},
@@ -55,6 +56,7 @@ TEST(Utf8, NextCodePointUnderBothErrorPolicies) {
         {"past U+10FFFF", "\xF4\x90\x80\x80", {{R, 1}, {R, 1}, {R, 1}, {R, 1}},
          {{0xF4, 1}, {0x90, 1}, {0x80, 1}, {0x80, 1}}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(Walk(c.text, gfx::Utf8Errors::Replace), c.replace);

@@ -68,6 +68,7 @@ TEST(IdListTest, CombinesClonesAndStripsWithoutChangingItems) {
 }
 
 TEST(IdListTest, ReadsOnlyTheItemsOfThisNamespace) {
+    // clang-format off
     struct Case {
         std::string data;
         bool valid;
@@ -77,6 +78,7 @@ TEST(IdListTest, ReadsOnlyTheItemsOfThisNamespace) {
         {"Nx.zip", true}, {"N", false},        {"N.", false}, {"N..", false}, {"Na/b", false},
         {std::string("Na\0b", 4), false}, {"", false}, {"Xname", false},
     };
+    // clang-format on
     for (const Case& c : cases)
         EXPECT_EQ(shell::ReadItemData(c.data).has_value(), c.valid) << c.data;
     EXPECT_EQ(shell::ReadItemData(shell::MakeItemData(shell::ItemKind::Name, "日志"))->Text, "日志");

@@ -7,6 +7,7 @@
 namespace {
 
 TEST(ShellNamesTest, OrdersNamesNaturallyWithoutRegardToCase) {
+    // clang-format off
     struct Case {
         const char* a;
         const char* b;
@@ -17,6 +18,7 @@ TEST(ShellNamesTest, OrdersNamesNaturallyWithoutRegardToCase) {
         {"a", "a", 0},             {"B", "b", -1}, {"x9", "x10y", -1}, {"10", "9", 1},
         {"a", "ab", -1},           {"", "a", -1}, {"99999999999999999999999", "100000000000000000000000", -1},
     };
+    // clang-format on
     for (const Case& c : cases) {
         EXPECT_EQ(shell::CompareNatural(c.a, c.b), c.order) << c.a << " vs " << c.b;
         EXPECT_EQ(shell::CompareNatural(c.b, c.a), -c.order) << c.b << " vs " << c.a;
@@ -71,12 +73,14 @@ TEST(MountsTest, ListsTheVolumesAUserWantsToSee) {
     for (const shell::Volume& v : volumes)
         seen.emplace_back(v.MountPoint, v.Kind);
     using K = shell::VolumeKind;
+    // clang-format off
     std::vector<std::pair<std::string, shell::VolumeKind>> expected = {
         {"/", K::Root}, {"/media/u/USB STICK", K::Removable}, {"/mnt/share", K::Network},
         {"/run/media/u/cam", K::Removable}, {"/home/u/remote", K::Network},
         {"/home", K::Disk}, // mounted again: the later mount replaces the earlier
         {"/data", K::Disk},
     };
+    // clang-format on
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(volumes[5].Type, "xfs");
     // A text without the root still offers the file system.

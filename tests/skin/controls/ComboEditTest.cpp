@@ -99,6 +99,7 @@ TEST_F(ComboEditTest, AutoCompletionTable) {
         int selStart, selLength;    // code points
         int itemIndex;
     };
+    // clang-format off
     const Case cases[] = {
         {"one letter completes, the tail selected", {"E:\\logs\\", "D:\\iis\\"}, {{300, "d"}},
          "D:\\iis\\", "D:\\iis\\", 1, 6, 1},
@@ -118,6 +119,7 @@ TEST_F(ComboEditTest, AutoCompletionTable) {
          "D:\\日志\\上海", "D:\\日志\\上海", 7, 1, 1},
         {"Chinese first character", {"北京\\logs", "上海\\logs"}, {{300, "上"}}, "上海\\logs", "上海\\logs", 1, 6, 1},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         box->SetItemIndex(-1);

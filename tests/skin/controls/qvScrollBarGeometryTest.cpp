@@ -157,6 +157,7 @@ TEST(ScrollBarGeometry, SkinnedHorizontalBarWithoutPage) {
 }
 
 TEST(ScrollBarGeometry, PlainBarsDrawSeventeenPixelButtonsAndASixteenPixelThumb) {
+    // clang-format off
     struct Case {
         const char* name;
         bool vertical;
@@ -178,6 +179,7 @@ TEST(ScrollBarGeometry, PlainBarsDrawSeventeenPixelButtonsAndASixteenPixelThumb)
         {"empty range", false, 200, 19, 0, Range(7, 7, 7, 0),
          {1, 1, 17, 18}, {183, 1, 199, 18}, {17, 1, 183, 18}, {17, 1, 33, 18}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         TqvScrollBarLayout l = qv::DefaultScrollBarLayout(c.vertical, c.width, c.height, c.marker, c.range);
         EXPECT_EQ(l.Decrement, c.decrement) << c.name;

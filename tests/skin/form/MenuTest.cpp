@@ -57,6 +57,7 @@ TEST(MenuPlacement, PopupsStayInsideTheWorkArea) {
         bool submenu, scrolling, up;
         POINT expected;
     };
+    // clang-format off
     const Case cases[] = {
         {"fits below the point", {100, 100, 100, 100}, false, false, false, {100, 100}},
         {"moved left at the right edge", {950, 100, 950, 100}, false, false, false, {800, 100}},
@@ -74,6 +75,7 @@ TEST(MenuPlacement, PopupsStayInsideTheWorkArea) {
          false, {301, 424}},
         {"scrolling: top of the work area", {100, 300, 100, 300}, false, true, false, {101, 0}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         POINT p = PlaceMenuPopup(c.anchor, wa, 200, 300, c.submenu, c.scrolling, c.up, 4);
         EXPECT_EQ(p.x, c.expected.x) << c.what;
