@@ -59,10 +59,12 @@ struct ReportList {
             vcl::TListItem* item = list->Items()->Add();
             item->SetCaption(std::to_string(i + 1));
             item->SubItems()->Add("u_ex2612" + std::to_string(10 + i % 20) + ".log");
-            for (int c = 2; c < 10; ++c) item->SubItems()->Add(std::to_string((i * 37 + c * 11) % 5000));
+            for (int c = 2; c < 10; ++c)
+                item->SubItems()->Add(std::to_string((i * 37 + c * 11) % 5000));
         }
         list->Items()->EndUpdate();
-        for (qv::TqvSkinScrollBar* b : {hbar, vbar}) b->SetSkinData(skin.get());
+        for (qv::TqvSkinScrollBar* b : {hbar, vbar})
+            b->SetSkinData(skin.get());
         list->SetSkinData(skin.get());
         list->SetHScrollBar(hbar);
         list->SetVScrollBar(vbar);

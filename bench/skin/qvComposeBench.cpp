@@ -40,8 +40,7 @@ gfx::Bitmap Mask() {
 void BM_BorderStripsAndClient(benchmark::State& state) {
     const gfx::Bitmap P = Picture();
     const RECT S{0, 0, kPictureW, kPictureH};
-    const qv::TqvSkinGeometry n =
-        qv::AnchorSkinGeometry(kForm, kPictureW, kPictureH, kWindowW, kWindowH);
+    const qv::TqvSkinGeometry n = qv::AnchorSkinGeometry(kForm, kPictureW, kPictureH, kWindowW, kWindowH);
     qv::TqvComposeFlags flags; // tiled edges
     qv::TqvBorderStrips strips;
     gfx::Bitmap client;
@@ -58,8 +57,7 @@ BENCHMARK(BM_BorderStripsAndClient)->Unit(benchmark::kMicrosecond);
 
 void BM_RegionFromSkinMask(benchmark::State& state) {
     const gfx::Bitmap M = Mask();
-    const qv::TqvSkinGeometry n =
-        qv::AnchorSkinGeometry(kForm, kPictureW, kPictureH, kWindowW, kWindowH);
+    const qv::TqvSkinGeometry n = qv::AnchorSkinGeometry(kForm, kPictureW, kPictureH, kWindowW, kWindowH);
     for (auto _ : state) {
         gfx::Region region;
         benchmark::DoNotOptimize(qv::BuildSkinMaskRegion(M, kForm, n, kWindowW, region));

@@ -23,8 +23,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bare_sdl_window: %s\n", SDL_GetError());
         return 1;
     }
-    SDL_Window* window = SDL_CreateWindow("bare", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
-                                          SDL_WINDOW_SHOWN | SDL_WINDOW_BORDERLESS);
+    SDL_Window* window = SDL_CreateWindow("bare", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                                          height, SDL_WINDOW_SHOWN | SDL_WINDOW_BORDERLESS);
     if (window == nullptr) {
         std::fprintf(stderr, "bare_sdl_window: %s\n", SDL_GetError());
         return 1;

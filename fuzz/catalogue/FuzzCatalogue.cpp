@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     catalogue.Load(text, "fuzz.ini", errors);
     catalogue.Load(text, "again.ini", errors); // the same entries again: overrides
     for (const analysis::Crawler& c : catalogue.Crawlers()) {
-        Check(!c.Key.empty() && c.Key.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789-") == std::string::npos,
+        Check(!c.Key.empty() &&
+                  c.Key.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789-") == std::string::npos,
               "key");
         Check(!c.Tokens.empty(), "tokens");
         Check(std::size_t(c.Group) < analysis::kGroupCount, "group");

@@ -35,17 +35,20 @@ void Check(bool ok, const char* what) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size < 2)
-        return 0;
+    if (size < 2) return 0;
     unsigned parts = 1 + data[0] % 5;
     std::size_t chunk = 1 + data[1] % 97;
     bool shortSet = data[1] & 0x80;
     std::string_view text(reinterpret_cast<const char*>(data + 2), size - 2);
 
-    static const analysis::LogScanner fast = Sequential(analysis::MakeSignatureList(), analysis::LogScanner::Kernel::Auto);
-    static const analysis::LogScanner baseline = Sequential(analysis::MakeSignatureList(), analysis::LogScanner::Kernel::Baseline);
-    static const analysis::LogScanner fastShort = Sequential(ShortSignatures(), analysis::LogScanner::Kernel::Auto);
-    static const analysis::LogScanner baselineShort = Sequential(ShortSignatures(), analysis::LogScanner::Kernel::Baseline);
+    static const analysis::LogScanner fast = Sequential(analysis::MakeSignatureList(),
+                                                        analysis::LogScanner::Kernel::Auto);
+    static const analysis::LogScanner baseline = Sequential(analysis::MakeSignatureList(),
+                                                            analysis::LogScanner::Kernel::Baseline);
+    static const analysis::LogScanner fastShort = Sequential(ShortSignatures(),
+                                                             analysis::LogScanner::Kernel::Auto);
+    static const analysis::LogScanner baselineShort = Sequential(ShortSignatures(),
+                                                                 analysis::LogScanner::Kernel::Baseline);
     const std::vector<std::string>& sigs = shortSet ? ShortSignatures() : fast.Signatures();
 
     const std::int64_t lines = std::int64_t(ReferenceLines(text).size());
@@ -54,7 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(offset + length <= text.size(), "read past the source");
         std::memcpy(buffer, text.data() + offset, length);
     };
-    for (const analysis::LogScanner* scanner : {shortSet ? &fastShort : &fast, shortSet ? &baselineShort : &baseline}) {
+    for (const analysis::LogScanner* scanner :
+         {shortSet ? &fastShort : &fast, shortSet ? &baselineShort : &baseline}) {
         analysis::ScanResult whole = scanner->Scan(text, parts);
         Check(whole.Lines == lines, "Scan lines");
         Check(whole.Hits == hits, "Scan hits");

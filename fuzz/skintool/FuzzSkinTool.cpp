@@ -36,8 +36,7 @@ void Expecting(F&& f) {
 // millisecond instead of ten.
 void RenderAll(const Skin& skin, std::uint8_t mode) {
     DescribeSkin(skin, 0, true);
-    const State states[] = {State::Normal, State::Active, State::Down, State::Focused,
-                            State::Disabled};
+    const State states[] = {State::Normal, State::Active, State::Down, State::Focused, State::Disabled};
     const State s = states[(mode >> 1) % 5];
     for (const auto& record : skin.data.ControlSkins) {
         const std::string& name = record->SectionName;
@@ -65,8 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Expecting([&] {
         // The first byte chooses whether the rest is a zlib stream or the container itself (bit
         // 0), the state the sections are drawn in (bits 1-3) and the contact sheet (bit 7).
-        Bytes container = (data[0] & 1) ? qv::InflateSkinStream(input)
-                                        : Bytes(input.begin(), input.end());
+        Bytes container = (data[0] & 1) ? qv::InflateSkinStream(input) : Bytes(input.begin(), input.end());
         auto skin = std::make_unique<Skin>(container);
         RenderAll(*skin, data[0]);
     });

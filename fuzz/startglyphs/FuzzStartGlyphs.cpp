@@ -9,11 +9,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view input(reinterpret_cast<const char*>(data), size);
     gfx::StartGlyphs list;
-    if (!list.Parse(input))
-        return 0;
+    if (!list.Parse(input)) return 0;
     std::string bytes = list.Serialize();
     gfx::StartGlyphs again;
-    if (bytes != input || !again.Parse(bytes) || !(again == list))
-        std::abort();
+    if (bytes != input || !again.Parse(bytes) || !(again == list)) std::abort();
     return 0;
 }

@@ -57,16 +57,14 @@ void CheckSplit(std::string_view text) {
         int count = analysis::LocateW3cValue(line, index, value);
         bool plain = line.find('"') == std::string::npos && index < int(want.size());
         Check(count == (plain ? int(want.size()) : -1), "located count");
-        if (plain)
-            Check(value == want[std::size_t(index)], "located value");
+        if (plain) Check(value == want[std::size_t(index)], "located value");
     }
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size < 2)
-        return 0;
+    if (size < 2) return 0;
     unsigned parts = 1 + data[0] % 5;
     std::size_t chunk = 1 + data[1] % 97;
     std::string_view text(reinterpret_cast<const char*>(data + 2), size - 2);
@@ -77,8 +75,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         s.SetParallel(false); // the cuts and the merge are under test, not the threads
         return s;
     }();
-    ReferenceTally want = ReferenceCrawlerScan(text, Catalogue().Size(), analysis::CrawlerScanner::kMaxLineBytes,
-                                               [](std::string_view t, bool ua) { return scanner.Matcher().Match(t, ua); });
+    ReferenceTally want =
+        ReferenceCrawlerScan(text, Catalogue().Size(), analysis::CrawlerScanner::kMaxLineBytes,
+                             [](std::string_view t, bool ua) { return scanner.Matcher().Match(t, ua); });
     auto read = [text](std::uint64_t offset, char* buffer, std::size_t length) {
         Check(offset + length <= text.size(), "read past the source");
         std::memcpy(buffer, text.data() + offset, length);

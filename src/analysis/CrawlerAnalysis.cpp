@@ -27,11 +27,9 @@ bool LogNameLess(const std::string& a, const std::string& b) {
     std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
         int x = fold(static_cast<unsigned char>(a[i])), y = fold(static_cast<unsigned char>(b[i]));
-        if (x != y)
-            return x < y;
+        if (x != y) return x < y;
     }
-    if (a.size() != b.size())
-        return a.size() < b.size();
+    if (a.size() != b.size()) return a.size() < b.size();
     return a < b;
 }
 
@@ -41,8 +39,7 @@ void getlogFiles(const std::string& folder, LogFileList& list) {
     for (fs::FindEntry& entry : fs::FindFiles(folder, "*.log")) {
         // A FIFO blocks its reader and a device may never run dry. A dangling link stays: its
         // read fails and says so.
-        if (!entry.IsDirectory && !entry.IsSpecialFile)
-            names.push_back(std::move(entry.Name));
+        if (!entry.IsDirectory && !entry.IsSpecialFile) names.push_back(std::move(entry.Name));
     }
     std::sort(names.begin(), names.end(), LogNameLess);
     for (const std::string& name : names)
@@ -75,8 +72,7 @@ CrawlerAnalysis::CrawlerAnalysis(const CrawlerCatalogue& catalogue) : scanner_(M
 }
 
 bool CrawlerAnalysis::analyseLogFiles(const std::string& folder, AnalysisObserver& observer) {
-    if (busy_)
-        return false;
+    if (busy_) return false;
     busy_ = true;
     struct Release {
         bool& flag;
@@ -93,15 +89,15 @@ bool CrawlerAnalysis::analyseLogFiles(const std::string& folder, AnalysisObserve
 }
 
 template <class Result, class ScanText, class ScanFile>
-Result CrawlerAnalysis::ReadAndScan(const std::string& path, const ScanText& scanText, const ScanFile& scanFile) const {
+Result CrawlerAnalysis::ReadAndScan(const std::string& path, const ScanText& scanText,
+                                    const ScanFile& scanFile) const {
     // The primary read fails over to the fallback for any reason, including a read error halfway:
     // the scan keeps nothing of a failed attempt.
     try {
         fs::File file = fs::File::Open(path);
         // A size of 0 is also what the kernel's own files report whatever they hold; reading
         // such a file to its end costs nothing when it really is empty.
-        if (file.Size() == 0)
-            throw fs::FileError::CannotOpen(path, ESPIPE);
+        if (file.Size() == 0) throw fs::FileError::CannotOpen(path, ESPIPE);
         return scanFile(file.Size(), [&file](std::uint64_t offset, char* buffer, std::size_t length) {
             file.ReadAt(offset, buffer, length);
         });
@@ -118,7 +114,9 @@ ResultRow CrawlerAnalysis::AnalyseFile(std::size_t index, AnalysisObserver& obse
     if (current_) {
         CrawlerTally tally = ReadAndScan<CrawlerTally>(
             path, [&](std::string_view text) { return current_->Scan(text); },
-            [&](std::uint64_t size, const LogScanner::ReadAt& read) { return current_->ScanSource(size, read); });
+            [&](std::uint64_t size, const LogScanner::ReadAt& read) {
+                return current_->ScanSource(size, read);
+            });
         lines = tally.Lines;
         row.CrawlerCounts = std::move(tally.Counts);
         row.Requests = tally.Requests;
@@ -126,7 +124,9 @@ ResultRow CrawlerAnalysis::AnalyseFile(std::size_t index, AnalysisObserver& obse
     } else {
         ScanResult scan = ReadAndScan<ScanResult>(
             path, [&](std::string_view text) { return scanner_.Scan(text); },
-            [&](std::uint64_t size, const LogScanner::ReadAt& read) { return scanner_.ScanSource(size, read); });
+            [&](std::uint64_t size, const LogScanner::ReadAt& read) {
+                return scanner_.ScanSource(size, read);
+            });
         lines = scan.Lines;
         for (std::size_t k = 0; k < kSignatureCount; ++k)
             row.Counts[k] = scan.Hits[k];

@@ -49,7 +49,7 @@ std::string FileNameOf(const std::string& path);
 
 // What one file yields, in the report's column order.
 struct ResultRow {
-    int Number = 0;            // 1-based position in the LogFileList
+    int Number = 0; // 1-based position in the LogFileList
     std::string FileName;
     std::string SizeText;
     std::array<std::int64_t, kSignatureCount> Counts{}; // the classic mode's seven columns

@@ -33,8 +33,7 @@ std::string_view Trim(std::string_view s) {
 }
 
 bool IsKey(std::string_view key) {
-    if (key.empty() || key.size() > 64)
-        return false;
+    if (key.empty() || key.size() > 64) return false;
     return std::all_of(key.begin(), key.end(),
                        [](char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-'; });
 }
@@ -54,8 +53,7 @@ void ForEachTextLine(std::string_view text, const Line& line) {
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos)
-            end = text.size();
+        if (end == std::string_view::npos) end = text.size();
         line(text.substr(start, end - start));
         start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     }
@@ -70,20 +68,19 @@ std::vector<std::string> SplitWords(std::string_view value) {
         std::size_t start = i;
         while (i < value.size() && value[i] != ' ' && value[i] != '\t')
             ++i;
-        if (i > start)
-            words.emplace_back(value.substr(start, i - start));
+        if (i > start) words.emplace_back(value.substr(start, i - start));
     }
     return words;
 }
 
 class Reader {
 public:
-    Reader(const std::string& fileName, std::vector<CatalogueError>& errors) : file_(fileName), errors_(errors) {}
+    Reader(const std::string& fileName, std::vector<CatalogueError>& errors)
+        : file_(fileName), errors_(errors) {}
 
     void Fail(Entry* entry, int line, std::string problem) {
         errors_.push_back({file_, line, std::move(problem)});
-        if (entry != nullptr)
-            entry->Bad = true;
+        if (entry != nullptr) entry->Bad = true;
     }
 
     // Applies `key = value` of line `line` to `e`.
@@ -99,8 +96,9 @@ public:
             e.HasNameEn = true;
         } else if (key == "group") {
             if (!ParseGroupKey(value, e.Fields.Group))
-                return Fail(&e, line, "unknown group \"" + text +
-                                          "\" (search, ai-crawler, ai-assistant, seo, social or monitor)");
+                return Fail(&e, line,
+                            "unknown group \"" + text +
+                                "\" (search, ai-crawler, ai-assistant, seo, social or monitor)");
             e.HasGroup = true;
         } else if (key == "operator") {
             e.Fields.Operator = text;
@@ -109,10 +107,8 @@ public:
             e.Fields.Url = text;
             e.HasUrl = true;
         } else if (key == "match") {
-            if (value.empty())
-                return Fail(&e, line, "empty match token");
-            if (e.Fields.Tokens.size() == kMaxTokens)
-                return Fail(&e, line, "more than 64 match tokens");
+            if (value.empty()) return Fail(&e, line, "empty match token");
+            if (e.Fields.Tokens.size() == kMaxTokens) return Fail(&e, line, "more than 64 match tokens");
             e.Fields.Tokens.push_back(text);
         } else if (key == "retired") {
             if (value != "yes" && value != "no")
@@ -120,8 +116,7 @@ public:
             e.Fields.Retired = value == "yes";
             e.HasRetired = true;
         } else if (key == "ranges") {
-            if (value.empty())
-                return Fail(&e, line, "empty ranges URL");
+            if (value.empty()) return Fail(&e, line, "empty ranges URL");
             e.Fields.Ranges.push_back(text);
         } else if (key == "rdns") {
             e.Fields.RdnsSuffixes = SplitWords(value);
@@ -133,42 +128,29 @@ public:
 
     // Adds the finished entry `e` to `crawlers`, or merges it into the entry with its key.
     void Finish(Entry& e, std::vector<Crawler>& crawlers) {
-        if (e.Bad)
-            return;
+        if (e.Bad) return;
         auto same = std::find_if(crawlers.begin(), crawlers.end(),
                                  [&](const Crawler& c) { return c.Key == e.Fields.Key; });
         if (same == crawlers.end()) {
-            if (!e.HasGroup)
-                return Fail(&e, e.Line, "crawler \"" + e.Fields.Key + "\" has no group");
+            if (!e.HasGroup) return Fail(&e, e.Line, "crawler \"" + e.Fields.Key + "\" has no group");
             if (e.Fields.Tokens.empty())
                 return Fail(&e, e.Line, "crawler \"" + e.Fields.Key + "\" has no match token");
             Crawler c = std::move(e.Fields);
-            if (!e.HasNameEn)
-                c.NameEn = c.Key;
-            if (!e.HasName)
-                c.Name = c.NameEn;
+            if (!e.HasNameEn) c.NameEn = c.Key;
+            if (!e.HasName) c.Name = c.NameEn;
             crawlers.push_back(std::move(c));
             return;
         }
         Crawler& c = *same;
-        if (e.HasName)
-            c.Name = e.Fields.Name;
-        if (e.HasNameEn)
-            c.NameEn = e.Fields.NameEn;
-        if (e.HasGroup)
-            c.Group = e.Fields.Group;
-        if (e.HasOperator)
-            c.Operator = e.Fields.Operator;
-        if (e.HasUrl)
-            c.Url = e.Fields.Url;
-        if (!e.Fields.Tokens.empty())
-            c.Tokens = e.Fields.Tokens;
-        if (e.HasRetired)
-            c.Retired = e.Fields.Retired;
-        if (!e.Fields.Ranges.empty())
-            c.Ranges = e.Fields.Ranges;
-        if (e.HasRdns)
-            c.RdnsSuffixes = e.Fields.RdnsSuffixes;
+        if (e.HasName) c.Name = e.Fields.Name;
+        if (e.HasNameEn) c.NameEn = e.Fields.NameEn;
+        if (e.HasGroup) c.Group = e.Fields.Group;
+        if (e.HasOperator) c.Operator = e.Fields.Operator;
+        if (e.HasUrl) c.Url = e.Fields.Url;
+        if (!e.Fields.Tokens.empty()) c.Tokens = e.Fields.Tokens;
+        if (e.HasRetired) c.Retired = e.Fields.Retired;
+        if (!e.Fields.Ranges.empty()) c.Ranges = e.Fields.Ranges;
+        if (e.HasRdns) c.RdnsSuffixes = e.Fields.RdnsSuffixes;
     }
 
     void Read(std::string_view text, std::vector<Crawler>& crawlers) {
@@ -181,15 +163,12 @@ public:
             std::string_view line = Trim(raw);
             if (number == 1 && line.substr(0, 3) == "\xEF\xBB\xBF")
                 line = Trim(line.substr(3)); // a byte-order mark some editors write
-            if (line.empty() || line[0] == ';' || line[0] == '#')
-                return;
+            if (line.empty() || line[0] == ';' || line[0] == '#') return;
             if (line[0] == '[') {
-                if (entry)
-                    Finish(*entry, crawlers);
+                if (entry) Finish(*entry, crawlers);
                 entry.reset();
                 skipping = true;
-                if (line.back() != ']')
-                    return Fail(nullptr, number, "a section line must end with \"]\"");
+                if (line.back() != ']') return Fail(nullptr, number, "a section line must end with \"]\"");
                 std::string key(Trim(line.substr(1, line.size() - 2)));
                 if (!IsKey(key))
                     return Fail(nullptr, number,
@@ -205,16 +184,13 @@ public:
             }
             std::size_t eq = line.find('=');
             if (!entry) {
-                if (!skipping)
-                    Fail(nullptr, number, "a line outside any [crawler] section");
+                if (!skipping) Fail(nullptr, number, "a line outside any [crawler] section");
                 return;
             }
-            if (eq == std::string_view::npos)
-                return Fail(&*entry, number, "expected \"key = value\"");
+            if (eq == std::string_view::npos) return Fail(&*entry, number, "expected \"key = value\"");
             Field(*entry, number, Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)));
         });
-        if (entry)
-            Finish(*entry, crawlers);
+        if (entry) Finish(*entry, crawlers);
     }
 
 private:
@@ -223,9 +199,9 @@ private:
 };
 
 // The catalogue file at `path`, when there is one, read into `catalogue`.
-void LoadFileIfPresent(CrawlerCatalogue& catalogue, const std::string& path, std::vector<CatalogueError>& errors) {
-    if (path.empty() || !fs::PathExists(path))
-        return;
+void LoadFileIfPresent(CrawlerCatalogue& catalogue, const std::string& path,
+                       std::vector<CatalogueError>& errors) {
+    if (path.empty() || !fs::PathExists(path)) return;
     std::string text;
     try {
         text = fs::ReadWholeFile(path);
@@ -267,28 +243,28 @@ const CrawlerCatalogue& CrawlerCatalogue::BuiltIn() {
     return catalogue;
 }
 
-void CrawlerCatalogue::Load(std::string_view text, const std::string& fileName, std::vector<CatalogueError>& errors) {
+void CrawlerCatalogue::Load(std::string_view text, const std::string& fileName,
+                            std::vector<CatalogueError>& errors) {
     Reader(fileName, errors).Read(text, crawlers_);
 }
 
 int CrawlerCatalogue::IndexOf(std::string_view key) const {
     for (std::size_t i = 0; i < crawlers_.size(); ++i)
-        if (crawlers_[i].Key == key)
-            return int(i);
+        if (crawlers_[i].Key == key) return int(i);
     return -1;
 }
 
 std::string UserCatalogueFile() {
 #ifdef _WIN32
     const char* config = std::getenv("APPDATA");
-    if (config == nullptr || !fs::IsAbsolutePath(config))
-        return {};
+    if (config == nullptr || !fs::IsAbsolutePath(config)) return {};
     return std::string(config) + "\\iislog\\crawlers.ini";
 #else
     // A relative XDG_CONFIG_HOME is invalid and ignored.
     const char* config = std::getenv("XDG_CONFIG_HOME");
-    std::string folder = config != nullptr && fs::IsAbsolutePath(config) ? std::string(config)
-                                                                        : fs::HomeFolder(std::getenv("HOME")) + "/.config";
+    std::string folder = config != nullptr && fs::IsAbsolutePath(config)
+                             ? std::string(config)
+                             : fs::HomeFolder(std::getenv("HOME")) + "/.config";
     return folder + "/iislog/crawlers.ini";
 #endif
 }
@@ -296,8 +272,7 @@ std::string UserCatalogueFile() {
 CrawlerCatalogue LoadDefaultCatalogue(const std::string& programFolder, std::vector<CatalogueError>& errors) {
     CrawlerCatalogue catalogue = CrawlerCatalogue::BuiltIn();
     LoadFileIfPresent(catalogue, UserCatalogueFile(), errors);
-    if (!programFolder.empty())
-        LoadFileIfPresent(catalogue, programFolder + "/crawlers.ini", errors);
+    if (!programFolder.empty()) LoadFileIfPresent(catalogue, programFolder + "/crawlers.ini", errors);
     return catalogue;
 }
 

@@ -37,7 +37,7 @@ bool ParseGroupKey(std::string_view key, CrawlerGroup& group);
 
 struct Crawler {
     std::string Key;
-    std::string Name;   // Chinese
+    std::string Name; // Chinese
     std::string NameEn;
     CrawlerGroup Group = CrawlerGroup::Search;
     std::string Operator;

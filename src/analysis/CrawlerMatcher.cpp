@@ -18,35 +18,31 @@ int CrawlerOfScore(std::uint32_t score) { return int(kMaxCrawlers - (score & 0xF
 unsigned char Canonical(unsigned char c) { return c == ' ' ? '+' : c; }
 
 bool IsWordByte(unsigned char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-' ||
-           c == '.';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '-' || c == '.';
 }
 
 bool EndsWithFolded(std::string_view word, std::string_view suffix) {
-    if (word.size() < suffix.size())
-        return false;
+    if (word.size() < suffix.size()) return false;
     std::string_view tail = word.substr(word.size() - suffix.size());
     for (std::size_t i = 0; i < suffix.size(); ++i) {
         char c = tail[i];
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-        if (c != suffix[i])
-            return false;
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+        if (c != suffix[i]) return false;
     }
     return true;
 }
 
 bool IsCrawlerWord(std::string_view word) {
     // "bot" alone, or a name such as "Robot", is a word, not a product name.
-    return word.size() > 3 && (EndsWithFolded(word, "bot") || EndsWithFolded(word, "spider") ||
-                               EndsWithFolded(word, "crawler"));
+    return word.size() > 3 &&
+           (EndsWithFolded(word, "bot") || EndsWithFolded(word, "spider") || EndsWithFolded(word, "crawler"));
 }
 
 // A product token starts the text or follows a separator of the agent's syntax; a word after
 // '/', '.', '=', '?' or '&' is part of an address.
 bool StartsProduct(std::string_view text, std::size_t at) {
-    if (at == 0)
-        return true;
+    if (at == 0) return true;
     char c = text[at - 1];
     return c == ' ' || c == '+' || c == '(' || c == ';' || c == ',' || c == '"';
 }
@@ -59,16 +55,14 @@ bool HasAddress(std::string_view text) {
 
 CrawlerMatcher::CrawlerMatcher(const CrawlerCatalogue& catalogue) {
     const std::vector<Crawler>& crawlers = catalogue.Crawlers();
-    if (crawlers.size() > kMaxCrawlers)
-        throw std::invalid_argument("too many crawlers");
+    if (crawlers.size() > kMaxCrawlers) throw std::invalid_argument("too many crawlers");
 
     // Byte classes: every byte some token uses gets a class of its own, the rest share class 0.
     for (const Crawler& c : crawlers)
         for (const std::string& token : c.Tokens)
             for (unsigned char b : token) {
                 unsigned char k = Canonical(b);
-                if (classOf_[k] == 0)
-                    classOf_[k] = std::uint8_t(classes_++);
+                if (classOf_[k] == 0) classOf_[k] = std::uint8_t(classes_++);
             }
     classOf_[std::uint8_t(' ')] = classOf_[std::uint8_t('+')];
 
@@ -77,8 +71,7 @@ CrawlerMatcher::CrawlerMatcher(const CrawlerCatalogue& catalogue) {
     std::vector<std::uint32_t> own(1, 0); // the score of the token ending at each state
     for (std::size_t ci = 0; ci < crawlers.size(); ++ci)
         for (const std::string& token : crawlers[ci].Tokens) {
-            if (token.empty())
-                continue;
+            if (token.empty()) continue;
             std::uint32_t state = 0;
             for (unsigned char b : token) {
                 std::size_t cls = classOf_[Canonical(b)];
@@ -142,25 +135,22 @@ bool CrawlerMatcher::DeclaresCrawler(std::string_view text, bool userAgent) {
         while (i < text.size() && IsWordByte(static_cast<unsigned char>(text[i])))
             ++i;
         std::string_view word = text.substr(start, i - start);
-        if (!StartsProduct(text, start) || !IsCrawlerWord(word))
-            continue;
+        if (!StartsProduct(text, start) || !IsCrawlerWord(word)) continue;
         bool version = i + 1 < text.size() && text[i] == '/' && text[i + 1] >= '0' && text[i + 1] <= '9';
-        if (version || address)
-            return true;
+        if (version || address) return true;
     }
     // "Mozilla/5.0 (compatible; Name; +http://…)": the form crawlers use to name their page. Only
     // inside the parentheses, where a whole line's referrer never is.
     std::size_t compatible = text.find("compatible;");
-    if (compatible == std::string_view::npos)
-        return false;
+    if (compatible == std::string_view::npos) return false;
     std::size_t close = text.find(')', compatible);
-    return HasAddress(text.substr(compatible, close == std::string_view::npos ? text.npos : close - compatible));
+    return HasAddress(
+        text.substr(compatible, close == std::string_view::npos ? text.npos : close - compatible));
 }
 
 int CrawlerMatcher::Match(std::string_view text, bool userAgent) const {
     int crawler = MatchToken(text);
-    if (crawler != kNone)
-        return crawler;
+    if (crawler != kNone) return crawler;
     return DeclaresCrawler(text, userAgent) ? kOtherBot : kNone;
 }
 

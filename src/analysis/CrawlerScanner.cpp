@@ -23,14 +23,13 @@ const char* FindBreak(const char* p, const char* end) {
     const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n'), nul = _mm_setzero_si128();
     for (; end - p >= 16; p += 16) {
         __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)), _mm_cmpeq_epi8(v, nul));
-        if (unsigned m = unsigned(_mm_movemask_epi8(hit)))
-            return p + __builtin_ctz(m);
+        __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)),
+                                   _mm_cmpeq_epi8(v, nul));
+        if (unsigned m = unsigned(_mm_movemask_epi8(hit))) return p + __builtin_ctz(m);
     }
 #endif
     for (; p < end; ++p)
-        if (*p == '\r' || *p == '\n' || *p == '\0')
-            return p;
+        if (*p == '\r' || *p == '\n' || *p == '\0') return p;
     return end;
 }
 
@@ -46,8 +45,7 @@ const char* FindLastHash(const char* begin, const char* end) {
     }
 #endif
     while (end > begin)
-        if (*--end == '#')
-            return end;
+        if (*--end == '#') return end;
     return nullptr;
 }
 
@@ -88,10 +86,8 @@ public:
             a = mix(a, word(i));
         if (i < n) { // the last bytes: the final 8 (overlapping), or what there is
             std::uint64_t w = 0;
-            if (n >= 8)
-                w = word(n - 8);
-            else
-                std::memcpy(&w, s.data(), n);
+            if (n >= 8) w = word(n - 8);
+            else std::memcpy(&w, s.data(), n);
             b = mix(b, w);
         }
         std::uint64_t x = (a ^ (b >> 1)) * k1 ^ (c ^ (d << 1)) * 0x94D049BB133111EBull;
@@ -100,22 +96,17 @@ public:
 
     // True with the verdict in `crawler` when `agent` was seen.
     bool Find(std::string_view agent, std::uint64_t hash, int& crawler) const {
-        if (slots_.empty())
-            return false;
+        if (slots_.empty()) return false;
         const Slot& s = slots_[hash % kSlots];
-        if (s.Hash != hash || s.Length != agent.size() || s.Length == 0)
-            return false;
-        if (std::memcmp(arena_.data() + s.Offset, agent.data(), agent.size()) != 0)
-            return false;
+        if (s.Hash != hash || s.Length != agent.size() || s.Length == 0) return false;
+        if (std::memcmp(arena_.data() + s.Offset, agent.data(), agent.size()) != 0) return false;
         crawler = s.Crawler;
         return true;
     }
 
     void Put(std::string_view agent, std::uint64_t hash, int crawler) {
-        if (agent.empty() || agent.size() > kMaxAgentBytes)
-            return;
-        if (slots_.empty())
-            slots_.resize(kSlots);
+        if (agent.empty() || agent.size() > kMaxAgentBytes) return;
+        if (slots_.empty()) slots_.resize(kSlots);
         if (arena_.size() + agent.size() > kArenaBytes) { // full: start afresh
             arena_.clear();
             std::fill(slots_.begin(), slots_.end(), Slot{});
@@ -157,24 +148,20 @@ public:
         ++tally.Lines;
         switch (ClassifyW3cLine(line)) {
         case W3cLineKind::Blank:
-        case W3cLineKind::Directive:
-            return false;
+        case W3cLineKind::Directive: return false;
         case W3cLineKind::Fields: {
             W3cLayout read;
-            if (!ParseFieldsDirective(line, read))
-                return false;
+            if (!ParseFieldsDirective(line, read)) return false;
             layout_ = std::move(read);
             agentIndex_ = layout_->UserAgent;
             return true;
         }
-        case W3cLineKind::Data:
-            break;
+        case W3cLineKind::Data: break;
         }
         ++tally.Requests;
         int crawler = Judge(line, shape);
         if (crawler >= 0) {
-            if (tally.Counts.empty())
-                tally.Counts.assign(crawlers_, 0);
+            if (tally.Counts.empty()) tally.Counts.assign(crawlers_, 0);
             ++tally.Counts[std::size_t(crawler)];
         } else if (crawler == CrawlerMatcher::kOtherBot) {
             ++tally.OtherBots;
@@ -184,8 +171,7 @@ public:
 
 private:
     int Judge(std::string_view line, const W3cLineShape* shape) {
-        if (!layout_ || layout_->UserAgent < 0)
-            return matcher_.Match(line, false);
+        if (!layout_ || layout_->UserAgent < 0) return matcher_.Match(line, false);
         std::string_view agent;
         int count = -1;
         if (shape != nullptr && shape->Values >= 0) {
@@ -196,15 +182,12 @@ private:
         }
         if (count < 0) { // a quote: split the slow way
             count = SplitW3cValues(line, values_, kMaxW3cFields);
-            if (count == layout_->Count())
-                agent = values_[layout_->UserAgent];
+            if (count == layout_->Count()) agent = values_[layout_->UserAgent];
         }
-        if (count != layout_->Count())
-            return matcher_.Match(line, false);
+        if (count != layout_->Count()) return matcher_.Match(line, false);
         std::uint64_t hash = AgentCache::Hash(agent);
         int crawler;
-        if (cache_.Find(agent, hash, crawler))
-            return crawler;
+        if (cache_.Find(agent, hash, crawler)) return crawler;
         crawler = matcher_.Match(agent, true);
         cache_.Put(agent, hash, crawler);
         return crawler;
@@ -230,8 +213,7 @@ public:
     // text first). Offset p starts a line when p == 0, or the byte before it is LF, or a CR not
     // followed by LF.
     std::uint64_t LineStartAfter(std::uint64_t cut) {
-        if (cut == 0)
-            return 0;
+        if (cut == 0) return 0;
         std::uint64_t pos = cut - 1;
         char b[2];
         while (pos < size_) {
@@ -243,10 +225,8 @@ public:
                 continue;
             }
             std::uint64_t at = pos + std::uint64_t(hit - buffer_.data());
-            if (*hit == '\0')
-                return size_;
-            if (*hit == '\n' || at + 1 >= size_)
-                return at + 1;
+            if (*hit == '\0') return size_;
+            if (*hit == '\n' || at + 1 >= size_) return at + 1;
             read_(at + 1, b, 1);
             return b[0] == '\n' ? at + 2 : at + 1;
         }
@@ -268,12 +248,10 @@ public:
                  hit = FindLastHash(buf + lead, hit)) {
                 std::uint64_t at = from + std::uint64_t(hit - (buf + lead));
                 bool lineStart = at == 0 || hit[-1] == '\n' || hit[-1] == '\r';
-                if (!lineStart)
-                    continue;
+                if (!lineStart) continue;
                 std::string line = ReadLine(at, begin);
                 W3cLayout layout;
-                if (ParseFieldsDirective(line, layout))
-                    return layout;
+                if (ParseFieldsDirective(line, layout)) return layout;
             }
             end = from;
         }
@@ -287,7 +265,7 @@ public:
     template <class OnLine>
     bool Walk(std::uint64_t begin, std::uint64_t limit, const int& agentIndex, const OnLine& line) {
         char* buf = buffer_.data();
-        std::uint64_t base = begin;  // offset of buf[0]
+        std::uint64_t base = begin; // offset of buf[0]
         std::uint64_t readPos = begin;
         std::size_t have = 0, start = 0, scan = 0;
         bool skipLf = false;   // the last line ended at a CR: an LF right after it belongs to it
@@ -303,23 +281,22 @@ public:
                         continue;
                     }
                 }
-                if (start >= have)
-                    break;
+                if (start >= have) break;
                 if (!overlong && scan == start) {
                     // A fresh line: its end and its agent in one pass.
                     W3cLineShape shape = ShapeW3cLine(buf + start, have - start, agentIndex);
                     if (shape.Ended) {
-                        if (base + start >= limit)
-                            return false;
+                        if (base + start >= limit) return false;
                         std::size_t at = start + shape.Length;
                         bool nul = shape.Break == '\0';
                         bool whole = shape.Length <= CrawlerScanner::kMaxLineBytes;
                         if (!(nul && at == start) &&
-                            !line(base + start, std::string_view(buf + start, whole ? shape.Length : CrawlerScanner::kMaxLineBytes),
+                            !line(base + start,
+                                  std::string_view(buf + start,
+                                                   whole ? shape.Length : CrawlerScanner::kMaxLineBytes),
                                   whole ? &shape : nullptr))
                             return false;
-                        if (nul)
-                            return true;
+                        if (nul) return true;
                         skipLf = shape.Break == '\r';
                         start = scan = at + 1;
                         continue;
@@ -331,7 +308,8 @@ public:
                     scan = have;
                     if (!overlong && have - start >= CrawlerScanner::kMaxLineBytes) {
                         if (base + start >= limit ||
-                            !line(base + start, std::string_view(buf + start, CrawlerScanner::kMaxLineBytes), nullptr))
+                            !line(base + start, std::string_view(buf + start, CrawlerScanner::kMaxLineBytes),
+                                  nullptr))
                             return false;
                         overlong = true;
                     }
@@ -339,26 +317,24 @@ public:
                 }
                 bool nul = *hit == '\0';
                 if (!overlong) {
-                    if (base + start >= limit)
-                        return false;
+                    if (base + start >= limit) return false;
                     // Before a NUL, only text after the last break that is not empty is a line.
                     if (!(nul && at == start) &&
-                        !line(base + start, std::string_view(buf + start, std::min(at - start, CrawlerScanner::kMaxLineBytes)),
+                        !line(base + start,
+                              std::string_view(buf + start,
+                                               std::min(at - start, CrawlerScanner::kMaxLineBytes)),
                               nullptr))
                         return false;
                 }
                 overlong = false;
-                if (nul)
-                    return true;
+                if (nul) return true;
                 skipLf = *hit == '\r';
                 start = scan = at + 1;
             }
-            if (readPos >= size_)
-                break;
+            if (readPos >= size_) break;
             // Keep the unfinished line (or, past its judged part, nothing of it) and read on.
             std::size_t keep = overlong ? 0 : have - start;
-            if (keep > 0 && start > 0)
-                std::memmove(buf, buf + start, keep);
+            if (keep > 0 && start > 0) std::memmove(buf, buf + start, keep);
             base += overlong ? have : start;
             scan = overlong ? 0 : scan - start;
             start = 0;
@@ -369,14 +345,17 @@ public:
             have += n;
         }
         if (!overlong && start < have && base + start < limit)
-            line(base + start, std::string_view(buf + start, std::min(have - start, CrawlerScanner::kMaxLineBytes)), nullptr);
+            line(base + start,
+                 std::string_view(buf + start, std::min(have - start, CrawlerScanner::kMaxLineBytes)),
+                 nullptr);
         return false;
     }
 
 private:
     // The line that starts at `at` (before `limit`), its first kMaxLineBytes at most.
     std::string ReadLine(std::uint64_t at, std::uint64_t limit) {
-        std::string line(std::size_t(std::min<std::uint64_t>(limit - at, CrawlerScanner::kMaxLineBytes)), '\0');
+        std::string line(std::size_t(std::min<std::uint64_t>(limit - at, CrawlerScanner::kMaxLineBytes)),
+                         '\0');
         read_(at, line.data(), line.size());
         line.resize(std::size_t(FindBreak(line.data(), line.data() + line.size()) - line.data()));
         return line;
@@ -400,10 +379,8 @@ void CrawlerTally::Add(const CrawlerTally& other) {
     Lines += other.Lines;
     Requests += other.Requests;
     OtherBots += other.OtherBots;
-    if (other.Counts.empty())
-        return;
-    if (Counts.empty())
-        Counts.assign(other.Counts.size(), 0);
+    if (other.Counts.empty()) return;
+    if (Counts.empty()) Counts.assign(other.Counts.size(), 0);
     for (std::size_t i = 0; i < Counts.size(); ++i)
         Counts[i] += other.Counts[i];
 }
@@ -412,9 +389,12 @@ CrawlerScanner::CrawlerScanner(const CrawlerCatalogue& catalogue)
     : matcher_(catalogue), crawlers_(catalogue.Size()) {}
 
 CrawlerTally CrawlerScanner::Scan(std::string_view text, unsigned parts) const {
-    return ScanSource(text.size(), [text](std::uint64_t offset, char* buffer, std::size_t length) {
-        std::memcpy(buffer, text.data() + offset, length);
-    }, parts);
+    return ScanSource(
+        text.size(),
+        [text](std::uint64_t offset, char* buffer, std::size_t length) {
+            std::memcpy(buffer, text.data() + offset, length);
+        },
+        parts);
 }
 
 CrawlerTally CrawlerScanner::ScanSource(std::uint64_t size, const ReadAt& read, unsigned parts,
@@ -427,8 +407,7 @@ CrawlerTally CrawlerScanner::ScanSource(std::uint64_t size, const ReadAt& read, 
         LineWalker walker(read, size, chunkBytes);
         std::uint64_t begin = walker.LineStartAfter(cut(i));
         std::uint64_t end = cut(i + 1);
-        if (begin >= end)
-            return;
+        if (begin >= end) return;
         LineJudge judge(matcher_, crawlers_, i == 0 ? Layout() : walker.LayoutBefore(begin));
         out.StoppedAtNul = walker.Walk(begin, end, judge.AgentIndex(),
                                        [&](std::uint64_t, std::string_view line, const W3cLineShape* shape) {
@@ -439,11 +418,9 @@ CrawlerTally CrawlerScanner::ScanSource(std::uint64_t size, const ReadAt& read, 
     CrawlerTally total;
     for (const PartOutcome& out : outcomes) {
         total.Add(out.Tally);
-        if (out.StoppedAtNul)
-            break;
+        if (out.StoppedAtNul) break;
     }
-    if (total.Counts.empty())
-        total.Counts.assign(crawlers_, 0);
+    if (total.Counts.empty()) total.Counts.assign(crawlers_, 0);
     return total;
 }
 

@@ -25,9 +25,9 @@
 namespace analysis {
 
 struct CrawlerTally {
-    std::int64_t Lines = 0;     // every line, as the classic scan counts them
-    std::int64_t Requests = 0;  // data lines
-    std::int64_t OtherBots = 0; // crawlers the catalogue does not name
+    std::int64_t Lines = 0;           // every line, as the classic scan counts them
+    std::int64_t Requests = 0;        // data lines
+    std::int64_t OtherBots = 0;       // crawlers the catalogue does not name
     std::vector<std::int64_t> Counts; // per crawler, in catalogue order
 
     void Add(const CrawlerTally& other);

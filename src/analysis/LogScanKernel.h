@@ -15,8 +15,8 @@ constexpr int kNoGroup = 0xFF;
 // Signatures sharing a first byte. A second byte, at the offset that tells them apart best,
 // selects the few worth a full comparison.
 struct SignatureGroup {
-    std::size_t Offset;           // < the length of every signature of the group
-    std::uint64_t Select[256];    // byte at Offset -> bit set of signature indices
+    std::size_t Offset;        // < the length of every signature of the group
+    std::uint64_t Select[256]; // byte at Offset -> bit set of signature indices
 };
 
 struct ScanTables {
@@ -36,10 +36,10 @@ struct ScanTables {
 
 // Tallies of one part of the input. Line ids count the CR and LF bytes from the part's start.
 struct PartTally {
-    std::size_t Begin;        // where the part starts in the text it was scanned from
-    std::size_t End;          // the part's end, or its first NUL byte
+    std::size_t Begin; // where the part starts in the text it was scanned from
+    std::size_t End;   // the part's end, or its first NUL byte
     bool StoppedAtNul;
-    char FirstByte, LastByte; // text[Begin] and text[End - 1], when End > Begin
+    char FirstByte, LastByte;   // text[Begin] and text[End - 1], when End > Begin
     std::uint64_t Lf, Cr, CrLf; // CrLf: pairs wholly inside the part
     std::int64_t Count[kMaxSignatures];
     std::uint64_t FirstId[kMaxSignatures];

@@ -29,13 +29,12 @@ struct Avx2Classifier {
                 __m256i w = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i + t_.KeyOffset));
                 __m256i c = _mm256_setzero_si256();
                 for (int k = 0; k < Keys; ++k)
-                    c = _mm256_or_si256(
-                        c, _mm256_and_si256(_mm256_cmpeq_epi8(v, first_[k]), _mm256_cmpeq_epi8(w, second_[k])));
+                    c = _mm256_or_si256(c, _mm256_and_si256(_mm256_cmpeq_epi8(v, first_[k]),
+                                                            _mm256_cmpeq_epi8(w, second_[k])));
                 m.Candidates |= std::uint64_t(unsigned(_mm256_movemask_epi8(c))) << i;
             }
         }
-        if constexpr (Keys == 0)
-            m.Candidates = GenericCandidates(t_, p);
+        if constexpr (Keys == 0) m.Candidates = GenericCandidates(t_, p);
         return m;
     }
 
@@ -49,16 +48,11 @@ struct Avx2Classifier {
 void ScanPartAvx2(const ScanTables& t, const char* text, std::size_t size, std::size_t begin, std::size_t end,
                   PartTally& out) {
     switch (t.Generic ? 0 : t.KeyCount) {
-    case 1:
-        return ScanRange(Avx2Classifier<1>(t), t, text, size, begin, end, out);
-    case 2:
-        return ScanRange(Avx2Classifier<2>(t), t, text, size, begin, end, out);
-    case 3:
-        return ScanRange(Avx2Classifier<3>(t), t, text, size, begin, end, out);
-    case 4:
-        return ScanRange(Avx2Classifier<4>(t), t, text, size, begin, end, out);
-    default:
-        return ScanRange(Avx2Classifier<0>(t), t, text, size, begin, end, out);
+    case 1: return ScanRange(Avx2Classifier<1>(t), t, text, size, begin, end, out);
+    case 2: return ScanRange(Avx2Classifier<2>(t), t, text, size, begin, end, out);
+    case 3: return ScanRange(Avx2Classifier<3>(t), t, text, size, begin, end, out);
+    case 4: return ScanRange(Avx2Classifier<4>(t), t, text, size, begin, end, out);
+    default: return ScanRange(Avx2Classifier<0>(t), t, text, size, begin, end, out);
     }
 }
 

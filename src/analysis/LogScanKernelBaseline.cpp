@@ -27,12 +27,12 @@ struct Sse2Classifier {
                 __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + t_.KeyOffset));
                 __m128i c = _mm_setzero_si128();
                 for (int k = 0; k < t_.KeyCount; ++k)
-                    c = _mm_or_si128(c, _mm_and_si128(_mm_cmpeq_epi8(v, first_[k]), _mm_cmpeq_epi8(w, second_[k])));
+                    c = _mm_or_si128(
+                        c, _mm_and_si128(_mm_cmpeq_epi8(v, first_[k]), _mm_cmpeq_epi8(w, second_[k])));
                 m.Candidates |= std::uint64_t(unsigned(_mm_movemask_epi8(c))) << i;
             }
         }
-        if (t_.Generic)
-            m.Candidates = GenericCandidates(t_, p);
+        if (t_.Generic) m.Candidates = GenericCandidates(t_, p);
         return m;
     }
 

@@ -23,40 +23,33 @@ inline std::size_t Smaller(std::size_t a, std::size_t b) { return a < b ? a : b;
 inline std::uint64_t GenericCandidates(const ScanTables& t, const char* p) {
     std::uint64_t m = 0;
     for (unsigned i = 0; i < kBlock; ++i)
-        if (t.GroupOf[static_cast<unsigned char>(p[i])] != kNoGroup)
-            m |= std::uint64_t(1) << i;
+        if (t.GroupOf[static_cast<unsigned char>(p[i])] != kNoGroup) m |= std::uint64_t(1) << i;
     return m;
 }
 
 inline void Record(PartTally& out, int idx, std::uint64_t lineId) {
-    if (out.Count[idx] == 0)
-        out.FirstId[idx] = lineId;
-    else if (out.LastId[idx] == lineId)
-        return; // a signature counts once per line
+    if (out.Count[idx] == 0) out.FirstId[idx] = lineId;
+    else if (out.LastId[idx] == lineId) return; // a signature counts once per line
     ++out.Count[idx];
     out.LastId[idx] = lineId;
 }
 
 // `breaksBefore` and `blockBreaks` give the line id of a match only when one is found: most
 // candidates are other addresses ("http://" of a referrer) and are rejected on one table lookup.
-inline void Verify(const ScanTables& t, const char* text, std::size_t size, std::size_t pos, std::uint64_t breaksBefore,
-                   std::uint64_t blockBreaksBefore, PartTally& out) {
+inline void Verify(const ScanTables& t, const char* text, std::size_t size, std::size_t pos,
+                   std::uint64_t breaksBefore, std::uint64_t blockBreaksBefore, PartTally& out) {
     unsigned group = t.GroupOf[static_cast<unsigned char>(text[pos])];
-    if (group == kNoGroup)
-        return;
+    if (group == kNoGroup) return;
     const SignatureGroup& g = t.Groups[group];
-    if (g.Offset >= size - pos)
-        return;
+    if (g.Offset >= size - pos) return;
     for (std::uint64_t m = g.Select[static_cast<unsigned char>(text[pos + g.Offset])]; m; m &= m - 1) {
         int idx = __builtin_ctzll(m);
         std::size_t len = t.Length[idx];
-        if (len > size - pos)
-            continue;
+        if (len > size - pos) continue;
         if (len >= 8) {
             std::uint64_t tail;
             std::memcpy(&tail, text + pos + len - 8, 8);
-            if (tail != t.Tail[idx])
-                continue;
+            if (tail != t.Tail[idx]) continue;
         }
         if (std::memcmp(text + pos, t.Signature[idx], len) == 0)
             Record(out, idx, breaksBefore + Ones(blockBreaksBefore));
@@ -113,8 +106,7 @@ inline void ScanRange(const Classifier& classify, const ScanTables& t, const cha
             Verify(t, text, size, pos + b, breaksBefore, breaks & LowBits(b), out);
         }
         breaksBefore += Ones(breaks);
-        if (stop)
-            break;
+        if (stop) break;
     }
     out.FirstByte = out.End > begin ? text[begin] : '\0';
     out.LastByte = out.End > begin ? text[out.End - 1] : '\0';

@@ -3,8 +3,8 @@
 #include "analysis/ScanParts.h"
 
 #include <algorithm>
-#include <exception>
 #include <cstring>
+#include <exception>
 #include <stdexcept>
 #include <thread>
 
@@ -42,8 +42,7 @@ LogScanner::LogScanner(std::vector<std::string> signatures, Kernel kernel)
     for (const std::string& s : signatures_)
         if (s.empty() || s.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
             throw std::invalid_argument("a signature must be non-empty and lie within one line");
-    if (kernel_ != Kernel::Baseline)
-        kernel_ = CpuHasAvx2() ? Kernel::Avx2 : Kernel::Baseline;
+    if (kernel_ != Kernel::Baseline) kernel_ = CpuHasAvx2() ? Kernel::Avx2 : Kernel::Baseline;
     BuildTables();
 }
 
@@ -63,8 +62,7 @@ void LogScanner::BuildTables() {
         t->Signature[i] = s.data();
         t->Length[i] = s.size();
         t->Tail[i] = 0;
-        if (s.size() >= 8)
-            std::memcpy(&t->Tail[i], s.data() + s.size() - 8, 8);
+        if (s.size() >= 8) std::memcpy(&t->Tail[i], s.data() + s.size() - 8, 8);
         shortest = std::min(shortest, s.size());
         unsigned char first = static_cast<unsigned char>(s[0]);
         if (t->GroupOf[first] == kernel::kNoGroup) {
@@ -102,8 +100,7 @@ void LogScanner::BuildTables() {
         bool known = false;
         for (int k = 0; k < t->KeyCount; ++k)
             known = known || (t->First[k] == first && t->Second[k] == second);
-        if (known)
-            continue;
+        if (known) continue;
         if (t->KeyCount == kernel::kMaxKeys) {
             t->Generic = true;
             break;
@@ -136,28 +133,23 @@ kernel::PartTally EmptyTally(std::uint64_t begin) {
 // breaks of `into`; a signature's first hit in `next` lies on the line of its last hit in `into`
 // exactly when no break lies between them, i.e. when their shifted ids are equal.
 void Append(kernel::PartTally& into, const kernel::PartTally& next, int signatures) {
-    if (into.StoppedAtNul)
-        return; // the text ended before `next`
+    if (into.StoppedAtNul) return; // the text ended before `next`
     bool intoEmpty = into.End == into.Begin, nextEmpty = next.End == next.Begin;
     if (!intoEmpty && !nextEmpty && into.LastByte == '\r' && next.FirstByte == '\n')
         ++into.CrLf; // a CR LF cut in two by the boundary
     std::uint64_t shift = into.Lf + into.Cr;
     for (int k = 0; k < signatures; ++k) {
-        if (next.Count[k] == 0)
-            continue;
+        if (next.Count[k] == 0) continue;
         bool sameLine = into.Count[k] > 0 && next.FirstId[k] + shift == into.LastId[k];
-        if (into.Count[k] == 0)
-            into.FirstId[k] = next.FirstId[k] + shift;
+        if (into.Count[k] == 0) into.FirstId[k] = next.FirstId[k] + shift;
         into.Count[k] += next.Count[k] - (sameLine ? 1 : 0);
         into.LastId[k] = next.LastId[k] + shift;
     }
     into.Lf += next.Lf;
     into.Cr += next.Cr;
     into.CrLf += next.CrLf;
-    if (intoEmpty)
-        into.FirstByte = next.FirstByte;
-    if (!nextEmpty)
-        into.LastByte = next.LastByte;
+    if (intoEmpty) into.FirstByte = next.FirstByte;
+    if (!nextEmpty) into.LastByte = next.LastByte;
     // Begin stays; End, like the ids, is taken relative to `into`'s own coordinates.
     into.End = into.Begin + (into.End - into.Begin) + (next.End - next.Begin);
     into.StoppedAtNul = next.StoppedAtNul;
@@ -167,10 +159,8 @@ void Append(kernel::PartTally& into, const kernel::PartTally& next, int signatur
 
 void LogScanner::ScanPart(const char* text, std::size_t size, std::size_t begin, std::size_t end,
                           kernel::PartTally& out) const {
-    if (kernel_ == Kernel::Avx2)
-        kernel::ScanPartAvx2(*tables_, text, size, begin, end, out);
-    else
-        kernel::ScanPartBaseline(*tables_, text, size, begin, end, out);
+    if (kernel_ == Kernel::Avx2) kernel::ScanPartAvx2(*tables_, text, size, begin, end, out);
+    else kernel::ScanPartBaseline(*tables_, text, size, begin, end, out);
 }
 
 ScanResult LogScanner::Finish(const kernel::PartTally& all) const {
@@ -183,17 +173,20 @@ ScanResult LogScanner::Finish(const kernel::PartTally& all) const {
 
 ScanResult LogScanner::Scan(std::string_view text, unsigned parts) const {
     parts = PickScanParts(text.size(), parts, kMinPartBytes);
-    auto cut = [&](unsigned i) { return std::size_t(static_cast<unsigned __int128>(text.size()) * i / parts); };
+    auto cut = [&](unsigned i) {
+        return std::size_t(static_cast<unsigned __int128>(text.size()) * i / parts);
+    };
     std::vector<kernel::PartTally> tallies(parts);
-    RunParts(parts, parallel_, [&](unsigned i) { ScanPart(text.data(), text.size(), cut(i), cut(i + 1), tallies[i]); });
+    RunParts(parts, parallel_,
+             [&](unsigned i) { ScanPart(text.data(), text.size(), cut(i), cut(i + 1), tallies[i]); });
     kernel::PartTally all = EmptyTally(0);
     for (const kernel::PartTally& t : tallies)
         Append(all, t, int(signatures_.size()));
     return Finish(all);
 }
 
-void LogScanner::ScanSourcePart(std::uint64_t begin, std::uint64_t end, std::uint64_t size, const ReadAt& read,
-                                std::size_t chunkBytes, kernel::PartTally& out) const {
+void LogScanner::ScanSourcePart(std::uint64_t begin, std::uint64_t end, std::uint64_t size,
+                                const ReadAt& read, std::size_t chunkBytes, kernel::PartTally& out) const {
     out = EmptyTally(0);
     // The block plus the bytes after it that a signature starting in the block may reach.
     std::vector<char> buffer(chunkBytes + overlap_);
@@ -213,7 +206,8 @@ ScanResult LogScanner::ScanSource(std::uint64_t size, const ReadAt& read, unsign
     parts = PickScanParts(size, parts, kMinPartBytes);
     auto cut = [&](unsigned i) { return std::uint64_t(static_cast<unsigned __int128>(size) * i / parts); };
     std::vector<kernel::PartTally> tallies(parts);
-    RunParts(parts, parallel_, [&](unsigned i) { ScanSourcePart(cut(i), cut(i + 1), size, read, chunkBytes, tallies[i]); });
+    RunParts(parts, parallel_,
+             [&](unsigned i) { ScanSourcePart(cut(i), cut(i + 1), size, read, chunkBytes, tallies[i]); });
     kernel::PartTally all = EmptyTally(0);
     for (const kernel::PartTally& t : tallies)
         Append(all, t, int(signatures_.size()));

@@ -16,18 +16,10 @@ std::vector<std::string> ReportColumns::Captions(const CrawlerCatalogue* catalog
     std::vector<std::string> captions{"序号", "日志名称", "文件大小"};
     for (const ReportColumn& c : Counts) {
         switch (c.What) {
-        case ReportColumn::Kind::Classic:
-            captions.emplace_back(kClassicCaptions[c.Index]);
-            break;
-        case ReportColumn::Kind::Group:
-            captions.emplace_back(GroupCaption(CrawlerGroup(c.Index)));
-            break;
-        case ReportColumn::Kind::OtherBots:
-            captions.emplace_back("其他爬虫");
-            break;
-        case ReportColumn::Kind::Requests:
-            captions.emplace_back("请求总数");
-            break;
+        case ReportColumn::Kind::Classic: captions.emplace_back(kClassicCaptions[c.Index]); break;
+        case ReportColumn::Kind::Group: captions.emplace_back(GroupCaption(CrawlerGroup(c.Index))); break;
+        case ReportColumn::Kind::OtherBots: captions.emplace_back("其他爬虫"); break;
+        case ReportColumn::Kind::Requests: captions.emplace_back("请求总数"); break;
         case ReportColumn::Kind::Crawler:
             captions.push_back(catalogue != nullptr && c.Index < catalogue->Size()
                                    ? catalogue->Crawlers()[c.Index].Name
@@ -45,9 +37,7 @@ std::vector<std::string> ReportColumns::Cells(const ResultRow& row, const Crawle
     for (const ReportColumn& c : Counts) {
         std::int64_t value = 0;
         switch (c.What) {
-        case ReportColumn::Kind::Classic:
-            value = row.Counts[c.Index];
-            break;
+        case ReportColumn::Kind::Classic: value = row.Counts[c.Index]; break;
         case ReportColumn::Kind::Group:
             if (!groupsKnown && catalogue != nullptr) {
                 groups = GroupCounts(row, *catalogue);
@@ -55,15 +45,9 @@ std::vector<std::string> ReportColumns::Cells(const ResultRow& row, const Crawle
             }
             value = groups[c.Index];
             break;
-        case ReportColumn::Kind::OtherBots:
-            value = row.OtherBots;
-            break;
-        case ReportColumn::Kind::Requests:
-            value = row.Requests;
-            break;
-        case ReportColumn::Kind::Crawler:
-            value = CrawlerCount(row, c.Index);
-            break;
+        case ReportColumn::Kind::OtherBots: value = row.OtherBots; break;
+        case ReportColumn::Kind::Requests: value = row.Requests; break;
+        case ReportColumn::Kind::Crawler: value = CrawlerCount(row, c.Index); break;
         }
         cells.push_back(std::to_string(value));
     }
@@ -93,7 +77,8 @@ ReportColumns CrawlerColumns(const std::vector<std::size_t>& crawlers) {
     return columns;
 }
 
-std::vector<std::size_t> CrawlersWithHits(const std::vector<ResultRow>& rows, const CrawlerCatalogue& catalogue) {
+std::vector<std::size_t> CrawlersWithHits(const std::vector<ResultRow>& rows,
+                                          const CrawlerCatalogue& catalogue) {
     std::vector<std::size_t> crawlers;
     for (std::size_t c = 0; c < catalogue.Size(); ++c)
         for (const ResultRow& row : rows)

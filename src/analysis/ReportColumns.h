@@ -35,7 +35,8 @@ ReportColumns GroupColumns();
 ReportColumns CrawlerColumns(const std::vector<std::size_t>& crawlers);
 
 // The crawlers with at least one hit in `rows`, in catalogue order.
-std::vector<std::size_t> CrawlersWithHits(const std::vector<ResultRow>& rows, const CrawlerCatalogue& catalogue);
+std::vector<std::size_t> CrawlersWithHits(const std::vector<ResultRow>& rows,
+                                          const CrawlerCatalogue& catalogue);
 
 // A current-mode row's hits per group.
 std::array<std::int64_t, kGroupCount> GroupCounts(const ResultRow& row, const CrawlerCatalogue& catalogue);

@@ -4,8 +4,8 @@
 
 #include "platform/fs/File.h"
 #include "platform/fs/FindFiles.h"
-#include "platform/fs/Process.h"
 #include "platform/fs/Paths.h"
+#include "platform/fs/Process.h"
 
 #include <exception>
 #include <optional>
@@ -42,12 +42,10 @@ constexpr const char* kUsage =
     "or a folder that does not exist or is a file.\n";
 
 std::string CsvCell(const std::string& cell) {
-    if (cell.find_first_of(",\"\r\n") == std::string::npos)
-        return cell;
+    if (cell.find_first_of(",\"\r\n") == std::string::npos) return cell;
     std::string quoted = "\"";
     for (char c : cell) {
-        if (c == '"')
-            quoted += '"';
+        if (c == '"') quoted += '"';
         quoted += c;
     }
     return quoted + '"';
@@ -61,15 +59,12 @@ public:
     void beginFile(std::int64_t) override {}
     void atLine(std::int64_t) override {}
     void addRow(const ResultRow& row) override {
-        if (keep_)
-            rows_.push_back(row);
-        else
-            out_ << FormatReportLine(options_.Columns.Cells(row, options_.Catalogue), options_.Style);
+        if (keep_) rows_.push_back(row);
+        else out_ << FormatReportLine(options_.Columns.Cells(row, options_.Catalogue), options_.Style);
     }
     // A scripted caller may be watching a slow folder: hand each row over as soon as it exists.
     void fileDone() override {
-        if (!keep_)
-            out_.flush();
+        if (!keep_) out_.flush();
     }
     const std::vector<ResultRow>& Rows() const { return rows_; }
 
@@ -103,8 +98,7 @@ bool ParseColumns(const std::string& value, const CrawlerCatalogue& catalogue, R
             return false;
         }
         crawlers.push_back(std::size_t(index));
-        if (comma == std::string::npos)
-            break;
+        if (comma == std::string::npos) break;
         start = comma + 1;
     }
     options.Columns = CrawlerColumns(crawlers);
@@ -115,15 +109,14 @@ bool ParseColumns(const std::string& value, const CrawlerCatalogue& catalogue, R
 
 const std::vector<std::string>& ReportCaptions() {
     static const std::vector<std::string> captions{"序号", "日志名称", "文件大小", "百度", "谷歌",
-                                                   "搜搜", "雅虎", "搜狗", "有道", "必应"};
+                                                   "搜搜", "雅虎",     "搜狗",     "有道", "必应"};
     return captions;
 }
 
 std::string FormatReportLine(const std::vector<std::string>& cells, ReportStyle style) {
     std::string line;
     for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (i > 0)
-            line += style == ReportStyle::Csv ? ',' : '\t';
+        if (i > 0) line += style == ReportStyle::Csv ? ',' : '\t';
         line += style == ReportStyle::Csv ? CsvCell(cells[i]) : cells[i];
     }
     line += style == ReportStyle::Csv ? "\r\n" : "\n";
@@ -137,28 +130,24 @@ std::string ReportCopyText(const std::vector<std::vector<std::string>>& rows) {
     return text;
 }
 
-int PrintReport(const std::string& folder, const ReportOptions& options, std::ostream& out, std::ostream& err) {
+int PrintReport(const std::string& folder, const ReportOptions& options, std::ostream& out,
+                std::ostream& err) {
     // The analysis treats a missing folder like an empty one; a script deserves to know.
     if (!fs::DirectoryExists(folder)) {
-        if (fs::PathExists(folder))
-            err << "iislog-report: \"" << folder << "\" is a file, not a folder\n";
-        else
-            err << "iislog-report: folder \"" << folder << "\" does not exist\n";
+        if (fs::PathExists(folder)) err << "iislog-report: \"" << folder << "\" is a file, not a folder\n";
+        else err << "iislog-report: folder \"" << folder << "\" does not exist\n";
         return 2;
     }
     bool current = options.Catalogue != nullptr;
     bool keep = options.Json || (current && options.ColumnsOfCrawlersWithHits);
     ReportOptions shown = options;
-    if (!current)
-        shown.Columns = ClassicColumns();
+    if (!current) shown.Columns = ClassicColumns();
     if (options.Header && !keep)
         out << FormatReportLine(shown.Columns.Captions(shown.Catalogue), shown.Style);
     ReportPrinter printer(out, shown, keep);
     std::optional<CrawlerAnalysis> analysis;
-    if (current)
-        analysis.emplace(*options.Catalogue);
-    else
-        analysis.emplace();
+    if (current) analysis.emplace(*options.Catalogue);
+    else analysis.emplace();
     int status = 0;
     try {
         analysis->analyseLogFiles(folder, printer);
@@ -171,8 +160,7 @@ int PrintReport(const std::string& folder, const ReportOptions& options, std::os
         out << ReportJson(printer.Rows(), shown.Catalogue);
     } else if (keep) {
         shown.Columns = CrawlerColumns(CrawlersWithHits(printer.Rows(), *shown.Catalogue));
-        if (shown.Header)
-            out << FormatReportLine(shown.Columns.Captions(shown.Catalogue), shown.Style);
+        if (shown.Header) out << FormatReportLine(shown.Columns.Captions(shown.Catalogue), shown.Style);
         for (const ResultRow& row : printer.Rows())
             out << FormatReportLine(shown.Columns.Cells(row, shown.Catalogue), shown.Style);
     }
@@ -219,10 +207,8 @@ int ReportMain(const std::vector<std::string>& args, std::ostream& out, std::ost
             hasValue = true;
         }
         auto takeValue = [&]() {
-            if (hasValue)
-                return true;
-            if (i + 1 >= args.size())
-                return false;
+            if (hasValue) return true;
+            if (i + 1 >= args.size()) return false;
             value = args[++i];
             return true;
         };
@@ -245,8 +231,7 @@ int ReportMain(const std::vector<std::string>& args, std::ostream& out, std::ost
         } else if (arg == "--list-crawlers") {
             listCrawlers = true;
         } else if (name == "--crawlers") {
-            if (!takeValue() || value.empty())
-                return usage("--crawlers needs classic, current or a file");
+            if (!takeValue() || value.empty()) return usage("--crawlers needs classic, current or a file");
             crawlers = value;
         } else if (name == "--columns") {
             if (!takeValue() || value.empty())
@@ -277,22 +262,17 @@ int ReportMain(const std::vector<std::string>& args, std::ostream& out, std::ost
         err << "iislog-report: " << problem.Text() << "\n";
 
     if (listCrawlers) {
-        if (!folders.empty())
-            return usage("--list-crawlers takes no folder");
+        if (!folders.empty()) return usage("--list-crawlers takes no folder");
         PrintCatalogue(catalogue, options.Style, options.Header, out);
         return 0;
     }
-    if (columns && !current)
-        return usage("--columns is for --crawlers current or a crawler file");
+    if (columns && !current) return usage("--columns is for --crawlers current or a crawler file");
     if (columns) {
         std::string problem;
-        if (!ParseColumns(*columns, catalogue, options, problem))
-            return usage(problem);
+        if (!ParseColumns(*columns, catalogue, options, problem)) return usage(problem);
     }
-    if (folders.size() != 1)
-        return usage(folders.empty() ? "no folder given" : "only one folder, please");
-    if (current)
-        options.Catalogue = &catalogue;
+    if (folders.size() != 1) return usage(folders.empty() ? "no folder given" : "only one folder, please");
+    if (current) options.Catalogue = &catalogue;
     return PrintReport(folders[0], options, out, err);
 }
 

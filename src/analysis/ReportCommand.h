@@ -43,7 +43,8 @@ struct ReportOptions {
 // document need every row first). Returns the exit status: 0 done, 1 the analysis failed (the
 // rows so far are printed, the error text goes to `err`), 2 the folder does not exist or is a
 // file.
-int PrintReport(const std::string& folder, const ReportOptions& options, std::ostream& out, std::ostream& err);
+int PrintReport(const std::string& folder, const ReportOptions& options, std::ostream& out,
+                std::ostream& err);
 // The classic report (captions first when `header`).
 int PrintReport(const std::string& folder, ReportStyle style, bool header, std::ostream& out,
                 std::ostream& err);

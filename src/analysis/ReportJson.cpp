@@ -61,8 +61,7 @@ Json FileEntry(const ResultRow& row, const CrawlerCatalogue* catalogue) {
     }
     file["requests"] = row.Requests;
     for (std::size_t c = 0; c < catalogue->Size() && c < row.CrawlerCounts.size(); ++c)
-        if (row.CrawlerCounts[c] > 0)
-            counts[catalogue->Crawlers()[c].Key] = row.CrawlerCounts[c];
+        if (row.CrawlerCounts[c] > 0) counts[catalogue->Crawlers()[c].Key] = row.CrawlerCounts[c];
     file["counts"] = std::move(counts);
     Json groups = Json::object();
     std::array<std::int64_t, kGroupCount> byGroup = GroupCounts(row, *catalogue);

@@ -15,7 +15,8 @@ unsigned PickScanParts(std::uint64_t size, unsigned parts, std::size_t minPartBy
 bool CpuHasAvx2() {
 #if defined(__x86_64__) && defined(__GNUC__)
     __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt") && __builtin_cpu_supports("bmi");
+    return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt") &&
+           __builtin_cpu_supports("bmi");
 #else
     return false;
 #endif

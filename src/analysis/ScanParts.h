@@ -37,8 +37,7 @@ void RunParts(unsigned parts, bool parallel, const Part& part) {
         }
     }
     for (const std::exception_ptr& e : errors)
-        if (e)
-            std::rethrow_exception(e);
+        if (e) std::rethrow_exception(e);
 }
 
 // How many parts to cut `size` bytes into: `parts` when given (at most one a byte), else one per

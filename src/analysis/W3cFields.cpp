@@ -18,11 +18,9 @@ bool IsBlankByte(char c) { return c == ' ' || c == '\t'; }
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
 
 bool StartsWithFolded(std::string_view s, std::string_view prefix) {
-    if (s.size() < prefix.size())
-        return false;
+    if (s.size() < prefix.size()) return false;
     for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (AsciiLower(s[i]) != prefix[i])
-            return false;
+        if (AsciiLower(s[i]) != prefix[i]) return false;
     return true;
 }
 
@@ -52,8 +50,7 @@ int SplitPlain(std::string_view line, std::string_view* values, int max) {
     std::size_t n = line.size(), start = 0, i = 0;
     int count = 0;
     auto cut = [&](std::size_t at) {
-        if (count < max)
-            values[count] = std::string_view(p + start, at - start);
+        if (count < max) values[count] = std::string_view(p + start, at - start);
         ++count;
         start = at + 1;
     };
@@ -61,8 +58,7 @@ int SplitPlain(std::string_view line, std::string_view* values, int max) {
         for (unsigned m = MarkBlock(p + i).Spaces; m; m &= m - 1)
             cut(i + unsigned(__builtin_ctz(m)));
     for (; i < n; ++i)
-        if (p[i] == ' ')
-            cut(i);
+        if (p[i] == ' ') cut(i);
     cut(n);
     return count;
 }
@@ -72,8 +68,7 @@ int SplitQuoted(std::string_view line, std::string_view* values, int max) {
     std::size_t i = 0, n = line.size();
     int count = 0;
     auto store = [&](std::size_t from, std::size_t to) {
-        if (count < max)
-            values[count] = line.substr(from, to - from);
+        if (count < max) values[count] = line.substr(from, to - from);
         ++count;
     };
     while (true) {
@@ -89,21 +84,16 @@ int SplitQuoted(std::string_view line, std::string_view* values, int max) {
             i = close + 1;
         } else {
             std::size_t end = line.find(' ', i);
-            if (end == std::string_view::npos)
-                end = n;
+            if (end == std::string_view::npos) end = n;
             store(i, end);
             i = end;
         }
-        if (i >= n)
-            return count;
+        if (i >= n) return count;
         ++i; // the space after the value
     }
 }
 
-
-bool HasQuote(std::string_view line) {
-    return std::memchr(line.data(), '"', line.size()) != nullptr;
-}
+bool HasQuote(std::string_view line) { return std::memchr(line.data(), '"', line.size()) != nullptr; }
 
 } // namespace
 
@@ -111,14 +101,12 @@ W3cLineKind ClassifyW3cLine(std::string_view line) {
     if (!line.empty() && line[0] == '#')
         return StartsWithFolded(line, "#fields:") ? W3cLineKind::Fields : W3cLineKind::Directive;
     for (char c : line)
-        if (!IsBlankByte(c))
-            return W3cLineKind::Data;
+        if (!IsBlankByte(c)) return W3cLineKind::Data;
     return W3cLineKind::Blank;
 }
 
 bool ParseFieldsDirective(std::string_view line, W3cLayout& layout) {
-    if (!StartsWithFolded(line, "#fields:"))
-        return false;
+    if (!StartsWithFolded(line, "#fields:")) return false;
     W3cLayout read;
     std::size_t i = 8;
     while (i < line.size() && read.Count() < kMaxW3cFields) {
@@ -127,18 +115,15 @@ bool ParseFieldsDirective(std::string_view line, W3cLayout& layout) {
         std::size_t start = i;
         while (i < line.size() && !IsBlankByte(line[i]))
             ++i;
-        if (i > start)
-            read.Names.emplace_back(line.substr(start, i - start));
+        if (i > start) read.Names.emplace_back(line.substr(start, i - start));
     }
-    if (read.Names.empty())
-        return false;
+    if (read.Names.empty()) return false;
     // Field names are matched without regard to ASCII case: "cs(User-Agent)" and
     // "cs(user-agent)" both occur.
     auto index = [&](std::string_view name) {
         for (int k = 0; k < read.Count(); ++k) {
             const std::string& have = read.Names[std::size_t(k)];
-            if (have.size() == name.size() && StartsWithFolded(have, name))
-                return k;
+            if (have.size() == name.size() && StartsWithFolded(have, name)) return k;
         }
         return -1;
     };
@@ -160,8 +145,7 @@ W3cLineShape ShapeW3cLine(const char* p, std::size_t size, int index) {
 
 int LocateW3cValue(std::string_view line, int index, std::string_view& value) {
     W3cLineShape shape = ShapeW3cLine(line.data(), line.size(), index);
-    if (shape.Ended || shape.Values < 0)
-        return -1;
+    if (shape.Ended || shape.Values < 0) return -1;
     value = line.substr(shape.ValueStart, shape.ValueEnd - shape.ValueStart);
     return shape.Values;
 }
@@ -190,7 +174,8 @@ inline Marks64 MarkBlock64(const char* p) {
                   lf = _mm_set1_epi8('\n'), nul = _mm_setzero_si128();
     for (unsigned k = 0; k < 4; ++k) {
         __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
-        __m128i brk = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)), _mm_cmpeq_epi8(v, nul));
+        __m128i brk = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)),
+                                   _mm_cmpeq_epi8(v, nul));
         m.Spaces |= std::uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, space)))) << (16 * k);
         m.Quotes |= std::uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, quote)))) << (16 * k);
         m.Breaks |= std::uint64_t(unsigned(_mm_movemask_epi8(brk))) << (16 * k);
@@ -205,12 +190,11 @@ inline Marks64 MarkBlock64(const char* p) {
     return m;
 }
 
-
 } // namespace
 
 W3cLineShape ShapeLineBaseline(const char* p, std::size_t size, int index) {
-    return ShapeLine([](const char* q) { return MarkBlock64(q); }, [](std::uint64_t m) { return Ones64(m); }, p,
-                     size, index);
+    return ShapeLine([](const char* q) { return MarkBlock64(q); }, [](std::uint64_t m) { return Ones64(m); },
+                     p, size, index);
 }
 
 } // namespace analysis::w3c

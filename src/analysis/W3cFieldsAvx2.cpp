@@ -9,20 +9,23 @@ namespace analysis::w3c {
 
 W3cLineShape ShapeLineAvx2(const char* p, std::size_t size, int index) {
     auto mark = [](const char* q) {
-        const __m256i space = _mm256_set1_epi8(' '), quote = _mm256_set1_epi8('"'), cr = _mm256_set1_epi8('\r'),
-                      lf = _mm256_set1_epi8('\n'), nul = _mm256_setzero_si256();
+        const __m256i space = _mm256_set1_epi8(' '), quote = _mm256_set1_epi8('"'),
+                      cr = _mm256_set1_epi8('\r'), lf = _mm256_set1_epi8('\n'), nul = _mm256_setzero_si256();
         Marks64 m{0, 0, 0};
         for (unsigned k = 0; k < 2; ++k) {
             __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(q + 32 * k));
             __m256i brk = _mm256_or_si256(_mm256_or_si256(_mm256_cmpeq_epi8(v, cr), _mm256_cmpeq_epi8(v, lf)),
                                           _mm256_cmpeq_epi8(v, nul));
-            m.Spaces |= std::uint64_t(unsigned(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v, space)))) << (32 * k);
-            m.Quotes |= std::uint64_t(unsigned(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v, quote)))) << (32 * k);
+            m.Spaces |= std::uint64_t(unsigned(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v, space))))
+                        << (32 * k);
+            m.Quotes |= std::uint64_t(unsigned(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v, quote))))
+                        << (32 * k);
             m.Breaks |= std::uint64_t(unsigned(_mm256_movemask_epi8(brk))) << (32 * k);
         }
         return m;
     };
-    return ShapeLine(mark, [](std::uint64_t m) { return int(__builtin_popcountll(m)); }, p, size, index);
+    return ShapeLine(
+        mark, [](std::uint64_t m) { return int(__builtin_popcountll(m)); }, p, size, index);
 }
 
 } // namespace analysis::w3c
@@ -32,7 +35,9 @@ W3cLineShape ShapeLineAvx2(const char* p, std::size_t size, int index) {
 namespace analysis::w3c {
 
 // Without AVX2 (another processor family) the baseline serves.
-W3cLineShape ShapeLineAvx2(const char* p, std::size_t size, int index) { return ShapeLineBaseline(p, size, index); }
+W3cLineShape ShapeLineAvx2(const char* p, std::size_t size, int index) {
+    return ShapeLineBaseline(p, size, index);
+}
 
 } // namespace analysis::w3c
 

@@ -12,11 +12,14 @@
 namespace analysis::w3c {
 namespace {
 
-inline std::uint64_t BitsBelow(unsigned n) { return n >= 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << n) - 1; }
+inline std::uint64_t BitsBelow(unsigned n) {
+    return n >= 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << n) - 1;
+}
 
 // `mark(p)` classifies p[0..63]; `ones64(m)` counts the set bits of m.
 template <class Mark, class Ones>
-inline W3cLineShape ShapeLine(const Mark& mark, const Ones& ones64, const char* p, std::size_t size, int index) {
+inline W3cLineShape ShapeLine(const Mark& mark, const Ones& ones64, const char* p, std::size_t size,
+                              int index) {
     W3cLineShape shape;
     std::size_t start = index == 0 ? 0 : std::string_view::npos, end = std::string_view::npos;
     int spaces = 0;
@@ -54,18 +57,14 @@ inline W3cLineShape ShapeLine(const Mark& mark, const Ones& ones64, const char* 
                 for (std::uint64_t b = m.Spaces; b; b &= b - 1) {
                     ++spaces;
                     std::size_t at = i + unsigned(__builtin_ctzll(b));
-                    if (spaces == index)
-                        start = at + 1;
-                    else if (spaces == index + 1)
-                        end = at;
+                    if (spaces == index) start = at + 1;
+                    else if (spaces == index + 1) end = at;
                 }
             }
         }
-        if (shape.Ended)
-            break;
+        if (shape.Ended) break;
     }
-    if (!shape.Ended)
-        shape.Length = size;
+    if (!shape.Ended) shape.Length = size;
     if (index >= 0 && quotes == 0 && start != std::string_view::npos) {
         shape.Values = spaces + 1;
         shape.ValueStart = start;

@@ -27,8 +27,7 @@ std::string FolderOf(const std::string& file) {
 bool Holds(const std::string& file, const std::string& text) {
     try {
         fs::File f = fs::File::Open(file);
-        if (f.Size() != text.size())
-            return false;
+        if (f.Size() != text.size()) return false;
         std::string bytes(text.size(), '\0');
         f.ReadAt(0, bytes.data(), bytes.size());
         return bytes == text;
@@ -42,8 +41,7 @@ bool Holds(const std::string& file, const std::string& text) {
 std::string ExecutableFolder() {
     std::string path = fs::ExecutablePath();
     std::size_t slash = path.find_last_of(kSeparators);
-    if (slash == std::string::npos)
-        return "./";
+    if (slash == std::string::npos) return "./";
     return path.substr(0, slash + 1);
 }
 
@@ -51,11 +49,11 @@ std::string ChooseHistoryFile(const std::string& exeFolder, const char* configHo
     // The save replaces the file through a temporary file beside it, so the folder must be
     // writable even when the file itself is.
     std::string beside = exeFolder + kHistoryName;
-    if (fs::CanWrite(exeFolder) && (!fs::PathExists(beside) || fs::CanWrite(beside)))
-        return beside;
+    if (fs::CanWrite(exeFolder) && (!fs::PathExists(beside) || fs::CanWrite(beside))) return beside;
     // Relative values of XDG_CONFIG_HOME (or %APPDATA%) are invalid and ignored.
-    std::string config = configHome != nullptr && fs::IsAbsolutePath(configHome) ? std::string(configHome)
-                                                                               : fs::HomeFolder(home) + "/.config";
+    std::string config = configHome != nullptr && fs::IsAbsolutePath(configHome)
+                             ? std::string(configHome)
+                             : fs::HomeFolder(home) + "/.config";
     return config + "/iislog/" + kHistoryName;
 }
 
@@ -73,8 +71,7 @@ std::optional<std::string> LoadFolderHistory(vcl::TStrings& items, const std::st
                                              const std::string& exeFolder) {
     try {
         items.LoadFromFile(file);
-        if (items.Count() > 0)
-            return items[items.Count() - 1];
+        if (items.Count() > 0) return items[items.Count() - 1];
         return std::nullopt;
     } catch (const std::exception&) {
         // Any failure is a first run: start the history with the program's own folder.
@@ -84,16 +81,14 @@ std::optional<std::string> LoadFolderHistory(vcl::TStrings& items, const std::st
 }
 
 bool AddToFolderHistory(vcl::TStrings& items, const std::string& folder) {
-    if (items.IndexOf(folder) >= 0)
-        return false;
+    if (items.IndexOf(folder) >= 0) return false;
     items.Add(folder);
     return true;
 }
 
 void SaveFolderHistory(const vcl::TStrings& items, const std::string& file) {
     const std::string text = items.Text();
-    if (Holds(file, text))
-        return;
+    if (Holds(file, text)) return;
     try {
         fs::CreateFolders(FolderOf(file));
     } catch (const fs::FileError& e) {

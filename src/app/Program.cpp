@@ -17,8 +17,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
-#include <string>
 #include <ostream>
+#include <string>
 
 namespace app {
 namespace {
@@ -31,9 +31,9 @@ class StartupTrace {
 public:
     StartupTrace() : on_(Flag("IISLOG_TRACE") == "1"), start_(std::chrono::steady_clock::now()) {}
     void Stage(const char* name) const {
-        if (!on_)
-            return;
-        auto ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_).count();
+        if (!on_) return;
+        auto ms =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_).count();
         std::fprintf(stderr, "iislog: %s %.1f ms\n", name, ms);
     }
     static std::string Flag(const char* name) {
@@ -52,19 +52,16 @@ private:
 // empty when neither names an absolute folder.
 std::string CacheFile(const char* name) {
     const char* cache = std::getenv("XDG_CACHE_HOME");
-    if (cache != nullptr && cache[0] == '/')
-        return std::string(cache) + "/iislog/" + name;
+    if (cache != nullptr && cache[0] == '/') return std::string(cache) + "/iislog/" + name;
     const char* home = std::getenv("HOME");
-    if (home != nullptr && home[0] == '/')
-        return std::string(home) + "/.cache/iislog/" + name;
+    if (home != nullptr && home[0] == '/') return std::string(home) + "/.cache/iislog/" + name;
     return "";
 }
 
 int PrintReportInstead(const ProgramArgs& args, std::ostream& out, std::ostream& err) {
     err << "No display found; printing the report of " << (args.Folder ? "the folder" : "the sample logs")
         << " instead.\n";
-    if (args.Folder)
-        return analysis::PrintReport(*args.Folder, analysis::ReportStyle::Tab, true, out, err);
+    if (args.Folder) return analysis::PrintReport(*args.Folder, analysis::ReportStyle::Tab, true, out, err);
     return PrintSampleReport(out, err);
 }
 
@@ -85,7 +82,8 @@ int RunProgram(const ProgramArgs& args, std::ostream& out, std::ostream& err) {
     // glyphs the last start drew. Not while the display opens: that may fork a helper (D-Bus's
     // autolaunch), and a child forked while another thread holds a lock can hang in it; and
     // with a second thread, every getc in Xlib's reading of the compose table locks.
-    qv::PrefetchSkinStream({kEmbeddedSkin, kEmbeddedSkinSize}, {kEmbeddedSkinContainer, kEmbeddedSkinContainerSize});
+    qv::PrefetchSkinStream({kEmbeddedSkin, kEmbeddedSkinSize},
+                           {kEmbeddedSkinContainer, kEmbeddedSkinContainerSize});
     const std::string glyphsFile = CacheFile("start-glyphs");
     const gfx::StartGlyphs warmed = gfx::ReadStartGlyphs(glyphsFile);
     gfx::WarmGlyphs(gfx::FontEngine::Get(), warmed);
@@ -116,8 +114,7 @@ int RunProgram(const ProgramArgs& args, std::ostream& out, std::ostream& err) {
     const std::string bench = StartupTrace::Flag("IISLOG_BENCH");
     bool presented = false;
     application.OnIdle = [&](vcl::TObject*, bool&) {
-        if (presented)
-            return;
+        if (presented) return;
         presented = true;
         // What the first paint drew is what the next start rasterises ahead.
         if (gfx::StartGlyphs drawn = gfx::FontEngine::Get().Rendered(); !(drawn == warmed))
@@ -125,16 +122,16 @@ int RunProgram(const ProgramArgs& args, std::ostream& out, std::ostream& err) {
         if (form1->HandleAllocated()) {
             RECT r{};
             GetWindowRect(form1->Handle(), &r);
-            trace.Stage(("first present " + std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) +
-                         ", " + std::to_string(gfx::FontEngine::Get().RasterisedGlyphs()) + " glyphs rasterised")
+            trace.Stage(("first present " + std::to_string(r.right - r.left) + "x" +
+                         std::to_string(r.bottom - r.top) + ", " +
+                         std::to_string(gfx::FontEngine::Get().RasterisedGlyphs()) + " glyphs rasterised")
                             .c_str());
         }
         if (bench == "analyse") {
             form1->qvSkinXFormButton1Click(form1);
             trace.Stage("analysis done");
         }
-        if (bench == "present" || bench == "analyse")
-            application.Terminate();
+        if (bench == "present" || bench == "analyse") application.Terminate();
     };
     application.Run();
     trace.Stage("loop left");

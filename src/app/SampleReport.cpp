@@ -21,10 +21,10 @@ std::string SampleLogFolder() {
     std::size_t slash = dir.find_last_of(kSeparators);
     if (slash != std::string::npos) {
         dir.erase(slash);
-        for (const char* relative : {"/samples/logs", "/../../../../samples/logs", "/../share/iislog/samples/logs"}) {
+        for (const char* relative :
+             {"/samples/logs", "/../../../../samples/logs", "/../share/iislog/samples/logs"}) {
             std::string candidate = dir + relative;
-            if (fs::DirectoryExists(candidate))
-                return candidate;
+            if (fs::DirectoryExists(candidate)) return candidate;
         }
     }
     return IISLOG_SOURCE_DIR "/samples/logs";

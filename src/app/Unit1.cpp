@@ -1,7 +1,7 @@
 #include "app/Unit1.h"
 
-#include "app/FolderHistory.h"
 #include "analysis/ReportCommand.h"
+#include "app/FolderHistory.h"
 #include "app/Unit2.h"
 
 #include "framework/GraphicsObjects.h"
@@ -44,9 +44,11 @@ MainWindowOptions DefaultMainWindowOptions() {
 }
 
 TForm1::TForm1(vcl::TComponent* owner)
-    : TForm1(owner, PendingOptions() ? *std::exchange(PendingOptions(), std::nullopt) : DefaultMainWindowOptions()) {}
+    : TForm1(owner, PendingOptions() ? *std::exchange(PendingOptions(), std::nullopt)
+                                     : DefaultMainWindowOptions()) {}
 
-TForm1::TForm1(vcl::TComponent* owner, MainWindowOptions options) : vcl::TForm(owner), options_(std::move(options)) {
+TForm1::TForm1(vcl::TComponent* owner, MainWindowOptions options)
+    : vcl::TForm(owner), options_(std::move(options)) {
     vcl::TFormLoader load(this);
     SetName("Form1");
     SetCaption(kMainCaption);
@@ -62,8 +64,7 @@ TForm1::TForm1(vcl::TComponent* owner, MainWindowOptions options) : vcl::TForm(o
 }
 
 TForm1::~TForm1() {
-    if (historyEditor_ != nullptr)
-        historyEditor_->RemoveFreeNotification(this);
+    if (historyEditor_ != nullptr) historyEditor_->RemoveFreeNotification(this);
 }
 
 void TForm1::CreateComponents(vcl::TFormLoader& load) {
@@ -169,7 +170,9 @@ void TForm1::CreateReportControls(vcl::TFormLoader& load) {
         column->SetWidth(c.Width);
         column->SetAlignment(c.Alignment);
     }
-    lv1->OnKeyDown = [this](vcl::TObject*, WORD& key, vcl::TShiftState shift) { ReportListKeyDown(key, shift); };
+    lv1->OnKeyDown = [this](vcl::TObject*, WORD& key, vcl::TShiftState shift) {
+        ReportListKeyDown(key, shift);
+    };
 
     qvknscrlbr1 = load.Create<qv::TqvSkinScrollBar>("qvknscrlbr1");
     qvknscrlbr1->SetParent(this);
@@ -283,12 +286,12 @@ void TForm1::FormCreate(vcl::TObject*) {
     Analysis = std::make_unique<analysis::CrawlerAnalysis>(analysis::MakeSignatureList());
     btn2->Hide();
     lv1->SetGridLines(true);
-    if (std::optional<std::string> text = LoadFolderHistory(*cbb1->Items(), options_.HistoryFile, options_.ExeFolder))
+    if (std::optional<std::string> text = LoadFolderHistory(*cbb1->Items(), options_.HistoryFile,
+                                                            options_.ExeFolder))
         cbb1->SetText(*text);
     // A folder named on the command line is shown, not remembered: it joins the history when it
     // is analysed, like a typed one.
-    if (options_.Folder)
-        cbb1->SetText(*options_.Folder);
+    if (options_.Folder) cbb1->SetText(*options_.Folder);
     SaveFolderHistory(*cbb1->Items(), options_.HistoryFile);
 }
 
@@ -302,7 +305,8 @@ public:
 
     // The gauge takes 32-bit values; a file of more than 2^31 lines pins it at its end.
     static int GaugeValue(std::int64_t v) {
-        return int(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+        return int(
+            std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
     }
     void beginFile(std::int64_t lineCount) override {
         form_.qvkng1->SetMaxValue(GaugeValue(lineCount - 1));
@@ -337,39 +341,34 @@ void TForm1::qvSkinXFormButton1Click(vcl::TObject*) {
 
 void TForm1::btn1Click(vcl::TObject*) {
     qvSelDir1->Directory = cbb1->GetText();
-    if (!qvSelDir1->Execute())
-        return;
+    if (!qvSelDir1->Execute()) return;
     const std::string folder = qvSelDir1->Directory;
     cbb1->SetText(folder);
     // An empty history stays empty: the folder joins it only when it is analysed.
-    if (cbb1->Items()->Count() == 0)
-        return;
+    if (cbb1->Items()->Count() == 0) return;
     AddToFolderHistory(*cbb1->Items(), folder);
     SaveFolderHistory(*cbb1->Items(), options_.HistoryFile);
 }
 
 void TForm1::btn2Click(vcl::TObject*) {
-    if (historyEditor_ != nullptr)
-        historyEditor_->ShowModal();
+    if (historyEditor_ != nullptr) historyEditor_->ShowModal();
 }
 
 void TForm1::SetHistoryEditor(TForm2* editor) {
-    if (historyEditor_ != nullptr && historyEditor_ != editor)
-        historyEditor_->RemoveFreeNotification(this);
+    if (historyEditor_ != nullptr && historyEditor_ != editor) historyEditor_->RemoveFreeNotification(this);
     historyEditor_ = editor;
-    if (editor != nullptr)
-        editor->FreeNotification(this);
+    if (editor != nullptr) editor->FreeNotification(this);
 }
 
 void TForm1::Notification(vcl::TComponent* component, vcl::TOperation operation) {
     vcl::TForm::Notification(component, operation);
-    if (operation == vcl::TOperation::opRemove && component == historyEditor_)
-        historyEditor_ = nullptr;
+    if (operation == vcl::TOperation::opRemove && component == historyEditor_) historyEditor_ = nullptr;
 }
 
 // Ctrl+E opens the history editor: its button is hidden, as it overlaps ">>" and "分析".
 void TForm1::ShortCut(WORD key, vcl::TShiftState shift, bool& handled) {
-    if (key != 'E' || (shift & (vcl::ssCtrl | vcl::ssShift | vcl::ssAlt)) != vcl::ssCtrl || historyEditor_ == nullptr)
+    if (key != 'E' || (shift & (vcl::ssCtrl | vcl::ssShift | vcl::ssAlt)) != vcl::ssCtrl ||
+        historyEditor_ == nullptr)
         return;
     handled = true;
     btn2Click(btn2);
@@ -383,8 +382,7 @@ std::string TForm1::ReportClipboardText() const {
         anySelected = items->Item(i)->Selected();
     for (int i = 0; i < items->Count(); ++i) {
         vcl::TListItem* item = items->Item(i);
-        if (anySelected && !item->Selected())
-            continue;
+        if (anySelected && !item->Selected()) continue;
         std::vector<std::string> cells{item->Caption()};
         for (int j = 0; j < item->SubItems()->Count(); ++j)
             cells.push_back(item->SubItems()->Get(j));
@@ -394,7 +392,8 @@ std::string TForm1::ReportClipboardText() const {
 }
 
 void TForm1::ReportListKeyDown(WORD& key, vcl::TShiftState shift) {
-    if ((key == 'C' || key == VK_INSERT) && (shift & (vcl::ssCtrl | vcl::ssShift | vcl::ssAlt)) == vcl::ssCtrl) {
+    if ((key == 'C' || key == VK_INSERT) &&
+        (shift & (vcl::ssCtrl | vcl::ssShift | vcl::ssAlt)) == vcl::ssCtrl) {
         if (OpenClipboard(Handle())) {
             EmptyClipboard();
             SetClipboardData(CF_UNICODETEXT, ReportClipboardText());
@@ -407,8 +406,7 @@ void TForm1::ReportListKeyDown(WORD& key, vcl::TShiftState shift) {
 void TForm1::DropPath(const std::string& path) {
     // A dropped file stands for the folder that holds it.
     std::string folder = fs::DirectoryExists(path) ? path : path.substr(0, path.rfind('/') + 1);
-    if (folder.empty())
-        return;
+    if (folder.empty()) return;
     cbb1->SetText(folder);
 }
 
@@ -424,12 +422,10 @@ void TForm1::WndProc(vcl::TMessage& message) {
     }
     auto drop = reinterpret_cast<HDROP>(message.WParam);
     std::string path(DragQueryFile(drop, 0, nullptr, 0), '\0');
-    if (!path.empty())
-        DragQueryFile(drop, 0, path.data(), UINT(path.size() + 1));
+    if (!path.empty()) DragQueryFile(drop, 0, path.data(), UINT(path.size() + 1));
     DragFinish(drop);
     message.Result = 0;
-    if (!path.empty())
-        DropPath(path);
+    if (!path.empty()) DropPath(path);
 }
 
 } // namespace app

@@ -113,8 +113,7 @@ TForm1* TForm2::MainWindow() const {
 
 void TForm2::FormCreate(vcl::TObject*) {
     TForm1* main = MainWindow();
-    if (main == nullptr)
-        return;
+    if (main == nullptr) return;
     // Every skinned part of the dialog uses the main window's one skin.
     qv::TqvSkinData* skin = main->qvskindata1;
     mmo1->SetSkinData(skin);
@@ -131,15 +130,13 @@ void TForm2::FormCreate(vcl::TObject*) {
 
 void TForm2::FormShow(vcl::TObject*) {
     TForm1* main = MainWindow();
-    if (main == nullptr)
-        return;
+    if (main == nullptr) return;
     mmo1->SetLines(main->cbb1->Items());
 }
 
 void TForm2::btn1Click(vcl::TObject*) {
     TForm1* main = MainWindow();
-    if (main == nullptr)
-        return;
+    if (main == nullptr) return;
     // Every line, blank ones included, in order; the folder box's text stays as it is.
     vcl::TStrings* items = main->cbb1->Items();
     items->BeginUpdate();

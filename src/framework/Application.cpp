@@ -50,9 +50,7 @@ TApplication::~TApplication() {
     }
 }
 
-void TApplication::Initialize() {
-    exeName_ = fs::ExecutablePath();
-}
+void TApplication::Initialize() { exeName_ = fs::ExecutablePath(); }
 
 void TApplication::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);
@@ -60,8 +58,7 @@ void TApplication::Notification(TComponent* component, TOperation operation) {
         if (component == mainForm_) {
             mainForm_ = nullptr;
         }
-        released_.erase(std::remove(released_.begin(), released_.end(), component),
-                        released_.end());
+        released_.erase(std::remove(released_.begin(), released_.end(), component), released_.end());
     }
 }
 
@@ -204,8 +201,7 @@ void TApplication::HandleException(const std::exception& e, TObject* sender) {
 
 int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
     HWND owner = nullptr;
-    if (Screen != nullptr && Screen->ActiveForm() != nullptr &&
-        Screen->ActiveForm()->HandleAllocated()) {
+    if (Screen != nullptr && Screen->ActiveForm() != nullptr && Screen->ActiveForm()->HandleAllocated()) {
         owner = Screen->ActiveForm()->Handle();
     }
     return ::MessageBox(owner, text.c_str(), caption.c_str(), flags);
@@ -313,8 +309,8 @@ HWND TApplication::UtilityWindow() {
         wc.lpfnWndProc = &TApplication::UtilityProc;
         wc.lpszClassName = "TApplicationUtility";
         RegisterClass(&wc);
-        utilityWindow_ = CreateWindowEx(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                        nullptr, nullptr, nullptr);
+        utilityWindow_ = CreateWindowEx(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                        nullptr, nullptr);
     }
     return utilityWindow_;
 }

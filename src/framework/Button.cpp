@@ -137,9 +137,7 @@ void TButton::Dispatch(TMessage& m) {
         TCustomControl::Dispatch(m);
         Invalidate();
         return;
-    default:
-        TCustomControl::Dispatch(m);
-        return;
+    default: TCustomControl::Dispatch(m); return;
     }
 }
 

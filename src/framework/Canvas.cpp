@@ -7,8 +7,7 @@
 namespace vcl {
 
 TCanvas::TCanvas()
-    : font_(std::make_unique<TFont>()), pen_(std::make_unique<TPen>()),
-      brush_(std::make_unique<TBrush>()) {
+    : font_(std::make_unique<TFont>()), pen_(std::make_unique<TPen>()), brush_(std::make_unique<TBrush>()) {
     font_->OnChange = [this](TObject*) { state_ &= ~unsigned(FontValid); };
     pen_->OnChange = [this](TObject*) { state_ &= ~unsigned(PenValid); };
     brush_->OnChange = [this](TObject*) { state_ &= ~unsigned(BrushValid); };
@@ -66,8 +65,8 @@ void TCanvas::RequirePen() {
     if (state_ & PenValid) {
         return;
     }
-    static constexpr int styles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT,
-                                     PS_NULL, PS_INSIDEFRAME};
+    static constexpr int styles[] = {PS_SOLID,      PS_DASH, PS_DOT,        PS_DASHDOT,
+                                     PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
     HPEN pen = CreatePen(styles[int(pen_->Style())], pen_->Width(), ColorToRGB(pen_->Color()));
     HGDIOBJ old = SelectObject(dc_, pen);
     if (oldPen_ == nullptr) {
@@ -182,8 +181,8 @@ void TCanvas::CopyRect(const RECT& dr, TCanvas* source, const RECT& sr) {
     Changing();
     RequireHandle();
     HDC src = source->Handle();
-    ::StretchBlt(dc_, dr.left, dr.top, RectWidth(dr), RectHeight(dr), src, sr.left, sr.top,
-                 RectWidth(sr), RectHeight(sr), copyMode_);
+    ::StretchBlt(dc_, dr.left, dr.top, RectWidth(dr), RectHeight(dr), src, sr.left, sr.top, RectWidth(sr),
+                 RectHeight(sr), copyMode_);
     Changed();
 }
 

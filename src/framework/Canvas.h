@@ -65,7 +65,10 @@ public:
     // Kept for code that serialises canvas use between threads; this program has one.
     void Lock() { ++lockCount_; }
     void Unlock() { --lockCount_; }
-    bool TryLock() { Lock(); return true; }
+    bool TryLock() {
+        Lock();
+        return true;
+    }
     int LockCount() const { return lockCount_; }
 
     TNotifyEvent OnChange;

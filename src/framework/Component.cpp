@@ -3,8 +3,8 @@
 #include "framework/TextUtils.h"
 
 #include <algorithm>
-#include <cxxabi.h>
 #include <cstdlib>
+#include <cxxabi.h>
 #include <memory>
 #include <typeinfo>
 
@@ -13,8 +13,8 @@ namespace vcl {
 std::string TObject::ClassName() const {
     const char* mangled = typeid(*this).name();
     int status = 0;
-    std::unique_ptr<char, void (*)(void*)> demangled(
-        abi::__cxa_demangle(mangled, nullptr, nullptr, &status), std::free);
+    std::unique_ptr<char, void (*)(void*)> demangled(abi::__cxa_demangle(mangled, nullptr, nullptr, &status),
+                                                     std::free);
     std::string name = status == 0 && demangled ? demangled.get() : mangled;
     auto colon = name.rfind("::");
     return colon == std::string::npos ? name : name.substr(colon + 2);
@@ -36,14 +36,11 @@ bool IsValidIdent(const std::string& name) {
     if (name.empty()) {
         return false;
     }
-    auto alpha = [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-    };
+    auto alpha = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; };
     if (!alpha(name[0])) {
         return false;
     }
-    return std::all_of(name.begin(), name.end(),
-                       [&](char c) { return alpha(c) || (c >= '0' && c <= '9'); });
+    return std::all_of(name.begin(), name.end(), [&](char c) { return alpha(c) || (c >= '0' && c <= '9'); });
 }
 
 TComponent::TComponent(TComponent* owner) {

@@ -328,8 +328,7 @@ void TControl::SendToBack() {
         list.insert(list.begin(), this);
     }
     if (auto* wc = dynamic_cast<TWinControl*>(this); wc != nullptr && wc->HandleAllocated()) {
-        SetWindowPos(wc->Handle(), HWND_BOTTOM, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(wc->Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     Invalidate();
 }
@@ -452,19 +451,11 @@ void TControl::HandleMouseButton(TMessage& m, TMouseButton button, bool down, bo
 
 void TControl::Dispatch(TMessage& m) {
     switch (m.Msg) {
-    case WM_LBUTTONDOWN:
-        HandleMouseButton(m, mbLeft, true, false);
-        return;
-    case WM_LBUTTONDBLCLK:
-        HandleMouseButton(m, mbLeft, true, true);
-        return;
-    case WM_LBUTTONUP:
-        HandleMouseButton(m, mbLeft, false, false);
-        return;
+    case WM_LBUTTONDOWN: HandleMouseButton(m, mbLeft, true, false); return;
+    case WM_LBUTTONDBLCLK: HandleMouseButton(m, mbLeft, true, true); return;
+    case WM_LBUTTONUP: HandleMouseButton(m, mbLeft, false, false); return;
     case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-        HandleMouseButton(m, mbRight, true, m.Msg == WM_RBUTTONDBLCLK);
-        return;
+    case WM_RBUTTONDBLCLK: HandleMouseButton(m, mbRight, true, m.Msg == WM_RBUTTONDBLCLK); return;
     case WM_RBUTTONUP:
         HandleMouseButton(m, mbRight, false, false);
         if (popupMenu_ != nullptr && popupMenu_->AutoPopup()) {
@@ -474,12 +465,8 @@ void TControl::Dispatch(TMessage& m) {
         }
         return;
     case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK:
-        HandleMouseButton(m, mbMiddle, true, m.Msg == WM_MBUTTONDBLCLK);
-        return;
-    case WM_MBUTTONUP:
-        HandleMouseButton(m, mbMiddle, false, false);
-        return;
+    case WM_MBUTTONDBLCLK: HandleMouseButton(m, mbMiddle, true, m.Msg == WM_MBUTTONDBLCLK); return;
+    case WM_MBUTTONUP: HandleMouseButton(m, mbMiddle, false, false); return;
     case WM_MOUSEMOVE:
         MouseMove(KeysToShiftState(m.WParam), GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
         return;
@@ -493,36 +480,16 @@ void TControl::Dispatch(TMessage& m) {
         }
         DefaultHandler(m);
         return;
-    case CM_MOUSEENTER:
-        CMMouseEnter(m);
-        return;
-    case CM_MOUSELEAVE:
-        CMMouseLeave(m);
-        return;
-    case CM_ENABLEDCHANGED:
-        CMEnabledChanged(m);
-        return;
-    case CM_VISIBLECHANGED:
-        CMVisibleChanged(m);
-        return;
-    case CM_FONTCHANGED:
-        CMFontChanged(m);
-        return;
-    case CM_COLORCHANGED:
-        CMColorChanged(m);
-        return;
-    case CM_TEXTCHANGED:
-        CMTextChanged(m);
-        return;
-    case CM_PARENTFONTCHANGED:
-        CMParentFontChanged(m);
-        return;
-    case CM_PARENTCOLORCHANGED:
-        CMParentColorChanged(m);
-        return;
-    default:
-        DefaultHandler(m);
-        return;
+    case CM_MOUSEENTER: CMMouseEnter(m); return;
+    case CM_MOUSELEAVE: CMMouseLeave(m); return;
+    case CM_ENABLEDCHANGED: CMEnabledChanged(m); return;
+    case CM_VISIBLECHANGED: CMVisibleChanged(m); return;
+    case CM_FONTCHANGED: CMFontChanged(m); return;
+    case CM_COLORCHANGED: CMColorChanged(m); return;
+    case CM_TEXTCHANGED: CMTextChanged(m); return;
+    case CM_PARENTFONTCHANGED: CMParentFontChanged(m); return;
+    case CM_PARENTCOLORCHANGED: CMParentColorChanged(m); return;
+    default: DefaultHandler(m); return;
     }
 }
 
@@ -532,9 +499,7 @@ void TControl::DefaultHandler(TMessage& m) {
         text_ = m.LParam != 0 ? reinterpret_cast<const char*>(m.LParam) : "";
         m.Result = TRUE;
         return;
-    case WM_GETTEXTLENGTH:
-        m.Result = LRESULT(text_.size());
-        return;
+    case WM_GETTEXTLENGTH: m.Result = LRESULT(text_.size()); return;
     case WM_GETTEXT: {
         if (m.WParam == 0 || m.LParam == 0) {
             m.Result = 0;
@@ -547,9 +512,7 @@ void TControl::DefaultHandler(TMessage& m) {
         m.Result = LRESULT(n);
         return;
     }
-    default:
-        m.Result = 0;
-        return;
+    default: m.Result = 0; return;
     }
 }
 

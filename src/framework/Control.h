@@ -34,15 +34,20 @@ enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 using enum TMouseButton;
 
 enum TShiftStateFlag : unsigned {
-    ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64,
+    ssShift = 1,
+    ssAlt = 2,
+    ssCtrl = 4,
+    ssLeft = 8,
+    ssRight = 16,
+    ssMiddle = 32,
+    ssDouble = 64,
 };
 using TShiftState = unsigned;
 
 using TCursor = int;
-constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4,
-                  crSizeNESW = -6, crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9,
-                  crUpArrow = -10, crHourGlass = -11, crNo = -18, crAppStart = -19,
-                  crHelp = -20, crHandPoint = -21, crSizeAll = -22;
+constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6,
+                  crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11,
+                  crNo = -18, crAppStart = -19, crHelp = -20, crHandPoint = -21, crSizeAll = -22;
 
 using TMouseEvent =
     std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
@@ -53,20 +58,40 @@ using TKeyPressEvent = std::function<void(TObject* sender, char32_t& key)>;
 
 // Behaviour flags of a control class.
 enum TControlStyleFlag : unsigned {
-    csAcceptsControls = 1 << 0, csCaptureMouse = 1 << 1, csDesignInteractive = 1 << 2,
-    csClickEvents = 1 << 3, csFramed = 1 << 4, csSetCaption = 1 << 5, csOpaque = 1 << 6,
-    csDoubleClicks = 1 << 7, csFixedWidth = 1 << 8, csFixedHeight = 1 << 9, csNoDesignVisible = 1 << 10,
-    csReplicatable = 1 << 11, csNoStdEvents = 1 << 12, csDisplayDragImage = 1 << 13,
-    csReflector = 1 << 14, csActionClient = 1 << 15, csMenuEvents = 1 << 16,
+    csAcceptsControls = 1 << 0,
+    csCaptureMouse = 1 << 1,
+    csDesignInteractive = 1 << 2,
+    csClickEvents = 1 << 3,
+    csFramed = 1 << 4,
+    csSetCaption = 1 << 5,
+    csOpaque = 1 << 6,
+    csDoubleClicks = 1 << 7,
+    csFixedWidth = 1 << 8,
+    csFixedHeight = 1 << 9,
+    csNoDesignVisible = 1 << 10,
+    csReplicatable = 1 << 11,
+    csNoStdEvents = 1 << 12,
+    csDisplayDragImage = 1 << 13,
+    csReflector = 1 << 14,
+    csActionClient = 1 << 15,
+    csMenuEvents = 1 << 16,
     csParentBackground = 1 << 17,
 };
 using TControlStyle = unsigned;
 
 // Transient state of a control.
 enum TControlStateFlag : unsigned {
-    csLButtonDown = 1 << 0, csClicked = 1 << 1, csPalette = 1 << 2, csReadingState = 1 << 3,
-    csAlignmentNeeded = 1 << 4, csFocusing = 1 << 5, csCreating = 1 << 6, csPaintCopy = 1 << 7,
-    csCustomPaint = 1 << 8, csDestroyingHandle = 1 << 9, csDocking = 1 << 10,
+    csLButtonDown = 1 << 0,
+    csClicked = 1 << 1,
+    csPalette = 1 << 2,
+    csReadingState = 1 << 3,
+    csAlignmentNeeded = 1 << 4,
+    csFocusing = 1 << 5,
+    csCreating = 1 << 6,
+    csPaintCopy = 1 << 7,
+    csCustomPaint = 1 << 8,
+    csDestroyingHandle = 1 << 9,
+    csDocking = 1 << 10,
 };
 using TControlState = unsigned;
 

@@ -25,5 +25,4 @@ private:
     HDC ownDc_ = nullptr;
 };
 
-
 } // namespace vcl

@@ -60,4 +60,3 @@ void TGraphicControl::Dispatch(TMessage& m) {
 }
 
 } // namespace vcl
-

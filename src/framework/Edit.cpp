@@ -191,7 +191,9 @@ void TMemoStrings::Clear() { memo_->SetText(""); }
 
 // ---- memo
 
-TCustomMemo::TCustomMemo(TComponent* owner) : TCustomEdit(owner), lines_(this) { SetBounds(Left(), Top(), 185, 89); }
+TCustomMemo::TCustomMemo(TComponent* owner) : TCustomEdit(owner), lines_(this) {
+    SetBounds(Left(), Top(), 185, 89);
+}
 
 void TCustomMemo::CreateParams(TCreateParams& params) {
     TCustomEdit::CreateParams(params);
@@ -207,7 +209,8 @@ void TCustomMemo::CreateParams(TCreateParams& params) {
 
 void TCustomMemo::SetLines(const TStrings* lines) {
     std::vector<std::string> copy;
-    for (int i = 0; lines && i < lines->Count(); ++i) copy.push_back(lines->Get(i));
+    for (int i = 0; lines && i < lines->Count(); ++i)
+        copy.push_back(lines->Get(i));
     SetText(JoinLines(copy));
 }
 

@@ -39,8 +39,7 @@ void RaiseFOpenError(const std::string& path, int error) {
 }
 
 void RaiseFCreateError(const std::string& path, int error) {
-    throw EFCreateError("Cannot create file \"" + ExpandFileName(path) + "\". " +
-                        SysErrorMessage(error));
+    throw EFCreateError("Cannot create file \"" + ExpandFileName(path) + "\". " + SysErrorMessage(error));
 }
 
 } // namespace vcl

@@ -21,10 +21,10 @@ private:
     std::string message_;
 };
 
-#define VCL_EXCEPTION(Name, Base)                                                                  \
-    class Name : public Base {                                                                     \
-    public:                                                                                        \
-        using Base::Base;                                                                          \
+#define VCL_EXCEPTION(Name, Base)                                                                            \
+    class Name : public Base {                                                                               \
+    public:                                                                                                  \
+        using Base::Base;                                                                                    \
     }
 
 VCL_EXCEPTION(EConvertError, Exception);

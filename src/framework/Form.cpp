@@ -67,17 +67,11 @@ void TCustomForm::CreateParams(TCreateParams& p) {
     p.Style |= WS_CLIPCHILDREN;
     p.WndParent = nullptr;
     switch (borderStyle_) {
-    case bsNone:
-        p.Style |= WS_POPUP;
-        break;
+    case bsNone: p.Style |= WS_POPUP; break;
     case bsSingle:
-    case bsToolWindow:
-        p.Style |= WS_CAPTION | WS_BORDER;
-        break;
+    case bsToolWindow: p.Style |= WS_CAPTION | WS_BORDER; break;
     case bsSizeable:
-    case bsSizeToolWin:
-        p.Style |= WS_CAPTION | WS_THICKFRAME;
-        break;
+    case bsSizeToolWin: p.Style |= WS_CAPTION | WS_THICKFRAME; break;
     case bsDialog:
         p.Style |= WS_POPUP | WS_CAPTION | 0x80 /* DS_MODALFRAME */;
         p.ExStyle |= WS_EX_DLGMODALFRAME;
@@ -88,8 +82,7 @@ void TCustomForm::CreateParams(TCreateParams& p) {
     }
     if (borderStyle_ != bsNone && (borderIcons_ & biSystemMenu)) {
         p.Style |= WS_SYSMENU;
-        if (borderStyle_ != bsDialog && borderStyle_ != bsToolWindow &&
-            borderStyle_ != bsSizeToolWin) {
+        if (borderStyle_ != bsDialog && borderStyle_ != bsToolWindow && borderStyle_ != bsSizeToolWin) {
             if (borderIcons_ & biMinimize) p.Style |= WS_MINIMIZEBOX;
             if (borderIcons_ & biMaximize) p.Style |= WS_MAXIMIZEBOX;
         }
@@ -133,8 +126,7 @@ void TCustomForm::SetClientSize(int width, int height) {
     pendingClientWidth_ = pendingClientHeight_ = -1;
     HandleNeeded();
     RECT client = TWinControl::ClientRect();
-    SetBounds(Left(), Top(), Width() - RectWidth(client) + width,
-              Height() - RectHeight(client) + height);
+    SetBounds(Left(), Top(), Width() - RectWidth(client) + width, Height() - RectHeight(client) + height);
 }
 
 TWindowState TCustomForm::WindowState() const {
@@ -156,7 +148,7 @@ void TCustomForm::SetWindowState(TWindowState state) {
 }
 
 void TCustomForm::ApplyWindowState() {
-    int cmd = windowState_ == wsMaximized ? SW_SHOWMAXIMIZED
+    int cmd = windowState_ == wsMaximized   ? SW_SHOWMAXIMIZED
               : windowState_ == wsMinimized ? SW_SHOWMINIMIZED
                                             : SW_SHOWNORMAL;
     ShowWindow(Handle(), cmd);
@@ -251,8 +243,7 @@ bool TCustomForm::IsShortCut(WORD key, TShiftState shift) {
         }
     }
     if (PopupMenu() != nullptr) {
-        TShortCut sc = ShortCut(key, ((shift & ssShift) ? scShift : 0) |
-                                         ((shift & ssCtrl) ? scCtrl : 0) |
+        TShortCut sc = ShortCut(key, ((shift & ssShift) ? scShift : 0) | ((shift & ssCtrl) ? scCtrl : 0) |
                                          ((shift & ssAlt) ? scAlt : 0));
         return PopupMenu()->IsShortCut(sc);
     }
@@ -278,8 +269,7 @@ void TCustomForm::CMDialogKey(TMessage& m) {
                 return;
             }
             break;
-        default:
-            break;
+        default: break;
         }
     }
     // Enter and Escape: the buttons decide (default and cancel).
@@ -308,13 +298,10 @@ void TCustomForm::PlaceOnFirstShow() {
     RECT area{};
     switch (position_) {
     case poScreenCenter:
-    case poDesktopCenter:
-        area = Screen != nullptr ? Screen->PrimaryMonitor().BoundsRect : RECT{};
-        break;
+    case poDesktopCenter: area = Screen != nullptr ? Screen->PrimaryMonitor().BoundsRect : RECT{}; break;
     case poMainFormCenter:
     case poOwnerFormCenter: {
-        TCustomForm* ref = position_ == poOwnerFormCenter ? dynamic_cast<TCustomForm*>(Owner())
-                                                          : nullptr;
+        TCustomForm* ref = position_ == poOwnerFormCenter ? dynamic_cast<TCustomForm*>(Owner()) : nullptr;
         if (ref == nullptr && Application != nullptr) {
             ref = Application->MainForm();
         }
@@ -325,8 +312,7 @@ void TCustomForm::PlaceOnFirstShow() {
         }
         break;
     }
-    default:
-        return;
+    default: return;
     }
     if (IsRectEmpty(area)) {
         return;
@@ -408,18 +394,13 @@ void TCustomForm::Close() {
         Application->Terminate();
     }
     switch (action) {
-    case caHide:
-        Hide();
-        break;
-    case caMinimize:
-        SetWindowState(wsMinimized);
-        break;
+    case caHide: Hide(); break;
+    case caMinimize: SetWindowState(wsMinimized); break;
     case caFree:
         Hide();
         Release();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -432,14 +413,9 @@ void TCustomForm::CloseModal() {
         }
     }
     switch (action) {
-    case caNone:
-        modalResult_ = mrNone;
-        break;
-    case caFree:
-        Release();
-        break;
-    default:
-        break;
+    case caNone: modalResult_ = mrNone; break;
+    case caFree: Release(); break;
+    default: break;
     }
 }
 
@@ -583,28 +559,22 @@ void TCustomForm::Dispatch(TMessage& m) {
     case WM_SETFOCUS:
         // The form itself got the focus: hand it to the active control when there is one.
         DefaultHandler(m);
-        if (activeControl_ != nullptr && activeControl_->CanFocus() &&
-            activeControl_->HandleAllocated()) {
+        if (activeControl_ != nullptr && activeControl_->CanFocus() && activeControl_->HandleAllocated()) {
             ::SetFocus(activeControl_->Handle());
         } else {
             SetFocusedControl(this);
         }
         return;
     case WM_SYSCOMMAND:
-        if ((m.WParam & 0xFFF0) == SC_MINIMIZE && Application != nullptr &&
-            Application->MainForm() == this) {
+        if ((m.WParam & 0xFFF0) == SC_MINIMIZE && Application != nullptr && Application->MainForm() == this) {
             Application->Minimize();
             m.Result = 0;
             return;
         }
         DefaultHandler(m);
         return;
-    case CM_RELEASE:
-        Release();
-        return;
-    default:
-        TWinControl::Dispatch(m);
-        return;
+    case CM_RELEASE: Release(); return;
+    default: TWinControl::Dispatch(m); return;
     }
 }
 

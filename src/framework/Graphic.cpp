@@ -129,8 +129,8 @@ void TBitmap::Draw(TCanvas* canvas, const RECT& r) {
     HDC src = CanvasHandle();
     HDC dst = canvas->Handle();
     if (Transparent()) {
-        TransparentBlt(dst, r.left, r.top, RectWidth(r), RectHeight(r), src, 0, 0, Width(),
-                       Height(), ColorToRGB(TransparentColor()));
+        TransparentBlt(dst, r.left, r.top, RectWidth(r), RectHeight(r), src, 0, 0, Width(), Height(),
+                       ColorToRGB(TransparentColor()));
     } else if (RectWidth(r) == Width() && RectHeight(r) == Height()) {
         BitBlt(dst, r.left, r.top, Width(), Height(), src, 0, 0, canvas->CopyMode());
     } else {

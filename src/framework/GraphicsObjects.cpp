@@ -39,13 +39,9 @@ void TFont::SetHeight(int height) {
     }
 }
 
-int TFont::Size() const {
-    return int(std::lround(-double(height_) * 72.0 / ScreenPixelsPerInch));
-}
+int TFont::Size() const { return int(std::lround(-double(height_) * 72.0 / ScreenPixelsPerInch)); }
 
-void TFont::SetSize(int points) {
-    SetHeight(-int(std::lround(double(points) * ScreenPixelsPerInch / 72.0)));
-}
+void TFont::SetSize(int points) { SetHeight(-int(std::lround(double(points) * ScreenPixelsPerInch / 72.0))); }
 
 void TFont::SetStyle(TFontStyles style) {
     if (style != style_) {
@@ -76,8 +72,8 @@ void TFont::SetPitch(TFontPitch pitch) {
 }
 
 bool TFont::SameAs(const TFont& o) const {
-    return name_ == o.name_ && height_ == o.height_ && style_ == o.style_ &&
-           color_ == o.color_ && charset_ == o.charset_ && pitch_ == o.pitch_;
+    return name_ == o.name_ && height_ == o.height_ && style_ == o.style_ && color_ == o.color_ &&
+           charset_ == o.charset_ && pitch_ == o.pitch_;
 }
 
 void TFont::Assign(const TPersistent* source) {

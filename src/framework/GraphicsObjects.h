@@ -20,11 +20,10 @@ using TColor = std::int32_t;
 constexpr TColor clSystemColor = TColor(0xFF000000u);
 constexpr TColor SystemColor(int index) { return TColor(0xFF000000u | unsigned(index)); }
 
-constexpr TColor clBlack = 0x000000, clMaroon = 0x000080, clGreen = 0x008000,
-                 clOlive = 0x008080, clNavy = 0x800000, clPurple = 0x800080, clTeal = 0x808000,
-                 clGray = 0x808080, clSilver = 0xC0C0C0, clRed = 0x0000FF, clLime = 0x00FF00,
-                 clYellow = 0x00FFFF, clBlue = 0xFF0000, clFuchsia = 0xFF00FF,
-                 clAqua = 0xFFFF00, clWhite = 0xFFFFFF;
+constexpr TColor clBlack = 0x000000, clMaroon = 0x000080, clGreen = 0x008000, clOlive = 0x008080,
+                 clNavy = 0x800000, clPurple = 0x800080, clTeal = 0x808000, clGray = 0x808080,
+                 clSilver = 0xC0C0C0, clRed = 0x0000FF, clLime = 0x00FF00, clYellow = 0x00FFFF,
+                 clBlue = 0xFF0000, clFuchsia = 0xFF00FF, clAqua = 0xFFFF00, clWhite = 0xFFFFFF;
 constexpr TColor clNone = 0x1FFFFFFF, clDefault = 0x20000000;
 constexpr TColor clScrollBar = SystemColor(COLOR_SCROLLBAR);
 constexpr TColor clBackground = SystemColor(COLOR_BACKGROUND);
@@ -56,7 +55,6 @@ enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrike
 using TFontStyles = unsigned;
 enum class TFontPitch { fpDefault, fpVariable, fpFixed };
 using enum TFontPitch;
-
 
 // Screen resolution used to relate point sizes to pixel heights.
 constexpr int ScreenPixelsPerInch = 96;
@@ -125,8 +123,16 @@ private:
     TPenMode mode_ = pmCopy;
 };
 
-enum class TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal,
-                         bsCross, bsDiagCross };
+enum class TBrushStyle {
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross
+};
 using enum TBrushStyle;
 
 class TBrush : public TPersistent {

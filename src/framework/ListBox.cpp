@@ -11,7 +11,8 @@ namespace vcl {
 namespace {
 
 void CheckIndex(int index, int count) {
-    if (index < 0 || index >= count) throw EStringListError("List index out of bounds (" + std::to_string(index) + ")");
+    if (index < 0 || index >= count)
+        throw EStringListError("List index out of bounds (" + std::to_string(index) + ")");
 }
 
 } // namespace
@@ -46,7 +47,8 @@ void TListBoxStrings::Insert(int index, const std::string& s) {
     if (owner_->sorted_) {
         // A sorted list decides the place itself, as the native list does.
         index = 0;
-        while (index < Count() && CompareText(items_[static_cast<size_t>(index)].text, s) <= 0) ++index;
+        while (index < Count() && CompareText(items_[static_cast<size_t>(index)].text, s) <= 0)
+            ++index;
     }
     items_.insert(items_.begin() + index, Entry{s, nullptr});
     if (owner_->itemIndex_ >= index) ++owner_->itemIndex_;
@@ -82,7 +84,8 @@ void TCustomListBox::CreateParams(TCreateParams& params) {
 void TCustomListBox::InitWindow() {
     // The native list does not sort: the wrapper keeps its order already.
     for (int i = 0; i < items_.Count(); ++i)
-        Send(LB_INSERTSTRING, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(items_.items_[static_cast<size_t>(i)].text.c_str()));
+        Send(LB_INSERTSTRING, static_cast<WPARAM>(i),
+             reinterpret_cast<LPARAM>(items_.items_[static_cast<size_t>(i)].text.c_str()));
     Send(LB_SETITEMHEIGHT, 0, itemHeight_);
     Send(LB_SETTOPINDEX, static_cast<WPARAM>(topIndex_));
     Send(LB_SETCURSEL, static_cast<WPARAM>(itemIndex_));
@@ -97,7 +100,9 @@ void TCustomListBox::SetItemIndex(int index) {
     Send(LB_SETCURSEL, static_cast<WPARAM>(itemIndex_));
 }
 
-int TCustomListBox::TopIndex() const { return HandleAllocated() ? static_cast<int>(SendConst(LB_GETTOPINDEX)) : topIndex_; }
+int TCustomListBox::TopIndex() const {
+    return HandleAllocated() ? static_cast<int>(SendConst(LB_GETTOPINDEX)) : topIndex_;
+}
 
 void TCustomListBox::SetTopIndex(int index) {
     topIndex_ = std::max(index, 0);
@@ -131,7 +136,8 @@ RECT TCustomListBox::ItemRect(int index) const {
 }
 
 int TCustomListBox::ItemAtPos(POINT pt, bool existing) const {
-    LRESULT hit = SendConst(LB_ITEMFROMPOINT, 0, MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y)));
+    LRESULT hit = SendConst(LB_ITEMFROMPOINT, 0,
+                            MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y)));
     if (!HandleAllocated()) return -1;
     bool outside = HIWORD(static_cast<DWORD>(hit)) != 0;
     int index = LOWORD(static_cast<DWORD>(hit));

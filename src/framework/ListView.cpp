@@ -9,7 +9,9 @@ namespace vcl {
 namespace {
 
 int Format(TAlignment a) {
-    return a == TAlignment::taRightJustify ? LVCFMT_RIGHT : a == TAlignment::taCenter ? LVCFMT_CENTER : LVCFMT_LEFT;
+    return a == TAlignment::taRightJustify ? LVCFMT_RIGHT
+           : a == TAlignment::taCenter     ? LVCFMT_CENTER
+                                           : LVCFMT_LEFT;
 }
 
 } // namespace
@@ -46,7 +48,8 @@ void TListColumns::Delete(int index) {
 }
 
 void TListColumns::Clear() {
-    while (Count() > 0) Delete(Count() - 1);
+    while (Count() > 0)
+        Delete(Count() - 1);
 }
 
 int TListColumns::IndexOf(const TListColumn* column) const {
@@ -96,13 +99,15 @@ void TListItem::SetImageIndex(int index) {
 
 bool TListItem::Selected() const {
     int i = Index();
-    if (owner_->HandleAllocated() && i >= 0) return owner_->Send(LVM_GETITEMSTATE, static_cast<WPARAM>(i), LVIS_SELECTED) != 0;
+    if (owner_->HandleAllocated() && i >= 0)
+        return owner_->Send(LVM_GETITEMSTATE, static_cast<WPARAM>(i), LVIS_SELECTED) != 0;
     return state_ & LVIS_SELECTED;
 }
 
 bool TListItem::Focused() const {
     int i = Index();
-    if (owner_->HandleAllocated() && i >= 0) return owner_->Send(LVM_GETITEMSTATE, static_cast<WPARAM>(i), LVIS_FOCUSED) != 0;
+    if (owner_->HandleAllocated() && i >= 0)
+        return owner_->Send(LVM_GETITEMSTATE, static_cast<WPARAM>(i), LVIS_FOCUSED) != 0;
     return state_ & LVIS_FOCUSED;
 }
 
@@ -117,7 +122,8 @@ void TListItem::SetSelected(bool selected) {
         return;
     }
     if (selected && !owner_->MultiSelect())
-        for (int k = 0; k < owner_->Items()->Count(); ++k) owner_->Items()->Item(k)->state_ &= ~LVIS_SELECTED;
+        for (int k = 0; k < owner_->Items()->Count(); ++k)
+            owner_->Items()->Item(k)->state_ &= ~LVIS_SELECTED;
     state_ = selected ? (state_ | LVIS_SELECTED) : (state_ & ~LVIS_SELECTED);
 }
 
@@ -161,7 +167,8 @@ void TListItems::EndUpdate() {
 
 // ---- the list view
 
-TCustomListView::TCustomListView(TComponent* owner) : TNativeControl(owner, WC_LISTVIEW), columns_(this), items_(this) {
+TCustomListView::TCustomListView(TComponent* owner)
+    : TNativeControl(owner, WC_LISTVIEW), columns_(this), items_(this) {
     SetBounds(Left(), Top(), 250, 150);
     SetColor(clWindow);
 }
@@ -186,8 +193,10 @@ void TCustomListView::InitWindow() {
     Send(LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Font()->Color())));
     PushExtendedStyle();
     PushImages();
-    for (int i = 0; i < columns_.Count(); ++i) PushColumn(i, true);
-    for (int i = 0; i < items_.Count(); ++i) PushItem(i, true);
+    for (int i = 0; i < columns_.Count(); ++i)
+        PushColumn(i, true);
+    for (int i = 0; i < items_.Count(); ++i)
+        PushItem(i, true);
 }
 
 void TCustomListView::CMColorChanged(TMessage& message) {
@@ -209,7 +218,8 @@ void TCustomListView::PushColumn(int index, bool insert) {
     col.cx = c->Width();
     col.fmt = Format(c->Alignment());
     col.iSubItem = index;
-    Send(insert ? LVM_INSERTCOLUMN : LVM_SETCOLUMN, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&col));
+    Send(insert ? LVM_INSERTCOLUMN : LVM_SETCOLUMN, static_cast<WPARAM>(index),
+         reinterpret_cast<LPARAM>(&col));
 }
 
 void TCustomListView::PushItem(int index, bool insert) {
@@ -232,7 +242,8 @@ void TCustomListView::PushExtendedStyle() {
 }
 
 void TCustomListView::PushImages() {
-    Send(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(smallImages_ ? smallImages_->Handle() : nullptr));
+    Send(LVM_SETIMAGELIST, LVSIL_SMALL,
+         reinterpret_cast<LPARAM>(smallImages_ ? smallImages_->Handle() : nullptr));
 }
 
 void TCustomListView::SetViewStyle(TViewStyle style) {

@@ -15,9 +15,9 @@ struct KeyName {
 
 // Names of the keys a shortcut can carry, by virtual-key code.
 constexpr KeyName kKeyNames[] = {
-    {0x08, "BkSp"}, {0x09, "Tab"},   {0x0D, "Enter"}, {0x1B, "Esc"},   {0x20, "Space"},
-    {0x21, "PgUp"}, {0x22, "PgDn"},  {0x23, "End"},   {0x24, "Home"},  {0x25, "Left"},
-    {0x26, "Up"},   {0x27, "Right"}, {0x28, "Down"},  {0x2D, "Ins"},   {0x2E, "Del"},
+    {0x08, "BkSp"}, {0x09, "Tab"},   {0x0D, "Enter"}, {0x1B, "Esc"},  {0x20, "Space"},
+    {0x21, "PgUp"}, {0x22, "PgDn"},  {0x23, "End"},   {0x24, "Home"}, {0x25, "Left"},
+    {0x26, "Up"},   {0x27, "Right"}, {0x28, "Down"},  {0x2D, "Ins"},  {0x2E, "Del"},
 };
 
 std::string KeyToText(std::uint16_t key) {
@@ -320,8 +320,7 @@ TMenuItem* TMenuItem::Find(const std::string& caption) const {
 }
 
 int TMenuItem::VisibleCount() const {
-    return int(std::count_if(items_.begin(), items_.end(),
-                             [](const TMenuItem* i) { return i->visible_; }));
+    return int(std::count_if(items_.begin(), items_.end(), [](const TMenuItem* i) { return i->visible_; }));
 }
 
 void TMenuItem::Click() {
@@ -332,8 +331,7 @@ void TMenuItem::Click() {
     }
 }
 
-TMenuItem* TMenuItem::AddItem(const std::string& caption, TNotifyEvent onClick,
-                              TShortCut shortCut) {
+TMenuItem* TMenuItem::AddItem(const std::string& caption, TNotifyEvent onClick, TShortCut shortCut) {
     auto* item = new TMenuItem(Owner());
     item->SetCaption(caption);
     item->OnClick = std::move(onClick);
@@ -382,9 +380,7 @@ TMenuItem* FindByShortCut(TMenuItem* item, TShortCut shortCut) {
 
 } // namespace
 
-TMenuItem* TMenu::FindItemByShortCut(TShortCut shortCut) const {
-    return FindByShortCut(items_, shortCut);
-}
+TMenuItem* TMenu::FindItemByShortCut(TShortCut shortCut) const { return FindByShortCut(items_, shortCut); }
 
 bool TMenu::IsShortCut(TShortCut shortCut) {
     TMenuItem* item = FindItemByShortCut(shortCut);

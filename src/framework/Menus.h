@@ -92,8 +92,7 @@ public:
     virtual void Click();
 
     // Convenience for building menus in code.
-    TMenuItem* AddItem(const std::string& caption, TNotifyEvent onClick = {},
-                       TShortCut shortCut = scNone);
+    TMenuItem* AddItem(const std::string& caption, TNotifyEvent onClick = {}, TShortCut shortCut = scNone);
 
     TNotifyEvent OnClick;
     // Told whenever the item or a sub-item changes, so an open menu can refresh.

@@ -5,7 +5,8 @@
 
 namespace vcl {
 
-TNativeControl::TNativeControl(TComponent* owner, const char* nativeClass) : TWinControl(owner), nativeClass_(nativeClass) {
+TNativeControl::TNativeControl(TComponent* owner, const char* nativeClass)
+    : TWinControl(owner), nativeClass_(nativeClass) {
     SetTabStop(true);
     // The native control captures the mouse itself, and the wrappers raise OnClick from its
     // notifications (a row chosen, an item clicked) rather than from every press and release.

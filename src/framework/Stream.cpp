@@ -116,12 +116,9 @@ namespace {
 
 fs::Share ShareOf(unsigned mode) {
     switch (mode & 0xF0) {
-    case fmShareExclusive:
-        return fs::Share::Exclusive;
-    case fmShareDenyWrite:
-        return fs::Share::DenyWrite;
-    case fmShareDenyRead:
-        return fs::Share::DenyRead;
+    case fmShareExclusive: return fs::Share::Exclusive;
+    case fmShareDenyWrite: return fs::Share::DenyWrite;
+    case fmShareDenyRead: return fs::Share::DenyRead;
     default: // fmShareCompat, fmShareDenyNone
         return fs::Share::DenyNone;
     }
@@ -129,12 +126,9 @@ fs::Share ShareOf(unsigned mode) {
 
 fs::Access AccessOf(unsigned mode) {
     switch (mode & 0x3) {
-    case fmOpenWrite:
-        return fs::Access::Write;
-    case fmOpenReadWrite:
-        return fs::Access::ReadWrite;
-    default:
-        return fs::Access::Read;
+    case fmOpenWrite: return fs::Access::Write;
+    case fmOpenReadWrite: return fs::Access::ReadWrite;
+    default: return fs::Access::Read;
     }
 }
 
@@ -159,7 +153,9 @@ TFileStream::~TFileStream() {
     }
 }
 
-std::int64_t TFileStream::Read(void* buffer, std::int64_t count) { return fs::ReadDescriptor(fd_, buffer, count); }
+std::int64_t TFileStream::Read(void* buffer, std::int64_t count) {
+    return fs::ReadDescriptor(fd_, buffer, count);
+}
 
 std::int64_t TFileStream::Write(const void* buffer, std::int64_t count) {
     return fs::WriteDescriptor(fd_, buffer, count);

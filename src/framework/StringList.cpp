@@ -135,8 +135,7 @@ std::string TStrings::CommaText() const {
             out += ',';
         }
         std::string s = Get(i);
-        bool quote = s.empty() ? false
-                               : s.find_first_of(" ,\"\t") != std::string::npos;
+        bool quote = s.empty() ? false : s.find_first_of(" ,\"\t") != std::string::npos;
         if (!quote) {
             out += s;
             continue;
@@ -401,9 +400,8 @@ void TStringList::SetSorted(bool sorted) {
 
 void TStringList::Sort() {
     Changing();
-    std::stable_sort(items_.begin(), items_.end(), [this](const Item& a, const Item& b) {
-        return Compare(a.text, b.text) < 0;
-    });
+    std::stable_sort(items_.begin(), items_.end(),
+                     [this](const Item& a, const Item& b) { return Compare(a.text, b.text) < 0; });
     Changed();
 }
 

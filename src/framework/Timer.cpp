@@ -52,8 +52,8 @@ void TTimer::UpdateTimer() {
         wc.lpfnWndProc = &TTimer::WndProc;
         wc.lpszClassName = kTimerClass;
         RegisterClass(&wc);
-        window_ = CreateWindowEx(0, kTimerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                  nullptr, nullptr);
+        window_ = CreateWindowEx(0, kTimerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
+                                 nullptr);
         if (window_ == nullptr) {
             throw EOutOfResources("Not enough timers available");
         }

@@ -43,7 +43,8 @@ void TTreeNode::SetHasChildren(bool on) {
 
 int TTreeNode::Level() const {
     int level = 0;
-    for (TTreeNode* p = parent_; p; p = p->parent_) ++level;
+    for (TTreeNode* p = parent_; p; p = p->parent_)
+        ++level;
     return level;
 }
 
@@ -67,15 +68,18 @@ void TTreeNode::Expand(bool recurse) {
         expanded_ = true;
     }
     if (recurse)
-        for (TTreeNode* child : std::vector<TTreeNode*>(children_)) child->Expand(true);
+        for (TTreeNode* child : std::vector<TTreeNode*>(children_))
+            child->Expand(true);
 }
 
 void TTreeNode::Collapse(bool recurse) {
     TCustomTreeView* tree = owner_->Owner();
-    if (tree->HandleAllocated() && item_) tree->Send(TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(item_));
+    if (tree->HandleAllocated() && item_)
+        tree->Send(TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(item_));
     expanded_ = false;
     if (recurse)
-        for (TTreeNode* child : children_) child->Collapse(true);
+        for (TTreeNode* child : children_)
+            child->Collapse(true);
 }
 
 bool TTreeNode::Selected() const { return owner_->Owner()->Selected() == this; }
@@ -105,12 +109,14 @@ TTreeNode* TTreeNode::GetNext() const {
 namespace {
 using NodeCompare = std::function<int(TTreeNode*, TTreeNode*)>;
 int CompareNodes(LPARAM a, LPARAM b, LPARAM compare) {
-    return (*reinterpret_cast<const NodeCompare*>(compare))(reinterpret_cast<TTreeNode*>(a), reinterpret_cast<TTreeNode*>(b));
+    return (*reinterpret_cast<const NodeCompare*>(compare))(reinterpret_cast<TTreeNode*>(a),
+                                                            reinterpret_cast<TTreeNode*>(b));
 }
 } // namespace
 
 void TTreeNode::CustomSort(const std::function<int(TTreeNode* a, TTreeNode* b)>& compare) {
-    std::stable_sort(children_.begin(), children_.end(), [&](TTreeNode* a, TTreeNode* b) { return compare(a, b) < 0; });
+    std::stable_sort(children_.begin(), children_.end(),
+                     [&](TTreeNode* a, TTreeNode* b) { return compare(a, b) < 0; });
     TCustomTreeView* tree = owner_->Owner();
     if (!item_ || !tree->HandleAllocated()) return;
     TVSORTCB sort;
@@ -140,9 +146,13 @@ TTreeNode* TTreeNodes::Add(TTreeNode* sibling, const std::string& text) {
     return InsertAt(sibling ? sibling->parent_ : nullptr, SIZE_MAX, text);
 }
 
-TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const std::string& text) { return InsertAt(parent, SIZE_MAX, text); }
+TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const std::string& text) {
+    return InsertAt(parent, SIZE_MAX, text);
+}
 
-TTreeNode* TTreeNodes::AddChildFirst(TTreeNode* parent, const std::string& text) { return InsertAt(parent, 0, text); }
+TTreeNode* TTreeNodes::AddChildFirst(TTreeNode* parent, const std::string& text) {
+    return InsertAt(parent, 0, text);
+}
 
 TTreeNode* TTreeNodes::Insert(TTreeNode* sibling, const std::string& text) {
     if (!sibling) return InsertAt(nullptr, SIZE_MAX, text);
@@ -158,12 +168,14 @@ void TTreeNodes::EndUpdate() {
 }
 
 void TTreeNodes::NotifyDeletion(TTreeNode* node) {
-    for (TTreeNode* child : std::vector<TTreeNode*>(node->children_)) NotifyDeletion(child);
+    for (TTreeNode* child : std::vector<TTreeNode*>(node->children_))
+        NotifyDeletion(child);
     owner_->Delete(node);
 }
 
 void TTreeNodes::Forget(TTreeNode* node) {
-    for (TTreeNode* child : std::vector<TTreeNode*>(node->children_)) Forget(child);
+    for (TTreeNode* child : std::vector<TTreeNode*>(node->children_))
+        Forget(child);
     if (!clearing_) owner_->Delete(node);
     if (owner_->selected_ == node) owner_->selected_ = nullptr;
     auto it = std::find_if(nodes_.begin(), nodes_.end(), [node](const auto& p) { return p.get() == node; });
@@ -180,7 +192,8 @@ void TTreeNodes::Delete(TTreeNode* node) {
 }
 
 void TTreeNodes::Clear() {
-    for (TTreeNode* root : std::vector<TTreeNode*>(roots_)) NotifyDeletion(root);
+    for (TTreeNode* root : std::vector<TTreeNode*>(roots_))
+        NotifyDeletion(root);
     roots_.clear();
     owner_->selected_ = nullptr;
     nodes_.clear();
@@ -214,7 +227,8 @@ void TCustomTreeView::CreateItem(TTreeNode* node) {
     const auto& siblings = node->parent_ ? node->parent_->children_ : items_.roots_;
     auto at = std::find(siblings.begin(), siblings.end(), node);
     HTREEITEM after = TVI_FIRST;
-    if (at != siblings.begin() && at != siblings.end()) after = (*(at - 1))->item_ ? (*(at - 1))->item_ : TVI_LAST;
+    if (at != siblings.begin() && at != siblings.end())
+        after = (*(at - 1))->item_ ? (*(at - 1))->item_ : TVI_LAST;
     TVINSERTSTRUCT ins;
     ins.hParent = node->parent_ ? node->parent_->item_ : TVI_ROOT;
     ins.hInsertAfter = after;
@@ -238,8 +252,10 @@ void TCustomTreeView::InitWindow() {
         order.insert(order.end(), order[i]->children_.begin(), order[i]->children_.end());
     }
     for (TTreeNode* node : order)
-        if (node->expanded_ && node->item_) Send(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(node->item_));
-    if (selected_ && selected_->item_) Send(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(selected_->item_));
+        if (node->expanded_ && node->item_)
+            Send(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(node->item_));
+    if (selected_ && selected_->item_)
+        Send(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(selected_->item_));
 }
 
 void TCustomTreeView::SetStyleFlag(bool& flag, bool on) {

@@ -150,8 +150,8 @@ void TWinControl::CreateWindowHandle(const TCreateParams& p) {
         defWndProc_ = &DefWindowProc;
     }
     const std::string& cls = native ? p.NativeClassName : p.WinClassName;
-    HWND h = CreateWindowEx(p.ExStyle, cls.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y,
-                             p.Width, p.Height, p.WndParent, nullptr, nullptr, this);
+    HWND h = CreateWindowEx(p.ExStyle, cls.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height,
+                            p.WndParent, nullptr, nullptr, this);
     if (h == nullptr) {
         return;
     }
@@ -241,7 +241,8 @@ void TWinControl::SetParentWindow(HWND parent) {
 bool TWinControl::Showing() const { return showing_; }
 
 void TWinControl::UpdateShowing() {
-    bool show = Visible() && (Parent() != nullptr ? Parent()->Showing() : parentWindow_ != nullptr || showing_);
+    bool show = Visible() &&
+                (Parent() != nullptr ? Parent()->Showing() : parentWindow_ != nullptr || showing_);
     if (Parent() == nullptr && parentWindow_ == nullptr) {
         show = Visible(); // a top-level window shows by its own flag
     }
@@ -366,7 +367,8 @@ void TWinControl::MainWndProc(TMessage& m) {
         // A press on a form's frame ends the modes of its focused control as a press inside
         // does (the frame's handler may be a hook that never passes it on).
         if ((m.Msg == WM_NCLBUTTONDOWN || m.Msg == WM_NCRBUTTONDOWN) && Parent() == nullptr) {
-            if (auto* form = dynamic_cast<TCustomForm*>(this); form != nullptr && form->ActiveControl() != nullptr) {
+            if (auto* form = dynamic_cast<TCustomForm*>(this);
+                form != nullptr && form->ActiveControl() != nullptr) {
                 form->ActiveControl()->Perform(CM_CANCELMODE, 0, 0);
             }
         }
@@ -583,9 +585,7 @@ void TWinControl::ReflectNotification(TMessage& m) {
     }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC:
-        ReflectToChild(m, reinterpret_cast<HWND>(m.LParam));
-        return;
+    case WM_CTLCOLORSTATIC: ReflectToChild(m, reinterpret_cast<HWND>(m.LParam)); return;
     default: // WM_COMMAND, WM_HSCROLL, WM_VSCROLL: the child in lParam (0 for menus and own bars)
         from = reinterpret_cast<HWND>(m.LParam);
         break;
@@ -607,8 +607,8 @@ void TWinControl::DefaultHandler(TMessage& m) {
         m.Result = 0;
         return;
     }
-    m.Result = CallWindowProc(defWndProc_ != nullptr ? defWndProc_ : &DefWindowProc, handle_,
-                               m.Msg, m.WParam, m.LParam);
+    m.Result = CallWindowProc(defWndProc_ != nullptr ? defWndProc_ : &DefWindowProc, handle_, m.Msg, m.WParam,
+                              m.LParam);
 }
 
 void TWinControl::Loaded() {

@@ -109,7 +109,10 @@ void TWinControl::DoExit() {
     }
 }
 
-void TWinControl::CMFocusChanged(TMessage& m) { Broadcast(m); m.Result = 0; }
+void TWinControl::CMFocusChanged(TMessage& m) {
+    Broadcast(m);
+    m.Result = 0;
+}
 
 void TWinControl::CMDialogKey(TMessage& m) { Broadcast(m); }
 
@@ -190,23 +193,16 @@ void TWinControl::HandleKeyMessage(TMessage& m) {
     }
     UINT mask = 0;
     switch (key) {
-    case VK_TAB:
-        mask = DLGC_WANTTAB;
-        break;
+    case VK_TAB: mask = DLGC_WANTTAB; break;
     case VK_LEFT:
     case VK_RIGHT:
     case VK_UP:
-    case VK_DOWN:
-        mask = DLGC_WANTARROWS;
-        break;
+    case VK_DOWN: mask = DLGC_WANTARROWS; break;
     case VK_RETURN:
     case VK_ESCAPE:
     case 0x2B: // VK_EXECUTE
-    case VK_CANCEL:
-        mask = DLGC_WANTALLKEYS;
-        break;
-    default:
-        break;
+    case VK_CANCEL: mask = DLGC_WANTALLKEYS; break;
+    default: break;
     }
     if (mask != 0 && Perform(CM_WANTSPECIALKEY, key, 0) == 0 && (DialogCode(key) & mask) == 0 &&
         form != nullptr && form->Perform(CM_DIALOGKEY, key, m.LParam) != 0) {

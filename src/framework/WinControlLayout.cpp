@@ -9,9 +9,8 @@ namespace vcl {
 // --- children ---
 
 int TWinControl::WinControlCount() const {
-    return int(std::count_if(controls_.begin(), controls_.end(), [](TControl* c) {
-        return dynamic_cast<TWinControl*>(c) != nullptr;
-    }));
+    return int(std::count_if(controls_.begin(), controls_.end(),
+                             [](TControl* c) { return dynamic_cast<TWinControl*>(c) != nullptr; }));
 }
 
 bool TWinControl::ContainsControl(const TControl* control) const {
@@ -178,36 +177,26 @@ namespace {
 // aligned to comes first; ties keep the z-order.
 bool AlignsBefore(TAlign align, const TControl* a, const TControl* b) {
     switch (align) {
-    case alTop:
-        return a->Top() < b->Top();
-    case alBottom:
-        return a->Top() + a->Height() > b->Top() + b->Height();
-    case alLeft:
-        return a->Left() < b->Left();
-    case alRight:
-        return a->Left() + a->Width() > b->Left() + b->Width();
-    default:
-        return false;
+    case alTop: return a->Top() < b->Top();
+    case alBottom: return a->Top() + a->Height() > b->Top() + b->Height();
+    case alLeft: return a->Left() < b->Left();
+    case alRight: return a->Left() + a->Width() > b->Left() + b->Width();
+    default: return false;
     }
 }
 
 // Where a hidden control would go at its edge of the free area, which it leaves free.
 void PlaceHiddenAtEdge(TControl* c, TAlign align, const RECT& rect) {
     switch (align) {
-    case alTop:
-        c->SetBounds(rect.left, rect.top, std::max(0, RectWidth(rect)), c->Height());
-        break;
+    case alTop: c->SetBounds(rect.left, rect.top, std::max(0, RectWidth(rect)), c->Height()); break;
     case alBottom:
         c->SetBounds(rect.left, rect.bottom - c->Height(), std::max(0, RectWidth(rect)), c->Height());
         break;
-    case alLeft:
-        c->SetBounds(rect.left, rect.top, c->Width(), std::max(0, RectHeight(rect)));
-        break;
+    case alLeft: c->SetBounds(rect.left, rect.top, c->Width(), std::max(0, RectHeight(rect))); break;
     case alRight:
         c->SetBounds(rect.right - c->Width(), rect.top, c->Width(), std::max(0, RectHeight(rect)));
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -226,9 +215,8 @@ void TWinControl::AlignControls(TControl*, RECT& rect) {
                 group.push_back(c);
             }
         }
-        std::stable_sort(group.begin(), group.end(), [align](const TControl* a, const TControl* b) {
-            return AlignsBefore(align, a, b);
-        });
+        std::stable_sort(group.begin(), group.end(),
+                         [align](const TControl* a, const TControl* b) { return AlignsBefore(align, a, b); });
         for (TControl* c : group) {
             if (!c->Visible()) {
                 PlaceHiddenAtEdge(c, align, rect);
@@ -264,20 +252,11 @@ void TWinControl::AlignControls(TControl*, RECT& rect) {
             // A control may refuse part of the size (a skinned bar keeps its skin's height);
             // the rest of the area shrinks by what it really took.
             switch (align) {
-            case alTop:
-                rect.top = std::max(rect.top, c->Top() + c->Height());
-                break;
-            case alBottom:
-                rect.bottom = std::min(rect.bottom, c->Top());
-                break;
-            case alLeft:
-                rect.left = std::max(rect.left, c->Left() + c->Width());
-                break;
-            case alRight:
-                rect.right = std::min(rect.right, c->Left());
-                break;
-            default:
-                break;
+            case alTop: rect.top = std::max(rect.top, c->Top() + c->Height()); break;
+            case alBottom: rect.bottom = std::min(rect.bottom, c->Top()); break;
+            case alLeft: rect.left = std::max(rect.left, c->Left() + c->Width()); break;
+            case alRight: rect.right = std::min(rect.right, c->Left()); break;
+            default: break;
             }
         }
     }

@@ -73,7 +73,8 @@ TEST(CrawlerAnalysis, ReadsOnlyRegularLogFilesInNameOrder) {
     GTEST_SKIP() << "FIFOs, devices and symbolic links to them are Linux file kinds";
 #else
     TempFolder dir;
-    for (const char* name : {"u_ex130102.log", "b.log", ".hidden.log", "a.log", "A.log", "U_EX130101.log", "x.txt"})
+    for (const char* name :
+         {"u_ex130102.log", "b.log", ".hidden.log", "a.log", "A.log", "U_EX130101.log", "x.txt"})
         dir.Write(name, "a\n");
     std::filesystem::create_directory(dir / "x.log");
     std::filesystem::create_symlink(dir / "b.log", dir / "link.log");
@@ -86,8 +87,8 @@ TEST(CrawlerAnalysis, ReadsOnlyRegularLogFilesInNameOrder) {
     std::vector<std::string> names;
     for (const analysis::ResultRow& row : rec.rows)
         names.push_back(row.FileName);
-    EXPECT_EQ(names, (std::vector<std::string>{".hidden.log", "A.log", "a.log", "b.log", "link.log", "U_EX130101.log",
-                                               "u_ex130102.log"}));
+    EXPECT_EQ(names, (std::vector<std::string>{".hidden.log", "A.log", "a.log", "b.log", "link.log",
+                                               "U_EX130101.log", "u_ex130102.log"}));
 #endif
 }
 
@@ -214,10 +215,11 @@ TEST(CrawlerAnalysis, FilesWithoutAKnownSizeAreReadByTheFallback) {
 
 TEST(CrawlerAnalysis, SignatureListIsTheReportsColumnOrder) {
     EXPECT_EQ(analysis::MakeSignatureList(),
-              (analysis::SignatureList{"http://www.baidu.com/search/spider.htm", "http://www.google.com/bot.html",
-                                  "http://help.soso.com/webspider.htm", "Yahoo!+Slurp",
-                                  "http://www.sogou.com/docs/help/webmasters.htm",
-                                  "http://www.youdao.com/help/webmaster/spider/", "http://search.msn.com/msnbot.htm"}));
+              (analysis::SignatureList{"http://www.baidu.com/search/spider.htm",
+                                       "http://www.google.com/bot.html", "http://help.soso.com/webspider.htm",
+                                       "Yahoo!+Slurp", "http://www.sogou.com/docs/help/webmasters.htm",
+                                       "http://www.youdao.com/help/webmaster/spider/",
+                                       "http://search.msn.com/msnbot.htm"}));
     EXPECT_EQ(analysis::FileNameOf("/var/log/iis/u_ex1301.log"), "u_ex1301.log");
     EXPECT_EQ(analysis::FileNameOf("plain.log"), "plain.log");
 }

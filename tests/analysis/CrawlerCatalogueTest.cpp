@@ -48,16 +48,18 @@ TEST(CrawlerCatalogue, BadEntriesAreNamedAndLeftOut) {
     std::vector<std::string> texts;
     for (const analysis::CatalogueError& e : errors)
         texts.push_back(e.Text());
-    EXPECT_EQ(texts, (std::vector<std::string>{
-                         "my.ini:6: bad crawler key \"Bad Key\" (lower-case letters, digits and '-')",
-                         "my.ini:8: crawler \"nogroup\" has no group",
-                         "my.ini:11: unknown group \"robots\" (search, ai-crawler, ai-assistant, seo, social or monitor)",
-                         "my.ini:13: crawler \"notokens\" has no match token",
-                         "my.ini:18: unknown key \"colour\"",
-                         "my.ini:21: expected \"key = value\"",
-                         "my.ini:25: retired must be yes or no, not \"maybe\"",
-                         "my.ini:26: crawler \"good\" is listed twice in this file",
-                     }));
+    EXPECT_EQ(
+        texts,
+        (std::vector<std::string>{
+            "my.ini:6: bad crawler key \"Bad Key\" (lower-case letters, digits and '-')",
+            "my.ini:8: crawler \"nogroup\" has no group",
+            "my.ini:11: unknown group \"robots\" (search, ai-crawler, ai-assistant, seo, social or monitor)",
+            "my.ini:13: crawler \"notokens\" has no match token",
+            "my.ini:18: unknown key \"colour\"",
+            "my.ini:21: expected \"key = value\"",
+            "my.ini:25: retired must be yes or no, not \"maybe\"",
+            "my.ini:26: crawler \"good\" is listed twice in this file",
+        }));
     ASSERT_EQ(c.Size(), 2u);
     EXPECT_EQ(c.Crawlers()[0].Key, "good");
     EXPECT_EQ(c.Crawlers()[0].Name, "好");
@@ -115,10 +117,8 @@ void SetVariable(const char* name, const std::string& value) { _putenv_s(name, v
 #else
 constexpr const char* kConfigVariable = "XDG_CONFIG_HOME";
 void SetVariable(const char* name, const std::string& value) {
-    if (value.empty())
-        unsetenv(name);
-    else
-        setenv(name, value.c_str(), 1);
+    if (value.empty()) unsetenv(name);
+    else setenv(name, value.c_str(), 1);
 }
 #endif
 
@@ -126,7 +126,8 @@ TEST(CrawlerCatalogue, TheUsersFileAndTheOneBesideTheProgramAddCrawlers) {
     TempFolder dir;
     std::filesystem::create_directories(dir / "config/iislog");
     std::filesystem::create_directories(dir / "program");
-    dir.Write("config/iislog/crawlers.ini", "[mybot]\ngroup = seo\nmatch = MyBot\n[googlebot]\nretired = yes\n");
+    dir.Write("config/iislog/crawlers.ini",
+              "[mybot]\ngroup = seo\nmatch = MyBot\n[googlebot]\nretired = yes\n");
     dir.Write("program/crawlers.ini", "[mybot]\nname = 我的\n[broken\n");
     const char* saved = std::getenv(kConfigVariable);
     std::string savedValue = saved ? saved : "";

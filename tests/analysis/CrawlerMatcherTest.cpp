@@ -32,12 +32,12 @@ match = Sogou web spider
     } cases[] = {
         {"Mozilla/5.0 (compatible; Googlebot/2.1; +http://www.google.com/bot.html)", 0},
         {"Googlebot-Image/1.0", 1},
-        {"Googlebot-Imag", 0},            // a token cut short is not that token
-        {"googlebot-image/1.0", -1},      // tokens are case-sensitive
-        {"SameLen", 2},                   // equal length: the crawler listed first
-        {"xSameLen", 2},                  // both tokens are 7 bytes long
-        {"Sogou+web+spider/4.0", 4},      // the IIS form of a space
-        {"Sogou web spider/4.0", 4},      // the quoted form
+        {"Googlebot-Imag", 0},       // a token cut short is not that token
+        {"googlebot-image/1.0", -1}, // tokens are case-sensitive
+        {"SameLen", 2},              // equal length: the crawler listed first
+        {"xSameLen", 2},             // both tokens are 7 bytes long
+        {"Sogou+web+spider/4.0", 4}, // the IIS form of a space
+        {"Sogou web spider/4.0", 4}, // the quoted form
         {"Sogou+web spide", -1},
         {"", -1},
     };
@@ -57,7 +57,8 @@ TEST(CrawlerMatcher, OtherCrawlersDeclareThemselves) {
         {"Mozilla/5.0 (compatible; Seekport; +http://seekport.com/)", true, true},
         {"Mozilla/5.0+(compatible;+MSIE+9.0;+Windows+NT+6.1;+Trident/5.0)", true, false},
         // Device names and words that end like crawlers, but are no product with a version.
-        {"Mozilla/5.0 (Linux; Android 10; CUBOT P40) AppleWebKit/537.36 Chrome/120.0 Mobile Safari/537.36", true, false},
+        {"Mozilla/5.0 (Linux; Android 10; CUBOT P40) AppleWebKit/537.36 Chrome/120.0 Mobile Safari/537.36",
+         true, false},
         {"Mozilla/5.0 (Linux; Android 9; CUBOT_X30 Build/PPR1) Chrome/99.0", true, false},
         {"Mozilla/5.0 (Windows NT 10.0) Chrome/120.0 Safari/537.36", true, false},
         // In a whole line, addresses belong to the request and the referrer.

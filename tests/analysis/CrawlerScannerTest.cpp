@@ -33,8 +33,9 @@ protected:
     analysis::CrawlerScanner scanner{catalogue};
 
     ReferenceTally Reference(std::string_view text) const {
-        return ReferenceCrawlerScan(text, catalogue.Size(), analysis::CrawlerScanner::kMaxLineBytes,
-                                    [&](std::string_view t, bool ua) { return scanner.Matcher().Match(t, ua); });
+        return ReferenceCrawlerScan(
+            text, catalogue.Size(), analysis::CrawlerScanner::kMaxLineBytes,
+            [&](std::string_view t, bool ua) { return scanner.Matcher().Match(t, ua); });
     }
 
     // Every cut of the text (parts, block sizes) gives the plain rules' tally.
@@ -47,7 +48,8 @@ protected:
             std::memcpy(buffer, text.data() + offset, length);
         };
         for (unsigned parts : {1u, 2u, 3u, 7u})
-            for (std::size_t chunk : {std::size_t(1), std::size_t(5), std::size_t(64), std::size_t(1) << 16}) {
+            for (std::size_t chunk :
+                 {std::size_t(1), std::size_t(5), std::size_t(64), std::size_t(1) << 16}) {
                 analysis::CrawlerTally got = sequential.ScanSource(text.size(), read, parts, chunk);
                 SCOPED_TRACE(testing::Message() << "parts " << parts << " chunk " << chunk);
                 EXPECT_EQ(got.Lines, want.Lines);
@@ -65,18 +67,19 @@ const char* const kHeader = "#Software: Microsoft Internet Information Services 
 TEST_F(CrawlerScannerTest, LooksInTheUserAgentOfEachBlock) {
     // Two blocks with the agent in other places; the referrer names Googlebot too and must not
     // count; a line whose count does not match its block is looked at whole.
-    std::string text = std::string(kHeader) +
-                       "#Fields: date time cs-uri-stem cs(User-Agent) cs(Referer)\r\n"
-                       "2026-12-01 00:00:01 / Mozilla/5.0+(compatible;+Googlebot/2.1;++http://www.google.com/bot.html) -\r\n"
-                       "2026-12-01 00:00:02 / Mozilla/5.0+(Windows+NT+10.0) http://x.example/?q=Googlebot\r\n"
-                       "2026-12-01 00:00:03 / Googlebot-Image/1.0 -\r\n"
-                       "2026-12-01 00:00:04 / extra Mozilla/5.0+GPTBot/1.2 -\r\n" +
-                       kHeader +
-                       "#Fields: date time cs(User-Agent) cs-uri-stem\r\n"
-                       "2026-12-01 00:00:05 Sogou+web+spider/4.0 /\r\n"
-                       "2026-12-01 00:00:06 FooBot/2.0+(+https://foo.example/bot) /\r\n"
-                       "\r\n"
-                       "   \r\n";
+    std::string text =
+        std::string(kHeader) +
+        "#Fields: date time cs-uri-stem cs(User-Agent) cs(Referer)\r\n"
+        "2026-12-01 00:00:01 / Mozilla/5.0+(compatible;+Googlebot/2.1;++http://www.google.com/bot.html) -\r\n"
+        "2026-12-01 00:00:02 / Mozilla/5.0+(Windows+NT+10.0) http://x.example/?q=Googlebot\r\n"
+        "2026-12-01 00:00:03 / Googlebot-Image/1.0 -\r\n"
+        "2026-12-01 00:00:04 / extra Mozilla/5.0+GPTBot/1.2 -\r\n" +
+        kHeader +
+        "#Fields: date time cs(User-Agent) cs-uri-stem\r\n"
+        "2026-12-01 00:00:05 Sogou+web+spider/4.0 /\r\n"
+        "2026-12-01 00:00:06 FooBot/2.0+(+https://foo.example/bot) /\r\n"
+        "\r\n"
+        "   \r\n";
     analysis::CrawlerTally t = scanner.Scan(text, 1);
     EXPECT_EQ(t.Lines, 16);
     EXPECT_EQ(t.Requests, 6);
@@ -94,10 +97,11 @@ TEST_F(CrawlerScannerTest, WithoutFieldsTheWholeLineCounts) {
 }
 
 TEST_F(CrawlerScannerTest, QuotedValuesOfAdvancedLogging) {
-    std::string text = "#Fields: date cs(User-Agent) sc-status\n"
-                       "2026-12-01 \"Mozilla/5.0 (compatible; Googlebot/2.1; +http://www.google.com/bot.html)\" 200\n"
-                       "2026-12-01 \"Sogou web spider/4.0\" 200\n"
-                       "2026-12-01 \"never closed 200\n";
+    std::string text =
+        "#Fields: date cs(User-Agent) sc-status\n"
+        "2026-12-01 \"Mozilla/5.0 (compatible; Googlebot/2.1; +http://www.google.com/bot.html)\" 200\n"
+        "2026-12-01 \"Sogou web spider/4.0\" 200\n"
+        "2026-12-01 \"never closed 200\n";
     analysis::CrawlerTally t = scanner.Scan(text);
     EXPECT_EQ(t.Requests, 3);
     EXPECT_EQ(t.Counts, (std::vector<std::int64_t>{1, 0, 1, 0}));
@@ -111,13 +115,16 @@ TEST_F(CrawlerScannerTest, CutsNeverChangeTheCounts) {
     for (int block = 0; block < 6; ++block) {
         text += block % 2 ? "#Fields: cs(User-Agent) date\r\n" : "#Fields: date cs(User-Agent)\n";
         for (int i = 0; i < 9; ++i) {
-            const char* agent = i % 3 == 0 ? "Googlebot-Image/1.0" : i % 3 == 1 ? "GPTBot/1.1" : "Mozilla/5.0";
+            const char* agent = i % 3 == 0   ? "Googlebot-Image/1.0"
+                                : i % 3 == 1 ? "GPTBot/1.1"
+                                             : "Mozilla/5.0";
             text += block % 2 ? std::string(agent) + " 2026-12-0" + char('1' + i) + (i % 2 ? "\r" : "\r\n")
                               : std::string("2026-12-0") + char('1' + i) + " " + agent + "\n";
         }
     }
     ExpectSameEverywhere(text);
-    std::string overlong = text + std::string(analysis::CrawlerScanner::kMaxLineBytes + 10, 'x') + " GPTBot\n" + text;
+    std::string overlong = text + std::string(analysis::CrawlerScanner::kMaxLineBytes + 10, 'x') +
+                           " GPTBot\n" + text;
     ExpectSameEverywhere(overlong);
     std::string nul = text;
     nul.insert(nul.size() / 2, std::string("GPTBot\0GPTBot\n", 14));
@@ -153,7 +160,8 @@ TEST(W3cFields, SplitsValuesAndReadsDirectives) {
         {"a \"he said \"\"hi\"\"\" b", {"a", "he said \"\"hi\"\"", "b"}},
         {"a \"open b", {"a", "open b"}},
         {"a b\"c d", {"a", "b\"c", "d"}},
-        {std::string(40, 'v') + " " + std::string(17, 'w') + " z", {std::string(40, 'v'), std::string(17, 'w'), "z"}},
+        {std::string(40, 'v') + " " + std::string(17, 'w') + " z",
+         {std::string(40, 'v'), std::string(17, 'w'), "z"}},
     };
     for (const Case& c : cases) {
         std::string_view views[8];
@@ -182,7 +190,8 @@ TEST(W3cFields, SplitsValuesAndReadsDirectives) {
             EXPECT_EQ(a.Length, length);
             EXPECT_TRUE(a.Ended);
             EXPECT_EQ(a.Break, '\r');
-            EXPECT_EQ(std::tie(a.Length, a.Values, a.ValueStart, a.ValueEnd), std::tie(b.Length, b.Values, b.ValueStart, b.ValueEnd));
+            EXPECT_EQ(std::tie(a.Length, a.Values, a.ValueStart, a.ValueEnd),
+                      std::tie(b.Length, b.Values, b.ValueStart, b.ValueEnd));
             std::string_view all[32];
             int n = analysis::SplitW3cValues(std::string_view(text).substr(0, length), all, 32);
             EXPECT_EQ(a.Values, index >= 0 && index < n ? n : -1) << length << " " << index;

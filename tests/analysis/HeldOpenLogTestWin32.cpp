@@ -27,12 +27,11 @@ public:
 class ServerHandle {
 public:
     explicit ServerHandle(const std::string& path) {
-        handle_ = ::CreateFileW(fs::WidenPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+        handle_ = ::CreateFileW(fs::WidenPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     }
     ~ServerHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE)
-            ::CloseHandle(handle_);
+        if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
     }
     bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
     void Write(const std::string& text) {
@@ -69,7 +68,8 @@ TEST(HeldOpenLog, AnalysisCountsTheLogTheServerIsWriting) {
     ASSERT_TRUE(server.IsOpen());
     std::string text = "#Fields: date time cs(User-Agent)\r\n";
     for (int i = 0; i < 1000; ++i)
-        text += "2026-01-01 00:00:00 GET / " + sigs[std::size_t(i % 7)] + " " + (i % 2 ? sigs[1] : "") + "\r\n";
+        text += "2026-01-01 00:00:00 GET / " + sigs[std::size_t(i % 7)] + " " + (i % 2 ? sigs[1] : "") +
+                "\r\n";
     server.Write(text);
 
     analysis::CrawlerAnalysis scan;
@@ -101,8 +101,8 @@ TEST(HeldOpenLog, UnicodeFolderAndFileNames) {
     TempFolder dir;
     const analysis::SignatureList sigs = analysis::MakeSignatureList();
     ASSERT_TRUE(::CreateDirectoryW(fs::WidenPath(dir / "日志").c_str(), nullptr));
-    HANDLE h = ::CreateFileW(fs::WidenPath(dir / "日志/访问.log").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_HIDDEN, nullptr);
+    HANDLE h = ::CreateFileW(fs::WidenPath(dir / "日志/访问.log").c_str(), GENERIC_WRITE, 0, nullptr,
+                             CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     std::string line = sigs[5] + "\r\n";
     DWORD written = 0;

@@ -1,5 +1,5 @@
-#include "analysis/CrawlerAnalysis.h"
 #include "analysis/LogScanner.h"
+#include "analysis/CrawlerAnalysis.h"
 
 #include "LogGenerator.h"
 #include "ReferenceScan.h"
@@ -72,9 +72,9 @@ TEST(LogScanner, CountsLinesPerSignature) {
         {"x " + google + " " + baidu + "\r\n", {1, 1, 0, 0, 0, 0, 0}},
         {yahoo + yahoo + " " + yahoo + "\r\n", {0, 0, 0, 1, 0, 0, 0}},
         {"yahoo!+slurp HTTP://WWW.GOOGLE.COM/BOT.HTML\r\n", {0, 0, 0, 0, 0, 0, 0}},
-        {yahoo + "\r\nabc " + yahoo, {0, 0, 0, 2, 0, 0, 0}},  // at the start and at the very end
+        {yahoo + "\r\nabc " + yahoo, {0, 0, 0, 2, 0, 0, 0}}, // at the start and at the very end
         {yahoo + "\n\r" + yahoo + "\r" + yahoo, {0, 0, 0, 3, 0, 0, 0}},
-        {"Yahoo!+Slur\r\np", {0, 0, 0, 0, 0, 0, 0}},            // cut by a break
+        {"Yahoo!+Slur\r\np", {0, 0, 0, 0, 0, 0, 0}}, // cut by a break
         {std::string("Yahoo!+Sl\0urp\r\n", 15), {0, 0, 0, 0, 0, 0, 0}},
         {yahoo + std::string("\0", 1) + yahoo, {0, 0, 0, 1, 0, 0, 0}}, // nothing after the NUL
         {"http://www.google.com/bot.htm " + msn.substr(0, msn.size() - 1), {0, 0, 0, 0, 0, 0, 0}},
@@ -117,15 +117,15 @@ TEST(LogScanner, ShortAndManySignaturesTakeTheGenericPaths) {
 }
 
 TEST(LogScanner, RefusesSignaturesThatCannotLieInALine) {
-    for (std::string bad : {std::string(""), std::string("a\nb"), std::string("a\rb"), std::string("a\0b", 3)})
+    for (std::string bad :
+         {std::string(""), std::string("a\nb"), std::string("a\rb"), std::string("a\0b", 3)})
         EXPECT_THROW(analysis::LogScanner(std::vector<std::string>{bad}), std::invalid_argument);
 }
 
 TEST(LogScanner, ReadErrorsReachTheCaller) {
     analysis::LogScanner scanner(analysis::MakeSignatureList());
     auto failing = [](std::uint64_t offset, char*, std::size_t) {
-        if (offset > 0)
-            throw std::runtime_error("read failed");
+        if (offset > 0) throw std::runtime_error("read failed");
     };
     EXPECT_THROW(scanner.ScanSource(1 << 20, failing, 2, 4096), std::runtime_error);
 }

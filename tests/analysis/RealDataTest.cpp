@@ -26,8 +26,8 @@ const stdfs::path& RealData() {
     return folder;
 }
 
-#define REQUIRE_REAL_DATA(relative)                                                                              \
-    if (!stdfs::exists(RealData() / (relative)))                                                                 \
+#define REQUIRE_REAL_DATA(relative)                                                                          \
+    if (!stdfs::exists(RealData() / (relative)))                                                             \
     GTEST_SKIP() << "no public test data at " << (RealData() / (relative)).string()
 
 std::string ReadFile(const stdfs::path& path) {
@@ -40,8 +40,7 @@ std::string ReadFile(const stdfs::path& path) {
 // How IIS logs a field: a space as '+'.
 std::string IisForm(std::string agent) {
     for (char& c : agent)
-        if (c == ' ')
-            c = '+';
+        if (c == ' ') c = '+';
     return agent;
 }
 
@@ -51,8 +50,7 @@ std::string IisForm(std::string agent) {
 bool IsKnownMiss(const std::string& agent) {
     static const char* const misses[] = {"dotbot", "coccoc", "SEMrushBot", "WhatsApp", "claudebot"};
     for (const char* miss : misses)
-        if (agent == miss)
-            return true;
+        if (agent == miss) return true;
     return agent.find("Y!J SearchMonkey") != std::string::npos;
 }
 
@@ -63,17 +61,18 @@ protected:
 
     std::string KeyOf(int crawler) const {
         return crawler >= 0 ? catalogue.Crawlers()[std::size_t(crawler)].Key
-                            : crawler == analysis::CrawlerMatcher::kOtherBot ? "(other bot)" : "(none)";
+               : crawler == analysis::CrawlerMatcher::kOtherBot ? "(other bot)"
+                                                                : "(none)";
     }
 };
 
 TEST_F(RealDataTest, CrawlerListInstancesGoToTheirCrawler) {
     REQUIRE_REAL_DATA("crawlers/monperrus-crawler-user-agents/crawler-user-agents.json");
-    Json entries = Json::parse(ReadFile(RealData() / "crawlers/monperrus-crawler-user-agents/crawler-user-agents.json"));
+    Json entries =
+        Json::parse(ReadFile(RealData() / "crawlers/monperrus-crawler-user-agents/crawler-user-agents.json"));
     std::size_t instances = 0, named = 0, declared = 0;
     for (const Json& entry : entries) {
-        if (!entry.contains("instances"))
-            continue;
+        if (!entry.contains("instances")) continue;
         // The entry's crawler is the one most of its instances name; every instance of an entry
         // whose crawler is in the catalogue must be attributed to a catalogue crawler (an entry
         // may hold several crawlers of one operator that the catalogue tells apart).
@@ -92,12 +91,11 @@ TEST_F(RealDataTest, CrawlerListInstancesGoToTheirCrawler) {
         bool inCatalogue = false;
         for (const auto& [crawler, count] : votes)
             inCatalogue = inCatalogue || crawler >= 0;
-        if (!inCatalogue)
-            continue;
+        if (!inCatalogue) continue;
         for (const auto& [agent, crawler] : verdicts)
             if (!IsKnownMiss(agent)) {
-                EXPECT_GE(crawler, 0) << "pattern " << entry["pattern"].get<std::string>() << ": " << agent << " -> "
-                                  << KeyOf(crawler);
+                EXPECT_GE(crawler, 0) << "pattern " << entry["pattern"].get<std::string>() << ": " << agent
+                                      << " -> " << KeyOf(crawler);
             }
     }
     std::cout << "crawler-user-agents.json: " << instances << " instances, " << named << " named crawlers, "
@@ -110,10 +108,10 @@ TEST_F(RealDataTest, BrowsersAreNoCrawlers) {
     std::string line;
     std::size_t browsers = 0, otherBots = 0;
     while (std::getline(lines, line)) {
-        if (line.rfind("  - ", 0) != 0)
-            continue;
+        if (line.rfind("  - ", 0) != 0) continue;
         std::string agent = line.substr(4);
-        if (agent.size() >= 2 && (agent.front() == '"' || agent.front() == '\'') && agent.back() == agent.front())
+        if (agent.size() >= 2 && (agent.front() == '"' || agent.front() == '\'') &&
+            agent.back() == agent.front())
             agent = agent.substr(1, agent.size() - 2);
         ++browsers;
         for (const std::string& form : {agent, IisForm(agent)}) {
@@ -131,12 +129,11 @@ TEST_F(RealDataTest, BrowsersAreNoCrawlers) {
 // Every log of the W3C fixtures, with the name of the folder it lies in.
 std::vector<stdfs::path> LogFixtures() {
     std::vector<stdfs::path> files;
-    if (!stdfs::exists(RealData() / "iis"))
-        return files;
+    if (!stdfs::exists(RealData() / "iis")) return files;
     for (const stdfs::directory_entry& e : stdfs::recursive_directory_iterator(RealData() / "iis")) {
         std::string name = e.path().filename().string();
-        if (e.is_regular_file() && name.find("LICENSE") == std::string::npos && e.path().extension() != ".json" &&
-            e.path().extension() != ".md")
+        if (e.is_regular_file() && name.find("LICENSE") == std::string::npos &&
+            e.path().extension() != ".json" && e.path().extension() != ".md")
             files.push_back(e.path());
     }
     std::sort(files.begin(), files.end());
@@ -158,8 +155,9 @@ TEST_F(RealDataTest, W3cFixturesReadTheSameEveryWay) {
         EXPECT_EQ(scan.Lines, std::int64_t(ReferenceLines(text).size()));
         EXPECT_EQ(scan.Hits, ReferenceHits(text, classic.Signatures()));
         // Current counts: the plain rules, for any cut.
-        ReferenceTally want = ReferenceCrawlerScan(text, catalogue.Size(), analysis::CrawlerScanner::kMaxLineBytes,
-                                                   [&](std::string_view t, bool ua) { return matcher.Match(t, ua); });
+        ReferenceTally want =
+            ReferenceCrawlerScan(text, catalogue.Size(), analysis::CrawlerScanner::kMaxLineBytes,
+                                 [&](std::string_view t, bool ua) { return matcher.Match(t, ua); });
         for (unsigned parts : {1u, 3u}) {
             analysis::CrawlerTally got = scanner.Scan(text, parts);
             EXPECT_EQ(got.Lines, want.Lines);
@@ -178,8 +176,7 @@ TEST_F(RealDataTest, FieldsAgreeWithFilebeat) {
     for (const stdfs::directory_entry& e : stdfs::directory_iterator(RealData() / folder)) {
         std::string name = e.path().filename().string();
         const std::string suffix = "-expected.json";
-        if (name.size() <= suffix.size() || name.substr(name.size() - suffix.size()) != suffix)
-            continue;
+        if (name.size() <= suffix.size() || name.substr(name.size() - suffix.size()) != suffix) continue;
         std::string log = ReadFile(e.path().parent_path() / name.substr(0, name.size() - suffix.size()));
         // The field list in force at each line, as the reader sees it.
         std::map<std::string, analysis::W3cLayout> layoutOfLine;
@@ -209,13 +206,15 @@ TEST_F(RealDataTest, FieldsAgreeWithFilebeat) {
             }
             if (event.contains("http.response.status_code")) {
                 ASSERT_GE(fields.Status, 0);
-                EXPECT_EQ(value(fields.Status), std::to_string(event["http.response.status_code"].get<int>()));
+                EXPECT_EQ(value(fields.Status),
+                          std::to_string(event["http.response.status_code"].get<int>()));
             }
             if (event.contains("url.path") && fields.UriStem >= 0) {
                 EXPECT_EQ(value(fields.UriStem), event["url.path"].get<std::string>());
             }
             if (event.contains("http.response.body.bytes") && fields.Bytes >= 0) {
-                EXPECT_EQ(value(fields.Bytes), std::to_string(event["http.response.body.bytes"].get<long long>()));
+                EXPECT_EQ(value(fields.Bytes),
+                          std::to_string(event["http.response.body.bytes"].get<long long>()));
             }
             if (event.contains("iis.access.site_name") && fields.SiteName >= 0) {
                 EXPECT_EQ(value(fields.SiteName), event["iis.access.site_name"].get<std::string>());

@@ -31,7 +31,9 @@ TEST(ReportCommand, FormatsTabAndCsvLines) {
     } cases[] = {
         {{"1", "a.log", "0 kb"}, analysis::ReportStyle::Tab, "1\ta.log\t0 kb\n"},
         {{"1", "a.log", "0 kb"}, analysis::ReportStyle::Csv, "1,a.log,0 kb\r\n"},
-        {{"a,b", "say \"hi\"", "x\ny", ""}, analysis::ReportStyle::Csv, "\"a,b\",\"say \"\"hi\"\"\",\"x\ny\",\r\n"},
+        {{"a,b", "say \"hi\"", "x\ny", ""},
+         analysis::ReportStyle::Csv,
+         "\"a,b\",\"say \"\"hi\"\"\",\"x\ny\",\r\n"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(analysis::FormatReportLine(c.Cells, c.Style), c.Line);
@@ -45,10 +47,12 @@ TEST(ReportCommand, PrintsRowsWithOptionalCaptions) {
     EXPECT_EQ(plain.Out, "1\ta.log\t1 kb\t0\t1\t0\t1\t0\t0\t0\n");
     Outcome csv = Report({"--header", dir.Path(), "--csv"});
     EXPECT_EQ(csv.Status, 0);
-    EXPECT_EQ(csv.Out, "序号,日志名称,文件大小,百度,谷歌,搜搜,雅虎,搜狗,有道,必应\r\n1,a.log,1 kb,0,1,0,1,0,0,0\r\n");
+    EXPECT_EQ(csv.Out,
+              "序号,日志名称,文件大小,百度,谷歌,搜搜,雅虎,搜狗,有道,必应\r\n1,a.log,1 kb,0,1,0,1,0,0,0\r\n");
     EXPECT_EQ(csv.Err, "");
     Outcome header = Report({dir.Path(), "--header"});
-    EXPECT_EQ(header.Out.substr(0, header.Out.find('\n')), "序号\t日志名称\t文件大小\t百度\t谷歌\t搜搜\t雅虎\t搜狗\t有道\t必应");
+    EXPECT_EQ(header.Out.substr(0, header.Out.find('\n')),
+              "序号\t日志名称\t文件大小\t百度\t谷歌\t搜搜\t雅虎\t搜狗\t有道\t必应");
 }
 
 TEST(ReportCommand, ExitStatusTellsWhatWentWrong) {
@@ -83,8 +87,8 @@ TEST(ReportCommand, AnalysisErrorPrintsTheRowsSoFarThenFails) {
     dir.Write("a.log", "x\n");
     Outcome r = Report({dir.Path()});
     EXPECT_EQ(r.Status, 1);
-    EXPECT_EQ(r.Err, "Cannot open file \"" + (std::filesystem::canonical(dir.Path()) / "bad.log").string() + "\". " +
-                         fs::SystemErrorText(UnreadableFile::kError) + "\n");
+    EXPECT_EQ(r.Err, "Cannot open file \"" + (std::filesystem::canonical(dir.Path()) / "bad.log").string() +
+                         "\". " + fs::SystemErrorText(UnreadableFile::kError) + "\n");
     EXPECT_EQ(r.Out, "1\ta.log\t0 kb\t0\t0\t0\t0\t0\t0\t0\n"); // a.log comes before bad.log
 }
 
@@ -110,7 +114,8 @@ TEST(ReportCommand, CopyTextIsTheHeaderedReport) {
     } rows;
     scan.analyseLogFiles(dir.Path(), rows);
     EXPECT_EQ(analysis::ReportCopyText(rows.cells), Report({"--header", dir.Path()}).Out);
-    EXPECT_EQ(analysis::ReportCopyText({}), "序号\t日志名称\t文件大小\t百度\t谷歌\t搜搜\t雅虎\t搜狗\t有道\t必应\n");
+    EXPECT_EQ(analysis::ReportCopyText({}),
+              "序号\t日志名称\t文件大小\t百度\t谷歌\t搜搜\t雅虎\t搜狗\t有道\t必应\n");
 }
 
 // A log of today: a block per field list, crawlers of several groups, a referrer that names a
@@ -118,20 +123,28 @@ TEST(ReportCommand, CopyTextIsTheHeaderedReport) {
 const char* const kTodayLog =
     "#Software: Microsoft Internet Information Services 10.0\r\n"
     "#Fields: date time cs-uri-stem c-ip cs(User-Agent) cs(Referer) sc-status\r\n"
-    "2026-12-01 00:00:01 / 1.2.3.4 Mozilla/5.0+(compatible;+bingbot/2.0;++http://www.bing.com/bingbot.htm) - 200\r\n"
-    "2026-12-01 00:00:02 / 1.2.3.4 Mozilla/5.0+(compatible;+Googlebot/2.1;++http://www.google.com/bot.html) - 200\r\n"
-    "2026-12-01 00:00:03 / 1.2.3.4 Mozilla/5.0+AppleWebKit/537.36+(KHTML,+like+Gecko;+compatible;+GPTBot/1.2;++https://openai.com/gptbot) - 200\r\n"
-    "2026-12-01 00:00:04 / 1.2.3.4 Mozilla/5.0+(Windows+NT+10.0)+Chrome/120.0 https://www.bing.com/search?q=bingbot 200\r\n"
+    "2026-12-01 00:00:01 / 1.2.3.4 Mozilla/5.0+(compatible;+bingbot/2.0;++http://www.bing.com/bingbot.htm) - "
+    "200\r\n"
+    "2026-12-01 00:00:02 / 1.2.3.4 Mozilla/5.0+(compatible;+Googlebot/2.1;++http://www.google.com/bot.html) "
+    "- 200\r\n"
+    "2026-12-01 00:00:03 / 1.2.3.4 "
+    "Mozilla/5.0+AppleWebKit/537.36+(KHTML,+like+Gecko;+compatible;+GPTBot/1.2;++https://openai.com/gptbot) "
+    "- 200\r\n"
+    "2026-12-01 00:00:04 / 1.2.3.4 Mozilla/5.0+(Windows+NT+10.0)+Chrome/120.0 "
+    "https://www.bing.com/search?q=bingbot 200\r\n"
     "2026-12-01 00:00:05 / 1.2.3.4 FooBot/1.0+(+https://foo.example/) - 200\r\n"
-    "2026-12-01 00:00:06 / 1.2.3.4 Mozilla/5.0+(compatible;+AhrefsBot/7.0;++http://ahrefs.com/robot/) - 200\r\n";
+    "2026-12-01 00:00:06 / 1.2.3.4 Mozilla/5.0+(compatible;+AhrefsBot/7.0;++http://ahrefs.com/robot/) - "
+    "200\r\n";
 
 TEST(ReportCommand, CurrentModeCountsEachRequestOnce) {
     TempFolder dir;
     dir.Write("u_ex261201.log", kTodayLog);
     Outcome groups = Report({"--crawlers", "current", "--header", dir.Path()});
     EXPECT_EQ(groups.Status, 0) << groups.Err;
-    EXPECT_EQ(groups.Out, "序号\t日志名称\t文件大小\t搜索引擎\tAI训练\tAI助手\tSEO工具\t链接预览\t监控\t其他爬虫\t请求总数\n"
-                          "1\tu_ex261201.log\t0 kb\t2\t1\t0\t1\t0\t0\t1\t6\n");
+    EXPECT_EQ(
+        groups.Out,
+        "序号\t日志名称\t文件大小\t搜索引擎\tAI训练\tAI助手\tSEO工具\t链接预览\t监控\t其他爬虫\t请求总数\n"
+        "1\tu_ex261201.log\t0 kb\t2\t1\t0\t1\t0\t0\t1\t6\n");
     Outcome crawlers = Report({"--crawlers=current", "--columns", "crawlers", dir.Path()});
     // One column per crawler with hits, in catalogue order: Google and Bing before GPTBot before
     // AhrefsBot.
@@ -177,23 +190,27 @@ TEST(ReportCommand, JsonIsOneDocumentEvenForBadBytes) {
 TEST(ReportCommand, CrawlerFilesAndTheirProblems) {
     TempFolder dir;
     dir.Write("a.log", kTodayLog);
-    dir.Write("mine.ini", "[foobot]\nname = 福\ngroup = seo\nmatch = FooBot\n[bad]\ngroup = nope\nmatch = x\n");
+    dir.Write("mine.ini",
+              "[foobot]\nname = 福\ngroup = seo\nmatch = FooBot\n[bad]\ngroup = nope\nmatch = x\n");
     Outcome own = Report({"--crawlers", dir / "mine.ini", "--columns", "crawlers", "--header", dir.Path()});
     EXPECT_EQ(own.Status, 0);
     EXPECT_EQ(own.Out, "序号\t日志名称\t文件大小\t福\n1\ta.log\t0 kb\t1\n");
-    EXPECT_EQ(own.Err, "iislog-report: " + dir / "mine.ini" +
-                           ":6: unknown group \"nope\" (search, ai-crawler, ai-assistant, seo, social or monitor)\n");
+    EXPECT_EQ(own.Err,
+              "iislog-report: " + dir / "mine.ini" +
+                  ":6: unknown group \"nope\" (search, ai-crawler, ai-assistant, seo, social or monitor)\n");
     Outcome list = Report({"--list-crawlers", "--crawlers", dir / "mine.ini"});
     EXPECT_EQ(list.Out, "foobot\tseo\t福\tfoobot\t\t\t\n");
     Outcome builtIn = Report({"--list-crawlers", "--header"});
-    EXPECT_EQ(builtIn.Out.substr(0, builtIn.Out.find('\n')), "key\tgroup\tname\tname_en\toperator\tretired\turl");
+    EXPECT_EQ(builtIn.Out.substr(0, builtIn.Out.find('\n')),
+              "key\tgroup\tname\tname_en\toperator\tretired\turl");
     EXPECT_NE(builtIn.Out.find("\ngptbot\tai-crawler\t"), std::string::npos);
 
     struct Case {
         std::vector<std::string> Args;
         std::string ErrStart;
     } bad[] = {
-        {{"--crawlers", "current", "--columns", "nosuchbot", dir.Path()}, "iislog-report: unknown crawler \"nosuchbot\""},
+        {{"--crawlers", "current", "--columns", "nosuchbot", dir.Path()},
+         "iislog-report: unknown crawler \"nosuchbot\""},
         {{"--columns", "groups", dir.Path()}, "iislog-report: --columns is for --crawlers current"},
         {{"--crawlers", dir / "missing.ini", dir.Path()}, "iislog-report: Cannot open file"},
         {{"--crawlers"}, "iislog-report: --crawlers needs classic, current or a file"},

@@ -189,7 +189,8 @@ TEST_F(FolderChooserTest, AHistoryThatCannotBeSavedIsReportedAfterTheBoxAndListC
         Pick(form, w3svc2);
         ADD_FAILURE() << "no error";
     } catch (const fs::FileError& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("Cannot create file \"" + NativePath(history) + "\". ", 0), 0u) << e.what();
+        EXPECT_EQ(std::string(e.what()).rfind("Cannot create file \"" + NativePath(history) + "\". ", 0), 0u)
+            << e.what();
     }
     EXPECT_EQ(form->cbb1->GetText(), w3svc2);
     EXPECT_EQ(Lines(*form->cbb1->Items()), (std::vector<std::string>{"/var/log", w3svc2}));
@@ -200,7 +201,8 @@ TEST_F(FolderChooserTest, PressingTheButtonRunsTheDialog) {
     form->cbb1->SetText(w3svc1);
     bool opened = false;
     app->OnIdle = [&](vcl::TObject*, bool&) {
-        if (qv::TqvSelDirDlgForm* dialog = form->qvSelDir1->DialogForm(); dialog && dialog->Visible() && !opened) {
+        if (qv::TqvSelDirDlgForm* dialog = form->qvSelDir1->DialogForm();
+            dialog && dialog->Visible() && !opened) {
             opened = true;
             screen->Key(VK_DOWN);
             screen->Key(VK_RETURN);

@@ -65,8 +65,7 @@ TEST(FolderHistory, StartUpLoadsTheHistoryAndSavesIt) {
     for (const Case& c : cases) {
         TempFolder dir;
         std::string file = dir / "DefaultDir.txt";
-        if (c.Content)
-            dir.Write("DefaultDir.txt", *c.Content);
+        if (c.Content) dir.Write("DefaultDir.txt", *c.Content);
         vcl::TStringList items;
         EXPECT_EQ(app::LoadFolderHistory(items, file, "/opt/iislog/"), c.Text) << c.Name;
         EXPECT_EQ(Lines(items), c.Items) << c.Name;
@@ -97,13 +96,15 @@ TEST(FolderHistory, LivesBesideTheProgramWhenItCanBeWrittenThere) {
         std::string Expected;
     } cases[] = {
         {"writable program folder", exeFolder, kConfigHome, exeFolder + "DefaultDir.txt"},
-        {"installed program", unwritable.Path(), kConfigHome, std::string(kConfigHome) + "/iislog/DefaultDir.txt"},
+        {"installed program", unwritable.Path(), kConfigHome,
+         std::string(kConfigHome) + "/iislog/DefaultDir.txt"},
         {"no configuration folder", unwritable.Path(), nullptr, home / ".config/iislog/DefaultDir.txt"},
         {"empty configuration folder", unwritable.Path(), "", home / ".config/iislog/DefaultDir.txt"},
         {"relative configuration folder", unwritable.Path(), "cfg", home / ".config/iislog/DefaultDir.txt"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(app::ChooseHistoryFile(c.ExeFolder, c.ConfigHome, home.Path().c_str()), c.Expected) << c.Name;
+        EXPECT_EQ(app::ChooseHistoryFile(c.ExeFolder, c.ConfigHome, home.Path().c_str()), c.Expected)
+            << c.Name;
     EXPECT_EQ(app::ExecutableFolder().back(), NativePath("/")[0]);
 }
 
@@ -156,7 +157,8 @@ TEST(FolderHistory, AFailedSaveNamesTheFileAndKeepsTheOldOne) {
         app::SaveFolderHistory(items, file);
         FAIL() << "saved into " << file;
     } catch (const fs::FileError& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("Cannot create file \"" + NativePath(file) + "\". ", 0), 0u) << e.what();
+        EXPECT_EQ(std::string(e.what()).rfind("Cannot create file \"" + NativePath(file) + "\". ", 0), 0u)
+            << e.what();
     }
     // A history file that cannot be replaced (a folder stands in its place): nothing changes and
     // no temporary file stays behind.
@@ -167,9 +169,10 @@ TEST(FolderHistory, AFailedSaveNamesTheFileAndKeepsTheOldOne) {
         app::SaveFolderHistory(items, dir / "DefaultDir.txt");
         FAIL() << "replaced a folder";
     } catch (const fs::FileError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot create file \"" +
-                                             (std::filesystem::canonical(dir.Path()) / "DefaultDir.txt").string() +
-                                             "\". " + fs::SystemErrorText(e.ErrorCode()));
+        EXPECT_EQ(std::string(e.what()),
+                  "Cannot create file \"" +
+                      (std::filesystem::canonical(dir.Path()) / "DefaultDir.txt").string() + "\". " +
+                      fs::SystemErrorText(e.ErrorCode()));
     }
     EXPECT_EQ(ReadFile(dir / "DefaultDir.txt/old"), "keep");
     EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"DefaultDir.txt"});

@@ -55,16 +55,13 @@ protected:
         idleTurns_ = 0;
         gaveUp = false;
         app->OnIdle = [this](vcl::TObject*, bool& done) {
-            if (!idleStep_)
-                return;
+            if (!idleStep_) return;
             done = false;
             bool finished = idleStep_();
-            if (!finished && ++idleTurns_ > 2000)
-                gaveUp = true;
+            if (!finished && ++idleTurns_ > 2000) gaveUp = true;
             if (finished || gaveUp) {
                 idleStep_ = nullptr; // not the running handler: that is OnIdle, which stays
-                if (form2->Modal())
-                    form2->SetModalResult(vcl::mrCancel);
+                if (form2->Modal()) form2->SetModalResult(vcl::mrCancel);
             }
         };
     }
@@ -109,8 +106,7 @@ TEST_F(HistoryEditorTest, CtrlEOpensTheEditorModallyWithOneEntryPerLine) {
     bool mainDisabled = false;
     std::vector<std::string> lines;
     WhileIdle([&] {
-        if (!form2->Visible())
-            return false;
+        if (!form2->Visible()) return false;
         shown = true;
         modal = form2->Modal();
         mainDisabled = !IsWindowEnabled(form1->Handle());
@@ -183,16 +179,13 @@ TEST_F(HistoryEditorTest, CancelEscapeAndTheCloseButtonDiscardTheEdits) {
         std::vector<std::string> lines;
         int opening = 0;
         WhileIdle([&] {
-            if (!form2->Visible())
-                return false;
+            if (!form2->Visible()) return false;
             if (opening == 0) {
                 form2->mmo1->SetText("/edited");
-                if (way == 0)
-                    form2->btn2Click(form2->btn2); // "取消"
+                if (way == 0) form2->btn2Click(form2->btn2); // "取消"
                 else if (way == 1)
                     PostMessage(form2->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); // the frame's close button
-                else
-                    screen->Key(VK_ESCAPE); // typed into the memo, which has the focus
+                else screen->Key(VK_ESCAPE); // typed into the memo, which has the focus
                 ++opening;
                 return false;
             }
@@ -203,8 +196,7 @@ TEST_F(HistoryEditorTest, CancelEscapeAndTheCloseButtonDiscardTheEdits) {
         EXPECT_FALSE(form2->Visible());
         EXPECT_EQ(Lines(*form1->cbb1->Items()), (std::vector<std::string>{"/a", "/b"})) << way;
         WhileIdle([&] {
-            if (!form2->Visible())
-                return false;
+            if (!form2->Visible()) return false;
             reopened = true;
             lines = Lines(*form2->mmo1->Lines());
             form2->btn2Click(form2->btn2);
@@ -227,8 +219,7 @@ TEST_F(HistoryEditorTest, AFailedSaveIsReportedAndTheDialogStaysOpen) {
     bool stillOpen = false;
     int phase = 0;
     WhileIdle([&] {
-        if (!form2->Visible())
-            return false;
+        if (!form2->Visible()) return false;
         if (phase == 0) {
             form2->mmo1->SetText("/x\r\n/y");
             ClickAt(form2->btn1, 37, 12);
@@ -241,7 +232,8 @@ TEST_F(HistoryEditorTest, AFailedSaveIsReportedAndTheDialogStaysOpen) {
     });
     form1->btn2Click(form1->btn2);
     ASSERT_EQ(reported.size(), 1u);
-    EXPECT_EQ(reported[0].rfind("Cannot create file \"" + NativePath(history) + "\". ", 0), 0u) << reported[0];
+    EXPECT_EQ(reported[0].rfind("Cannot create file \"" + NativePath(history) + "\". ", 0), 0u)
+        << reported[0];
     EXPECT_TRUE(stillOpen);
     // The main window's history was replaced before the save failed.
     EXPECT_EQ(Lines(*form1->cbb1->Items()), (std::vector<std::string>{"/x", "/y"}));

@@ -90,7 +90,7 @@ TEST_F(MainWindowTest, OpensSkinnedWithItsCaptionSizeAndColumns) {
 TEST_F(MainWindowTest, StartUpShowsTheLastFolderUsed) {
     struct Case {
         const char* Name;
-        std::optional<std::string> File; // nullopt: first run
+        std::optional<std::string> File;   // nullopt: first run
         std::optional<std::string> Folder; // named on the command line
         std::string Text;
         std::vector<std::string> Items;
@@ -102,8 +102,7 @@ TEST_F(MainWindowTest, StartUpShowsTheLastFolderUsed) {
     };
     for (const Case& c : cases) {
         std::filesystem::remove(history);
-        if (c.File)
-            dir.Write("DefaultDir.txt", *c.File);
+        if (c.File) dir.Write("DefaultDir.txt", *c.File);
         app::TForm1* form = MakeWindow(c.Folder);
         EXPECT_EQ(form->cbb1->GetText(), c.Text) << c.Name;
         EXPECT_EQ(Lines(*form->cbb1->Items()), c.Items) << c.Name;
@@ -189,7 +188,8 @@ TEST_F(MainWindowTest, AnUnwritableHistoryIsReportedAndStopsTheAnalysisOnly) {
     app::TForm1* form = MakeWindow(logs.Path());
     ASSERT_NE(form, nullptr); // the window opens all the same
     ASSERT_EQ(reported.size(), 1u);
-    EXPECT_EQ(reported[0].rfind("Cannot create file \"" + NativePath(history) + "\". ", 0), 0u) << reported[0];
+    EXPECT_EQ(reported[0].rfind("Cannot create file \"" + NativePath(history) + "\". ", 0), 0u)
+        << reported[0];
     vcl::TListItem* old = form->lv1->Items()->Add();
     old->SetCaption("earlier");
     EXPECT_THROW(form->qvSkinXFormButton1Click(form), fs::FileError);

@@ -1,5 +1,5 @@
-#include "analysis/ReportCommand.h"
 #include "app/SampleReport.h"
+#include "analysis/ReportCommand.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,8 @@ TEST(SampleReport, PrintsTheBundledLogsWithCaptions) {
     std::istringstream lines(out.str());
     std::string line;
     std::getline(lines, line);
-    EXPECT_EQ(line, analysis::FormatReportLine(analysis::ReportCaptions(), analysis::ReportStyle::Tab).substr(0, line.size()));
+    EXPECT_EQ(line, analysis::FormatReportLine(analysis::ReportCaptions(), analysis::ReportStyle::Tab)
+                        .substr(0, line.size()));
     int rows = 0;
     while (std::getline(lines, line)) {
         ++rows;

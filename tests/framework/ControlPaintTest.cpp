@@ -1,9 +1,9 @@
+#include "ApplicationFixture.h"
 #include "framework/Canvas.h"
 #include "framework/Forms.h"
 #include "framework/HintWindow.h"
 #include "framework/Label.h"
 #include "framework/Timer.h"
-#include "ApplicationFixture.h"
 
 #include <gtest/gtest.h>
 

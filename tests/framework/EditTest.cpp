@@ -1,6 +1,6 @@
 #include "framework/Edit.h"
-#include "framework/Forms.h"
 #include "ApplicationFixture.h"
+#include "framework/Forms.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +51,8 @@ TEST_F(EditTest, MemoLinesBeforeAndAfterTheWindow) {
     memo->Lines()->Insert(1, "middle");
     EXPECT_EQ(memo->Lines()->Get(1), "middle");
     EXPECT_EQ(memo->GetText(), "first\r\nmiddle\r\nsecond");
-    for (int i = 0; i < 10; ++i) memo->Lines()->Add("more " + std::to_string(i));
+    for (int i = 0; i < 10; ++i)
+        memo->Lines()->Add("more " + std::to_string(i));
     int min = 0, max = 0;
     GetScrollRange(h, SB_VERT, &min, &max);
     EXPECT_EQ(max, 12);
@@ -76,16 +77,19 @@ TEST_F(EditTest, MemoLinesKeepAnEmptyLastLine) {
     };
     for (const Case& c : cases) {
         TStringList source;
-        for (const std::string& line : c.Lines) source.Add(line);
+        for (const std::string& line : c.Lines)
+            source.Add(line);
         memo->SetLines(&source);
         EXPECT_EQ(memo->GetText(), c.Text);
         std::vector<std::string> back;
-        for (int i = 0; i < memo->Lines()->Count(); ++i) back.push_back(memo->Lines()->Get(i));
+        for (int i = 0; i < memo->Lines()->Count(); ++i)
+            back.push_back(memo->Lines()->Get(i));
         EXPECT_EQ(back, c.Lines) << c.Text;
         EXPECT_EQ(memo->LineTexts(), c.Lines) << c.Text;
         // Line by line gives the same text.
         memo->Lines()->Clear();
-        for (const std::string& line : c.Lines) memo->Lines()->Add(line);
+        for (const std::string& line : c.Lines)
+            memo->Lines()->Add(line);
         EXPECT_EQ(memo->GetText(), c.Text);
     }
 }

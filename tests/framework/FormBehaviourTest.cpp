@@ -1,7 +1,7 @@
+#include "ApplicationFixture.h"
 #include "framework/Button.h"
 #include "framework/Edit.h"
 #include "framework/Forms.h"
-#include "ApplicationFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -109,11 +109,11 @@ TEST(ErrorReport, FullStopAppendedWhenTheLastCharacterSortsAfterTheFullStop) {
          "Cannot open file \"/x/DefaultDir.txt\". No such file or directory."},
         {"Stream read error", "Stream read error."},
         {"Already stopped.", "Already stopped."},
-        {"Done!", "Done!"},               // '!' sorts before '.'
+        {"Done!", "Done!"}, // '!' sorts before '.'
         {"bad value \"x\"", "bad value \"x\""},
-        {"path C:/", "path C:/."},        // '/' sorts after '.'
+        {"path C:/", "path C:/."}, // '/' sorts after '.'
         {"count 7", "count 7."},
-        {"中文", "中文."},                  // a code point above '.'
+        {"中文", "中文."}, // a code point above '.'
         {"", ""},
     };
     for (const auto& c : cases) {
@@ -154,14 +154,14 @@ TEST_F(FormBehaviourTest, WindowProcHooksSurviveRecreationAndWindowSubclassingCh
     // A window-level subclass sees messages first and chains to the framework's procedure.
     static WNDPROC previous = nullptr;
     static int subclassed = 0;
-    previous = reinterpret_cast<WNDPROC>(SetWindowLongPtr(
-        form->Handle(), GWLP_WNDPROC,
-        reinterpret_cast<LONG_PTR>(+[](HWND h, UINT msg, WPARAM w, LPARAM l) -> LRESULT {
-            if (msg == WM_USER + 1) {
-                ++subclassed;
-            }
-            return CallWindowProc(previous, h, msg, w, l);
-        })));
+    previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtr(form->Handle(), GWLP_WNDPROC,
+                         reinterpret_cast<LONG_PTR>(+[](HWND h, UINT msg, WPARAM w, LPARAM l) -> LRESULT {
+                             if (msg == WM_USER + 1) {
+                                 ++subclassed;
+                             }
+                             return CallWindowProc(previous, h, msg, w, l);
+                         })));
     EXPECT_EQ(SendMessage(form->Handle(), WM_USER + 1, 0, 0), 42);
     EXPECT_EQ(subclassed, 1);
     form->SetCaption("still a framework window");
@@ -206,12 +206,11 @@ TEST_F(FormBehaviourTest, MouseEnterAndLeaveFollowTheControlUnderTheMouse) {
     MoveTo(label, 5, 5);
     EXPECT_TRUE(label->MouseInClient());
     MoveTo(panel, 5, 5);
-    MoveTo(panel, 50, 50); // moving inside says nothing new
-    MoveTo(form, 120, 150); // the form itself, outside both
+    MoveTo(panel, 50, 50);   // moving inside says nothing new
+    MoveTo(form, 120, 150);  // the form itself, outside both
     screen->MouseMove(5, 5); // off the form
     Settle();
-    EXPECT_EQ(log, (std::vector<std::string>{"enter label", "leave label", "enter panel",
-                                             "leave panel"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"enter label", "leave label", "enter panel", "leave panel"}));
     EXPECT_EQ(app->MouseControl(), nullptr);
 }
 
@@ -324,9 +323,8 @@ TEST_F(FormBehaviourTest, ShortCutsThenKeyPreviewThenTheFocusedControl) {
     screen->Key('B');
     screen->Key('C');
     Settle();
-    EXPECT_EQ(log, (std::vector<std::string>{"shortcut 65", "shortcut 66", "button 66",
-                                             "shortcut 66", "form 66", "shortcut 67", "form 67",
-                                             "button 67"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"shortcut 65", "shortcut 66", "button 66", "shortcut 66",
+                                             "form 66", "shortcut 67", "form 67", "button 67"}));
 }
 
 TEST_F(FormBehaviourTest, FreeingTheFocusedControlLeavesTheFormWithoutIt) {
@@ -366,7 +364,8 @@ TEST_F(FormBehaviourTest, TheMessageFilterSeesQueuedMessagesFirstAndMaySwallowTh
     Settle();
     EXPECT_EQ(clicks, 0) << "a swallowed press and release never reach the button";
     EXPECT_TRUE(shortCuts.empty()) << "a swallowed key goes nowhere, not even to the shortcuts";
-    for (UINT m : {UINT(WM_LBUTTONDOWN), UINT(WM_LBUTTONUP), UINT(WM_KEYDOWN), UINT(WM_KEYUP), UINT(WM_USER + 7)}) {
+    for (UINT m :
+         {UINT(WM_LBUTTONDOWN), UINT(WM_LBUTTONUP), UINT(WM_KEYDOWN), UINT(WM_KEYUP), UINT(WM_USER + 7)}) {
         EXPECT_NE(std::find(seen.begin(), seen.end(), m), seen.end()) << std::hex << m;
     }
 
@@ -417,9 +416,9 @@ TEST_F(FormBehaviourTest, AcceleratorsReachButtonsAsDialogChars) {
     struct Case {
         const char* what;
         TWinControl* focus;
-        bool alt;          // typed with Alt held: a WM_SYSCHAR
+        bool alt; // typed with Alt held: a WM_SYSCHAR
         std::string typed;
-        int clicks;        // of "&Open"
+        int clicks;         // of "&Open"
         std::size_t offers; // CM_DIALOGCHARs the form got
         std::string editText;
     };

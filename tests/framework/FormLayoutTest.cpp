@@ -1,6 +1,6 @@
+#include "ApplicationFixture.h"
 #include "framework/Forms.h"
 #include "framework/Label.h"
-#include "ApplicationFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -36,8 +36,7 @@ struct MainLayout {
         load.Finish();
     }
 
-    TCustomControl* Make(TFormLoader& load, const char* name, int l, int t, int w, int h,
-                         TAlign align) {
+    TCustomControl* Make(TFormLoader& load, const char* name, int l, int t, int w, int h, TAlign align) {
         auto* c = load.Create<TCustomControl>(name);
         c->SetParent(form);
         c->SetBounds(l, t, w, h);
@@ -124,7 +123,8 @@ TEST_F(FormLayoutTest, LoadingRunsReferencesThenLoadedInCreationOrderThenOnCreat
         TFormLoader load(form);
         auto* a = load.Create<Recorder>("a", log);
         auto* b = load.Create<Recorder>("b", log);
-        load.Reference([&] { log.push_back(std::string("fixup, a loading: ") + (a->IsLoading() ? "yes" : "no")); });
+        load.Reference(
+            [&] { log.push_back(std::string("fixup, a loading: ") + (a->IsLoading() ? "yes" : "no")); });
         form->OnCreate = [&](TObject*) {
             log.push_back(std::string("create, b loading: ") + (b->IsLoading() ? "yes" : "no"));
         };
@@ -143,7 +143,9 @@ TEST_F(FormLayoutTest, AFailingOnCreateIsReportedAndTheFormStillExists) {
     struct FailingForm : TForm {
         explicit FailingForm(TComponent* owner) : TForm(owner) {
             TFormLoader load(this);
-            OnCreate = [](TObject*) { throw std::runtime_error("Cannot create file \"/x\". Permission denied"); };
+            OnCreate = [](TObject*) {
+                throw std::runtime_error("Cannot create file \"/x\". Permission denied");
+            };
             load.Finish();
         }
     };
@@ -151,7 +153,8 @@ TEST_F(FormLayoutTest, AFailingOnCreateIsReportedAndTheFormStillExists) {
     ASSERT_NO_THROW(app->CreateForm(form));
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(app->MainForm(), form);
-    EXPECT_EQ(reported, std::vector<std::string>{"Cannot create file \"/x\". Permission denied from the form"});
+    EXPECT_EQ(reported,
+              std::vector<std::string>{"Cannot create file \"/x\". Permission denied from the form"});
 }
 
 TEST_F(FormLayoutTest, ScreenKnowsItsMonitorAndCentresForms) {

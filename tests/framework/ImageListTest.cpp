@@ -1,5 +1,5 @@
-#include "framework/Canvas.h"
 #include "framework/ImageList.h"
+#include "framework/Canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,11 @@ TEST(TImageList, AddMaskedAndDrawOnACanvas) {
     TBitmap strip(32, 18);
     // Image 0: red with a fuchsia (transparent) border column; image 1: solid blue.
     for (int y = 0; y < 18; ++y)
-        for (int x = 0; x < 32; ++x) strip.Pixels().SetColor(x, y, x == 0 ? RGB(255, 0, 255) : x < 16 ? RGB(255, 0, 0) : RGB(0, 0, 255));
+        for (int x = 0; x < 32; ++x)
+            strip.Pixels().SetColor(x, y,
+                                    x == 0   ? RGB(255, 0, 255)
+                                    : x < 16 ? RGB(255, 0, 0)
+                                             : RGB(0, 0, 255));
     EXPECT_EQ(list.AddMasked(&strip, clFuchsia), 0);
     EXPECT_EQ(list.Count(), 2);
 
@@ -20,7 +24,7 @@ TEST(TImageList, AddMaskedAndDrawOnACanvas) {
     target.Canvas()->FillRect(RECT{0, 0, 40, 20});
     list.Draw(target.Canvas(), 2, 1, 0);
     list.Draw(target.Canvas(), 20, 1, 1);
-    list.Draw(target.Canvas(), 0, 0, 7); // out of range: nothing
+    list.Draw(target.Canvas(), 0, 0, 7);                           // out of range: nothing
     EXPECT_EQ(target.Pixels().GetColor(2, 5), RGB(255, 255, 255)); // masked column
     EXPECT_EQ(target.Pixels().GetColor(3, 5), RGB(255, 0, 0));
     EXPECT_EQ(target.Pixels().GetColor(17, 18), RGB(255, 0, 0));

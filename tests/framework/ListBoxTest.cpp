@@ -1,6 +1,6 @@
-#include "framework/Forms.h"
 #include "framework/ListBox.h"
 #include "ApplicationFixture.h"
+#include "framework/Forms.h"
 
 #include <gtest/gtest.h>
 

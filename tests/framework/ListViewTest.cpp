@@ -1,6 +1,6 @@
-#include "framework/Forms.h"
 #include "framework/ListView.h"
 #include "ApplicationFixture.h"
+#include "framework/Forms.h"
 
 #include <gtest/gtest.h>
 
@@ -83,7 +83,8 @@ TEST_F(ListViewTest, ListViewKeepsColumnsAndItemsMadeBeforeItsWindow) {
 TEST_F(ListViewTest, ListViewClickSelectsAndRaisesItsEvents) {
     auto* form = new TForm(app.get());
     TListView* lv = MakeReport(form, nullptr);
-    for (int i = 0; i < 5; ++i) lv->Items()->Add()->SetCaption(std::to_string(i + 1));
+    for (int i = 0; i < 5; ++i)
+        lv->Items()->Add()->SetCaption(std::to_string(i + 1));
     int clicks = 0;
     TListItem* selectedItem = nullptr;
     lv->OnClick = [&](TObject*) { ++clicks; };

@@ -10,10 +10,8 @@ TEST(Menus, ShortCutTextRoundTrips) {
         const char* text;
     };
     const Case cases[] = {
-        {ShortCut('S', scCtrl), "Ctrl+S"},
-        {ShortCut(0x73, scAlt), "Alt+F4"},
-        {ShortCut(0x2E, 0), "Del"},
-        {ShortCut('1', scShift | scCtrl), "Shift+Ctrl+1"},
+        {ShortCut('S', scCtrl), "Ctrl+S"}, {ShortCut(0x73, scAlt), "Alt+F4"},
+        {ShortCut(0x2E, 0), "Del"},        {ShortCut('1', scShift | scCtrl), "Shift+Ctrl+1"},
         {ShortCut(0x0D, 0), "Enter"},
     };
     for (const auto& c : cases) {
@@ -52,8 +50,8 @@ TEST(Menus, TreeRadioGroupsShortCutsAndClicks) {
     EXPECT_TRUE(small->Checked());
     EXPECT_TRUE(other->Checked()); // another group
 
-    TMenuItem* close = menu->Items()->AddItem("&Close", [&](TObject*) { ++clicks; },
-                                              ShortCut(0x73, scAlt));
+    TMenuItem* close = menu->Items()->AddItem(
+        "&Close", [&](TObject*) { ++clicks; }, ShortCut(0x73, scAlt));
     EXPECT_TRUE(menu->IsShortCut(ShortCut(0x73, scAlt)));
     close->SetEnabled(false);
     EXPECT_FALSE(menu->IsShortCut(ShortCut(0x73, scAlt)));

@@ -1,5 +1,5 @@
-#include "framework/Stream.h"
 #include "framework/StringList.h"
+#include "framework/Stream.h"
 #include "framework/TextUtils.h"
 #include "platform/fs/FileError.h"
 
@@ -24,10 +24,10 @@ TEST(StringList, LoadFollowsTheTextFileRules) {
         {"a\r\nb\r\n", {"a", "b"}},
         {"a\nb", {"a", "b"}},
         {"a\rb\r", {"a", "b"}},
-        {"a\n\rb", {"a", "", "b"}},          // LF then CR is two breaks
+        {"a\n\rb", {"a", "", "b"}}, // LF then CR is two breaks
         {"a\r\n\r\nb", {"a", "", "b"}},
         {"\r\n", {""}},
-        {"a\r\nb\0c\r\nd", {"a", "b"}},        // the text ends at the first NUL
+        {"a\r\nb\0c\r\nd", {"a", "b"}}, // the text ends at the first NUL
         {std::string("x\0y", 3), {"x"}},
         {"C:\\logs\\W3SVC1\xE6\x97\xA5\r\n", {"C:\\logs\\W3SVC1\xE6\x97\xA5"}},
     };

@@ -1,6 +1,6 @@
-#include "framework/Forms.h"
 #include "framework/TreeView.h"
 #include "ApplicationFixture.h"
+#include "framework/Forms.h"
 
 #include <gtest/gtest.h>
 
@@ -59,9 +59,11 @@ namespace {
 std::vector<std::string> WindowChildren(TTreeView* tree, HTREEITEM parent) {
     std::vector<std::string> texts;
     HWND h = tree->Handle();
-    auto item = reinterpret_cast<HTREEITEM>(SendMessage(h, TVM_GETNEXTITEM, parent == TVI_ROOT ? TVGN_ROOT : TVGN_CHILD,
-                                                        reinterpret_cast<LPARAM>(parent == TVI_ROOT ? nullptr : parent)));
-    for (; item; item = reinterpret_cast<HTREEITEM>(SendMessage(h, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+    auto item = reinterpret_cast<HTREEITEM>(
+        SendMessage(h, TVM_GETNEXTITEM, parent == TVI_ROOT ? TVGN_ROOT : TVGN_CHILD,
+                    reinterpret_cast<LPARAM>(parent == TVI_ROOT ? nullptr : parent)));
+    for (; item; item = reinterpret_cast<HTREEITEM>(
+                     SendMessage(h, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
         char text[64] = {};
         TVITEM info;
         info.mask = TVIF_TEXT;
@@ -88,7 +90,8 @@ TEST_F(TreeViewTest, TreeViewInsertsSortsAndReportsDeletions) {
     EXPECT_EQ(a->Index(), 0);
     EXPECT_EQ(WindowChildren(tree, root->ItemId()), (std::vector<std::string>{"a", "b10", "b2"}));
     // Longest text first: the window follows the wrapper's new order.
-    root->CustomSort([](TTreeNode* x, TTreeNode* y) { return int(y->Text().size()) - int(x->Text().size()); });
+    root->CustomSort(
+        [](TTreeNode* x, TTreeNode* y) { return int(y->Text().size()) - int(x->Text().size()); });
     EXPECT_EQ(root->Item(0)->Text(), "b10");
     EXPECT_EQ(WindowChildren(tree, root->ItemId()), (std::vector<std::string>{"b10", "b2", "a"}));
     EXPECT_EQ(root->GetNext(), root->Item(0));
@@ -96,7 +99,8 @@ TEST_F(TreeViewTest, TreeViewInsertsSortsAndReportsDeletions) {
 
     // Batched changes publish the scroll state once, at the end.
     tree->Items()->BeginUpdate();
-    for (int i = 0; i < 20; ++i) tree->Items()->AddChild(root, "x");
+    for (int i = 0; i < 20; ++i)
+        tree->Items()->AddChild(root, "x");
     root->Expand(false);
     int min = 0, max = 0;
     GetScrollRange(tree->Handle(), SB_VERT, &min, &max);

@@ -16,8 +16,7 @@ void MakeSparseFile(const std::string& path, const std::string& head, std::uint6
     // The C runtime's descriptors have 32-bit offsets: the size is set through the handle.
     HANDLE h = ::CreateFileW(std::filesystem::path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        throw std::runtime_error("cannot create " + path);
+    if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + path);
     DWORD unused = 0;
     // Best effort: a file system without sparse files writes the zeros.
     ::DeviceIoControl(h, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &unused, nullptr);
@@ -29,21 +28,19 @@ void MakeSparseFile(const std::string& path, const std::string& head, std::uint6
     ::CloseHandle(h);
 #else
     int fd = ::open(path.c_str(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
-    if (fd < 0)
-        throw std::runtime_error("cannot create " + path);
-    bool ok = ::write(fd, head.data(), head.size()) == ssize_t(head.size()) && ::ftruncate(fd, off_t(size)) == 0;
+    if (fd < 0) throw std::runtime_error("cannot create " + path);
+    bool ok = ::write(fd, head.data(), head.size()) == ssize_t(head.size()) &&
+              ::ftruncate(fd, off_t(size)) == 0;
     ::close(fd);
 #endif
-    if (!ok)
-        throw std::runtime_error("cannot extend " + path);
+    if (!ok) throw std::runtime_error("cannot extend " + path);
 }
 
 UnreadableFile::UnreadableFile(const std::string& path) {
 #ifdef _WIN32
     HANDLE h = ::CreateFileW(std::filesystem::path(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        throw std::runtime_error("cannot create " + path);
+    if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + path);
     handle_ = h;
 #else
     std::filesystem::create_symlink(path + ".gone", path);

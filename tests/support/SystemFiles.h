@@ -32,8 +32,7 @@ constexpr int kIsAFolder = EISDIR;
 inline std::string NativePath(std::string path) {
 #ifdef _WIN32
     for (char& c : path)
-        if (c == '/')
-            c = '\\';
+        if (c == '/') c = '\\';
 #endif
     return path;
 }

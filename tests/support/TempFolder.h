@@ -18,19 +18,17 @@ public:
         // No mkdtemp: a random name, taken only when the folder did not exist yet.
         std::random_device random;
         for (int attempt = 0;; ++attempt) {
-            std::filesystem::path folder =
-                std::filesystem::temp_directory_path() / ("iislog-test-" + std::to_string(random()));
+            std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                           ("iislog-test-" + std::to_string(random()));
             if (std::filesystem::create_directory(folder)) {
                 path_ = folder.generic_string();
                 break;
             }
-            if (attempt == 100)
-                throw std::runtime_error("cannot create a temporary folder");
+            if (attempt == 100) throw std::runtime_error("cannot create a temporary folder");
         }
 #else
         std::string pattern = (std::filesystem::temp_directory_path() / "iislog-test-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
+        if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
         path_ = pattern;
 #endif
     }
@@ -50,8 +48,7 @@ public:
         std::string file = *this / name;
         std::ofstream out(file, std::ios::binary);
         out << content;
-        if (!out)
-            throw std::runtime_error("cannot write " + file);
+        if (!out) throw std::runtime_error("cannot write " + file);
         return file;
     }
     std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {

@@ -11,13 +11,13 @@
 #include "framework/Forms.h"
 #include "framework/ListBox.h"
 #include "framework/ListView.h"
-#include "framework/TreeView.h"
 #include "framework/Timer.h"
+#include "framework/TreeView.h"
 #include "skin/controls/qvSkinComboBox.h"
-#include "skin/data/qvSkinContainer.h"
-#include "skin/data/qvSkinData.h"
 #include "skin/controls/qvSkinCtrls.h"
 #include "skin/controls/qvSkinExCtrls.h"
+#include "skin/data/qvSkinContainer.h"
+#include "skin/data/qvSkinData.h"
 #include "skin/form/Veltrane.h"
 #include "skin/shell/qvSkinShellCtrls.h"
 
@@ -63,10 +63,9 @@ public:
         skin = load.Create<qv::TqvSkinData>("skin");
         load.Reference([this] {
             qvform1->SetSkinData(skin);
-            for (qv::TqvSkinControl* c : {static_cast<qv::TqvSkinControl*>(top), 
-                                          static_cast<qv::TqvSkinControl*>(hello),
-                                          static_cast<qv::TqvSkinControl*>(quit),
-                                          static_cast<qv::TqvSkinControl*>(gauge)}) {
+            for (qv::TqvSkinControl* c :
+                 {static_cast<qv::TqvSkinControl*>(top), static_cast<qv::TqvSkinControl*>(hello),
+                  static_cast<qv::TqvSkinControl*>(quit), static_cast<qv::TqvSkinControl*>(gauge)}) {
                 c->SetSkinData(skin);
             }
             title->SetSkinData(skin);
@@ -84,8 +83,8 @@ public:
         OnActivate = [this](TObject*) { ReportComboBox("shown"); };
         load.Finish();
         if (std::getenv("FORMDEMO_NO_SKIN") == nullptr) {
-            skin->LoadFromContainer(qv::InflateSkinStream(
-                std::span<const std::uint8_t>(kEmbeddedSkin, kEmbeddedSkinSize)));
+            skin->LoadFromContainer(
+                qv::InflateSkinStream(std::span<const std::uint8_t>(kEmbeddedSkin, kEmbeddedSkinSize)));
         }
         if (const char* path = std::getenv("FORMDEMO_TREE_PATH")) ShowFolder(path);
     }
@@ -185,7 +184,8 @@ private:
             row->SetCaption(std::to_string(i + 1));
             row->SubItems()->Add("u_ex2612" + std::to_string(10 + i % 20) + ".log");
             row->SubItems()->Add(std::to_string(100 + 37 * i));
-            for (int c = 0; c < 4; ++c) row->SubItems()->Add(std::to_string((i * (7 + c)) % 23));
+            for (int c = 0; c < 4; ++c)
+                row->SubItems()->Add(std::to_string((i * (7 + c)) % 23));
         }
         report->Items()->EndUpdate();
 
@@ -210,7 +210,8 @@ private:
         notes->SetParent(this);
         notes->SetBounds(10, 280, 480, 135);
         notes->SetScrollBars(ssBoth);
-        for (int i = 0; i < 20; ++i) notes->Lines()->Add("Line " + std::to_string(i + 1) + " of the notes");
+        for (int i = 0; i < 20; ++i)
+            notes->Lines()->Add("Line " + std::to_string(i + 1) + " of the notes");
 
         treeV = load.Create<qv::TqvSkinScrollBar>("treeV");
         treeV->SetParent(this);
@@ -247,10 +248,10 @@ private:
         cbb1 = load.Create<qv::TqvSkinComboBox>("cbb1");
         cbb1->SetParent(this);
         cbb1->SetBounds(230, 56, 260, 22);
-        for (const char* f : {"/var/log/iis", "/srv/www/logs", "/home/ops/\xE6\x97\xA5\xE5\xBF\x97",
-                              "/mnt/backup/w3svc1", "/mnt/backup/w3svc2", "/data/iis/site1",
-                              "/data/iis/site2", "/data/iis/site3", "/data/iis/site4",
-                              "/data/iis/site5", "/data/iis/site6", "/data/iis/site7"})
+        for (const char* f :
+             {"/var/log/iis", "/srv/www/logs", "/home/ops/\xE6\x97\xA5\xE5\xBF\x97", "/mnt/backup/w3svc1",
+              "/mnt/backup/w3svc2", "/data/iis/site1", "/data/iis/site2", "/data/iis/site3",
+              "/data/iis/site4", "/data/iis/site5", "/data/iis/site6", "/data/iis/site7"})
             cbb1->Items()->Add(f);
         cbb1->SetItemIndex(0);
         cbb1->OnDropDown = [this](TObject*) { ReportComboBox("dropdown"); };
@@ -262,8 +263,8 @@ private:
         if (!cbb1->HandleAllocated() || !HandleAllocated()) return;
         RECT r{0, 0, cbb1->Width(), cbb1->Height()};
         POINT tl = cbb1->ClientToScreen(POINT{0, 0});
-        std::printf("cbb1 %s box=%ld,%ld,%ld,%ld text=%s focus=%d active=%d\n", what, long(tl.x),
-                    long(tl.y), long(tl.x + r.right), long(tl.y + r.bottom), cbb1->GetText().c_str(),
+        std::printf("cbb1 %s box=%ld,%ld,%ld,%ld text=%s focus=%d active=%d\n", what, long(tl.x), long(tl.y),
+                    long(tl.x + r.right), long(tl.y + r.bottom), cbb1->GetText().c_str(),
                     GetFocus() == cbb1->Handle() ? 1 : 0, GetActiveWindow() == Handle() ? 1 : 0);
         std::fflush(stdout);
     }

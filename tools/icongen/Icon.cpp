@@ -70,18 +70,20 @@ Image DrawIcon(int size) {
                 spread += channel(w, shift) - channel(b, shift);
             int alpha = std::clamp(255 - int(std::lround(spread / 3.0)), 0, 255);
             auto colour = [&](int shift) {
-                return alpha == 0 ? 0 : std::clamp(int(std::lround(channel(b, shift) * 255.0 / alpha)), 0, 255);
+                return alpha == 0 ? 0
+                                  : std::clamp(int(std::lround(channel(b, shift) * 255.0 / alpha)), 0, 255);
             };
-            image.Pixels.push_back(Rgba{std::uint8_t(colour(16)), std::uint8_t(colour(8)), std::uint8_t(colour(0)),
-                                        std::uint8_t(alpha)});
+            image.Pixels.push_back(Rgba{std::uint8_t(colour(16)), std::uint8_t(colour(8)),
+                                        std::uint8_t(colour(0)), std::uint8_t(alpha)});
         }
     }
     return image;
 }
 
 std::string WindowIconSource() {
-    std::string out = "// The program's window icons, written by tools/icongen (icongen --source): do not edit.\n"
-                      "#include \"AppIcon.h\"\n\nnamespace {\n";
+    std::string out =
+        "// The program's window icons, written by tools/icongen (icongen --source): do not edit.\n"
+        "#include \"AppIcon.h\"\n\nnamespace {\n";
     char word[16];
     for (int size : kWindowSizes) {
         const Image image = DrawIcon(size);

@@ -15,7 +15,8 @@ void PutChunk(std::string& out, const char type[4], const std::string& data) {
     PutBigEndian(out, std::uint32_t(data.size()));
     std::string body = std::string(type, 4) + data;
     out += body;
-    PutBigEndian(out, std::uint32_t(::crc32(0, reinterpret_cast<const Bytef*>(body.data()), uInt(body.size()))));
+    PutBigEndian(out,
+                 std::uint32_t(::crc32(0, reinterpret_cast<const Bytef*>(body.data()), uInt(body.size()))));
 }
 
 } // namespace
@@ -24,8 +25,8 @@ std::string EncodePng(const Image& image) {
     std::string header;
     PutBigEndian(header, std::uint32_t(image.Width));
     PutBigEndian(header, std::uint32_t(image.Height));
-    header += char(8); // bits per channel
-    header += char(6); // RGBA
+    header += char(8);              // bits per channel
+    header += char(6);              // RGBA
     header += std::string(3, '\0'); // deflate, adaptive filtering, no interlace
 
     std::string raw;
@@ -42,8 +43,8 @@ std::string EncodePng(const Image& image) {
     }
     uLongf length = ::compressBound(uLong(raw.size()));
     std::string deflated(length, '\0');
-    if (::compress2(reinterpret_cast<Bytef*>(deflated.data()), &length, reinterpret_cast<const Bytef*>(raw.data()),
-                    uLong(raw.size()), 9) != Z_OK)
+    if (::compress2(reinterpret_cast<Bytef*>(deflated.data()), &length,
+                    reinterpret_cast<const Bytef*>(raw.data()), uLong(raw.size()), 9) != Z_OK)
         throw std::runtime_error("deflate failed");
     deflated.resize(length);
 

@@ -17,7 +17,9 @@
 
 int main(int argc, char** argv) {
     if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
-        std::printf("Usage: icongen OUTDIR | --source FILE | --ico FILE\nDraws the program's icon into OUTDIR/hicolor/<n>x<n>/apps/iislog.png,\nits window sizes as C++ source into FILE, or the Windows icon file FILE.\n");
+        std::printf("Usage: icongen OUTDIR | --source FILE | --ico FILE\nDraws the program's icon into "
+                    "OUTDIR/hicolor/<n>x<n>/apps/iislog.png,\nits window sizes as C++ source into FILE, or "
+                    "the Windows icon file FILE.\n");
         return 0;
     }
     if (argc == 3 && (std::string(argv[1]) == "--source" || std::string(argv[1]) == "--ico")) {

@@ -66,8 +66,17 @@ constexpr const char* kReferrers[] = {
 };
 
 constexpr const char* kStems[] = {
-    "/", "/index.html", "/news/list.asp", "/news/show.asp", "/images/logo.gif", "/css/main.css",
-    "/js/jquery.min.js", "/robots.txt", "/products/item.aspx", "/favicon.ico", "/about/contact.html",
+    "/",
+    "/index.html",
+    "/news/list.asp",
+    "/news/show.asp",
+    "/images/logo.gif",
+    "/css/main.css",
+    "/js/jquery.min.js",
+    "/robots.txt",
+    "/products/item.aspx",
+    "/favicon.ico",
+    "/about/contact.html",
 };
 
 constexpr const char* kQueries[] = {"-", "-", "-", "id=1024", "page=2&sort=date", "id=77&type=news"};
@@ -84,8 +93,7 @@ int TotalWeight() {
 } // namespace
 
 LogGenerator::LogGenerator(std::uint64_t seed, Options options) : random_(seed) {
-    if (options.style == Style::Today)
-        today_ = std::make_unique<TodayLog>(seed, options.blockBytes);
+    if (options.style == Style::Today) today_ = std::make_unique<TodayLog>(seed, options.blockBytes);
 }
 
 LogGenerator::~LogGenerator() = default;
@@ -147,8 +155,7 @@ void LogGenerator::AppendLines(std::string& out, std::uint64_t bytes, int day) {
 }
 
 std::string LogGenerator::FileName(int day) const {
-    if (today_)
-        return TodayLog::FileName(day);
+    if (today_) return TodayLog::FileName(day);
     char name[32];
     std::snprintf(name, sizeof name, "u_ex13%02d%02d.log", 1 + (day / 28) % 12, 1 + day % 28);
     return name;

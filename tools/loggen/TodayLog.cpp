@@ -34,9 +34,7 @@ enum class Kind : std::uint8_t {
     Fake,    // calls itself Googlebot, comes from a cloud host, probes like a scanner
 };
 
-bool IsCrawler(Kind kind) {
-    return kind >= Kind::Search;
-}
+bool IsCrawler(Kind kind) { return kind >= Kind::Search; }
 
 // Address ranges, as the operators publish them (or, for people, of the ISPs they use). An IPv6
 // template writes '*' as a small random group (1-ff) and '#' as a full one (0-ffff).
@@ -535,10 +533,8 @@ std::vector<std::string> Words(const char* text) {
     std::string_view rest = text ? text : "";
     while (!rest.empty()) {
         std::size_t space = rest.find(' ');
-        if (space != 0)
-            words.emplace_back(rest.substr(0, space));
-        if (space == std::string_view::npos)
-            break;
+        if (space != 0) words.emplace_back(rest.substr(0, space));
+        if (space == std::string_view::npos) break;
         rest.remove_prefix(space + 1);
     }
     return words;
@@ -655,8 +651,7 @@ struct TodayLog::Impl {
             layout.Header = text.Fields;
             for (const std::string& name : Words(text.Fields))
                 for (const auto& [known, field] : kFieldNames)
-                    if (name == known)
-                        layout.Fields.push_back(field);
+                    if (name == known) layout.Fields.push_back(field);
             layout.BehindBalancer = layout.Header.find("X-Forwarded-For") != std::string::npos;
             Layouts.push_back(std::move(layout));
             LayoutTotal += text.Weight;
@@ -734,12 +729,9 @@ struct TodayLog::Impl {
         if (pool.V6Percent && Rng.Percent(pool.V6Percent)) {
             const std::string& pattern = pool.V6[Rng.Below(pool.V6.size())];
             for (char c : pattern) {
-                if (c == '*')
-                    AppendHex(out, 1 + Rng.Below(0xff));
-                else if (c == '#')
-                    AppendHex(out, Rng.Below(0x10000));
-                else
-                    out += c;
+                if (c == '*') AppendHex(out, 1 + Rng.Below(0xff));
+                else if (c == '#') AppendHex(out, Rng.Below(0x10000));
+                else out += c;
             }
             return;
         }
@@ -749,8 +741,7 @@ struct TodayLog::Impl {
             ip |= 1 + std::uint32_t(Rng.Below(254)); // no network addresses
         for (int shift = 24; shift >= 0; shift -= 8) {
             AppendNumber(out, (ip >> shift) & 0xff);
-            if (shift)
-                out += '.';
+            if (shift) out += '.';
         }
     }
 
@@ -781,8 +772,7 @@ struct TodayLog::Impl {
             stem += '/';
             AppendNumber(stem, std::uint64_t(Rng.Between(10000, 89999)));
             stem += ".html";
-            if (Rng.Percent(6))
-                query = "page=" + std::to_string(Rng.Between(2, 5));
+            if (Rng.Percent(6)) query = "page=" + std::to_string(Rng.Between(2, 5));
         } else if (p < 65) {
             stem = "/products/detail.aspx";
             query = "id=";
@@ -990,33 +980,23 @@ struct TodayLog::Impl {
 
     // -- answers --
     int ChooseStatus(const Request& r, Res res, bool crawler, bool returning) {
-        if (r.Port == 80)
-            return 301; // to https
+        if (r.Port == 80) return 301; // to https
         int p = int(Rng.Below(1000));
         if (res == Res::Page || res == Res::Api) {
             // Mostly fine; crawlers and SEO tools follow old links, so more 404s and 301s.
             int missing = crawler ? 70 : 35;
-            if (p < missing)
-                return 404;
-            if (p < missing + 30)
-                return 301;
-            if (p < missing + 42)
-                return 302;
-            if (p < missing + 50)
-                return 500;
-            if (p < missing + 53)
-                return 503;
-            if (p < missing + 90 && crawler && res == Res::Page)
-                return 304; // If-Modified-Since
+            if (p < missing) return 404;
+            if (p < missing + 30) return 301;
+            if (p < missing + 42) return 302;
+            if (p < missing + 50) return 500;
+            if (p < missing + 53) return 503;
+            if (p < missing + 90 && crawler && res == Res::Page) return 304; // If-Modified-Since
             return 200;
         }
-        if (res == Res::Robots || res == Res::Sitemap)
-            return p < 150 ? 304 : 200;
+        if (res == Res::Robots || res == Res::Sitemap) return p < 150 ? 304 : 200;
         int cached = returning ? 700 : crawler ? 60 : 250;
-        if (p < 25)
-            return 404;
-        if (p < 25 + cached)
-            return 304;
+        if (p < 25) return 404;
+        if (p < 25 + cached) return 304;
         return 200;
     }
 
@@ -1029,37 +1009,18 @@ struct TodayLog::Impl {
             case Res::Page:
                 r.Sent = r.Stem == "/" ? Rng.LogBetween(38000, 64000) : Rng.LogBetween(9000, 72000);
                 break;
-            case Res::Style:
-                r.Sent = Rng.LogBetween(7000, 26000);
-                break;
-            case Res::Script:
-                r.Sent = Rng.LogBetween(28000, 190000);
-                break;
-            case Res::Image:
-                r.Sent = Rng.LogBetween(2400, 420000);
-                break;
-            case Res::Font:
-                r.Sent = 38721;
-                break;
-            case Res::Api:
-                r.Sent = Rng.LogBetween(180, 2600);
-                break;
-            case Res::Favicon:
-                r.Sent = 5430;
-                break;
-            case Res::Robots:
-                r.Sent = 612;
-                break;
-            case Res::Sitemap:
-                r.Sent = Rng.LogBetween(18000, 420000);
-                break;
-            case Res::Probe:
-                r.Sent = Rng.LogBetween(38000, 64000);
-                break;
+            case Res::Style: r.Sent = Rng.LogBetween(7000, 26000); break;
+            case Res::Script: r.Sent = Rng.LogBetween(28000, 190000); break;
+            case Res::Image: r.Sent = Rng.LogBetween(2400, 420000); break;
+            case Res::Font: r.Sent = 38721; break;
+            case Res::Api: r.Sent = Rng.LogBetween(180, 2600); break;
+            case Res::Favicon: r.Sent = 5430; break;
+            case Res::Robots: r.Sent = 612; break;
+            case Res::Sitemap: r.Sent = Rng.LogBetween(18000, 420000); break;
+            case Res::Probe: r.Sent = Rng.LogBetween(38000, 64000); break;
             }
             r.Taken = dynamic ? Rng.LogBetween(15, 900) : Rng.LogBetween(1, 40) - 1;
-            if (dynamic && Rng.PerMille(8))
-                r.Taken = Rng.LogBetween(2000, 30000);
+            if (dynamic && Rng.PerMille(8)) r.Taken = Rng.LogBetween(2000, 30000);
             if (int p = int(Rng.Below(1000)); p < 15) { // the client went away mid-transfer
                 r.Win32 = 64;
                 r.Sent = r.Sent / 2 + 1;
@@ -1087,8 +1048,7 @@ struct TodayLog::Impl {
                 r.Sent = Rng.LogBetween(4200, 9800); // the site's own error page
             } else {
                 r.Sent = 1245; // IIS's
-                if (r.Win32 == 0 && r.Sub == 0)
-                    r.Win32 = 2;
+                if (r.Win32 == 0 && r.Sub == 0) r.Win32 = 2;
             }
             r.Taken = Rng.LogBetween(1, 60);
             break;
@@ -1101,8 +1061,7 @@ struct TodayLog::Impl {
             r.Taken = Rng.LogBetween(1, 50);
             break;
         }
-        if (r.Method == "HEAD")
-            r.Sent = std::min<std::uint64_t>(r.Sent, Rng.LogBetween(180, 380));
+        if (r.Method == "HEAD") r.Sent = std::min<std::uint64_t>(r.Sent, Rng.LogBetween(180, 380));
     }
 
     void Respond(Request& r, Res res, bool crawler, bool returning) {
@@ -1115,8 +1074,7 @@ struct TodayLog::Impl {
         const Probe& probe = kProbes[Rng.Below(std::size(kProbes))];
         r.Stem = probe.Stem;
         r.Query = probe.Query;
-        if (Rng.Percent(25))
-            r.Port = 80;
+        if (Rng.Percent(25)) r.Port = 80;
         if (r.Port == 80) {
             r.Status = 301;
         } else {
@@ -1133,13 +1091,11 @@ struct TodayLog::Impl {
                               agent.UserAgent.size() + (r.Referer == "-" ? 0 : r.Referer.size() + 10) + 60;
         if (browser) {
             bytes += std::uint64_t(Rng.Between(260, 640)) + (s.Cookie == "-" ? 0 : s.Cookie.size() + 9);
-            if (r.Method == "POST")
-                bytes += Rng.LogBetween(60, 2400);
+            if (r.Method == "POST") bytes += Rng.LogBetween(60, 2400);
         } else {
             bytes += std::uint64_t(Rng.Between(40, 220));
         }
-        if (s.Http2)
-            bytes = bytes * 2 / 5; // HPACK
+        if (s.Http2) bytes = bytes * 2 / 5; // HPACK
         return bytes;
     }
 
@@ -1170,13 +1126,12 @@ struct TodayLog::Impl {
 
     void BrowserRequest(Request& r, Session& s, const Agent& agent) {
         Res res = Res::Page;
-        if (s.Pages == 0 && s.Assets == 0)
-            NewVisitor(s, agent);
+        if (s.Pages == 0 && s.Assets == 0) NewVisitor(s, agent);
         if (s.Assets > 0) {
             --s.Assets;
             MakeAsset(r, res);
-            r.Referer =
-                res == Res::Font ? std::string(kSite) + "/static/css/site.min.css?v=20251218" : s.Page;
+            r.Referer = res == Res::Font ? std::string(kSite) + "/static/css/site.min.css?v=20251218"
+                                         : s.Page;
         } else {
             --s.Pages;
             MakePage(r.Stem, r.Query);
@@ -1188,8 +1143,7 @@ struct TodayLog::Impl {
                 } else {
                     MakeEntryReferer(r.Referer);
                 }
-                if (Rng.Percent(4))
-                    r.Port = 80;
+                if (Rng.Percent(4)) r.Port = 80;
             } else {
                 r.Referer = s.Page;
             }
@@ -1197,8 +1151,7 @@ struct TodayLog::Impl {
             s.Assets = s.Returning ? Rng.Between(2, 8) : Rng.Between(6, 22);
         }
         Respond(r, res, false, s.Returning);
-        if (r.Port == 80)
-            s.Assets = 0; // the redirect to https follows as a new visit
+        if (r.Port == 80) s.Assets = 0; // the redirect to https follows as a new visit
     }
 
     void CrawlerRequest(Request& r, Session& s, const Agent& agent) {
@@ -1207,18 +1160,10 @@ struct TodayLog::Impl {
             s.Cookie = "-";
             s.Http2 = agent.From == &Pools[Google] && Rng.Percent(50);
             switch (agent.Type) {
-            case Kind::AiUser:
-                s.Pages = Rng.Between(1, 3);
-                break;
-            case Kind::Preview:
-                s.Pages = 2;
-                break;
-            case Kind::Monitor:
-                s.Pages = Rng.Between(20, 200);
-                break;
-            default:
-                s.Pages = Rng.Between(10, 300);
-                break;
+            case Kind::AiUser: s.Pages = Rng.Between(1, 3); break;
+            case Kind::Preview: s.Pages = 2; break;
+            case Kind::Monitor: s.Pages = Rng.Between(20, 200); break;
+            default: s.Pages = Rng.Between(10, 300); break;
             }
         }
         --s.Pages;
@@ -1289,8 +1234,7 @@ struct TodayLog::Impl {
             } else {
                 MakePage(r.Stem, r.Query);
             }
-            if (Rng.Percent(2))
-                r.Port = 80;
+            if (Rng.Percent(2)) r.Port = 80;
             break;
         }
         Respond(r, res, true, false);
@@ -1337,12 +1281,9 @@ struct TodayLog::Impl {
         r.Method = "GET";
         r.Port = 443;
         r.Sub = r.Win32 = 0;
-        if (agent.Type == Kind::Browser)
-            BrowserRequest(r, s, agent);
-        else if (IsCrawler(agent.Type))
-            CrawlerRequest(r, s, agent);
-        else
-            ScriptRequest(r, s, agent);
+        if (agent.Type == Kind::Browser) BrowserRequest(r, s, agent);
+        else if (IsCrawler(agent.Type)) CrawlerRequest(r, s, agent);
+        else ScriptRequest(r, s, agent);
         const bool browser = agent.Type == Kind::Browser;
         r.Received = RequestBytes(r, agent, s, browser);
 
@@ -1354,79 +1295,32 @@ struct TodayLog::Impl {
         std::size_t before = out.size();
         bool first = true;
         for (Field field : layout.Fields) {
-            if (!first)
-                out += ' ';
+            if (!first) out += ' ';
             first = false;
             switch (field) {
-            case Field::Date:
-                AppendDate(out);
-                break;
-            case Field::Time:
-                AppendTime(out);
-                break;
-            case Field::SiteName:
-                out += "W3SVC2";
-                break;
-            case Field::ComputerName:
-                out += "WEB01";
-                break;
-            case Field::ServerIp:
-                out += "10.0.1.12";
-                break;
-            case Field::Method:
-                out += r.Method;
-                break;
-            case Field::UriStem:
-                out += r.Stem;
-                break;
-            case Field::UriQuery:
-                out += r.Query;
-                break;
-            case Field::Port:
-                AppendNumber(out, std::uint64_t(r.Port));
-                break;
-            case Field::UserName:
-                out += '-';
-                break;
-            case Field::ClientIp:
-                out += layout.BehindBalancer ? ClientIp : s.Ip;
-                break;
-            case Field::Version:
-                out += s.Http2 && r.Port == 443 ? "HTTP/2" : "HTTP/1.1";
-                break;
-            case Field::UserAgent:
-                out += agent.UserAgent;
-                break;
-            case Field::Cookie:
-                out += browser ? std::string_view(s.Cookie) : std::string_view("-");
-                break;
-            case Field::Referer:
-                out += r.Referer;
-                break;
-            case Field::Host:
-                out += kHost;
-                break;
-            case Field::Status:
-                AppendNumber(out, std::uint64_t(r.Status));
-                break;
-            case Field::SubStatus:
-                AppendNumber(out, std::uint64_t(r.Sub));
-                break;
-            case Field::Win32Status:
-                AppendNumber(out, std::uint64_t(r.Win32));
-                break;
-            case Field::BytesSent:
-                AppendNumber(out, r.Sent);
-                break;
-            case Field::BytesReceived:
-                AppendNumber(out, r.Received);
-                break;
-            case Field::TimeTaken:
-                AppendNumber(out, r.Taken);
-                break;
-            case Field::ForwardedFor:
-                out += s.Ip;
-                break;
+            case Field::Date: AppendDate(out); break;
+            case Field::Time: AppendTime(out); break;
+            case Field::SiteName: out += "W3SVC2"; break;
+            case Field::ComputerName: out += "WEB01"; break;
+            case Field::ServerIp: out += "10.0.1.12"; break;
+            case Field::Method: out += r.Method; break;
+            case Field::UriStem: out += r.Stem; break;
+            case Field::UriQuery: out += r.Query; break;
+            case Field::Port: AppendNumber(out, std::uint64_t(r.Port)); break;
+            case Field::UserName: out += '-'; break;
+            case Field::ClientIp: out += layout.BehindBalancer ? ClientIp : s.Ip; break;
+            case Field::Version: out += s.Http2 && r.Port == 443 ? "HTTP/2" : "HTTP/1.1"; break;
+            case Field::UserAgent: out += agent.UserAgent; break;
+            case Field::Cookie: out += browser ? std::string_view(s.Cookie) : std::string_view("-"); break;
+            case Field::Referer: out += r.Referer; break;
+            case Field::Host: out += kHost; break;
+            case Field::Status: AppendNumber(out, std::uint64_t(r.Status)); break;
+            case Field::SubStatus: AppendNumber(out, std::uint64_t(r.Sub)); break;
+            case Field::Win32Status: AppendNumber(out, std::uint64_t(r.Win32)); break;
+            case Field::BytesSent: AppendNumber(out, r.Sent); break;
+            case Field::BytesReceived: AppendNumber(out, r.Received); break;
+            case Field::TimeTaken: AppendNumber(out, r.Taken); break;
+            case Field::ForwardedFor: out += s.Ip; break;
             }
         }
         out += "\r\n";
@@ -1455,8 +1349,7 @@ void TodayLog::AppendLines(std::string& out, std::uint64_t bytes) {
     Impl& m = *impl_;
     const std::uint64_t target = out.size() + bytes;
     while (out.size() < target) {
-        if (m.BlockLeft <= 0)
-            m.AppendBlockHeader(out);
+        if (m.BlockLeft <= 0) m.AppendBlockHeader(out);
         m.AppendLine(out);
     }
 }

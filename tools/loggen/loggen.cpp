@@ -37,23 +37,19 @@ int main(int argc, char** argv) {
     unsigned long long blockBytes = options.blockBytes;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        if (i + 1 >= argc)
-            return Usage();
+        if (i + 1 >= argc) return Usage();
         const char* value = argv[++i];
-        if (arg == "--out")
-            out = value;
+        if (arg == "--out") out = value;
         else if (arg == "--style" && std::strcmp(value, "classic") == 0)
             options.style = loggen::Style::Classic;
-        else if (arg == "--style" && std::strcmp(value, "today") == 0)
-            options.style = loggen::Style::Today;
+        else if (arg == "--style" && std::strcmp(value, "today") == 0) options.style = loggen::Style::Today;
         else if (!(arg == "--seed" && ParseNumber(value, seed)) &&
                  !(arg == "--bytes" && ParseNumber(value, bytes)) &&
                  !(arg == "--files" && ParseNumber(value, files)) &&
                  !(arg == "--block-bytes" && ParseNumber(value, blockBytes)))
             return Usage();
     }
-    if (out.empty() || files == 0 || blockBytes == 0)
-        return Usage();
+    if (out.empty() || files == 0 || blockBytes == 0) return Usage();
     options.blockBytes = blockBytes;
     std::error_code ec;
     std::filesystem::create_directories(out, ec);

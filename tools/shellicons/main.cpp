@@ -128,9 +128,9 @@ void Home(Painter& p) {
 
 // In the order of the system image list (ShellIcon in ShellFolder.h).
 const std::vector<std::pair<const char*, Drawing>> kIcons = {
-    {"file", File},       {"folder", Folder}, {"open folder", FolderOpen},
-    {"desktop", Desktop}, {"computer", Computer}, {"disk", Disk},
-    {"removable disk", Removable}, {"network drive", Network}, {"home", Home},
+    {"file", File},         {"folder", Folder}, {"open folder", FolderOpen},   {"desktop", Desktop},
+    {"computer", Computer}, {"disk", Disk},     {"removable disk", Removable}, {"network drive", Network},
+    {"home", Home},
 };
 
 // ARGB rows: alpha 0xFF for the icon's pixels, 0 for transparent ones.
@@ -143,7 +143,8 @@ std::vector<std::uint32_t> Render(const Drawing& draw) {
     std::vector<std::uint32_t> pixels;
     for (int y = 0; y < kSize; ++y)
         for (int x = 0; x < kSize; ++x) {
-            bool outside = overWhite.GetPixel(x, y) == Rgb(255, 255, 255) && overBlack.GetPixel(x, y) == Rgb(0, 0, 0);
+            bool outside = overWhite.GetPixel(x, y) == Rgb(255, 255, 255) &&
+                           overBlack.GetPixel(x, y) == Rgb(0, 0, 0);
             pixels.push_back(outside ? 0 : 0xFF000000u | (overWhite.GetPixel(x, y) & 0xFFFFFF));
         }
     return pixels;
@@ -163,8 +164,8 @@ std::string Source() {
         for (int y = 0; y < kSize; ++y) {
             out << "       ";
             for (int x = 0; x < kSize; ++x)
-                out << " 0x" << std::hex << std::setw(8) << std::setfill('0') << std::uppercase << pixels[y * kSize + x]
-                    << std::dec << ",";
+                out << " 0x" << std::hex << std::setw(8) << std::setfill('0') << std::uppercase
+                    << pixels[y * kSize + x] << std::dec << ",";
             out << "\n";
         }
         out << "    },\n";

@@ -23,7 +23,7 @@ void BuildPanel(Painter& p, SkinText& text) {
     const RECT r = Rc(0, 0, 59, 52);
     Fill(p, r, kFace);
     p.StrokeRoundRect({0, 0, 59, 52}, 0.0, kLineSoft);
-    p.HLine(1, 58, 1, kFaceHigh);  // the faint top light of a raised surface
+    p.HLine(1, 58, 1, kFaceHigh); // the faint top light of a raised surface
     auto& s = text.Control<qv::TqvDataSkinPanelControl>("panel");
     SetCustom(s, kPic, {r, Pt(6, 6), Pt(53, 6), Pt(6, 46), Pt(53, 46), Ltrb(2, 2, 57, 50)});
     s.alignment = qv::taLeftJustify;
@@ -89,9 +89,9 @@ void BuildToolButton(Painter& p, SkinText& text) {
     ToolFace(p, hot, State::Hot, kFace);
     ToolFace(p, down, State::Down, kFace);
     ToolFace(p, disabled, State::Disabled, kFace);
-    for (const char* name : {"toolbutton", "bigtoolbutton", "vtracktoolbutton", "htracktoolbutton",
-                             "toolmenubutton", "toolmenutrackbutton", "bigtoolmenubutton",
-                             "bigtoolmenutrackbutton"}) {
+    for (const char* name :
+         {"toolbutton", "bigtoolbutton", "vtracktoolbutton", "htracktoolbutton", "toolmenubutton",
+          "toolmenutrackbutton", "bigtoolmenubutton", "bigtoolmenutrackbutton"}) {
         auto& s = text.Control<qv::TqvDataSkinButtonControl>(name);
         SetCustom(s, kPic, {normal, Pt(5, 5), Pt(22, 5), Pt(5, 20), Pt(22, 20), Ltrb(4, 4, 23, 21)});
         SetButtonColours(s, kText, kAccentDark, kAccentDark, kTextDisabled);
@@ -268,14 +268,14 @@ void BuildListBox(Painter& p, SkinText& text) {
 // --- scroll bars ------------------------------------------------------------------------------
 
 struct BarLayout {
-    RECT skin;   // normal image
+    RECT skin; // normal image
     bool vertical;
-    RECT dec, inc, track;  // relative to skin
+    RECT dec, inc, track; // relative to skin
 };
 
 void DrawBar(Painter& p, const BarLayout& b, State s) {
     RECT r = b.skin;
-    if (s != State::Normal) {  // hot and pressed buttons lie beside (vertical) or under the bar
+    if (s != State::Normal) { // hot and pressed buttons lie beside (vertical) or under the bar
         int k = s == State::Hot ? 1 : 2;
         int w = r.right - r.left, h = r.bottom - r.top;
         r = b.vertical ? Rc(r.left + k * w, r.top, w, h) : Rc(r.left, r.top + k * h, w, h);
@@ -294,8 +294,8 @@ void DrawBar(Painter& p, const BarLayout& b, State s) {
     }
 }
 
-void SetBar(qv::TqvDataSkinScrollBarControl& s, const BarLayout& b, const RECT thumbs[3], POINT lt,
-            POINT rt, POINT lb) {
+void SetBar(qv::TqvDataSkinScrollBarControl& s, const BarLayout& b, const RECT thumbs[3], POINT lt, POINT rt,
+            POINT lb) {
     SetCustom(s, kPic, {b.skin, lt, rt, lb, Pt(0, 0), kEmpty});
     int w = b.skin.right - b.skin.left, h = b.skin.bottom - b.skin.top;
     auto shifted = [&](const RECT& q, int k) {

@@ -14,7 +14,7 @@ using namespace theme;
 
 constexpr int kFrameW = 285, kFrameH = 210;
 constexpr RECT kClient{4, 27, 281, 206};
-constexpr int kCaptionLine = 26;  // separator between caption and client
+constexpr int kCaptionLine = 26; // separator between caption and client
 const Radii kWindowRadii = Radii::All(7);
 
 Pixel FrameInterior(int x, int y) {
@@ -23,8 +23,7 @@ Pixel FrameInterior(int x, int y) {
     }
     bool innerLine = (y == kCaptionLine || y == kClient.bottom) && x >= kClient.left - 1 &&
                      x <= kClient.right;
-    innerLine |= (x == kClient.left - 1 || x == kClient.right) && y >= kCaptionLine &&
-                 y <= kClient.bottom;
+    innerLine |= (x == kClient.left - 1 || x == kClient.right) && y >= kCaptionLine && y <= kClient.bottom;
     if (innerLine) {
         return kLineSoft;
     }
@@ -65,8 +64,7 @@ using GlyphFn = std::function<void(Painter&, const Cell&, Pixel glyph, Pixel bac
 // One caption-button image; frameTop is the frame row the cell's first row shows.
 void DrawCaptionButton(Painter& p, const Cell& c, int frameTop, BtnState s, bool danger,
                        const GlyphFn& glyph) {
-    p.FillRect(c.x, c.y, c.x + c.w, c.y + c.h,
-               [&](int, int y) { return CaptionColour(frameTop + y - c.y); });
+    p.FillRect(c.x, c.y, c.x + c.w, c.y + c.h, [&](int, int y) { return CaptionColour(frameTop + y - c.y); });
     Pixel ink = kTextMuted, back = CaptionColour(frameTop + c.h / 2);
     if (s == BtnState::Active || s == BtnState::Down) {
         Pixel fill = danger ? (s == BtnState::Down ? kCloseDown : kClose)
@@ -84,21 +82,20 @@ struct CaptionButton {
     const char* name;
     qv::TqvStdCommand command;
     const char* hint;
-    int column, firstRow;  // cell of the normal image; the other states follow downwards
+    int column, firstRow; // cell of the normal image; the other states follow downwards
     bool danger;
     GlyphFn glyph;
-    int restoreRow = -1;   // first row of the restore images, -1 none
+    int restoreRow = -1; // first row of the restore images, -1 none
     GlyphFn restoreGlyph;
 };
 
 constexpr int kCell = 21;
-constexpr int kButtonTop = 5;  // frame row of the caption buttons' top edge
+constexpr int kButtonTop = 5; // frame row of the caption buttons' top edge
 
 RECT CellRect(int column, int row) { return Rc(column * kCell, row * kCell, kCell, kCell); }
 
 void WriteButtonImages(Painter& p, int column, int row, bool danger, const GlyphFn& glyph) {
-    const BtnState states[] = {BtnState::Normal, BtnState::Active, BtnState::Down,
-                               BtnState::Inactive};
+    const BtnState states[] = {BtnState::Normal, BtnState::Active, BtnState::Down, BtnState::Inactive};
     for (int i = 0; i < 4; ++i) {
         RECT r = CellRect(column, row + i);
         DrawCaptionButton(p, {r.left, r.top, kCell, kCell}, kButtonTop, states[i], danger, glyph);
@@ -131,17 +128,13 @@ void BuildCaptionButtons(Picture& pic, SkinText& text) {
     auto plain = [](void (*fn)(Painter&, const Cell&, Pixel)) {
         return GlyphFn([fn](Painter& q, const Cell& c, Pixel ink, Pixel) { fn(q, c, ink); });
     };
-    GlyphFn restore = [](Painter& q, const Cell& c, Pixel ink, Pixel back) {
-        GlyphRestore(q, c, ink, back);
-    };
+    GlyphFn restore = [](Painter& q, const Cell& c, Pixel ink, Pixel back) { GlyphRestore(q, c, ink, back); };
     const CaptionButton buttons[] = {
         {"closebutton", qv::cmClose, "Close", 0, 0, true, plain(GlyphClose), -1, {}},
         {"maxbutton", qv::cmMaximize, "Maximize", 1, 0, false, plain(GlyphMaximize), 4, restore},
         {"minbutton", qv::cmMinimize, "Minimize", 2, 0, false, plain(GlyphMinimize), 4, restore},
-        {"rollupbutton", qv::cmRollUp, "Roll Up", 0, 4, false, plain(GlyphRollUp), 8,
-         plain(GlyphRollDown)},
-        {"traybutton", qv::cmMinimizeToTray, "Minimize to Tray", 1, 8, false, plain(GlyphTray), -1,
-         {}},
+        {"rollupbutton", qv::cmRollUp, "Roll Up", 0, 4, false, plain(GlyphRollUp), 8, plain(GlyphRollDown)},
+        {"traybutton", qv::cmMinimizeToTray, "Minimize to Tray", 1, 8, false, plain(GlyphTray), -1, {}},
     };
     for (const auto& b : buttons) {
         WriteButtonImages(p, b.column, b.firstRow, b.danger, b.glyph);
@@ -203,9 +196,7 @@ void BuildFormInfo(SkinText& text) {
 }
 } // namespace
 
-Pixel CaptionColour(int y) {
-    return Mix(theme::kCaptionTop, theme::kCaptionBottom, (y - 1) / 24.0);
-}
+Pixel CaptionColour(int y) { return Mix(theme::kCaptionTop, theme::kCaptionBottom, (y - 1) / 24.0); }
 
 void BuildFrame(SkinPictures& pics, SkinText& text) {
     DrawFramePicture(pics.main);

@@ -33,11 +33,11 @@ struct SkinPictures {
     std::vector<Picture> extras = std::vector<Picture>(kExtraCount);
 };
 
-void BuildFrame(SkinPictures& pics, SkinText& text);     // main, mask, caption buttons
-void BuildMenus(SkinPictures& pics, SkinText& text);     // popup, hint, menu items
-void BuildControls(SkinPictures& pics, SkinText& text);  // picture 4 and its sections
+void BuildFrame(SkinPictures& pics, SkinText& text);        // main, mask, caption buttons
+void BuildMenus(SkinPictures& pics, SkinText& text);        // popup, hint, menu items
+void BuildControls(SkinPictures& pics, SkinText& text);     // picture 4 and its sections
 void BuildMoreControls(SkinPictures& pics, SkinText& text); // picture 5
-void BuildSecondary(SkinPictures& pics, SkinText& text);     // after BuildControls: the rest
+void BuildSecondary(SkinPictures& pics, SkinText& text);    // after BuildControls: the rest
 
 // The caption band's colour at row y of the frame picture (also behind the caption buttons).
 Pixel CaptionColour(int y);

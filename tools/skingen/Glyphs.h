@@ -17,10 +17,10 @@ void GlyphClose(Painter& p, const Cell& c, Pixel colour);
 void GlyphMaximize(Painter& p, const Cell& c, Pixel colour);
 void GlyphRestore(Painter& p, const Cell& c, Pixel colour, Pixel back);
 void GlyphMinimize(Painter& p, const Cell& c, Pixel colour);
-void GlyphRollUp(Painter& p, const Cell& c, Pixel colour);    // chevron up
-void GlyphRollDown(Painter& p, const Cell& c, Pixel colour);  // chevron down
+void GlyphRollUp(Painter& p, const Cell& c, Pixel colour);   // chevron up
+void GlyphRollDown(Painter& p, const Cell& c, Pixel colour); // chevron down
 void GlyphTray(Painter& p, const Cell& c, Pixel colour);
-void GlyphSysMenu(Painter& p, const Cell& c, Pixel accent);   // the program's little icon
+void GlyphSysMenu(Painter& p, const Cell& c, Pixel accent); // the program's little icon
 void GlyphArrow(Painter& p, const Cell& c, Arrow dir, Pixel colour, double size = 4);
 void GlyphChevron(Painter& p, const Cell& c, Arrow dir, Pixel colour, double size = 3);
 void GlyphCheck(Painter& p, const Cell& c, Pixel colour);

@@ -13,8 +13,7 @@ using namespace theme;
 const Pixel kWhite = Rgb(0xFF, 0xFF, 0xFF);
 
 // A rounded window picture with a crisp outline, and its mask (black inside).
-void DrawRoundedWindow(Picture& pic, Picture& mask, int w, int h, double radius, Pixel back,
-                       Pixel line) {
+void DrawRoundedWindow(Picture& pic, Picture& mask, int w, int h, double radius, Pixel back, Pixel line) {
     pic.bitmap = gfx::Bitmap(w, h, line);
     Painter p(pic.bitmap);
     p.FillRoundRect({1, 1, w - 1.0, h - 1.0}, radius - 1, back);

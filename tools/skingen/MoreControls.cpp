@@ -32,7 +32,8 @@ void CheckImage(Painter& p, const RECT& r, bool radio, Mark mark, State s) {
     Cell c{r.left, r.top, 13, 13};
     Pixel ink = s == State::Disabled ? kTextDisabled : Rgb(0xFF, 0xFF, 0xFF);
     if (mark == Mark::Grayed) {
-        p.FillRect(r.left + 3, r.top + 6, r.right - 3, r.top + 7, s == State::Disabled ? kTextDisabled : kAccent);
+        p.FillRect(r.left + 3, r.top + 6, r.right - 3, r.top + 7,
+                   s == State::Disabled ? kTextDisabled : kAccent);
     } else if (on) {
         radio ? p.FillCircle(c.cx(), c.cy(), 2.5, ink) : GlyphCheck(p, c, ink);
     }
@@ -40,7 +41,11 @@ void CheckImage(Painter& p, const RECT& r, bool radio, Mark mark, State s) {
 
 void BuildCheckRadio(Painter& p, SkinText& text) {
     using Check = qv::TqvDataSkinCheckRadioControl;
-    struct Img { RECT Check::*field; Mark mark; State state; };
+    struct Img {
+        RECT Check::*field;
+        Mark mark;
+        State state;
+    };
     const Img imgs[] = {{&Check::checkimagerect, Mark::Check, State::Normal},
                         {&Check::uncheckimagerect, Mark::None, State::Normal},
                         {&Check::activecheckimagerect, Mark::Check, State::Hot},

@@ -78,8 +78,7 @@ void Painter::FillRect(int left, int top, int right, int bottom, const Fill& fil
 }
 
 template <typename Inside>
-void Painter::Cover(int left, int top, int right, int bottom, const Inside& inside,
-                    const Fill& fill) {
+void Painter::Cover(int left, int top, int right, int bottom, const Inside& inside, const Fill& fill) {
     for (int y = std::max(top, 0); y < std::min(bottom, bmp_.Height()); ++y) {
         for (int x = std::max(left, 0); x < std::min(right, bmp_.Width()); ++x) {
             int hits = 0;
@@ -95,51 +94,48 @@ void Painter::Cover(int left, int top, int right, int bottom, const Inside& insi
 }
 
 void Painter::FillRoundRect(const Box& b, const Radii& r, const Fill& fill) {
-    Cover(int(std::floor(b.left)), int(std::floor(b.top)), int(std::ceil(b.right)),
-          int(std::ceil(b.bottom)),
-          [&](double x, double y) { return InsideRoundRect(b, r, x, y); }, fill);
+    Cover(
+        int(std::floor(b.left)), int(std::floor(b.top)), int(std::ceil(b.right)), int(std::ceil(b.bottom)),
+        [&](double x, double y) { return InsideRoundRect(b, r, x, y); }, fill);
 }
 
 void Painter::StrokeRoundRect(const Box& b, const Radii& r, Pixel p, double w) {
     Box in{b.left + w, b.top + w, b.right - w, b.bottom - w};
     auto shrink = [w](double v) { return std::max(0.0, v - w); };
     Radii ri{shrink(r.lt), shrink(r.rt), shrink(r.rb), shrink(r.lb)};
-    Cover(int(std::floor(b.left)), int(std::floor(b.top)), int(std::ceil(b.right)),
-          int(std::ceil(b.bottom)),
-          [&](double x, double y) {
-              return InsideRoundRect(b, r, x, y) && !InsideRoundRect(in, ri, x, y);
-          },
-          Solid(p));
+    Cover(
+        int(std::floor(b.left)), int(std::floor(b.top)), int(std::ceil(b.right)), int(std::ceil(b.bottom)),
+        [&](double x, double y) { return InsideRoundRect(b, r, x, y) && !InsideRoundRect(in, ri, x, y); },
+        Solid(p));
 }
 
 void Painter::Line(double x0, double y0, double x1, double y1, double w, Pixel p) {
     double h = w / 2;
-    Cover(int(std::floor(std::min(x0, x1) - h)), int(std::floor(std::min(y0, y1) - h)),
-          int(std::ceil(std::max(x0, x1) + h)), int(std::ceil(std::max(y0, y1) + h)),
-          [&](double x, double y) { return SegmentDistance(x, y, x0, y0, x1, y1) <= h; },
-          Solid(p));
+    Cover(
+        int(std::floor(std::min(x0, x1) - h)), int(std::floor(std::min(y0, y1) - h)),
+        int(std::ceil(std::max(x0, x1) + h)), int(std::ceil(std::max(y0, y1) + h)),
+        [&](double x, double y) { return SegmentDistance(x, y, x0, y0, x1, y1) <= h; }, Solid(p));
 }
 
 void Painter::FillCircle(double cx, double cy, double radius, Pixel p) {
-    Cover(int(std::floor(cx - radius)), int(std::floor(cy - radius)), int(std::ceil(cx + radius)),
-          int(std::ceil(cy + radius)),
-          [&](double x, double y) {
-              return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius;
-          },
-          Solid(p));
+    Cover(
+        int(std::floor(cx - radius)), int(std::floor(cy - radius)), int(std::ceil(cx + radius)),
+        int(std::ceil(cy + radius)),
+        [&](double x, double y) { return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius; },
+        Solid(p));
 }
 
-void Painter::Triangle(double x0, double y0, double x1, double y1, double x2, double y2,
-                       Pixel p) {
+void Painter::Triangle(double x0, double y0, double x1, double y1, double x2, double y2, Pixel p) {
     double area = Cross(x0, y0, x1, y1, x2, y2);
-    Cover(int(std::floor(std::min({x0, x1, x2}))), int(std::floor(std::min({y0, y1, y2}))),
-          int(std::ceil(std::max({x0, x1, x2}))), int(std::ceil(std::max({y0, y1, y2}))),
-          [&](double x, double y) {
-              double a = Cross(x0, y0, x1, y1, x, y), b = Cross(x1, y1, x2, y2, x, y),
-                     c = Cross(x2, y2, x0, y0, x, y);
-              return area >= 0 ? (a >= 0 && b >= 0 && c >= 0) : (a <= 0 && b <= 0 && c <= 0);
-          },
-          Solid(p));
+    Cover(
+        int(std::floor(std::min({x0, x1, x2}))), int(std::floor(std::min({y0, y1, y2}))),
+        int(std::ceil(std::max({x0, x1, x2}))), int(std::ceil(std::max({y0, y1, y2}))),
+        [&](double x, double y) {
+            double a = Cross(x0, y0, x1, y1, x, y), b = Cross(x1, y1, x2, y2, x, y),
+                   c = Cross(x2, y2, x0, y0, x, y);
+            return area >= 0 ? (a >= 0 && b >= 0 && c >= 0) : (a <= 0 && b <= 0 && c <= 0);
+        },
+        Solid(p));
 }
 
 } // namespace skingen

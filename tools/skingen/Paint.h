@@ -21,9 +21,9 @@ constexpr Pixel Rgb(int r, int g, int b) {
 constexpr long ColorRef(Pixel p) {
     return long((p >> 16) & 0xFF) | (long((p >> 8) & 0xFF) << 8) | (long(p & 0xFF) << 16);
 }
-Pixel Mix(Pixel a, Pixel b, double t);  // t = 0 gives a, 1 gives b
+Pixel Mix(Pixel a, Pixel b, double t); // t = 0 gives a, 1 gives b
 
-struct Box {  // a rectangle with fractional edges
+struct Box { // a rectangle with fractional edges
     double left, top, right, bottom;
 };
 

@@ -40,15 +40,13 @@ void BuildGroupBox(Painter& p, SkinText& text) {
 
 // Panels that reuse the tool bar's face (status bar, tool bars, scroll box, control bar).
 void BuildToolBarPanels(SkinText& text) {
-    const Geometry tool{Rc(330, 120, 59, 25), Pt(3, 3), Pt(56, 3), Pt(3, 22), Pt(56, 22),
-                        Ltrb(2, 2, 57, 23)};
+    const Geometry tool{Rc(330, 120, 59, 25), Pt(3, 3), Pt(56, 3), Pt(3, 22), Pt(56, 22), Ltrb(2, 2, 57, 23)};
     for (const char* name : {"bigtoolpanel", "resizetoolpanel"}) {
         auto& s = text.Control<qv::TqvDataSkinPanelControl>(name);
         SetCustom(s, kPic, tool);
         SetPanelText(s, kEmpty);
     }
-    const Geometry panel{Rc(0, 0, 59, 52), Pt(6, 6), Pt(53, 6), Pt(6, 46), Pt(53, 46),
-                         Ltrb(2, 2, 57, 50)};
+    const Geometry panel{Rc(0, 0, 59, 52), Pt(6, 6), Pt(53, 6), Pt(6, 46), Pt(53, 46), Ltrb(2, 2, 57, 50)};
     SetCustom(text.Control<qv::TqvDataSkinScrollBoxControl>("scrollbox"), kPic, panel);
     SetCustom(text.Control<qv::TqvDataSkinControlBar>("controlbar"), kPic, panel);
 }

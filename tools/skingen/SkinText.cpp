@@ -44,7 +44,8 @@ const char* const kControls[][2] = {
 };
 // clang-format on
 
-template <class R> R& Find(std::vector<std::unique_ptr<R>>& records, const std::string& name) {
+template <class R>
+R& Find(std::vector<std::unique_ptr<R>>& records, const std::string& name) {
     for (auto& record : records) {
         if (record->SectionName == name) {
             return *record;

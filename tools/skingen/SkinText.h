@@ -20,8 +20,14 @@ public:
     qv::TqvSkinData& Data() { return data_; }
 
     // The record of a listed object or control; T is its class or a class it derives from.
-    template <class T> T& Object(const std::string& name) { return As<T>(FindObject(name)); }
-    template <class T> T& Control(const std::string& name) { return As<T>(FindControl(name)); }
+    template <class T>
+    T& Object(const std::string& name) {
+        return As<T>(FindObject(name));
+    }
+    template <class T>
+    T& Control(const std::string& name) {
+        return As<T>(FindControl(name));
+    }
 
     // The description text (CR LF after every line, a blank line between sections). Every listed
     // record must have been filled by some builder.
@@ -30,7 +36,8 @@ public:
 private:
     qv::TqvDataSkinObject& FindObject(const std::string& name);
     qv::TqvDataSkinControl& FindControl(const std::string& name);
-    template <class T, class R> T& As(R& record) {
+    template <class T, class R>
+    T& As(R& record) {
         auto* typed = dynamic_cast<T*>(&record);
         if (typed == nullptr) {
             throw std::logic_error("section " + record.SectionName + " is of another kind");

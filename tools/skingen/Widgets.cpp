@@ -7,9 +7,7 @@ namespace skingen {
 using namespace theme;
 
 namespace {
-Box Inset(const RECT& r, double d) {
-    return {r.left + d, r.top + d, r.right - d, r.bottom - d};
-}
+Box Inset(const RECT& r, double d) { return {r.left + d, r.top + d, r.right - d, r.bottom - d}; }
 } // namespace
 
 void ButtonFace(Painter& p, const RECT& r, State s, double radius) {
@@ -17,14 +15,24 @@ void ButtonFace(Painter& p, const RECT& r, State s, double radius) {
     Pixel line = kLine, top = kFaceHigh, bottom = kFaceLow;
     switch (s) {
     case State::Normal: break;
-    case State::Hot: line = kAccentLine; top = Rgb(0xFF, 0xFF, 0xFF); bottom = kAccentTint; break;
-    case State::Down: line = kAccent; top = kAccentTint2; bottom = kAccentTint2; break;
+    case State::Hot:
+        line = kAccentLine;
+        top = Rgb(0xFF, 0xFF, 0xFF);
+        bottom = kAccentTint;
+        break;
+    case State::Down:
+        line = kAccent;
+        top = kAccentTint2;
+        bottom = kAccentTint2;
+        break;
     case State::Focused: line = kAccent; break;
-    case State::Disabled: line = kLineSoft; top = bottom = kDisabledFace; break;
+    case State::Disabled:
+        line = kLineSoft;
+        top = bottom = kDisabledFace;
+        break;
     }
     p.FillRoundRect(outer, Radii::All(radius), Solid(line));
-    p.FillRoundRect(Inset(r, 1), Radii::All(radius - 1),
-                    VGradient(r.top + 1, r.bottom - 2, top, bottom));
+    p.FillRoundRect(Inset(r, 1), Radii::All(radius - 1), VGradient(r.top + 1, r.bottom - 2, top, bottom));
     if (s == State::Focused) {
         // A second accent ring inside marks the default / focused button.
         p.StrokeRoundRect(Inset(r, 1), Radii::All(radius - 1), kAccentLine);
@@ -89,8 +97,7 @@ qv::TqvSkinFont TextFont(Pixel colour) {
     return font;
 }
 
-void SetButtonColours(qv::TqvDataSkinButtonControl& r, Pixel font, Pixel active, Pixel down,
-                      Pixel disabled) {
+void SetButtonColours(qv::TqvDataSkinButtonControl& r, Pixel font, Pixel active, Pixel down, Pixel disabled) {
     r.font = TextFont(font);
     r.activefontcolor = SkinColour(active);
     r.downfontcolor = SkinColour(down);

@@ -36,7 +36,6 @@ void SetCustom(qv::TqvDataSkinCustomControl& r, int picture, const Geometry& g);
 // The skin's text font: Arial 14 without style, in the given colour.
 qv::TqvSkinFont TextFont(Pixel colour);
 // The font and the state colours of a button-kind record.
-void SetButtonColours(qv::TqvDataSkinButtonControl& r, Pixel font, Pixel active, Pixel down,
-                      Pixel disabled);
+void SetButtonColours(qv::TqvDataSkinButtonControl& r, Pixel font, Pixel active, Pixel down, Pixel disabled);
 
 } // namespace skingen

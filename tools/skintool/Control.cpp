@@ -67,8 +67,8 @@ ControlArgs Parse(const std::vector<std::string>& a) {
             c.properties.emplace_back(v.substr(0, eq), v.substr(eq + 1));
         } else if (arg == "--state") {
             c.state = value();
-            if (c.state != "normal" && c.state != "hot" && c.state != "down" &&
-                c.state != "focused" && c.state != "disabled") {
+            if (c.state != "normal" && c.state != "hot" && c.state != "down" && c.state != "focused" &&
+                c.state != "disabled") {
                 throw ControlError("unknown state \"" + c.state +
                                    "\" (normal, hot, down, focused or disabled)");
             }

@@ -29,8 +29,8 @@ struct ControlClass {
     std::string name;
     std::function<vcl::TControl*(vcl::TComponent* owner)> create;
     std::map<std::string, PropertySetter> properties;
-    JsonFields json;     // optional
-    StateForcer state;   // optional
+    JsonFields json;   // optional
+    StateForcer state; // optional
 };
 
 // Value parsers for setters: integers, booleans "true"/"false", and enumerations by name.

@@ -86,20 +86,33 @@ void ForceComboState(vcl::TControl* c, const std::string& state) {
 } // namespace
 
 void AddBoxControlClasses(std::vector<ControlClass>& classes) {
-    ControlClass list{"TqvSkinListBox", [](vcl::TComponent* o) { return new qv::TqvSkinListBox(o); },
-                      BoxProperties<qv::TqvSkinListBox>(), ListBoxJson, {}};
+    ControlClass list{"TqvSkinListBox",
+                      [](vcl::TComponent* o) { return new qv::TqvSkinListBox(o); },
+                      BoxProperties<qv::TqvSkinListBox>(),
+                      ListBoxJson,
+                      {}};
     using L = qv::TqvSkinListBox;
     auto& lp = list.properties;
     lp["RowCount"] = [](vcl::TControl* c, const std::string& v) { As<L>(c)->SetRowCount(IntValue(v)); };
-    lp["UseSkinItemHeight"] = [](vcl::TControl* c, const std::string& v) { As<L>(c)->SetUseSkinItemHeight(BoolValue(v)); };
-    lp["DefaultItemHeight"] = [](vcl::TControl* c, const std::string& v) { As<L>(c)->SetDefaultItemHeight(IntValue(v)); };
-    lp["HorizontalExtent"] = [](vcl::TControl* c, const std::string& v) { As<L>(c)->SetHorizontalExtent(BoolValue(v)); };
-    lp["CaptionMode"] = [](vcl::TControl* c, const std::string& v) { As<L>(c)->SetCaptionMode(BoolValue(v)); };
-    lp["DefaultCaptionHeight"] = [](vcl::TControl* c, const std::string& v) { As<L>(c)->SetDefaultCaptionHeight(IntValue(v)); };
+    lp["UseSkinItemHeight"] = [](vcl::TControl* c, const std::string& v) {
+        As<L>(c)->SetUseSkinItemHeight(BoolValue(v));
+    };
+    lp["DefaultItemHeight"] = [](vcl::TControl* c, const std::string& v) {
+        As<L>(c)->SetDefaultItemHeight(IntValue(v));
+    };
+    lp["HorizontalExtent"] = [](vcl::TControl* c, const std::string& v) {
+        As<L>(c)->SetHorizontalExtent(BoolValue(v));
+    };
+    lp["CaptionMode"] = [](vcl::TControl* c, const std::string& v) {
+        As<L>(c)->SetCaptionMode(BoolValue(v));
+    };
+    lp["DefaultCaptionHeight"] = [](vcl::TControl* c, const std::string& v) {
+        As<L>(c)->SetDefaultCaptionHeight(IntValue(v));
+    };
     lp["Alignment"] = [](vcl::TControl* c, const std::string& v) {
-        As<L>(c)->SetAlignment(EnumValue<qv::TAlignment>(
-            v, {{"taLeftJustify", qv::taLeftJustify}, {"taRightJustify", qv::taRightJustify},
-                {"taCenter", qv::taCenter}}));
+        As<L>(c)->SetAlignment(EnumValue<qv::TAlignment>(v, {{"taLeftJustify", qv::taLeftJustify},
+                                                             {"taRightJustify", qv::taRightJustify},
+                                                             {"taCenter", qv::taCenter}}));
     };
     classes.push_back(list);
 
@@ -107,11 +120,21 @@ void AddBoxControlClasses(std::vector<ControlClass>& classes) {
                        BoxProperties<qv::TqvSkinComboBox>(), ComboBoxJson, ForceComboState};
     using C = qv::TqvSkinComboBox;
     auto& cp = combo.properties;
-    cp["UseSkinSize"] = [](vcl::TControl* c, const std::string& v) { As<C>(c)->SetUseSkinSize(BoolValue(v)); };
-    cp["ToolButtonStyle"] = [](vcl::TControl* c, const std::string& v) { As<C>(c)->SetToolButtonStyle(BoolValue(v)); };
-    cp["DropDownCount"] = [](vcl::TControl* c, const std::string& v) { As<C>(c)->SetDropDownCount(IntValue(v)); };
-    cp["ListBoxWidth"] = [](vcl::TControl* c, const std::string& v) { As<C>(c)->SetListBoxWidth(IntValue(v)); };
-    cp["DefaultColor"] = [](vcl::TControl* c, const std::string& v) { As<C>(c)->SetDefaultColor(IntValue(v)); };
+    cp["UseSkinSize"] = [](vcl::TControl* c, const std::string& v) {
+        As<C>(c)->SetUseSkinSize(BoolValue(v));
+    };
+    cp["ToolButtonStyle"] = [](vcl::TControl* c, const std::string& v) {
+        As<C>(c)->SetToolButtonStyle(BoolValue(v));
+    };
+    cp["DropDownCount"] = [](vcl::TControl* c, const std::string& v) {
+        As<C>(c)->SetDropDownCount(IntValue(v));
+    };
+    cp["ListBoxWidth"] = [](vcl::TControl* c, const std::string& v) {
+        As<C>(c)->SetListBoxWidth(IntValue(v));
+    };
+    cp["DefaultColor"] = [](vcl::TControl* c, const std::string& v) {
+        As<C>(c)->SetDefaultColor(IntValue(v));
+    };
     cp["Text"] = [](vcl::TControl* c, const std::string& v) { c->SetText(v); };
     classes.push_back(combo);
 }

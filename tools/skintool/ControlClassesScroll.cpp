@@ -36,8 +36,12 @@ std::map<std::string, PropertySetter> ScrollBarProperties() {
     p["Enabled"] = [](vcl::TControl* c, const std::string& v) { c->SetEnabled(BoolValue(v)); };
     p["Visible"] = [](vcl::TControl* c, const std::string& v) { c->SetVisible(BoolValue(v)); };
     p["SkinDataName"] = [](vcl::TControl* c, const std::string& v) { AsBar(c)->SetSkinDataName(v); };
-    p["DefaultWidth"] = [](vcl::TControl* c, const std::string& v) { AsBar(c)->SetDefaultWidth(IntValue(v)); };
-    p["DefaultHeight"] = [](vcl::TControl* c, const std::string& v) { AsBar(c)->SetDefaultHeight(IntValue(v)); };
+    p["DefaultWidth"] = [](vcl::TControl* c, const std::string& v) {
+        AsBar(c)->SetDefaultWidth(IntValue(v));
+    };
+    p["DefaultHeight"] = [](vcl::TControl* c, const std::string& v) {
+        AsBar(c)->SetDefaultHeight(IntValue(v));
+    };
     p["Kind"] = [](vcl::TControl* c, const std::string& v) {
         AsBar(c)->SetKind(EnumValue<qv::TqvScrollBarKind>(
             v, {{"sbHorizontal", qv::sbHorizontal}, {"sbVertical", qv::sbVertical}}));
@@ -49,7 +53,9 @@ std::map<std::string, PropertySetter> ScrollBarProperties() {
     p["SmallChange"] = [](vcl::TControl* c, const std::string& v) { AsBar(c)->SetSmallChange(IntValue(v)); };
     p["LargeChange"] = [](vcl::TControl* c, const std::string& v) { AsBar(c)->SetLargeChange(IntValue(v)); };
     p["Both"] = [](vcl::TControl* c, const std::string& v) { AsBar(c)->SetBoth(BoolValue(v)); };
-    p["BothMarkerWidth"] = [](vcl::TControl* c, const std::string& v) { AsBar(c)->SetBothMarkerWidth(IntValue(v)); };
+    p["BothMarkerWidth"] = [](vcl::TControl* c, const std::string& v) {
+        AsBar(c)->SetBothMarkerWidth(IntValue(v));
+    };
     p["BothSkinDataName"] = [](vcl::TControl* c, const std::string& v) { AsBar(c)->SetBothSkinDataName(v); };
     p["CanFocused"] = [](vcl::TControl* c, const std::string& v) { AsBar(c)->SetCanFocused(BoolValue(v)); };
     return p;
@@ -58,8 +64,11 @@ std::map<std::string, PropertySetter> ScrollBarProperties() {
 } // namespace
 
 void AddScrollControlClasses(std::vector<ControlClass>& classes) {
-    classes.push_back({"TqvSkinScrollBar", [](vcl::TComponent* o) { return new Bar(o); }, ScrollBarProperties(),
-                       ScrollBarJson, {}});
+    classes.push_back({"TqvSkinScrollBar",
+                       [](vcl::TComponent* o) { return new Bar(o); },
+                       ScrollBarProperties(),
+                       ScrollBarJson,
+                       {}});
 }
 
 } // namespace skintool

@@ -240,10 +240,9 @@ private:
         RECT in = skin_->FrameInsets();
         std::ostringstream s;
         s << "{\n  \"size\": [" << wr.right - wr.left << ", " << wr.bottom - wr.top << "],\n";
-        s << "  \"insets\": {\"left\": " << in.left << ", \"top\": " << in.top
-          << ", \"right\": " << in.right << ", \"bottom\": " << in.bottom << "},\n";
-        s << "  \"clientRect\": "
-          << Rect(RECT{cl, ct, cl + client.right, ct + client.bottom}) << ",\n";
+        s << "  \"insets\": {\"left\": " << in.left << ", \"top\": " << in.top << ", \"right\": " << in.right
+          << ", \"bottom\": " << in.bottom << "},\n";
+        s << "  \"clientRect\": " << Rect(RECT{cl, ct, cl + client.right, ct + client.bottom}) << ",\n";
         s << "  \"region\": ";
         HRGN region = CreateRectRgn(0, 0, 0, 0);
         if (GetWindowRgn(h, region) == ERROR) {
@@ -261,8 +260,8 @@ private:
         bool first = true;
         for (const auto& o : skin_->SkinObjects) {
             s << (first ? "\n    " : ",\n    ") << "{\"kind\": \"" << KindOf(*o)
-              << "\", \"rect\": " << Rect(o->ObjectRect)
-              << ", \"visible\": " << (o->Shown ? "true" : "false") << "}";
+              << "\", \"rect\": " << Rect(o->ObjectRect) << ", \"visible\": " << (o->Shown ? "true" : "false")
+              << "}";
             first = false;
         }
         s << (first ? "]" : "\n  ]") << ",\n  \"hits\": [";
@@ -270,8 +269,7 @@ private:
             POINT p = f_.hits[i];
             LRESULT code = SendMessage(h, WM_NCHITTEST, 0,
                                        MAKELPARAM(WORD(wr.left + p.x), WORD(wr.top + p.y)));
-            s << (i ? ", " : "") << "{\"point\": [" << p.x << ", " << p.y
-              << "], \"code\": " << code << "}";
+            s << (i ? ", " : "") << "{\"point\": [" << p.x << ", " << p.y << "], \"code\": " << code << "}";
         }
         s << "]\n}\n";
         return s.str();

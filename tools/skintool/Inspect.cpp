@@ -25,9 +25,7 @@ std::string JsonString(const std::string& s) {
     return out + "\"";
 }
 
-std::string FirstLine(const std::string& text) {
-    return text.substr(0, text.find_first_of("\r\n"));
-}
+std::string FirstLine(const std::string& text) { return text.substr(0, text.find_first_of("\r\n")); }
 
 } // namespace
 
@@ -41,8 +39,8 @@ std::vector<ListedSection> ReadSectionList(const Skin& skin, const char* list) {
         if (entry == nullptr || !qv::SplitSkinListEntry(*entry, e.name, e.kind)) {
             continue;
         }
-        e.loaded = (objects ? skin.data.IndexOfFormObject(e.name)
-                            : skin.data.IndexOfControlSkin(e.name)) >= 0;
+        e.loaded = (objects ? skin.data.IndexOfFormObject(e.name) : skin.data.IndexOfControlSkin(e.name)) >=
+                   0;
         out.push_back(std::move(e));
     }
     return out;
@@ -82,16 +80,15 @@ void Text(std::ostringstream& o, const Skin& skin, std::size_t inflated) {
       << FirstLine(c.text) << "\"\n";
     for (const char* list : {"SKINOBJECTS", "SKINCONTROLS"}) {
         for (const auto& e : ReadSectionList(skin, list)) {
-            o << (std::string(list) == "SKINOBJECTS" ? "object " : "control ") << e.name << " "
-              << e.kind << (e.loaded ? "" : " (unknown kind: the program skips it)") << "\n";
+            o << (std::string(list) == "SKINOBJECTS" ? "object " : "control ") << e.name << " " << e.kind
+              << (e.loaded ? "" : " (unknown kind: the program skips it)") << "\n";
         }
     }
 }
 
 void Json(std::ostringstream& o, const Skin& skin, std::size_t inflated) {
     const Container& c = skin.container;
-    o << "{\n  \"version\": " << c.version << ",\n  \"inflatedSize\": " << inflated
-      << ",\n  \"pictures\": [";
+    o << "{\n  \"version\": " << c.version << ",\n  \"inflatedSize\": " << inflated << ",\n  \"pictures\": [";
     bool first = true;
     for (const auto& row : Pictures(c)) {
         o << (first ? "\n" : ",\n") << "    {\"name\": " << JsonString(row.name);
@@ -112,8 +109,8 @@ void Json(std::ostringstream& o, const Skin& skin, std::size_t inflated) {
         bool firstEntry = true;
         for (const auto& e : ReadSectionList(skin, list)) {
             o << (firstEntry ? "\n" : ",\n") << "    {\"name\": " << JsonString(e.name)
-              << ", \"kind\": " << JsonString(e.kind)
-              << ", \"loaded\": " << (e.loaded ? "true" : "false") << "}";
+              << ", \"kind\": " << JsonString(e.kind) << ", \"loaded\": " << (e.loaded ? "true" : "false")
+              << "}";
             firstEntry = false;
         }
         o << "\n  ]" << (std::string(list) == "SKINOBJECTS" ? ",\n" : "\n");

@@ -53,9 +53,8 @@ RECT FieldOf(const qv::TqvDataSkinControl& record, Field field) {
 
 RECT ActiveRect(const qv::TqvDataSkinControl& r) {
     return FieldOf<qv::TqvDataSkinButtonControl, qv::TqvDataSkinCheckRadioControl,
-                   qv::TqvDataSkinTrackBarControl, qv::TqvDataSkinEditControl,
-                   qv::TqvDataSkinComboBox, qv::TqvDataSkinSpinEditControl>(
-        r, [](const auto& c) { return c.activeskinrect; });
+                   qv::TqvDataSkinTrackBarControl, qv::TqvDataSkinEditControl, qv::TqvDataSkinComboBox,
+                   qv::TqvDataSkinSpinEditControl>(r, [](const auto& c) { return c.activeskinrect; });
 }
 } // namespace
 
@@ -136,8 +135,8 @@ RECT StateRect(const Skin& skin, const std::string& section, State state) {
 const gfx::Bitmap& PictureOf(const Skin& skin, int index, const std::string& section) {
     const gfx::Bitmap* picture = skin.data.ExtraPicture(index);
     if (picture == nullptr) {
-        throw SkinError("section [" + section + "] has no picture (pictureindex " +
-                        std::to_string(index) + ")");
+        throw SkinError("section [" + section + "] has no picture (pictureindex " + std::to_string(index) +
+                        ")");
     }
     return *picture;
 }
@@ -146,9 +145,9 @@ void CheckInPicture(const RECT& r, const gfx::Bitmap& picture, const std::string
     if (qv::RectIsEmpty(r) || r.left < 0 || r.top < 0 || r.right > picture.Width() ||
         r.bottom > picture.Height()) {
         throw SkinError(what + " " + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-                        std::to_string(r.right) + "," + std::to_string(r.bottom) +
-                        " does not lie in its " + std::to_string(picture.Width()) + " x " +
-                        std::to_string(picture.Height()) + " picture");
+                        std::to_string(r.right) + "," + std::to_string(r.bottom) + " does not lie in its " +
+                        std::to_string(picture.Width()) + " x " + std::to_string(picture.Height()) +
+                        " picture");
     }
 }
 
@@ -190,8 +189,7 @@ gfx::Bitmap RenderSection(const Skin& skin, const std::string& section, int W, i
         qv::ComposeHorzImage(P, S, g.lt.x, sw - g.rt.x, W, g.flags.StretchCentre, out);
         break;
     case Layout::Vertical:
-        qv::ComposeVertImage(P, S, g.lt.y, qv::HeightOfRect(g.skin) - g.lb.y, H,
-                             g.flags.StretchCentre, out);
+        qv::ComposeVertImage(P, S, g.lt.y, qv::HeightOfRect(g.skin) - g.lb.y, H, g.flags.StretchCentre, out);
         break;
     case Layout::None: break;
     }

@@ -15,7 +15,7 @@
 namespace skintool {
 
 enum class State { Normal, Active, Down, Focused, Disabled };
-State ParseState(const std::string& word);  // raises SkinError for an unknown word
+State ParseState(const std::string& word); // raises SkinError for an unknown word
 const char* StateName(State s);
 
 // The layout kind a section's corner points give, as the controls classify it.

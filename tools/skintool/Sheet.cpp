@@ -11,9 +11,7 @@ namespace {
 constexpr int kSheetWidth = 800, kMargin = 8;
 constexpr gfx::Pixel kSheetBack = 0xD4D9E0;
 
-RECT Offset(RECT r, int dx, int dy) {
-    return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
-}
+RECT Offset(RECT r, int dx, int dy) { return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
 
 template <typename R>
 const R& RecordAs(const Skin& skin, const std::string& section, const char* what) {
@@ -44,8 +42,7 @@ const Entry kEntries[] = {
 // clang-format on
 } // namespace
 
-gfx::Bitmap RenderScrollBar(const Skin& skin, const std::string& section, int W, int H,
-                            State state) {
+gfx::Bitmap RenderScrollBar(const Skin& skin, const std::string& section, int W, int H, State state) {
     const auto& sb = RecordAs<qv::TqvDataSkinScrollBarControl>(skin, section, "a scroll bar");
     SectionGeometry g = ReadGeometry(skin, section);
     gfx::Bitmap bar = RenderSection(skin, section, W, H, State::Normal);
@@ -76,8 +73,9 @@ gfx::Bitmap RenderScrollBar(const Skin& skin, const std::string& section, int W,
     RECT track = sb.trackarea;
     track = vertical ? RECT{track.left, track.top, track.right, track.bottom + grow}
                      : RECT{track.left, track.top, track.right + grow, track.bottom};
-    RECT thumb = state == State::Down ? sb.downthumbrect
-                 : state == State::Active ? sb.activethumbrect : sb.thumbrect;
+    RECT thumb = state == State::Down     ? sb.downthumbrect
+                 : state == State::Active ? sb.activethumbrect
+                                          : sb.thumbrect;
     if (qv::RectIsEmpty(thumb)) {
         thumb = sb.thumbrect;
     }
@@ -86,7 +84,7 @@ gfx::Bitmap RenderScrollBar(const Skin& skin, const std::string& section, int W,
         // The thumb of a page-sized range: a quarter of the track, composed along the bar.
         int len = std::max(vertical ? qv::HeightOfRect(thumb) : qv::WidthOfRect(thumb),
                            (vertical ? qv::HeightOfRect(track) : qv::WidthOfRect(track)) / 4);
-        len = std::min(len, vertical ? bar.Height() : bar.Width());  // a track beyond the bar
+        len = std::min(len, vertical ? bar.Height() : bar.Width()); // a track beyond the bar
         gfx::Bitmap t;
         if (vertical) {
             qv::ComposeVertImage(P, thumb, sb.thumboffset1, sb.thumboffset2, len, false, t);
@@ -99,8 +97,7 @@ gfx::Bitmap RenderScrollBar(const Skin& skin, const std::string& section, int W,
     return bar;
 }
 
-gfx::Bitmap RenderGauge(const Skin& skin, const std::string& section, int W, int H,
-                        double fraction) {
+gfx::Bitmap RenderGauge(const Skin& skin, const std::string& section, int W, int H, double fraction) {
     const auto& gauge = RecordAs<qv::TqvDataSkinGaugeControl>(skin, section, "a gauge");
     SectionGeometry g = ReadGeometry(skin, section);
     gfx::Bitmap out = RenderSection(skin, section, W, H, State::Normal);
@@ -116,8 +113,8 @@ gfx::Bitmap RenderGauge(const Skin& skin, const std::string& section, int W, int
     CheckInPicture(tile, P, "section [" + section + "] progressrect");
     gfx::Bitmap bar;
     qv::ComposeHorzImage(P, tile, gauge.beginoffset, gauge.endoffset, width, false, bar);
-    Blit(bar, RECT{0, 0, bar.Width(), std::min(bar.Height(), qv::HeightOfRect(area))}, out,
-         area.left, area.top);
+    Blit(bar, RECT{0, 0, bar.Width(), std::min(bar.Height(), qv::HeightOfRect(area))}, out, area.left,
+         area.top);
     return out;
 }
 
@@ -129,10 +126,8 @@ gfx::Bitmap RenderSheet(const Skin& skin, std::vector<SheetTile>& tiles) {
     std::vector<Placed> placed;
     // The frame first, active and inactive, at a size that shows its corners and edges tiled.
     placed.push_back({RenderFrame(skin, 360, 200, true, kSheetBack), {"FORMINFO", State::Normal, {}}});
-    placed.push_back(
-        {RenderFrame(skin, 360, 200, false, kSheetBack), {"FORMINFO", State::Disabled, {}}});
-    const State states[] = {State::Normal, State::Active, State::Down, State::Focused,
-                            State::Disabled};
+    placed.push_back({RenderFrame(skin, 360, 200, false, kSheetBack), {"FORMINFO", State::Disabled, {}}});
+    const State states[] = {State::Normal, State::Active, State::Down, State::Focused, State::Disabled};
     for (const auto& e : kEntries) {
         for (State s : states) {
             if (e.kind == Entry::Gauge && s != State::Normal) {

@@ -12,7 +12,7 @@ namespace skintool {
 struct SheetTile {
     std::string section;
     State state;
-    RECT place;  // where the tile is on the sheet
+    RECT place; // where the tile is on the sheet
 };
 
 // Draws the sheet; tiles lists what lies where (the tool prints it as the sheet's legend).
@@ -20,10 +20,8 @@ gfx::Bitmap RenderSheet(const Skin& skin, std::vector<SheetTile>& tiles);
 
 // A scroll bar as the control shows it: the bar, its thumb at a third of the track, and both
 // buttons in the given state's images (active: hot, down: pressed).
-gfx::Bitmap RenderScrollBar(const Skin& skin, const std::string& section, int W, int H,
-                            State state);
+gfx::Bitmap RenderScrollBar(const Skin& skin, const std::string& section, int W, int H, State state);
 // A gauge with its bar filled to the fraction.
-gfx::Bitmap RenderGauge(const Skin& skin, const std::string& section, int W, int H,
-                        double fraction);
+gfx::Bitmap RenderGauge(const Skin& skin, const std::string& section, int W, int H, double fraction);
 
 } // namespace skintool

@@ -34,8 +34,7 @@ ContainerPicture GetPicture(std::span<const std::uint8_t> data, std::size_t& at)
     return pic;
 }
 
-std::optional<ContainerPicture> GetFlaggedPicture(std::span<const std::uint8_t> data,
-                                                  std::size_t& at) {
+std::optional<ContainerPicture> GetFlaggedPicture(std::span<const std::uint8_t> data, std::size_t& at) {
     if (at >= data.size()) {
         throw SkinError("skin container is truncated");
     }
@@ -79,7 +78,7 @@ void WriteFileBytes(const std::string& path, std::span<const std::uint8_t> bytes
 
 Bytes BuildStoredSkin(const std::string& iniPath) {
     // The program's own builder, so the tool and the build store skins the one way.
-    ReadFileBytes(iniPath);  // a clear error for a missing description file
+    ReadFileBytes(iniPath); // a clear error for a missing description file
     qv::TqvCompressedStoredSkin stored(nullptr);
     stored.BuildFromSkinFolder(iniPath);
     const auto& bytes = stored.CompressedStream().Bytes();

@@ -49,7 +49,7 @@ struct Container {
     std::optional<ContainerPicture> main, inactive, mask;
     std::vector<ContainerPicture> extras;
     std::size_t textOffset = 0;
-    std::string text;  // the description text, to the end of the container
+    std::string text; // the description text, to the end of the container
 };
 
 // Walks the items in order, each BMP taking exactly its bfSize. Truncation, a bad BMP or a

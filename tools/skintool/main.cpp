@@ -128,7 +128,7 @@ int Render(std::vector<std::string> a) {
     auto skin = LoadSkin(a[0]);
     int w = ParseSize(a[2]), h = ParseSize(a[3]);
     gfx::Bitmap image;
-    if (a[1] == "FORMINFO") {  // the window frame; disabled shows the inactive window
+    if (a[1] == "FORMINFO") { // the window frame; disabled shows the inactive window
         image = RenderFrame(*skin, w, h, state != State::Disabled, 0x000000);
     } else if (IsScrollBar(*skin, a[1])) {
         image = RenderScrollBar(*skin, a[1], w, h, state);
@@ -148,9 +148,8 @@ int Sheet(const std::vector<std::string>& a) {
     gfx::Bitmap sheet = RenderSheet(*skin, tiles);
     gfx::SaveBmpFile(a[1], sheet, 24);
     for (const auto& t : tiles) {
-        std::printf("%-16s %-8s at %d,%d size %d x %d\n", t.section.c_str(), StateName(t.state),
-                    t.place.left, t.place.top, t.place.right - t.place.left,
-                    t.place.bottom - t.place.top);
+        std::printf("%-16s %-8s at %d,%d size %d x %d\n", t.section.c_str(), StateName(t.state), t.place.left,
+                    t.place.top, t.place.right - t.place.left, t.place.bottom - t.place.top);
     }
     return 0;
 }

@@ -119,9 +119,7 @@ void SayChar(const char* window, WPARAM ch) {
 // The modal dialog: Escape enables its owner again and closes it, as a modal form ends.
 LRESULT DialogProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
     switch (msg) {
-    case WM_CHAR:
-        SayChar("dialog ", w);
-        return 0;
+    case WM_CHAR: SayChar("dialog ", w); return 0;
     case WM_KEYDOWN:
         SayKey("dialog ", w);
         if (w == VK_ESCAPE) {
@@ -130,8 +128,7 @@ LRESULT DialogProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
             Say("modal ended");
         }
         return 0;
-    default:
-        return DefWindowProc(hwnd, msg, w, l);
+    default: return DefWindowProc(hwnd, msg, w, l);
     }
 }
 
@@ -182,9 +179,7 @@ LRESULT DemoProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
             OpenModal(hwnd);
         }
         return 0;
-    case WM_CHAR:
-        SayChar("", w);
-        return 0;
+    case WM_CHAR: SayChar("", w); return 0;
     case WM_SIZE:
         if (w == SIZE_MINIMIZED) {
             g_minimized = true;
@@ -234,8 +229,7 @@ LRESULT DemoProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
         std::fflush(stdout);
         PostQuitMessage(0);
         return 0;
-    default:
-        return DefWindowProc(hwnd, msg, w, l);
+    default: return DefWindowProc(hwnd, msg, w, l);
     }
 }
 
@@ -255,8 +249,8 @@ int main(int argc, char** argv) {
         dc.lpfnWndProc = DialogProc;
         dc.lpszClassName = "UiDemoDialog";
         RegisterClass(&dc);
-        HWND hwnd = CreateWindowEx(0, "UiDemo", "uidemo", WS_OVERLAPPEDWINDOW, 100, 100, 320, 200,
-                                   nullptr, nullptr, nullptr, nullptr);
+        HWND hwnd = CreateWindowEx(0, "UiDemo", "uidemo", WS_OVERLAPPEDWINDOW, 100, 100, 320, 200, nullptr,
+                                   nullptr, nullptr, nullptr);
         if (!hwnd) {
             std::fprintf(stderr, "uidemo: cannot create the window\n");
             return 1;

@@ -108,7 +108,6 @@ constexpr int LVSIL_NORMAL = 0;
 constexpr int LVSIL_SMALL = 1;
 constexpr int LVSIL_STATE = 2;
 
-
 struct LVCOLUMN {
     UINT mask = 0;
     int fmt = LVCFMT_LEFT;

@@ -74,7 +74,8 @@ std::u32string Shown(EditState* s, std::u32string text) {
 std::vector<int> Boundaries(EditState* s, const Measure& m, const std::u32string& line) {
     std::vector<int> xs(line.size() + 1, 0);
     std::u32string shown = Shown(s, line);
-    for (size_t i = 0; i < shown.size(); ++i) xs[i + 1] = xs[i] + m.Width(std::u32string_view(&shown[i], 1));
+    for (size_t i = 0; i < shown.size(); ++i)
+        xs[i + 1] = xs[i] + m.Width(std::u32string_view(&shown[i], 1));
     return xs;
 }
 
@@ -103,7 +104,8 @@ void MeasureLines(EditState* s) {
 void PublishScrollState(EditState* s) {
     if (!MultiLine(s)) return;
     RECT r = TextRect(s);
-    PublishScroll(s->hwnd, SB_VERT, {0, std::max(s->model.LineCount() - 1, 0), VisibleLines(s), s->firstLine});
+    PublishScroll(s->hwnd, SB_VERT,
+                  {0, std::max(s->model.LineCount() - 1, 0), VisibleLines(s), s->firstLine});
     PublishScroll(s->hwnd, SB_HORZ, {0, std::max(s->maxLineWidth - 1, 0), r.right - r.left, s->xOffset});
 }
 
@@ -236,7 +238,8 @@ void Move(EditState* s, CaretMotion motion) {
 void MoveLines(EditState* s, int lines) {
     bool extend = Shift();
     CaretMotion m = lines < 0 ? CaretMotion::LineUp : CaretMotion::LineDown;
-    for (int i = 0; i < std::abs(lines); ++i) s->model.MoveCaret(m, extend);
+    for (int i = 0; i < std::abs(lines); ++i)
+        s->model.MoveCaret(m, extend);
     Refresh(s);
 }
 
@@ -308,7 +311,11 @@ void OnButtonDown(EditState* s, POINT pt) {
     if (GetFocus() != s->hwnd) SetFocus(s->hwnd);
     if (!IsWindow(s->hwnd)) return;
     size_t pos = CharFromPoint(s, pt);
-    if (Shift()) s->model.SetSelection(static_cast<long>(s->model.SelStart() == s->model.Caret() ? s->model.SelEnd() : s->model.SelStart()), static_cast<long>(pos));
+    if (Shift())
+        s->model.SetSelection(static_cast<long>(s->model.SelStart() == s->model.Caret()
+                                                    ? s->model.SelEnd()
+                                                    : s->model.SelStart()),
+                              static_cast<long>(pos));
     else s->model.SetSelection(static_cast<long>(pos), static_cast<long>(pos));
     s->selecting = true;
     SetCapture(s->hwnd);
@@ -404,7 +411,8 @@ void PaintLine(EditState* s, HDC dc, const Measure& m, int line, const RECT& r, 
     sel = IntersectRect(sel, r);
     FillSolid(dc, sel, GetSysColor(COLOR_HIGHLIGHT));
     SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
-    gfx::DrawTextRun(*dc, font, x0 + xs[selA], y, std::span<const char32_t>(shown.data() + selA, selB - selA), nullptr, &sel);
+    gfx::DrawTextRun(*dc, font, x0 + xs[selA], y, std::span<const char32_t>(shown.data() + selA, selB - selA),
+                     nullptr, &sel);
 }
 
 void Paint(EditState* s, HDC dc) {
@@ -419,8 +427,9 @@ void Paint(EditState* s, HDC dc) {
     SetBkMode(dc, OPAQUE);
     HBRUSH brush = nullptr;
     if (HWND parent = GetParent(s->hwnd))
-        brush = reinterpret_cast<HBRUSH>(SendMessage(parent, ReadOnly(s) || !enabled ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT,
-                                                     reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(s->hwnd)));
+        brush = reinterpret_cast<HBRUSH>(
+            SendMessage(parent, ReadOnly(s) || !enabled ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT,
+                        reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(s->hwnd)));
     if (!IsWindow(s->hwnd)) return;
     if (brush) FillRect(dc, &client, brush);
     else FillSolid(dc, client, GetBkColor(dc));
@@ -428,7 +437,8 @@ void Paint(EditState* s, HDC dc) {
     Measure m(s);
     RECT r = TextRect(s);
     int last = std::min(s->model.LineCount() - 1, s->firstLine + VisibleLines(s));
-    for (int line = s->firstLine; line <= last; ++line) PaintLine(s, dc, m, line, r, text);
+    for (int line = s->firstLine; line <= last; ++line)
+        PaintLine(s, dc, m, line, r, text);
     SelectObject(dc, oldFont);
 }
 
@@ -525,7 +535,8 @@ LRESULT PosFromChar(EditState* s, WPARAM pos) {
 
 LRESULT CharFromPos(EditState* s, LPARAM lParam) {
     size_t pos = CharFromPoint(s, PointFromLParam(lParam));
-    return MAKELONG(static_cast<WORD>(std::min<size_t>(pos, 0xFFFF)), static_cast<WORD>(s->model.LineFromChar(pos)));
+    return MAKELONG(static_cast<WORD>(std::min<size_t>(pos, 0xFFFF)),
+                    static_cast<WORD>(s->model.LineFromChar(pos)));
 }
 
 LRESULT OnCreate(HWND hwnd, const CREATESTRUCT* cs) {
@@ -608,7 +619,9 @@ LRESULT EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED: s->selecting = false; return 0;
     case WM_VSCROLL: OnVScroll(s, wParam); return 0;
     case WM_HSCROLL: OnHScroll(s, wParam); return 0;
-    case WM_MOUSEWHEEL: ScrollBy(s, GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? -kWheelLines : kWheelLines, 0); return 0;
+    case WM_MOUSEWHEEL:
+        ScrollBy(s, GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? -kWheelLines : kWheelLines, 0);
+        return 0;
     case WM_CUT: Cut(s); return 0;
     case WM_COPY: Copy(s); return 0;
     case WM_PASTE: Paste(s); return 0;
@@ -622,10 +635,13 @@ LRESULT EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
     case EM_GETSEL: return GetSel(s, wParam, lParam);
     case EM_SETSEL:
-        s->model.SetSelection(static_cast<long>(static_cast<std::intptr_t>(wParam)), static_cast<long>(lParam));
+        s->model.SetSelection(static_cast<long>(static_cast<std::intptr_t>(wParam)),
+                              static_cast<long>(lParam));
         Refresh(s);
         return 0;
-    case EM_REPLACESEL: Replace(s, DecodeUtf8(lParam ? reinterpret_cast<const char*>(lParam) : ""), wParam != 0); return 0;
+    case EM_REPLACESEL:
+        Replace(s, DecodeUtf8(lParam ? reinterpret_cast<const char*>(lParam) : ""), wParam != 0);
+        return 0;
     case EM_LIMITTEXT: s->model.SetLimit(static_cast<size_t>(wParam)); return 0;
     case EM_GETLIMITTEXT: return static_cast<LRESULT>(s->model.Limit());
     case EM_CANUNDO: return s->model.CanUndo();
@@ -637,7 +653,8 @@ LRESULT EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case EM_LINEINDEX: return s->model.LineIndex(LineArg(s, wParam));
     case EM_LINELENGTH: {
         auto pos = static_cast<std::intptr_t>(wParam);
-        int line = pos < 0 ? s->model.LineFromChar(s->model.Caret()) : s->model.LineFromChar(static_cast<size_t>(pos));
+        int line = pos < 0 ? s->model.LineFromChar(s->model.Caret())
+                           : s->model.LineFromChar(static_cast<size_t>(pos));
         return s->model.LineLength(line);
     }
     case EM_GETLINE: return GetLine(s, static_cast<int>(wParam), lParam);
@@ -672,8 +689,6 @@ LRESULT EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
-void RegisterEditClass() {
-    RegisterControlClass(WC_EDIT, EditWndProc, IDC_IBEAM);
-}
+void RegisterEditClass() { RegisterControlClass(WC_EDIT, EditWndProc, IDC_IBEAM); }
 
 } // namespace controls

@@ -15,9 +15,9 @@ struct HeaderState {
     HWND hwnd = nullptr;
     HeaderModel model;
     HFONT font = nullptr;
-    int pressed = -1;      // section under a press, while the button is down
+    int pressed = -1; // section under a press, while the button is down
     bool pressedInside = false;
-    int tracking = -1;     // section whose divider is being dragged
+    int tracking = -1; // section whose divider is being dragged
     int trackStartX = 0;
     int trackStartWidth = 0;
 };
@@ -153,7 +153,8 @@ void PaintSection(HeaderState* s, HDC dc, int index, const RECT& r) {
                                                                  : DT_LEFT;
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    DrawText(dc, section.text.c_str(), -1, &text, align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    DrawText(dc, section.text.c_str(), -1, &text,
+             align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
 void Paint(HeaderState* s, HDC dc) {
@@ -287,7 +288,8 @@ LRESULT HeaderWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_DESTROY: OnDestroy(hwnd); return 0;
     case HDM_GETITEMCOUNT: return s->model.Count();
-    case HDM_INSERTITEM: return OnInsertItem(s, static_cast<int>(wParam), reinterpret_cast<const HDITEM*>(lParam));
+    case HDM_INSERTITEM:
+        return OnInsertItem(s, static_cast<int>(wParam), reinterpret_cast<const HDITEM*>(lParam));
     case HDM_DELETEITEM: return OnDeleteItem(s, static_cast<int>(wParam));
     case HDM_GETITEM: return OnGetItem(s, static_cast<int>(wParam), reinterpret_cast<HDITEM*>(lParam));
     case HDM_SETITEM: return OnSetItem(s, static_cast<int>(wParam), reinterpret_cast<const HDITEM*>(lParam));
@@ -315,8 +317,6 @@ LRESULT HeaderWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
-void RegisterHeaderClass() {
-    RegisterControlClass(WC_HEADER, HeaderWndProc);
-}
+void RegisterHeaderClass() { RegisterControlClass(WC_HEADER, HeaderWndProc); }
 
 } // namespace controls

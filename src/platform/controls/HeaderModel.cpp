@@ -19,7 +19,8 @@ bool HeaderModel::Remove(int index) {
 
 int HeaderModel::Left(int index) const {
     int x = 0;
-    for (int i = 0; i < index && i < Count(); ++i) x += sections_[i].width;
+    for (int i = 0; i < index && i < Count(); ++i)
+        x += sections_[i].width;
     return x;
 }
 

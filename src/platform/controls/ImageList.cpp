@@ -68,9 +68,11 @@ bool ImageList::Draw(int index, HDC dc, int x, int y, UINT) const {
         for (int row = 0; row < height_; ++row) {
             int col = 0;
             while (col < width_) {
-                while (col < width_ && !Opaque(index, col, row)) ++col;
+                while (col < width_ && !Opaque(index, col, row))
+                    ++col;
                 int start = col;
-                while (col < width_ && Opaque(index, col, row)) ++col;
+                while (col < width_ && Opaque(index, col, row))
+                    ++col;
                 if (col > start) BitBlt(dc, x + start, y + row, col - start, 1, mem, start, row, SRCCOPY);
             }
         }

@@ -368,7 +368,8 @@ LRESULT ListBoxWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case LB_GETCOUNT: return s->model.Count();
     case LB_GETTEXT: return GetText(s, index, reinterpret_cast<char*>(lParam));
-    case LB_GETTEXTLEN: return s->model.Valid(index) ? static_cast<LRESULT>(s->model.At(index).text.size()) : LB_ERR;
+    case LB_GETTEXTLEN:
+        return s->model.Valid(index) ? static_cast<LRESULT>(s->model.At(index).text.size()) : LB_ERR;
     case LB_SETCURSEL: return SetCurSel(s, index);
     case LB_GETCURSEL: return s->model.Current();
     case LB_SETTOPINDEX: return SetTopIndex(s, index);
@@ -377,8 +378,10 @@ LRESULT ListBoxWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case LB_GETITEMHEIGHT: return s->model.ItemHeight();
     case LB_GETITEMRECT: return GetItemRect(s, index, reinterpret_cast<RECT*>(lParam));
     case LB_ITEMFROMPOINT: return ItemFromPoint(s, lParam);
-    case LB_FINDSTRING: return s->model.FindPrefix(index, lParam ? reinterpret_cast<const char*>(lParam) : "");
-    case LB_FINDSTRINGEXACT: return s->model.FindExact(index, lParam ? reinterpret_cast<const char*>(lParam) : "");
+    case LB_FINDSTRING:
+        return s->model.FindPrefix(index, lParam ? reinterpret_cast<const char*>(lParam) : "");
+    case LB_FINDSTRINGEXACT:
+        return s->model.FindExact(index, lParam ? reinterpret_cast<const char*>(lParam) : "");
     case LB_SELECTSTRING: return SelectString(s, index, lParam);
     case LB_SETITEMDATA:
         if (!s->model.Valid(index)) return LB_ERR;
@@ -395,8 +398,6 @@ LRESULT ListBoxWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
-void RegisterListBoxClass() {
-    RegisterControlClass(WC_LISTBOX, ListBoxWndProc);
-}
+void RegisterListBoxClass() { RegisterControlClass(WC_LISTBOX, ListBoxWndProc); }
 
 } // namespace controls

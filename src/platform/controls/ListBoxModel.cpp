@@ -21,8 +21,10 @@ int ListBoxModel::Add(std::string text, bool sorted) {
     while (index < Count()) {
         auto other = DecodeUtf8(items_[index].text);
         std::u32string a, b;
-        for (char32_t c : key) a.push_back(FoldCase(c));
-        for (char32_t c : other) b.push_back(FoldCase(c));
+        for (char32_t c : key)
+            a.push_back(FoldCase(c));
+        for (char32_t c : other)
+            b.push_back(FoldCase(c));
         if (a < b) break;
         ++index;
     }

@@ -36,8 +36,14 @@ public:
     int Top() const { return top_; }
     bool SetTop(int index);
     int ItemHeight() const { return itemHeight_; }
-    void SetItemHeight(int height) { itemHeight_ = height < 1 ? 1 : height; ClampTop(); }
-    void SetClientHeight(int height) { clientHeight_ = height < 0 ? 0 : height; ClampTop(); }
+    void SetItemHeight(int height) {
+        itemHeight_ = height < 1 ? 1 : height;
+        ClampTop();
+    }
+    void SetClientHeight(int height) {
+        clientHeight_ = height < 0 ? 0 : height;
+        ClampTop();
+    }
     int ClientHeight() const { return clientHeight_; }
     int RowsPerPage() const;
     int MaxTop() const;

@@ -135,7 +135,8 @@ void SelectAndFocus(ListViewState* s, int item) {
     if (!(Style(s->hwnd) & LVS_SINGLESEL)) {
         // Plain clicks and keys select one row in a multiple-selection list too.
         auto others = s->model.SetItemState(-1, 0, LVIS_SELECTED);
-        others.erase(std::remove_if(others.begin(), others.end(), [&](const ItemStateChange& c) { return c.item == item; }),
+        others.erase(std::remove_if(others.begin(), others.end(),
+                                    [&](const ItemStateChange& c) { return c.item == item; }),
                      others.end());
         s->model.SetItemState(item, LVIS_SELECTED, LVIS_SELECTED);
         changes.insert(changes.begin(), others.begin(), others.end());
@@ -214,7 +215,8 @@ int AutoWidth(ListViewState* s, int column, bool useHeader) {
     HGDIOBJ old = SelectObject(dc, s->font ? s->font : DefaultControlFont());
     int width = useHeader ? TextWidth(dc, s->model.Column(column).text) + 2 * kCellMargin : 0;
     for (int i = 0; i < s->model.ItemCount(); ++i)
-        width = std::max(width, TextWidth(dc, s->model.ItemText(i, s->model.Column(column).subItem)) + 2 * kCellMargin);
+        width = std::max(width, TextWidth(dc, s->model.ItemText(i, s->model.Column(column).subItem)) +
+                                    2 * kCellMargin);
     if (column == 0 && s->smallImages) width += s->smallImages->Width();
     SelectObject(dc, old);
     ReleaseDC(s->hwnd, dc);
@@ -249,12 +251,14 @@ LRESULT InsertItem(ListViewState* s, const LVITEM* item) {
 
 LRESULT SetItem(ListViewState* s, const LVITEM* item) {
     if (!item || !s->model.ValidItem(item->iItem)) return FALSE;
-    if (item->mask & LVIF_TEXT) s->model.SetItemText(item->iItem, item->iSubItem, item->pszText ? item->pszText : "");
+    if (item->mask & LVIF_TEXT)
+        s->model.SetItemText(item->iItem, item->iSubItem, item->pszText ? item->pszText : "");
     if (item->iSubItem == 0) {
         ListRow& row = s->model.Row(item->iItem);
         if (item->mask & LVIF_IMAGE) row.image = item->iImage;
         if (item->mask & LVIF_PARAM) row.lParam = item->lParam;
-        if (item->mask & LVIF_STATE) NotifyItemChanges(s, s->model.SetItemState(item->iItem, item->state, item->stateMask));
+        if (item->mask & LVIF_STATE)
+            NotifyItemChanges(s, s->model.SetItemState(item->iItem, item->state, item->stateMask));
     }
     RECT r = s->model.ItemRect(item->iItem, LVIR_BOUNDS);
     InvalidateRect(s->hwnd, &r, TRUE);
@@ -264,7 +268,8 @@ LRESULT SetItem(ListViewState* s, const LVITEM* item) {
 LRESULT GetItem(ListViewState* s, LVITEM* item) {
     if (!item || !s->model.ValidItem(item->iItem)) return FALSE;
     const ListRow& row = s->model.Row(item->iItem);
-    if (item->mask & LVIF_TEXT) CopyText(s->model.ItemText(item->iItem, item->iSubItem), item->pszText, item->cchTextMax);
+    if (item->mask & LVIF_TEXT)
+        CopyText(s->model.ItemText(item->iItem, item->iSubItem), item->pszText, item->cchTextMax);
     if (item->mask & LVIF_IMAGE) item->iImage = row.image;
     if (item->mask & LVIF_PARAM) item->lParam = row.lParam;
     if (item->mask & LVIF_STATE) item->state = row.state & item->stateMask;
@@ -385,7 +390,8 @@ void PaintRow(ListViewState* s, HDC dc, int index) {
         const ListColumn& col = s->model.Column(c);
         UINT align = col.fmt == LVCFMT_RIGHT ? DT_RIGHT : col.fmt == LVCFMT_CENTER ? DT_CENTER : DT_LEFT;
         std::string value = s->model.ItemText(index, col.subItem);
-        DrawText(dc, value.c_str(), -1, &text, align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        DrawText(dc, value.c_str(), -1, &text,
+                 align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
     if (s->focused && (row.state & LVIS_FOCUSED)) {
         RECT focus = fullRow ? bounds : s->model.ItemRect(index, LVIR_LABEL);
@@ -487,9 +493,9 @@ void OnKeyDown(ListViewState* s, WPARAM vk) {
         return;
     }
     if (vk == VK_LEFT || vk == VK_RIGHT)
-        ScrollTo(s, s->model.TopIndex(), s->model.HorzOffset() + (vk == VK_LEFT ? -kHorzLineStep : kHorzLineStep));
-    else if (vk == VK_RETURN)
-        SendSimpleNotify(s, NM_RETURN, s->model.FocusedItem(), {});
+        ScrollTo(s, s->model.TopIndex(),
+                 s->model.HorzOffset() + (vk == VK_LEFT ? -kHorzLineStep : kHorzLineStep));
+    else if (vk == VK_RETURN) SendSimpleNotify(s, NM_RETURN, s->model.FocusedItem(), {});
 }
 
 void OnVScroll(ListViewState* s, WPARAM wParam) {
@@ -574,8 +580,8 @@ HWND EnsureHeader(ListViewState* s) {
     RECT client{};
     GetClientRect(s->hwnd, &client);
     HWND hwnd = s->hwnd;
-    HWND header = CreateWindowEx(0, WC_HEADER, "", headerStyle, 0, 0, client.right, HeaderHeightFor(hwnd, s->font), hwnd,
-                                 nullptr, nullptr, nullptr);
+    HWND header = CreateWindowEx(0, WC_HEADER, "", headerStyle, 0, 0, client.right,
+                                 HeaderHeightFor(hwnd, s->font), hwnd, nullptr, nullptr, nullptr);
     if (!IsWindow(hwnd) || !header) return nullptr;
     s->header = header;
     if (s->font) SendMessage(header, WM_SETFONT, reinterpret_cast<WPARAM>(s->font), FALSE);
@@ -645,9 +651,7 @@ LRESULT ListViewWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETFONT: return OnSetFont(s, wParam, lParam);
     case WM_GETFONT: return reinterpret_cast<LRESULT>(s->font);
     case WM_PAINT:
-    case WM_PRINTCLIENT:
-        EnsureHeader(s);
-        return OnPaint(s, reinterpret_cast<HDC>(wParam));
+    case WM_PRINTCLIENT: EnsureHeader(s); return OnPaint(s, reinterpret_cast<HDC>(wParam));
     case WM_ERASEBKGND: return 1; // WM_PAINT fills the background
     case WM_SETFOCUS: OnFocus(s, true); return 0;
     case WM_KILLFOCUS: OnFocus(s, false); return 0;
@@ -669,7 +673,9 @@ LRESULT ListViewWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case LVM_GETTEXTBKCOLOR: return s->textBkColor;
     case LVM_SETTEXTBKCOLOR: return SetColor(s, &s->textBkColor, lParam);
     case LVM_GETIMAGELIST:
-        return reinterpret_cast<LRESULT>(index == LVSIL_SMALL ? s->smallImages : index == LVSIL_NORMAL ? s->normalImages : nullptr);
+        return reinterpret_cast<LRESULT>(index == LVSIL_SMALL    ? s->smallImages
+                                         : index == LVSIL_NORMAL ? s->normalImages
+                                                                 : nullptr);
     case LVM_SETIMAGELIST: return SetImageList(s, index, reinterpret_cast<HIMAGELIST>(lParam));
     case LVM_GETITEMCOUNT: return s->model.ItemCount();
     case LVM_GETITEM: return GetItem(s, item);
@@ -683,14 +689,16 @@ LRESULT ListViewWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case LVM_ENSUREVISIBLE:
         if (s->model.EnsureVisible(index, lParam != 0)) Relayout(s);
         return s->model.ValidItem(index);
-    case LVM_SCROLL: return Scroll(s, static_cast<int>(static_cast<std::intptr_t>(wParam)), static_cast<int>(lParam));
+    case LVM_SCROLL:
+        return Scroll(s, static_cast<int>(static_cast<std::intptr_t>(wParam)), static_cast<int>(lParam));
     case LVM_REDRAWITEMS: return RedrawItems(s, index, static_cast<int>(lParam));
     case LVM_GETCOLUMN: return GetColumn(s, index, reinterpret_cast<LVCOLUMN*>(lParam));
     case LVM_SETCOLUMN: return SetColumn(s, index, reinterpret_cast<const LVCOLUMN*>(lParam));
     case LVM_INSERTCOLUMN: return InsertColumn(s, index, reinterpret_cast<const LVCOLUMN*>(lParam));
     case LVM_DELETECOLUMN: return DeleteColumn(s, index);
     case LVM_GETCOLUMNWIDTH: return s->model.ValidColumn(index) ? s->model.Column(index).width : 0;
-    case LVM_SETCOLUMNWIDTH: return SetColumnWidth(s, index, static_cast<std::int16_t>(LOWORD(static_cast<DWORD>(lParam))));
+    case LVM_SETCOLUMNWIDTH:
+        return SetColumnWidth(s, index, static_cast<std::int16_t>(LOWORD(static_cast<DWORD>(lParam))));
     case LVM_GETHEADER: return reinterpret_cast<LRESULT>(EnsureHeader(s));
     case LVM_GETTOPINDEX: return s->model.TopIndex();
     case LVM_GETCOUNTPERPAGE: return s->model.CountPerPage();

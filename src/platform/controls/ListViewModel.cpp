@@ -27,7 +27,8 @@ bool ListViewModel::DeleteColumn(int index) {
 
 int ListViewModel::ColumnLeft(int index) const {
     int x = 0;
-    for (int i = 0; i < index && i < ColumnCount(); ++i) x += columns_[i].width;
+    for (int i = 0; i < index && i < ColumnCount(); ++i)
+        x += columns_[i].width;
     return x;
 }
 
@@ -78,7 +79,8 @@ std::vector<ItemStateChange> ListViewModel::SetItemState(int item, UINT state, U
         }
     };
     if (item == -1) {
-        for (int i = 0; i < ItemCount(); ++i) apply(i, state, mask);
+        for (int i = 0; i < ItemCount(); ++i)
+            apply(i, state, mask);
         return changes;
     }
     if (!ValidItem(item)) return changes;
@@ -91,7 +93,9 @@ std::vector<ItemStateChange> ListViewModel::SetItemState(int item, UINT state, U
     return changes;
 }
 
-UINT ListViewModel::ItemState(int index, UINT mask) const { return ValidItem(index) ? rows_[index].state & mask : 0; }
+UINT ListViewModel::ItemState(int index, UINT mask) const {
+    return ValidItem(index) ? rows_[index].state & mask : 0;
+}
 
 int ListViewModel::FocusedItem() const {
     for (int i = 0; i < ItemCount(); ++i)
@@ -100,7 +104,8 @@ int ListViewModel::FocusedItem() const {
 }
 
 int ListViewModel::SelectedCount() const {
-    return static_cast<int>(std::count_if(rows_.begin(), rows_.end(), [](const ListRow& r) { return r.state & LVIS_SELECTED; }));
+    return static_cast<int>(
+        std::count_if(rows_.begin(), rows_.end(), [](const ListRow& r) { return r.state & LVIS_SELECTED; }));
 }
 
 int ListViewModel::NextItem(int start, UINT flags) const {
@@ -172,7 +177,9 @@ bool ListViewModel::EnsureVisible(int index, bool partialOk) {
     return SetTopIndex(index - page + 1);
 }
 
-ScrollState ListViewModel::VertScroll() const { return {0, std::max(ItemCount() - 1, 0), CountPerPage(), top_}; }
+ScrollState ListViewModel::VertScroll() const {
+    return {0, std::max(ItemCount() - 1, 0), CountPerPage(), top_};
+}
 
 ScrollState ListViewModel::HorzScroll() const {
     return {0, std::max(TotalColumnWidth() - 1, 0), clientWidth_, hOffset_};

@@ -46,9 +46,15 @@ public:
     void SetClientSize(int width, int height);
     int ClientWidth() const { return clientWidth_; }
     int ClientHeight() const { return clientHeight_; }
-    void SetHeaderHeight(int height) { headerHeight_ = height < 0 ? 0 : height; ClampScroll(); }
+    void SetHeaderHeight(int height) {
+        headerHeight_ = height < 0 ? 0 : height;
+        ClampScroll();
+    }
     int HeaderHeight() const { return headerHeight_; }
-    void SetRowHeight(int height) { rowHeight_ = height < 1 ? 1 : height; ClampScroll(); }
+    void SetRowHeight(int height) {
+        rowHeight_ = height < 1 ? 1 : height;
+        ClampScroll();
+    }
     int RowHeight() const { return rowHeight_; }
     void SetSmallImageWidth(int width) { smallImageWidth_ = width < 0 ? 0 : width; }
 

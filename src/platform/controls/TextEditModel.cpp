@@ -129,27 +129,23 @@ void TextEditModel::MoveCaret(CaretMotion motion, bool extend) {
     size_t pos = caret_;
     int line = LineFromChar(caret_);
     switch (motion) {
-    case CaretMotion::Left:
-        pos = (!extend && HasSelection()) ? SelStart() : StepLeft(caret_);
-        break;
-    case CaretMotion::Right:
-        pos = (!extend && HasSelection()) ? SelEnd() : StepRight(caret_);
-        break;
+    case CaretMotion::Left: pos = (!extend && HasSelection()) ? SelStart() : StepLeft(caret_); break;
+    case CaretMotion::Right: pos = (!extend && HasSelection()) ? SelEnd() : StepRight(caret_); break;
     case CaretMotion::WordLeft:
-        while (pos > 0 && IsSpace(text_[pos - 1])) --pos;
-        while (pos > 0 && !IsSpace(text_[pos - 1])) --pos;
+        while (pos > 0 && IsSpace(text_[pos - 1]))
+            --pos;
+        while (pos > 0 && !IsSpace(text_[pos - 1]))
+            --pos;
         break;
     case CaretMotion::WordRight:
-        while (pos < text_.size() && !IsSpace(text_[pos])) ++pos;
-        while (pos < text_.size() && IsSpace(text_[pos]) && text_[pos] != '\r' && text_[pos] != '\n') ++pos;
+        while (pos < text_.size() && !IsSpace(text_[pos]))
+            ++pos;
+        while (pos < text_.size() && IsSpace(text_[pos]) && text_[pos] != '\r' && text_[pos] != '\n')
+            ++pos;
         if (pos == caret_) pos = StepRight(pos);
         break;
-    case CaretMotion::LineStart:
-        pos = lineStarts_[line];
-        break;
-    case CaretMotion::LineEnd:
-        pos = LineEnd(line);
-        break;
+    case CaretMotion::LineStart: pos = lineStarts_[line]; break;
+    case CaretMotion::LineEnd: pos = LineEnd(line); break;
     case CaretMotion::LineUp:
     case CaretMotion::LineDown: {
         int target = line + (motion == CaretMotion::LineUp ? -1 : 1);
@@ -158,12 +154,8 @@ void TextEditModel::MoveCaret(CaretMotion motion, bool extend) {
         pos = std::min(lineStarts_[target] + column, LineEnd(target));
         break;
     }
-    case CaretMotion::DocStart:
-        pos = 0;
-        break;
-    case CaretMotion::DocEnd:
-        pos = text_.size();
-        break;
+    case CaretMotion::DocStart: pos = 0; break;
+    case CaretMotion::DocEnd: pos = text_.size(); break;
     }
     caret_ = pos;
     if (!extend) anchor_ = pos;
@@ -191,7 +183,9 @@ void TextEditModel::EmptyUndo() {
     undoAnchor_ = undoCaret_ = 0;
 }
 
-void TextEditModel::SetLimit(size_t limit) { limit_ = limit == 0 ? kLargestLimit : std::min(limit, kLargestLimit); }
+void TextEditModel::SetLimit(size_t limit) {
+    limit_ = limit == 0 ? kLargestLimit : std::min(limit, kLargestLimit);
+}
 
 void TextEditModel::RebuildLines() {
     lineStarts_.assign(1, 0);

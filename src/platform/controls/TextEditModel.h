@@ -11,7 +11,18 @@
 
 namespace controls {
 
-enum class CaretMotion { Left, Right, WordLeft, WordRight, LineStart, LineEnd, LineUp, LineDown, DocStart, DocEnd };
+enum class CaretMotion {
+    Left,
+    Right,
+    WordLeft,
+    WordRight,
+    LineStart,
+    LineEnd,
+    LineUp,
+    LineDown,
+    DocStart,
+    DocEnd
+};
 
 class TextEditModel {
 public:
@@ -33,7 +44,10 @@ public:
     size_t Caret() const { return caret_; }
     bool HasSelection() const { return caret_ != anchor_; }
     std::u32string SelectedText() const;
-    void SelectAll() { anchor_ = 0; caret_ = text_.size(); }
+    void SelectAll() {
+        anchor_ = 0;
+        caret_ = text_.size();
+    }
 
     // Replaces the selection; the inserted text is cut to the limit (and to its first line in
     // a single-line model). Returns false when nothing changed.

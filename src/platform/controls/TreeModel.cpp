@@ -12,7 +12,8 @@ bool IsSpecial(HTREEITEM h) { return h == TVI_ROOT || h == TVI_FIRST || h == TVI
 
 std::u32string SortKey(const std::string& s) {
     std::u32string key;
-    for (char32_t c : DecodeUtf8(s)) key.push_back(FoldCase(c));
+    for (char32_t c : DecodeUtf8(s))
+        key.push_back(FoldCase(c));
     return key;
 }
 
@@ -40,7 +41,8 @@ TreeNode* TreeModel::Insert(HTREEITEM parent, HTREEITEM after, const TVITEM& ite
         prev = nullptr;
     } else if (after == TVI_SORT) {
         auto key = SortKey(node->text);
-        for (TreeNode* s = first; s && SortKey(s->text) <= key; s = s->next) prev = s;
+        for (TreeNode* s = first; s && SortKey(s->text) <= key; s = s->next)
+            prev = s;
     } else if (after && after != TVI_LAST && Valid(after) && after->parent == parent) {
         prev = after;
     } else {
@@ -137,7 +139,8 @@ TreeNode* TreeModel::Next(HTREEITEM node, UINT code) const {
 
 int TreeModel::Level(const TreeNode* node) const {
     int level = 0;
-    for (const TreeNode* p = node->parent; p; p = p->parent) ++level;
+    for (const TreeNode* p = node->parent; p; p = p->parent)
+        ++level;
     return level;
 }
 
@@ -166,7 +169,8 @@ bool TreeModel::Expand(HTREEITEM node, UINT code, bool byUser, const ExpandHooks
     } else {
         node->state &= ~TVIS_EXPANDED;
         if (code & TVE_COLLAPSERESET) {
-            while (node->firstChild) Delete(node->firstChild);
+            while (node->firstChild)
+                Delete(node->firstChild);
             node->state &= ~TVIS_EXPANDEDONCE;
         }
         // The caret never hides inside a collapsed branch.
@@ -185,13 +189,16 @@ void TreeModel::SortChildren(HTREEITEM parent) {
     });
 }
 
-void TreeModel::SortChildren(HTREEITEM parent, const std::function<int(const TreeNode*, const TreeNode*)>& compare) {
+void TreeModel::SortChildren(HTREEITEM parent,
+                             const std::function<int(const TreeNode*, const TreeNode*)>& compare) {
     if (parent == TVI_ROOT) parent = nullptr;
     if (parent && !Valid(parent)) return;
     std::vector<TreeNode*> kids;
-    for (TreeNode* c = parent ? parent->firstChild : firstRoot_; c; c = c->next) kids.push_back(c);
+    for (TreeNode* c = parent ? parent->firstChild : firstRoot_; c; c = c->next)
+        kids.push_back(c);
     std::stable_sort(kids.begin(), kids.end(), [&](TreeNode* a, TreeNode* b) { return compare(a, b) < 0; });
-    for (TreeNode* k : kids) Unlink(k);
+    for (TreeNode* k : kids)
+        Unlink(k);
     TreeNode* prev = nullptr;
     for (TreeNode* k : kids) {
         Link(parent, prev, k);
@@ -217,7 +224,8 @@ const std::vector<TreeNode*>& TreeModel::VisibleRows() const {
             n = n->firstChild;
             continue;
         }
-        while (n && !n->next) n = n->parent;
+        while (n && !n->next)
+            n = n->parent;
         if (n) n = n->next;
     }
     visibleDirty_ = false;
@@ -247,7 +255,8 @@ bool TreeModel::SetTopRow(int row, int rowsPerPage) {
 bool TreeModel::EnsureVisible(HTREEITEM node, int rowsPerPage, const ExpandHooks& hooks) {
     if (!Valid(node)) return false;
     std::vector<TreeNode*> chain;
-    for (TreeNode* p = node->parent; p; p = p->parent) chain.push_back(p);
+    for (TreeNode* p = node->parent; p; p = p->parent)
+        chain.push_back(p);
     for (auto it = chain.rbegin(); it != chain.rend(); ++it)
         if (!Expanded(*it)) Expand(*it, TVE_EXPAND, false, hooks);
     int i = VisibleIndex(node);

@@ -234,7 +234,8 @@ HWND BeginEdit(TreeState* s, TreeNode* n) {
     info.item.mask |= TVIF_TEXT;
     info.item.pszText = const_cast<char*>(n->text.c_str());
     HWND hwnd = s->hwnd;
-    if (SendNotify(hwnd, TVN_BEGINLABELEDIT, &info.hdr) != 0 || !IsWindow(hwnd) || !s->model.Valid(n)) return nullptr;
+    if (SendNotify(hwnd, TVN_BEGINLABELEDIT, &info.hdr) != 0 || !IsWindow(hwnd) || !s->model.Valid(n))
+        return nullptr;
     EnsureVisible(s, n);
     RECT r;
     {
@@ -243,8 +244,9 @@ HWND BeginEdit(TreeState* s, TreeNode* n) {
     }
     RegisterEditClass();
     int width = std::max(r.right - r.left + 40, 60);
-    HWND edit = CreateWindowEx(0, WC_EDIT, n->text.c_str(), WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, r.left - 2,
-                               r.top, width, r.bottom - r.top, hwnd, nullptr, nullptr, nullptr);
+    HWND edit = CreateWindowEx(0, WC_EDIT, n->text.c_str(),
+                               WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, r.left - 2, r.top, width,
+                               r.bottom - r.top, hwnd, nullptr, nullptr, nullptr);
     if (!edit) return nullptr;
     SendMessage(edit, WM_SETFONT, reinterpret_cast<WPARAM>(s->font), FALSE);
     s->edit = edit;
@@ -371,7 +373,7 @@ TVHITTESTINFO Hit(TreeState* s, POINT pt) {
     UINT outside = 0;
     if (pt.y < 0) outside |= TVHT_ABOVE;
     if (pt.y >= c.bottom) outside |= TVHT_BELOW;
-    if (pt.x < 0) outside |= 0x0800; // TVHT_TOLEFT
+    if (pt.x < 0) outside |= 0x0800;        // TVHT_TOLEFT
     if (pt.x >= c.right) outside |= 0x0400; // TVHT_TORIGHT
     if (outside) {
         info.flags = outside;
@@ -389,7 +391,9 @@ TVHITTESTINFO Hit(TreeState* s, POINT pt) {
     FontDC f(s);
     RECT label = LabelRect(s, f.dc(), n, row);
     bool buttons = (s->style & TVS_HASBUTTONS) && (n->parent || (s->style & TVS_LINESATROOT));
-    if (pt.x < left) info.flags = (buttons && TreeModel::HasChildren(n) && pt.x >= left - s->indent) ? TVHT_ONITEMBUTTON : TVHT_ONITEMINDENT;
+    if (pt.x < left)
+        info.flags = (buttons && TreeModel::HasChildren(n) && pt.x >= left - s->indent) ? TVHT_ONITEMBUTTON
+                                                                                        : TVHT_ONITEMINDENT;
     else if (pt.x < label.left) info.flags = TVHT_ONITEMICON;
     else if (pt.x < label.right) info.flags = TVHT_ONITEMLABEL;
     else info.flags = TVHT_ONITEMRIGHT;
@@ -400,7 +404,9 @@ LRESULT HitTest(TreeState* s, TVHITTESTINFO* info) {
     if (!info) return 0;
     TVHITTESTINFO hit = Hit(s, info->pt);
     info->flags = hit.flags;
-    info->hItem = (hit.flags & (TVHT_ONITEM | TVHT_ONITEMBUTTON | TVHT_ONITEMINDENT | TVHT_ONITEMRIGHT)) ? hit.hItem : nullptr;
+    info->hItem = (hit.flags & (TVHT_ONITEM | TVHT_ONITEMBUTTON | TVHT_ONITEMINDENT | TVHT_ONITEMRIGHT))
+                      ? hit.hItem
+                      : nullptr;
     return reinterpret_cast<LRESULT>(info->hItem);
 }
 
@@ -451,11 +457,13 @@ LRESULT SetImageList(TreeState* s, WPARAM which, HIMAGELIST list) {
 COLORREF Background(TreeState* s) { return s->bkColor == CLR_NONE ? GetSysColor(COLOR_WINDOW) : s->bkColor; }
 
 void DottedH(HDC dc, int x1, int x2, int y, COLORREF c) {
-    for (int x = x1 + ((x1 + y) & 1); x < x2; x += 2) SetPixel(dc, x, y, c);
+    for (int x = x1 + ((x1 + y) & 1); x < x2; x += 2)
+        SetPixel(dc, x, y, c);
 }
 
 void DottedV(HDC dc, int x, int y1, int y2, COLORREF c) {
-    for (int y = y1 + ((x + y1) & 1); y < y2; y += 2) SetPixel(dc, x, y, c);
+    for (int y = y1 + ((x + y1) & 1); y < y2; y += 2)
+        SetPixel(dc, x, y, c);
 }
 
 void PaintLinesAndButton(TreeState* s, HDC dc, const TreeNode* n, int top) {
@@ -477,7 +485,8 @@ void PaintLinesAndButton(TreeState* s, HDC dc, const TreeNode* n, int top) {
         }
     }
     if ((s->style & TVS_HASBUTTONS) && TreeModel::HasChildren(n)) {
-        RECT box{cx - kButtonSize / 2, cy - kButtonSize / 2, cx - kButtonSize / 2 + kButtonSize, cy - kButtonSize / 2 + kButtonSize};
+        RECT box{cx - kButtonSize / 2, cy - kButtonSize / 2, cx - kButtonSize / 2 + kButtonSize,
+                 cy - kButtonSize / 2 + kButtonSize};
         FillSolid(dc, box, GetSysColor(COLOR_WINDOW));
         HBRUSH frame = CreateSolidBrush(GetSysColor(COLOR_BTNSHADOW));
         FrameRect(dc, &box, frame);
@@ -513,7 +522,8 @@ void Paint(TreeState* s, HDC dc) {
     HGDIOBJ oldFont = SelectObject(dc, s->font ? s->font : DefaultControlFont());
     const auto& rows = s->model.VisibleRows();
     int last = std::min(static_cast<int>(rows.size()) - 1, s->model.TopRow() + RowsPerPage(s));
-    for (int i = s->model.TopRow(); i <= last; ++i) PaintRow(s, dc, rows[i], i);
+    for (int i = s->model.TopRow(); i <= last; ++i)
+        PaintRow(s, dc, rows[i], i);
     SelectObject(dc, oldFont);
 }
 
@@ -547,7 +557,8 @@ void OnButtonDown(TreeState* s, POINT pt, bool doubleClick) {
         if (!IsWindow(hwnd)) return;
         if (doubleClick && s->model.Valid(hit.hItem)) {
             NMHDR nm;
-            if (SendNotify(hwnd, NM_DBLCLK, &nm) == 0 && IsWindow(hwnd)) Expand(s, hit.hItem, TVE_TOGGLE, true);
+            if (SendNotify(hwnd, NM_DBLCLK, &nm) == 0 && IsWindow(hwnd))
+                Expand(s, hit.hItem, TVE_TOGGLE, true);
             return;
         }
     }
@@ -704,7 +715,8 @@ LRESULT TreeViewWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_VSCROLL: OnVScroll(s, wParam); return 0;
     case WM_HSCROLL: OnHScroll(s, wParam); return 0;
     case WM_MOUSEWHEEL:
-        ScrollTo(s, s->model.TopRow() + (GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? -kWheelLines : kWheelLines), s->xOffset);
+        ScrollTo(s, s->model.TopRow() + (GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? -kWheelLines : kWheelLines),
+                 s->xOffset);
         return 0;
 
     case TVM_INSERTITEM: return InsertItem(s, reinterpret_cast<const TVINSERTSTRUCT*>(lParam));
@@ -717,7 +729,8 @@ LRESULT TreeViewWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         s->indent = std::max(static_cast<int>(wParam), kButtonSize + 4);
         Changed(s);
         return 0;
-    case TVM_GETIMAGELIST: return reinterpret_cast<LRESULT>(wParam == TVSIL_STATE ? s->stateImages : s->images);
+    case TVM_GETIMAGELIST:
+        return reinterpret_cast<LRESULT>(wParam == TVSIL_STATE ? s->stateImages : s->images);
     case TVM_SETIMAGELIST: return SetImageList(s, wParam, reinterpret_cast<HIMAGELIST>(lParam));
     case TVM_GETNEXTITEM: return reinterpret_cast<LRESULT>(s->model.Next(item, static_cast<UINT>(wParam)));
     case TVM_SELECTITEM: return SelectItem(s, wParam, item);
@@ -769,8 +782,6 @@ LRESULT TreeViewWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
-void RegisterTreeViewClass() {
-    RegisterControlClass(WC_TREEVIEW, TreeViewWndProc);
-}
+void RegisterTreeViewClass() { RegisterControlClass(WC_TREEVIEW, TreeViewWndProc); }
 
 } // namespace controls

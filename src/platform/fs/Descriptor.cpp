@@ -9,10 +9,8 @@ namespace fs {
 
 int OpenDescriptor(const std::string& path, Access access, Share, bool create, int& error) {
     int flags = O_CLOEXEC;
-    if (create)
-        flags |= O_RDWR | O_CREAT | O_TRUNC;
-    else
-        flags |= access == Access::Write ? O_WRONLY : access == Access::ReadWrite ? O_RDWR : O_RDONLY;
+    if (create) flags |= O_RDWR | O_CREAT | O_TRUNC;
+    else flags |= access == Access::Write ? O_WRONLY : access == Access::ReadWrite ? O_RDWR : O_RDONLY;
     int fd = ::open(path.c_str(), flags, 0666);
     if (fd >= 0) {
         struct stat st {};
@@ -22,8 +20,7 @@ int OpenDescriptor(const std::string& path, Access access, Share, bool create, i
             errno = EISDIR;
         }
     }
-    if (fd < 0)
-        error = errno;
+    if (fd < 0) error = errno;
     return fd;
 }
 
@@ -34,10 +31,8 @@ std::int64_t ReadDescriptor(int fd, void* buffer, std::int64_t count) {
     auto* out = static_cast<unsigned char*>(buffer);
     while (total < count) {
         ssize_t n = ::read(fd, out + total, std::size_t(count - total));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
         total += n;
     }
     return total;
@@ -48,10 +43,8 @@ std::int64_t WriteDescriptor(int fd, const void* buffer, std::int64_t count) {
     const auto* in = static_cast<const unsigned char*>(buffer);
     while (total < count) {
         ssize_t n = ::write(fd, in + total, std::size_t(count - total));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
         total += n;
     }
     return total;
@@ -64,8 +57,7 @@ std::int64_t SeekDescriptor(int fd, std::int64_t offset, SeekFrom from) {
 }
 
 bool TruncateDescriptor(int fd, std::int64_t size, int& error) {
-    if (::ftruncate(fd, off_t(size)) == 0)
-        return true;
+    if (::ftruncate(fd, off_t(size)) == 0) return true;
     error = errno;
     return false;
 }

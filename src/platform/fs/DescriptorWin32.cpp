@@ -15,14 +15,10 @@ namespace {
 
 DWORD ShareMode(Share share) {
     switch (share) {
-    case Share::Exclusive:
-        return 0;
-    case Share::DenyWrite:
-        return FILE_SHARE_READ;
-    case Share::DenyRead:
-        return FILE_SHARE_WRITE;
-    case Share::DenyNone:
-        break;
+    case Share::Exclusive: return 0;
+    case Share::DenyWrite: return FILE_SHARE_READ;
+    case Share::DenyRead: return FILE_SHARE_WRITE;
+    case Share::DenyNone: break;
     }
     return FILE_SHARE_READ | FILE_SHARE_WRITE;
 }
@@ -34,11 +30,10 @@ constexpr DWORD kChunk = 0x40000000u;
 } // namespace
 
 int OpenDescriptor(const std::string& path, Access access, Share share, bool create, int& error) {
-    DWORD rights = access == Access::Read ? GENERIC_READ
+    DWORD rights = access == Access::Read    ? GENERIC_READ
                    : access == Access::Write ? GENERIC_WRITE
                                              : GENERIC_READ | GENERIC_WRITE;
-    if (create)
-        rights = GENERIC_READ | GENERIC_WRITE;
+    if (create) rights = GENERIC_READ | GENERIC_WRITE;
     HANDLE h = ::CreateFileW(WidenPath(path).c_str(), rights, ShareMode(share), nullptr,
                              create ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
@@ -61,8 +56,7 @@ std::int64_t ReadDescriptor(int fd, void* buffer, std::int64_t count) {
     while (total < count) {
         DWORD chunk = count - total > kChunk ? kChunk : DWORD(count - total);
         DWORD n = 0;
-        if (!::ReadFile(HandleOf(fd), out + total, chunk, &n, nullptr) || n == 0)
-            break;
+        if (!::ReadFile(HandleOf(fd), out + total, chunk, &n, nullptr) || n == 0) break;
         total += n;
     }
     return total;
@@ -74,8 +68,7 @@ std::int64_t WriteDescriptor(int fd, const void* buffer, std::int64_t count) {
     while (total < count) {
         DWORD chunk = count - total > kChunk ? kChunk : DWORD(count - total);
         DWORD n = 0;
-        if (!::WriteFile(HandleOf(fd), in + total, chunk, &n, nullptr) || n == 0)
-            break;
+        if (!::WriteFile(HandleOf(fd), in + total, chunk, &n, nullptr) || n == 0) break;
         total += n;
     }
     return total;
@@ -85,8 +78,7 @@ std::int64_t SeekDescriptor(int fd, std::int64_t offset, SeekFrom from) {
     DWORD method = from == SeekFrom::Begin ? FILE_BEGIN : from == SeekFrom::Current ? FILE_CURRENT : FILE_END;
     LARGE_INTEGER distance, result;
     distance.QuadPart = offset;
-    if (!::SetFilePointerEx(HandleOf(fd), distance, &result, method))
-        return -1;
+    if (!::SetFilePointerEx(HandleOf(fd), distance, &result, method)) return -1;
     return result.QuadPart;
 }
 

@@ -16,8 +16,7 @@ int OpenOrThrow(const std::string& path) {
     // Non-blocking: a FIFO put in a file's place after the folder was listed must not hang the
     // open. Reads of regular files ignore the flag.
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        throw FileError::CannotOpen(path, errno);
+    if (fd < 0) throw FileError::CannotOpen(path, errno);
     return fd;
 }
 
@@ -29,8 +28,7 @@ struct FdCloser {
 
 struct stat StatOrThrow(int fd, const std::string& path) {
     struct stat st;
-    if (::fstat(fd, &st) != 0)
-        throw FileError::CannotOpen(path, errno);
+    if (::fstat(fd, &st) != 0) throw FileError::CannotOpen(path, errno);
     return st;
 }
 
@@ -40,8 +38,7 @@ File File::Open(const std::string& path) {
     int fd = OpenOrThrow(path);
     FdCloser guard{fd};
     struct stat st = StatOrThrow(fd, path);
-    if (S_ISDIR(st.st_mode))
-        throw FileError::CannotOpen(path, EISDIR);
+    if (S_ISDIR(st.st_mode)) throw FileError::CannotOpen(path, EISDIR);
     if (!S_ISREG(st.st_mode))
         throw FileError::CannotOpen(path, ESPIPE); // no size to split by: the fallback reads it
     // One front-to-back pass follows, possibly in two halves at once.
@@ -54,8 +51,7 @@ File::File(File&& other) noexcept { *this = std::move(other); }
 
 File& File::operator=(File&& other) noexcept {
     if (this != &other) {
-        if (fd_ >= 0)
-            ::close(fd_);
+        if (fd_ >= 0) ::close(fd_);
         path_ = std::move(other.path_);
         fd_ = std::exchange(other.fd_, -1);
         size_ = std::exchange(other.size_, 0);
@@ -64,20 +60,17 @@ File& File::operator=(File&& other) noexcept {
 }
 
 File::~File() {
-    if (fd_ >= 0)
-        ::close(fd_);
+    if (fd_ >= 0) ::close(fd_);
 }
 
 void File::ReadAt(std::uint64_t offset, char* buffer, std::size_t length) const {
     while (length > 0) {
         ssize_t got = ::pread(fd_, buffer, length, off_t(offset));
         if (got < 0) {
-            if (errno == EINTR)
-                continue;
+            if (errno == EINTR) continue;
             throw FileError::CannotOpen(path_, errno);
         }
-        if (got == 0)
-            throw FileError::CannotOpen(path_, EIO); // shorter than when it was opened
+        if (got == 0) throw FileError::CannotOpen(path_, EIO); // shorter than when it was opened
         buffer += got;
         offset += std::uint64_t(got);
         length -= std::size_t(got);
@@ -88,8 +81,7 @@ std::string ReadWholeFile(const std::string& path) {
     int fd = OpenOrThrow(path);
     FdCloser guard{fd};
     struct stat st = StatOrThrow(fd, path);
-    if (S_ISDIR(st.st_mode))
-        throw FileError::CannotOpen(path, EISDIR);
+    if (S_ISDIR(st.st_mode)) throw FileError::CannotOpen(path, EISDIR);
     // A regular file is read up to the size it had when it was opened: a log the web server is
     // still writing is counted as it stood then, and a fast writer cannot keep the read going.
     // Files without a size (the kernel's own report 0, pipes) are read to their end.
@@ -100,20 +92,16 @@ std::string ReadWholeFile(const std::string& path) {
     char probe[64 * 1024];
     for (;;) {
         bool full = used == buffer.size();
-        if (full && bounded)
-            break;
+        if (full && bounded) break;
         char* target = full ? probe : buffer.data() + used;
         std::size_t room = full ? sizeof probe : buffer.size() - used;
         ssize_t got = ::read(fd, target, room);
         if (got < 0) {
-            if (errno == EINTR)
-                continue;
+            if (errno == EINTR) continue;
             throw FileError::CannotOpen(path, errno);
         }
-        if (got == 0)
-            break;
-        if (full)
-            buffer.append(probe, std::size_t(got));
+        if (got == 0) break;
+        if (full) buffer.append(probe, std::size_t(got));
         used += std::size_t(got);
     }
     buffer.resize(used);

@@ -15,7 +15,8 @@ FileError FileError::CannotOpen(const std::string& path, int error) {
 }
 
 FileError FileError::CannotCreate(const std::string& path, int error) {
-    return FileError("Cannot create file \"" + ExpandPath(path) + "\". " + SystemErrorText(error), path, error);
+    return FileError("Cannot create file \"" + ExpandPath(path) + "\". " + SystemErrorText(error), path,
+                     error);
 }
 
 std::string SystemErrorText(int error) {
@@ -25,8 +26,7 @@ std::string SystemErrorText(int error) {
 #if defined(__GLIBC__) && defined(_GNU_SOURCE)
     return ::strerror_r(error, buffer, sizeof buffer);
 #else
-    if (::strerror_r(error, buffer, sizeof buffer) != 0)
-        return "Unknown error " + std::to_string(error);
+    if (::strerror_r(error, buffer, sizeof buffer) != 0) return "Unknown error " + std::to_string(error);
     return buffer;
 #endif
 }
@@ -40,15 +40,13 @@ std::string ExpandPath(const std::string& path) {
         char resolved[PATH_MAX];
         if (::realpath(folder.c_str(), resolved)) {
             std::string out = resolved;
-            if (out.empty() || out.back() != '/')
-                out += '/';
+            if (out.empty() || out.back() != '/') out += '/';
             return out + name;
         }
     }
     std::error_code ec;
     std::filesystem::path absolute = std::filesystem::absolute(p, ec);
-    if (ec)
-        return path;
+    if (ec) return path;
     return absolute.lexically_normal().string();
 }
 

@@ -14,7 +14,8 @@ FileError FileError::CannotOpen(const std::string& path, int error) {
 }
 
 FileError FileError::CannotCreate(const std::string& path, int error) {
-    return FileError("Cannot create file \"" + ExpandPath(path) + "\". " + SystemErrorText(error), path, error);
+    return FileError("Cannot create file \"" + ExpandPath(path) + "\". " + SystemErrorText(error), path,
+                     error);
 }
 
 // On Windows the error numbers are the system's (GetLastError), and so is their text.
@@ -23,8 +24,7 @@ std::string SystemErrorText(int error) {
     DWORD n = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                    FORMAT_MESSAGE_IGNORE_INSERTS,
                                nullptr, DWORD(error), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    if (n == 0 || !buffer)
-        return "System error code: " + std::to_string(error);
+    if (n == 0 || !buffer) return "System error code: " + std::to_string(error);
     std::wstring text(buffer, n);
     ::LocalFree(buffer);
     // The system's texts end with a line break (and usually a full stop before it).
@@ -36,12 +36,10 @@ std::string SystemErrorText(int error) {
 std::string ExpandPath(const std::string& path) {
     std::wstring wide = WidenPath(path);
     DWORD n = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-    if (n == 0)
-        return path;
+    if (n == 0) return path;
     std::wstring full(n, L'\0');
     n = ::GetFullPathNameW(wide.c_str(), n, full.data(), nullptr);
-    if (n == 0 || n >= full.size())
-        return path;
+    if (n == 0 || n >= full.size()) return path;
     full.resize(n);
     return Narrow(full);
 }

@@ -24,23 +24,20 @@ constexpr DWORD kWriterFriendlyShare = FILE_SHARE_READ | FILE_SHARE_WRITE;
 HANDLE OpenOrThrow(const std::string& path, DWORD share, DWORD flags) {
     HANDLE h = ::CreateFileW(WidenPath(path).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL | flags, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        throw FileError::CannotOpen(path, int(::GetLastError()));
+    if (h == INVALID_HANDLE_VALUE) throw FileError::CannotOpen(path, int(::GetLastError()));
     return h;
 }
 
 struct HandleCloser {
     HANDLE h;
     ~HandleCloser() {
-        if (h != INVALID_HANDLE_VALUE)
-            ::CloseHandle(h);
+        if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
     }
 };
 
 std::uint64_t SizeOrThrow(HANDLE h, const std::string& path) {
     LARGE_INTEGER size;
-    if (!::GetFileSizeEx(h, &size))
-        throw FileError::CannotOpen(path, int(::GetLastError()));
+    if (!::GetFileSizeEx(h, &size)) throw FileError::CannotOpen(path, int(::GetLastError()));
     return std::uint64_t(size.QuadPart);
 }
 
@@ -53,8 +50,7 @@ DWORD ReadSome(HANDLE h, std::uint64_t offset, char* buffer, std::size_t length,
     DWORD got = 0;
     if (!::ReadFile(h, buffer, chunk, &got, &at)) {
         DWORD error = ::GetLastError();
-        if (error == ERROR_HANDLE_EOF)
-            return 0;
+        if (error == ERROR_HANDLE_EOF) return 0;
         throw FileError::CannotOpen(path, int(error));
     }
     return got;
@@ -68,8 +64,7 @@ File File::Open(const std::string& path) {
         throw FileError::CannotOpen(path, ERROR_INVALID_FUNCTION); // no size to split by
     std::uint64_t size = SizeOrThrow(guard.h, path);
     int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(guard.h), _O_RDONLY | _O_BINARY);
-    if (fd < 0)
-        throw FileError::CannotOpen(path, ERROR_TOO_MANY_OPEN_FILES);
+    if (fd < 0) throw FileError::CannotOpen(path, ERROR_TOO_MANY_OPEN_FILES);
     guard.h = INVALID_HANDLE_VALUE; // the descriptor owns it now
     return File(path, fd, size);
 }
@@ -78,8 +73,7 @@ File::File(File&& other) noexcept { *this = std::move(other); }
 
 File& File::operator=(File&& other) noexcept {
     if (this != &other) {
-        if (fd_ >= 0)
-            ::_close(fd_);
+        if (fd_ >= 0) ::_close(fd_);
         path_ = std::move(other.path_);
         fd_ = std::exchange(other.fd_, -1);
         size_ = std::exchange(other.size_, 0);
@@ -88,16 +82,14 @@ File& File::operator=(File&& other) noexcept {
 }
 
 File::~File() {
-    if (fd_ >= 0)
-        ::_close(fd_);
+    if (fd_ >= 0) ::_close(fd_);
 }
 
 void File::ReadAt(std::uint64_t offset, char* buffer, std::size_t length) const {
     HANDLE h = reinterpret_cast<HANDLE>(::_get_osfhandle(fd_));
     while (length > 0) {
         DWORD got = ReadSome(h, offset, buffer, length, path_);
-        if (got == 0)
-            throw FileError::CannotOpen(path_, ERROR_HANDLE_EOF); // shorter than when it was opened
+        if (got == 0) throw FileError::CannotOpen(path_, ERROR_HANDLE_EOF); // shorter than when it was opened
         buffer += got;
         offset += got;
         length -= got;
@@ -114,8 +106,7 @@ std::string ReadWholeFile(const std::string& path) {
     std::size_t used = 0;
     while (used < buffer.size()) {
         DWORD got = ReadSome(guard.h, used, buffer.data() + used, buffer.size() - used, path);
-        if (got == 0)
-            break; // it shrank meanwhile: keep what is there
+        if (got == 0) break; // it shrank meanwhile: keep what is there
         used += got;
     }
     buffer.resize(used);

@@ -11,10 +11,10 @@ namespace {
 bool IsSpecialMode(mode_t mode) { return S_ISFIFO(mode) || S_ISSOCK(mode) || S_ISCHR(mode) || S_ISBLK(mode); }
 
 FindEntry Classify(const std::string& folder, const dirent& entry) {
-    bool special = entry.d_type == DT_FIFO || entry.d_type == DT_SOCK || entry.d_type == DT_CHR || entry.d_type == DT_BLK;
+    bool special = entry.d_type == DT_FIFO || entry.d_type == DT_SOCK || entry.d_type == DT_CHR ||
+                   entry.d_type == DT_BLK;
     FindEntry found{entry.d_name, entry.d_type == DT_DIR, special};
-    if (entry.d_type != DT_UNKNOWN && entry.d_type != DT_LNK)
-        return found;
+    if (entry.d_type != DT_UNKNOWN && entry.d_type != DT_LNK) return found;
     // Links and file systems without d_type: ask the file system about the target; a dangling
     // link is neither a folder nor a file.
     struct stat st;
@@ -31,14 +31,11 @@ FindEntry Classify(const std::string& folder, const dirent& entry) {
 std::vector<FindEntry> FindFiles(const std::string& folder, std::string_view pattern) {
     std::vector<FindEntry> entries;
     std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "/" : folder.c_str()), ::closedir);
-    if (!dir)
-        return entries;
+    if (!dir) return entries;
     while (const dirent* entry = ::readdir(dir.get())) {
         std::string_view name = entry->d_name;
-        if (name == "." || name == "..")
-            continue;
-        if (!MatchesWildcard(pattern, name))
-            continue;
+        if (name == "." || name == "..") continue;
+        if (!MatchesWildcard(pattern, name)) continue;
         entries.push_back(Classify(folder, *entry));
     }
     return entries;

@@ -12,8 +12,8 @@
 namespace fs {
 
 struct FindEntry {
-    std::string Name;  // the entry's name as the file system holds it
-    bool IsDirectory;  // a directory, or a link to one
+    std::string Name; // the entry's name as the file system holds it
+    bool IsDirectory; // a directory, or a link to one
     // A FIFO, socket or device, or a link to one: reading it may block or never end. A dangling
     // link is neither this nor a directory.
     bool IsSpecialFile = false;

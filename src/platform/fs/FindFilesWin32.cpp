@@ -20,8 +20,7 @@ bool Excluded(DWORD attributes) { return (attributes & ~kAttributeMask & kSpecia
 struct FindCloser {
     HANDLE handle;
     ~FindCloser() {
-        if (handle != INVALID_HANDLE_VALUE)
-            ::FindClose(handle);
+        if (handle != INVALID_HANDLE_VALUE) ::FindClose(handle);
     }
 };
 
@@ -32,18 +31,18 @@ std::vector<FindEntry> FindFiles(const std::string& folder, std::string_view pat
     // The empty folder text gives "\<pattern>": the root of the current drive.
     std::wstring query = WidenPath(folder) + L"\\" + Widen(pattern);
     WIN32_FIND_DATAW data;
-    FindCloser find{::FindFirstFileExW(query.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0)};
+    FindCloser find{
+        ::FindFirstFileExW(query.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0)};
     if (find.handle == INVALID_HANDLE_VALUE)
         return entries; // missing folder, no match, bad path: all alike to the callers
     do {
         std::string name = Narrow(data.cFileName);
-        if (name == "." || name == ".." || Excluded(data.dwFileAttributes))
-            continue;
+        if (name == "." || name == ".." || Excluded(data.dwFileAttributes)) continue;
         // The system also matches the generated short names ("report.log1" is "REPORT~1.LOG"),
         // which would count files that do not end in ".log": the long name must match too.
-        if (!MatchesWildcard(pattern, name))
-            continue;
-        entries.push_back(FindEntry{std::move(name), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, false});
+        if (!MatchesWildcard(pattern, name)) continue;
+        entries.push_back(
+            FindEntry{std::move(name), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, false});
     } while (::FindNextFileW(find.handle, &data));
     return entries;
 }

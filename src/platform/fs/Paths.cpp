@@ -13,8 +13,7 @@ bool CanWrite(const std::string& path) { return ::access(path.c_str(), W_OK) == 
 
 std::string FolderOfPath(const std::string& path) {
     std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return {};
+    if (slash == std::string::npos) return {};
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
@@ -23,8 +22,7 @@ int MakeFolder(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 
 bool IsAbsolutePath(const std::string& path) { return !path.empty() && path[0] == '/'; }
 
 std::string HomeFolder(const char* home) {
-    if (home != nullptr && *home != '\0')
-        return home;
+    if (home != nullptr && *home != '\0') return home;
     const passwd* user = ::getpwuid(::getuid());
     return user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "/";
 }

@@ -11,8 +11,7 @@ std::string ExecutablePath() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         DWORD n = ::GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
-        if (n == 0)
-            return {};
+        if (n == 0) return {};
         if (n < path.size()) {
             path.resize(n);
             return Narrow(path);
@@ -25,8 +24,7 @@ std::vector<std::string> CommandLineArguments(int, char**) {
     std::vector<std::string> args;
     int count = 0;
     wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    if (!wide)
-        return args;
+    if (!wide) return args;
     for (int i = 1; i < count; ++i)
         args.push_back(Narrow(wide[i]));
     ::LocalFree(wide);

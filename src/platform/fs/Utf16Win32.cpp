@@ -5,8 +5,7 @@
 namespace fs {
 
 std::wstring Widen(std::string_view utf8) {
-    if (utf8.empty())
-        return {};
+    if (utf8.empty()) return {};
     int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
     std::wstring out(std::size_t(n), L'\0');
     ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), out.data(), n);
@@ -14,8 +13,7 @@ std::wstring Widen(std::string_view utf8) {
 }
 
 std::string Narrow(std::wstring_view utf16) {
-    if (utf16.empty())
-        return {};
+    if (utf16.empty()) return {};
     int n = ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), int(utf16.size()), nullptr, 0, nullptr, nullptr);
     std::string out(std::size_t(n), '\0');
     ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), int(utf16.size()), out.data(), n, nullptr, nullptr);
@@ -25,8 +23,7 @@ std::string Narrow(std::wstring_view utf16) {
 std::wstring WidenPath(std::string_view path) {
     std::wstring wide = Widen(path);
     for (wchar_t& c : wide)
-        if (c == L'/')
-            c = L'\\';
+        if (c == L'/') c = L'\\';
     return wide;
 }
 

@@ -40,9 +40,7 @@ struct Header {
     std::size_t paletteCount = 0;
 };
 
-std::size_t RowStride(std::int64_t width, int bits) {
-    return std::size_t(((width * bits + 31) / 32) * 4);
-}
+std::size_t RowStride(std::int64_t width, int bits) { return std::size_t(((width * bits + 31) / 32) * 4); }
 
 Header ParseInfoHeader(std::span<const std::uint8_t> file) {
     if (file.size() < kFileHeaderSize + 4) {
@@ -157,8 +155,8 @@ struct Channel {
     }
 };
 
-void DecodeRgbRows(std::span<const std::uint8_t> pixels, const Header& h,
-                   const std::vector<Pixel>& palette, Bitmap& out) {
+void DecodeRgbRows(std::span<const std::uint8_t> pixels, const Header& h, const std::vector<Pixel>& palette,
+                   Bitmap& out) {
     std::size_t stride = RowStride(h.width, h.bitCount);
     if (stride * std::size_t(h.height) > pixels.size()) {
         Invalid();
@@ -224,8 +222,8 @@ void DecodeRgbRows(std::span<const std::uint8_t> pixels, const Header& h,
 }
 
 // RLE rows run bottom-up; pixels the stream skips (delta, early end) stay at palette entry 0.
-void DecodeRle(std::span<const std::uint8_t> data, const Header& h,
-               const std::vector<Pixel>& palette, Bitmap& out) {
+void DecodeRle(std::span<const std::uint8_t> data, const Header& h, const std::vector<Pixel>& palette,
+               Bitmap& out) {
     bool four = h.compression == kBiRle4;
     auto lookup = [&](std::size_t index) { return index < palette.size() ? palette[index] : 0u; };
     out.Clear(lookup(0));
@@ -406,8 +404,7 @@ std::vector<Pixel> BuildPalette(const Bitmap& bitmap, int bitCount) {
     return colours;
 }
 
-std::vector<std::uint8_t> WriteBmp(const Bitmap& bitmap, int bitCount,
-                                   std::span<const Pixel> palette) {
+std::vector<std::uint8_t> WriteBmp(const Bitmap& bitmap, int bitCount, std::span<const Pixel> palette) {
     if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24 && bitCount != 32) {
         throw std::invalid_argument("WriteBmp: unsupported bit count");
     }
@@ -459,15 +456,9 @@ std::vector<std::uint8_t> WriteBmp(const Bitmap& bitmap, int bitCount,
         for (int x = 0; x < w; ++x) {
             Pixel p = src[x];
             switch (bitCount) {
-            case 1:
-                row[std::size_t(x >> 3)] |= std::uint8_t((index(p) & 1) << (7 - (x & 7)));
-                break;
-            case 4:
-                row[std::size_t(x >> 1)] |= std::uint8_t((index(p) & 0xF) << ((x & 1) ? 0 : 4));
-                break;
-            case 8:
-                row[std::size_t(x)] = index(p);
-                break;
+            case 1: row[std::size_t(x >> 3)] |= std::uint8_t((index(p) & 1) << (7 - (x & 7))); break;
+            case 4: row[std::size_t(x >> 1)] |= std::uint8_t((index(p) & 0xF) << ((x & 1) ? 0 : 4)); break;
+            case 8: row[std::size_t(x)] = index(p); break;
             case 24:
                 row[std::size_t(3 * x)] = std::uint8_t(p);
                 row[std::size_t(3 * x + 1)] = std::uint8_t(p >> 8);
@@ -489,8 +480,7 @@ BmpImage LoadBmpFile(const std::string& path) {
     if (!in) {
         throw std::runtime_error(std::strerror(errno));
     }
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     return ReadBmp(bytes);
 }
 

@@ -33,8 +33,8 @@ public:
 // A decoded BMP with what is needed to write it back the way it came.
 struct BmpImage {
     Bitmap bitmap;
-    int bitCount = 24;           // bits per pixel of the file: 1, 4, 8, 16, 24 or 32
-    std::vector<Pixel> palette;  // the colour table (0x00RRGGBB) for 8 or fewer bits, else empty
+    int bitCount = 24;          // bits per pixel of the file: 1, 4, 8, 16, 24 or 32
+    std::vector<Pixel> palette; // the colour table (0x00RRGGBB) for 8 or fewer bits, else empty
 };
 
 // Decodes the BMP at the start of data. consumed (when given) receives bfSize.

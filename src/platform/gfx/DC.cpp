@@ -203,15 +203,9 @@ GdiObject* DC::Select(GdiObject* object) {
     }
     GdiObject* old = nullptr;
     switch (object->Kind()) {
-    case ObjectKind::Pen:
-        old = std::exchange(state_.pen, static_cast<GdiPen*>(object));
-        break;
-    case ObjectKind::Brush:
-        old = std::exchange(state_.brush, static_cast<GdiBrush*>(object));
-        break;
-    case ObjectKind::Font:
-        old = std::exchange(state_.font, object);
-        break;
+    case ObjectKind::Pen: old = std::exchange(state_.pen, static_cast<GdiPen*>(object)); break;
+    case ObjectKind::Brush: old = std::exchange(state_.brush, static_cast<GdiBrush*>(object)); break;
+    case ObjectKind::Font: old = std::exchange(state_.font, object); break;
     case ObjectKind::Bitmap:
         if (!memory_) {
             return nullptr;
@@ -220,8 +214,7 @@ GdiObject* DC::Select(GdiObject* object) {
         target_ = &state_.bitmap->Pixels();
         ClipChanged(); // the clip region stays; the drawable surface is the new bitmap
         break;
-    case ObjectKind::Region:
-        return nullptr; // SelectObject turns a region into SelectClipRgn
+    case ObjectKind::Region: return nullptr; // SelectObject turns a region into SelectClipRgn
     }
     object->AddUse();
     // An old object whose deletion was requested while selected goes now: the caller only
@@ -347,8 +340,11 @@ void DC::Polyline(const POINT* points, int count) {
 
 // The outline of a Rectangle with the current pen: the corners are l,t and r-1,b-1.
 void DC::Outline(const RECT& r) {
-    POINT pts[5] = {{r.left, r.top}, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1},
-                    {r.left, r.bottom - 1}, {r.left, r.top}};
+    POINT pts[5] = {{r.left, r.top},
+                    {r.right - 1, r.top},
+                    {r.right - 1, r.bottom - 1},
+                    {r.left, r.bottom - 1},
+                    {r.left, r.top}};
     GdiPen* pen = state_.pen;
     if (pen && pen->style == PS_SOLID && pen->width == 1 && state_.rop2 == 13) {
         // The common case as four fills, which also covers the corner pixels exactly once.
@@ -465,8 +461,7 @@ bool DC::BitBlt(const RECT& dst, DC* src, POINT srcOrigin, DWORD rop) {
     return true;
 }
 
-bool DC::StretchBlt(int x, int y, int w, int h, DC* src, int sx, int sy, int sw, int sh,
-                    DWORD rop) {
+bool DC::StretchBlt(int x, int y, int w, int h, DC* src, int sx, int sy, int sw, int sh, DWORD rop) {
     if (!target_) {
         return false;
     }
@@ -484,8 +479,7 @@ bool DC::StretchBlt(int x, int y, int w, int h, DC* src, int sx, int sy, int sw,
     return true;
 }
 
-bool DC::TransparentBlt(int x, int y, int w, int h, DC* src, int sx, int sy, int sw, int sh,
-                        COLORREF key) {
+bool DC::TransparentBlt(int x, int y, int w, int h, DC* src, int sx, int sy, int sw, int sh, COLORREF key) {
     // Windows refuses mirroring and negative extents here.
     if (!target_ || !src || !src->target_ || w < 0 || h < 0 || sw < 0 || sh < 0) {
         return false;

@@ -74,8 +74,8 @@ public:
     const std::optional<Region>& AppClip() const { return state_.appClip; }
 
     // --- Saved states ---
-    int Save();               // returns the new depth (>= 1)
-    bool Restore(int level);  // negative: relative to the current depth
+    int Save();              // returns the new depth (>= 1)
+    bool Restore(int level); // negative: relative to the current depth
 
     // --- Objects: Select returns the previous object of that kind (null on failure) ---
     GdiObject* Select(GdiObject* object);
@@ -119,8 +119,7 @@ public:
     COLORREF GetPixel(POINT p);
     bool BitBlt(const RECT& dst, DC* src, POINT srcOrigin, DWORD rop);
     bool StretchBlt(int x, int y, int w, int h, DC* src, int sx, int sy, int sw, int sh, DWORD rop);
-    bool TransparentBlt(int x, int y, int w, int h, DC* src, int sx, int sy, int sw, int sh,
-                        COLORREF key);
+    bool TransparentBlt(int x, int y, int w, int h, DC* src, int sx, int sy, int sw, int sh, COLORREF key);
 
 private:
     struct State {

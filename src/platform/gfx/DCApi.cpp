@@ -2,7 +2,8 @@
 
 namespace {
 
-template <typename T> void Store(T* out, T value) {
+template <typename T>
+void Store(T* out, T value) {
     if (out) {
         *out = value;
     }
@@ -314,8 +315,7 @@ BOOL BitBlt(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, DWORD 
     return dst->BitBlt(RECT{x, y, x + w, y + h}, src, POINT{sx, sy}, rop) ? TRUE : FALSE;
 }
 
-BOOL StretchBlt(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh,
-                DWORD rop) {
+BOOL StretchBlt(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh, DWORD rop) {
     if (!dst) {
         return FALSE;
     }

@@ -18,9 +18,8 @@ bool IsSpace(char32_t c) { return c == ' ' || c == 0x3000; }
 
 // Ideographs and kana may break anywhere, as in the platform's line breaking for CJK text.
 bool IsCjk(char32_t c) {
-    return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7AF) ||
-           (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFF00 && c <= 0xFFEF) ||
-           (c >= 0x20000 && c <= 0x3FFFF);
+    return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7AF) || (c >= 0xF900 && c <= 0xFAFF) ||
+           (c >= 0xFF00 && c <= 0xFFEF) || (c >= 0x20000 && c <= 0x3FFFF);
 }
 
 class Layout {

@@ -136,9 +136,9 @@ std::vector<std::string> MatchDependencies() {
     std::string c = config && *config ? config : h + "/.config";
     std::string d = data && *data ? data : h + "/.local/share";
     for (std::string p : {std::string("/etc/fonts"), std::string("/etc/fonts/fonts.conf"),
-                          std::string("/etc/fonts/local.conf"), std::string("/etc/fonts/conf.d"), c + "/fontconfig",
-                          c + "/fontconfig/fonts.conf", c + "/fontconfig/conf.d", d + "/fonts", h + "/.fonts",
-                          h + "/.fonts.conf", h + "/.fonts.conf.d"}) {
+                          std::string("/etc/fonts/local.conf"), std::string("/etc/fonts/conf.d"),
+                          c + "/fontconfig", c + "/fontconfig/fonts.conf", c + "/fontconfig/conf.d",
+                          d + "/fonts", h + "/.fonts", h + "/.fonts.conf", h + "/.fonts.conf.d"}) {
         paths.push_back(std::move(p));
     }
     std::sort(paths.begin(), paths.end());
@@ -259,7 +259,8 @@ static bool Keepable(const LOGFONT& lf) {
 static bool Keepable(const Glyph& g) {
     constexpr int kMaxOffset = 4 * StartGlyphs::kMaxGlyphSide;
     return g.width <= StartGlyphs::kMaxGlyphSide && g.height <= StartGlyphs::kMaxGlyphSide &&
-           std::abs(g.left) <= kMaxOffset && std::abs(g.top) <= kMaxOffset && std::abs(g.advance) <= kMaxOffset;
+           std::abs(g.left) <= kMaxOffset && std::abs(g.top) <= kMaxOffset &&
+           std::abs(g.advance) <= kMaxOffset;
 }
 
 StartGlyphs FontEngine::Rendered() const {
@@ -290,7 +291,8 @@ StartGlyphs FontEngine::Rendered() const {
         f.underline = lf.lfUnderline != 0;
         f.strikeOut = lf.lfStrikeOut != 0;
         f.charSet = lf.lfCharSet;
-        std::vector<std::pair<char32_t, const FontFace*>> drawn(instance->drawnFrom_.begin(), instance->drawnFrom_.end());
+        std::vector<std::pair<char32_t, const FontFace*>> drawn(instance->drawnFrom_.begin(),
+                                                                instance->drawnFrom_.end());
         std::sort(drawn.begin(), drawn.end());
         for (const auto& [cp, face] : drawn) {
             const Glyph& glyph = instance->glyphs_.at(cp);
@@ -482,10 +484,9 @@ std::shared_ptr<FontInstance> FontEngine::Resolve(const LOGFONT& lfIn) {
     std::string face = lf.lfFaceName;
     int weight = lf.lfWeight <= 0 ? FW_NORMAL : std::min<int>(lf.lfWeight, 1000);
     bool italic = lf.lfItalic != 0;
-    std::string key = Lower(face) + '\n' + std::to_string(lf.lfHeight) + ',' +
-                      std::to_string(weight) + ',' + std::to_string(italic) + ',' +
-                      std::to_string(lf.lfUnderline != 0) + ',' + std::to_string(lf.lfStrikeOut != 0) +
-                      ',' + std::to_string(lf.lfCharSet);
+    std::string key = Lower(face) + '\n' + std::to_string(lf.lfHeight) + ',' + std::to_string(weight) + ',' +
+                      std::to_string(italic) + ',' + std::to_string(lf.lfUnderline != 0) + ',' +
+                      std::to_string(lf.lfStrikeOut != 0) + ',' + std::to_string(lf.lfCharSet);
     if (auto it = impl_->instances.find(key); it != impl_->instances.end()) {
         return it->second;
     }
@@ -517,8 +518,7 @@ std::shared_ptr<FontInstance> FontEngine::Resolve(const LOGFONT& lfIn) {
     if (!alias && face.empty() && IsCjkCharSet(lf.lfCharSet)) {
         alias = FindAlias("simsun");
     }
-    const bool windowsMetrics =
-        alias && alias->ascent > 0 && Lower(primary->family) == Lower(alias->family);
+    const bool windowsMetrics = alias && alias->ascent > 0 && Lower(primary->family) == Lower(alias->family);
     if (windowsMetrics) {
         winAscent = alias->ascent * upem;
         winDescent = alias->descent * upem;

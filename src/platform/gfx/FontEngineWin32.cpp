@@ -24,8 +24,7 @@ namespace {
 
 std::string Lower(std::string s) {
     for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
     return s;
 }
 
@@ -47,17 +46,18 @@ constexpr FamilyAlias kAliases[] = {
     {"微软雅黑", {"Microsoft YaHei", "WenQuanYi Zen Hei", nullptr}},
 };
 // Faces for the code points the primary face lacks: Chinese first, then wide coverage.
-constexpr const char* kFallbacks[] = {"SimSun", "Microsoft YaHei", "WenQuanYi Zen Hei", "Arial Unicode MS",
-                                      "Segoe UI Symbol", "Liberation Sans"};
+constexpr const char* kFallbacks[] = {"SimSun",           "Microsoft YaHei", "WenQuanYi Zen Hei",
+                                      "Arial Unicode MS", "Segoe UI Symbol", "Liberation Sans"};
 
 bool IsCjkCharSet(BYTE cs) {
-    return cs == GB2312_CHARSET || cs == CHINESEBIG5_CHARSET || cs == SHIFTJIS_CHARSET || cs == HANGUL_CHARSET;
+    return cs == GB2312_CHARSET || cs == CHINESEBIG5_CHARSET || cs == SHIFTJIS_CHARSET ||
+           cs == HANGUL_CHARSET;
 }
 
 } // namespace
 
 struct FontEngine::Impl {
-    std::map<std::string, std::unique_ptr<FontFace>> faces;  // by face spec key
+    std::map<std::string, std::unique_ptr<FontFace>> faces; // by face spec key
     std::map<std::string, bool> installed;
     std::map<std::string, std::shared_ptr<FontInstance>> instances;
     std::unordered_map<char32_t, FontFace*> codePointFaces;
@@ -88,10 +88,8 @@ std::string FontEngine::MappedFamily(const std::string& face, BYTE charSet) {
     for (const FamilyAlias& a : kAliases)
         if (lower == a.windowsName)
             for (const char* standIn : a.standIns)
-                if (standIn && gdi::IsInstalled(standIn) && !gdi::IsInstalled(face))
-                    return standIn;
-    if (face.empty())
-        return IsCjkCharSet(charSet) ? "SimSun" : "Arial";
+                if (standIn && gdi::IsInstalled(standIn) && !gdi::IsInstalled(face)) return standIn;
+    if (face.empty()) return IsCjkCharSet(charSet) ? "SimSun" : "Arial";
     return face;
 }
 
@@ -116,29 +114,27 @@ std::shared_ptr<FontInstance> FontEngine::Resolve(const LOGFONT& lfIn) {
     std::string key = Lower(face) + '\n' + std::to_string(lf.lfHeight) + ',' + std::to_string(weight) + ',' +
                       std::to_string(italic) + ',' + std::to_string(lf.lfUnderline != 0) + ',' +
                       std::to_string(lf.lfStrikeOut != 0) + ',' + std::to_string(lf.lfCharSet);
-    if (auto it = impl_->instances.find(key); it != impl_->instances.end())
-        return it->second;
+    if (auto it = impl_->instances.find(key); it != impl_->instances.end()) return it->second;
 
     auto font = std::make_shared<FontInstance>();
     font->logFont_ = lf;
     std::string family = MappedFamily(face, lf.lfCharSet);
     auto opened = OpenFace(family, lf.lfHeight, weight, italic, lf.lfCharSet);
     const gdi::FaceMetrics& m = opened->face.Metrics();
-    if (m.height <= 0)
-        throw std::runtime_error("No font is installed");
+    if (m.height <= 0) throw std::runtime_error("No font is installed");
     font->primary_ = opened.get();
     impl_->faces.emplace(key + "\nprimary", std::move(opened));
 
     // The fallbacks at the same em size, so mixed runs share one baseline scale.
     int emHeight = -std::max(1, m.height - m.internalLeading);
     for (const char* name : kFallbacks) {
-        if (Lower(name) == Lower(font->primary_->face.Family()) || !gdi::IsInstalled(name))
-            continue;
-        std::string fallbackKey = Lower(name) + '\n' + std::to_string(emHeight) + ',' + std::to_string(weight) +
-                                  ',' + std::to_string(italic);
+        if (Lower(name) == Lower(font->primary_->face.Family()) || !gdi::IsInstalled(name)) continue;
+        std::string fallbackKey = Lower(name) + '\n' + std::to_string(emHeight) + ',' +
+                                  std::to_string(weight) + ',' + std::to_string(italic);
         auto it = impl_->faces.find(fallbackKey);
         if (it == impl_->faces.end())
-            it = impl_->faces.emplace(fallbackKey, OpenFace(name, emHeight, weight, italic, DEFAULT_CHARSET)).first;
+            it = impl_->faces.emplace(fallbackKey, OpenFace(name, emHeight, weight, italic, DEFAULT_CHARSET))
+                     .first;
         font->fallbacks_.push_back(it->second.get());
     }
 
@@ -168,7 +164,8 @@ std::shared_ptr<FontInstance> FontEngine::Resolve(const LOGFONT& lfIn) {
     int ulSize = m.underlineSize > 0 ? m.underlineSize : std::max(1, int(std::lround(font->em_ / 20)));
     int ulPos = m.underlineSize > 0 ? m.underlinePosition : -int(std::lround(font->em_ / 10));
     font->underlineThickness_ = std::max(1, ulSize);
-    font->underlineOffset_ = std::clamp(-ulPos - ulSize / 2, 0, std::max(0, int(tm.tmDescent) - font->underlineThickness_));
+    font->underlineOffset_ = std::clamp(-ulPos - ulSize / 2, 0,
+                                        std::max(0, int(tm.tmDescent) - font->underlineThickness_));
     int stSize = m.strikeoutSize > 0 ? m.strikeoutSize : ulSize;
     int stPos = m.strikeoutPosition > 0 ? m.strikeoutPosition : int(std::lround(font->em_ * 0.26));
     font->strikeThickness_ = std::max(1, stSize);
@@ -180,8 +177,7 @@ std::shared_ptr<FontInstance> FontEngine::Resolve(const LOGFONT& lfIn) {
 
 void FontEngine::Render(FontInstance& font, char32_t cp, Glyph& out) {
     out = Glyph{};
-    if (cp < 0x20 || cp == 0x7F)
-        return; // control characters take no space and draw nothing
+    if (cp < 0x20 || cp == 0x7F) return; // control characters take no space and draw nothing
     FontFace* face = font.primary_;
     if (!face->Has(cp)) {
         for (FontFace* f : font.fallbacks_) {
@@ -192,8 +188,7 @@ void FontEngine::Render(FontInstance& font, char32_t cp, Glyph& out) {
         }
     }
     gdi::GlyphImage image;
-    if (!face->face.Render(cp, image))
-        return;
+    if (!face->face.Render(cp, image)) return;
     ++rasterised_;
     out.left = image.left;
     out.top = image.top;
@@ -205,8 +200,7 @@ void FontEngine::Render(FontInstance& font, char32_t cp, Glyph& out) {
 
 const Glyph& FontInstance::GlyphFor(char32_t cp) {
     auto it = glyphs_.find(cp);
-    if (it != glyphs_.end())
-        return it->second;
+    if (it != glyphs_.end()) return it->second;
     Glyph& g = glyphs_[cp];
     FontEngine::Get().Render(*this, cp, g);
     return g;

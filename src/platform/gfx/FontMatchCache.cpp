@@ -26,7 +26,8 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
     }
 }
 
-template <typename T> std::optional<T> Number(std::string_view s) {
+template <typename T>
+std::optional<T> Number(std::string_view s) {
     T value{};
     auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
     if (error != std::errc() || end != s.data() + s.size() || s.empty()) {

@@ -11,8 +11,7 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
         auto src = static_cast<const std::uint8_t*>(bits);
         if (bitsPerPixel == 32) {
             for (int y = 0; y < height; ++y) {
-                std::memcpy(b.Row(y), src + std::size_t(y) * std::size_t(width) * 4,
-                            std::size_t(width) * 4);
+                std::memcpy(b.Row(y), src + std::size_t(y) * std::size_t(width) * 4, std::size_t(width) * 4);
                 for (int x = 0; x < width; ++x) {
                     b.Row(y)[x] &= 0xFFFFFF;
                 }

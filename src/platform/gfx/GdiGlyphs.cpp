@@ -8,8 +8,7 @@ namespace gfx::gdi {
 namespace {
 
 std::wstring Widen(const std::string& s) {
-    if (s.empty())
-        return {};
+    if (s.empty()) return {};
     int n = ::MultiByteToWideChar(CP_UTF8, 0, s.data(), int(s.size()), nullptr, 0);
     std::wstring out(std::size_t(n), L'\0');
     ::MultiByteToWideChar(CP_UTF8, 0, s.data(), int(s.size()), out.data(), n);
@@ -18,8 +17,7 @@ std::wstring Widen(const std::string& s) {
 
 std::string Narrow(const wchar_t* s) {
     int n = ::WideCharToMultiByte(CP_UTF8, 0, s, -1, nullptr, 0, nullptr, nullptr);
-    if (n <= 1)
-        return {};
+    if (n <= 1) return {};
     std::string out(std::size_t(n - 1), '\0');
     ::WideCharToMultiByte(CP_UTF8, 0, s, -1, out.data(), n, nullptr, nullptr);
     return out;
@@ -82,8 +80,7 @@ Face::~Face() {
 }
 
 bool Face::Has(char32_t cp) const {
-    if (!InBasicPlane(cp))
-        return false;
+    if (!InBasicPlane(cp)) return false;
     wchar_t c = wchar_t(cp);
     WORD index = 0xFFFF;
     return ::GetGlyphIndicesW(AsDC(dc_), &c, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) == 1 && index != 0xFFFF;
@@ -91,26 +88,23 @@ bool Face::Has(char32_t cp) const {
 
 bool Face::Render(char32_t cp, GlyphImage& out) const {
     out = GlyphImage{};
-    if (!InBasicPlane(cp))
-        return false;
+    if (!InBasicPlane(cp)) return false;
     const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
     GLYPHMETRICS gm{};
     DWORD size = ::GetGlyphOutlineW(AsDC(dc_), UINT(cp), GGO_GRAY8_BITMAP, &gm, 0, nullptr, &identity);
-    if (size == GDI_ERROR)
-        return false;
+    if (size == GDI_ERROR) return false;
     out.advance = gm.gmCellIncX;
-    if (size == 0)
-        return true; // a blank: advance only
+    if (size == 0) return true; // a blank: advance only
     std::vector<BYTE> bits(size);
-    if (::GetGlyphOutlineW(AsDC(dc_), UINT(cp), GGO_GRAY8_BITMAP, &gm, size, bits.data(), &identity) == GDI_ERROR)
+    if (::GetGlyphOutlineW(AsDC(dc_), UINT(cp), GGO_GRAY8_BITMAP, &gm, size, bits.data(), &identity) ==
+        GDI_ERROR)
         return false;
     out.left = gm.gmptGlyphOrigin.x;
     out.top = gm.gmptGlyphOrigin.y;
     out.width = int(gm.gmBlackBoxX);
     out.height = int(gm.gmBlackBoxY);
     const std::size_t pitch = (std::size_t(out.width) + 3) & ~std::size_t(3); // rows are DWORD aligned
-    if (pitch * std::size_t(out.height) > bits.size())
-        return false;
+    if (pitch * std::size_t(out.height) > bits.size()) return false;
     out.coverage.resize(std::size_t(out.width) * std::size_t(out.height));
     for (int y = 0; y < out.height; ++y)
         for (int x = 0; x < out.width; ++x) {
@@ -125,8 +119,7 @@ bool IsInstalled(const std::string& family) {
     LOGFONTW lf{};
     lf.lfCharSet = DEFAULT_CHARSET;
     std::wstring name = Widen(family);
-    if (name.empty() || name.size() >= LF_FACESIZE)
-        return false;
+    if (name.empty() || name.size() >= LF_FACESIZE) return false;
     name.copy(lf.lfFaceName, name.size());
     bool found = false;
     HDC dc = ::CreateCompatibleDC(nullptr);

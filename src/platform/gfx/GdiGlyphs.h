@@ -16,7 +16,7 @@ struct FaceSpec {
     int height = 0;   // LOGFONT rules: < 0 em height, > 0 cell height, 0 default
     int weight = 400;
     bool italic = false;
-    int charSet = 1;  // DEFAULT_CHARSET
+    int charSet = 1; // DEFAULT_CHARSET
     int quality = 0;
 };
 
@@ -48,7 +48,7 @@ public:
     bool Render(char32_t cp, GlyphImage& out) const;
 
 private:
-    void* dc_ = nullptr;   // a memory DC with the font selected for the face's lifetime
+    void* dc_ = nullptr; // a memory DC with the font selected for the face's lifetime
     void* font_ = nullptr;
     void* previous_ = nullptr;
     std::string family_;

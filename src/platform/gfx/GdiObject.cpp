@@ -44,7 +44,8 @@ BOOL DeleteObject(HGDIOBJ object) {
 
 namespace {
 
-template <typename T> int Describe(const T& value, int size, void* out) {
+template <typename T>
+int Describe(const T& value, int size, void* out) {
     if (out == nullptr) {
         return int(sizeof(T));
     }

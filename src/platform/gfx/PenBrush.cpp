@@ -3,9 +3,7 @@
 #include <array>
 #include <memory>
 
-HPEN CreatePen(int style, int width, COLORREF color) {
-    return new gfx::GdiPen(style, width, color);
-}
+HPEN CreatePen(int style, int width, COLORREF color) { return new gfx::GdiPen(style, width, color); }
 
 HBRUSH CreateSolidBrush(COLORREF color) { return new gfx::GdiBrush(BS_SOLID, color); }
 

@@ -25,8 +25,8 @@ namespace gfx {
 class GdiPen : public GdiObject {
 public:
     GdiPen(int style, int width, COLORREF color, bool stock = false)
-        : GdiObject(ObjectKind::Pen, stock), style(style & PS_STYLE_MASK),
-          width(width < 1 ? 1 : width), color(color) {}
+        : GdiObject(ObjectKind::Pen, stock), style(style & PS_STYLE_MASK), width(width < 1 ? 1 : width),
+          color(color) {}
     int style;
     int width; // at least 1
     COLORREF color;

@@ -116,8 +116,8 @@ void PatternRop(Bitmap& dst, const Region& clip, const RECT& r, DWORD rop, Pixel
     });
 }
 
-void Blit(Bitmap& dst, const Region& clip, const RECT& r, const Bitmap& src, int sx, int sy,
-          DWORD rop, Pixel pattern) {
+void Blit(Bitmap& dst, const Region& clip, const RECT& r, const Bitmap& src, int sx, int sy, DWORD rop,
+          Pixel pattern) {
     // Only the part whose source exists is touched.
     RECT srcArea = IntersectRect(OffsetRect(src.Bounds(), r.left - sx, r.top - sy), r);
     if (IsRectEmpty(srcArea)) {
@@ -158,8 +158,8 @@ void Stretch(Bitmap& dst, const Region& clip, const Bitmap& src, const StretchAr
         return;
     }
     const int dw = std::abs(a.dw), dh = std::abs(a.dh), sw = std::abs(a.sw), sh = std::abs(a.sh);
-    const RECT dr{std::min(a.dx, a.dx + a.dw), std::min(a.dy, a.dy + a.dh),
-                  std::max(a.dx, a.dx + a.dw), std::max(a.dy, a.dy + a.dh)};
+    const RECT dr{std::min(a.dx, a.dx + a.dw), std::min(a.dy, a.dy + a.dh), std::max(a.dx, a.dx + a.dw),
+                  std::max(a.dy, a.dy + a.dh)};
     const int sx0 = std::min(a.sx, a.sx + a.sw), sy0 = std::min(a.sy, a.sy + a.sh);
     const bool mirrorX = (a.dw < 0) != (a.sw < 0), mirrorY = (a.dh < 0) != (a.sh < 0);
     RECT clipped = IntersectRect(dr, clip.Bounds());
@@ -210,9 +210,7 @@ namespace {
 
 class Plotter {
 public:
-    Plotter(Bitmap& dst, const Region& clip) : dst_(dst), clip_(clip) {
-        simple_ = clip.Rects().size() == 1;
-    }
+    Plotter(Bitmap& dst, const Region& clip) : dst_(dst), clip_(clip) { simple_ = clip.Rects().size() == 1; }
     void Plot(int x, int y, Pixel p, int rop2) {
         bool inside = simple_ ? PtInRect(clip_.Bounds(), POINT{x, y}) : clip_.Contains(x, y);
         if (inside) {

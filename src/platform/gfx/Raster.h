@@ -23,8 +23,8 @@ void Fill(Bitmap& dst, const Region& clip, const RECT& r, Pixel p);
 void PatternRop(Bitmap& dst, const Region& clip, const RECT& r, DWORD rop, Pixel pattern);
 // Copies src's [sx, sx + w) x [sy, sy + h) onto dst at r.left, r.top (r is w x h) through rop.
 // Source pixels outside src leave the destination alone. src may be dst.
-void Blit(Bitmap& dst, const Region& clip, const RECT& r, const Bitmap& src, int sx, int sy,
-          DWORD rop, Pixel pattern);
+void Blit(Bitmap& dst, const Region& clip, const RECT& r, const Bitmap& src, int sx, int sy, DWORD rop,
+          Pixel pattern);
 
 struct StretchArgs {
     int dx, dy, dw, dh; // negative extents mirror
@@ -43,7 +43,7 @@ struct LinePen {
     int width = 1;
     const std::uint8_t* dashes = nullptr; // on/off run lengths, alternating, starting with "on"
     int dashCount = 0;
-    int rop2 = 13; // R2_COPYPEN
+    int rop2 = 13;                 // R2_COPYPEN
     std::optional<Pixel> gapColor; // set for an opaque background: gaps get this colour
 };
 // Draws from a to b without the end point, as LineTo does. `phase` carries the dash position
@@ -51,7 +51,8 @@ struct LinePen {
 void Line(Bitmap& dst, const Region& clip, POINT a, POINT b, const LinePen& pen, int& phase);
 
 // Calls f(RECT) for every part of r inside clip, top to bottom.
-template <typename F> void ForEachClipped(const Region& clip, const RECT& r, F&& f) {
+template <typename F>
+void ForEachClipped(const Region& clip, const RECT& r, F&& f) {
     if (IsRectEmpty(r)) {
         return;
     }

@@ -140,8 +140,8 @@ void SpansOf(const std::vector<RECT>& rects, const Band& band, std::vector<Span>
 }
 
 LONG ReadLong(const std::uint8_t* p) {
-    std::uint32_t v = std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) |
-                      (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
+    std::uint32_t v = std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
+                      (std::uint32_t(p[3]) << 24);
     return LONG(v);
 }
 void WriteLong(std::vector<std::uint8_t>& out, std::uint32_t v) {
@@ -161,7 +161,8 @@ void OrderByTop(std::vector<RECT>& rects, std::vector<LONG>& ys) {
     }
     const std::int64_t span = std::int64_t(high) - low + 1;
     if (span > std::int64_t(8 * rects.size() + 4096)) {
-        std::stable_sort(rects.begin(), rects.end(), [](const RECT& a, const RECT& b) { return a.top < b.top; });
+        std::stable_sort(rects.begin(), rects.end(),
+                         [](const RECT& a, const RECT& b) { return a.top < b.top; });
         for (const RECT& r : rects) {
             ys.push_back(r.top);
             ys.push_back(r.bottom);
@@ -286,8 +287,7 @@ void Region::UpdateBounds() {
         bounds_ = RECT{};
         return;
     }
-    bounds_ = RECT{rects_.front().left, rects_.front().top, rects_.front().right,
-                   rects_.back().bottom};
+    bounds_ = RECT{rects_.front().left, rects_.front().top, rects_.front().right, rects_.back().bottom};
     for (const RECT& r : rects_) {
         bounds_.left = std::min(bounds_.left, r.left);
         bounds_.right = std::max(bounds_.right, r.right);

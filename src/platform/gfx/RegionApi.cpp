@@ -6,8 +6,7 @@
 namespace {
 
 RECT Ordered(int left, int top, int right, int bottom) {
-    return RECT{std::min(left, right), std::min(top, bottom), std::max(left, right),
-                std::max(top, bottom)};
+    return RECT{std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
 }
 
 } // namespace

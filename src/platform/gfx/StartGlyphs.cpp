@@ -3,8 +3,8 @@
 #include "platform/gfx/FontEngine.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -64,20 +64,17 @@ public:
     // A count or length no greater than `max`.
     std::uint32_t Count(std::size_t max) {
         std::uint32_t n = U32();
-        if (n > max)
-            ok_ = false;
+        if (n > max) ok_ = false;
         return ok_ ? n : 0;
     }
     std::string String() { return std::string(Take(Count(StartGlyphs::kMaxString))); }
     bool Flag() {
         std::uint8_t b = Byte();
-        if (b > 1)
-            ok_ = false;
+        if (b > 1) ok_ = false;
         return b == 1;
     }
     void Require(bool condition) {
-        if (!condition)
-            ok_ = false;
+        if (!condition) ok_ = false;
     }
 
 private:
@@ -105,7 +102,8 @@ bool ReadGlyph(Reader& in, std::size_t faces, char32_t previous, bool first, Sta
 
 bool ReadFont(Reader& in, std::size_t faces, StartGlyphs::Font& font) {
     font.face = in.String();
-    in.Require(!font.face.empty() && font.face.size() < LF_FACESIZE && font.face.find('\0') == std::string::npos);
+    in.Require(!font.face.empty() && font.face.size() < LF_FACESIZE &&
+               font.face.find('\0') == std::string::npos);
     font.height = in.I32();
     font.weight = in.I32();
     in.Require(font.height >= -1000 && font.height <= 1000 && font.weight >= 0 && font.weight <= 1000);
@@ -154,11 +152,9 @@ bool StartGlyphs::Parse(std::string_view bytes) {
     std::uint32_t fontCount = in.Count(kMaxFonts);
     for (std::uint32_t i = 0; i < fontCount && in.Ok(); ++i) {
         Font font;
-        if (ReadFont(in, list.faces.size(), font))
-            list.fonts.push_back(std::move(font));
+        if (ReadFont(in, list.faces.size(), font)) list.fonts.push_back(std::move(font));
     }
-    if (!in.AtEnd())
-        return false;
+    if (!in.AtEnd()) return false;
     *this = std::move(list);
     return true;
 }

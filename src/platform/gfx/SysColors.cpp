@@ -1,5 +1,5 @@
-#include "platform/gfx/Bitmap.h"
 #include "platform/gfx/SysColors.h"
+#include "platform/gfx/Bitmap.h"
 
 namespace {
 

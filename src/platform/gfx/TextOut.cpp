@@ -20,8 +20,7 @@ inline Pixel Blend(Pixel d, Pixel c, unsigned a) {
     return channel(16) | channel(8) | channel(0);
 }
 
-void BlendGlyph(Bitmap& target, const Region& clip, const Glyph& g, int penX, int baseline,
-                Pixel color) {
+void BlendGlyph(Bitmap& target, const Region& clip, const Glyph& g, int penX, int baseline, Pixel color) {
     if (g.width == 0 || g.height == 0) {
         return;
     }
@@ -43,12 +42,12 @@ void BlendGlyph(Bitmap& target, const Region& clip, const Glyph& g, int penX, in
 // As BlendGlyph for text running upwards (escapement 900): the pen moves up from origin and the
 // cell's top lies to the left. A point (u, v) of the unrotated run (u along the text, v down from
 // the cell top) lands on (origin.x + v, origin.y - 1 - u).
-void BlendGlyphUpwards(Bitmap& target, const Region& clip, const Glyph& g, POINT origin, int pen,
-                       int ascent, Pixel color) {
+void BlendGlyphUpwards(Bitmap& target, const Region& clip, const Glyph& g, POINT origin, int pen, int ascent,
+                       Pixel color) {
     if (g.width == 0 || g.height == 0) {
         return;
     }
-    const int left = origin.x + ascent - g.top;   // device column of glyph row 0
+    const int left = origin.x + ascent - g.top;     // device column of glyph row 0
     const int bottom = origin.y - 1 - pen - g.left; // device row of glyph column 0
     RECT box{left, bottom - g.width + 1, left + g.height, bottom + 1};
     raster::ForEachClipped(clip, box, [&](const RECT& part) {
@@ -97,8 +96,8 @@ int RunWidth(FontInstance& font, std::span<const char32_t> text) {
     return w;
 }
 
-int DrawTextRun(DC& dc, FontInstance& font, int x, int y, std::span<const char32_t> text,
-                const int* dx, const RECT* clipLogical, TextRunStyle style) {
+int DrawTextRun(DC& dc, FontInstance& font, int x, int y, std::span<const char32_t> text, const int* dx,
+                const RECT* clipLogical, TextRunStyle style) {
     Bitmap* target = dc.Target();
     int width = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -127,8 +126,8 @@ int DrawTextRun(DC& dc, FontInstance& font, int x, int y, std::span<const char32
         }
         if (font.Underline() || style.underline) {
             const int col = origin.x + ascent + font.UnderlineOffset();
-            raster::Fill(*target, clip,
-                         RECT{col, origin.y - pen, col + font.UnderlineThickness(), origin.y}, color);
+            raster::Fill(*target, clip, RECT{col, origin.y - pen, col + font.UnderlineThickness(), origin.y},
+                         color);
         }
         return width;
     }
@@ -220,9 +219,8 @@ BOOL ExtTextOut(HDC dc, int x, int y, UINT options, const RECT* rect, const char
     gfx::DrawTextRun(*dc, font, left, top, cps, dx, rect && (options & ETO_CLIPPED) ? rect : nullptr);
     if (align & TA_UPDATECP) {
         POINT p = dc->CurrentPosition();
-        dc->MoveTo(POINT{(align & TA_RIGHT) && (align & TA_CENTER) != TA_CENTER ? p.x - width
-                                                                                : p.x + width,
-                         p.y});
+        dc->MoveTo(
+            POINT{(align & TA_RIGHT) && (align & TA_CENTER) != TA_CENTER ? p.x - width : p.x + width, p.y});
     }
     return TRUE;
 }
@@ -231,8 +229,8 @@ BOOL GetTextExtentPoint32(HDC dc, const char* text, int count, SIZE* size) {
     return GetTextExtentExPoint(dc, text, count, 0, nullptr, nullptr, size);
 }
 
-BOOL GetTextExtentExPoint(HDC dc, const char* text, int count, int maxExtent, INT* fit,
-                          INT* partial, SIZE* size) {
+BOOL GetTextExtentExPoint(HDC dc, const char* text, int count, int maxExtent, INT* fit, INT* partial,
+                          SIZE* size) {
     if (!dc || !size || count < 0) {
         return FALSE;
     }
@@ -288,9 +286,9 @@ TabbedLayout LayOutTabbed(gfx::FontInstance& font, std::string_view text, int x,
         while (to < cps.size() && cps[to] != U'\t') {
             ++to;
         }
-        TabbedLayout::Segment seg{pen, std::vector<char32_t>(cps.begin() + std::ptrdiff_t(from),
-                                                             cps.begin() + std::ptrdiff_t(to)),
-                                  0};
+        TabbedLayout::Segment seg{
+            pen, std::vector<char32_t>(cps.begin() + std::ptrdiff_t(from), cps.begin() + std::ptrdiff_t(to)),
+            0};
         int textEnd = pen + gfx::RunWidth(font, seg.text);
         while (next < tabCount && tabOrigin + tabStops[next] <= textEnd) {
             ++next;
@@ -317,8 +315,8 @@ TabbedLayout LayOutTabbed(gfx::FontInstance& font, std::string_view text, int x,
 
 } // namespace
 
-LONG TabbedTextOut(HDC dc, int x, int y, const char* text, int count, int tabCount,
-                   const INT* tabStops, int tabOrigin) {
+LONG TabbedTextOut(HDC dc, int x, int y, const char* text, int count, int tabCount, const INT* tabStops,
+                   int tabOrigin) {
     if (!dc || count < 0) {
         return 0;
     }

@@ -72,7 +72,8 @@ std::u32string ToCodePoints(std::string_view text) {
     std::u32string out;
     out.reserve(text.size());
     std::size_t pos = 0;
-    while (pos < text.size()) out.push_back(NextCodePoint(text, pos));
+    while (pos < text.size())
+        out.push_back(NextCodePoint(text, pos));
     return out;
 }
 
@@ -97,19 +98,22 @@ void AppendUtf8(std::string& out, char32_t cp) {
 std::string ToUtf8(std::u32string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (char32_t cp : text) AppendUtf8(out, cp);
+    for (char32_t cp : text)
+        AppendUtf8(out, cp);
     return out;
 }
 
 std::size_t Utf8Boundary(std::string_view text, std::size_t n) {
     n = std::min(n, text.size());
-    while (n > 0 && n < text.size() && IsContinuation(static_cast<unsigned char>(text[n]))) --n;
+    while (n > 0 && n < text.size() && IsContinuation(static_cast<unsigned char>(text[n])))
+        --n;
     return n;
 }
 
 std::size_t PreviousCodePointStart(std::string_view text, std::size_t end) {
     std::size_t start = end - 1;
-    while (start > 0 && IsContinuation(static_cast<unsigned char>(text[start])) && end - start < 4) --start;
+    while (start > 0 && IsContinuation(static_cast<unsigned char>(text[start])) && end - start < 4)
+        --start;
     if (IsContinuation(static_cast<unsigned char>(text[start]))) start = end - 1;
     return start;
 }
@@ -127,8 +131,8 @@ char32_t ToLowerCodePoint(char32_t cp) {
     if (cp == 0x178) {
         return 0xFF; // Y with diaeresis: its lower case sits in Latin-1, not beside it
     }
-    if (cp >= 0x100 && cp <= 0x17F && cp != 0x130 && cp != 0x131 && cp != 0x138 &&
-        cp != 0x149 && cp != 0x17F) {
+    if (cp >= 0x100 && cp <= 0x17F && cp != 0x130 && cp != 0x131 && cp != 0x138 && cp != 0x149 &&
+        cp != 0x17F) {
         // Latin Extended-A pairs upper/lower on even/odd, except 0x139..0x148 and 0x179..0x17E
         // which pair odd/even.
         bool oddUpper = (cp >= 0x139 && cp <= 0x148) || (cp >= 0x179 && cp <= 0x17E);

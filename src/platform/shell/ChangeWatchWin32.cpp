@@ -10,8 +10,7 @@ namespace shell {
 bool ChangeWatch::Open(const std::string& folder, bool subtree, DWORD filter) {
     Close();
     notification_ = win32::OpenChangeNotification(folder, subtree, filter);
-    if (!notification_)
-        return false;
+    if (!notification_) return false;
     fd_ = 0; // open
     subtree_ = subtree;
     filter_ = filter;
@@ -39,12 +38,9 @@ void WakeSignal::Raise() { win32::RaiseWakeEvent(handle_); }
 
 int WaitForChangeOrWake(ChangeWatch& watch, WakeSignal& wake) {
     switch (win32::WaitForEither(watch.notification_, wake.handle_)) {
-    case 0:
-        return kWaitChanged;
-    case 1:
-        return kWaitWoken;
-    default:
-        return kWaitFailed;
+    case 0: return kWaitChanged;
+    case 1: return kWaitWoken;
+    default: return kWaitFailed;
     }
 }
 

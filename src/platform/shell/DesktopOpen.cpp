@@ -34,10 +34,8 @@ void WriteAll(int fd, const void* data, size_t size) {
     const char* p = static_cast<const char*>(data);
     while (size > 0) {
         ssize_t n = ::write(fd, p, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return;
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return;
         p += n;
         size -= size_t(n);
     }
@@ -73,15 +71,13 @@ OpenResult ReadChildStatus(int fd) {
     size_t got = 0;
     while (got < sizeof failure) {
         ssize_t n = ::read(fd, reinterpret_cast<char*>(&failure) + got, sizeof failure - got);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
         got += size_t(n);
     }
-    if (got < sizeof failure)
-        return {OpenStatus::Started, 0};
-    return {failure.Stage == kStageDirectory ? OpenStatus::BadDirectory : OpenStatus::StartFailed, failure.Error};
+    if (got < sizeof failure) return {OpenStatus::Started, 0};
+    return {failure.Stage == kStageDirectory ? OpenStatus::BadDirectory : OpenStatus::StartFailed,
+            failure.Error};
 }
 
 void ReapChild(pid_t pid) {
@@ -98,24 +94,20 @@ std::string FindOnSearchPath(std::string_view program, std::string_view searchPa
     size_t start = 0;
     while (start <= searchPath.size()) {
         size_t end = searchPath.find(':', start);
-        if (end == std::string_view::npos)
-            end = searchPath.size();
+        if (end == std::string_view::npos) end = searchPath.size();
         std::string folder(searchPath.substr(start, end - start));
         std::string candidate = (folder.empty() ? std::string(".") : folder) + "/" + std::string(program);
-        if (IsExecutableFile(candidate))
-            return candidate;
+        if (IsExecutableFile(candidate)) return candidate;
         start = end + 1;
     }
     return {};
 }
 
 OpenResult OpenWithDesktop(std::string_view target, const std::string& directory) {
-    if (OpenStatus status = CheckOpenTarget(target); status != OpenStatus::Started)
-        return {status, 0};
+    if (OpenStatus status = CheckOpenTarget(target); status != OpenStatus::Started) return {status, 0};
     const char* pathValue = std::getenv("PATH");
     std::string program = FindOnSearchPath(kOpener, pathValue ? pathValue : kDefaultSearchPath);
-    if (program.empty())
-        return {OpenStatus::OpenerMissing, ENOENT};
+    if (program.empty()) return {OpenStatus::OpenerMissing, ENOENT};
 
     // Everything the children need is made here, before fork: after it only async-signal-safe
     // calls are allowed, because other threads may hold the allocator's locks.
@@ -124,8 +116,7 @@ OpenResult OpenWithDesktop(std::string_view target, const std::string& directory
     const char* dir = directory.empty() ? nullptr : directory.c_str();
 
     int status[2];
-    if (::pipe2(status, O_CLOEXEC) != 0)
-        return {OpenStatus::StartFailed, errno};
+    if (::pipe2(status, O_CLOEXEC) != 0) return {OpenStatus::StartFailed, errno};
 
     // Two forks: the middle child exits at once and is reaped here, so the opener becomes the
     // init process's child and nothing is left for this program to wait for. No SIGCHLD handler
@@ -140,8 +131,7 @@ OpenResult OpenWithDesktop(std::string_view target, const std::string& directory
     if (middle == 0) {
         ::close(status[0]);
         pid_t opener = ::fork();
-        if (opener == 0)
-            ExecOpener(program.c_str(), argv, dir, status[1]);
+        if (opener == 0) ExecOpener(program.c_str(), argv, dir, status[1]);
         if (opener < 0) {
             ChildFailure failure{kStageExec, errno};
             WriteAll(status[1], &failure, sizeof failure);

@@ -20,17 +20,16 @@ const BYTE* Bytes(LPCITEMIDLIST list) { return reinterpret_cast<const BYTE*>(lis
 } // namespace
 
 UINT ILGetSize(LPCITEMIDLIST list) {
-    if (!list)
-        return 0;
+    if (!list) return 0;
     UINT size = 0;
-    for (LPCITEMIDLIST item = list; ItemSize(item) != 0; item = reinterpret_cast<LPCITEMIDLIST>(Bytes(item) + ItemSize(item)))
+    for (LPCITEMIDLIST item = list; ItemSize(item) != 0;
+         item = reinterpret_cast<LPCITEMIDLIST>(Bytes(item) + ItemSize(item)))
         size += ItemSize(item);
     return size + sizeof(USHORT);
 }
 
 LPITEMIDLIST ILGetNext(LPCITEMIDLIST item) {
-    if (!item || ItemSize(item) == 0)
-        return nullptr;
+    if (!item || ItemSize(item) == 0) return nullptr;
     return const_cast<LPITEMIDLIST>(reinterpret_cast<LPCITEMIDLIST>(Bytes(item) + ItemSize(item)));
 }
 
@@ -44,12 +43,10 @@ int ILItemCount(LPCITEMIDLIST list) {
 }
 
 LPITEMIDLIST ILClone(LPCITEMIDLIST list) {
-    if (!list)
-        return nullptr;
+    if (!list) return nullptr;
     UINT size = ILGetSize(list);
     auto* copy = static_cast<LPITEMIDLIST>(SHAlloc(size));
-    if (copy)
-        std::memcpy(copy, list, size);
+    if (copy) std::memcpy(copy, list, size);
     return copy;
 }
 
@@ -57,12 +54,9 @@ LPITEMIDLIST ILCombine(LPCITEMIDLIST first, LPCITEMIDLIST second) {
     UINT a = first ? ILGetSize(first) - sizeof(USHORT) : 0;
     UINT b = second ? ILGetSize(second) : sizeof(USHORT);
     auto* list = static_cast<BYTE*>(SHAlloc(a + b));
-    if (!list)
-        return nullptr;
-    if (a)
-        std::memcpy(list, first, a);
-    if (second)
-        std::memcpy(list + a, second, b); // zero-filled allocation already holds a terminator
+    if (!list) return nullptr;
+    if (a) std::memcpy(list, first, a);
+    if (second) std::memcpy(list + a, second, b); // zero-filled allocation already holds a terminator
     return reinterpret_cast<LPITEMIDLIST>(list);
 }
 
@@ -74,40 +68,35 @@ LPITEMIDLIST ILFindLastID(LPCITEMIDLIST list) {
 }
 
 bool ILRemoveLastID(LPITEMIDLIST list) {
-    if (ILIsEmpty(list))
-        return false;
+    if (ILIsEmpty(list)) return false;
     SetItemSize(ILFindLastID(list), 0);
     return true;
 }
 
 LPITEMIDLIST ILCloneFirst(LPCITEMIDLIST list) {
-    if (ILIsEmpty(list))
-        return ILCombine(nullptr, nullptr);
+    if (ILIsEmpty(list)) return ILCombine(nullptr, nullptr);
     USHORT cb = ItemSize(list);
     auto* copy = static_cast<BYTE*>(SHAlloc(cb + sizeof(USHORT)));
-    if (copy)
-        std::memcpy(copy, list, cb);
+    if (copy) std::memcpy(copy, list, cb);
     return reinterpret_cast<LPITEMIDLIST>(copy);
 }
 
 void ILFree(LPITEMIDLIST list) { SHFree(list); }
 
 LPITEMIDLIST ILCreateFromData(std::string_view data) {
-    if (data.size() > 0xFFFF - sizeof(USHORT))
-        return nullptr;
+    if (data.size() > 0xFFFF - sizeof(USHORT)) return nullptr;
     USHORT cb = USHORT(data.size() + sizeof(USHORT));
     auto* list = static_cast<BYTE*>(SHAlloc(cb + sizeof(USHORT)));
-    if (!list)
-        return nullptr;
+    if (!list) return nullptr;
     SetItemSize(list, cb);
     std::memcpy(list + sizeof(USHORT), data.data(), data.size());
     return reinterpret_cast<LPITEMIDLIST>(list);
 }
 
 std::string_view ILItemData(LPCITEMIDLIST item) {
-    if (ILIsEmpty(item))
-        return {};
-    return {reinterpret_cast<const char*>(Bytes(item) + sizeof(USHORT)), size_t(ItemSize(item) - sizeof(USHORT))};
+    if (ILIsEmpty(item)) return {};
+    return {reinterpret_cast<const char*>(Bytes(item) + sizeof(USHORT)),
+            size_t(ItemSize(item) - sizeof(USHORT))};
 }
 
 bool ILIsWellFormed(const void* bytes, std::size_t size) {
@@ -116,10 +105,8 @@ bool ILIsWellFormed(const void* bytes, std::size_t size) {
     while (at + sizeof(USHORT) <= size) {
         USHORT cb;
         std::memcpy(&cb, p + at, sizeof cb);
-        if (cb == 0)
-            return true;
-        if (cb < sizeof(USHORT) || cb > size - at)
-            return false;
+        if (cb == 0) return true;
+        if (cb < sizeof(USHORT) || cb > size - at) return false;
         at += cb;
     }
     return false;

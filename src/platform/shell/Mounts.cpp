@@ -11,16 +11,18 @@ namespace shell {
 namespace {
 
 constexpr std::array kNetworkTypes = {
-    std::string_view("nfs"), std::string_view("nfs4"), std::string_view("cifs"), std::string_view("smb3"),
-    std::string_view("smbfs"), std::string_view("ncpfs"), std::string_view("afs"), std::string_view("ceph"),
-    std::string_view("glusterfs"), std::string_view("9p"), std::string_view("davfs"), std::string_view("fuse.sshfs"),
+    std::string_view("nfs"),         std::string_view("nfs4"),        std::string_view("cifs"),
+    std::string_view("smb3"),        std::string_view("smbfs"),       std::string_view("ncpfs"),
+    std::string_view("afs"),         std::string_view("ceph"),        std::string_view("glusterfs"),
+    std::string_view("9p"),          std::string_view("davfs"),       std::string_view("fuse.sshfs"),
     std::string_view("fuse.davfs2"), std::string_view("fuse.rclone"), std::string_view("fuse.glusterfs")};
 
 bool StartsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 
 // True when `path` is `folder` or lies below it.
 bool IsAtOrBelow(std::string_view path, std::string_view folder) {
-    return path == folder || (StartsWith(path, folder) && path.size() > folder.size() && path[folder.size()] == '/');
+    return path == folder ||
+           (StartsWith(path, folder) && path.size() > folder.size() && path[folder.size()] == '/');
 }
 
 bool IsRemovablePlace(std::string_view point) {
@@ -30,8 +32,7 @@ bool IsRemovablePlace(std::string_view point) {
 // Places of the system's own machinery: nothing mounted there is a volume for the user.
 bool IsSystemPlace(std::string_view point) {
     for (std::string_view place : {"/proc", "/sys", "/dev", "/boot", "/snap", "/var/lib", "/var/snap"})
-        if (IsAtOrBelow(point, place))
-            return true;
+        if (IsAtOrBelow(point, place)) return true;
     return IsAtOrBelow(point, "/run") && !IsAtOrBelow(point, "/run/media");
 }
 
@@ -40,10 +41,8 @@ std::vector<std::string_view> SplitFields(std::string_view line) {
     size_t at = 0;
     while (at < line.size()) {
         size_t end = line.find(' ', at);
-        if (end == std::string_view::npos)
-            end = line.size();
-        if (end > at)
-            fields.push_back(line.substr(at, end - at));
+        if (end == std::string_view::npos) end = line.size();
+        if (end > at) fields.push_back(line.substr(at, end - at));
         at = end + 1;
     }
     return fields;
@@ -59,8 +58,7 @@ bool ParseLine(std::string_view line, Volume& volume) {
     volume.MountPoint = UnescapeMountField(fields[4]);
     volume.Type = UnescapeMountField(dash[1]);
     volume.Source = UnescapeMountField(dash[2]);
-    if (volume.MountPoint.empty() || volume.MountPoint[0] != '/')
-        return false;
+    if (volume.MountPoint.empty() || volume.MountPoint[0] != '/') return false;
     if (volume.MountPoint == "/") {
         volume.Kind = VolumeKind::Root;
         return true;
@@ -71,7 +69,8 @@ bool ParseLine(std::string_view line, Volume& volume) {
         volume.Kind = VolumeKind::Network;
         return true;
     }
-    if (IsRemovablePlace(volume.MountPoint) && (StartsWith(volume.Source, "/dev/") || StartsWith(volume.Type, "fuse"))) {
+    if (IsRemovablePlace(volume.MountPoint) &&
+        (StartsWith(volume.Source, "/dev/") || StartsWith(volume.Type, "fuse"))) {
         volume.Kind = VolumeKind::Removable;
         return true;
     }
@@ -83,12 +82,9 @@ bool ParseLine(std::string_view line, Volume& volume) {
 }
 
 int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
 
@@ -122,19 +118,18 @@ std::vector<Volume> ParseMountInfo(std::string_view text) {
     size_t at = 0;
     while (at < text.size()) {
         size_t end = text.find('\n', at);
-        if (end == std::string_view::npos)
-            end = text.size();
+        if (end == std::string_view::npos) end = text.size();
         Volume volume;
         if (ParseLine(text.substr(at, end - at), volume)) {
             auto same = std::find_if(volumes.begin(), volumes.end(),
                                      [&](const Volume& v) { return v.MountPoint == volume.MountPoint; });
-            if (same != volumes.end())
-                volumes.erase(same);
+            if (same != volumes.end()) volumes.erase(same);
             volumes.push_back(std::move(volume));
         }
         at = end + 1;
     }
-    if (std::none_of(volumes.begin(), volumes.end(), [](const Volume& v) { return v.Kind == VolumeKind::Root; }))
+    if (std::none_of(volumes.begin(), volumes.end(),
+                     [](const Volume& v) { return v.Kind == VolumeKind::Root; }))
         volumes.insert(volumes.begin(), Volume{"/", "", "", VolumeKind::Root});
     return volumes;
 }
@@ -142,16 +137,13 @@ std::vector<Volume> ParseMountInfo(std::string_view text) {
 std::map<std::string, std::string> ReadVolumeLabels(const std::string& folder) {
     std::map<std::string, std::string> labels;
     DIR* dir = ::opendir(folder.c_str());
-    if (!dir)
-        return labels;
+    if (!dir) return labels;
     while (dirent* entry = ::readdir(dir)) {
         std::string name = entry->d_name;
-        if (name == "." || name == "..")
-            continue;
+        if (name == "." || name == "..") continue;
         char target[PATH_MAX];
         ssize_t size = ::readlinkat(::dirfd(dir), entry->d_name, target, sizeof target - 1);
-        if (size <= 0)
-            continue;
+        if (size <= 0) continue;
         std::string link(target, size_t(size));
         labels[LexicalPath(link[0] == '/' ? link : folder + "/" + link)] = UnescapeMountField(name);
     }
@@ -164,12 +156,10 @@ std::string LexicalPath(std::string_view path) {
     size_t at = 0;
     while (at <= path.size()) {
         size_t end = path.find('/', at);
-        if (end == std::string_view::npos)
-            end = path.size();
+        if (end == std::string_view::npos) end = path.size();
         std::string_view name = path.substr(at, end - at);
         if (name == "..") {
-            if (!names.empty())
-                names.pop_back();
+            if (!names.empty()) names.pop_back();
         } else if (!name.empty() && name != ".") {
             names.push_back(name);
         }

@@ -14,31 +14,24 @@ constexpr std::string_view kOpenerMissing = "xdg-open was not found.";
 } // namespace
 
 OpenStatus CheckOpenTarget(std::string_view target) {
-    if (target.empty())
-        return OpenStatus::EmptyTarget;
-    if (target.front() == '-')
-        return OpenStatus::UnsafeTarget;
+    if (target.empty()) return OpenStatus::EmptyTarget;
+    if (target.front() == '-') return OpenStatus::UnsafeTarget;
     for (unsigned char c : target)
-        if (c < 0x20 || c == 0x7f)
-            return OpenStatus::UnsafeTarget;
+        if (c < 0x20 || c == 0x7f) return OpenStatus::UnsafeTarget;
     return OpenStatus::Started;
 }
 
 std::string OpenResultText(const OpenResult& result) {
     const std::string lead = "The browser could not be started: ";
     switch (result.Status) {
-    case OpenStatus::Started:
-        return "The browser was started.";
-    case OpenStatus::EmptyTarget:
-        return lead + "there is no address to open.";
+    case OpenStatus::Started: return "The browser was started.";
+    case OpenStatus::EmptyTarget: return lead + "there is no address to open.";
     case OpenStatus::UnsafeTarget:
         return lead + "the address holds characters that cannot be passed on safely.";
-    case OpenStatus::OpenerMissing:
-        return lead + std::string(kOpenerMissing);
+    case OpenStatus::OpenerMissing: return lead + std::string(kOpenerMissing);
     case OpenStatus::BadDirectory:
         return lead + "the working folder cannot be entered. " + fs::SystemErrorText(result.Error);
-    case OpenStatus::StartFailed:
-        return lead + fs::SystemErrorText(result.Error);
+    case OpenStatus::StartFailed: return lead + fs::SystemErrorText(result.Error);
     }
     return lead;
 }

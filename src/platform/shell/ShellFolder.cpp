@@ -19,25 +19,21 @@ std::optional<Location> Locate(LPCITEMIDLIST list) {
     bool first = true;
     for (LPCITEMIDLIST item = list; !ILIsEmpty(item); item = ILGetNext(item), first = false) {
         auto view = ReadItemData(ILItemData(item));
-        if (!view)
-            return std::nullopt;
+        if (!view) return std::nullopt;
         switch (view->Kind) {
         case ItemKind::Virtual:
-            if (!first)
-                return std::nullopt;
+            if (!first) return std::nullopt;
             at.Kind = view->Text == kHomeItem ? Location::Type::Home : Location::Type::Computer;
             at.Path = at.Kind == Location::Type::Home ? HomePath() : std::string();
             break;
         case ItemKind::Volume:
-            if (at.Kind != Location::Type::Computer)
-                return std::nullopt;
+            if (at.Kind != Location::Type::Computer) return std::nullopt;
             at.Kind = Location::Type::Volume;
             at.Volume = std::string(view->Text);
             at.Path = VolumePath(view->Text);
             break;
         case ItemKind::Name:
-            if (at.Kind == Location::Type::Computer || at.Path.empty())
-                return std::nullopt;
+            if (at.Kind == Location::Type::Computer || at.Path.empty()) return std::nullopt;
             at.Kind = Location::Type::Entry;
             at.Path = JoinPath(at.Path, view->Text);
             at.Name = std::string(view->Text);
@@ -52,15 +48,12 @@ bool IsFolderLocation(const Location& at) { return at.Kind != Location::Type::En
 ULONG AttributesOf(const Location& at, ULONG asked) {
     switch (at.Kind) {
     case Location::Type::Desktop:
-    case Location::Type::Computer:
-        return SFGAO_FOLDER | SFGAO_HASSUBFOLDER;
+    case Location::Type::Computer: return SFGAO_FOLDER | SFGAO_HASSUBFOLDER;
     case Location::Type::Home:
         return SFGAO_FOLDER | SFGAO_FILESYSTEM | SFGAO_DROPTARGET |
                ((asked & SFGAO_HASSUBFOLDER) && HasSubfolder(at.Path) ? SFGAO_HASSUBFOLDER : 0);
-    case Location::Type::Volume:
-        return VolumeAttributes(at, asked);
-    case Location::Type::Entry:
-        break;
+    case Location::Type::Volume: return VolumeAttributes(at, asked);
+    case Location::Type::Entry: break;
     }
     return EntryAttributes(at, asked);
 }
@@ -70,15 +63,13 @@ std::string DisplayNameOf(const Location& at, DWORD flags) {
     bool inFolder = flags & SHGDN_INFOLDER;
     switch (at.Kind) {
     case Location::Type::Desktop:
-        return parsing ? (at.Path.empty() ? HomePath() : at.Path) : std::string(ShellNameText(ShellName::Desktop));
-    case Location::Type::Home:
-        return parsing ? at.Path : std::string(ShellNameText(ShellName::Home));
+        return parsing ? (at.Path.empty() ? HomePath() : at.Path)
+                       : std::string(ShellNameText(ShellName::Desktop));
+    case Location::Type::Home: return parsing ? at.Path : std::string(ShellNameText(ShellName::Home));
     case Location::Type::Computer:
         return parsing ? std::string(kComputerParsingName) : std::string(ShellNameText(ShellName::Computer));
-    case Location::Type::Volume:
-        return parsing ? at.Path : VolumeDisplayName(at.Volume);
-    case Location::Type::Entry:
-        return parsing && !inFolder ? at.Path : at.Name;
+    case Location::Type::Volume: return parsing ? at.Path : VolumeDisplayName(at.Volume);
+    case Location::Type::Entry: return parsing && !inFolder ? at.Path : at.Name;
     }
     return {};
 }
@@ -87,17 +78,13 @@ std::string DisplayNameOf(const Location& at, DWORD flags) {
 // then volumes in the system's order, then names in natural order.
 int CompareItems(std::string_view a, std::string_view b) {
     auto x = ReadItemData(a), y = ReadItemData(b);
-    if (!x || !y)
-        return x ? -1 : y ? 1 : a.compare(b) < 0 ? -1 : a.compare(b) > 0 ? 1 : 0;
+    if (!x || !y) return x ? -1 : y ? 1 : a.compare(b) < 0 ? -1 : a.compare(b) > 0 ? 1 : 0;
     auto rank = [](const ItemView& v) {
-        if (v.Kind == ItemKind::Virtual)
-            return v.Text == kHomeItem ? 0 : 1;
+        if (v.Kind == ItemKind::Virtual) return v.Text == kHomeItem ? 0 : 1;
         return v.Kind == ItemKind::Volume ? 2 : 3;
     };
-    if (rank(*x) != rank(*y))
-        return rank(*x) < rank(*y) ? -1 : 1;
-    if (x->Kind == ItemKind::Volume)
-        return CompareVolumes(x->Text, y->Text);
+    if (rank(*x) != rank(*y)) return rank(*x) < rank(*y) ? -1 : 1;
+    if (x->Kind == ItemKind::Volume) return CompareVolumes(x->Text, y->Text);
     return CompareNatural(x->Text, y->Text);
 }
 
@@ -112,16 +99,14 @@ HRESULT ParseAbsolutePath(std::string_view text, LPITEMIDLIST* list) {
 // The list of `text` below the folder `at`, relative to it; the item must exist.
 HRESULT ParseRelativePath(const Location& at, std::string_view text, LPITEMIDLIST* list) {
     auto names = SplitNames(text, kPathSeparators);
-    if (at.Path.empty() || !IsRelativePath(text) || !names || names->empty())
-        return E_INVALIDARG;
+    if (at.Path.empty() || !IsRelativePath(text) || !names || names->empty()) return E_INVALIDARG;
     std::string path = at.Path;
     LPITEMIDLIST result = ILCombine(nullptr, nullptr);
     for (const std::string& n : *names) {
         path = JoinPath(path, n);
         result = result ? AppendItem(result, ItemKind::Name, n) : nullptr;
     }
-    if (!result)
-        return E_OUTOFMEMORY;
+    if (!result) return E_OUTOFMEMORY;
     if (HRESULT hr = CheckExists(path); FAILED(hr)) {
         ILFree(result);
         return hr;
@@ -132,8 +117,7 @@ HRESULT ParseRelativePath(const Location& at, std::string_view text, LPITEMIDLIS
 
 char* CopyToTaskMemory(const std::string& text) {
     auto* copy = static_cast<char*>(SHAlloc(text.size() + 1));
-    if (copy)
-        std::memcpy(copy, text.c_str(), text.size() + 1);
+    if (copy) std::memcpy(copy, text.c_str(), text.size() + 1);
     return copy;
 }
 
@@ -144,19 +128,13 @@ HIMAGELIST SystemImageList() {
 
 int IconOf(const Location& at, bool open) {
     switch (at.Kind) {
-    case Location::Type::Desktop:
-        return kIconDesktop;
-    case Location::Type::Home:
-        return kIconHome;
-    case Location::Type::Computer:
-        return kIconComputer;
-    case Location::Type::Volume:
-        return VolumeIcon(at.Volume);
-    case Location::Type::Entry:
-        break;
+    case Location::Type::Desktop: return kIconDesktop;
+    case Location::Type::Home: return kIconHome;
+    case Location::Type::Computer: return kIconComputer;
+    case Location::Type::Volume: return VolumeIcon(at.Volume);
+    case Location::Type::Entry: break;
     }
-    if (!IsDirectory(at.Path))
-        return kIconFile;
+    if (!IsDirectory(at.Path)) return kIconFile;
     return open ? kIconFolderOpen : kIconFolder;
 }
 
@@ -164,8 +142,7 @@ int IconOf(const Location& at, bool open) {
 
 std::string PathFromIDList(LPCITEMIDLIST list) {
     auto at = Locate(list);
-    if (!at || at->Kind == Location::Type::Computer)
-        return {};
+    if (!at || at->Kind == Location::Type::Computer) return {};
     return at->Path;
 }
 
@@ -177,12 +154,10 @@ HRESULT IEnumIDList::Next(ULONG count, LPITEMIDLIST* items, ULONG* fetched) {
     ULONG done = 0;
     while (done < count && at_ < items_.size()) {
         LPITEMIDLIST item = ILCreateFromData(items_[at_++]);
-        if (!item)
-            break;
+        if (!item) break;
         items[done++] = item;
     }
-    if (fetched)
-        *fetched = done;
+    if (fetched) *fetched = done;
     return done == count ? S_OK : S_FALSE;
 }
 
@@ -192,17 +167,16 @@ HRESULT IEnumIDList::Reset() {
 }
 
 IShellFolder::IShellFolder(LPCITEMIDLIST absolute) : absolute_(ILClone(absolute)) {
-    if (!absolute_)
-        absolute_ = ILCombine(nullptr, nullptr);
+    if (!absolute_) absolute_ = ILCombine(nullptr, nullptr);
 }
 
 IShellFolder::~IShellFolder() { ILFree(absolute_); }
 
 LPITEMIDLIST IShellFolder::Combine(LPCITEMIDLIST relative) const { return ILCombine(absolute_, relative); }
 
-HRESULT IShellFolder::ParseDisplayName(HWND, const char* name, ULONG* eaten, LPITEMIDLIST* list, ULONG* attributes) {
-    if (!name || !list)
-        return E_INVALIDARG;
+HRESULT IShellFolder::ParseDisplayName(HWND, const char* name, ULONG* eaten, LPITEMIDLIST* list,
+                                       ULONG* attributes) {
+    if (!name || !list) return E_INVALIDARG;
     *list = nullptr;
     std::string_view text(name);
     HRESULT hr;
@@ -213,8 +187,7 @@ HRESULT IShellFolder::ParseDisplayName(HWND, const char* name, ULONG* eaten, LPI
         hr = at ? ParseRelativePath(*at, text, list) : E_INVALIDARG;
     }
     if (SUCCEEDED(hr)) {
-        if (eaten)
-            *eaten = ULONG(text.size());
+        if (eaten) *eaten = ULONG(text.size());
         if (attributes)
             GetAttributesOf(1, const_cast<LPCITEMIDLIST*>(reinterpret_cast<LPITEMIDLIST*>(list)), attributes);
     }
@@ -223,19 +196,17 @@ HRESULT IShellFolder::ParseDisplayName(HWND, const char* name, ULONG* eaten, LPI
 
 HRESULT IShellFolder::EnumObjects(HWND, DWORD flags, std::unique_ptr<IEnumIDList>* items) {
     auto at = Locate(absolute_);
-    if (!at || !items || !IsFolderLocation(*at))
-        return E_FAIL;
+    if (!at || !items || !IsFolderLocation(*at)) return E_FAIL;
     std::vector<std::string> found;
-    bool folders = flags & SHCONTF_FOLDERS, others = flags & SHCONTF_NONFOLDERS, hidden = flags & SHCONTF_INCLUDEHIDDEN;
+    bool folders = flags & SHCONTF_FOLDERS, others = flags & SHCONTF_NONFOLDERS,
+         hidden = flags & SHCONTF_INCLUDEHIDDEN;
     std::string folder = at->Path;
     if (at->Kind == Location::Type::Desktop) {
         std::string home = HomePath();
         if (folders && !home.empty() && IsDirectory(home))
             found.push_back(MakeItemData(ItemKind::Virtual, kHomeItem));
-        if (folders)
-            found.push_back(MakeItemData(ItemKind::Virtual, kComputerItem));
-        if (folder == home)
-            folder.clear(); // a desktop that is the home folder would list the home twice
+        if (folders) found.push_back(MakeItemData(ItemKind::Virtual, kComputerItem));
+        if (folder == home) folder.clear(); // a desktop that is the home folder would list the home twice
     } else if (at->Kind == Location::Type::Computer) {
         if (folders)
             for (const std::string& volume : Volumes())
@@ -244,8 +215,7 @@ HRESULT IShellFolder::EnumObjects(HWND, DWORD flags, std::unique_ptr<IEnumIDList
     if (!folder.empty() && at->Kind != Location::Type::Computer) {
         std::vector<std::string> names;
         HRESULT hr = ListFolder(folder, folders, others, hidden, names);
-        if (FAILED(hr) && at->Kind != Location::Type::Desktop)
-            return hr;
+        if (FAILED(hr) && at->Kind != Location::Type::Desktop) return hr;
         for (const std::string& name : names)
             found.push_back(MakeItemData(ItemKind::Name, name));
     }
@@ -254,8 +224,7 @@ HRESULT IShellFolder::EnumObjects(HWND, DWORD flags, std::unique_ptr<IEnumIDList
 }
 
 HRESULT IShellFolder::BindToObject(LPCITEMIDLIST relative, IShellFolderPtr* folder) {
-    if (!folder)
-        return E_INVALIDARG;
+    if (!folder) return E_INVALIDARG;
     *folder = nullptr;
     LPITEMIDLIST absolute = Combine(relative);
     auto at = absolute ? Locate(absolute) : std::nullopt;
@@ -273,8 +242,7 @@ HRESULT IShellFolder::BindToObject(LPCITEMIDLIST relative, IShellFolderPtr* fold
 HRESULT IShellFolder::CompareIDs(LPARAM, LPCITEMIDLIST a, LPCITEMIDLIST b) {
     while (!ILIsEmpty(a) && !ILIsEmpty(b)) {
         int order = CompareItems(ILItemData(a), ILItemData(b));
-        if (order != 0)
-            return MakeCompareResult(order);
+        if (order != 0) return MakeCompareResult(order);
         a = ILGetNext(a);
         b = ILGetNext(b);
     }
@@ -282,16 +250,14 @@ HRESULT IShellFolder::CompareIDs(LPARAM, LPCITEMIDLIST a, LPCITEMIDLIST b) {
 }
 
 HRESULT IShellFolder::GetAttributesOf(UINT count, LPCITEMIDLIST* items, ULONG* attributes) {
-    if (!attributes || (count > 0 && !items))
-        return E_INVALIDARG;
+    if (!attributes || (count > 0 && !items)) return E_INVALIDARG;
     ULONG asked = *attributes;
     ULONG common = asked;
     for (UINT i = 0; i < count; ++i) {
         LPITEMIDLIST absolute = Combine(items[i]);
         auto at = absolute ? Locate(absolute) : std::nullopt;
         ILFree(absolute);
-        if (!at)
-            return E_INVALIDARG;
+        if (!at) return E_INVALIDARG;
         common &= AttributesOf(*at, asked);
     }
     *attributes = common;
@@ -299,23 +265,19 @@ HRESULT IShellFolder::GetAttributesOf(UINT count, LPCITEMIDLIST* items, ULONG* a
 }
 
 HRESULT IShellFolder::GetDisplayNameOf(LPCITEMIDLIST item, DWORD flags, STRRET* name) {
-    if (!name)
-        return E_INVALIDARG;
+    if (!name) return E_INVALIDARG;
     LPITEMIDLIST absolute = Combine(item);
     auto at = absolute ? Locate(absolute) : std::nullopt;
     ILFree(absolute);
-    if (!at)
-        return E_INVALIDARG;
+    if (!at) return E_INVALIDARG;
     name->uType = STRRET_WSTR;
     name->pOleStr = CopyToTaskMemory(DisplayNameOf(*at, flags));
     return name->pOleStr ? S_OK : E_OUTOFMEMORY;
 }
 
 HRESULT IShellFolder::SetNameOf(HWND, LPCITEMIDLIST item, const char* newName, DWORD, LPITEMIDLIST* renamed) {
-    if (renamed)
-        *renamed = nullptr;
-    if (!newName || ILIsEmpty(item) || !ILIsEmpty(ILGetNext(item)))
-        return E_INVALIDARG;
+    if (renamed) *renamed = nullptr;
+    if (!newName || ILIsEmpty(item) || !ILIsEmpty(ILGetNext(item))) return E_INVALIDARG;
     LPITEMIDLIST absolute = Combine(item);
     auto at = absolute ? Locate(absolute) : std::nullopt;
     ILFree(absolute);
@@ -324,68 +286,54 @@ HRESULT IShellFolder::SetNameOf(HWND, LPCITEMIDLIST item, const char* newName, D
         return E_INVALIDARG;
     std::string target = JoinPath(ParentPath(at->Path), name);
     if (target != at->Path) {
-        if (HRESULT hr = RenameNoReplace(at->Path, target); FAILED(hr))
-            return hr;
+        if (HRESULT hr = RenameNoReplace(at->Path, target); FAILED(hr)) return hr;
     }
-    if (renamed)
-        *renamed = ILCreateFromData(MakeItemData(ItemKind::Name, name));
+    if (renamed) *renamed = ILCreateFromData(MakeItemData(ItemKind::Name, name));
     return S_OK;
 }
 
 HRESULT SHGetDesktopFolder(IShellFolderPtr* folder) {
-    if (!folder)
-        return E_INVALIDARG;
+    if (!folder) return E_INVALIDARG;
     static const IShellFolderPtr desktop = std::make_shared<IShellFolder>(nullptr);
     *folder = desktop;
     return S_OK;
 }
 
 HRESULT SHGetSpecialFolderLocation(HWND, int csidl, LPITEMIDLIST* list) {
-    if (!list)
-        return E_INVALIDARG;
+    if (!list) return E_INVALIDARG;
     *list = nullptr;
     if (csidl == CSIDL_DESKTOP) {
         *list = ILCombine(nullptr, nullptr);
         return *list ? S_OK : E_OUTOFMEMORY;
     }
-    if (csidl == CSIDL_DRIVES)
-        return ParseAbsolutePath(kComputerParsingName, list);
+    if (csidl == CSIDL_DRIVES) return ParseAbsolutePath(kComputerParsingName, list);
     std::optional<std::string> path = SpecialFolderPath(csidl);
-    if (!path)
-        return E_INVALIDARG;
-    if (path->empty() || !IsDirectory(*path))
-        return HRESULT_FILE_NOT_FOUND;
+    if (!path) return E_INVALIDARG;
+    if (path->empty() || !IsDirectory(*path)) return HRESULT_FILE_NOT_FOUND;
     return ParseAbsolutePath(*path, list);
 }
 
 BOOL SHGetPathFromIDList(LPCITEMIDLIST list, char* path) {
-    if (!path)
-        return FALSE;
+    if (!path) return FALSE;
     path[0] = '\0';
     std::string text = PathFromIDList(list);
-    if (text.empty() || text.size() >= size_t(MAX_PATH))
-        return FALSE;
+    if (text.empty() || text.size() >= size_t(MAX_PATH)) return FALSE;
     std::memcpy(path, text.c_str(), text.size() + 1);
     return TRUE;
 }
 
 std::uintptr_t SHGetFileInfo(const char* path, DWORD, SHFILEINFO* info, UINT, UINT flags) {
-    if (!path && !(flags & SHGFI_PIDL))
-        return 0;
+    if (!path && !(flags & SHGFI_PIDL)) return 0;
     LPITEMIDLIST parsed = nullptr;
     LPCITEMIDLIST list = reinterpret_cast<LPCITEMIDLIST>(path);
     if (!(flags & SHGFI_PIDL)) {
-        if (FAILED(ParseAbsolutePath(path, &parsed)))
-            return 0;
+        if (FAILED(ParseAbsolutePath(path, &parsed))) return 0;
         list = parsed;
     }
     auto at = Locate(list);
     ILFree(parsed);
-    if (!at)
-        return 0;
-    if (info)
-        info->iIcon = IconOf(*at, flags & SHGFI_OPENICON);
-    if (flags & SHGFI_SYSICONINDEX)
-        return reinterpret_cast<std::uintptr_t>(SystemImageList());
+    if (!at) return 0;
+    if (info) info->iIcon = IconOf(*at, flags & SHGFI_OPENICON);
+    if (flags & SHGFI_SYSICONINDEX) return reinterpret_cast<std::uintptr_t>(SystemImageList());
     return 1;
 }

@@ -55,7 +55,8 @@ public:
     // An absolute path (on the desktop folder) or a path relative to this folder into a list
     // relative to this folder. "//", "." and a trailing "/" are normalised and ".." steps back;
     // symbolic links are not resolved. The item must exist.
-    HRESULT ParseDisplayName(HWND owner, const char* name, ULONG* eaten, LPITEMIDLIST* list, ULONG* attributes);
+    HRESULT ParseDisplayName(HWND owner, const char* name, ULONG* eaten, LPITEMIDLIST* list,
+                             ULONG* attributes);
     HRESULT EnumObjects(HWND owner, DWORD flags, std::unique_ptr<IEnumIDList>* items);
     HRESULT BindToObject(LPCITEMIDLIST relative, IShellFolderPtr* folder);
     // The low 16 bits of the result carry the sign of the order; 0 means the same item.

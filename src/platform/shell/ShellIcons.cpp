@@ -5,7 +5,8 @@
 namespace shell {
 
 HIMAGELIST CreateShellIconList() {
-    HIMAGELIST list = ImageList_Create(kShellIconSize, kShellIconSize, ILC_COLOR32 | ILC_MASK, kShellIconImages, 0);
+    HIMAGELIST list = ImageList_Create(kShellIconSize, kShellIconSize, ILC_COLOR32 | ILC_MASK,
+                                       kShellIconImages, 0);
     gfx::Bitmap strip(kShellIconSize * kShellIconImages, kShellIconSize);
     gfx::Bitmap mask(kShellIconSize * kShellIconImages, kShellIconSize);
     for (int icon = 0; icon < kShellIconImages; ++icon)

@@ -26,19 +26,15 @@ std::string MakeItemData(ItemKind kind, std::string_view text) {
 }
 
 std::optional<ItemView> ReadItemData(std::string_view data) {
-    if (data.empty())
-        return std::nullopt;
+    if (data.empty()) return std::nullopt;
     ItemView view{ItemKind(data[0]), data.substr(1)};
-    if (view.Text.find('\0') != std::string_view::npos)
-        return std::nullopt;
+    if (view.Text.find('\0') != std::string_view::npos) return std::nullopt;
     switch (view.Kind) {
     case ItemKind::Virtual:
-        if (view.Text == kHomeItem || view.Text == kComputerItem)
-            return view;
+        if (view.Text == kHomeItem || view.Text == kComputerItem) return view;
         return std::nullopt;
     case ItemKind::Volume:
-        if (IsVolumeText(view.Text))
-            return view;
+        if (IsVolumeText(view.Text)) return view;
         return std::nullopt;
     case ItemKind::Name:
         if (view.Text.empty() || view.Text == "." || view.Text == ".." ||
@@ -66,12 +62,10 @@ std::optional<std::vector<std::string>> SplitNames(std::string_view path, std::s
     size_t at = 0;
     while (at <= path.size()) {
         size_t end = path.find_first_of(separators, at);
-        if (end == std::string_view::npos)
-            end = path.size();
+        if (end == std::string_view::npos) end = path.size();
         std::string_view name = path.substr(at, end - at);
         if (name == "..") {
-            if (names.empty())
-                return std::nullopt;
+            if (names.empty()) return std::nullopt;
             names.pop_back();
         } else if (!name.empty() && name != ".") {
             names.emplace_back(name);

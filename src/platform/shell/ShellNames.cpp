@@ -18,8 +18,7 @@ constexpr NameRow kNames[] = {
 
 std::string_view MessagesLocale() {
     for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"})
-        if (const char* value = std::getenv(variable); value && *value)
-            return value;
+        if (const char* value = std::getenv(variable); value && *value) return value;
     return {};
 }
 
@@ -51,22 +50,18 @@ int CompareNatural(std::string_view a, std::string_view b) {
                 ++ei;
             while (ej < b.size() && IsDigit(b[ej]))
                 ++ej;
-            if (ei - si != ej - sj)
-                return ei - si < ej - sj ? -1 : 1;
-            if (int c = a.substr(si, ei - si).compare(b.substr(sj, ej - sj)); c != 0)
-                return c;
+            if (ei - si != ej - sj) return ei - si < ej - sj ? -1 : 1;
+            if (int c = a.substr(si, ei - si).compare(b.substr(sj, ej - sj)); c != 0) return c;
             i = ei;
             j = ej;
             continue;
         }
         char x = Lower(a[i]), y = Lower(b[j]);
-        if (x != y)
-            return (unsigned char)x < (unsigned char)y ? -1 : 1;
+        if (x != y) return (unsigned char)x < (unsigned char)y ? -1 : 1;
         ++i;
         ++j;
     }
-    if (i < a.size() || j < b.size())
-        return i < a.size() ? 1 : -1;
+    if (i < a.size() || j < b.size()) return i < a.size() ? 1 : -1;
     int bytes = a.compare(b);
     return bytes < 0 ? -1 : bytes > 0 ? 1 : 0;
 }

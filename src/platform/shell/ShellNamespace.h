@@ -52,7 +52,8 @@ std::vector<std::string> Volumes();
 // The absolute list of an absolute path of this system, through Computer and its volume.
 HRESULT ParseSystemPath(std::string_view text, LPITEMIDLIST* list);
 // The names in `folder` of the asked kinds; fails with why the folder cannot be listed.
-HRESULT ListFolder(const std::string& folder, bool folders, bool others, bool hidden, std::vector<std::string>& names);
+HRESULT ListFolder(const std::string& folder, bool folders, bool others, bool hidden,
+                   std::vector<std::string>& names);
 // The folder of a special folder (CSIDL) other than the desktop and Computer: empty when the
 // user has none, nothing when this system knows no such folder.
 std::optional<std::string> SpecialFolderPath(int csidl);

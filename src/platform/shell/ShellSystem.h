@@ -14,7 +14,7 @@ namespace shell::win32 {
 enum class DriveType { Fixed, Removable, Optical, Network, Other };
 
 struct Drive {
-    std::string Root;  // "C:"
+    std::string Root; // "C:"
     DriveType Type = DriveType::Fixed;
     std::string Label; // the volume label; empty when it has none or the drive holds no medium
 };

@@ -38,8 +38,8 @@ constexpr int MAX_PATH = 260;
 
 #pragma pack(push, 1)
 struct SHITEMID {
-    USHORT cb;     // size of the item, the count itself included
-    BYTE abID[1];  // cb - 2 bytes of item data
+    USHORT cb;    // size of the item, the count itself included
+    BYTE abID[1]; // cb - 2 bytes of item data
 };
 struct ITEMIDLIST {
     SHITEMID mkid;

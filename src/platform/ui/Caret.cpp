@@ -98,6 +98,4 @@ BOOL ShowCaret(HWND hwnd) { return WS().caret().Show(hwnd) ? TRUE : FALSE; }
 BOOL HideCaret(HWND hwnd) { return WS().caret().Hide(hwnd) ? TRUE : FALSE; }
 BOOL SetCaretPos(int x, int y) { return WS().caret().MoveTo(x, y) ? TRUE : FALSE; }
 
-BOOL GetCaretPos(POINT* pt) {
-    return pt && WS().caret().Position(*pt) ? TRUE : FALSE;
-}
+BOOL GetCaretPos(POINT* pt) { return pt && WS().caret().Position(*pt) ? TRUE : FALSE; }

@@ -210,11 +210,13 @@ void DefaultNcPaint(HWND hwnd) {
             text.right = close.left - 2;
         }
         if (!hwnd->text.empty()) {
-            HFONT font = CreateFont(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Liberation Sans");
+            HFONT font = CreateFont(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                                    "Liberation Sans");
             HGDIOBJ old = SelectObject(dc, font);
             SetBkMode(dc, TRANSPARENT);
             SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
-            DrawText(dc, hwnd->text.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+            DrawText(dc, hwnd->text.c_str(), -1, &text,
+                     DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
             SelectObject(dc, old);
             DeleteObject(font);
         }
@@ -311,10 +313,14 @@ LRESULT OnSetCursor(HWND hwnd, WPARAM w, LPARAM l) {
             return TRUE;
         }
         return FALSE;
-    case HTLEFT: case HTRIGHT: id = IDC_SIZEWE; break;
-    case HTTOP: case HTBOTTOM: id = IDC_SIZENS; break;
-    case HTTOPLEFT: case HTBOTTOMRIGHT: id = IDC_SIZENWSE; break;
-    case HTTOPRIGHT: case HTBOTTOMLEFT: id = IDC_SIZENESW; break;
+    case HTLEFT:
+    case HTRIGHT: id = IDC_SIZEWE; break;
+    case HTTOP:
+    case HTBOTTOM: id = IDC_SIZENS; break;
+    case HTTOPLEFT:
+    case HTBOTTOMRIGHT: id = IDC_SIZENWSE; break;
+    case HTTOPRIGHT:
+    case HTBOTTOMLEFT: id = IDC_SIZENESW; break;
     case HTERROR:
         if (HIWORD(std::uintptr_t(l)) == WM_LBUTTONDOWN) {
             MessageBeep(0);
@@ -376,8 +382,10 @@ LRESULT OnWindowPosChanging(HWND hwnd, WINDOWPOS* wp) {
     }
     if ((hwnd->style & WS_THICKFRAME) || !(hwnd->style & (WS_POPUP | WS_CHILD))) {
         MINMAXINFO mm = ui::QueryMinMax(hwnd);
-        wp->cx = std::clamp<int>(wp->cx, mm.ptMinTrackSize.x, std::max(mm.ptMinTrackSize.x, mm.ptMaxTrackSize.x));
-        wp->cy = std::clamp<int>(wp->cy, mm.ptMinTrackSize.y, std::max(mm.ptMinTrackSize.y, mm.ptMaxTrackSize.y));
+        wp->cx = std::clamp<int>(wp->cx, mm.ptMinTrackSize.x,
+                                 std::max(mm.ptMinTrackSize.x, mm.ptMaxTrackSize.x));
+        wp->cy = std::clamp<int>(wp->cy, mm.ptMinTrackSize.y,
+                                 std::max(mm.ptMinTrackSize.y, mm.ptMaxTrackSize.y));
     }
     return 0;
 }
@@ -388,13 +396,16 @@ LRESULT OnWindowPosChanged(HWND hwnd, const WINDOWPOS* wp) {
         return 0;
     }
     if (!(wp->flags & SWP_NOCLIENTMOVE)) {
-        ws.Send(hwnd, WM_MOVE, 0,
-                MAKELPARAM(WORD(hwnd->rect.left + hwnd->client.left), WORD(hwnd->rect.top + hwnd->client.top)));
+        ws.Send(
+            hwnd, WM_MOVE, 0,
+            MAKELPARAM(WORD(hwnd->rect.left + hwnd->client.left), WORD(hwnd->rect.top + hwnd->client.top)));
     }
     if (!(wp->flags & SWP_NOCLIENTSIZE) && ws.IsLive(hwnd)) {
-        WPARAM kind = (hwnd->style & WS_MAXIMIZE) ? SIZE_MAXIMIZED
-                      : (hwnd->style & WS_MINIMIZE) ? SIZE_MINIMIZED : SIZE_RESTORED;
-        ws.Send(hwnd, WM_SIZE, kind, MAKELPARAM(WORD(RectWidth(hwnd->client)), WORD(RectHeight(hwnd->client))));
+        WPARAM kind = (hwnd->style & WS_MAXIMIZE)   ? SIZE_MAXIMIZED
+                      : (hwnd->style & WS_MINIMIZE) ? SIZE_MINIMIZED
+                                                    : SIZE_RESTORED;
+        ws.Send(hwnd, WM_SIZE, kind,
+                MAKELPARAM(WORD(RectWidth(hwnd->client)), WORD(RectHeight(hwnd->client))));
     }
     return 0;
 }

@@ -25,9 +25,7 @@ gfx::Pixel Blend(gfx::Pixel over, gfx::Pixel under) {
 }
 } // namespace
 
-const gfx::Bitmap* IconImage(HICON icon) {
-    return icon && LiveIcons().count(icon) ? &icon->image : nullptr;
-}
+const gfx::Bitmap* IconImage(HICON icon) { return icon && LiveIcons().count(icon) ? &icon->image : nullptr; }
 
 LRESULT SetWindowIcon(Window* w, WPARAM which, HICON icon) {
     HICON& slot = which == ICON_BIG ? w->iconBig : w->iconSmall;

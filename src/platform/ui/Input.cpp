@@ -49,8 +49,7 @@ MSG MakeMsg(HWND hwnd, UINT message, WPARAM w, LPARAM l, POINT pt, DWORD time) {
 // window itself included). The event is the client button-down message even for presses in
 // the frame and double-clicks.
 void WindowSystem::NotifyParentsOfPress(HWND hwnd, UINT buttonDown, POINT screen) {
-    for (HWND c = hwnd; IsLive(c) && c->IsChild() && !(c->exStyle & WS_EX_NOPARENTNOTIFY);
-         c = c->parent) {
+    for (HWND c = hwnd; IsLive(c) && c->IsChild() && !(c->exStyle & WS_EX_NOPARENTNOTIFY); c = c->parent) {
         HWND p = c->parent;
         POINT o = ClientScreenOrigin(p);
         Send(p, WM_PARENTNOTIFY, MAKEWPARAM(WORD(buttonDown), 0),
@@ -98,14 +97,10 @@ void WindowSystem::Route(const InputEvent& ev) {
     case InputEvent::Kind::MouseMove:
     case InputEvent::Kind::MouseDown:
     case InputEvent::Kind::MouseUp:
-    case InputEvent::Kind::Wheel:
-        RouteMouse(ev);
-        break;
+    case InputEvent::Kind::Wheel: RouteMouse(ev); break;
     case InputEvent::Kind::KeyDown:
     case InputEvent::Kind::KeyUp:
-    case InputEvent::Kind::Text:
-        RouteKey(ev);
-        break;
+    case InputEvent::Kind::Text: RouteKey(ev); break;
     case InputEvent::Kind::Close:
         if (HWND t = TopByNative(*this, ev.window)) {
             Post(t, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -130,15 +125,9 @@ void WindowSystem::Route(const InputEvent& ev) {
             ExposeAll(t);
         }
         break;
-    case InputEvent::Kind::Quit:
-        PostQuit(0);
-        break;
-    case InputEvent::Kind::DropFile:
-        RouteDrop(ev);
-        break;
-    case InputEvent::Kind::MouseLeft:
-        PointerLeft(ev);
-        break;
+    case InputEvent::Kind::Quit: PostQuit(0); break;
+    case InputEvent::Kind::DropFile: RouteDrop(ev); break;
+    case InputEvent::Kind::MouseLeft: PointerLeft(ev); break;
     case InputEvent::Kind::Minimized:
         if (HWND t = TopByNative(*this, ev.window)) {
             DesktopMinimized(t);
@@ -279,7 +268,7 @@ void WindowSystem::RouteMouse(const InputEvent& ev) {
     }
     int base = ev.button == MouseButton::Left ? 0 : ev.button == MouseButton::Right ? 3 : 6;
     bool client = hit == HTCLIENT;
-    UINT msg = ev.kind == K::MouseMove ? (client ? WM_MOUSEMOVE : WM_NCMOUSEMOVE)
+    UINT msg = ev.kind == K::MouseMove   ? (client ? WM_MOUSEMOVE : WM_NCMOUSEMOVE)
                : ev.kind == K::MouseDown ? UINT((client ? WM_LBUTTONDOWN : WM_NCLBUTTONDOWN) + base)
                                          : UINT((client ? WM_LBUTTONUP : WM_NCLBUTTONUP) + base);
     if (ev.kind == K::MouseMove) {

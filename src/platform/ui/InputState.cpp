@@ -56,9 +56,7 @@ void Activation::Forget(HWND hwnd) {
     }
 }
 
-HWND Capture::Set(HWND hwnd) {
-    return std::exchange(owner_, hwnd);
-}
+HWND Capture::Set(HWND hwnd) { return std::exchange(owner_, hwnd); }
 
 void Capture::Forget(HWND hwnd) {
     if (owner_ == hwnd) {

@@ -24,8 +24,8 @@ constexpr int kMaxText = 420;
 struct Box {
     std::string text;
     UINT type = 0;
-    std::vector<int> buttons;  // IDOK, IDCANCEL ...
-    std::vector<RECT> rects;   // button rectangles, client coordinates
+    std::vector<int> buttons; // IDOK, IDCANCEL ...
+    std::vector<RECT> rects;  // button rectangles, client coordinates
     RECT textRect{};
     int focus = 0;
     int pressed = -1;
@@ -308,8 +308,8 @@ int MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     int x = area.left + (RectWidth(area) - W) / 2;
     int y = area.top + (RectHeight(area) - H) / 2;
 
-    HWND hwnd = CreateWindowEx(exStyle, kClass, caption ? caption : "Error", style, x, y, W, H,
-                               ownerTop, nullptr, nullptr, nullptr);
+    HWND hwnd = CreateWindowEx(exStyle, kClass, caption ? caption : "Error", style, x, y, W, H, ownerTop,
+                               nullptr, nullptr, nullptr);
     if (!hwnd) {
         return 0;
     }

@@ -112,9 +112,7 @@ HMONITOR MonitorFromPoint(POINT pt, DWORD flags) {
     return MonitorFor(RECT{pt.x, pt.y, pt.x + 1, pt.y + 1}, flags);
 }
 
-HMONITOR MonitorFromRect(const RECT* rect, DWORD flags) {
-    return rect ? MonitorFor(*rect, flags) : nullptr;
-}
+HMONITOR MonitorFromRect(const RECT* rect, DWORD flags) { return rect ? MonitorFor(*rect, flags) : nullptr; }
 
 BOOL GetMonitorInfo(HMONITOR monitor, MONITORINFO* info) {
     const ui::MonitorDesc* m = FromHandle(monitor);
@@ -146,28 +144,45 @@ int GetSystemMetrics(int index) {
     case SM_CYSCREEN: return RectHeight(primary.rect);
     case SM_CXFULLSCREEN: return RectWidth(primary.work);
     case SM_CYFULLSCREEN: return RectHeight(primary.work) - m.caption;
-    case SM_CXVSCROLL: case SM_CYHSCROLL: case SM_CYVSCROLL: case SM_CXHSCROLL: return m.scrollBar;
-    case SM_CYVTHUMB: case SM_CXHTHUMB: return m.scrollBar;
+    case SM_CXVSCROLL:
+    case SM_CYHSCROLL:
+    case SM_CYVSCROLL:
+    case SM_CXHSCROLL: return m.scrollBar;
+    case SM_CYVTHUMB:
+    case SM_CXHTHUMB: return m.scrollBar;
     case SM_CYCAPTION: return m.caption;
     case SM_CYSMCAPTION: return m.smallCaption;
-    case SM_CXBORDER: case SM_CYBORDER: return m.border;
-    case SM_CXDLGFRAME: case SM_CYDLGFRAME: return m.dialogFrame;
-    case SM_CXFRAME: case SM_CYFRAME: return m.sizingFrame;
-    case SM_CXEDGE: case SM_CYEDGE: return m.clientEdge;
-    case SM_CXICON: case SM_CYICON: return 32;
-    case SM_CXCURSOR: case SM_CYCURSOR: return 32;
-    case SM_CXSMICON: case SM_CYSMICON: return 16;
-    case SM_CXSIZE: case SM_CYSIZE: return m.captionButton;
-    case SM_CXSMSIZE: case SM_CYSMSIZE: return m.smallCaptionButton;
+    case SM_CXBORDER:
+    case SM_CYBORDER: return m.border;
+    case SM_CXDLGFRAME:
+    case SM_CYDLGFRAME: return m.dialogFrame;
+    case SM_CXFRAME:
+    case SM_CYFRAME: return m.sizingFrame;
+    case SM_CXEDGE:
+    case SM_CYEDGE: return m.clientEdge;
+    case SM_CXICON:
+    case SM_CYICON: return 32;
+    case SM_CXCURSOR:
+    case SM_CYCURSOR: return 32;
+    case SM_CXSMICON:
+    case SM_CYSMICON: return 16;
+    case SM_CXSIZE:
+    case SM_CYSIZE: return m.captionButton;
+    case SM_CXSMSIZE:
+    case SM_CYSMSIZE: return m.smallCaptionButton;
     case SM_CYMENU: return m.menu;
-    case SM_CXMIN: case SM_CXMINTRACK: return m.minTrackWidth;
-    case SM_CYMIN: case SM_CYMINTRACK: return m.minTrackHeight;
+    case SM_CXMIN:
+    case SM_CXMINTRACK: return m.minTrackWidth;
+    case SM_CYMIN:
+    case SM_CYMINTRACK: return m.minTrackHeight;
     case SM_CXMAXTRACK: return RectWidth(VirtualScreen()) + 3 * m.sizingFrame;
     case SM_CYMAXTRACK: return RectHeight(VirtualScreen()) + 3 * m.sizingFrame;
     case SM_CXMAXIMIZED: return RectWidth(primary.work) + 2 * m.sizingFrame;
     case SM_CYMAXIMIZED: return RectHeight(primary.work) + 2 * m.sizingFrame;
-    case SM_CXDOUBLECLK: case SM_CYDOUBLECLK: return 4;
-    case SM_CXDRAG: case SM_CYDRAG: return 4;
+    case SM_CXDOUBLECLK:
+    case SM_CYDOUBLECLK: return 4;
+    case SM_CXDRAG:
+    case SM_CYDRAG: return 4;
     case SM_SWAPBUTTON: return 0;
     case SM_MOUSEWHEELPRESENT: return 1;
     case SM_XVIRTUALSCREEN: return VirtualScreen().left;
@@ -352,7 +367,10 @@ BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show) {
     if (!w) {
         return FALSE;
     }
-    DWORD bits = bar == SB_HORZ ? WS_HSCROLL : bar == SB_VERT ? WS_VSCROLL : bar == SB_BOTH ? (WS_HSCROLL | WS_VSCROLL) : 0;
+    DWORD bits = bar == SB_HORZ   ? WS_HSCROLL
+                 : bar == SB_VERT ? WS_VSCROLL
+                 : bar == SB_BOTH ? (WS_HSCROLL | WS_VSCROLL)
+                                  : 0;
     DWORD style = show ? (w->style | bits) : (w->style & ~bits);
     if (style != w->style) {
         w->style = style;

@@ -284,8 +284,8 @@ bool AlreadyInvalid(HWND w, const RECT* rect, HRGN rgn, UINT flags) {
         area = IntersectRect(area, *rect);
     }
     const RECT have = w->update.Bounds();
-    return IsRectEmpty(area) || (area.left >= have.left && area.top >= have.top &&
-                                 area.right <= have.right && area.bottom <= have.bottom);
+    return IsRectEmpty(area) || (area.left >= have.left && area.top >= have.top && area.right <= have.right &&
+                                 area.bottom <= have.bottom);
 }
 } // namespace
 
@@ -477,8 +477,9 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
         *updateRect = area;
     }
     if (flags & SW_INVALIDATE) {
-        ws.Invalidate(hwnd, &r, RDW_INVALIDATE | ((flags & SW_ERASE) ? RDW_ERASE : 0) |
-                                    ((flags & SW_SCROLLCHILDREN) ? RDW_ALLCHILDREN : 0));
+        ws.Invalidate(hwnd, &r,
+                      RDW_INVALIDATE | ((flags & SW_ERASE) ? RDW_ERASE : 0) |
+                          ((flags & SW_SCROLLCHILDREN) ? RDW_ALLCHILDREN : 0));
     }
     return IsRectEmpty(area) ? NULLREGION : SIMPLEREGION;
 }

@@ -12,8 +12,10 @@ ScrollBarParts LayoutScrollBar(const RECT& r, bool vertical, const ScrollState& 
     p.bar = r;
     int len = vertical ? RectHeight(r) : RectWidth(r);
     int btn = std::min(kScrollBarSize, len / 2);
-    p.lineUp = vertical ? RECT{r.left, r.top, r.right, r.top + btn} : RECT{r.left, r.top, r.left + btn, r.bottom};
-    p.lineDown = vertical ? RECT{r.left, r.bottom - btn, r.right, r.bottom} : RECT{r.right - btn, r.top, r.right, r.bottom};
+    p.lineUp = vertical ? RECT{r.left, r.top, r.right, r.top + btn}
+                        : RECT{r.left, r.top, r.left + btn, r.bottom};
+    p.lineDown = vertical ? RECT{r.left, r.bottom - btn, r.right, r.bottom}
+                          : RECT{r.right - btn, r.top, r.right, r.bottom};
     const SCROLLINFO& si = s.info;
     int range = si.nMax - si.nMin + 1;
     int track = len - 2 * btn;
@@ -32,10 +34,12 @@ ScrollBarParts LayoutScrollBar(const RECT& r, bool vertical, const ScrollState& 
 std::optional<ScrollBarParts> NcScrollBar(const Window& w, int bar) {
     const RECT& c = w.client;
     if (bar == SB_VERT && (w.style & WS_VSCROLL)) {
-        return LayoutScrollBar(RECT{c.right, c.top, c.right + kScrollBarSize, c.bottom}, true, w.scroll[SB_VERT]);
+        return LayoutScrollBar(RECT{c.right, c.top, c.right + kScrollBarSize, c.bottom}, true,
+                               w.scroll[SB_VERT]);
     }
     if (bar == SB_HORZ && (w.style & WS_HSCROLL)) {
-        return LayoutScrollBar(RECT{c.left, c.bottom, c.right, c.bottom + kScrollBarSize}, false, w.scroll[SB_HORZ]);
+        return LayoutScrollBar(RECT{c.left, c.bottom, c.right, c.bottom + kScrollBarSize}, false,
+                               w.scroll[SB_HORZ]);
     }
     return std::nullopt;
 }
@@ -62,7 +66,8 @@ BOOL GetScrollBarInfo(HWND hwnd, LONG idObject, SCROLLBARINFO* info) {
     info->dxyLineButton = vertical ? RectHeight(parts->lineUp) : RectWidth(parts->lineUp);
     if (parts->hasThumb) {
         info->xyThumbTop = vertical ? parts->thumb.top - parts->bar.top : parts->thumb.left - parts->bar.left;
-        info->xyThumbBottom = vertical ? parts->thumb.bottom - parts->bar.top : parts->thumb.right - parts->bar.left;
+        info->xyThumbBottom = vertical ? parts->thumb.bottom - parts->bar.top
+                                       : parts->thumb.right - parts->bar.left;
     } else {
         info->rgstate[3] = STATE_SYSTEM_INVISIBLE; // no thumb: the range fits the page
     }

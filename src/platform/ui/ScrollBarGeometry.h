@@ -11,10 +11,10 @@ namespace ui {
 constexpr int kScrollBarSize = kFrameMetrics.scrollBar;
 
 struct ScrollBarParts {
-    RECT bar{};       // window coordinates
-    RECT lineUp{};    // the top or left arrow button
-    RECT lineDown{};  // the bottom or right arrow button
-    RECT thumb{};     // empty when the bar shows no thumb
+    RECT bar{};      // window coordinates
+    RECT lineUp{};   // the top or left arrow button
+    RECT lineDown{}; // the bottom or right arrow button
+    RECT thumb{};    // empty when the bar shows no thumb
     bool hasThumb = false;
 };
 

@@ -77,7 +77,8 @@ void RunSizeMoveLoop(HWND hwnd, WPARAM cmd, POINT start) {
             r = OffsetRect(orig, dx, dy);
         } else {
             int minW = mm.ptMinTrackSize.x, minH = mm.ptMinTrackSize.y;
-            int maxW = std::max(minW, int(mm.ptMaxTrackSize.x)), maxH = std::max(minH, int(mm.ptMaxTrackSize.y));
+            int maxW = std::max(minW, int(mm.ptMaxTrackSize.x)),
+                maxH = std::max(minH, int(mm.ptMaxTrackSize.y));
             bool left = edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT;
             bool right = edge == WMSZ_RIGHT || edge == WMSZ_TOPRIGHT || edge == WMSZ_BOTTOMRIGHT;
             bool top = edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT;

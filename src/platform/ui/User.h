@@ -17,14 +17,12 @@
 ATOM RegisterClass(const WNDCLASS* wc);
 BOOL UnregisterClass(LPCSTR className, HINSTANCE instance);
 BOOL GetClassInfo(HINSTANCE instance, LPCSTR className, WNDCLASS* out);
-HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
-                    int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
-                    LPVOID param);
-inline HWND CreateWindow(LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
-                         int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
-                         LPVOID param) {
-    return CreateWindowEx(0, className, windowName, style, x, y, width, height, parent, menu,
-                          instance, param);
+HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                    int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
+inline HWND CreateWindow(LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                         int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
+    return CreateWindowEx(0, className, windowName, style, x, y, width, height, parent, menu, instance,
+                          param);
 }
 BOOL DestroyWindow(HWND hwnd);
 BOOL IsWindow(HWND hwnd);
@@ -65,8 +63,8 @@ BOOL ShowWindow(HWND hwnd, int cmd);
 BOOL IsWindowVisible(HWND hwnd);
 BOOL IsIconic(HWND hwnd);
 BOOL IsZoomed(HWND hwnd);
-BOOL GetWindowRect(HWND hwnd, RECT* rect);  // screen coordinates
-BOOL GetClientRect(HWND hwnd, RECT* rect);  // (0, 0, client width, client height)
+BOOL GetWindowRect(HWND hwnd, RECT* rect); // screen coordinates
+BOOL GetClientRect(HWND hwnd, RECT* rect); // (0, 0, client width, client height)
 BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD exStyle);
 BOOL ScreenToClient(HWND hwnd, POINT* pt);
 BOOL ClientToScreen(HWND hwnd, POINT* pt);
@@ -158,8 +156,7 @@ HICON CreateIconIndirect(const ICONINFO* info);
 BOOL DestroyIcon(HICON icon);
 // Blends the icon's picture onto dc at (x, y), scaled to cx x cy (0: its own size). The stock
 // icons of LoadIcon have no picture here: FALSE.
-BOOL DrawIconEx(HDC dc, int x, int y, HICON icon, int cx, int cy, UINT step, HBRUSH flickerFree,
-                UINT flags);
+BOOL DrawIconEx(HDC dc, int x, int y, HICON icon, int cx, int cy, UINT step, HBRUSH flickerFree, UINT flags);
 BOOL CreateCaret(HWND hwnd, HBITMAP bitmap, int width, int height);
 BOOL DestroyCaret();
 BOOL ShowCaret(HWND hwnd);

@@ -138,7 +138,7 @@ struct SCROLLBARINFO {
     DWORD cbSize = sizeof(SCROLLBARINFO);
     RECT rcScrollBar{}; // screen coordinates
     int dxyLineButton = 0;
-    int xyThumbTop = 0;    // relative to rcScrollBar
+    int xyThumbTop = 0; // relative to rcScrollBar
     int xyThumbBottom = 0;
     int reserved = 0;
     DWORD rgstate[CCHILDREN_SCROLLBAR + 1] = {};
@@ -301,8 +301,8 @@ constexpr DWORD WS_GROUP = 0x00020000;
 constexpr DWORD WS_TABSTOP = 0x00010000;
 constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
 constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
-constexpr DWORD WS_OVERLAPPEDWINDOW =
-    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+constexpr DWORD WS_OVERLAPPEDWINDOW = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
+                                      WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 constexpr DWORD WS_POPUPWINDOW = WS_POPUP | WS_BORDER | WS_SYSMENU;
 
 constexpr DWORD WS_EX_DLGMODALFRAME = 0x00000001;

@@ -106,9 +106,8 @@ BOOL GetClassInfo(HINSTANCE, LPCSTR className, WNDCLASS* out) {
     return TRUE;
 }
 
-HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
-                    int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
-                    LPVOID param) {
+HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                    int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
     auto& ws = WS();
     ui::WindowClass* cls = ws.FindClass(ClassKey(className));
     if (!cls) {
@@ -156,8 +155,10 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
 
     if (!child && ((style & WS_THICKFRAME) || !(style & WS_POPUP))) {
         MINMAXINFO mm = ui::QueryMinMax(w);
-        cs.cx = std::clamp<int>(cs.cx, mm.ptMinTrackSize.x, std::max(mm.ptMinTrackSize.x, mm.ptMaxTrackSize.x));
-        cs.cy = std::clamp<int>(cs.cy, mm.ptMinTrackSize.y, std::max(mm.ptMinTrackSize.y, mm.ptMaxTrackSize.y));
+        cs.cx = std::clamp<int>(cs.cx, mm.ptMinTrackSize.x,
+                                std::max(mm.ptMinTrackSize.x, mm.ptMaxTrackSize.x));
+        cs.cy = std::clamp<int>(cs.cy, mm.ptMinTrackSize.y,
+                                std::max(mm.ptMinTrackSize.y, mm.ptMaxTrackSize.y));
         w->rect.right = w->rect.left + cs.cx;
         w->rect.bottom = w->rect.top + cs.cy;
     }
@@ -184,8 +185,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     if (!ws.IsLive(w)) {
         return nullptr;
     }
-    ws.Send(w, WM_SIZE, SIZE_RESTORED,
-            MAKELPARAM(WORD(RectWidth(w->client)), WORD(RectHeight(w->client))));
+    ws.Send(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(WORD(RectWidth(w->client)), WORD(RectHeight(w->client))));
     ws.Send(w, WM_MOVE, 0,
             MAKELPARAM(WORD(w->rect.left + w->client.left), WORD(w->rect.top + w->client.top)));
     if (child) {
@@ -344,12 +344,8 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value) {
     }
     LONG_PTR old = GetWindowLongPtr(hwnd, index);
     switch (index) {
-    case GWL_WNDPROC:
-        w->proc = reinterpret_cast<WNDPROC>(value);
-        break;
-    case GWL_STYLE:
-        w->style = DWORD(value);
-        break;
+    case GWL_WNDPROC: w->proc = reinterpret_cast<WNDPROC>(value); break;
+    case GWL_STYLE: w->style = DWORD(value); break;
     case GWL_EXSTYLE: {
         DWORD before = w->exStyle;
         w->exStyle = DWORD(value);
@@ -411,9 +407,8 @@ BOOL SetWindowText(HWND hwnd, LPCSTR text) {
     if (!WS().IsLive(hwnd)) {
         return FALSE;
     }
-    return WS().Send(hwnd, WM_SETTEXT, 0, LPARAM(reinterpret_cast<std::intptr_t>(text ? text : "")))
-               ? TRUE
-               : FALSE;
+    return WS().Send(hwnd, WM_SETTEXT, 0, LPARAM(reinterpret_cast<std::intptr_t>(text ? text : ""))) ? TRUE
+                                                                                                     : FALSE;
 }
 
 int GetWindowText(HWND hwnd, LPSTR buffer, int size) {
@@ -627,9 +622,7 @@ BOOL EnumWindows(WNDENUMPROC proc, LPARAM lParam) {
     return TRUE;
 }
 
-BOOL BringWindowToTop(HWND hwnd) {
-    return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-}
+BOOL BringWindowToTop(HWND hwnd) { return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
 
 // --- Geometry and coordinates ---
 

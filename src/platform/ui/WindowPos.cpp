@@ -270,8 +270,8 @@ void MoveChild(ui::WindowSystem& ws, HWND w, UINT flags, const RECT& oldRect, bo
 // False when the window went away.
 bool AfterShowOrHide(ui::WindowSystem& ws, HWND w, UINT flags, bool wasVisible) {
     bool nowVisible = w->Visible();
-    if (!(flags & SWP_NOACTIVATE) && nowVisible && !w->IsChild() &&
-        !(w->exStyle & WS_EX_NOACTIVATE) && !(w->style & WS_DISABLED)) {
+    if (!(flags & SWP_NOACTIVATE) && nowVisible && !w->IsChild() && !(w->exStyle & WS_EX_NOACTIVATE) &&
+        !(w->style & WS_DISABLED)) {
         ws.SetActive(w, WA_ACTIVE);
         if (!ws.IsLive(w)) {
             return false;
@@ -461,8 +461,7 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
                         MAKELPARAM(WORD(RectWidth(w->client)), WORD(RectHeight(w->client))));
             }
         }
-        SetWindowPos(hwnd, HWND_TOP, target.left, target.top, RectWidth(target), RectHeight(target),
-                     flags);
+        SetWindowPos(hwnd, HWND_TOP, target.left, target.top, RectWidth(target), RectHeight(target), flags);
         return wasVisible;
     }
     }

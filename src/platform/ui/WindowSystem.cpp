@@ -9,9 +9,7 @@ namespace ui {
 namespace {
 std::unique_ptr<WindowSystem> g_system;
 
-bool InRange(UINT msg, UINT min, UINT max) {
-    return (min == 0 && max == 0) || (msg >= min && msg <= max);
-}
+bool InRange(UINT msg, UINT min, UINT max) { return (min == 0 && max == 0) || (msg >= min && msg <= max); }
 } // namespace
 
 WindowSystem& WS() {
@@ -139,8 +137,7 @@ gfx::Region WindowArea(const WindowSystem& ws, HWND w) {
 }
 } // namespace
 
-gfx::Region WindowSystem::VisibleRegion(HWND hwnd, bool client, bool clipChildren,
-                                        bool clipSiblings) const {
+gfx::Region WindowSystem::VisibleRegion(HWND hwnd, bool client, bool clipChildren, bool clipSiblings) const {
     if (!ReallyVisible(hwnd)) {
         return {};
     }
@@ -284,8 +281,8 @@ WindowSystem::Look WindowSystem::TakePaint(MSG& msg, HWND filter) {
 }
 
 bool WindowSystem::TakeTimer(MSG& msg, HWND filter, std::uint64_t now, bool remove) {
-    std::optional<Timer> t =
-        timers_.Due(now, [&](const Timer& t) { return TimerMatches(t, filter); }, remove);
+    std::optional<Timer> t = timers_.Due(
+        now, [&](const Timer& t) { return TimerMatches(t, filter); }, remove);
     if (!t) {
         return false;
     }
@@ -300,9 +297,7 @@ bool WindowSystem::TakeTimer(MSG& msg, HWND filter, std::uint64_t now, bool remo
 }
 
 bool WindowSystem::Get(MSG& msg, HWND filter, UINT min, UINT max, bool remove, bool wait) {
-    const MessageQueue::Filter wanted = [&](const MSG& m) {
-        return Matches(*this, m, filter, min, max);
-    };
+    const MessageQueue::Filter wanted = [&](const MSG& m) { return Matches(*this, m, filter, min, max); };
     auto found = [&]() {
         if (remove) {
             queue_.SetCurrent(msg);
@@ -349,9 +344,9 @@ bool WindowSystem::Get(MSG& msg, HWND filter, UINT min, UINT max, bool remove, b
         }
         // Only a timer this call may return ends the wait: one it filters out stays due, and
         // waking for it would spin.
-        int timeout = timersWanted ? timers_.MillisecondsToNext(now, [&](const Timer& t) {
-            return TimerMatches(t, filter);
-        }) : -1;
+        int timeout = timersWanted ? timers_.MillisecondsToNext(
+                                         now, [&](const Timer& t) { return TimerMatches(t, filter); })
+                                   : -1;
         queue_.Pump(*backend_, timeout);
     }
 }
@@ -376,7 +371,6 @@ void WindowSystem::ForgetWindow(HWND hwnd) {
     activation_.Forget(hwnd);
     capture_.Forget(hwnd);
 }
-
 
 void WindowSystem::FreeZombies() { zombies_.clear(); }
 

@@ -23,7 +23,7 @@
 // The files of one drop, owned by the receiver of WM_DROPFILES until it calls DragFinish.
 struct HDROP__ {
     std::vector<std::string> files;
-    POINT pt{};           // screen coordinates
+    POINT pt{}; // screen coordinates
     HWND target = nullptr;
 };
 
@@ -44,13 +44,13 @@ struct Window {
     WNDPROC proc = nullptr;
     DWORD style = 0;
     DWORD exStyle = 0;
-    HWND parent = nullptr;           // children only
-    HWND owner = nullptr;            // top-level only
-    std::vector<HWND> children;      // z-order, topmost first
-    RECT rect{};                     // in the parent's client coordinates; screen for top-level
-    RECT client{};                   // in window coordinates
+    HWND parent = nullptr;      // children only
+    HWND owner = nullptr;       // top-level only
+    std::vector<HWND> children; // z-order, topmost first
+    RECT rect{};                // in the parent's client coordinates; screen for top-level
+    RECT client{};              // in window coordinates
     std::string text;
-    HICON iconBig = nullptr;   // WM_SETICON; the window does not own them
+    HICON iconBig = nullptr; // WM_SETICON; the window does not own them
     HICON iconSmall = nullptr;
     LONG_PTR userData = 0;
     LONG_PTR id = 0;
@@ -110,10 +110,10 @@ public:
     WindowClass* FindClass(const std::string& name);
 
     // --- Coordinates ---
-    POINT OriginInTop(HWND hwnd) const;     // window corner in top-level window coordinates
-    POINT ScreenOrigin(HWND hwnd) const;    // window corner on screen
+    POINT OriginInTop(HWND hwnd) const;  // window corner in top-level window coordinates
+    POINT ScreenOrigin(HWND hwnd) const; // window corner on screen
     POINT ClientScreenOrigin(HWND hwnd) const;
-    bool ReallyVisible(HWND hwnd) const;    // it and every ancestor are visible
+    bool ReallyVisible(HWND hwnd) const; // it and every ancestor are visible
     // The pixels of hwnd that can be seen, in top-level window coordinates, within the
     // window (client = false) or its client area.
     gfx::Region VisibleRegion(HWND hwnd, bool client, bool clipChildren, bool clipSiblings) const;
@@ -196,7 +196,7 @@ public:
 
     // --- The windows ---
     std::unordered_set<HWND> live_;
-    std::vector<HWND> tops_;                      // top-level windows, topmost first
+    std::vector<HWND> tops_; // top-level windows, topmost first
     std::vector<std::unique_ptr<Window>> zombies_;
     std::map<std::string, std::unique_ptr<WindowClass>> classes_;
     std::unordered_map<HDC, WindowDC> dcs_;

@@ -13,8 +13,8 @@ int H(const RECT& r) { return r.bottom - r.top; }
 
 } // namespace
 
-TqvComboRects ComboCalcRects(const TqvComboSkinMetrics& skin, int width, int height,
-                             bool toolButtonStyle, bool useSkinSize) {
+TqvComboRects ComboCalcRects(const TqvComboSkinMetrics& skin, int width, int height, bool toolButtonStyle,
+                             bool useSkinSize) {
     TqvComboRects r;
     if (!skin.bound || toolButtonStyle) {
         r.dropButton = RECT{width - 19, 2, width - 2, height - 2};
@@ -47,17 +47,14 @@ TqvComboKeyResult ComboKeyAction(WORD key, bool alt, bool droppedDown, int index
     using enum TqvComboKeyAction;
     auto select = [](int i) { return TqvComboKeyResult{SelectIndex, i}; };
     switch (key) {
-    case VK_RETURN:
-        return droppedDown ? TqvComboKeyResult{CloseAccept} : TqvComboKeyResult{};
-    case VK_ESCAPE:
-        return droppedDown ? TqvComboKeyResult{CloseCancel} : TqvComboKeyResult{};
+    case VK_RETURN: return droppedDown ? TqvComboKeyResult{CloseAccept} : TqvComboKeyResult{};
+    case VK_ESCAPE: return droppedDown ? TqvComboKeyResult{CloseCancel} : TqvComboKeyResult{};
     case VK_PRIOR:
         // The two page keys keep their established, unequal steps: DropDownCount + 1 rows up,
         // DropDownCount - 1 rows down.
         return count > 0 ? select(std::max(0, index - dropDownCount - 1)) : TqvComboKeyResult{};
     case VK_NEXT:
-        return count > 0 ? select(std::min(count - 1, index + dropDownCount - 1))
-                         : TqvComboKeyResult{};
+        return count > 0 ? select(std::min(count - 1, index + dropDownCount - 1)) : TqvComboKeyResult{};
     case VK_LEFT:
     case VK_UP:
         if (alt) {
@@ -70,8 +67,7 @@ TqvComboKeyResult ComboKeyAction(WORD key, bool alt, bool droppedDown, int index
             return droppedDown ? TqvComboKeyResult{} : TqvComboKeyResult{DropDown};
         }
         return index < count - 1 ? select(index + 1) : TqvComboKeyResult{};
-    default:
-        return {};
+    default: return {};
     }
 }
 
@@ -100,9 +96,7 @@ int TqvTypeAhead::SearchStart(const std::string& text, int current) {
     return CodePointLength(text) == 1 ? current : -1;
 }
 
-bool IsInputMethodCharset(int charset) {
-    return charset == 128 || charset == 134 || charset == 136;
-}
+bool IsInputMethodCharset(int charset) { return charset == 128 || charset == 134 || charset == 136; }
 
 TqvEditKeyUpAction ComboEditKeyUp(int charset, bool sysKey, bool ctrlHeld, WORD key) {
     if (ctrlHeld) {
@@ -136,9 +130,7 @@ int ComboStepIndex(int index, int count, int delta) {
     return index < count - 1 ? index + 1 : -1;
 }
 
-int CodePointLength(const std::string& text) {
-    return int(gfx::ToCodePoints(text).size());
-}
+int CodePointLength(const std::string& text) { return int(gfx::ToCodePoints(text).size()); }
 
 POINT ComboListPosition(const RECT& boxOnScreen, int listHeight, const RECT& workArea) {
     POINT p{boxOnScreen.left, boxOnScreen.bottom};

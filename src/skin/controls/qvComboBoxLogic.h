@@ -24,8 +24,8 @@ struct TqvComboRects {
     RECT itemArea{};
 };
 
-TqvComboRects ComboCalcRects(const TqvComboSkinMetrics& skin, int width, int height,
-                             bool toolButtonStyle, bool useSkinSize);
+TqvComboRects ComboCalcRects(const TqvComboSkinMetrics& skin, int width, int height, bool toolButtonStyle,
+                             bool useSkinSize);
 
 // The edit of the edit style, centred vertically in the text area at the font's height.
 RECT ComboEditBounds(const RECT& itemArea, int textHeight);

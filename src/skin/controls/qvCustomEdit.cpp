@@ -2,9 +2,9 @@
 
 #include "framework/Forms.h"
 #include "framework/Messages.h"
+#include "platform/controls/CodePoints.h"
 #include "platform/gfx/StockObjects.h"
 #include "platform/gfx/Utf8.h"
-#include "platform/controls/CodePoints.h"
 #include "platform/ui/User.h"
 #include "skin/data/qvParentBackground.h"
 #include "skin/data/qvResourceStr.h"
@@ -35,12 +35,9 @@ std::string MenuCaption(vcl::TCustomForm* form, const char* key, const char* bui
 
 char32_t ApplyCharCase(TqvEditCharCase charCase, char32_t c) {
     switch (charCase) {
-    case TqvEditCharCase::ecUpperCase:
-        return c >= 'a' && c <= 'z' ? c - 32 : c;
-    case TqvEditCharCase::ecLowerCase:
-        return gfx::ToLowerCodePoint(c);
-    case TqvEditCharCase::ecNormal:
-        break;
+    case TqvEditCharCase::ecUpperCase: return c >= 'a' && c <= 'z' ? c - 32 : c;
+    case TqvEditCharCase::ecLowerCase: return gfx::ToLowerCodePoint(c);
+    case TqvEditCharCase::ecNormal: break;
     }
     return c;
 }
@@ -220,20 +217,15 @@ void TqvCustomEdit::WndProc(vcl::TMessage& m) {
         }
         break;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        leftButtonDown_ = true;
-        break;
+    case WM_LBUTTONDBLCLK: leftButtonDown_ = true; break;
     case WM_LBUTTONUP:
-    case WM_CAPTURECHANGED:
-        leftButtonDown_ = false;
-        break;
+    case WM_CAPTURECHANGED: leftButtonDown_ = false; break;
     case vcl::CM_CANCELMODE:
         if (OnCancelMode) {
             OnCancelMode(reinterpret_cast<vcl::TControl*>(m.LParam));
         }
         return;
-    default:
-        break;
+    default: break;
     }
     vcl::TCustomEdit::WndProc(m);
 }
@@ -241,8 +233,8 @@ void TqvCustomEdit::WndProc(vcl::TMessage& m) {
 // A transparent edit answers the colour request with a hollow brush and a transparent text
 // background, so the native edit fills nothing under its text.
 void TqvCustomEdit::Dispatch(vcl::TMessage& m) {
-    if (editTransparent_ && (m.Msg == vcl::CN_BASE + WM_CTLCOLOREDIT ||
-                             m.Msg == vcl::CN_BASE + WM_CTLCOLORSTATIC)) {
+    if (editTransparent_ &&
+        (m.Msg == vcl::CN_BASE + WM_CTLCOLOREDIT || m.Msg == vcl::CN_BASE + WM_CTLCOLORSTATIC)) {
         HDC dc = reinterpret_cast<HDC>(m.WParam);
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, vcl::ColorToRGB(Font()->Color()));

@@ -16,7 +16,8 @@ TqvExternalScrollBars::~TqvExternalScrollBars() {
     if (vert_ != nullptr) vert_->RemoveFreeNotification(&owner_);
 }
 
-void TqvExternalScrollBars::Attach(TqvSkinScrollBar*& slot, TqvSkinScrollBar* bar, std::function<void()> changed) {
+void TqvExternalScrollBars::Attach(TqvSkinScrollBar*& slot, TqvSkinScrollBar* bar,
+                                   std::function<void()> changed) {
     if (slot != nullptr && slot != bar) slot->RemoveFreeNotification(&owner_);
     slot = bar;
     if (bar == nullptr) return;

@@ -7,14 +7,12 @@ namespace {
 
 int W(const RECT& r) { return r.right - r.left; }
 int H(const RECT& r) { return r.bottom - r.top; }
-RECT Bounds(int left, int top, int width, int height) {
-    return RECT{left, top, left + width, top + height};
-}
+RECT Bounds(int left, int top, int width, int height) { return RECT{left, top, left + width, top + height}; }
 
 } // namespace
 
-int ListBoxHeightForRows(const TqvListBoxSkinMetrics& skin, int rows, int itemHeight,
-                         bool captionMode, int captionHeight, int hbarHeight) {
+int ListBoxHeightForRows(const TqvListBoxSkinMetrics& skin, int rows, int itemHeight, bool captionMode,
+                         int captionHeight, int hbarHeight) {
     int h = 0;
     if (!skin.bound) {
         h = rows * itemHeight + 4 + (captionMode ? captionHeight : 0);

@@ -18,8 +18,8 @@ struct TqvListBoxSkinMetrics {
 };
 
 // Height of a list box showing `rows` rows. hbarHeight: the horizontal bar's height, 0 without it.
-int ListBoxHeightForRows(const TqvListBoxSkinMetrics& skin, int rows, int itemHeight,
-                         bool captionMode, int captionHeight, int hbarHeight);
+int ListBoxHeightForRows(const TqvListBoxSkinMetrics& skin, int rows, int itemHeight, bool captionMode,
+                         int captionHeight, int hbarHeight);
 
 // The area inside the skin border: clientrect grown with the control.
 RECT ListBoxClientRect(const TqvListBoxSkinMetrics& skin, int width, int height);

@@ -59,8 +59,7 @@ void TqvPopupListBox::ShowPopupAt(POINT screen) {
             SetWindowAlpha(h, appliedAlpha_);
         }
     }
-    SetWindowPos(h, HWND_TOP, screen.x, screen.y, 0, 0,
-                 SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOSIZE);
+    SetWindowPos(h, HWND_TOP, screen.x, screen.y, 0, 0, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOSIZE);
     SetVisible(true);
     if (animate && appliedAlpha_ < popupOwner_->AlphaBlendValue()) {
         if (fadeTimer_ == nullptr) {

@@ -85,8 +85,8 @@ TqvScrollBarLayout DefaultHorizontal(int W, int H, const TqvScrollRange& range, 
 }
 
 // `skin` is already in bar space (along = x).
-TqvScrollBarLayout SkinnedHorizontal(int width, const TqvScrollBarSkinMetrics& skin, const TqvScrollRange& range,
-                                     bool vertical) {
+TqvScrollBarLayout SkinnedHorizontal(int width, const TqvScrollBarSkinMetrics& skin,
+                                     const TqvScrollRange& range, bool vertical) {
     int dw = width - skin.SkinWidth;
     TqvScrollBarLayout l;
     l.TrackArea = skin.TrackArea;
@@ -169,8 +169,8 @@ TqvScrollBarLayout DefaultScrollBarLayout(bool vertical, int width, int height, 
     return DefaultHorizontal(width - bothMarkerWidth, height, range, false);
 }
 
-TqvScrollBarLayout SkinnedScrollBarLayout(bool vertical, int width, int height, const TqvScrollBarSkinMetrics& skin,
-                                          const TqvScrollRange& range) {
+TqvScrollBarLayout SkinnedScrollBarLayout(bool vertical, int width, int height,
+                                          const TqvScrollBarSkinMetrics& skin, const TqvScrollRange& range) {
     if (!vertical) return SkinnedHorizontal(width, skin, range, false);
     TqvScrollBarSkinMetrics t = skin;
     t.SkinWidth = skin.SkinHeight;
@@ -185,7 +185,8 @@ TqvScrollBarLayout SkinnedScrollBarLayout(bool vertical, int width, int height, 
     return Transpose(SkinnedHorizontal(height, t, range, true));
 }
 
-int PositionFromThumbOffset(bool vertical, int offset, const TqvScrollRange& range, TqvScrollBarLayout& layout) {
+int PositionFromThumbOffset(bool vertical, int offset, const TqvScrollRange& range,
+                            TqvScrollBarLayout& layout) {
     int trackStart = vertical ? layout.TrackArea.top : layout.TrackArea.left;
     int trackEnd = vertical ? layout.TrackArea.bottom : layout.TrackArea.right;
     if (range.PageSize != 0) {

@@ -66,13 +66,14 @@ TqvScrollBarLayout DefaultScrollBarLayout(bool vertical, int width, int height, 
                                           const TqvScrollRange& range);
 
 // The skinned look at `width` x `height`: the record's track and buttons stretched along the bar.
-TqvScrollBarLayout SkinnedScrollBarLayout(bool vertical, int width, int height, const TqvScrollBarSkinMetrics& skin,
-                                          const TqvScrollRange& range);
+TqvScrollBarLayout SkinnedScrollBarLayout(bool vertical, int width, int height,
+                                          const TqvScrollBarSkinMetrics& skin, const TqvScrollRange& range);
 
 // The position a thumb drag gives, `offset` pixels from ThumbCentreMin. With a page the centre
 // range is first re-taken from the thumb's current rectangle (so the layout is updated);
 // a zero or negative centre range yields Min.
-int PositionFromThumbOffset(bool vertical, int offset, const TqvScrollRange& range, TqvScrollBarLayout& layout);
+int PositionFromThumbOffset(bool vertical, int offset, const TqvScrollRange& range,
+                            TqvScrollBarLayout& layout);
 
 // The thumb's length along the bar.
 inline int ThumbLength(bool vertical, const TqvScrollBarLayout& layout) {

@@ -83,8 +83,7 @@ void TqvSkinButton::SetDefault(bool on) {
     default_ = on;
     if (HandleAllocated() && canFocused_) {
         if (vcl::TCustomForm* form = GetParentForm()) {
-            vcl::TMessage m{vcl::CM_FOCUSCHANGED, 0,
-                            reinterpret_cast<LPARAM>(form->ActiveControl()), 0};
+            vcl::TMessage m{vcl::CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(form->ActiveControl()), 0};
             form->Broadcast(m);
         }
     }
@@ -109,8 +108,7 @@ void TqvSkinButton::SetDown(bool down) {
     if (groupIndex_ != 0 && down_ && !allowAllUp_ && Parent() != nullptr) {
         for (int i = 0; i < Parent()->ControlCount(); ++i) {
             auto* other = dynamic_cast<TqvSkinButton*>(Parent()->Controls(i));
-            if (other != nullptr && other != this && other->groupIndex_ == groupIndex_ &&
-                other->down_) {
+            if (other != nullptr && other != this && other->groupIndex_ == groupIndex_ && other->down_) {
                 other->SetDown(false);
             }
         }
@@ -274,8 +272,7 @@ void TqvSkinButton::FitSizeToSkin(int& width, int& height) {
     }
     const int dw = width - WidthOfRect(skinrect);
     const int dh = height - HeightOfRect(skinrect);
-    SizedClientRect = RECT{clientrect.left, clientrect.top, clientrect.right + dw,
-                           clientrect.bottom + dh};
+    SizedClientRect = RECT{clientrect.left, clientrect.top, clientrect.right + dw, clientrect.bottom + dh};
 }
 
 void TqvSkinButton::ApplySkin() {
@@ -693,8 +690,7 @@ void TqvSkinButton::WndProc(vcl::TMessage& m) {
         }
         return;
     }
-    default:
-        break;
+    default: break;
     }
     TqvSkinCustomControl::WndProc(m);
 }
@@ -714,8 +710,7 @@ void TqvSkinButton::DrawGlyphCaption(vcl::TCanvas* canvas, const RECT& rect, boo
     style.Pressed = pressedShift;
     const std::string caption = Caption();
     if (imageList_ != nullptr && imageIndex_ >= 0 && imageIndex_ < imageList_->Count()) {
-        DrawImageListGlyphCaption(dc, rect, style, Enabled(), imageList_->Handle(), imageIndex_,
-                                  caption);
+        DrawImageListGlyphCaption(dc, rect, style, Enabled(), imageList_->Handle(), imageIndex_, caption);
         return;
     }
     int frame = 1;

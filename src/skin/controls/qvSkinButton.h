@@ -24,9 +24,8 @@ enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom 
 using enum TButtonLayout;
 
 // Cnvs: the off-screen canvas; R: the text rectangle; clear DrawDefault to skip glyph and caption.
-using TqvButtonPaintEvent = std::function<void(vcl::TObject* sender, vcl::TCanvas* Cnvs,
-                                               const RECT& R, bool ADown, bool AMouseIn,
-                                               bool& DrawDefault)>;
+using TqvButtonPaintEvent = std::function<void(vcl::TObject* sender, vcl::TCanvas* Cnvs, const RECT& R,
+                                               bool ADown, bool AMouseIn, bool& DrawDefault)>;
 
 class TqvSkinButton : public TqvSkinCustomControl {
 public:
@@ -139,8 +138,7 @@ protected:
     void StartAnimation(bool in);
     void StopAnimation();
     // The text rectangle and glyph/caption drawing shared by the skinned and default looks.
-    void DrawGlyphCaption(vcl::TCanvas* canvas, const RECT& rect, bool down, bool hot,
-                          bool pressedShift);
+    void DrawGlyphCaption(vcl::TCanvas* canvas, const RECT& rect, bool down, bool hot, bool pressedShift);
     // The source rectangle of animation frame k (1-based).
     RECT AnimationFrameRect(int k) const;
 

@@ -7,8 +7,8 @@
 #include "platform/gfx/TextOut.h"
 #include "platform/gfx/Utf8.h"
 #include "platform/ui/User.h"
-#include "skin/controls/qvListBoxLayout.h"
 #include "skin/controls/qvBoxPaint.h"
+#include "skin/controls/qvListBoxLayout.h"
 #include "skin/data/qvUtils.h"
 
 #include <algorithm>
@@ -159,8 +159,7 @@ void TqvSkinCustomComboBox::Invalidate() {
 
 void TqvSkinCustomComboBox::ReadSkinRecord() {
     TqvSkinCustomControl::ReadSkinRecord();
-    const auto* r = skinRecordIndex_ != -1 ? dynamic_cast<const TqvDataSkinComboBox*>(SkinRecord())
-                                           : nullptr;
+    const auto* r = skinRecordIndex_ != -1 ? dynamic_cast<const TqvDataSkinComboBox*>(SkinRecord()) : nullptr;
     boundComboRecord_ = r != nullptr;
     if (r == nullptr) {
         return;
@@ -373,8 +372,7 @@ void TqvSkinCustomComboBox::MouseDown(vcl::TMouseButton button, vcl::TShiftState
     }
     const POINT p{x, y};
     buttonHot_ = PtInRect(dropButtonRect_, p);
-    const bool hit = buttonHot_ || (innerEdit_ == nullptr && PtInRect(itemAreaRect_, p)) ||
-                     toolButtonStyle_;
+    const bool hit = buttonHot_ || (innerEdit_ == nullptr && PtInRect(itemAreaRect_, p)) || toolButtonStyle_;
     if (!hit) {
         if (droppedDown_) {
             CloseUp(false);
@@ -492,9 +490,7 @@ void TqvSkinCustomComboBox::ListMouseMove(int x, int y) {
 // so the list cannot take the focus and the release reaches the box.
 void TqvSkinCustomComboBox::ListWndProc(vcl::TMessage& m) {
     switch (m.Msg) {
-    case WM_MOUSEACTIVATE:
-        m.Result = MA_NOACTIVATE;
-        return;
+    case WM_MOUSEACTIVATE: m.Result = MA_NOACTIVATE; return;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         mouseTracking_ = true;
@@ -507,10 +503,8 @@ void TqvSkinCustomComboBox::ListWndProc(vcl::TMessage& m) {
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
-    case WM_MBUTTONDBLCLK:
-        return;
-    default:
-        listPrevWndProc_(m);
+    case WM_MBUTTONDBLCLK: return;
+    default: listPrevWndProc_(m);
     }
 }
 
@@ -531,20 +525,11 @@ void TqvSkinCustomComboBox::KeyDown(WORD& key, vcl::TShiftState shift) {
     TqvComboKeyResult r = ComboKeyAction(key, (shift & vcl::ssAlt) != 0, droppedDown_, ItemIndex(),
                                          list_->ItemCount(), dropDownCount_);
     switch (r.action) {
-    case TqvComboKeyAction::SelectIndex:
-        SelectItem(r.index);
-        break;
-    case TqvComboKeyAction::DropDown:
-        DropDown();
-        break;
-    case TqvComboKeyAction::CloseAccept:
-        CloseUp(true);
-        break;
-    case TqvComboKeyAction::CloseCancel:
-        CloseUp(false);
-        break;
-    case TqvComboKeyAction::None:
-        break;
+    case TqvComboKeyAction::SelectIndex: SelectItem(r.index); break;
+    case TqvComboKeyAction::DropDown: DropDown(); break;
+    case TqvComboKeyAction::CloseAccept: CloseUp(true); break;
+    case TqvComboKeyAction::CloseCancel: CloseUp(false); break;
+    case TqvComboKeyAction::None: break;
     }
 }
 
@@ -698,8 +683,7 @@ void TqvSkinCustomComboBox::WndProc(vcl::TMessage& message) {
         }
         message.Result = 1;
         return;
-    default:
-        break;
+    default: break;
     }
     vcl::TControlTracker alive(this);
     TqvSkinCustomControl::WndProc(message);
@@ -791,8 +775,7 @@ void TqvSkinCustomComboBox::DrawSkinImage(vcl::TBitmap& bitmap) {
     }
 }
 
-void TqvSkinCustomComboBox::DrawItemArea(vcl::TCanvas* canvas, const vcl::TBitmap& background,
-                                         bool skinned) {
+void TqvSkinCustomComboBox::DrawItemArea(vcl::TCanvas* canvas, const vcl::TBitmap& background, bool skinned) {
     const int w = W(itemAreaRect_), h0 = H(itemAreaRect_);
     if (w <= 0 || h0 <= 0) {
         return;
@@ -801,14 +784,13 @@ void TqvSkinCustomComboBox::DrawItemArea(vcl::TCanvas* canvas, const vcl::TBitma
     const int index = ShownIndex();
     auto copyBackground = [&](vcl::TBitmap& bmp) {
         BitBlt(bmp.CanvasHandle(), 0, 0, bmp.Width(), bmp.Height(),
-               const_cast<vcl::TBitmap&>(background).CanvasHandle(), itemAreaRect_.left,
-               itemAreaRect_.top, SRCCOPY);
+               const_cast<vcl::TBitmap&>(background).CanvasHandle(), itemAreaRect_.left, itemAreaRect_.top,
+               SRCCOPY);
     };
     if (!skinned) {
         vcl::TBitmap bmp(w, h0);
         vcl::TCanvas* c = bmp.Canvas();
-        ApplySkinFont(c, true, Font()->Name(), Font()->Height(), Font()->Style(), *DefaultFont(),
-                      SkinData());
+        ApplySkinFont(c, true, Font()->Name(), Font()->Height(), Font()->Style(), *DefaultFont(), SkinData());
         c->Brush()->SetColor(focused ? clHighlight : defaultColor_);
         c->Font()->SetColor(focused ? clHighlightText : DefaultFont()->Color());
         c->FillRect(RECT{0, 0, w, h0});
@@ -872,8 +854,8 @@ void TqvSkinCustomComboBox::DrawItemArea(vcl::TCanvas* canvas, const vcl::TBitma
     canvas->Draw(itemAreaRect_.left, itemAreaRect_.top, &bmp);
 }
 
-void TqvSkinCustomComboBox::DrawItemContent(vcl::TCanvas* c, int index, int width, int height,
-                                            RECT text, bool skinned) {
+void TqvSkinCustomComboBox::DrawItemContent(vcl::TCanvas* c, int index, int width, int height, RECT text,
+                                            bool skinned) {
     if (index < 0 || index >= list_->ItemCount()) {
         return;
     }
@@ -911,8 +893,8 @@ void TqvSkinCustomComboBox::DrawItemContent(vcl::TCanvas* c, int index, int widt
         GetTextMetrics(dc, &tm);
         int saved = SaveDC(dc);
         IntersectClipRect(dc, text.left, text.top, text.right, text.bottom);
-        TabbedTextOut(dc, text.left + 2, text.top + H(text) / 2 - tm.tmHeight / 2, s.c_str(),
-                      int(s.size()), int(stops.size()), stops.data(), 0);
+        TabbedTextOut(dc, text.left + 2, text.top + H(text) / 2 - tm.tmHeight / 2, s.c_str(), int(s.size()),
+                      int(stops.size()), stops.data(), 0);
         RestoreDC(dc, saved);
     } else {
         DrawTextLeftVCentered(dc, s, text);
@@ -948,7 +930,7 @@ void TqvSkinCustomComboBox::DrawSeparateButton(vcl::TCanvas* canvas) {
     RECT src = b->skinrect;
     TColor glyph = b->font.color;
     if (down) {
-        src = !RectIsEmpty(b->downskinrect) ? b->downskinrect
+        src = !RectIsEmpty(b->downskinrect)     ? b->downskinrect
               : !RectIsEmpty(b->activeskinrect) ? b->activeskinrect
                                                 : b->skinrect;
         glyph = b->downfontcolor;
@@ -972,7 +954,7 @@ void TqvSkinCustomComboBox::DrawSeparateButton(vcl::TCanvas* canvas) {
             DrawDirectionArrow(bmp.CanvasHandle(), r, 4, ColorToRGB(glyph));
         }
     } else {
-        RECT m = down && !RectIsEmpty(b->menumarkerdownrect) ? b->menumarkerdownrect
+        RECT m = down && !RectIsEmpty(b->menumarkerdownrect)           ? b->menumarkerdownrect
                  : buttonHot_ && !RectIsEmpty(b->menumarkeractiverect) ? b->menumarkeractiverect
                                                                        : b->menumarkerrect;
         DrawPicturePart(bmp.Canvas(), *pic, m, w / 2 - W(m) / 2, h / 2 - H(m) / 2 + (down ? 1 : 0));
@@ -990,8 +972,8 @@ void TqvSkinCustomComboBox::DrawToolButtonLook(vcl::TBitmap& bitmap, bool skinne
     TColor color = DefaultFont()->Color();
     if (skinned) {
         const TqvDataSkinButtonControl* b = ButtonRecord({"resizetoolbutton", "resizebutton"});
-        const gfx::Bitmap* pic = b != nullptr && SkinData() != nullptr ? SkinData()->ExtraPicture(b->pictureindex)
-                                                                       : nullptr;
+        const gfx::Bitmap* pic =
+            b != nullptr && SkinData() != nullptr ? SkinData()->ExtraPicture(b->pictureindex) : nullptr;
         if (b == nullptr || pic == nullptr) {
             return;
         }

@@ -189,8 +189,7 @@ private:
     void TypeAhead(char32_t ch);
     int ShownIndex() const;
     void DrawItemArea(vcl::TCanvas* canvas, const vcl::TBitmap& background, bool skinned);
-    void DrawItemContent(vcl::TCanvas* canvas, int index, int width, int height, RECT text,
-                         bool skinned);
+    void DrawItemContent(vcl::TCanvas* canvas, int index, int width, int height, RECT text, bool skinned);
     void DrawPlainButton(vcl::TCanvas* canvas, const RECT& r);
     void DrawSeparateButton(vcl::TCanvas* canvas);
     void DrawToolButtonLook(vcl::TBitmap& bitmap, bool skinned);

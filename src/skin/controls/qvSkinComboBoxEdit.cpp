@@ -16,8 +16,7 @@ namespace qv {
 namespace {
 
 bool IsModifier(WORD key) {
-    return key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU ||
-           (key >= VK_LSHIFT && key <= VK_RMENU);
+    return key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU || (key >= VK_LSHIFT && key <= VK_RMENU);
 }
 
 // Sets a flag for the duration of a scope and puts the earlier value back, also when a handler
@@ -190,9 +189,7 @@ void TqvSkinCustomComboBox::SetEditFontColor(TColor color) {
 void TqvSkinCustomComboBox::CMEnabledChanged(vcl::TMessage& message) {
     TqvSkinCustomControl::CMEnabledChanged(message);
     if (innerEdit_ != nullptr) {
-        SetEditFontColor(!Enabled()   ? DisabledTextColor()
-                         : SkinBound() ? fontcolor
-                                       : DefaultFont()->Color());
+        SetEditFontColor(!Enabled() ? DisabledTextColor() : SkinBound() ? fontcolor : DefaultFont()->Color());
     }
     Invalidate();
 }
@@ -211,9 +208,7 @@ void TqvSkinCustomComboBox::EditWndProc(vcl::TMessage& m) {
         }
         break;
     case vcl::CM_MOUSEENTER:
-    case vcl::CM_MOUSELEAVE:
-        SetMouseInControl(m.Msg == vcl::CM_MOUSEENTER);
-        break;
+    case vcl::CM_MOUSELEAVE: SetMouseInControl(m.Msg == vcl::CM_MOUSEENTER); break;
     case WM_SETFOCUS:
         if (activeLook) {
             SetEditFontColor(activefontcolor);
@@ -244,13 +239,9 @@ void TqvSkinCustomComboBox::EditWndProc(vcl::TMessage& m) {
             return;
         }
         break;
-    case WM_CHAR:
-        EditChar(m);
-        return;
+    case WM_CHAR: EditChar(m); return;
     case WM_KEYUP:
-    case WM_SYSKEYUP:
-        EditKeyUp(m);
-        return;
+    case WM_SYSKEYUP: EditKeyUp(m); return;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
         if (droppedDown_) {
@@ -268,8 +259,7 @@ void TqvSkinCustomComboBox::EditWndProc(vcl::TMessage& m) {
         }
         break;
     }
-    default:
-        break;
+    default: break;
     }
     if (innerEdit_ != nullptr) {
         editPrevWndProc_(m);
@@ -313,14 +303,9 @@ bool TqvSkinCustomComboBox::EditKeyDown(WORD key, bool alt) {
             }
         }
         return false;
-    case VK_UP:
-        StepItem(-1, true);
-        return true;
-    case VK_DOWN:
-        StepItem(1, true);
-        return true;
-    default:
-        return false;
+    case VK_UP: StepItem(-1, true); return true;
+    case VK_DOWN: StepItem(1, true); return true;
+    default: return false;
     }
 }
 
@@ -394,8 +379,8 @@ void TqvSkinCustomComboBox::CompleteText() {
         return;
     }
     const int start = TqvTypeAhead::SearchStart(typed, ItemIndex());
-    const auto found = int(SendMessage(NativeList(), LB_FINDSTRING, WPARAM(start),
-                                       reinterpret_cast<LPARAM>(typed.c_str())));
+    const auto found =
+        int(SendMessage(NativeList(), LB_FINDSTRING, WPARAM(start), reinterpret_cast<LPARAM>(typed.c_str())));
     if (found < 0) {
         return;
     }
@@ -415,7 +400,8 @@ void TqvSkinCustomComboBox::CompleteText() {
 void TqvSkinCustomComboBox::ScheduleCompletion() {
     pendingCompletionText_ = GetText();
     const std::uint32_t waited = GetTickCount() - typeAhead_.LastSearchTime();
-    const std::uint32_t wait = TqvTypeAhead::kCompleteGateMs + 1 - std::min(waited, TqvTypeAhead::kCompleteGateMs);
+    const std::uint32_t wait = TqvTypeAhead::kCompleteGateMs + 1 -
+                               std::min(waited, TqvTypeAhead::kCompleteGateMs);
     if (completionTimer_ == nullptr) {
         completionTimer_ = std::make_unique<vcl::TTimer>(nullptr);
         completionTimer_->SetOnTimer([this](vcl::TObject*) {
@@ -449,7 +435,8 @@ void TqvSkinCustomComboBox::EditChange() {
         const std::string text = innerEdit_->GetText();
         if (!text.empty()) {
             HWND native = NativeList();
-            const auto found = SendMessage(native, LB_FINDSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(text.c_str()));
+            const auto found = SendMessage(native, LB_FINDSTRING, WPARAM(-1),
+                                           reinterpret_cast<LPARAM>(text.c_str()));
             if (found >= 0) {
                 SendMessage(native, autoComplete_ ? LB_SETCURSEL : LB_SETTOPINDEX, WPARAM(found), 0);
             }

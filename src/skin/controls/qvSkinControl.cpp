@@ -102,10 +102,8 @@ void TqvSkinControl::WndProc(vcl::TMessage& message) {
     case WM_ERASEBKGND:
         message.Result = 1; // the paint covers every pixel
         return;
-    case WM_PARENTBGCHANGED:
-        return;
-    default:
-        vcl::TCustomControl::WndProc(message);
+    case WM_PARENTBGCHANGED: return;
+    default: vcl::TCustomControl::WndProc(message);
     }
 }
 

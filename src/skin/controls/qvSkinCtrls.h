@@ -4,11 +4,11 @@
 // each of which lives in its own unit.
 
 #include "skin/controls/qvPushTracker.h"
+#include "skin/controls/qvSkinButton.h"
 #include "skin/controls/qvSkinControl.h"
 #include "skin/controls/qvSkinCustomControl.h"
-#include "skin/controls/qvSkinButton.h"
 #include "skin/controls/qvSkinGauge.h"
-#include "skin/controls/qvSkinStdLabel.h"
-#include "skin/controls/qvSkinPanel.h"
 #include "skin/controls/qvSkinListView.h"
+#include "skin/controls/qvSkinPanel.h"
 #include "skin/controls/qvSkinScrollBar.h"
+#include "skin/controls/qvSkinStdLabel.h"

@@ -11,8 +11,8 @@ namespace {
 class TPictureDC {
 public:
     explicit TPictureDC(const gfx::Bitmap& picture)
-        : bitmap_(gfx::WrapBitmap(const_cast<gfx::Bitmap*>(&picture))),
-          dc_(CreateCompatibleDC(nullptr)), old_(SelectObject(dc_, bitmap_)) {}
+        : bitmap_(gfx::WrapBitmap(const_cast<gfx::Bitmap*>(&picture))), dc_(CreateCompatibleDC(nullptr)),
+          old_(SelectObject(dc_, bitmap_)) {}
     ~TPictureDC() {
         SelectObject(dc_, old_);
         DeleteDC(dc_);
@@ -32,8 +32,8 @@ POINT Moved(POINT p, int dx, int dy) { return POINT{p.x + dx, p.y + dy}; }
 
 } // namespace
 
-void DrawPicturePart(vcl::TCanvas* canvas, const gfx::Bitmap& picture, const RECT& src, int x,
-                     int y, int w, int h) {
+void DrawPicturePart(vcl::TCanvas* canvas, const gfx::Bitmap& picture, const RECT& src, int x, int y, int w,
+                     int h) {
     if (RectIsEmpty(src)) {
         return;
     }
@@ -49,8 +49,7 @@ void DrawPicturePart(vcl::TCanvas* canvas, const gfx::Bitmap& picture, const REC
     if (w == sw && h == sh) {
         BitBlt(canvas->Handle(), x, y, w, h, source.Handle(), src.left, src.top, SRCCOPY);
     } else {
-        StretchBlt(canvas->Handle(), x, y, w, h, source.Handle(), src.left, src.top, sw, sh,
-                   SRCCOPY);
+        StretchBlt(canvas->Handle(), x, y, w, h, source.Handle(), src.left, src.top, sw, sh, SRCCOPY);
     }
 }
 
@@ -162,18 +161,15 @@ void TqvSkinCustomControl::FitSizeToSkin(int& width, int& height) {
         height = HeightOfRect(skinrect);
         SizedLeftTopPoint = lefttoppoint;
         SizedRightTopPoint = Moved(righttoppoint, dw, 0);
-        SizedClientRect = RECT{clientrect.left, clientrect.top, clientrect.right + dw,
-                               clientrect.bottom};
+        SizedClientRect = RECT{clientrect.left, clientrect.top, clientrect.right + dw, clientrect.bottom};
         break;
     case slVertical:
         width = WidthOfRect(skinrect);
         SizedLeftTopPoint = lefttoppoint;
         SizedLeftBottomPoint = Moved(leftbottompoint, 0, dh);
-        SizedClientRect = RECT{clientrect.left, clientrect.top, clientrect.right,
-                               clientrect.bottom + dh};
+        SizedClientRect = RECT{clientrect.left, clientrect.top, clientrect.right, clientrect.bottom + dh};
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -225,13 +221,12 @@ void TqvSkinCustomControl::ApplySkin() {
 }
 
 TqvSkinGeometry TqvSkinCustomControl::RecordGeometry() const {
-    return TqvSkinGeometry{lefttoppoint, righttoppoint, leftbottompoint, rightbottompoint,
-                           clientrect};
+    return TqvSkinGeometry{lefttoppoint, righttoppoint, leftbottompoint, rightbottompoint, clientrect};
 }
 
 TqvSkinGeometry TqvSkinCustomControl::SizedGeometry() const {
-    return TqvSkinGeometry{SizedLeftTopPoint, SizedRightTopPoint, SizedLeftBottomPoint,
-                           SizedRightBottomPoint, SizedClientRect};
+    return TqvSkinGeometry{SizedLeftTopPoint, SizedRightTopPoint, SizedLeftBottomPoint, SizedRightBottomPoint,
+                           SizedClientRect};
 }
 
 TqvComposeFlags TqvSkinCustomControl::ComposeFlags(bool drawCentre) const {
@@ -280,9 +275,7 @@ void TqvSkinCustomControl::UpdateSkinRegion() {
     TqvSkinGeometry ng = SizedGeometry();
     HRGN region = nullptr;
     switch (skinLayout_) {
-    case slCorners:
-        region = RegionFromSkinMask(mask, g, ng, Width());
-        break;
+    case slCorners: region = RegionFromSkinMask(mask, g, ng, Width()); break;
     case slHorizontal:
         g.LB = g.LT;
         g.RB = g.RT;
@@ -299,11 +292,8 @@ void TqvSkinCustomControl::UpdateSkinRegion() {
         ng.RB = ng.LB;
         region = RegionFromSkinMask(mask, g, ng, Width());
         break;
-    case slFixed:
-        region = RegionFromMask(mask);
-        break;
-    default:
-        break;
+    case slFixed: region = RegionFromMask(mask); break;
+    default: break;
     }
     SetSkinRegion(region);
 }
@@ -380,8 +370,7 @@ RECT TqvSkinCustomControl::SkinToControlRect(const RECT& r) const {
             out = OffsetRect(out, 0, dh);
         }
         return out;
-    default:
-        return out;
+    default: return out;
     }
 }
 
@@ -412,20 +401,19 @@ void TqvSkinCustomControl::BuildControlImage(vcl::TBitmap& bitmap, const gfx::Bi
     }
     case slCorners:
         if (!directFramePaint_) {
-            ComposeSkinImage(picture, source, RecordGeometry(), SizedGeometry(), W, H,
-                             ComposeFlags(true), image);
+            ComposeSkinImage(picture, source, RecordGeometry(), SizedGeometry(), W, H, ComposeFlags(true),
+                             image);
         }
         break;
     case slHorizontal:
-        ComposeHorzImage(picture, source, lefttoppoint.x, WidthOfRect(skinrect) - righttoppoint.x,
-                         W, stretcheffect, image);
+        ComposeHorzImage(picture, source, lefttoppoint.x, WidthOfRect(skinrect) - righttoppoint.x, W,
+                         stretcheffect, image);
         break;
     case slVertical:
-        ComposeVertImage(picture, source, lefttoppoint.y,
-                         HeightOfRect(skinrect) - leftbottompoint.y, H, stretcheffect, image);
+        ComposeVertImage(picture, source, lefttoppoint.y, HeightOfRect(skinrect) - leftbottompoint.y, H,
+                         stretcheffect, image);
         break;
-    default:
-        break;
+    default: break;
     }
     bitmap.SetPixels(std::move(image));
 }
@@ -469,9 +457,7 @@ void TqvSkinCustomControl::FillWithClientTile(vcl::TCanvas* canvas, const RECT& 
         return;
     }
     switch (stretchtype) {
-    case stFull:
-        DrawPicturePart(canvas, *skinPicture_, tile, dest.left, dest.top, dwid, dhei);
-        break;
+    case stFull: DrawPicturePart(canvas, *skinPicture_, tile, dest.left, dest.top, dwid, dhei); break;
     case stHorz:
         for (int i = 0; i <= dwid / cw; ++i) {
             DrawPicturePart(canvas, *skinPicture_, tile, dest.left + i * cw, dest.top, cw, dhei);
@@ -482,8 +468,7 @@ void TqvSkinCustomControl::FillWithClientTile(vcl::TCanvas* canvas, const RECT& 
             DrawPicturePart(canvas, *skinPicture_, tile, dest.left, dest.top + j * ch, dwid, ch);
         }
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -491,8 +476,8 @@ void TqvSkinCustomControl::PaintDirectFrame(vcl::TCanvas* canvas) {
     const int W = Width();
     const int H = Height();
     TqvBorderStrips strips;
-    ComposeBorderStrips(*skinPicture_, skinrect, RecordGeometry(), SizedGeometry(), W, H,
-                        ComposeFlags(false), strips);
+    ComposeBorderStrips(*skinPicture_, skinrect, RecordGeometry(), SizedGeometry(), W, H, ComposeFlags(false),
+                        strips);
     vcl::TBitmap top;
     top.SetPixels(std::move(strips.Top));
     DrawSkinImage(top); // a descendant may draw its caption into the top strip
@@ -519,8 +504,7 @@ void TqvSkinCustomControl::PaintTo(vcl::TCanvas* canvas) {
     int width = Width();
     int height = Height();
     FitSizeToSkin(width, height); // refreshes the Sized values only
-    if (skinRecordIndex_ != -1 && directFramePaint_ && skinLayout_ == slCorners &&
-        skinPicture_ != nullptr) {
+    if (skinRecordIndex_ != -1 && directFramePaint_ && skinLayout_ == slCorners && skinPicture_ != nullptr) {
         PaintDirectFrame(canvas);
         return;
     }

@@ -112,8 +112,8 @@ private:
 };
 
 // Draws part src of picture at (x, y) of canvas (stretched to w x h when given).
-void DrawPicturePart(vcl::TCanvas* canvas, const gfx::Bitmap& picture, const RECT& src, int x,
-                     int y, int w = -1, int h = -1);
+void DrawPicturePart(vcl::TCanvas* canvas, const gfx::Bitmap& picture, const RECT& src, int x, int y,
+                     int w = -1, int h = -1);
 // Draws a bitmap at (x, y) of canvas.
 void DrawBitmapAt(vcl::TCanvas* canvas, const gfx::Bitmap& bitmap, int x, int y);
 

@@ -168,9 +168,8 @@ void TqvSkinGauge::ReadSkinRecord() {
 }
 
 bool TqvSkinGauge::EffectiveVertical() const {
-    return skinRecordIndex_ != -1 && dynamic_cast<const TqvDataSkinGaugeControl*>(SkinRecord())
-               ? vertical
-               : vertical_;
+    return skinRecordIndex_ != -1 && dynamic_cast<const TqvDataSkinGaugeControl*>(SkinRecord()) ? vertical
+                                                                                                : vertical_;
 }
 
 void TqvSkinGauge::FitSizeToSkin(int& width, int& height) {
@@ -238,8 +237,8 @@ std::string TqvSkinGauge::GaugeText() const {
 // --- animation ---
 
 bool TqvSkinGauge::AnimationShowsFrame() const {
-    return animationTimer_ != nullptr && animationTimer_->Enabled() &&
-           progressAnimationFrame_ != 0 && progressanimationcountframes != 0;
+    return animationTimer_ != nullptr && animationTimer_->Enabled() && progressAnimationFrame_ != 0 &&
+           progressanimationcountframes != 0;
 }
 
 RECT TqvSkinGauge::AnimationFrameRect(int k) const {
@@ -400,8 +399,7 @@ void TqvSkinGauge::DrawText(vcl::TCanvas* canvas, int width, int height, bool fr
     HGDIOBJ old = SelectObject(dc, up);
     SetTextColor(dc, vcl::ColorToRGB(canvas->Font()->Color()));
     SetBkMode(dc, TRANSPARENT);
-    ::TextOut(dc, width / 2 - extent.cy / 2, extent.cx / 2 + height / 2, text.c_str(),
-              int(text.size()));
+    ::TextOut(dc, width / 2 - extent.cy / 2, extent.cx / 2 + height / 2, text.c_str(), int(text.size()));
     SelectObject(dc, old);
     DeleteObject(up);
 }

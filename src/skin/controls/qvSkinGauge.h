@@ -18,8 +18,7 @@ namespace qv {
 
 // Replaces the drawing of the bar and the text: the image canvas, the progress area and the bar.
 using TqvGaugePaintEvent = std::function<void(vcl::TObject* sender, vcl::TCanvas* Cnvs,
-                                              const RECT& AProgressArea,
-                                              const RECT& AProgressRect)>;
+                                              const RECT& AProgressArea, const RECT& AProgressRect)>;
 
 class TqvSkinGauge : public TqvSkinCustomControl {
 public:

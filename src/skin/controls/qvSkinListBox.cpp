@@ -6,10 +6,10 @@
 #include "platform/gfx/DCApi.h"
 #include "platform/gfx/TextOut.h"
 #include "platform/ui/User.h"
+#include "skin/controls/qvBoxPaint.h"
 #include "skin/controls/qvListBoxLayout.h"
 #include "skin/controls/qvSkinScrollBar.h"
 #include "skin/data/qvResourceStr.h"
-#include "skin/controls/qvBoxPaint.h"
 #include "skin/data/qvUtils.h"
 
 #include <algorithm>
@@ -71,9 +71,7 @@ void TqvListBox::WndProc(vcl::TMessage& message) {
         return;
     }
     switch (message.Msg) {
-    case WM_NCCALCSIZE:
-        message.Result = 0;
-        return;
+    case WM_NCCALCSIZE: message.Result = 0; return;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(Handle(), &ps);
@@ -84,9 +82,7 @@ void TqvListBox::WndProc(vcl::TMessage& message) {
         message.Result = 0;
         return;
     }
-    case WM_PRINTCLIENT:
-        PaintRows(reinterpret_cast<HDC>(message.WParam));
-        return;
+    case WM_PRINTCLIENT: PaintRows(reinterpret_cast<HDC>(message.WParam)); return;
     case WM_ERASEBKGND: {
         RECT r{0, 0, Width(), Height()};
         owner_->FillListBackground(reinterpret_cast<HDC>(message.WParam), r);
@@ -99,8 +95,7 @@ void TqvListBox::WndProc(vcl::TMessage& message) {
         OnWheel(GET_WHEEL_DELTA_WPARAM(message.WParam));
         message.Result = 0;
         return;
-    default:
-        break;
+    default: break;
     }
     vcl::TCustomListBox::WndProc(message);
     if (!alive.Alive()) {
@@ -110,17 +105,10 @@ void TqvListBox::WndProc(vcl::TMessage& message) {
     case LB_ADDSTRING:
     case LB_INSERTSTRING:
     case LB_DELETESTRING:
-    case LB_RESETCONTENT:
-        owner_->UpdateScrollBars();
-        break;
-    case WM_SIZE:
-        OnResized();
-        break;
-    case WM_CREATE:
-        owner_->ListBoxCreateWnd();
-        break;
-    default:
-        break;
+    case LB_RESETCONTENT: owner_->UpdateScrollBars(); break;
+    case WM_SIZE: OnResized(); break;
+    case WM_CREATE: owner_->ListBoxCreateWnd(); break;
+    default: break;
     }
 }
 
@@ -601,8 +589,8 @@ void TqvSkinCustomListBox::CreateVScrollBar() {
     bar->SetSkinDataName(SkinBound() ? vscrollbarname : std::string());
     bar->OnChange = [this](vcl::TObject*) {
         if (vbar_ != nullptr && list_->HandleAllocated()) {
-            SendMessage(list_->Handle(), WM_VSCROLL,
-                        MAKEWPARAM(SB_THUMBPOSITION, WORD(vbar_->Position())), 0);
+            SendMessage(list_->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, WORD(vbar_->Position())),
+                        0);
         }
     };
     vbar_ = bar;
@@ -789,8 +777,7 @@ void TqvSkinCustomListBox::DrawItem(HDC dc, int index, const RECT& rect, TqvOwne
     if (!SkinBound()) {
         vcl::TBitmap bmp(w, H(rect));
         vcl::TCanvas* c = bmp.Canvas();
-        ApplySkinFont(c, true, Font()->Name(), Font()->Height(), Font()->Style(), *DefaultFont(),
-                      SkinData());
+        ApplySkinFont(c, true, Font()->Name(), Font()->Height(), Font()->Style(), *DefaultFont(), SkinData());
         c->Brush()->SetColor(selected ? clHighlight : clWindow);
         c->Font()->SetColor(selected ? clHighlightText : Font()->Color());
         c->FillRect(RECT{0, 0, w, H(rect)});
@@ -852,8 +839,8 @@ void TqvSkinCustomListBox::DrawItem(HDC dc, int index, const RECT& rect, TqvOwne
     BitBlt(dc, rect.left, rect.top, w, h, bmp.CanvasHandle(), 0, 0, SRCCOPY);
 }
 
-void TqvSkinCustomListBox::DrawItemContent(vcl::TCanvas* c, int index, int width, int height,
-                                           RECT text, TqvOwnerDrawState state, bool skinned) {
+void TqvSkinCustomListBox::DrawItemContent(vcl::TCanvas* c, int index, int width, int height, RECT text,
+                                           TqvOwnerDrawState state, bool skinned) {
     c->Brush()->SetStyle(vcl::bsClear);
     if (OnDrawItem) {
         OnDrawItem(c, index, width, height, text, state);
@@ -964,8 +951,8 @@ void TqvSkinCustomListBox::DrawSkinImage(vcl::TBitmap& bitmap) {
 
 void TqvSkinCustomListBox::DrawCaption(vcl::TCanvas* c, const RECT& rect, bool skinned) {
     if (skinned) {
-        ApplySkinFont(c, true, captionfontname, captionfontheight, captionfontstyle,
-                      *defaultCaptionFont_, SkinData());
+        ApplySkinFont(c, true, captionfontname, captionfontheight, captionfontstyle, *defaultCaptionFont_,
+                      SkinData());
         c->Font()->SetColor(captionfontcolor);
     } else {
         c->SetFont(defaultCaptionFont_.get());
@@ -1135,9 +1122,7 @@ void TqvSkinCustomListBox::WndProc(vcl::TMessage& message) {
             vbar_->Invalidate();
         }
         break;
-    case vcl::CM_MOUSELEAVE:
-        buttons_.MouseLeave();
-        break;
+    case vcl::CM_MOUSELEAVE: buttons_.MouseLeave(); break;
     case WM_CANCELMODE:
         buttons_.Cancel();
         autoRepeatDirection_ = 0;
@@ -1147,8 +1132,7 @@ void TqvSkinCustomListBox::WndProc(vcl::TMessage& message) {
             Invalidate();
         }
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -27,7 +27,9 @@ int RectW(const RECT& r) { return r.right - r.left; }
 int RectH(const RECT& r) { return r.bottom - r.top; }
 bool Empty(const RECT& r) { return RectW(r) <= 0 || RectH(r) <= 0; }
 RECT Or(const RECT& r, const RECT& fallback) { return Empty(r) ? fallback : r; }
-bool Contains(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
+bool Contains(const RECT& r, POINT p) {
+    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
 
 void FillFramed(vcl::TCanvas* canvas, const RECT& r, vcl::TColor frame, vcl::TColor fill) {
     canvas->Brush()->SetColor(fill);
@@ -148,7 +150,8 @@ void TqvSkinCustomListView::CMVisibleChanged(vcl::TMessage& message) {
 // ---- skin
 
 void TqvSkinCustomListView::ApplySkin() {
-    skinRecordIndex_ = (skinData_ == nullptr || skinData_->IsEmpty()) ? -1 : skinData_->IndexOfControlSkin(skinDataName_);
+    skinRecordIndex_ =
+        (skinData_ == nullptr || skinData_->IsEmpty()) ? -1 : skinData_->IndexOfControlSkin(skinDataName_);
     if (skinRecordIndex_ == -1) {
         SetColor(defaultColor_);
         Font()->Assign(defaultFont_.get());
@@ -169,7 +172,8 @@ void TqvSkinCustomListView::ApplySkin() {
     }
     SyncScrollBars();
     bars_.RealignAlignedBars();
-    if (ViewStyle() == vcl::vsReport && headerWindow_ != nullptr) InvalidateRect(headerWindow_, nullptr, TRUE);
+    if (ViewStyle() == vcl::vsReport && headerWindow_ != nullptr)
+        InvalidateRect(headerWindow_, nullptr, TRUE);
 }
 
 void TqvSkinCustomListView::ReleaseSkinRecord() {
@@ -184,7 +188,9 @@ void TqvSkinCustomListView::Loaded() {
 }
 
 void TqvSkinCustomListView::ReadHeaderRecord() {
-    headerRecordIndex_ = (skinData_ == nullptr || skinData_->IsEmpty()) ? -1 : skinData_->IndexOfControlSkin(headerSkinDataName_);
+    headerRecordIndex_ = (skinData_ == nullptr || skinData_->IsEmpty())
+                             ? -1
+                             : skinData_->IndexOfControlSkin(headerSkinDataName_);
     header_->picture = nullptr;
     if (headerRecordIndex_ == -1) return;
     auto* r = dynamic_cast<const TqvDataSkinButtonControl*>(
@@ -284,9 +290,7 @@ LRESULT TqvSkinCustomListView::HeaderProc(HWND hwnd, UINT msg, WPARAM wParam, LP
 
 LRESULT TqvSkinCustomListView::HeaderWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_WINDOWPOSCHANGING:
-        reinterpret_cast<WINDOWPOS*>(lParam)->cx += kHeaderExtraWidth;
-        return 0;
+    case WM_WINDOWPOSCHANGING: reinterpret_cast<WINDOWPOS*>(lParam)->cx += kHeaderExtraWidth; return 0;
     case WM_PAINT:
         if (wParam != 0) {
             PaintHeader(reinterpret_cast<HDC>(wParam));
@@ -358,14 +362,16 @@ void TqvSkinCustomListView::DrawHeaderRest(vcl::TCanvas* canvas, const RECT& res
     gfx::Bitmap image;
     if (h.HasCorners()) {
         TqvSkinGeometry g = h.Geometry();
-        ComposeSkinImage(*h.picture, h.skinrect, g, h.Sized(w - RectW(h.skinrect), height - RectH(h.skinrect)), w,
-                         height, h.Flags(), image);
+        ComposeSkinImage(*h.picture, h.skinrect, g,
+                         h.Sized(w - RectW(h.skinrect), height - RectH(h.skinrect)), w, height, h.Flags(),
+                         image);
     } else {
         gfx::Bitmap strip;
-        ComposeHorzImageNoRight(*h.picture, h.skinrect, h.lefttoppoint.x, RectW(h.skinrect) - h.righttoppoint.x, w,
-                                h.stretcheffect, strip);
+        ComposeHorzImageNoRight(*h.picture, h.skinrect, h.lefttoppoint.x,
+                                RectW(h.skinrect) - h.righttoppoint.x, w, h.stretcheffect, strip);
         // The strip has the skin's height; it is stretched to the header's.
-        DrawPicturePart(canvas, strip, RECT{0, 0, strip.Width(), strip.Height()}, rest.left, rest.top, w, height);
+        DrawPicturePart(canvas, strip, RECT{0, 0, strip.Width(), strip.Height()}, rest.left, rest.top, w,
+                        height);
         return;
     }
     DrawBitmapAt(canvas, image, rest.left, rest.top);
@@ -388,12 +394,12 @@ void TqvSkinCustomListView::DrawSection(vcl::TCanvas* canvas, int column, const 
         gfx::Bitmap image;
         if (h.HasCorners()) {
             ComposeSkinImage(*h.picture, source, h.Geometry(),
-                             h.Sized(all.right - RectW(h.skinrect), all.bottom - RectH(h.skinrect)), all.right,
-                             all.bottom, h.Flags(), image);
+                             h.Sized(all.right - RectW(h.skinrect), all.bottom - RectH(h.skinrect)),
+                             all.right, all.bottom, h.Flags(), image);
         } else {
             gfx::Bitmap strip;
-            ComposeHorzImage(*h.picture, source, h.lefttoppoint.x, RectW(h.skinrect) - h.righttoppoint.x, all.right,
-                             h.stretcheffect, strip);
+            ComposeHorzImage(*h.picture, source, h.lefttoppoint.x, RectW(h.skinrect) - h.righttoppoint.x,
+                             all.right, h.stretcheffect, strip);
             image = std::move(strip);
         }
         DrawPicturePart(bc, image, RECT{0, 0, image.Width(), image.Height()}, 0, 0, all.right, all.bottom);
@@ -531,7 +537,8 @@ void TqvSkinCustomListView::HorzBarChanged() {
     int distance = h->Position() - savedHorzPosition_;
     if (ViewStyle() == vcl::vsList) {
         WPARAM code = distance < 0 ? SB_LINELEFT : SB_LINERIGHT;
-        for (int i = 0; i < std::abs(distance); ++i) SendMessage(Handle(), WM_HSCROLL, code, 0);
+        for (int i = 0; i < std::abs(distance); ++i)
+            SendMessage(Handle(), WM_HSCROLL, code, 0);
     } else {
         SendMessage(Handle(), LVM_SCROLL, static_cast<WPARAM>(distance), 0);
     }

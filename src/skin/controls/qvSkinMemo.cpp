@@ -115,7 +115,8 @@ void TqvSkinMemo::ReleaseSkinRecord() {
 }
 
 void TqvSkinMemo::ReadSkinRecord() {
-    skinRecordIndex_ = (skinData_ == nullptr || skinData_->IsEmpty()) ? -1 : skinData_->IndexOfControlSkin(skinDataName_);
+    skinRecordIndex_ =
+        (skinData_ == nullptr || skinData_->IsEmpty()) ? -1 : skinData_->IndexOfControlSkin(skinDataName_);
     skinPicture_ = nullptr;
     if (skinRecordIndex_ == -1) return;
     auto* r = dynamic_cast<const TqvDataSkinMemoControl*>(
@@ -153,7 +154,8 @@ const RECT& TqvSkinMemo::StateRect() const {
 }
 
 int TqvSkinMemo::SkinCharset() const {
-    if (skinData_ != nullptr && skinData_->ResourceStrData() != nullptr) return skinData_->ResourceStrData()->CharSet();
+    if (skinData_ != nullptr && skinData_->ResourceStrData() != nullptr)
+        return skinData_->ResourceStrData()->CharSet();
     return defaultFont_->Charset();
 }
 
@@ -161,7 +163,8 @@ vcl::TColor TqvSkinMemo::DisabledFontColor() const {
     if (Bound() && skinData_ != nullptr) {
         int index = skinData_->IndexOfControlSkin("edit");
         if (index != -1)
-            if (auto* edit = dynamic_cast<const TqvDataSkinEditControl*>(skinData_->ControlSkins[static_cast<std::size_t>(index)].get()))
+            if (auto* edit = dynamic_cast<const TqvDataSkinEditControl*>(
+                    skinData_->ControlSkins[static_cast<std::size_t>(index)].get()))
                 return edit->disabledfontcolor;
     }
     return vcl::clGrayText;
@@ -191,8 +194,9 @@ void TqvSkinMemo::ApplySkin() {
     Font()->Assign(&font);
     UpdateScrollBars();
     // The bars may have been laid out before the memo's look was known.
-    if (Parent() != nullptr && ((LiveBar(true) != nullptr && LiveBar(true)->Align() != vcl::TAlign::alNone) ||
-                                (LiveBar(false) != nullptr && LiveBar(false)->Align() != vcl::TAlign::alNone)))
+    if (Parent() != nullptr &&
+        ((LiveBar(true) != nullptr && LiveBar(true)->Align() != vcl::TAlign::alNone) ||
+         (LiveBar(false) != nullptr && LiveBar(false)->Align() != vcl::TAlign::alNone)))
         Parent()->Realign();
     UpdateTextRect();
     Invalidate();
@@ -249,7 +253,8 @@ void TqvSkinMemo::SyncBar(TqvSkinScrollBar* bar, int which) {
     si.fMask = SIF_ALL;
     GetScrollInfo(Handle(), which, &si);
     // The vertical range counts lines (max is the last line), the horizontal one pixels.
-    bool needed = which == SB_VERT ? static_cast<int>(si.nPage) < si.nMax + 1 : static_cast<int>(si.nPage) < si.nMax;
+    bool needed = which == SB_VERT ? static_cast<int>(si.nPage) < si.nMax + 1
+                                   : static_cast<int>(si.nPage) < si.nMax;
     if (needed) {
         bar->AssignRange(0, si.nMax, si.nPos, static_cast<int>(si.nPage));
         if (!bar->Enabled()) bar->SetEnabled(true);
@@ -281,7 +286,9 @@ void TqvSkinMemo::BarChanged(bool vertical) {
 
 // ---- painting
 
-bool TqvSkinMemo::DrawsOwnBackground() const { return bitMapBG_ || BorderStyle() == vcl::TBorderStyle::bsSingle; }
+bool TqvSkinMemo::DrawsOwnBackground() const {
+    return bitMapBG_ || BorderStyle() == vcl::TBorderStyle::bsSingle;
+}
 
 void TqvSkinMemo::Invalidate() {
     if (!bitMapBG_) {
@@ -344,8 +351,8 @@ void TqvSkinMemo::PaintMemoBackground(vcl::TCanvas* canvas) {
         vcl::TBitmap image;
         image.SetSize(W, H);
         if (skinPicture_ != nullptr)
-            FillFromSkinRect(*skinPicture_, StateRect(), clientrect, RECT{0, 0, W, H}, W, H, stretcheffect, stretchtype,
-                             image.Pixels());
+            FillFromSkinRect(*skinPicture_, StateRect(), clientrect, RECT{0, 0, W, H}, W, H, stretcheffect,
+                             stretchtype, image.Pixels());
         if (single) PaintMemoFrame(image.Canvas());
         DrawBitmapAt(canvas, image.Pixels(), 0, 0);
     } else {
@@ -444,7 +451,8 @@ void TqvSkinMemo::PaintDisabledText(HDC dc) {
     if (Alignment() == vcl::TAlignment::taRightJustify) format |= DT_RIGHT;
     else if (Alignment() == vcl::TAlignment::taCenter) format |= DT_CENTER;
     else format |= DT_LEFT;
-    const int first = HandleAllocated() ? static_cast<int>(SendMessage(Handle(), EM_GETFIRSTVISIBLELINE, 0, 0)) : 0;
+    const int first =
+        HandleAllocated() ? static_cast<int>(SendMessage(Handle(), EM_GETFIRSTVISIBLELINE, 0, 0)) : 0;
     const int lines = Lines()->Count();
     RECT r = textRect_;
     for (int i = first; i < first + count && i < lines; ++i) {
@@ -539,7 +547,8 @@ void TqvSkinMemo::MouseWheel(const vcl::TMessage& message) {
     int notches = std::max(std::abs(delta) / WHEEL_DELTA, 1);
     // Towards the user (a negative delta) scrolls down, one line a notch.
     WPARAM code = delta <= 0 ? SB_LINEDOWN : SB_LINEUP;
-    for (int i = 0; i < notches; ++i) Perform(WM_VSCROLL, code, 0);
+    for (int i = 0; i < notches; ++i)
+        Perform(WM_VSCROLL, code, 0);
     if (bitMapBG_) Invalidate();
 }
 
@@ -622,7 +631,8 @@ void TqvSkinMemo::WndProc(vcl::TMessage& message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
         // The menu key and Shift+F10 open the context menu at the memo's centre.
-        if (PopupMenu() == nullptr && (message.WParam == VK_APPS || (message.WParam == VK_F10 && GetKeyState(VK_SHIFT) < 0))) {
+        if (PopupMenu() == nullptr &&
+            (message.WParam == VK_APPS || (message.WParam == VK_F10 && GetKeyState(VK_SHIFT) < 0))) {
             ShowContextMenu(vcl::TMessage{WM_CONTEXTMENU, 0, MAKELPARAM(0xFFFF, 0xFFFF), 0});
             message.Result = 0;
             return;
@@ -668,7 +678,8 @@ void TqvSkinMemo::ShowContextMenu(const vcl::TMessage& message) {
         return text.empty() ? std::string(builtIn) : text;
     };
     const bool selected = SelLength() > 0;
-    const bool clipboardText = IsClipboardFormatAvailable(CF_TEXT) || IsClipboardFormatAvailable(CF_UNICODETEXT);
+    const bool clipboardText = IsClipboardFormatAvailable(CF_TEXT) ||
+                               IsClipboardFormatAvailable(CF_UNICODETEXT);
     auto command = [this](UINT msg) { return [this, msg](vcl::TObject*) { Perform(msg, 0, 0); }; };
     auto* menu = new TqvSkinPopupMenu(this);
     contextMenu_ = menu;
@@ -679,7 +690,8 @@ void TqvSkinMemo::ShowContextMenu(const vcl::TMessage& message) {
     items->AddItem("-");
     items->AddItem(caption("EDIT_CUT", "Cut"), command(WM_CUT))->SetEnabled(selected && !readOnly_);
     items->AddItem(caption("EDIT_COPY", "Copy"), command(WM_COPY))->SetEnabled(selected);
-    items->AddItem(caption("EDIT_PASTE", "Paste"), command(WM_PASTE))->SetEnabled(clipboardText && !readOnly_);
+    items->AddItem(caption("EDIT_PASTE", "Paste"), command(WM_PASTE))
+        ->SetEnabled(clipboardText && !readOnly_);
     items->AddItem(caption("EDIT_DELETE", "Delete"), command(WM_CLEAR))->SetEnabled(selected && !readOnly_);
     items->AddItem("-");
     // clang-format off

@@ -336,14 +336,9 @@ void TqvSkinPanel::DrawDefaultImage(vcl::TBitmap& bitmap) {
         c->Brush()->SetColor(vcl::clBtnShadow);
         c->FrameRect(all);
         break;
-    case bvRaised:
-        Bevel(c, all, vcl::clBtnHighlight, vcl::clBtnShadow);
-        break;
-    case bvLowered:
-        Bevel(c, all, vcl::clBtnShadow, vcl::clBtnHighlight);
-        break;
-    case bvNone:
-        break;
+    case bvRaised: Bevel(c, all, vcl::clBtnHighlight, vcl::clBtnShadow); break;
+    case bvLowered: Bevel(c, all, vcl::clBtnShadow, vcl::clBtnHighlight); break;
+    case bvNone: break;
     }
     if (!captionMode_) {
         return;
@@ -373,8 +368,7 @@ void TqvSkinPanel::DrawDefaultImage(vcl::TBitmap& bitmap) {
     }
     if (rollUpMode_) {
         text.right -= 12;
-        RollArrow(c, text.right + 1, bar.top + HeightOfRect(bar) / 2 - 2, rollUpState_,
-                  vcl::clBtnText);
+        RollArrow(c, text.right + 1, bar.top + HeightOfRect(bar) / 2 - 2, rollUpState_, vcl::clBtnText);
     }
     ApplySkinFont(c, false, "", 0, 0, *DefaultFont(), SkinData());
     DrawCaptionText(c, text, defaultAlignment_, false);

@@ -76,8 +76,7 @@ private:
     RECT CaptionBarRect() const;
     void DrawCaptionText(vcl::TCanvas* canvas, RECT r, int align, bool checkBox);
     void PaintTransparent(vcl::TCanvas* canvas);
-    void TileOver(vcl::TCanvas* canvas, const gfx::Bitmap& picture, const RECT& tile,
-                  const RECT& dest);
+    void TileOver(vcl::TCanvas* canvas, const gfx::Bitmap& picture, const RECT& tile, const RECT& dest);
 
     TqvPanelBorderStyle borderStyle_ = bvFrame;
     bool transparentMode_ = false;

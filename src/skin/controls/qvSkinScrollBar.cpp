@@ -21,11 +21,13 @@ constexpr vcl::TColor kHotFill = 13811126;
 
 int AddSaturated(int a, int b) {
     std::int64_t sum = std::int64_t{a} + b;
-    return static_cast<int>(std::clamp<std::int64_t>(sum, std::numeric_limits<int>::min(),
-                                                     std::numeric_limits<int>::max()));
+    return static_cast<int>(
+        std::clamp<std::int64_t>(sum, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
-bool Contains(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+bool Contains(const RECT& r, int x, int y) {
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
 int RectW(const RECT& r) { return r.right - r.left; }
 int RectH(const RECT& r) { return r.bottom - r.top; }
 bool Empty(const RECT& r) { return RectW(r) <= 0 || RectH(r) <= 0; }
@@ -189,7 +191,8 @@ TqvScrollBarSkinMetrics TqvSkinScrollBar::SkinMetrics() const {
 
 const TqvScrollBarLayout& TqvSkinScrollBar::CalcGeometry() {
     if (SkinBound()) layout_ = SkinnedScrollBarLayout(Vertical(), Width(), Height(), SkinMetrics(), range_);
-    else layout_ = DefaultScrollBarLayout(Vertical(), Width(), Height(), both_ ? bothMarkerWidth_ : 0, range_);
+    else
+        layout_ = DefaultScrollBarLayout(Vertical(), Width(), Height(), both_ ? bothMarkerWidth_ : 0, range_);
     return layout_;
 }
 
@@ -255,8 +258,9 @@ bool TqvSkinScrollBar::PageStep(TqvAutoRepeat kind, bool repeating) {
         CalcGeometry();
         MoveHot(lastMouse_.x, lastMouse_.y);
         int along = Vertical() ? lastMouse_.y : lastMouse_.x;
-        bool beyond = kind == TqvAutoRepeat::PageDecrement ? along < (Vertical() ? layout_.Thumb.top : layout_.Thumb.left)
-                                                           : along > (Vertical() ? layout_.Thumb.bottom : layout_.Thumb.right);
+        bool beyond = kind == TqvAutoRepeat::PageDecrement
+                          ? along < (Vertical() ? layout_.Thumb.top : layout_.Thumb.left)
+                          : along > (Vertical() ? layout_.Thumb.bottom : layout_.Thumb.right);
         if (!beyond) {
             StopRepeat();
             return false;
@@ -313,7 +317,8 @@ void TqvSkinScrollBar::MouseUp(vcl::TMouseButton button, vcl::TShiftState shift,
     TqvSkinCustomControl::MouseUp(button, shift, x, y);
     if (!alive.Alive()) return;
     buttonHeld_ = false;
-    if (autoRepeat_ == TqvAutoRepeat::PageDecrement || autoRepeat_ == TqvAutoRepeat::PageIncrement) StopRepeat();
+    if (autoRepeat_ == TqvAutoRepeat::PageDecrement || autoRepeat_ == TqvAutoRepeat::PageIncrement)
+        StopRepeat();
     int captured = tracker_.PressedPart();
     if (captured < 0) return;
     tracker_.Release(); // stops a button's repeat
@@ -442,8 +447,12 @@ void TqvSkinScrollBar::DrawThumb(vcl::TCanvas* canvas) {
     if (range_.PageSize != 0 || thumbminpagesize != 0) {
         // Long thumbs keep their ends and tile (or stretch) their middle.
         gfx::Bitmap composed;
-        if (Vertical()) ComposeVertImage(*skinPicture_, src, thumboffset1, thumboffset2, th, thumbstretcheffect, composed);
-        else ComposeHorzImage(*skinPicture_, src, thumboffset1, thumboffset2, tw, thumbstretcheffect, composed);
+        if (Vertical())
+            ComposeVertImage(*skinPicture_, src, thumboffset1, thumboffset2, th, thumbstretcheffect,
+                             composed);
+        else
+            ComposeHorzImage(*skinPicture_, src, thumboffset1, thumboffset2, tw, thumbstretcheffect,
+                             composed);
         thumb.SetPixels(std::move(composed));
     } else {
         thumb.SetSize(tw, th);
@@ -481,7 +490,9 @@ void TqvSkinScrollBar::DrawDefaultImage(vcl::TBitmap& bitmap) {
 }
 
 void TqvSkinScrollBar::DrawDefaultPart(HDC dc, int part) {
-    const RECT& r = part == kThumb ? layout_.Thumb : part == kIncrement ? layout_.Increment : layout_.Decrement;
+    const RECT& r = part == kThumb       ? layout_.Thumb
+                    : part == kIncrement ? layout_.Increment
+                                         : layout_.Decrement;
     bool pressed = tracker_.IsDown(part) ||
                    (part == kThumb && (tracker_.IsPressed(kThumb) || (canFocused_ && Focused())));
     bool hot = tracker_.IsHot(part);

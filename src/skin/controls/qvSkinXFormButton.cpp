@@ -6,16 +6,14 @@ namespace qv {
 
 TqvSkinXFormButton::TqvSkinXFormButton(vcl::TComponent* owner)
     : TqvSkinButton(owner), defImage_(std::make_unique<vcl::TBitmap>()),
-      defActiveImage_(std::make_unique<vcl::TBitmap>()),
-      defDownImage_(std::make_unique<vcl::TBitmap>()), defMask_(std::make_unique<vcl::TBitmap>()) {
+      defActiveImage_(std::make_unique<vcl::TBitmap>()), defDownImage_(std::make_unique<vcl::TBitmap>()),
+      defMask_(std::make_unique<vcl::TBitmap>()) {
     SetCanFocused(false);
 }
 
 TqvSkinXFormButton::~TqvSkinXFormButton() = default;
 
-bool TqvSkinXFormButton::UsesDefImages() const {
-    return skinRecordIndex_ == -1 && !defImage_->Empty();
-}
+bool TqvSkinXFormButton::UsesDefImages() const { return skinRecordIndex_ == -1 && !defImage_->Empty(); }
 
 void TqvSkinXFormButton::SetDefImage(const vcl::TBitmap* image) {
     defImage_->Assign(image);
@@ -108,8 +106,7 @@ void TqvSkinXFormButton::DrawDefaultImage(vcl::TBitmap& bitmap) {
     } else if (hot) {
         canvas->Font()->SetColor(defActiveFontColor_);
     }
-    DrawGlyphCaption(canvas, RECT{0, 0, bitmap.Width(), bitmap.Height()}, Down(), MouseInside(),
-                     pressed);
+    DrawGlyphCaption(canvas, RECT{0, 0, bitmap.Width(), bitmap.Height()}, Down(), MouseInside(), pressed);
 }
 
 } // namespace qv

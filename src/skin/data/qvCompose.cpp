@@ -75,9 +75,7 @@ void ComposeCentre(const gfx::Bitmap& P, const RECT& cl, gfx::Bitmap& D, const R
     const int nw = nc.right - nc.left;
     const int nh = nc.bottom - nc.top;
     switch (flags.StretchType) {
-    case 0:
-        StretchPixels(P, cl, D, nc);
-        break;
+    case 0: StretchPixels(P, cl, D, nc); break;
     case 1: {
         // One column of tiles scaled to the new height, repeated across.
         gfx::Bitmap T(cw, nh);
@@ -91,8 +89,7 @@ void ComposeCentre(const gfx::Bitmap& P, const RECT& cl, gfx::Bitmap& D, const R
         TileVert(T, T.Bounds(), D, nc.top, nc.bottom, nc.left, nc.right);
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -111,8 +108,7 @@ TqvSkinGeometry AnchorSkinGeometry(const TqvSkinGeometry& g, int sw, int sh, int
 }
 
 void ComposeSkinImage(const gfx::Bitmap& P, const RECT& S, const TqvSkinGeometry& g,
-                      const TqvSkinGeometry& ng, int W, int H, const TqvComposeFlags& flags,
-                      gfx::Bitmap& D) {
+                      const TqvSkinGeometry& ng, int W, int H, const TqvComposeFlags& flags, gfx::Bitmap& D) {
     SizeTo(D, W, H);
     if (g.RB.x == g.LT.x || g.RB.y == g.LT.y || P.Empty() || !Sane(S, g, ng, W, H)) {
         return;
@@ -123,14 +119,11 @@ void ComposeSkinImage(const gfx::Bitmap& P, const RECT& S, const TqvSkinGeometry
     const RECT& c = g.Cl;
     const RECT& nc = ng.Cl;
 
-    EdgeHorz(P, src(g.LT.x, g.RT.x, 0, c.top), D, RECT{ng.LT.x, 0, ng.RT.x, nc.top},
-             flags.StretchTop);
+    EdgeHorz(P, src(g.LT.x, g.RT.x, 0, c.top), D, RECT{ng.LT.x, 0, ng.RT.x, nc.top}, flags.StretchTop);
     EdgeHorz(P, src(g.LB.x, g.RB.x, c.bottom, sh), D, RECT{ng.LB.x, nc.bottom, ng.RB.x, H},
              flags.StretchBottom);
-    EdgeVert(P, src(0, c.left, g.LT.y, g.LB.y), D, RECT{0, ng.LT.y, nc.left, ng.LB.y},
-             flags.StretchLeft);
-    EdgeVert(P, src(c.right, sw, g.RT.y, g.RB.y), D, RECT{nc.right, ng.RT.y, W, ng.RB.y},
-             flags.StretchRight);
+    EdgeVert(P, src(0, c.left, g.LT.y, g.LB.y), D, RECT{0, ng.LT.y, nc.left, ng.LB.y}, flags.StretchLeft);
+    EdgeVert(P, src(c.right, sw, g.RT.y, g.RB.y), D, RECT{nc.right, ng.RT.y, W, ng.RB.y}, flags.StretchRight);
 
     // Each corner is an L of two pieces: beyond the client edge up to the corner point's x, and
     // beside the client rectangle up to the corner point's y.
@@ -154,13 +147,12 @@ void ComposeSkinImage(const gfx::Bitmap& P, const RECT& S, const TqvSkinGeometry
         SizeTo(D, W, H);
         return;
     }
-    ComposeSkinImage(P, S, g, AnchorSkinGeometry(g, RectWidth(S), RectHeight(S), W, H), W, H,
-                     flags, D);
+    ComposeSkinImage(P, S, g, AnchorSkinGeometry(g, RectWidth(S), RectHeight(S), W, H), W, H, flags, D);
 }
 
 void ComposeSkinImageOpenRight(const gfx::Bitmap& P, const RECT& S, const TqvSkinGeometry& g,
-                               const TqvSkinGeometry& ng, int W, int H,
-                               const TqvComposeFlags& flags, gfx::Bitmap& D) {
+                               const TqvSkinGeometry& ng, int W, int H, const TqvComposeFlags& flags,
+                               gfx::Bitmap& D) {
     SizeTo(D, W, H);
     if (g.RB.x == g.LT.x || g.RB.y == g.LT.y || P.Empty() || !Sane(S, g, ng, W, H)) {
         return;
@@ -171,10 +163,8 @@ void ComposeSkinImageOpenRight(const gfx::Bitmap& P, const RECT& S, const TqvSki
     const RECT& nc = ng.Cl;
 
     EdgeHorz(P, src(g.LT.x, g.RT.x, 0, c.top), D, RECT{ng.LT.x, 0, W, nc.top}, flags.StretchTop);
-    EdgeHorz(P, src(g.LB.x, g.RB.x, c.bottom, sh), D, RECT{ng.LB.x, nc.bottom, W, H},
-             flags.StretchBottom);
-    EdgeVert(P, src(0, c.left, g.LT.y, g.LB.y), D, RECT{0, ng.LT.y, nc.left, ng.LB.y},
-             flags.StretchLeft);
+    EdgeHorz(P, src(g.LB.x, g.RB.x, c.bottom, sh), D, RECT{ng.LB.x, nc.bottom, W, H}, flags.StretchBottom);
+    EdgeVert(P, src(0, c.left, g.LT.y, g.LB.y), D, RECT{0, ng.LT.y, nc.left, ng.LB.y}, flags.StretchLeft);
 
     BlitPixels(P, src(0, g.LT.x, 0, c.top), D, RECT{0, 0, ng.LT.x, nc.top});
     BlitPixels(P, src(0, c.left, c.top, g.LT.y), D, RECT{0, nc.top, nc.left, ng.LT.y});
@@ -182,15 +172,15 @@ void ComposeSkinImageOpenRight(const gfx::Bitmap& P, const RECT& S, const TqvSki
     BlitPixels(P, src(c.left, g.LB.x, c.bottom, sh), D, RECT{nc.left, nc.bottom, ng.LB.x, H});
 
     if (flags.DrawCentre) {
-        ComposeCentre(P, src(c.left, c.right, c.top, c.bottom), D,
-                      RECT{nc.left, nc.top, W, nc.bottom}, flags);
+        ComposeCentre(P, src(c.left, c.right, c.top, c.bottom), D, RECT{nc.left, nc.top, W, nc.bottom},
+                      flags);
     }
 }
 
 namespace {
 
-void ComposeHorz(const gfx::Bitmap& P, const RECT& S, int l, int r, int W, bool stretch,
-                 bool drawRight, gfx::Bitmap& D) {
+void ComposeHorz(const gfx::Bitmap& P, const RECT& S, int l, int r, int W, bool stretch, bool drawRight,
+                 gfx::Bitmap& D) {
     if (!Sane(S) || !Sane({l, r, W})) {
         SizeTo(D, Sane(S) ? W : 0, Sane(S) ? RectHeight(S) : 0);
         return;
@@ -213,13 +203,13 @@ void ComposeHorz(const gfx::Bitmap& P, const RECT& S, int l, int r, int W, bool 
 
 } // namespace
 
-void ComposeHorzImage(const gfx::Bitmap& P, const RECT& S, int leftWidth, int rightWidth, int W,
-                      bool stretch, gfx::Bitmap& D) {
+void ComposeHorzImage(const gfx::Bitmap& P, const RECT& S, int leftWidth, int rightWidth, int W, bool stretch,
+                      gfx::Bitmap& D) {
     ComposeHorz(P, S, leftWidth, rightWidth, W, stretch, true, D);
 }
 
-void ComposeHorzImageNoRight(const gfx::Bitmap& P, const RECT& S, int leftWidth, int rightWidth,
-                             int W, bool stretch, gfx::Bitmap& D) {
+void ComposeHorzImageNoRight(const gfx::Bitmap& P, const RECT& S, int leftWidth, int rightWidth, int W,
+                             bool stretch, gfx::Bitmap& D) {
     ComposeHorz(P, S, leftWidth, rightWidth, W, stretch, false, D);
 }
 
@@ -242,8 +232,8 @@ void ComposeVertImage(const gfx::Bitmap& P, const RECT& S, int t, int b, int H, 
     EdgeVert(P, src(0, sw, t, sh - b), D, RECT{0, t, sw, H - b}, stretch);
 }
 
-void FillFromSkinRect(const gfx::Bitmap& P, const RECT& O, const RECT& R, const RECT& Dr, int W,
-                      int H, bool stretch, int stretchType, gfx::Bitmap& D) {
+void FillFromSkinRect(const gfx::Bitmap& P, const RECT& O, const RECT& R, const RECT& Dr, int W, int H,
+                      bool stretch, int stretchType, gfx::Bitmap& D) {
     SizeTo(D, W, H);
     if (IsRectEmpty(Dr) || !Sane(O) || !Sane(R) || !Sane(Dr)) {
         return;
@@ -262,9 +252,7 @@ void FillFromSkinRect(const gfx::Bitmap& P, const RECT& O, const RECT& R, const 
         return;
     }
     switch (stretchType) {
-    case 0:
-        StretchPixels(P, s, D, Dr);
-        break;
+    case 0: StretchPixels(P, s, D, Dr); break;
     case 1: {
         // Whole copies, not clipped to Dr: the last one may run past its right edge.
         gfx::Bitmap T(tw, dh);
@@ -282,13 +270,11 @@ void FillFromSkinRect(const gfx::Bitmap& P, const RECT& O, const RECT& R, const 
         }
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 
-void FitSkinImageToSize(const gfx::Bitmap& P, const RECT& S, const RECT& I, bool drawCentre,
-                        gfx::Bitmap& D) {
+void FitSkinImageToSize(const gfx::Bitmap& P, const RECT& S, const RECT& I, bool drawCentre, gfx::Bitmap& D) {
     TqvSkinGeometry g;
     g.LT = POINT{I.left, I.top};
     g.RT = POINT{I.right, I.top};
@@ -306,8 +292,7 @@ void FitSkinImageToSize(const gfx::Bitmap& P, const RECT& S, const RECT& I, bool
         SizeTo(D, W, H);
         return;
     }
-    ComposeSkinImage(P, S, g, AnchorSkinGeometry(g, RectWidth(S), RectHeight(S), W, H), W, H,
-                     flags, D);
+    ComposeSkinImage(P, S, g, AnchorSkinGeometry(g, RectWidth(S), RectHeight(S), W, H), W, H, flags, D);
 }
 
 void ComposeBorderStrips(const gfx::Bitmap& P, const RECT& S, const TqvSkinGeometry& g,
@@ -328,8 +313,7 @@ void ComposeBorderStrips(const gfx::Bitmap& P, const RECT& S, const TqvSkinGeome
         SizeTo(T, W, th);
         // Tiling starts at the strip's left end; the corners are laid over it afterwards.
         EdgeHorz(P, src(g.LT.x, g.RT.x, 0, th), T,
-                 flags.StretchTop ? RECT{ng.LT.x, 0, ng.RT.x, th} : RECT{0, 0, W, th},
-                 flags.StretchTop);
+                 flags.StretchTop ? RECT{ng.LT.x, 0, ng.RT.x, th} : RECT{0, 0, W, th}, flags.StretchTop);
         BlitPixels(P, src(0, g.LT.x, 0, th), T, RECT{0, 0, ng.LT.x, th});
         BlitPixels(P, src(g.RT.x, sw, 0, th), T, RECT{ng.RT.x, 0, W, th});
     }
@@ -351,8 +335,7 @@ void ComposeBorderStrips(const gfx::Bitmap& P, const RECT& S, const TqvSkinGeome
 
     // The side strips span the client height; their end pieces are the rows between the client
     // rectangle's edge and the corner point. Source columns [x0, x1) go into a strip w wide.
-    auto side = [&](gfx::Bitmap& strip, int w, int x0, int x1, int topY, int bottomY,
-                    bool stretch) {
+    auto side = [&](gfx::Bitmap& strip, int w, int x0, int x1, int topY, int bottomY, bool stretch) {
         SizeTo(strip, w, lh);
         const int head = topY - c.top;
         const int tail = c.bottom - bottomY;
@@ -374,8 +357,8 @@ void ComposeBorderStrips(const gfx::Bitmap& P, const RECT& S, const TqvSkinGeome
     }
 }
 
-void ComposeMaskStrips(const gfx::Bitmap& Mk, const TqvSkinGeometry& g, const TqvSkinGeometry& ng,
-                       int W, TqvBorderStrips& strips) {
+void ComposeMaskStrips(const gfx::Bitmap& Mk, const TqvSkinGeometry& g, const TqvSkinGeometry& ng, int W,
+                       TqvBorderStrips& strips) {
     if (!Sane(g) || !Sane(ng) || !Sane({W})) {
         return;
     }
@@ -401,8 +384,7 @@ void ComposeMaskStrips(const gfx::Bitmap& Mk, const TqvSkinGeometry& g, const Tq
             CopyPixels(Mk, x0, m.top, x1 - x0, topY - m.top, strip, 0, 0);
         }
         if (m.bottom - bottomY > 0) {
-            CopyPixels(Mk, x0, bottomY, x1 - x0, m.bottom - bottomY, strip, 0,
-                       h - (m.bottom - bottomY));
+            CopyPixels(Mk, x0, bottomY, x1 - x0, m.bottom - bottomY, strip, 0, h - (m.bottom - bottomY));
         }
     };
     if (lw > 0 && nmh > 0) {
@@ -412,8 +394,7 @@ void ComposeMaskStrips(const gfx::Bitmap& Mk, const TqvSkinGeometry& g, const Tq
         side(strips.Right, m.right, mw, g.RT.y, g.RB.y);
     }
 
-    auto band = [&](gfx::Bitmap& strip, int y0, int h, int leftX, int rightX, int newLeftX,
-                    int newRightX) {
+    auto band = [&](gfx::Bitmap& strip, int y0, int h, int leftX, int rightX, int newLeftX, int newRightX) {
         strip.Resize(W, h);
         if (leftX != rightX) {
             TileHorz(Mk, RECT{leftX, y0, rightX, y0 + h}, strip, newLeftX, newRightX, 0, h);

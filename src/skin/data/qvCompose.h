@@ -43,8 +43,7 @@ TqvSkinGeometry AnchorSkinGeometry(const TqvSkinGeometry& g, int sw, int sh, int
 // The nine-part composition of S in P into D, which is sized to W x H (its pixels are kept when it
 // already has that size; pixels no piece covers are not touched). ng is g anchored to W x H.
 void ComposeSkinImage(const gfx::Bitmap& P, const RECT& S, const TqvSkinGeometry& g,
-                      const TqvSkinGeometry& ng, int W, int H, const TqvComposeFlags& flags,
-                      gfx::Bitmap& D);
+                      const TqvSkinGeometry& ng, int W, int H, const TqvComposeFlags& flags, gfx::Bitmap& D);
 // The same, anchoring g itself.
 void ComposeSkinImage(const gfx::Bitmap& P, const RECT& S, const TqvSkinGeometry& g, int W, int H,
                       const TqvComposeFlags& flags, gfx::Bitmap& D);
@@ -52,16 +51,16 @@ void ComposeSkinImage(const gfx::Bitmap& P, const RECT& S, const TqvSkinGeometry
 // As ComposeSkinImage for an element without a right border (the report list's header sections):
 // top, bottom and centre run on to W; the right edge and corners are not drawn.
 void ComposeSkinImageOpenRight(const gfx::Bitmap& P, const RECT& S, const TqvSkinGeometry& g,
-                               const TqvSkinGeometry& ng, int W, int H,
-                               const TqvComposeFlags& flags, gfx::Bitmap& D);
+                               const TqvSkinGeometry& ng, int W, int H, const TqvComposeFlags& flags,
+                               gfx::Bitmap& D);
 
 // Three-part horizontal composition of S to W x sh: fixed left and right parts of the given widths
 // and the middle stretched or tiled. The NoRight form leaves the right part out and runs the middle
 // on to W.
-void ComposeHorzImage(const gfx::Bitmap& P, const RECT& S, int leftWidth, int rightWidth, int W,
-                      bool stretch, gfx::Bitmap& D);
-void ComposeHorzImageNoRight(const gfx::Bitmap& P, const RECT& S, int leftWidth, int rightWidth,
-                             int W, bool stretch, gfx::Bitmap& D);
+void ComposeHorzImage(const gfx::Bitmap& P, const RECT& S, int leftWidth, int rightWidth, int W, bool stretch,
+                      gfx::Bitmap& D);
+void ComposeHorzImageNoRight(const gfx::Bitmap& P, const RECT& S, int leftWidth, int rightWidth, int W,
+                             bool stretch, gfx::Bitmap& D);
 
 // Three-part vertical composition of S to sw x H.
 void ComposeVertImage(const gfx::Bitmap& P, const RECT& S, int topHeight, int bottomHeight, int H,
@@ -69,13 +68,12 @@ void ComposeVertImage(const gfx::Bitmap& P, const RECT& S, int topHeight, int bo
 
 // Fills Dr of D (sized to W x H) from the source R moved by (O.left, O.top) in P: stretched by
 // stretchType, or tiled from D's origin over Dr's size.
-void FillFromSkinRect(const gfx::Bitmap& P, const RECT& O, const RECT& R, const RECT& Dr, int W,
-                      int H, bool stretch, int stretchType, gfx::Bitmap& D);
+void FillFromSkinRect(const gfx::Bitmap& P, const RECT& O, const RECT& R, const RECT& Dr, int W, int H,
+                      bool stretch, int stretchType, gfx::Bitmap& D);
 
 // Composes S to D's present size with the inner rectangle I (relative to S) as client rectangle
 // and corner points: corners fixed, edges and centre stretched.
-void FitSkinImageToSize(const gfx::Bitmap& P, const RECT& S, const RECT& I, bool drawCentre,
-                        gfx::Bitmap& D);
+void FitSkinImageToSize(const gfx::Bitmap& P, const RECT& S, const RECT& I, bool drawCentre, gfx::Bitmap& D);
 
 // A frame as four separate bitmaps. The caller draws Top at (0, 0), Left at (0, Top.height),
 // Right at (W - Right.width, Top.height) and Bottom at (0, H - Bottom.height). A strip whose size
@@ -95,7 +93,7 @@ void ComposeBorderStrips(const gfx::Bitmap& P, const RECT& S, const TqvSkinGeome
 
 // The mask picture Mk of a window (at the element's designed size) as four strips for width W:
 // g.Cl is the mask's inner rectangle M and ng.Cl its new form; pieces are tiled, never stretched.
-void ComposeMaskStrips(const gfx::Bitmap& Mk, const TqvSkinGeometry& g, const TqvSkinGeometry& ng,
-                       int W, TqvBorderStrips& strips);
+void ComposeMaskStrips(const gfx::Bitmap& Mk, const TqvSkinGeometry& g, const TqvSkinGeometry& ng, int W,
+                       TqvBorderStrips& strips);
 
 } // namespace qv

@@ -468,7 +468,9 @@ std::unique_ptr<TqvDataSkinControl> CreateControlSkin(std::string_view kind, con
     return CreateRecordOfKind(kControlKinds, kind, name);
 }
 
-std::string_view ControlSkinKind(const TqvDataSkinControl& record) { return KindOfRecord(kControlKinds, record); }
+std::string_view ControlSkinKind(const TqvDataSkinControl& record) {
+    return KindOfRecord(kControlKinds, record);
+}
 
 void LoadControlSkins(const TqvSkinIni& ini, std::vector<std::unique_ptr<TqvDataSkinControl>>& out) {
     LoadSkinRecordList(ini, "SKINCONTROLS", kControlKinds, out);

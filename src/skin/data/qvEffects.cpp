@@ -65,8 +65,7 @@ TqvBitmap24::TqvBitmap24(int width, int height) {
     }
 }
 
-TqvBitmap24::TqvBitmap24(const gfx::Bitmap& source)
-    : TqvBitmap24(source.Width(), source.Height()) {
+TqvBitmap24::TqvBitmap24(const gfx::Bitmap& source) : TqvBitmap24(source.Width(), source.Height()) {
     for (int y = 0; y < height_; ++y) {
         const gfx::Pixel* in = source.Row(y);
         std::uint8_t* out = ScanLine(y);
@@ -392,8 +391,7 @@ void TqvEffectBmp::SplitBlur(int s) {
             const int left = 3 * (j - s >= 0 ? j - s : j);
             const int right = 3 * (j + s < W ? j + s : j);
             for (int c = 0; c < 3; ++c) {
-                const int sum = rowUp[left + c] + rowDown[left + c] + rowUp[right + c] +
-                                rowDown[right + c];
+                const int sum = rowUp[left + c] + rowDown[left + c] + rowUp[right + c] + rowDown[right + c];
                 row[3 * j + c] = std::uint8_t(sum >> 2);
             }
         }

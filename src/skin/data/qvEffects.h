@@ -35,9 +35,7 @@ public:
     bool Empty() const { return width_ <= 0 || height_ <= 0; }
 
     std::uint8_t* ScanLine(int y) { return bits_.data() + std::size_t(y) * std::size_t(stride_); }
-    const std::uint8_t* ScanLine(int y) const {
-        return bits_.data() + std::size_t(y) * std::size_t(stride_);
-    }
+    const std::uint8_t* ScanLine(int y) const { return bits_.data() + std::size_t(y) * std::size_t(stride_); }
     const std::uint8_t* Bits() const { return bits_.data(); }
     // Copies row y out to / in from a buffer of 3 * width bytes.
     void ReadRow(int y, std::uint8_t* buffer) const;

@@ -19,9 +19,7 @@ void TqvDataSkinObject::DescribeFields(TqvSkinFields& fields) {
     QV_MORPH(morphkind);
 }
 
-void TqvDataUserObject::DescribeFields(TqvSkinFields& fields) {
-    QV_RECT(skinrect);
-}
+void TqvDataUserObject::DescribeFields(TqvSkinFields& fields) { QV_RECT(skinrect); }
 
 void TqvDataSkinButton::DescribeFields(TqvSkinFields& fields) {
     TqvDataSkinObject::DescribeFields(fields);
@@ -230,9 +228,7 @@ void TqvSkinFormInfo::DescribeFormInfo(TqvSkinFields& fields) {
 }
 
 namespace {
-bool IsEmptyRect(const RECT& r) {
-    return r.right - r.left <= 0 || r.bottom - r.top <= 0;
-}
+bool IsEmptyRect(const RECT& r) { return r.right - r.left <= 0 || r.bottom - r.top <= 0; }
 void ReplaceUnsetPoint(POINT& hitTest, const POINT& corner) {
     if (hitTest.x == 0 || hitTest.y == 0) {
         hitTest = corner;
@@ -308,7 +304,9 @@ std::unique_ptr<TqvDataSkinObject> CreateFormObject(std::string_view kind, const
     return CreateRecordOfKind(kFormObjectKinds, kind, name);
 }
 
-std::string_view FormObjectKind(const TqvDataSkinObject& record) { return KindOfRecord(kFormObjectKinds, record); }
+std::string_view FormObjectKind(const TqvDataSkinObject& record) {
+    return KindOfRecord(kFormObjectKinds, record);
+}
 
 void LoadFormObjects(const TqvSkinIni& ini, std::vector<std::unique_ptr<TqvDataSkinObject>>& out) {
     LoadSkinRecordList(ini, "SKINOBJECTS", kFormObjectKinds, out);

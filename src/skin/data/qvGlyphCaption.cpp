@@ -54,8 +54,7 @@ void DrawGlyphCaption(HDC dc, const RECT& rc, const TqvGlyphCaptionStyle& style,
 
     POINT g{};
     POINT t{};
-    LayoutGlyphAndText(style.Layout, rc, gw, gh, text.cx, text.cy, style.Margin, style.Spacing, g,
-                       t);
+    LayoutGlyphAndText(style.Layout, rc, gw, gh, text.cx, text.cy, style.Margin, style.Spacing, g, t);
     if (style.Pressed) {
         ++g.x;
         ++g.y;
@@ -77,8 +76,7 @@ void DrawGlyphCaption(HDC dc, const RECT& rc, const TqvGlyphCaptionStyle& style,
         if (!caption.empty()) {
             HorizontalLines(dc, t.x, t.x + text.cx + 2, t.y + text.cy - 1, 3, style.MarkerColor);
         } else {
-            FillWith(dc, RECT{rc.left + 4, rc.top + 4, rc.right - 2, rc.bottom - 4},
-                     style.MarkerColor);
+            FillWith(dc, RECT{rc.left + 4, rc.top + 4, rc.right - 2, rc.bottom - 4}, style.MarkerColor);
         }
     }
     SetBkMode(dc, oldMode);
@@ -105,9 +103,8 @@ void DrawStripGlyphCaption(HDC dc, const RECT& rc, const TqvGlyphCaptionStyle& s
                      [&](POINT g) { DrawStripGlyph(dc, g.x, g.y, k, n, strip); });
 }
 
-void DrawImageListGlyphCaption(HDC dc, const RECT& rc, const TqvGlyphCaptionStyle& style,
-                               bool enabled, HIMAGELIST images, int index,
-                               std::string_view caption) {
+void DrawImageListGlyphCaption(HDC dc, const RECT& rc, const TqvGlyphCaptionStyle& style, bool enabled,
+                               HIMAGELIST images, int index, std::string_view caption) {
     const bool glyph = images != nullptr && index >= 0 && index < images->Count();
     const int gw = glyph ? images->Width() : 0;
     const int gh = glyph ? images->Height() : 0;
@@ -133,8 +130,7 @@ void DrawImageListImage(HDC dc, HIMAGELIST images, int index, int x, int y, bool
         const COLORREF color = pass == 0 ? highlight : shadow;
         for (int row = 0; row < image.Height(); ++row) {
             for (int col = 0; col < image.Width(); ++col) {
-                if (images->Opaque(index, col, row) &&
-                    (image.GetPixel(col, row) & 0xFFFFFF) != 0xFFFFFF) {
+                if (images->Opaque(index, col, row) && (image.GetPixel(col, row) & 0xFFFFFF) != 0xFFFFFF) {
                     SetPixelV(dc, x + col + dx, y + row + dx, color);
                 }
             }

@@ -29,9 +29,8 @@ void DrawStripGlyphCaption(HDC dc, const RECT& rc, const TqvGlyphCaptionStyle& s
 
 // Image index of images with the caption in rc; an index outside the list (or no list) is no
 // glyph. A disabled image is drawn embossed in the button highlight and shadow colours.
-void DrawImageListGlyphCaption(HDC dc, const RECT& rc, const TqvGlyphCaptionStyle& style,
-                               bool enabled, HIMAGELIST images, int index,
-                               std::string_view caption);
+void DrawImageListGlyphCaption(HDC dc, const RECT& rc, const TqvGlyphCaptionStyle& style, bool enabled,
+                               HIMAGELIST images, int index, std::string_view caption);
 
 // Draws image index of images at (x, y), embossed as a disabled image when enabled is false.
 void DrawImageListImage(HDC dc, HIMAGELIST images, int index, int x, int y, bool enabled);

@@ -10,8 +10,7 @@ namespace {
 // own objects back when it goes.
 class PenScope {
 public:
-    PenScope(HDC dc, COLORREF color, bool hollow = false)
-        : dc_(dc), pen_(CreatePen(PS_SOLID, 1, color)) {
+    PenScope(HDC dc, COLORREF color, bool hollow = false) : dc_(dc), pen_(CreatePen(PS_SOLID, 1, color)) {
         oldPen_ = SelectObject(dc_, pen_);
         if (hollow) {
             oldBrush_ = SelectObject(dc_, GetStockObject(NULL_BRUSH));
@@ -45,8 +44,8 @@ int CentreY(const RECT& rc) { return rc.top + (rc.bottom - rc.top) / 2; }
 
 } // namespace
 
-bool LayoutGlyphAndText(int layout, const RECT& rc, int gw, int gh, int tw, int th, int margin,
-                        int spacing, POINT& glyph, POINT& text) {
+bool LayoutGlyphAndText(int layout, const RECT& rc, int gw, int gh, int tw, int th, int margin, int spacing,
+                        POINT& glyph, POINT& text) {
     if (gw == 0) {
         spacing = 0;
     }
@@ -101,8 +100,7 @@ bool LayoutGlyphAndText(int layout, const RECT& rc, int gw, int gh, int tw, int 
             }
         }
         break;
-    default:
-        return false;
+    default: return false;
     }
     glyph = g;
     text = t;
@@ -150,18 +148,10 @@ void DrawDirectionArrow(HDC dc, const RECT& rc, int kind, COLORREF color) {
     // each line ends one pixel further.
     for (int i = 0; i <= 3; ++i) {
         switch (kind) {
-        case 1:
-            pen.Line(cx - 2 + i, cy - i, cx - 2 + i, cy + i + 1);
-            break;
-        case 2:
-            pen.Line(cx + 2 - (3 - i), cy - (3 - i), cx + 2 - (3 - i), cy + (3 - i) + 1);
-            break;
-        case 3:
-            pen.Line(cx - i, cy - 2 + i, cx + i + 1, cy - 2 + i);
-            break;
-        default:
-            pen.Line(cx - (3 - i), cy + 2 - (3 - i), cx + (3 - i) + 1, cy + 2 - (3 - i));
-            break;
+        case 1: pen.Line(cx - 2 + i, cy - i, cx - 2 + i, cy + i + 1); break;
+        case 2: pen.Line(cx + 2 - (3 - i), cy - (3 - i), cx + 2 - (3 - i), cy + (3 - i) + 1); break;
+        case 3: pen.Line(cx - i, cy - 2 + i, cx + i + 1, cy - 2 + i); break;
+        default: pen.Line(cx - (3 - i), cy + 2 - (3 - i), cx + (3 - i) + 1, cy + 2 - (3 - i)); break;
         }
     }
 }

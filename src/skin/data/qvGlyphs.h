@@ -15,8 +15,8 @@ namespace qv {
 // text, 1 right, 2 above, 3 below; margin is the glyph's distance to its edge, -1 centres glyph
 // and text together; spacing is the gap between them (0 when there is no glyph). Returns false,
 // leaving glyph and text as they were, for any other layout.
-bool LayoutGlyphAndText(int layout, const RECT& rc, int gw, int gh, int tw, int th, int margin,
-                        int spacing, POINT& glyph, POINT& text);
+bool LayoutGlyphAndText(int layout, const RECT& rc, int gw, int gh, int tw, int th, int margin, int spacing,
+                        POINT& glyph, POINT& text);
 
 // Draws frame k (1-based) of the n frames of strip at (x, y), transparent where the frame has the
 // colour of its bottom-left pixel. An empty strip, or k outside 1 .. n, draws nothing.

@@ -75,12 +75,11 @@ std::vector<std::uint8_t> MaskToRegionData(const gfx::Bitmap& mask, int dx, int 
 
 HRGN RegionFromMask(const gfx::Bitmap& mask) {
     const std::vector<std::uint8_t> block = MaskToRegionData(mask, 0, 0);
-    return ExtCreateRegion(nullptr, DWORD(block.size()),
-                           reinterpret_cast<const RGNDATA*>(block.data()));
+    return ExtCreateRegion(nullptr, DWORD(block.size()), reinterpret_cast<const RGNDATA*>(block.data()));
 }
 
-bool BuildSkinMaskRegion(const gfx::Bitmap& Mk, const TqvSkinGeometry& g,
-                         const TqvSkinGeometry& ng, int W, gfx::Region& region) {
+bool BuildSkinMaskRegion(const gfx::Bitmap& Mk, const TqvSkinGeometry& g, const TqvSkinGeometry& ng, int W,
+                         gfx::Region& region) {
     const RECT& nm = ng.Cl;
     if (ng.RT.x < ng.LT.x || ng.LB.y < ng.LT.y || IsRectEmpty(nm)) {
         return false;
@@ -97,8 +96,7 @@ bool BuildSkinMaskRegion(const gfx::Bitmap& Mk, const TqvSkinGeometry& g,
     return true;
 }
 
-HRGN RegionFromSkinMask(const gfx::Bitmap& Mk, const TqvSkinGeometry& g, const TqvSkinGeometry& ng,
-                        int W) {
+HRGN RegionFromSkinMask(const gfx::Bitmap& Mk, const TqvSkinGeometry& g, const TqvSkinGeometry& ng, int W) {
     gfx::Region region;
     if (!BuildSkinMaskRegion(Mk, g, ng, W, region)) {
         return nullptr;

@@ -30,9 +30,8 @@ HRGN RegionFromMask(const gfx::Bitmap& mask);
 // new inner rectangle) united with the black pixels of the four mask strips of ComposeMaskStrips,
 // placed around it. No region (false / null) when the new corner points are inverted or ng.Cl is
 // empty. The HRGN form is owned by the caller.
-bool BuildSkinMaskRegion(const gfx::Bitmap& Mk, const TqvSkinGeometry& g,
-                         const TqvSkinGeometry& ng, int W, gfx::Region& region);
-HRGN RegionFromSkinMask(const gfx::Bitmap& Mk, const TqvSkinGeometry& g, const TqvSkinGeometry& ng,
-                        int W);
+bool BuildSkinMaskRegion(const gfx::Bitmap& Mk, const TqvSkinGeometry& g, const TqvSkinGeometry& ng, int W,
+                         gfx::Region& region);
+HRGN RegionFromSkinMask(const gfx::Bitmap& Mk, const TqvSkinGeometry& g, const TqvSkinGeometry& ng, int W);
 
 } // namespace qv

@@ -22,9 +22,7 @@ bool IsWindows2000OrLater() {
     return v.Major > 5 || (v.Major == 5 && v.Minor <= 2);
 }
 
-void SetWindowAlpha(HWND window, BYTE alpha) {
-    SetLayeredWindowAttributes(window, 0, alpha, LWA_ALPHA);
-}
+void SetWindowAlpha(HWND window, BYTE alpha) { SetLayeredWindowAttributes(window, 0, alpha, LWA_ALPHA); }
 
 BOOL SafeGetScrollBarInfo(HWND window, LONG idObject, SCROLLBARINFO& info) {
     info = SCROLLBARINFO{};

@@ -6,8 +6,7 @@
 
 namespace qv {
 
-void CopyPixels(const gfx::Bitmap& src, int sx, int sy, int w, int h, gfx::Bitmap& dst, int dx,
-                int dy) {
+void CopyPixels(const gfx::Bitmap& src, int sx, int sy, int w, int h, gfx::Bitmap& dst, int dx, int dy) {
     // Clip the block against the source and the destination together, keeping the two corners
     // in step.
     if (sx < 0) {
@@ -53,8 +52,7 @@ namespace {
 // Maps the destination span [d0, d1) onto the source span [s0, s1), restricted to destination
 // indexes in [0, dstLimit); entries whose source index falls outside [0, srcLimit) are -1.
 // first receives the destination index of entry 0.
-std::vector<int> SampleMap(int s0, int s1, int d0, int d1, int srcLimit, int dstLimit,
-                           int& first) {
+std::vector<int> SampleMap(int s0, int s1, int d0, int d1, int srcLimit, int dstLimit, int& first) {
     std::vector<int> map;
     const int srcLen = s1 - s0;
     const int dstLen = d1 - d0;
@@ -77,10 +75,8 @@ std::vector<int> SampleMap(int s0, int s1, int d0, int d1, int srcLimit, int dst
 void StretchPixels(const gfx::Bitmap& src, const RECT& s, gfx::Bitmap& dst, const RECT& d) {
     int x0 = 0;
     int y0 = 0;
-    const std::vector<int> cols =
-        SampleMap(s.left, s.right, d.left, d.right, src.Width(), dst.Width(), x0);
-    const std::vector<int> rows =
-        SampleMap(s.top, s.bottom, d.top, d.bottom, src.Height(), dst.Height(), y0);
+    const std::vector<int> cols = SampleMap(s.left, s.right, d.left, d.right, src.Width(), dst.Width(), x0);
+    const std::vector<int> rows = SampleMap(s.top, s.bottom, d.top, d.bottom, src.Height(), dst.Height(), y0);
     if (cols.empty() || rows.empty()) {
         return;
     }
@@ -131,8 +127,7 @@ namespace {
 // True when the piece s lies wholly inside src and src is not the destination: then every tile
 // is the same block of pixels, and the tiles after the first can be copied from the first.
 bool WholePiece(const gfx::Bitmap& src, const RECT& s, const gfx::Bitmap& dst) {
-    return &src != &dst && s.left >= 0 && s.top >= 0 && s.right <= src.Width() &&
-           s.bottom <= src.Height();
+    return &src != &dst && s.left >= 0 && s.top >= 0 && s.right <= src.Width() && s.bottom <= src.Height();
 }
 
 // Repeats the columns [x, x + w) of the rows [y0, y1) to the right up to end, doubling the copied
@@ -171,8 +166,7 @@ void RepeatRows(gfx::Bitmap& dst, int y, int h, int end, int x0, int x1) {
 
 } // namespace
 
-void TileHorz(const gfx::Bitmap& src, const RECT& s, gfx::Bitmap& dst, int o, int e, int y0,
-              int y1) {
+void TileHorz(const gfx::Bitmap& src, const RECT& s, gfx::Bitmap& dst, int o, int e, int y0, int y1) {
     const int w = s.right - s.left;
     if (w <= 0 || e <= o) {
         return;
@@ -182,8 +176,7 @@ void TileHorz(const gfx::Bitmap& src, const RECT& s, gfx::Bitmap& dst, int o, in
     int k = o < 0 ? (-o) / w : 0;
     for (int x = o + k * w; x < e && x < dst.Width(); x += w) {
         const int cut = std::max(0, x + w - e);
-        BlitPixels(src, RECT{s.left, s.top, s.right - cut, s.bottom}, dst,
-                   RECT{x, y0, x + w - cut, y1});
+        BlitPixels(src, RECT{s.left, s.top, s.right - cut, s.bottom}, dst, RECT{x, y0, x + w - cut, y1});
         if (whole && x >= 0) {
             // The rest repeats this piece, the last one cut at e.
             RepeatColumns(dst, x, w, e, y0, y1);
@@ -192,8 +185,7 @@ void TileHorz(const gfx::Bitmap& src, const RECT& s, gfx::Bitmap& dst, int o, in
     }
 }
 
-void TileVert(const gfx::Bitmap& src, const RECT& s, gfx::Bitmap& dst, int o, int e, int x0,
-              int x1) {
+void TileVert(const gfx::Bitmap& src, const RECT& s, gfx::Bitmap& dst, int o, int e, int x0, int x1) {
     const int h = s.bottom - s.top;
     if (h <= 0 || e <= o) {
         return;
@@ -202,8 +194,7 @@ void TileVert(const gfx::Bitmap& src, const RECT& s, gfx::Bitmap& dst, int o, in
     int k = o < 0 ? (-o) / h : 0;
     for (int y = o + k * h; y < e && y < dst.Height(); y += h) {
         const int cut = std::max(0, y + h - e);
-        BlitPixels(src, RECT{s.left, s.top, s.right, s.bottom - cut}, dst,
-                   RECT{x0, y, x1, y + h - cut});
+        BlitPixels(src, RECT{s.left, s.top, s.right, s.bottom - cut}, dst, RECT{x0, y, x1, y + h - cut});
         if (whole && y >= 0) {
             RepeatRows(dst, y, h, e, x0, x1);
             return;
@@ -235,8 +226,8 @@ void TileBoth(const gfx::Bitmap& src, const RECT& s, gfx::Bitmap& dst, const REC
             const int first = std::min(w - into, right - left);
             std::memcpy(out + left, in + into, std::size_t(first) * sizeof(gfx::Pixel));
             if (left + first < right) {
-                std::memcpy(out + left + first, in, std::size_t(std::min(w, right - left - first)) *
-                                                        sizeof(gfx::Pixel));
+                std::memcpy(out + left + first, in,
+                            std::size_t(std::min(w, right - left - first)) * sizeof(gfx::Pixel));
                 RepeatColumns(dst, left + first, w, right, y, y + 1);
             }
         }

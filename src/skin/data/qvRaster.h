@@ -17,13 +17,10 @@ namespace qv {
 // sampling rule of every stretch in the skin engine: floor(d * srcLen / dstLen), so whole rows and
 // columns are repeated (growing) or dropped (shrinking) and the first sample is always the source's
 // first row or column.
-inline int StretchSourceIndex(int d, int srcLen, int dstLen) {
-    return int((long long)d * srcLen / dstLen);
-}
+inline int StretchSourceIndex(int d, int srcLen, int dstLen) { return int((long long)d * srcLen / dstLen); }
 
 // Copies the w x h block at (sx, sy) of src to (dx, dy) of dst.
-void CopyPixels(const gfx::Bitmap& src, int sx, int sy, int w, int h, gfx::Bitmap& dst, int dx,
-                int dy);
+void CopyPixels(const gfx::Bitmap& src, int sx, int sy, int w, int h, gfx::Bitmap& dst, int dx, int dy);
 
 // Scales the source rectangle s to the destination rectangle d by nearest-neighbour sampling.
 void StretchPixels(const gfx::Bitmap& src, const RECT& s, gfx::Bitmap& dst, const RECT& d);
@@ -35,12 +32,10 @@ void BlitPixels(const gfx::Bitmap& src, const RECT& s, gfx::Bitmap& dst, const R
 // Tiles the piece s horizontally from x = o up to x = e over the destination rows [y0, y1): piece
 // k covers [o + k*w, o + (k+1)*w) with w = width of s, the last one cut at e together with its
 // source. A piece of width <= 0 or e <= o draws nothing.
-void TileHorz(const gfx::Bitmap& src, const RECT& s, gfx::Bitmap& dst, int o, int e, int y0,
-              int y1);
+void TileHorz(const gfx::Bitmap& src, const RECT& s, gfx::Bitmap& dst, int o, int e, int y0, int y1);
 
 // The same along y from o to e over the destination columns [x0, x1).
-void TileVert(const gfx::Bitmap& src, const RECT& s, gfx::Bitmap& dst, int o, int e, int x0,
-              int x1);
+void TileVert(const gfx::Bitmap& src, const RECT& s, gfx::Bitmap& dst, int o, int e, int x0, int x1);
 
 // Tiles the piece s over d in both directions, anchored at d's top-left corner, with the tiles of
 // the last column and row cut at d's right and bottom edges.

@@ -40,9 +40,7 @@ TqvBytes ReadPictureFile(const std::string& path) {
     return TqvBytes(bytes.begin(), bytes.begin() + std::ptrdiff_t(consumed));
 }
 
-std::int32_t ReadInt32(vcl::TStream& stream) {
-    return stream.ReadValue<std::int32_t>();
-}
+std::int32_t ReadInt32(vcl::TStream& stream) { return stream.ReadValue<std::int32_t>(); }
 
 // The application's route: the screen's forms, each sent the message through its window, so a
 // form skin that has subclassed the window sees it as well as one hooked into WindowProc.
@@ -161,9 +159,7 @@ void TqvCompressedStoredSkin::WriteCompressedStream(vcl::TStream& stream) const 
     }
 }
 
-void TqvCompressedStoredSkin::ReadCompressedData(vcl::TStream& stream) {
-    compressed_.LoadFromStream(stream);
-}
+void TqvCompressedStoredSkin::ReadCompressedData(vcl::TStream& stream) { compressed_.LoadFromStream(stream); }
 
 void TqvCompressedStoredSkin::WriteCompressedData(vcl::TStream& stream) const {
     if (!compressed_.Bytes().empty()) {
@@ -268,9 +264,7 @@ void TqvSkinData::SetSkinIndex(int index) {
     }
 }
 
-void TqvSkinData::LoadListItem(int index) {
-    LoadFromStoredSkin(skinList_->Items(index).StoredSkin());
-}
+void TqvSkinData::LoadListItem(int index) { LoadFromStoredSkin(skinList_->Items(index).StoredSkin()); }
 
 void TqvSkinData::ClearRecords() {
     FormObjects.clear();

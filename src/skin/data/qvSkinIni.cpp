@@ -11,9 +11,7 @@ namespace qv {
 
 namespace {
 
-bool IsTrimmed(unsigned char c) {
-    return c <= ' ';
-}
+bool IsTrimmed(unsigned char c) { return c <= ' '; }
 
 std::string_view Trim(std::string_view s) {
     std::size_t b = 0;
@@ -38,9 +36,7 @@ struct FoldedCaseTable {
 constexpr FoldedCaseTable kFoldedCase;
 
 // A table rather than a range test: folding is on every lookup's path, for every character.
-std::uint8_t FoldCase(char c) {
-    return kFoldedCase.folded[std::uint8_t(c)];
-}
+std::uint8_t FoldCase(char c) { return kFoldedCase.folded[std::uint8_t(c)]; }
 
 // Eight characters folded to lower case at once (only the bytes 'A'..'Z' change): the hash runs
 // on every lookup, and a loop step per character is what costs most in instrumented builds.
@@ -48,8 +44,8 @@ std::uint64_t FoldWord(std::uint64_t w) {
     constexpr std::uint64_t kOnes = 0x0101010101010101ull;
     constexpr std::uint64_t kHigh = 0x8080808080808080ull;
     std::uint64_t low7 = w & ~kHigh;
-    std::uint64_t atLeastA = low7 + (0x80 - 'A') * kOnes; // high bit of a byte: it is >= 'A'
-    std::uint64_t aboveZ = low7 + (0x80 - 'Z' - 1) * kOnes; // high bit of a byte: it is > 'Z'
+    std::uint64_t atLeastA = low7 + (0x80 - 'A') * kOnes;     // high bit of a byte: it is >= 'A'
+    std::uint64_t aboveZ = low7 + (0x80 - 'Z' - 1) * kOnes;   // high bit of a byte: it is > 'Z'
     std::uint64_t capitals = atLeastA & ~aboveZ & ~w & kHigh; // and below 0x80 to begin with
     return w | (capitals >> 2);
 }
@@ -316,9 +312,7 @@ void TqvSkinIni::SetText(std::string_view text) {
     }
 }
 
-bool TqvSkinIni::SectionExists(std::string_view section) const {
-    return FindSection(section) != nullptr;
-}
+bool TqvSkinIni::SectionExists(std::string_view section) const { return FindSection(section) != nullptr; }
 
 const std::string* TqvSkinIni::FindValue(std::string_view section, std::string_view key) const {
     const Section* s = FindSection(section);
@@ -392,7 +386,8 @@ std::string TqvSkinIni::Text() const {
 namespace {
 
 // Cuts value at every ",", keeps only the digits of each part and parses the first count parts.
-template <std::size_t N> std::array<int, N> ReadNumberParts(std::string_view value) {
+template <std::size_t N>
+std::array<int, N> ReadNumberParts(std::string_view value) {
     std::array<int, N> numbers{};
     std::size_t pos = 0;
     for (std::size_t i = 0; i < N; ++i) {
@@ -475,7 +470,8 @@ int ReadWord(const TqvSkinIni& ini, std::string_view section, std::string_view k
     return otherValue;
 }
 
-template <std::size_t N> std::string_view WordOf(const std::array<std::string_view, N>& words, int value) {
+template <std::size_t N>
+std::string_view WordOf(const std::array<std::string_view, N>& words, int value) {
     return value >= 0 && std::size_t(value) < N ? words[std::size_t(value)] : words[0];
 }
 
@@ -552,27 +548,16 @@ std::vector<int> IniPresentIndexes(const TqvSkinIni& ini, std::string_view secti
 
 // ---- writers ----
 
-std::string_view StretchTypeWord(TqvStretchType type) {
-    return WordOf(kStretchWords, type);
-}
-std::string_view InactiveEffectWord(TqvInactiveEffect effect) {
-    return WordOf(kEffectWords, effect);
-}
-std::string_view MorphKindWord(TqvMorphKind kind) {
-    return WordOf(kMorphWords, kind);
-}
-std::string_view CommandWord(TqvStdCommand command) {
-    return WordOf(kCommandWords, command);
-}
+std::string_view StretchTypeWord(TqvStretchType type) { return WordOf(kStretchWords, type); }
+std::string_view InactiveEffectWord(TqvInactiveEffect effect) { return WordOf(kEffectWords, effect); }
+std::string_view MorphKindWord(TqvMorphKind kind) { return WordOf(kMorphWords, kind); }
+std::string_view CommandWord(TqvStdCommand command) { return WordOf(kCommandWords, command); }
 
 std::string_view AlignmentWord(TAlignment alignment) {
     switch (alignment) {
-    case taLeftJustify:
-        return "taleftjustify";
-    case taRightJustify:
-        return "tarightjustify";
-    case taCenter:
-        break;
+    case taLeftJustify: return "taleftjustify";
+    case taRightJustify: return "tarightjustify";
+    case taCenter: break;
     }
     return "tacenter";
 }

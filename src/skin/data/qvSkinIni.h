@@ -95,7 +95,8 @@ private:
     class NameIndex {
     public:
         static constexpr std::size_t npos = std::size_t(-1);
-        template <class Matches> std::size_t Find(std::uint32_t hash, const Matches& matches) const;
+        template <class Matches>
+        std::size_t Find(std::uint32_t hash, const Matches& matches) const;
         void Add(std::uint32_t hash, std::size_t position);
         // Room for count names in all without regrowing.
         void Reserve(std::size_t count);

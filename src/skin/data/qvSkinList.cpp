@@ -15,8 +15,6 @@ TqvSkinListItem& TqvCompressedSkinList::Add() {
     return *skins_.back();
 }
 
-void TqvCompressedSkinList::Delete(int index) {
-    skins_.erase(skins_.begin() + index);
-}
+void TqvCompressedSkinList::Delete(int index) { skins_.erase(skins_.begin() + index); }
 
 } // namespace qv

@@ -38,7 +38,8 @@ std::optional<TqvSkinContainerContent> Decode(std::span<const std::uint8_t> stre
     }
 }
 
-void Start(std::span<const std::uint8_t> zlibStream, std::function<std::optional<TqvSkinContainerContent>()> work) {
+void Start(std::span<const std::uint8_t> zlibStream,
+           std::function<std::optional<TqvSkinContainerContent>()> work) {
     Prefetch& p = Pending();
     if (p.content.valid()) {
         p.content.wait();

@@ -84,15 +84,11 @@ void TqvSkinFieldWriter::Integer(std::string_view key, int& value) {
 void TqvSkinFieldWriter::Color(std::string_view key, TColor& value) {
     ini_.WriteInteger(section_, key, value);
 }
-void TqvSkinFieldWriter::Flag(std::string_view key, bool& value) {
-    IniWriteFlag(ini_, section_, key, value);
-}
+void TqvSkinFieldWriter::Flag(std::string_view key, bool& value) { IniWriteFlag(ini_, section_, key, value); }
 void TqvSkinFieldWriter::String(std::string_view key, std::string& value) {
     ini_.WriteString(section_, key, value);
 }
-void TqvSkinFieldWriter::Rect(std::string_view key, RECT& value) {
-    IniWriteRect(ini_, section_, key, value);
-}
+void TqvSkinFieldWriter::Rect(std::string_view key, RECT& value) { IniWriteRect(ini_, section_, key, value); }
 void TqvSkinFieldWriter::Point(std::string_view key, POINT& value) {
     IniWritePoint(ini_, section_, key, value);
 }

@@ -128,7 +128,8 @@ protected:
 
 // The link of each record class into the tree: Self derives from Base through it, and its reset
 // assigns a new Self, so the field initialisers are the only place a default is written.
-template <class Self, class Base> class TqvSkinRecordOf : public Base {
+template <class Self, class Base>
+class TqvSkinRecordOf : public Base {
 public:
     using Base::Base;
 

@@ -17,14 +17,16 @@ namespace qv {
 // Splits "name:kind" at the first colon; false when there is none.
 bool SplitSkinListEntry(std::string_view entry, std::string& name, std::string& kind);
 
-template <class Base> struct TqvRecordKind {
+template <class Base>
+struct TqvRecordKind {
     std::string_view kind;
     std::unique_ptr<Base> (*create)(const std::string& name);
     bool (*is)(const Base& record);
 };
 
 // The table entry for kind word `kind` creating records of class T.
-template <class Base, class T> constexpr TqvRecordKind<Base> RecordKind(std::string_view kind) {
+template <class Base, class T>
+constexpr TqvRecordKind<Base> RecordKind(std::string_view kind) {
     return {kind, [](const std::string& name) -> std::unique_ptr<Base> { return std::make_unique<T>(name); },
             [](const Base& record) { return typeid(record) == typeid(T); }};
 }
@@ -55,8 +57,8 @@ std::string_view KindOfRecord(const TqvRecordKind<Base> (&kinds)[N], const Base&
 // Reads the list of `section` into `out`, each record loaded from the text. Absent entries,
 // entries without a colon and unknown kinds are skipped without shifting the others.
 template <class Base, std::size_t N>
-void LoadSkinRecordList(const TqvSkinIni& ini, std::string_view section, const TqvRecordKind<Base> (&kinds)[N],
-                        std::vector<std::unique_ptr<Base>>& out) {
+void LoadSkinRecordList(const TqvSkinIni& ini, std::string_view section,
+                        const TqvRecordKind<Base> (&kinds)[N], std::vector<std::unique_ptr<Base>>& out) {
     int count = ini.ReadInteger(section, "count", 0);
     for (int i : IniPresentIndexes(ini, section, count)) {
         const std::string* entry = ini.FindValue(section, std::to_string(i));

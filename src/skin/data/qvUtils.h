@@ -28,8 +28,7 @@ inline bool PointInRectInclusive(const POINT& p, const RECT& r) {
 }
 // Both corners of inner lie in outer, with outer's right and bottom edges outside.
 inline bool RectInsideRect(const RECT& inner, const RECT& outer) {
-    return PtInRect(outer, POINT{inner.left, inner.top}) &&
-           PtInRect(outer, POINT{inner.right, inner.bottom});
+    return PtInRect(outer, POINT{inner.left, inner.top}) && PtInRect(outer, POINT{inner.right, inner.bottom});
 }
 inline int MaxOf(int a, int b) { return a > b ? a : b; }
 

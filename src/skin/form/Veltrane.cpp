@@ -41,10 +41,8 @@ bool IsFrameMouseMessage(UINT msg) {
     case WM_NCRBUTTONUP:
     case WM_NCRBUTTONDBLCLK:
     case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-        return true;
-    default:
-        return false;
+    case WM_RBUTTONUP: return true;
+    default: return false;
     }
 }
 
@@ -53,8 +51,7 @@ bool IsFrameMouseMessage(UINT msg) {
 // ---- attachment ----
 
 TqvVeltrane::TqvVeltrane(vcl::TComponent* owner)
-    : vcl::TComponent(owner),
-      defMenuItemFont_(std::make_unique<vcl::TFont>()),
+    : vcl::TComponent(owner), defMenuItemFont_(std::make_unique<vcl::TFont>()),
       defCaptionFont_(std::make_unique<vcl::TFont>()),
       defInActiveCaptionFont_(std::make_unique<vcl::TFont>()) {
     windows6_ = IsWindows6OrLater();
@@ -112,8 +109,7 @@ TqvVeltrane::TqvVeltrane(vcl::TComponent* owner)
     };
     addTrayItem("TRAY_VLT_RESTORE", "&Restore", 0, [this] { RestoreFromTray(); });
     addTrayItem("", "-", 0, nullptr);
-    addTrayItem("TRAY_VLT_CLOSE", "&Close", vcl::ShortCut(VK_F4, vcl::scAlt),
-                [this] { form_->Close(); });
+    addTrayItem("TRAY_VLT_CLOSE", "&Close", vcl::ShortCut(VK_F4, vcl::scAlt), [this] { form_->Close(); });
 
     InstallHook();
 }
@@ -250,8 +246,7 @@ void TqvVeltrane::SetDefInActiveCaptionFont(const vcl::TFont* font) {
 
 void TqvVeltrane::SetAlphaBlend(bool on) {
     alphaBlend_ = on;
-    if ((ComponentState() & vcl::csLoading) || !IsWindows2000OrLater() ||
-        !form_->HandleAllocated()) {
+    if ((ComponentState() & vcl::csLoading) || !IsWindows2000OrLater() || !form_->HandleAllocated()) {
         return;
     }
     ApplyLayeredStyle();
@@ -280,8 +275,7 @@ void TqvVeltrane::ApplyLayeredStyle() {
 bool TqvVeltrane::Framed() const { return form_->BorderStyle() != vcl::bsNone; }
 
 bool TqvVeltrane::FormIsMinimized() const {
-    return skinWindowState_ == vcl::wsMinimized ||
-           (form_->HandleAllocated() && IsIconic(form_->Handle()));
+    return skinWindowState_ == vcl::wsMinimized || (form_->HandleAllocated() && IsIconic(form_->Handle()));
 }
 
 // A hidden window's frame is not painted: nothing would show it, and showing the window paints
@@ -304,9 +298,7 @@ void TqvVeltrane::StopTimers() {
     animationTimer_->SetEnabled(false);
 }
 
-void TqvVeltrane::ClearSnapFlags() {
-    snappedLeft_ = snappedTop_ = snappedRight_ = snappedBottom_ = false;
-}
+void TqvVeltrane::ClearSnapFlags() { snappedLeft_ = snappedTop_ = snappedRight_ = snappedBottom_ = false; }
 
 bool TqvVeltrane::IsFormActive() const {
     if (ForceActive) {
@@ -329,8 +321,7 @@ void TqvVeltrane::NudgeWidth() {
     }
 }
 
-void TqvVeltrane::ForEachSkinClient(TqvSkinData* data,
-                                    const std::function<void(IqvSkinClient*)>& f) {
+void TqvVeltrane::ForEachSkinClient(TqvSkinData* data, const std::function<void(IqvSkinClient*)>& f) {
     std::vector<IqvSkinClient*> clients;
     auto bound = [data](IqvSkinClient* c) { return data == nullptr || c->SkinData() == data; };
     std::function<void(vcl::TWinControl*)> walk = [&](vcl::TWinControl* parent) {
@@ -389,10 +380,8 @@ void TqvVeltrane::CloseMenusAndHints(const vcl::TMessage& m) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-    case WM_PARENTNOTIFY:
-        break;
-    default:
-        return;
+    case WM_PARENTNOTIFY: break;
+    default: return;
     }
     if (ShowObjectHint && SkinHint != nullptr) {
         SkinHint->HideObjectHint();
@@ -412,12 +401,8 @@ void TqvVeltrane::CloseOpenMenu() {
 bool TqvVeltrane::HandleMessage(vcl::TMessage& m) {
     const bool skinnable = formSkinnable_;
     switch (m.Msg) {
-    case WM_DESTROY:
-        StopTimers();
-        return false;
-    case WM_SIZE:
-        OnSize(m);
-        return false;
+    case WM_DESTROY: StopTimers(); return false;
+    case WM_SIZE: OnSize(m); return false;
     case WM_ACTIVATE:
         if (!skinnable) {
             return false;
@@ -438,9 +423,7 @@ bool TqvVeltrane::HandleMessage(vcl::TMessage& m) {
         PaintBackground(reinterpret_cast<HDC>(m.WParam));
         m.Result = 1;
         return true;
-    case WM_SHOWWINDOW:
-        OnShowWindow(m);
-        return false;
+    case WM_SHOWWINDOW: OnShowWindow(m); return false;
     case WM_SETCURSOR:
         if (skinnable && UseFormCursorInNCArea) {
             int code = int(LOWORD(m.LParam));
@@ -518,14 +501,11 @@ bool TqvVeltrane::HandleMessage(vcl::TMessage& m) {
         }
         return false;
     case WM_TIMER:
-        if (m.WParam == kFadeTimerId && IsWindows2000OrLater() &&
-            (alphaBlend_ || AlphaBlendAnimation)) {
+        if (m.WParam == kFadeTimerId && IsWindows2000OrLater() && (alphaBlend_ || AlphaBlendAnimation)) {
             OnFadeTimer();
         }
         return false;
-    case WM_SIZING:
-        OnSizing(m);
-        return false;
+    case WM_SIZING: OnSizing(m); return false;
     case WM_MOVING:
         if (skinnable) {
             OnMoving(m);
@@ -546,28 +526,20 @@ bool TqvVeltrane::HandleMessage(vcl::TMessage& m) {
             OnSkinChanging(skinData_);
         }
         return false;
-    case QVM_SKIN_CHANGE:
-        OnSkinChange(reinterpret_cast<TqvSkinData*>(m.WParam));
-        return false;
+    case QVM_SKIN_CHANGE: OnSkinChange(reinterpret_cast<TqvSkinData*>(m.WParam)); return false;
     case QVM_SKIN_CHANGED:
         if (OnAfterChangeSkinData) {
             OnAfterChangeSkinData(this);
         }
         return false;
-    case QVM_STRINGS_CHANGED:
-        AssignDefaultHints();
-        return false;
-    case QVM_SKIN_MENU_CLOSED:
-        CloseSkinMenu();
-        return false;
+    case QVM_STRINGS_CHANGED: AssignDefaultHints(); return false;
+    case QVM_SKIN_MENU_CLOSED: CloseSkinMenu(); return false;
     case QVM_SKINNABLE_CHANGED:
         if (reinterpret_cast<TqvSkinData*>(m.WParam) == skinData_ && skinData_ != nullptr) {
             OnSkinnableChanged();
         }
         return false;
-    case kSkinQueryMessage:
-        m.Result = (!skinnable && windows6_) ? 0x3234 : 0x3235;
-        return true;
+    case kSkinQueryMessage: m.Result = (!skinnable && windows6_) ? 0x3234 : 0x3235; return true;
     case kFramePrintMessage:
     case kFramePrintMessage2:
         if (!skinnable || (m.Msg == kFramePrintMessage2 && m.LParam != kFramePrintLParam2)) {
@@ -583,8 +555,7 @@ bool TqvVeltrane::HandleMessage(vcl::TMessage& m) {
         }
         m.Result = m.Msg == kFramePrintMessage ? 0x3233 : kFramePrintLParam2;
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -623,8 +594,7 @@ void TqvVeltrane::OnSizing(vcl::TMessage& m) {
     WindowHeight = r->bottom - r->top;
     if (!skinInUse_) {
         UpdateRegion(true);
-    } else if (formSkinnable_ && WindowWidth >= MinFormWidth() &&
-               WindowHeight >= MinFormHeight() &&
+    } else if (formSkinnable_ && WindowWidth >= MinFormWidth() && WindowHeight >= MinFormHeight() &&
                (WindowWidth != form_->Width() || WindowHeight != form_->Height())) {
         RefreshFrame(true);
     }
@@ -854,8 +824,7 @@ void TqvVeltrane::SetCaptionActive(bool animate) {
         if (animate) {
             if (caption->HasAnimation()) {
                 caption->FrameTicks = 25;
-                caption->AnimFrame = active ? 1
-                                            : (caption->inactiveanimation ? caption->framecount : 0);
+                caption->AnimFrame = active ? 1 : (caption->inactiveanimation ? caption->framecount : 0);
                 animationTimer_->SetEnabled(true);
             }
             SendNcPaint();

@@ -67,12 +67,11 @@ using TqvCaptionPaintEvent = std::function<void(vcl::TCanvas* cnvs, const RECT& 
 using TqvPaintEvent =
     std::function<void(const std::string& idName, vcl::TCanvas* canvas, const RECT& objectRect)>;
 using TqvObjectEvent = std::function<void(const std::string& idName)>;
-using TqvObjectMouseEvent = std::function<void(const std::string& idName, int x, int y,
-                                               const RECT& objectRect, TMouseButton button)>;
+using TqvObjectMouseEvent =
+    std::function<void(const std::string& idName, int x, int y, const RECT& objectRect, TMouseButton button)>;
 using TqvObjectMouseMoveEvent =
     std::function<void(const std::string& idName, int x, int y, const RECT& objectRect)>;
-using TqvActivateCustomObjectEvent =
-    std::function<void(const std::string& idName, bool& objectVisible)>;
+using TqvActivateCustomObjectEvent = std::function<void(const std::string& idName, bool& objectVisible)>;
 
 class TqvVeltrane : public vcl::TComponent {
 public:

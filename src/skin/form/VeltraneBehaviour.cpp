@@ -163,15 +163,13 @@ int TqvVeltrane::MinFormHeight() const {
 }
 
 int TqvVeltrane::MaxFormWidth() const {
-    RECT r = GetMonitorArea(form_->HandleAllocated() ? form_->Handle() : nullptr,
-                            !MaximizeOnFullScreen);
+    RECT r = GetMonitorArea(form_->HandleAllocated() ? form_->Handle() : nullptr, !MaximizeOnFullScreen);
     int w = WidthOfRect(r);
     return (MaxWidth != 0 && MaxWidth < w) ? MaxWidth : w;
 }
 
 int TqvVeltrane::MaxFormHeight() const {
-    RECT r = GetMonitorArea(form_->HandleAllocated() ? form_->Handle() : nullptr,
-                            !MaximizeOnFullScreen);
+    RECT r = GetMonitorArea(form_->HandleAllocated() ? form_->Handle() : nullptr, !MaximizeOnFullScreen);
     int h = HeightOfRect(r);
     return (MaxHeight != 0 && MaxHeight < h) ? MaxHeight : h;
 }
@@ -192,9 +190,7 @@ void TqvVeltrane::SetSkinWindowState(vcl::TWindowState state) {
         skinWindowState_ = state;
     }
     switch (state) {
-    case vcl::wsMinimized:
-        Minimize();
-        break;
+    case vcl::wsMinimized: Minimize(); break;
     case vcl::wsMaximized:
         wasRolledUpBeforeMaximize_ = rolledUp_;
         Maximize();
@@ -242,8 +238,8 @@ POINT TqvVeltrane::MinimizedPosition() const {
             }
             for (int j = 0; j < f->ComponentCount(); ++j) {
                 auto* skin = dynamic_cast<TqvVeltrane*>(f->Components(j));
-                if (skin != nullptr && skin->SkinWindowState() == vcl::wsMinimized &&
-                    f->Left() == at.x && f->Top() == at.y) {
+                if (skin != nullptr && skin->SkinWindowState() == vcl::wsMinimized && f->Left() == at.x &&
+                    f->Top() == at.y) {
                     return true;
                 }
             }
@@ -290,8 +286,8 @@ void TqvVeltrane::Restore() {
     rolledUpWhileMaximized_ = false;
     const int oldW = form_->Width();
     const int oldH = form_->Height();
-    if (vcl::Application != nullptr && vcl::Application->MainForm() == form_ &&
-        form_->HandleAllocated() && IsIconic(form_->Handle())) {
+    if (vcl::Application != nullptr && vcl::Application->MainForm() == form_ && form_->HandleAllocated() &&
+        IsIconic(form_->Handle())) {
         vcl::Application->Restore();
     }
     if (!RectIsEmpty(RestoreBounds)) {
@@ -348,16 +344,14 @@ void TqvVeltrane::CenterInMonitor() {
     HWND h = form_->HandleAllocated() ? form_->Handle() : nullptr;
     RECT r = GetMonitorArea(h, PositionInMonitor == qvpDesktopCenter);
     form_->SetBounds(r.left + WidthOfRect(r) / 2 - form_->Width() / 2,
-                     r.top + HeightOfRect(r) / 2 - form_->Height() / 2, form_->Width(),
-                     form_->Height());
+                     r.top + HeightOfRect(r) / 2 - form_->Height() / 2, form_->Width(), form_->Height());
 }
 
 void TqvVeltrane::CaptionDoubleClick() {
     const bool resize = CanResize();
     if (resize && skinWindowState_ == vcl::wsMinimized) {
         SetSkinWindowState(vcl::wsNormal);
-    } else if (resize && skinWindowState_ != vcl::wsMaximized && !rolledUp_ &&
-               (borderIcons_ & biMaximize)) {
+    } else if (resize && skinWindowState_ != vcl::wsMaximized && !rolledUp_ && (borderIcons_ & biMaximize)) {
         SetSkinWindowState(vcl::wsMaximized);
     } else if (resize && skinWindowState_ == vcl::wsMaximized && !rolledUpWhileMaximized_) {
         SetSkinWindowState(vcl::wsNormal);
@@ -454,8 +448,8 @@ vcl::TMenu* TqvVeltrane::SystemMenuItems() {
     const bool canRollUp = (borderIcons_ & biRollUp) && !rolledUp_ && !minimized;
     const bool canRestore = skinWindowState_ != vcl::wsNormal || rolledUp_;
     const vcl::TShortCut altF4 = vcl::ShortCut(VK_F4, vcl::scAlt);
-    auto make = [this](vcl::TMenuItem* parent, int index, const char* name, const char* key,
-                       const char* text, vcl::TShortCut sc, std::function<void()> action) {
+    auto make = [this](vcl::TMenuItem* parent, int index, const char* name, const char* key, const char* text,
+                       vcl::TShortCut sc, std::function<void()> action) {
         auto* item = new vcl::TMenuItem(nullptr);
         item->SetName(name);
         item->SetCaption(ResourceString(key, text));
@@ -480,8 +474,8 @@ vcl::TMenu* TqvVeltrane::SystemMenuItems() {
     if (systemMenu_ != nullptr) {
         vcl::TMenuItem* items = systemMenu_->Items();
         if (UseDefaultSysMenu) {
-            static const char* const names[] = {"VLT_MINITEM", "VLT_MAXITEM", "VLT_CLOSE",
-                                                "VLT_MINTOTRAY", "VLT_ROLLUP", "VLT_RESTORE"};
+            static const char* const names[] = {"VLT_MINITEM",   "VLT_MAXITEM", "VLT_CLOSE",
+                                                "VLT_MINTOTRAY", "VLT_ROLLUP",  "VLT_RESTORE"};
             for (int i = items->Count() - 1; i >= 0; --i) {
                 for (const char* n : names) {
                     if (items->Items(i)->Name() == n) {
@@ -495,8 +489,7 @@ vcl::TMenu* TqvVeltrane::SystemMenuItems() {
                      [this] { MinimizeToTray(); });
             }
             if (canRollUp) {
-                make(items, 0, "VLT_ROLLUP", "MI_ROLLUPCAPTION", "Ro&llUp", 0,
-                     [this] { SetRolledUp(true); });
+                make(items, 0, "VLT_ROLLUP", "MI_ROLLUPCAPTION", "Ro&llUp", 0, [this] { SetRolledUp(true); });
             }
             if ((borderIcons_ & biMaximize) && !maximized) {
                 make(items, 0, "VLT_MAXITEM", "MI_MAXCAPTION", "Ma&ximize", 0,
@@ -508,8 +501,7 @@ vcl::TMenu* TqvVeltrane::SystemMenuItems() {
             if ((borderIcons_ & biMinimize) && !minimized) {
                 make(items, 0, "VLT_MINITEM", "MI_MINCAPTION", "Mi&nimize", 0, minimize);
             }
-            make(items, -1, "VLT_CLOSE", "MI_CLOSECAPTION", "&Close", altF4,
-                 [this] { form_->Close(); });
+            make(items, -1, "VLT_CLOSE", "MI_CLOSECAPTION", "&Close", altF4, [this] { form_->Close(); });
         }
         return systemMenu_;
     }
@@ -526,8 +518,7 @@ vcl::TMenu* TqvVeltrane::SystemMenuItems() {
         make(items, -1, "VLT_RESTORE", "MI_RESTORECAPTION", "&Restore", 0, restore);
     }
     if (canRollUp) {
-        make(items, -1, "VLT_ROLLUP", "MI_ROLLUPCAPTION", "Ro&llUp", 0,
-             [this] { SetRolledUp(true); });
+        make(items, -1, "VLT_ROLLUP", "MI_ROLLUPCAPTION", "Ro&llUp", 0, [this] { SetRolledUp(true); });
     }
     if (borderIcons_ & biMinimizeToTray) {
         make(items, -1, "VLT_MINTOTRAY", "MI_MINTOTRAYCAPTION", "Minimize to &Tray", 0,
@@ -616,9 +607,7 @@ void TqvVeltrane::FrameMouse(vcl::TMessage& m) {
     const int y = GET_Y_LPARAM(m.LParam) - wr.top;
     const bool onCaption = m.WParam == WPARAM(HTCAPTION);
     switch (m.Msg) {
-    case WM_NCMOUSEMOVE:
-        ObjectMouseMove(x, y);
-        break;
+    case WM_NCMOUSEMOVE: ObjectMouseMove(x, y); break;
     case WM_NCLBUTTONDOWN:
         if (InSizeMove) {
             InSizeMove = false;
@@ -630,9 +619,7 @@ void TqvVeltrane::FrameMouse(vcl::TMessage& m) {
             ClearPress();
         }
         break;
-    case WM_NCLBUTTONUP:
-        ReleaseObject(vcl::TMouseButton::mbLeft, x, y);
-        break;
+    case WM_NCLBUTTONUP: ReleaseObject(vcl::TMouseButton::mbLeft, x, y); break;
     case WM_NCLBUTTONDBLCLK: {
         std::shared_ptr<bool> alive = alive_;
         UpdateHover(x, y, true);
@@ -655,9 +642,7 @@ void TqvVeltrane::FrameMouse(vcl::TMessage& m) {
             }
         }
         break;
-    case WM_NCRBUTTONUP:
-        ReleaseObject(vcl::TMouseButton::mbRight, x, y);
-        break;
+    case WM_NCRBUTTONUP: ReleaseObject(vcl::TMouseButton::mbRight, x, y); break;
     case WM_NCRBUTTONDBLCLK:
         UpdateHover(x, y, true);
         PressObject(vcl::TMouseButton::mbRight, x, y);
@@ -665,14 +650,9 @@ void TqvVeltrane::FrameMouse(vcl::TMessage& m) {
             ClearPress();
         }
         break;
-    case WM_LBUTTONUP:
-        ReleaseObject(vcl::TMouseButton::mbLeft, -1, -1);
-        break;
-    case WM_RBUTTONUP:
-        ReleaseObject(vcl::TMouseButton::mbRight, -1, -1);
-        break;
-    default:
-        break;
+    case WM_LBUTTONUP: ReleaseObject(vcl::TMouseButton::mbLeft, -1, -1); break;
+    case WM_RBUTTONUP: ReleaseObject(vcl::TMouseButton::mbRight, -1, -1); break;
+    default: break;
     }
 }
 

@@ -40,8 +40,8 @@ void StretchBitmap(HDC dc, const RECT& dst, const gfx::Bitmap& bitmap) {
     HBITMAP handle = gfx::WrapBitmap(const_cast<gfx::Bitmap*>(&bitmap));
     HDC mem = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(mem, handle);
-    StretchBlt(dc, dst.left, dst.top, WidthOfRect(dst), HeightOfRect(dst), mem, 0, 0,
-               bitmap.Width(), bitmap.Height(), SRCCOPY);
+    StretchBlt(dc, dst.left, dst.top, WidthOfRect(dst), HeightOfRect(dst), mem, 0, 0, bitmap.Width(),
+               bitmap.Height(), SRCCOPY);
     SelectObject(mem, old);
     DeleteDC(mem);
     DeleteObject(handle);
@@ -145,8 +145,8 @@ void TqvVeltrane::PaintFrame(HDC dc) {
     LayoutObjects();
     const TqvSkinData& s = *skinData_;
     const bool active = IsFormActive();
-    const gfx::Bitmap& source =
-        (active || s.InactiveFormPicture.Empty()) ? s.MainPicture : s.InactiveFormPicture;
+    const gfx::Bitmap& source = (active || s.InactiveFormPicture.Empty()) ? s.MainPicture
+                                                                          : s.InactiveFormPicture;
     ComposeStrips(source);
     DrawObjectsIntoStrips();
 
@@ -157,8 +157,7 @@ void TqvVeltrane::PaintFrame(HDC dc) {
     }
     int saved = SaveDC(target);
     if (!RectIsEmpty(ClientArea)) {
-        ExcludeClipRect(target, ClientArea.left, ClientArea.top, ClientArea.right,
-                        ClientArea.bottom);
+        ExcludeClipRect(target, ClientArea.left, ClientArea.top, ClientArea.right, ClientArea.bottom);
     }
     if (!active && s.autorenderinginactiveimage) {
         ApplyInactiveEffect(strips_.Top);
@@ -181,8 +180,7 @@ void TqvVeltrane::ComposeStrips(const gfx::Bitmap& source) {
     const TqvSkinData& s = *skinData_;
     const int pw = s.MainPicture.Width();
     const int ph = s.MainPicture.Height();
-    TqvSkinGeometry g{s.lefttoppoint, s.righttoppoint, s.leftbottompoint, s.rightbottompoint,
-                      s.clientrect};
+    TqvSkinGeometry g{s.lefttoppoint, s.righttoppoint, s.leftbottompoint, s.rightbottompoint, s.clientrect};
     TqvSkinGeometry ng = AnchorSkinGeometry(g, pw, ph, WindowWidth, WindowHeight);
     TqvComposeFlags flags;
     flags.StretchLeft = s.leftstretch;
@@ -192,8 +190,7 @@ void TqvVeltrane::ComposeStrips(const gfx::Bitmap& source) {
     // The strips are made afresh for each paint: a strip of the previous size must not survive
     // into a size where that strip comes out empty.
     strips_ = TqvBorderStrips{};
-    ComposeBorderStrips(source, RECT{0, 0, pw, ph}, g, ng, WindowWidth, WindowHeight, flags,
-                        strips_);
+    ComposeBorderStrips(source, RECT{0, 0, pw, ph}, g, ng, WindowWidth, WindowHeight, flags, strips_);
 }
 
 void TqvVeltrane::DrawObjectsIntoStrips() {
@@ -383,8 +380,7 @@ void TqvVeltrane::UpdateRegion(bool rescale) {
     UpdateGeometry();
     const int pw = s.MainPicture.Width();
     const int ph = s.MainPicture.Height();
-    TqvSkinGeometry g{s.lefttoppoint, s.righttoppoint, s.leftbottompoint, s.rightbottompoint,
-                      s.maskrectarea};
+    TqvSkinGeometry g{s.lefttoppoint, s.righttoppoint, s.leftbottompoint, s.rightbottompoint, s.maskrectarea};
     TqvSkinGeometry ng = AnchorSkinGeometry(g, pw, ph, W, H);
     Mask = TqvBorderStrips{};
     ComposeMaskStrips(s.FormMaskPicture, g, ng, W, Mask);
@@ -430,8 +426,8 @@ void TqvVeltrane::PaintBackground(HDC dc) {
             HGDIOBJ old = SelectObject(mem, handle);
             // The bottom-left pixel names the transparent colour, as for transparent bitmaps.
             COLORREF key = gfx::PixelToColor(logo_.GetPixel(0, logo_.Height() - 1));
-            TransparentBlt(dc, x, y, logo_.Width(), logo_.Height(), mem, 0, 0, logo_.Width(),
-                           logo_.Height(), key);
+            TransparentBlt(dc, x, y, logo_.Width(), logo_.Height(), mem, 0, 0, logo_.Width(), logo_.Height(),
+                           key);
             SelectObject(mem, old);
             DeleteDC(mem);
             DeleteObject(handle);
@@ -460,9 +456,7 @@ void TqvVeltrane::PaintBackground(HDC dc) {
         const int th = tile.Height();
         if (s.stretcheffect) {
             switch (s.stretchtype) {
-            case stFull:
-                StretchBitmap(dc, RECT{0, 0, cw, ch}, tile);
-                break;
+            case stFull: StretchBitmap(dc, RECT{0, 0, cw, ch}, tile); break;
             case stHorz: {
                 gfx::Bitmap column(tw, ch);
                 FitSkinImageToSize(tile, RECT{0, 0, tw, th}, RECT{0, 0, tw, th}, true, column);

@@ -11,9 +11,9 @@
 #include "skin/data/qvEffects.h"
 #include "skin/data/qvResourceStr.h"
 #include "skin/data/qvUtils.h"
+#include "skin/form/Veltrane.h"
 #include "skin/form/qvPictureBlit.h"
 #include "skin/form/qvSkinMenus.h"
-#include "skin/form/Veltrane.h"
 
 namespace qv {
 
@@ -248,8 +248,7 @@ void TqvSkinButtonObject::MouseUp(int x, int y, TMouseButton button) {
 
 // ---- std button ----
 
-TqvSkinStdButtonObject::TqvSkinStdButtonObject(TqvVeltrane* owner,
-                                               const TqvDataSkinStdButton* record)
+TqvSkinStdButtonObject::TqvSkinStdButtonObject(TqvVeltrane* owner, const TqvDataSkinStdButton* record)
     : TqvSkinButtonObject(owner, record) {
     if (record == nullptr) {
         return;
@@ -395,15 +394,14 @@ void TqvSkinStdButtonObject::RunCommand() {
     switch (command) {
     case cmClose: o->Form()->Close(); break;
     case cmMaximize:
-        o->SetSkinWindowState(o->SkinWindowState() == vcl::wsMaximized ? vcl::wsNormal
-                                                                        : vcl::wsMaximized);
+        o->SetSkinWindowState(o->SkinWindowState() == vcl::wsMaximized ? vcl::wsNormal : vcl::wsMaximized);
         break;
     case cmMinimize:
         if (o->AlwaysMinimizeToTray) {
             o->MinimizeToTray();
         } else {
             o->SetSkinWindowState(o->SkinWindowState() == vcl::wsMinimized ? vcl::wsNormal
-                                                                            : vcl::wsMinimized);
+                                                                           : vcl::wsMinimized);
         }
         break;
     case cmRollUp: o->SetRolledUp(!o->RolledUp()); break;
@@ -446,9 +444,7 @@ TqvSkinCaptionObject::TqvSkinCaptionObject(TqvVeltrane* owner, const TqvDataSkin
     fullframe = record->fullframe;
 }
 
-bool TqvSkinCaptionObject::HasAnimation() const {
-    return !RectIsEmpty(animateskinrect) && framecount > 0;
-}
+bool TqvSkinCaptionObject::HasAnimation() const { return !RectIsEmpty(animateskinrect) && framecount > 0; }
 
 RECT TqvSkinCaptionObject::TextRect() const {
     RECT tr = textrect;
@@ -527,8 +523,7 @@ void TqvSkinCaptionObject::DrawText(HDC dc, POINT origin, bool active) {
                            : WidthOfRect(framerect) + tw - WidthOfRect(frametextrect);
         if (fw > 0) {
             gfx::Bitmap frame(fw, HeightOfRect(src));
-            ComposeHorzImage(*StatePicture, src, frameleftoffset, framerightoffset, fw, false,
-                             frame);
+            ComposeHorzImage(*StatePicture, src, frameleftoffset, framerightoffset, fw, false, frame);
             int fx = fullframe ? origin.x + offset : x - frametextrect.left;
             BlitWhole(dc, fx, y - frametextrect.top, frame);
         }
@@ -601,8 +596,7 @@ void TqvSkinCaptionObject::Draw(HDC dc, bool) {
         DrawText(dc, at, active);
         return;
     }
-    gfx::Bitmap image = active ? FitImage(StatePicture, activeskinrect)
-                               : FitImage(FramePicture, skinrect);
+    gfx::Bitmap image = active ? FitImage(StatePicture, activeskinrect) : FitImage(FramePicture, skinrect);
     {
         gfx::DC idc(&image);
         DrawText(&idc, POINT{0, 0}, active);
@@ -678,9 +672,8 @@ void TqvSkinAnimateObject::Draw(HDC dc, bool) {
         return;
     }
     if (!RectIsEmpty(restorerect) && InAlternativeState()) {
-        DrawImage(dc, StatePicture, ObjectActive && !RectIsEmpty(restoreactiverect)
-                                        ? restoreactiverect
-                                        : restorerect);
+        DrawImage(dc, StatePicture,
+                  ObjectActive && !RectIsEmpty(restoreactiverect) ? restoreactiverect : restorerect);
         return;
     }
     // Frames are cells of the object's size laid side by side from skinrect's left.
@@ -772,11 +765,11 @@ void TqvSkinAnimateObject::MouseUp(int x, int y, TMouseButton button) {
         case cmClose: o->Form()->Close(); return;
         case cmMaximize:
             o->SetSkinWindowState(o->SkinWindowState() == vcl::wsMaximized ? vcl::wsNormal
-                                                                            : vcl::wsMaximized);
+                                                                           : vcl::wsMaximized);
             break;
         case cmMinimize:
             o->SetSkinWindowState(o->SkinWindowState() == vcl::wsMinimized ? vcl::wsNormal
-                                                                            : vcl::wsMinimized);
+                                                                           : vcl::wsMinimized);
             break;
         case cmRollUp: o->SetRolledUp(!o->RolledUp()); break;
         case cmMinimizeToTray: o->MinimizeToTray(); break;
@@ -827,8 +820,7 @@ void TqvVeltrane::CreateObjects() {
     }
     for (const auto& record : skinData_->FormObjects) {
         const TqvDataSkinObject* r = record.get();
-        if (dynamic_cast<const TqvDataSkinMenuItem*>(r) ||
-            dynamic_cast<const TqvDataSkinMainMenuItem*>(r) ||
+        if (dynamic_cast<const TqvDataSkinMenuItem*>(r) || dynamic_cast<const TqvDataSkinMainMenuItem*>(r) ||
             dynamic_cast<const TqvDataSkinMainMenuBarButton*>(r)) {
             continue;
         }
@@ -855,7 +847,7 @@ void TqvVeltrane::CreateObjects() {
 void TqvVeltrane::CreateDefaultObjects() {
     FreeObjects();
     const std::pair<const char*, TqvStdCommand> buttons[] = {
-        {"closebutton", cmClose},   {"maxbutton", cmMaximize},   {"minbutton", cmMinimize},
+        {"closebutton", cmClose},   {"maxbutton", cmMaximize},    {"minbutton", cmMinimize},
         {"rollupbutton", cmRollUp}, {"sysmenubutton", cmSysMenu}, {"traybutton", cmMinimizeToTray},
     };
     for (const auto& [name, command] : buttons) {
@@ -897,9 +889,7 @@ void TqvVeltrane::EvaluateBorderIcons() {
         case cmClose: break;
         case cmMaximize: iconRow((borderIcons_ & biMaximize) != 0, true); break;
         case cmMinimize: iconRow((borderIcons_ & biMinimize) != 0, true); break;
-        case cmSysMenu:
-            iconRow((borderIcons_ & biSystemMenu) != 0 && !DisableSystemMenu, true);
-            break;
+        case cmSysMenu: iconRow((borderIcons_ & biSystemMenu) != 0 && !DisableSystemMenu, true); break;
         case cmRollUp: iconRow((borderIcons_ & biRollUp) != 0, true); break;
         case cmMinimizeToTray: iconRow((borderIcons_ & biMinimizeToTray) != 0, true); break;
         case cmDefault: {
@@ -941,9 +931,7 @@ void TqvVeltrane::AssignDefaultHints() {
         case cmMinimize: o->HintText = ResourceString("MINBUTTON_HINT", "Minimize"); break;
         case cmSysMenu: o->HintText = ResourceString("MENUBUTTON_HINT", "System menu"); break;
         case cmRollUp: o->HintText = ResourceString("ROLLUPBUTTON_HINT", "Roll Up"); break;
-        case cmMinimizeToTray:
-            o->HintText = ResourceString("TRAYBUTTON_HINT", "Minimize to Tray");
-            break;
+        case cmMinimizeToTray: o->HintText = ResourceString("TRAYBUTTON_HINT", "Minimize to Tray"); break;
         case cmDefault: break;
         }
     }
@@ -1026,8 +1014,7 @@ RECT MapToWindow(const RECT& r, const TqvSkinData& s, int dx, int dy) {
     return out;
 }
 
-constexpr TqvStdCommand kButtonOrder[] = {cmClose, cmMaximize, cmMinimize, cmRollUp,
-                                          cmMinimizeToTray};
+constexpr TqvStdCommand kButtonOrder[] = {cmClose, cmMaximize, cmMinimize, cmRollUp, cmMinimizeToTray};
 
 TqvStdCommand CommandOf(const TqvActiveSkinObject* o) {
     if (auto* std = dynamic_cast<const TqvSkinStdButtonObject*>(o)) {

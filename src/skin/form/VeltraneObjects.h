@@ -58,9 +58,7 @@ public:
 
 protected:
     // The picture the normal image is cut from.
-    const gfx::Bitmap* NormalPicture() const {
-        return skinrectinapicture ? StatePicture : FramePicture;
-    }
+    const gfx::Bitmap* NormalPicture() const { return skinrectinapicture ? StatePicture : FramePicture; }
     // Copies source rectangle src of picture onto ObjectRect (stretched when the sizes differ).
     void DrawImage(HDC dc, const gfx::Bitmap* picture, const RECT& src) const;
     // The morph of the normal and active images at MorphFactor onto ObjectRect.

@@ -14,11 +14,10 @@ void CopyPicture(HDC dc, const RECT& dst, const gfx::Bitmap& picture, const RECT
     HDC mem = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(mem, handle);
     if (WidthOfRect(dst) == WidthOfRect(src) && HeightOfRect(dst) == HeightOfRect(src)) {
-        BitBlt(dc, dst.left, dst.top, WidthOfRect(dst), HeightOfRect(dst), mem, src.left, src.top,
-               SRCCOPY);
+        BitBlt(dc, dst.left, dst.top, WidthOfRect(dst), HeightOfRect(dst), mem, src.left, src.top, SRCCOPY);
     } else {
-        StretchBlt(dc, dst.left, dst.top, WidthOfRect(dst), HeightOfRect(dst), mem, src.left,
-                   src.top, WidthOfRect(src), HeightOfRect(src), SRCCOPY);
+        StretchBlt(dc, dst.left, dst.top, WidthOfRect(dst), HeightOfRect(dst), mem, src.left, src.top,
+                   WidthOfRect(src), HeightOfRect(src), SRCCOPY);
     }
     SelectObject(mem, old);
     DeleteDC(mem);

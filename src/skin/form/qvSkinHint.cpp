@@ -129,8 +129,7 @@ std::string HintDisplayText(const std::string& text, const std::string& separato
     }
     std::string out;
     std::size_t from = 0;
-    for (std::size_t at = text.find(separator); at != std::string::npos;
-         at = text.find(separator, from)) {
+    for (std::size_t at = text.find(separator); at != std::string::npos; at = text.find(separator, from)) {
         out.append(text, from, at - from);
         // One break: the text drawing counts a lone line feed followed by a carriage return
         // as two.
@@ -161,13 +160,9 @@ void TqvSkinHintWindow::WndProc(vcl::TMessage& message) {
     case WM_ERASEBKGND:
         message.Result = 1; // the paint covers every pixel
         return;
-    case WM_NCPAINT:
-        return; // no frame: the picture is the frame
-    case WM_MOUSEACTIVATE:
-        message.Result = MA_NOACTIVATE;
-        return;
-    default:
-        vcl::THintWindow::WndProc(message);
+    case WM_NCPAINT: return; // no frame: the picture is the frame
+    case WM_MOUSEACTIVATE: message.Result = MA_NOACTIVATE; return;
+    default: vcl::THintWindow::WndProc(message);
     }
 }
 
@@ -190,8 +185,7 @@ TqvSkinData* TqvSkinHintWindow::HintSkinOf(const TqvSkinHint* hint) {
     if (data == nullptr || data->IsEmpty() || data->HintWindowSkin.windowpictureindex == -1) {
         return nullptr;
     }
-    return ExtraPicture(*data, data->HintWindowSkin.windowpictureindex) != nullptr ? data
-                                                                                  : nullptr;
+    return ExtraPicture(*data, data->HintWindowSkin.windowpictureindex) != nullptr ? data : nullptr;
 }
 
 RECT TqvSkinHintWindow::CalcHintRect(int maxWidth, const std::string& text) {
@@ -276,8 +270,7 @@ void TqvSkinHintWindow::ActivateHint(const RECT& rect, const std::string& text) 
     if (skinned_) {
         const TqvDataSkinHintWindow& s = skin->HintWindowSkin;
         const gfx::Bitmap& picture = *ExtraPicture(*skin, s.windowpictureindex);
-        layout_ = LayoutSkinnedHint(content, SIZE{picture.Width(), picture.Height()}, s,
-                                    titled_ ? 10 : 5);
+        layout_ = LayoutSkinnedHint(content, SIZE{picture.Width(), picture.Height()}, s, titled_ ? 10 : 5);
         textColor_ = s.font.color;
     } else {
         layout_ = TqvHintLayout{};
@@ -287,8 +280,7 @@ void TqvSkinHintWindow::ActivateHint(const RECT& rect, const std::string& text) 
         textColor_ = vcl::clInfoText;
     }
 
-    const RECT r = PlaceHint(POINT{rect.left, rect.top}, layout_.Width, layout_.Height,
-                             WorkLimit());
+    const RECT r = PlaceHint(POINT{rect.left, rect.top}, layout_.Width, layout_.Height, WorkLimit());
     HWND h = Handle();
     ApplyOpacity(hint);
     SetBounds(r.left, r.top, layout_.Width, layout_.Height);
@@ -319,8 +311,7 @@ void TqvSkinHintWindow::ApplyOpacity(const TqvSkinHint* hint) {
     if (hint->AlphaBlend != layeredApplied_) {
         const LONG_PTR ex = GetWindowLongPtr(h, GWL_EXSTYLE);
         SetWindowLongPtr(h, GWL_EXSTYLE,
-                         hint->AlphaBlend ? ex | LONG_PTR(WS_EX_LAYERED)
-                                          : ex & ~LONG_PTR(WS_EX_LAYERED));
+                         hint->AlphaBlend ? ex | LONG_PTR(WS_EX_LAYERED) : ex & ~LONG_PTR(WS_EX_LAYERED));
         layeredApplied_ = hint->AlphaBlend;
         appliedAlpha_ = -1;
     }
@@ -418,8 +409,8 @@ void TqvSkinHintWindow::PaintTo(vcl::TCanvas* canvas) {
         flags.DrawCentre = true;
         flags.StretchCentre = s.stretcheffect;
         flags.StretchType = int(s.stretchtype);
-        ComposeSkinImage(*picture, RECT{0, 0, picture->Width(), picture->Height()},
-                         layout_.Geometry, layout_.Scaled, w, h, flags, image.Pixels());
+        ComposeSkinImage(*picture, RECT{0, 0, picture->Width(), picture->Height()}, layout_.Geometry,
+                         layout_.Scaled, w, h, flags, image.Pixels());
         DrawContent(c, layout_.ClientArea, true);
     } else {
         c->Brush()->SetStyle(vcl::bsSolid);

@@ -13,8 +13,8 @@ namespace qv {
 
 // ---- placement ----
 
-POINT PlaceMenuPopup(const RECT& r, const RECT& wa, int w, int h, bool submenu, bool scrolling,
-                     bool popupUp, int itemsTop) {
+POINT PlaceMenuPopup(const RECT& r, const RECT& wa, int w, int h, bool submenu, bool scrolling, bool popupUp,
+                     int itemsTop) {
     const bool upperHalf = r.top < wa.top + (wa.bottom - wa.top) / 2;
     bool overlapping = false;
     int y = 0;
@@ -102,9 +102,7 @@ void FilterMessage(MSG& msg, bool& handled) {
     if (f.heldKey != 0) {
         switch (msg.message) {
         case WM_CHAR:
-        case WM_SYSCHAR:
-            handled = true;
-            return;
+        case WM_SYSCHAR: handled = true; return;
         case WM_KEYUP:
         case WM_SYSKEYUP:
             if (msg.wParam == f.heldKey) {
@@ -119,8 +117,7 @@ void FilterMessage(MSG& msg, bool& handled) {
                 f.heldKey = 0;
             }
             break;
-        default:
-            break;
+        default: break;
         }
     }
     if (!f.engines.empty()) {
@@ -140,11 +137,8 @@ void FilterMessage(MSG& msg, bool& handled) {
         case WM_CHAR:
         case WM_SYSCHAR:
         case WM_MOUSEWHEEL:
-        case WM_MOUSEHWHEEL:
-            handled = true;
-            return;
-        default:
-            break;
+        case WM_MOUSEHWHEEL: handled = true; return;
+        default: break;
         }
     }
     if (f.previous) {
@@ -294,8 +288,8 @@ void TqvSkinMenu::FlushClosed() {
     }
 }
 
-void TqvSkinMenu::Popup(vcl::TControl* control, TqvSkinData* skinData, int startIndex,
-                        const RECT& rect, vcl::TMenuItem* items, bool popupUp) {
+void TqvSkinMenu::Popup(vcl::TControl* control, TqvSkinData* skinData, int startIndex, const RECT& rect,
+                        vcl::TMenuItem* items, bool popupUp) {
     FirstPopup = !MenuVisible;
     // The menu still open ends first, so its own control hears of the close.
     if (!Popups.empty()) {
@@ -327,12 +321,11 @@ void TqvSkinMenu::Popup(vcl::TControl* control, TqvSkinData* skinData, int start
     FirstPopup = false;
 }
 
-void TqvSkinMenu::OpenLevel(vcl::TMenuItem* items, int startIndex, const RECT& rect,
-                            bool submenu, bool popupUp) {
+void TqvSkinMenu::OpenLevel(vcl::TMenuItem* items, int startIndex, const RECT& rect, bool submenu,
+                            bool popupUp) {
     const bool skinned = SkinData != nullptr && !SkinData->IsEmpty();
     auto popup = std::make_unique<TqvSkinPopupWindow>(this, int(Popups.size()),
-                                                      skinned ? &SkinData->PopupWindowSkin
-                                                              : nullptr);
+                                                      skinned ? &SkinData->PopupWindowSkin : nullptr);
     TqvSkinPopupWindow* p = popup.get();
     Popups.push_back(std::move(popup));
     p->Show(items, startIndex, rect, submenu, popupUp, FirstPopup && Popups.size() == 1);
@@ -524,27 +517,20 @@ bool TqvSkinMenu::KeyDown(WORD key) {
             ItemAction(popup, hot, true, true);
         }
         break;
-    case VK_ESCAPE:
-        CloseLastLevel();
-        break;
+    case VK_ESCAPE: CloseLastLevel(); break;
     case VK_LEFT:
         if (Popups.size() > 1) {
             CloseLastLevel();
         }
         break;
-    case VK_UP:
-        popup->SelectNext(-1);
-        break;
-    case VK_DOWN:
-        popup->SelectNext(1);
-        break;
+    case VK_UP: popup->SelectNext(-1); break;
+    case VK_DOWN: popup->SelectNext(1); break;
     case VK_RIGHT:
         if (hot != nullptr && hot->HasChildren() && hot->Selectable() && !hot->SubmenuOpen) {
             ItemAction(popup, hot, true, true);
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return true;
 }
@@ -622,9 +608,7 @@ vcl::TCustomForm* TqvSkinPopupMenu::FindForm(vcl::TControl* control) const {
     return nullptr;
 }
 
-void TqvSkinPopupMenu::Popup(int x, int y) {
-    PopupFor(dynamic_cast<vcl::TControl*>(PopupComponent()), x, y);
-}
+void TqvSkinPopupMenu::Popup(int x, int y) { PopupFor(dynamic_cast<vcl::TControl*>(PopupComponent()), x, y); }
 
 void TqvSkinPopupMenu::PopupFor(vcl::TControl* control, int x, int y) {
     if (control != nullptr) {
@@ -648,8 +632,7 @@ void TqvSkinPopupMenu::PopupUnder(vcl::TControl* control, const RECT& rect, bool
     if (formSkin != nullptr) {
         engine = formSkin->SkinMenu();
         if (data == nullptr) {
-            data = formSkin->MenusSkinData() != nullptr ? formSkin->MenusSkinData()
-                                                        : formSkin->SkinData();
+            data = formSkin->MenusSkinData() != nullptr ? formSkin->MenusSkinData() : formSkin->SkinData();
         }
         // A menu already open ends first (and tells its form and control).
         if (engine->MenuOpen()) {

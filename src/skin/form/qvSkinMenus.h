@@ -47,8 +47,8 @@ class TqvVeltrane;
 // coordinates). Submenus line their first item up with the parent item (itemsTop is the
 // distance of the items from the popup's top); popups that cannot go below or above the
 // anchor, scrolling popups and submenus go beside it.
-POINT PlaceMenuPopup(const RECT& r, const RECT& wa, int w, int h, bool submenu, bool scrolling,
-                     bool popupUp, int itemsTop);
+POINT PlaceMenuPopup(const RECT& r, const RECT& wa, int w, int h, bool submenu, bool scrolling, bool popupUp,
+                     int itemsTop);
 
 class TqvSkinMenuItem {
 public:
@@ -111,8 +111,8 @@ public:
 
     // Builds the items of parent's visible children from startIndex, sizes, places and shows
     // the window, and highlights the first usable item.
-    void Show(vcl::TMenuItem* parent, int startIndex, const RECT& anchor, bool submenu,
-              bool popupUp, bool firstLevel);
+    void Show(vcl::TMenuItem* parent, int startIndex, const RECT& anchor, bool submenu, bool popupUp,
+              bool firstLevel);
     // Hides the window and stops its timers (the window itself goes with the object).
     void Hide();
 
@@ -250,8 +250,7 @@ public:
     void CloseFrom(int level);
     // A key for the open menu; false when no visible menu took it.
     bool KeyDown(WORD key);
-    void ItemAction(TqvSkinPopupWindow* popup, TqvSkinMenuItem* item, bool byKeyboard,
-                    bool execute);
+    void ItemAction(TqvSkinPopupWindow* popup, TqvSkinMenuItem* item, bool byKeyboard, bool execute);
     // The popup at level, or nullptr.
     TqvSkinPopupWindow* PopupAt(int level) const;
 
@@ -265,8 +264,7 @@ protected:
     void Notification(vcl::TComponent* component, vcl::TOperation operation) override;
 
 private:
-    void OpenLevel(vcl::TMenuItem* items, int startIndex, const RECT& rect, bool submenu,
-                   bool popupUp);
+    void OpenLevel(vcl::TMenuItem* items, int startIndex, const RECT& rect, bool submenu, bool popupUp);
     void SetPopupControl(vcl::TControl* control);
     void SetCommandControl(vcl::TControl* control);
     void FlushClosed();

@@ -158,9 +158,8 @@ bool TqvSkinMenuItem::Morphs() const {
 
 bool TqvSkinMenuItem::Animates() const {
     const TqvSkinData* data = Popup->Menu->SkinData;
-    return ItemSkin != nullptr && ItemSkin->framecount > 0 &&
-           !RectIsEmpty(ItemSkin->animateskinrect) && data != nullptr &&
-           data->EnableSkinEffects();
+    return ItemSkin != nullptr && ItemSkin->framecount > 0 && !RectIsEmpty(ItemSkin->animateskinrect) &&
+           data != nullptr && data->EnableSkinEffects();
 }
 
 void TqvSkinMenuItem::Draw(HDC dc) {
@@ -207,8 +206,7 @@ void TqvSkinMenuItem::DrawBuiltIn(HDC dc, int w, int h) {
         Fill(dc, RECT{0, 0, w, h}, GetSysColor(COLOR_BTNSHADOW));
         SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
         RECT r{0, 0, w, h};
-        DrawWideText(dc, caption.substr(1, caption.size() - 2), r,
-                     DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+        DrawWideText(dc, caption.substr(1, caption.size() - 2), r, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
         return;
     }
     SetTextColor(dc, text);
@@ -229,8 +227,7 @@ void TqvSkinMenuItem::DrawBuiltIn(HDC dc, int w, int h) {
 // The item's bitmap or image-list image in the place (x, y, cx, cy) (centred vertically; also
 // horizontally when cx leaves room), else the command glyph by item name, else the check or
 // radio mark of a checked item.
-void TqvSkinMenuItem::DrawGlyphOrImage(HDC dc, int x, int y, int cx, int cy, COLORREF color,
-                                       bool active) {
+void TqvSkinMenuItem::DrawGlyphOrImage(HDC dc, int x, int y, int cx, int cy, COLORREF color, bool active) {
     const bool skinned = ItemSkin != nullptr;
     const int centreY = y + cy / 2;
     vcl::TBitmap* bitmap = SourceItem->Bitmap();
@@ -343,8 +340,8 @@ void TqvSkinMenuItem::DrawHeader(HDC dc, int w, int h) {
     for (const char* name : {"menuheader", "label"}) {
         const int index = data != nullptr ? data->IndexOfControlSkin(name) : -1;
         if (index >= 0) {
-            label = dynamic_cast<const TqvDataSkinLabelControl*>(
-                data->ControlSkins[std::size_t(index)].get());
+            label =
+                dynamic_cast<const TqvDataSkinLabelControl*>(data->ControlSkins[std::size_t(index)].get());
             break;
         }
     }
@@ -379,8 +376,8 @@ void TqvSkinMenuItem::DrawSkinned(HDC dc, int w, int h) {
     if (IsSeparator()) {
         if (ItemPicture != nullptr) {
             gfx::Bitmap part(1, 1);
-            ComposeHorzImage(*ItemPicture, s.dividerrect, s.dividerleftoffset,
-                             s.dividerrightoffset, w, s.dividerstretcheffect, part);
+            ComposeHorzImage(*ItemPicture, s.dividerrect, s.dividerleftoffset, s.dividerrightoffset, w,
+                             s.dividerstretcheffect, part);
             CopyPicture(dc, RECT{0, 0, w, h}, part, RECT{0, 0, part.Width(), part.Height()});
         }
         return;
@@ -393,9 +390,8 @@ void TqvSkinMenuItem::DrawSkinned(HDC dc, int w, int h) {
     DrawSkinBackground(dc, w, h, active);
     const int imageColumn = !RectIsEmpty(s.imagerect)
                                 ? 0
-                                : (ImageListOf(Popup->Images) != nullptr
-                                       ? ImageListOf(Popup->Images)->Width()
-                                       : 16);
+                                : (ImageListOf(Popup->Images) != nullptr ? ImageListOf(Popup->Images)->Width()
+                                                                         : 16);
     RECT tr = s.textrect;
     tr.right = w + s.textrect.right - WidthOfRect(s.skinrect);
     COLORREF color = vcl::ColorToRGB(active      ? s.activefontcolor
@@ -411,8 +407,8 @@ void TqvSkinMenuItem::DrawSkinned(HDC dc, int w, int h) {
     }
     const int centre = tr.top + HeightOfRect(tr) / 2;
     if (HasChildren()) {
-        const RECT arrow =
-            active && !RectIsEmpty(s.activearrowimagerect) ? s.activearrowimagerect : s.arrowimagerect;
+        const RECT arrow = active && !RectIsEmpty(s.activearrowimagerect) ? s.activearrowimagerect
+                                                                          : s.arrowimagerect;
         if (!RectIsEmpty(arrow) && ItemPicture != nullptr) {
             const int aw = WidthOfRect(arrow);
             const int ah = HeightOfRect(arrow);
@@ -437,8 +433,7 @@ void TqvSkinMenuItem::DrawSkinned(HDC dc, int w, int h) {
 
 // ---- TqvSkinPopupWindow ----
 
-TqvSkinPopupWindow::TqvSkinPopupWindow(TqvSkinMenu* menu, int level,
-                                       const TqvDataSkinPopupWindow* windowSkin)
+TqvSkinPopupWindow::TqvSkinPopupWindow(TqvSkinMenu* menu, int level, const TqvDataSkinPopupWindow* windowSkin)
     : Menu(menu), level_(level) {
     TqvSkinData* data = menu->SkinData;
     if (windowSkin != nullptr && data != nullptr && windowSkin->windowpictureindex != -1) {
@@ -456,8 +451,8 @@ TqvSkinPopupWindow::TqvSkinPopupWindow(TqvSkinMenu* menu, int level,
     ItemSkin = FirstMenuItemRecord(data);
     // An item record whose picture is missing would give items without height: the built-in
     // item look stands in for it.
-    if (ItemSkin != nullptr && (data->ExtraPicture(ItemSkin->activepictureindex) == nullptr ||
-                                RectIsEmpty(ItemSkin->skinrect))) {
+    if (ItemSkin != nullptr &&
+        (data->ExtraPicture(ItemSkin->activepictureindex) == nullptr || RectIsEmpty(ItemSkin->skinrect))) {
         ItemSkin = nullptr;
     }
 }
@@ -476,14 +471,14 @@ TqvSkinPopupWindow::~TqvSkinPopupWindow() {
 
 bool TqvSkinPopupWindow::SkinFont() const { return ItemSkin != nullptr && Menu->SkinFontInItems; }
 
-void TqvSkinPopupWindow::Show(vcl::TMenuItem* parent, int startIndex, const RECT& anchor,
-                              bool submenu, bool popupUp, bool firstLevel) {
+void TqvSkinPopupWindow::Show(vcl::TMenuItem* parent, int startIndex, const RECT& anchor, bool submenu,
+                              bool popupUp, bool firstLevel) {
     parent_ = parent;
     RegisterPopupClass(&TqvSkinPopupWindow::WndProc);
     vcl::TCustomForm* form = Menu->Form();
     HWND owner = form != nullptr && form->HandleAllocated() ? form->Handle() : nullptr;
-    handle_ = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, "", WS_POPUP, 0, 0,
-                             1, 1, owner, nullptr, nullptr, nullptr);
+    handle_ = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, "", WS_POPUP, 0, 0, 1, 1, owner,
+                             nullptr, nullptr, nullptr);
     if (handle_ == nullptr) {
         return;
     }
@@ -505,8 +500,8 @@ void TqvSkinPopupWindow::Show(vcl::TMenuItem* parent, int startIndex, const RECT
     UpdateGeometry();
     LayoutItems();
     const int itemsTop = ItemsArea.top;
-    POINT pos = PlaceMenuPopup(anchor, Menu->MonitorWorkArea, width_, height_, submenu, Scrolling,
-                               popupUp, itemsTop);
+    POINT pos = PlaceMenuPopup(anchor, Menu->MonitorWorkArea, width_, height_, submenu, Scrolling, popupUp,
+                               itemsTop);
     ShowWindowAt(pos, firstLevel);
     lastCursor_ = POINT{-100000, -100000};
     SetTimer(handle_, kPollTimer, kPollInterval, nullptr);
@@ -576,8 +571,7 @@ void TqvSkinPopupWindow::ComputeSize() {
     }
     const int normal = ItemSkin != nullptr ? HeightOfRect(ItemSkin->skinrect) : Menu->ItemHeightDefault;
     const int frame = WindowSkin != nullptr
-                          ? PopupPicture->Height() + WindowSkin->itemsrect.top -
-                                WindowSkin->itemsrect.bottom
+                          ? PopupPicture->Height() + WindowSkin->itemsrect.top - WindowSkin->itemsrect.bottom
                           : 6;
     const int limit = Menu->MaxItemsInWindow;
     if (limit > 0 && limit < int(Items.size())) {
@@ -600,11 +594,10 @@ void TqvSkinPopupWindow::UpdateGeometry() {
         ItemsArea = RECT{2, 2, width_ - 2, height_ - 2};
         return;
     }
-    const TqvSkinGeometry g{WindowSkin->lefttoppoint, WindowSkin->righttoppoint,
-                            WindowSkin->leftbottompoint, WindowSkin->rightbottompoint,
-                            WindowSkin->itemsrect};
-    const TqvSkinGeometry ng = AnchorSkinGeometry(g, PopupPicture->Width(),
-                                                  PopupPicture->Height(), width_, height_);
+    const TqvSkinGeometry g{WindowSkin->lefttoppoint, WindowSkin->righttoppoint, WindowSkin->leftbottompoint,
+                            WindowSkin->rightbottompoint, WindowSkin->itemsrect};
+    const TqvSkinGeometry ng = AnchorSkinGeometry(g, PopupPicture->Width(), PopupPicture->Height(), width_,
+                                                  height_);
     PopupLT = ng.LT;
     PopupRT = ng.RT;
     PopupLB = ng.LB;
@@ -616,11 +609,10 @@ void TqvSkinPopupWindow::UpdateRegion() {
     if (WindowSkin == nullptr || PopupMask == nullptr) {
         return;
     }
-    const TqvSkinGeometry g{WindowSkin->lefttoppoint, WindowSkin->righttoppoint,
-                            WindowSkin->leftbottompoint, WindowSkin->rightbottompoint,
-                            WindowSkin->itemsrect};
-    const TqvSkinGeometry ng = AnchorSkinGeometry(g, PopupMask->Width(), PopupMask->Height(),
-                                                  width_, height_);
+    const TqvSkinGeometry g{WindowSkin->lefttoppoint, WindowSkin->righttoppoint, WindowSkin->leftbottompoint,
+                            WindowSkin->rightbottompoint, WindowSkin->itemsrect};
+    const TqvSkinGeometry ng = AnchorSkinGeometry(g, PopupMask->Width(), PopupMask->Height(), width_,
+                                                  height_);
     HRGN region = RegionFromSkinMask(*PopupMask, g, ng, width_);
     // The window owns the region it is given and frees the one it held.
     SetWindowRgn(handle_, region, TRUE);
@@ -676,8 +668,7 @@ RECT TqvSkinPopupWindow::UpperMarker() const {
 
 RECT TqvSkinPopupWindow::LowerMarker() const {
     if (WindowSkin != nullptr) {
-        return RECT{ItemsArea.left, ItemsArea.bottom - kMarkerHeight, ItemsArea.right,
-                    ItemsArea.bottom};
+        return RECT{ItemsArea.left, ItemsArea.bottom - kMarkerHeight, ItemsArea.right, ItemsArea.bottom};
     }
     return RECT{3, height_ - 10, width_ - 3, height_ - 3};
 }
@@ -714,8 +705,7 @@ void TqvSkinPopupWindow::ShowWindowAt(POINT pos, bool firstLevel) {
             SetTimer(handle_, kFadeTimer, kFadeInterval, nullptr);
         }
     }
-    SetWindowPos(handle_, HWND_TOPMOST, pos.x, pos.y, width_, height_,
-                 SWP_NOACTIVATE | SWP_NOZORDER);
+    SetWindowPos(handle_, HWND_TOPMOST, pos.x, pos.y, width_, height_, SWP_NOACTIVATE | SWP_NOZORDER);
     // The outline is given at the final size, before the window shows.
     UpdateRegion();
     SetWindowPos(handle_, HWND_TOPMOST, 0, 0, 0, 0,
@@ -752,8 +742,8 @@ void TqvSkinPopupWindow::ComposeWindowImage(gfx::Bitmap& image) {
         flags.DrawCentre = true;
         flags.StretchCentre = WindowSkin->stretcheffect;
         flags.StretchType = int(WindowSkin->stretchtype);
-        ComposeSkinImage(*PopupPicture, RECT{0, 0, PopupPicture->Width(), PopupPicture->Height()},
-                         g, width_, height_, flags, image);
+        ComposeSkinImage(*PopupPicture, RECT{0, 0, PopupPicture->Width(), PopupPicture->Height()}, g, width_,
+                         height_, flags, image);
         return;
     }
     gfx::DC dc(&image);
@@ -785,9 +775,8 @@ void TqvSkinPopupWindow::FillItemBackground(HDC dc, const RECT& r) {
         return;
     }
     gfx::Bitmap part(1, 1);
-    ComposeHorzImage(*picture, ItemSkin->skinrect, ItemSkin->itemleftoffset,
-                     ItemSkin->itemrightoffset, WidthOfRect(r), ItemSkin->inactivestretcheffect,
-                     part);
+    ComposeHorzImage(*picture, ItemSkin->skinrect, ItemSkin->itemleftoffset, ItemSkin->itemrightoffset,
+                     WidthOfRect(r), ItemSkin->inactivestretcheffect, part);
     CopyPicture(dc, r, part, RECT{0, 0, part.Width(), part.Height()});
 }
 
@@ -795,8 +784,7 @@ void TqvSkinPopupWindow::DrawMarker(HDC dc, const RECT& r, bool up, bool active)
     COLORREF color = 0;
     if (WindowSkin != nullptr) {
         FillItemBackground(dc, r);
-        color = vcl::ColorToRGB(active ? WindowSkin->scrollmarkeractivecolor
-                                       : WindowSkin->scrollmarkercolor);
+        color = vcl::ColorToRGB(active ? WindowSkin->scrollmarkeractivecolor : WindowSkin->scrollmarkercolor);
     } else {
         Fill(dc, r, GetSysColor(COLOR_WINDOW));
         color = GetSysColor(active ? COLOR_BTNTEXT : COLOR_BTNSHADOW);
@@ -827,8 +815,7 @@ void TqvSkinPopupWindow::PaintTo(HDC dc) {
         }
     }
     if (Scrolling) {
-        FillItemBackground(&mem, RECT{ItemsArea.left, lastBottom, ItemsArea.right,
-                                      LowerMarker().top});
+        FillItemBackground(&mem, RECT{ItemsArea.left, lastBottom, ItemsArea.right, LowerMarker().top});
         DrawScrollMarkers(&mem);
     }
     BlitWhole(dc, 0, 0, image);
@@ -1054,9 +1041,8 @@ void TqvSkinPopupWindow::AnimStep() {
         } else if (item->Morphs()) {
             const double target = item->Active() ? 1.0 : 0.0;
             if (item->MorphFactor != target) {
-                item->MorphFactor = target > item->MorphFactor
-                                        ? std::min(1.0, item->MorphFactor + 0.2)
-                                        : std::max(0.0, item->MorphFactor - 0.2);
+                item->MorphFactor = target > item->MorphFactor ? std::min(1.0, item->MorphFactor + 0.2)
+                                                               : std::max(0.0, item->MorphFactor - 0.2);
                 moving = true;
                 item->Draw(dc);
             }
@@ -1098,8 +1084,7 @@ LRESULT TqvSkinPopupWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         EndPaint(handle_, &ps);
         return 0;
     }
-    case WM_MOUSEACTIVATE:
-        return MA_NOACTIVATE;
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
     case WM_MOUSEMOVE: {
         POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         POINT s = p;
@@ -1109,16 +1094,10 @@ LRESULT TqvSkinPopupWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-        return 0;
-    case WM_LBUTTONUP:
-        MouseUpAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        return 0;
-    case WM_TIMER:
-        OnTimer(UINT(wParam));
-        return 0;
-    default:
-        return DefWindowProc(handle_, msg, wParam, lParam);
+    case WM_RBUTTONDOWN: return 0;
+    case WM_LBUTTONUP: MouseUpAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
+    case WM_TIMER: OnTimer(UINT(wParam)); return 0;
+    default: return DefWindowProc(handle_, msg, wParam, lParam);
     }
 }
 

@@ -41,21 +41,18 @@ void Wake(ShellChangeShared& shared) { shared.wake.Raise(); }
 
 // Runs on the user-interface thread: the handler of a change the worker is waiting on.
 LRESULT SyncWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg != kRunChange)
-        return DefWindowProc(hwnd, msg, wParam, lParam);
+    if (msg != kRunChange) return DefWindowProc(hwnd, msg, wParam, lParam);
     // The worker holds the state while it waits for this message; hold it here too, since the
     // handler may free the notifier, which lets the worker end.
     std::shared_ptr<ShellChangeShared> shared = reinterpret_cast<ShellChangeShared*>(lParam)->self.lock();
-    if (!shared)
-        return 0;
+    if (!shared) return 0;
     std::function<void()> handler;
     {
         std::lock_guard lock(WatchOptionsLock);
         handler = shared->changeEvent;
     }
     try {
-        if (handler)
-            handler();
+        if (handler) handler();
     } catch (...) {
         std::lock_guard lock(shared->syncMutex);
         shared->changePending = false;
@@ -87,8 +84,7 @@ void RunOnInterfaceThread(ShellChangeShared& shared) {
     HWND window;
     {
         std::lock_guard options(WatchOptionsLock);
-        if (shared.terminated || !shared.syncWindow)
-            return;
+        if (shared.terminated || !shared.syncWindow) return;
         window = shared.syncWindow;
     }
     shared.changePending = true;
@@ -111,14 +107,11 @@ void RunWorker(std::shared_ptr<ShellChangeShared> shared) {
         for (;;) {
             {
                 std::lock_guard lock(WatchOptionsLock);
-                if (shared->terminated)
-                    break;
+                if (shared->terminated) break;
             }
             int woke = shell::WaitForChangeOrWake(watch, shared->wake);
-            if (woke & shell::kWaitFailed)
-                break;
-            if ((woke & shell::kWaitChanged) && watch.TakeChanges())
-                RunOnInterfaceThread(*shared);
+            if (woke & shell::kWaitFailed) break;
+            if ((woke & shell::kWaitChanged) && watch.TakeChanges()) RunOnInterfaceThread(*shared);
             bool reopen;
             {
                 std::lock_guard lock(WatchOptionsLock);
@@ -139,18 +132,12 @@ void RunWorker(std::shared_ptr<ShellChangeShared> shared) {
 
 DWORD NotifyFiltersToFlags(TNotifyFilters filters) {
     DWORD flags = 0;
-    if (filters & nfFileNameChange)
-        flags |= FILE_NOTIFY_CHANGE_FILE_NAME;
-    if (filters & nfDirNameChange)
-        flags |= FILE_NOTIFY_CHANGE_DIR_NAME;
-    if (filters & nfAttributeChange)
-        flags |= FILE_NOTIFY_CHANGE_ATTRIBUTES;
-    if (filters & nfSizeChange)
-        flags |= FILE_NOTIFY_CHANGE_SIZE;
-    if (filters & nfWriteChange)
-        flags |= FILE_NOTIFY_CHANGE_LAST_WRITE;
-    if (filters & nfSecurityChange)
-        flags |= FILE_NOTIFY_CHANGE_SECURITY;
+    if (filters & nfFileNameChange) flags |= FILE_NOTIFY_CHANGE_FILE_NAME;
+    if (filters & nfDirNameChange) flags |= FILE_NOTIFY_CHANGE_DIR_NAME;
+    if (filters & nfAttributeChange) flags |= FILE_NOTIFY_CHANGE_ATTRIBUTES;
+    if (filters & nfSizeChange) flags |= FILE_NOTIFY_CHANGE_SIZE;
+    if (filters & nfWriteChange) flags |= FILE_NOTIFY_CHANGE_LAST_WRITE;
+    if (filters & nfSecurityChange) flags |= FILE_NOTIFY_CHANGE_SECURITY;
     return flags;
 }
 
@@ -163,8 +150,8 @@ void TqvShellChangeThread::Start(std::shared_ptr<ShellChangeShared> shared) {
     std::thread(RunWorker, std::move(shared)).detach();
 }
 
-void TqvShellChangeThread::SetDirectoryOptions(ShellChangeShared& shared, const std::string& directory, bool watchTree,
-                                               DWORD flags) {
+void TqvShellChangeThread::SetDirectoryOptions(ShellChangeShared& shared, const std::string& directory,
+                                               bool watchTree, DWORD flags) {
     {
         std::lock_guard lock(WatchOptionsLock);
         shared.directory = directory;
@@ -197,22 +184,18 @@ TqvCustomShellChangeNotifier::~TqvCustomShellChangeNotifier() {
         TqvShellChangeThread::Terminate(*worker_);
         worker_.reset();
     }
-    if (syncWindow_)
-        DestroyWindow(syncWindow_);
+    if (syncWindow_) DestroyWindow(syncWindow_);
 }
 
 bool TqvCustomShellChangeNotifier::HasWorker() const {
-    if (!worker_)
-        return false;
+    if (!worker_) return false;
     std::lock_guard lock(WatchOptionsLock);
     return worker_->running;
 }
 
 void TqvCustomShellChangeNotifier::Start() {
-    if (!onChange_ || worker_)
-        return;
-    if (!syncWindow_)
-        syncWindow_ = CreateSyncWindow();
+    if (!onChange_ || worker_) return;
+    if (!syncWindow_) syncWindow_ = CreateSyncWindow();
     auto shared = std::make_shared<ShellChangeShared>();
     shared->self = shared;
     shared->changeEvent = onChange_;
@@ -226,7 +209,8 @@ void TqvCustomShellChangeNotifier::Start() {
 
 void TqvCustomShellChangeNotifier::HandOverOptions() {
     if (worker_)
-        TqvShellChangeThread::SetDirectoryOptions(*worker_, root_, watchSubTree_, NotifyFiltersToFlags(notifyFilters_));
+        TqvShellChangeThread::SetDirectoryOptions(*worker_, root_, watchSubTree_,
+                                                  NotifyFiltersToFlags(notifyFilters_));
 }
 
 void TqvCustomShellChangeNotifier::SetNotifyFilters(TNotifyFilters filters) {
@@ -241,8 +225,7 @@ void TqvCustomShellChangeNotifier::SetWatchSubTree(bool on) {
 
 void TqvCustomShellChangeNotifier::SetRoot(const std::string& root) {
     // Compared exactly: "/Logs" and "/logs" are two folders on this file system.
-    if (root == root_)
-        return;
+    if (root == root_) return;
     root_ = root;
     HandOverOptions();
 }

@@ -16,7 +16,11 @@
 namespace qv {
 
 enum TNotifyFilter : unsigned {
-    nfFileNameChange = 1, nfDirNameChange = 2, nfAttributeChange = 4, nfSizeChange = 8, nfWriteChange = 16,
+    nfFileNameChange = 1,
+    nfDirNameChange = 2,
+    nfAttributeChange = 4,
+    nfSizeChange = 8,
+    nfWriteChange = 16,
     nfSecurityChange = 32
 };
 using TNotifyFilters = unsigned;

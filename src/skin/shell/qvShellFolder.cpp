@@ -29,16 +29,12 @@ constexpr std::array<RootRow, 23> kRoots = {{
 // clang-format on
 
 bool SameTextAscii(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
+    if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
         char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = char(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = char(y - 'A' + 'a');
-        if (x != y)
-            return false;
+        if (x >= 'A' && x <= 'Z') x = char(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = char(y - 'A' + 'a');
+        if (x != y) return false;
     }
     return true;
 }
@@ -46,12 +42,10 @@ bool SameTextAscii(std::string_view a, std::string_view b) {
 std::string UpperExtension(const std::string& path) {
     size_t dot = path.find_last_of('.');
     size_t slash = path.find_last_of(fs::kPathSeparators);
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return {};
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
     std::string ext = path.substr(dot);
     for (char& c : ext)
-        if (c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
     return ext;
 }
 
@@ -71,8 +65,7 @@ bool creatingDesktop = false;
 std::string FormatMessage(const char* format, const std::string& argument) {
     std::string text = format;
     size_t at = text.find("%s");
-    if (at != std::string::npos)
-        text.replace(at, 2, argument);
+    if (at != std::string::npos) text.replace(at, 2, argument);
     return text;
 }
 
@@ -92,19 +85,16 @@ int IDListItemCount(PItemIDList list) { return ILItemCount(list); }
 int IDListSize(PItemIDList list) { return int(ILGetSize(list)); }
 PItemIDList CopyIDList(PItemIDList list) {
     PItemIDList copy = NewIDList(IDListSize(list));
-    if (list)
-        std::memcpy(copy, list, size_t(IDListSize(list)));
+    if (list) std::memcpy(copy, list, size_t(IDListSize(list)));
     return copy;
 }
 PItemIDList ConcatIDLists(PItemIDList a, PItemIDList b) {
     PItemIDList list = ILCombine(a, b);
-    if (!list)
-        throw vcl::EOutOfResources("Out of memory while building an item identifier list.");
+    if (!list) throw vcl::EOutOfResources("Out of memory while building an item identifier list.");
     return list;
 }
 void StripLastID(PItemIDList list) {
-    if (list)
-        ILRemoveLastID(list);
+    if (list) ILRemoveLastID(list);
 }
 std::vector<PItemIDList> IDListPrefixes(PItemIDList list) {
     std::vector<PItemIDList> prefixes;
@@ -120,8 +110,7 @@ std::vector<PItemIDList> IDListPrefixes(PItemIDList list) {
 void FreeIDList(PItemIDList list) { SHFree(list); }
 PItemIDList NewIDList(int size) {
     auto* list = static_cast<PItemIDList>(SHAlloc(size_t(size > 2 ? size : 2)));
-    if (!list)
-        throw vcl::EOutOfResources("Out of memory while building an item identifier list.");
+    if (!list) throw vcl::EOutOfResources("Out of memory while building an item identifier list.");
     return list;
 }
 
@@ -135,16 +124,14 @@ std::string StrRetToString(PItemIDList list, STRRET& name) {
     }
     case STRRET_OFFSET: {
         // The text lies inside the list's first item and ends with the item (or a NUL).
-        if (!list || name.uOffset >= ILGetSize(list))
-            return {};
-        std::string_view item(reinterpret_cast<const char*>(list), ILIsEmpty(list) ? 0 : *reinterpret_cast<USHORT*>(list));
-        if (name.uOffset >= item.size())
-            return {};
+        if (!list || name.uOffset >= ILGetSize(list)) return {};
+        std::string_view item(reinterpret_cast<const char*>(list),
+                              ILIsEmpty(list) ? 0 : *reinterpret_cast<USHORT*>(list));
+        if (name.uOffset >= item.size()) return {};
         std::string_view text = item.substr(name.uOffset);
         return std::string(text.substr(0, text.find('\0')));
     }
-    case STRRET_CSTR:
-        return std::string(name.cStr, strnlen(name.cStr, sizeof name.cStr));
+    case STRRET_CSTR: return std::string(name.cStr, strnlen(name.cStr, sizeof name.cStr));
     }
     return {};
 }
@@ -152,8 +139,7 @@ std::string StrRetToString(PItemIDList list, STRRET& name) {
 IShellFolderPtr DesktopShellFolder() {
     IShellFolderPtr desktop;
     Check(SHGetDesktopFolder(&desktop));
-    if (!desktop)
-        throw vcl::Exception("The shell namespace has no desktop.");
+    if (!desktop) throw vcl::Exception("The shell namespace has no desktop.");
     return desktop;
 }
 
@@ -179,8 +165,7 @@ TqvShellFolder::TqvShellFolder(TqvShellFolder* parent, IShellFolderPtr shellFold
         Check(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &desktop));
         absoluteID_ = ConcatIDLists(desktop, relativeID_);
         FreeIDList(desktop);
-        if (!creatingDesktop)
-            parentFolder_ = DesktopFolder();
+        if (!creatingDesktop) parentFolder_ = DesktopFolder();
     }
 }
 
@@ -190,22 +175,19 @@ TqvShellFolder::~TqvShellFolder() {
 }
 
 IShellFolderPtr TqvShellFolder::ParentShellFolder() const {
-    if (parentFolder_ && parentFolder_->ShellFolder())
-        return parentFolder_->ShellFolder();
+    if (parentFolder_ && parentFolder_->ShellFolder()) return parentFolder_->ShellFolder();
     return DesktopShellFolder();
 }
 
 ULONG TqvShellFolder::Attributes(ULONG mask) const {
     ULONG bits = mask;
     LPCITEMIDLIST item = relativeID_;
-    if (FAILED(ParentShellFolder()->GetAttributesOf(1, &item, &bits)))
-        return 0;
+    if (FAILED(ParentShellFolder()->GetAttributesOf(1, &item, &bits))) return 0;
     return bits;
 }
 
 bool TqvShellFolder::IsFolder() const {
-    if (!(Attributes(SFGAO_FOLDER) & SFGAO_FOLDER))
-        return false;
+    if (!(Attributes(SFGAO_FOLDER) & SFGAO_FOLDER)) return false;
     // An archive the shell shows as a folder is opened as a file. Only a real file is one: a
     // directory that happens to be named "x.zip" stays a folder.
     std::string path = FileSystemPath();
@@ -216,7 +198,8 @@ bool TqvShellFolder::HasSubFolders() const { return Attributes(SFGAO_HASSUBFOLDE
 
 std::string TqvShellFolder::FileSystemPath() const { return shell::PathFromIDList(absoluteID_); }
 
-std::string TqvShellFolder::CleanName(std::string name, PItemIDList list, const IShellFolderPtr& folder) const {
+std::string TqvShellFolder::CleanName(std::string name, PItemIDList list,
+                                      const IShellFolderPtr& folder) const {
     if (name.rfind("::{", 0) == 0) {
         // A virtual folder's class identifier means nothing to a user: its normal name instead.
         STRRET normal;
@@ -231,19 +214,16 @@ std::string TqvShellFolder::CleanName(std::string name, PItemIDList list, const 
 std::string TqvShellFolder::DisplayName() const {
     bool desktop = this == DesktopObject().get();
     IShellFolderPtr folder = desktop ? DesktopShellFolder() : ParentShellFolder();
-    if (!folder)
-        return "parentfolder = nil";
+    if (!folder) return "parentfolder = nil";
     STRRET name;
-    if (FAILED(folder->GetDisplayNameOf(relativeID_, SHGDN_INFOLDER, &name)))
-        return {};
+    if (FAILED(folder->GetDisplayNameOf(relativeID_, SHGDN_INFOLDER, &name))) return {};
     return CleanName(StrRetToString(relativeID_, name), relativeID_, folder);
 }
 
 std::string TqvShellFolder::PathName() const {
     IShellFolderPtr desktop = DesktopShellFolder();
     STRRET name;
-    if (FAILED(desktop->GetDisplayNameOf(absoluteID_, SHGDN_FORPARSING, &name)))
-        return {};
+    if (FAILED(desktop->GetDisplayNameOf(absoluteID_, SHGDN_FORPARSING, &name))) return {};
     return CleanName(StrRetToString(absoluteID_, name), absoluteID_, desktop);
 }
 
@@ -255,35 +235,29 @@ int TqvShellFolder::IconIndex(bool open) const {
 }
 
 bool TqvShellFolder::Rename(const std::string& newName) {
-    if (!(Capabilities() & scRename))
-        return false;
+    if (!(Capabilities() & scRename)) return false;
     PItemIDList renamed = nullptr;
-    if (FAILED(ParentShellFolder()->SetNameOf(nullptr, relativeID_, newName.c_str(), 0, &renamed)) || !renamed)
+    if (FAILED(ParentShellFolder()->SetNameOf(nullptr, relativeID_, newName.c_str(), 0, &renamed)) ||
+        !renamed)
         throw vcl::Exception(FormatMessage(SRenameFailed, newName));
     FreeIDList(relativeID_);
     FreeIDList(absoluteID_);
     relativeID_ = renamed;
-    absoluteID_ = parentFolder_ ? ConcatIDLists(parentFolder_->AbsoluteID(), relativeID_) : CopyIDList(relativeID_);
+    absoluteID_ = parentFolder_ ? ConcatIDLists(parentFolder_->AbsoluteID(), relativeID_)
+                                : CopyIDList(relativeID_);
     return true;
 }
 
 TShellCapabilities TqvShellFolder::Capabilities() const {
     ULONG bits = Attributes(0x177);
     TShellCapabilities caps = 0;
-    if (bits & SFGAO_CANCOPY)
-        caps |= scCopy;
-    if (bits & SFGAO_CANDELETE)
-        caps |= scDelete;
-    if (bits & SFGAO_CANLINK)
-        caps |= scLink;
-    if (bits & SFGAO_CANMOVE)
-        caps |= scMove;
-    if (bits & SFGAO_CANRENAME)
-        caps |= scRename;
-    if (bits & SFGAO_DROPTARGET)
-        caps |= scDropTarget;
-    if (bits & SFGAO_HASPROPSHEET)
-        caps |= scPropSheet;
+    if (bits & SFGAO_CANCOPY) caps |= scCopy;
+    if (bits & SFGAO_CANDELETE) caps |= scDelete;
+    if (bits & SFGAO_CANLINK) caps |= scLink;
+    if (bits & SFGAO_CANMOVE) caps |= scMove;
+    if (bits & SFGAO_CANRENAME) caps |= scRename;
+    if (bits & SFGAO_DROPTARGET) caps |= scDropTarget;
+    if (bits & SFGAO_HASPROPSHEET) caps |= scPropSheet;
     return caps;
 }
 
@@ -293,20 +267,16 @@ IShellFolderPtr BindShellFolder(const IShellFolderPtr& parent, PItemIDList relat
     // folder of the desktop directory happens to carry that name.
     if (!parent) {
         IShellFolderPtr folder;
-        if (FAILED(DesktopShellFolder()->BindToObject(relative, &folder)))
-            folder = nullptr;
+        if (FAILED(DesktopShellFolder()->BindToObject(relative, &folder))) folder = nullptr;
         return folder;
     }
     IShellFolderPtr folder;
-    if (FAILED(parent->BindToObject(relative, &folder)))
-        folder = nullptr;
+    if (FAILED(parent->BindToObject(relative, &folder))) folder = nullptr;
     if (!folder) {
         IShellFolderPtr fallback;
         LPCITEMIDLIST item = relative;
-        if (SUCCEEDED(parent->GetUIObjectOf(window, 1, &item, &fallback)) && fallback)
-            folder = fallback;
-        if (SUCCEEDED(parent->CreateViewObject(window, &fallback)) && fallback)
-            folder = fallback;
+        if (SUCCEEDED(parent->GetUIObjectOf(window, 1, &item, &fallback)) && fallback) folder = fallback;
+        if (SUCCEEDED(parent->CreateViewObject(window, &fallback)) && fallback) folder = fallback;
     }
     return folder;
 }
@@ -314,12 +284,12 @@ IShellFolderPtr BindShellFolder(const IShellFolderPtr& parent, PItemIDList relat
 TqvShellFolder* FolderFromIDList(PItemIDList absolute) {
     IShellFolderPtr desktop = DesktopShellFolder();
     IShellFolderPtr folder = BindShellFolder(desktop, absolute, nullptr);
-    if (!folder)
-        folder = desktop;
+    if (!folder) folder = desktop;
     return new TqvShellFolder(DesktopFolder(), folder, absolute);
 }
 
-TqvShellFolder* FolderFromRootName(TqvShellFolder* oldFolder, const std::string& oldRootName, std::string& rootName) {
+TqvShellFolder* FolderFromRootName(TqvShellFolder* oldFolder, const std::string& oldRootName,
+                                   std::string& rootName) {
     TRootFolder root;
     PItemIDList list = nullptr;
     HRESULT hr;

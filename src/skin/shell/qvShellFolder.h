@@ -28,10 +28,29 @@ std::string FormatMessage(const char* format, const std::string& argument);
 
 // The special roots a tree may start at; their names are also accepted as root names.
 enum class TRootFolder {
-    rfDesktop, rfMyComputer, rfNetwork, rfRecycleBin, rfAppData, rfCommonDesktopDirectory,
-    rfCommonPrograms, rfCommonStartMenu, rfCommonStartup, rfControlPanel, rfDesktopDirectory,
-    rfFavorites, rfFonts, rfInternet, rfPersonal, rfPrinters, rfPrintHood, rfPrograms, rfRecent,
-    rfSendTo, rfStartMenu, rfStartup, rfTemplates
+    rfDesktop,
+    rfMyComputer,
+    rfNetwork,
+    rfRecycleBin,
+    rfAppData,
+    rfCommonDesktopDirectory,
+    rfCommonPrograms,
+    rfCommonStartMenu,
+    rfCommonStartup,
+    rfControlPanel,
+    rfDesktopDirectory,
+    rfFavorites,
+    rfFonts,
+    rfInternet,
+    rfPersonal,
+    rfPrinters,
+    rfPrintHood,
+    rfPrograms,
+    rfRecent,
+    rfSendTo,
+    rfStartMenu,
+    rfStartup,
+    rfTemplates
 };
 int RootFolderCSIDL(TRootFolder root);
 // "rfDesktop" and the others, compared without regard to case.
@@ -43,7 +62,13 @@ using TShellObjectTypes = unsigned;
 inline DWORD ShellObjectTypesToFlags(TShellObjectTypes types) { return DWORD(types) * 32; }
 
 enum TShellCapability : unsigned {
-    scCopy = 1, scDelete = 2, scLink = 4, scMove = 8, scRename = 16, scDropTarget = 32, scPropSheet = 64
+    scCopy = 1,
+    scDelete = 2,
+    scLink = 4,
+    scMove = 8,
+    scRename = 16,
+    scDropTarget = 32,
+    scPropSheet = 64
 };
 using TShellCapabilities = unsigned;
 
@@ -109,7 +134,8 @@ IShellFolderPtr BindShellFolder(const IShellFolderPtr& parent, PItemIDList relat
 TqvShellFolder* FolderFromIDList(PItemIDList absolute);
 // A new folder object for a root name (a TRootFolder name or a path). On failure `rootName` gets
 // `oldRootName` back and EInvalidPath is raised; on success `oldFolder` is freed.
-TqvShellFolder* FolderFromRootName(TqvShellFolder* oldFolder, const std::string& oldRootName, std::string& rootName);
+TqvShellFolder* FolderFromRootName(TqvShellFolder* oldFolder, const std::string& oldRootName,
+                                   std::string& rootName);
 bool SameIDList(PItemIDList a, PItemIDList b);
 
 } // namespace qv

@@ -82,7 +82,8 @@ TqvCustomShellTreeView::TqvCustomShellTreeView(vcl::TComponent* owner) : TqvSkin
     SetShowRoot(false);
     SetRightClickSelect(true);
     SHFILEINFO info;
-    systemImageList_ = reinterpret_cast<HIMAGELIST>(SHGetFileInfo(fs::kFileSystemRoot, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    systemImageList_ = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfo(fs::kFileSystemRoot, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
     // Made without a handler, so no worker runs until AutoRefresh asks for one.
     notifier_ = new TqvShellChangeNotifier(this);
 }
@@ -227,7 +228,9 @@ void TqvCustomShellTreeView::PopulateNode(vcl::TTreeNode* node) {
     TreeUpdate update(Items());
     std::unique_ptr<IEnumIDList> items;
     try {
-        if (FAILED(folder->ShellFolder()->EnumObjects(MainWindow(), ShellObjectTypesToFlags(objectTypes_), &items)) || !items)
+        if (FAILED(folder->ShellFolder()->EnumObjects(MainWindow(), ShellObjectTypesToFlags(objectTypes_),
+                                                      &items)) ||
+            !items)
             return;
     } catch (...) {
         return;
@@ -242,7 +245,8 @@ void TqvCustomShellTreeView::PopulateNode(vcl::TTreeNode* node) {
     IShellFolderPtr parent = FolderOf(node->Item(0)) ? FolderOf(node->Item(0))->ParentShellFolder() : nullptr;
     if (!parent) return;
     node->CustomSort([&](vcl::TTreeNode* a, vcl::TTreeNode* b) {
-        return int(CompareResultOrder(parent->CompareIDs(0, FolderOf(a)->RelativeID(), FolderOf(b)->RelativeID())));
+        return int(
+            CompareResultOrder(parent->CompareIDs(0, FolderOf(a)->RelativeID(), FolderOf(b)->RelativeID())));
     });
 }
 
@@ -257,7 +261,8 @@ void TqvCustomShellTreeView::InitNode(vcl::TTreeNode* child, PItemIDList relativ
     if ((objectTypes_ & otNonFolders) && folder->ShellFolder()) {
         std::unique_ptr<IEnumIDList> items;
         LPITEMIDLIST first = nullptr;
-        hasChildren = SUCCEEDED(folder->ShellFolder()->EnumObjects(nullptr, ShellObjectTypesToFlags(objectTypes_), &items)) &&
+        hasChildren = SUCCEEDED(folder->ShellFolder()->EnumObjects(
+                          nullptr, ShellObjectTypesToFlags(objectTypes_), &items)) &&
                       items && items->Next(1, &first, nullptr) == S_OK;
         FreeIDList(first);
     }
@@ -285,7 +290,8 @@ LRESULT TqvCustomShellTreeView::Notify(NMHDR* hdr) {
     }
     case TVN_ENDLABELEDIT: {
         auto* info = reinterpret_cast<NMTVDISPINFO*>(hdr);
-        return EndLabelEdit(reinterpret_cast<vcl::TTreeNode*>(info->item.lParam), info->item.pszText) ? TRUE : FALSE;
+        return EndLabelEdit(reinterpret_cast<vcl::TTreeNode*>(info->item.lParam), info->item.pszText) ? TRUE
+                                                                                                      : FALSE;
     }
     default: break;
     }
@@ -328,14 +334,13 @@ bool TqvCustomShellTreeView::EndLabelEdit(vcl::TTreeNode* node, const char* text
 
 // ---- selecting
 
-void TqvCustomShellTreeView::ExpandNode(vcl::TTreeNode* node) {
-    node->Expand(false);
-}
+void TqvCustomShellTreeView::ExpandNode(vcl::TTreeNode* node) { node->Expand(false); }
 
 vcl::TTreeNode* TqvCustomShellTreeView::FindNode(PItemIDList list, vcl::TTreeNode* start) const {
     if (!start) return nullptr;
     int level = start->Level();
-    for (vcl::TTreeNode* node = start; node && (node == start || node->Level() > level); node = node->GetNext())
+    for (vcl::TTreeNode* node = start; node && (node == start || node->Level() > level);
+         node = node->GetNext())
         if (FolderOf(node) && SameIDList(FolderOf(node)->AbsoluteID(), list)) return node;
     return nullptr;
 }
@@ -397,7 +402,8 @@ void TqvCustomShellTreeView::RefreshNode(vcl::TTreeNode* node) {
     vcl::TTreeNode* top = TopItem();
     OwnedList savedTop(top && FolderOf(top) ? CopyIDList(FolderOf(top)->AbsoluteID()) : nullptr);
     vcl::TTreeNode* selected = Selected();
-    OwnedList savedSelection(selected && FolderOf(selected) ? CopyIDList(FolderOf(selected)->AbsoluteID()) : nullptr);
+    OwnedList savedSelection(selected && FolderOf(selected) ? CopyIDList(FolderOf(selected)->AbsoluteID())
+                                                            : nullptr);
     BusyCursor busy;
     {
         TreeUpdate update(Items());

@@ -61,7 +61,8 @@ gfx::Bitmap NewFolderGlyph() {
     const std::uint32_t* folder = kShellIconPixels[kIconFolder];
     for (int y = 0; y < kShellIconSize; ++y)
         for (int x = 0; x < kShellIconSize; ++x)
-            if (std::uint32_t p = folder[y * kShellIconSize + x]; (p >> 24) != 0) glyph.Row(y)[x] = p & 0xFFFFFF;
+            if (std::uint32_t p = folder[y * kShellIconSize + x]; (p >> 24) != 0)
+                glyph.Row(y)[x] = p & 0xFFFFFF;
     // A plus at the top right, two pixels thick, with a white rim so it reads over the folder.
     auto inPlus = [](int x, int y) {
         return ((x == 11 || x == 12) && y >= 0 && y <= 5) || ((y == 2 || y == 3) && x >= 9 && x <= 14);
@@ -217,7 +218,8 @@ void TqvSelDirDlgForm::NewFolderClick() {
     // items answer with a display name, not a path).
     if (node == nullptr || parent.empty() || !fs::IsAbsolutePath(parent)) return;
     const std::string name = SelDirText(ControlSkin, kSelDirNewFolderKey, "New Folder");
-    const std::string target = IsSeparator(parent.back()) ? parent + name : parent + fs::kPathSeparators[0] + name;
+    const std::string target = IsSeparator(parent.back()) ? parent + name
+                                                          : parent + fs::kPathSeparators[0] + name;
     if (IsDirectory(target)) return; // an existing one is neither numbered nor replaced
     // Through the file services: UTF-8 names on every system. Made meanwhile by someone else: fine.
     if (int error = fs::MakeFolder(target); error != 0 && !IsDirectory(target))
@@ -305,18 +307,15 @@ void TqvSkinSelectDirectoryDialog::SetUpFrameAndTree(TqvSelDirDlgForm* form) {
 void TqvSkinSelectDirectoryDialog::SelectInitialFolder(TqvSelDirDlgForm* form) {
     // The tree holds shell folders only while it has its window.
     form->FolderTree->HandleNeeded();
-    if (IsDirectory(Directory))
-        form->FolderTree->SetPath(ShellPathOf(Directory));
-    else
-        form->FolderTree->SelectMyComputer();
+    if (IsDirectory(Directory)) form->FolderTree->SetPath(ShellPathOf(Directory));
+    else form->FolderTree->SelectMyComputer();
 }
 
 void TqvSkinSelectDirectoryDialog::SkinControls(TqvSelDirDlgForm* form) {
-    for (TqvSkinControl* control : {static_cast<TqvSkinControl*>(form->TreeHScrollBar),
-                                    static_cast<TqvSkinControl*>(form->TreeVScrollBar),
-                                    static_cast<TqvSkinControl*>(form->OKButton),
-                                    static_cast<TqvSkinControl*>(form->CancelButton),
-                                    static_cast<TqvSkinControl*>(form->ButtonPanel)})
+    for (TqvSkinControl* control :
+         {static_cast<TqvSkinControl*>(form->TreeHScrollBar),
+          static_cast<TqvSkinControl*>(form->TreeVScrollBar), static_cast<TqvSkinControl*>(form->OKButton),
+          static_cast<TqvSkinControl*>(form->CancelButton), static_cast<TqvSkinControl*>(form->ButtonPanel)})
         control->SetSkinData(ctrlSkinData_);
     form->OKButton->SetDefaultFont(defaultFont_.get());
     form->CancelButton->SetDefaultFont(defaultFont_.get());

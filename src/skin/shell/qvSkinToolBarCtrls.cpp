@@ -54,9 +54,7 @@ void TqvSkinSpeedButton::DrawDefaultImage(vcl::TBitmap& bitmap) {
 
 // ---- spacer
 
-TqvSkinSpacer::TqvSkinSpacer(vcl::TComponent* owner) : vcl::TGraphicControl(owner) {
-    SetBounds(0, 0, 5, 25);
-}
+TqvSkinSpacer::TqvSkinSpacer(vcl::TComponent* owner) : vcl::TGraphicControl(owner) { SetBounds(0, 0, 5, 25); }
 
 // ---- edit
 
@@ -102,7 +100,8 @@ bool TqvSkinEdit::EditFocused() const { return edit_->HandleAllocated() && edit_
 
 void TqvSkinEdit::ReadSkinRecord() {
     TqvSkinCustomControl::ReadSkinRecord();
-    auto* record = skinRecordIndex_ == -1 ? nullptr : dynamic_cast<const TqvDataSkinEditControl*>(SkinRecord());
+    auto* record = skinRecordIndex_ == -1 ? nullptr
+                                          : dynamic_cast<const TqvDataSkinEditControl*>(SkinRecord());
     if (record == nullptr) {
         activeskinrect = RECT{};
         return;

@@ -57,7 +57,8 @@ void TqvSkinCustomTreeView::CMVisibleChanged(vcl::TMessage& message) {
 
 void TqvSkinCustomTreeView::ApplySkin() {
     if (IsLoading()) return;
-    skinRecordIndex_ = (skinData_ == nullptr || skinData_->IsEmpty()) ? -1 : skinData_->IndexOfControlSkin(skinDataName_);
+    skinRecordIndex_ =
+        (skinData_ == nullptr || skinData_->IsEmpty()) ? -1 : skinData_->IndexOfControlSkin(skinDataName_);
     if (skinRecordIndex_ == -1) {
         SetColor(defaultColor_);
         Font()->Assign(defaultFont_.get());
@@ -101,9 +102,7 @@ void TqvSkinCustomTreeView::CreateParams(vcl::TCreateParams& params) {
 void TqvSkinCustomTreeView::WndProc(vcl::TMessage& message) {
     switch (message.Msg) {
     case WM_NCCALCSIZE:
-    case WM_NCPAINT:
-        message.Result = 0;
-        return;
+    case WM_NCPAINT: message.Result = 0; return;
     case QVM_ISSKINNEDCONTROL: message.Result = kSkinnedControlAnswer; return;
     default: break;
     }

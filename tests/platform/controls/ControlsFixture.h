@@ -15,11 +15,11 @@
 
 struct Received {
     UINT msg = 0;
-    int code = 0;     // WM_NOTIFY: NMHDR code; WM_COMMAND: notification code
+    int code = 0; // WM_NOTIFY: NMHDR code; WM_COMMAND: notification code
     HWND from = nullptr;
-    int item = -1;    // NMLISTVIEW iItem / NMHEADER iItem
+    int item = -1; // NMLISTVIEW iItem / NMHEADER iItem
     UINT newState = 0;
-    UINT action = 0;  // NMTREEVIEW action
+    UINT action = 0; // NMTREEVIEW action
     HTREEITEM node = nullptr;
 };
 
@@ -33,8 +33,8 @@ protected:
         wc.lpszClassName = "ControlsTestParent";
         wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<std::intptr_t>(COLOR_BTNFACE + 1));
         RegisterClass(&wc);
-        parent = CreateWindowEx(0, "ControlsTestParent", "parent", WS_POPUP | WS_VISIBLE, 50, 50, 640, 560, nullptr, nullptr,
-                                nullptr, nullptr);
+        parent = CreateWindowEx(0, "ControlsTestParent", "parent", WS_POPUP | WS_VISIBLE, 50, 50, 640, 560,
+                                nullptr, nullptr, nullptr, nullptr);
         SetWindowLongPtr(parent, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         Pump();
     }
@@ -88,8 +88,9 @@ private:
                     auto* nm = reinterpret_cast<NMLISTVIEW*>(lParam);
                     r.item = nm->iItem;
                     r.newState = nm->uNewState;
-                } else if (r.code == TVN_SELCHANGING || r.code == TVN_SELCHANGED || r.code == TVN_ITEMEXPANDING ||
-                           r.code == TVN_ITEMEXPANDED || r.code == TVN_DELETEITEM) {
+                } else if (r.code == TVN_SELCHANGING || r.code == TVN_SELCHANGED ||
+                           r.code == TVN_ITEMEXPANDING || r.code == TVN_ITEMEXPANDED ||
+                           r.code == TVN_DELETEITEM) {
                     auto* nm = reinterpret_cast<NMTREEVIEW*>(lParam);
                     r.action = nm->action;
                     r.node = nm->itemNew.hItem;

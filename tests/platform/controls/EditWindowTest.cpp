@@ -71,7 +71,8 @@ TEST_F(EditWindowTest, ReadOnlyAndLimitRefuseInput) {
 TEST_F(EditWindowTest, MultiLineLinesAndScrollState) {
     HWND memo = Child(WC_EDIT, ES_MULTILINE | ES_WANTRETURN, 10, 10, 200, 50);
     std::string text;
-    for (int i = 0; i < 10; ++i) text += "line " + std::to_string(i) + (i < 9 ? "\r\n" : "");
+    for (int i = 0; i < 10; ++i)
+        text += "line " + std::to_string(i) + (i < 9 ? "\r\n" : "");
     SendMessage(memo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     EXPECT_EQ(SendMessage(memo, EM_GETLINECOUNT, 0, 0), 10);
     EXPECT_EQ(SendMessage(memo, EM_LINEINDEX, 2, 0), 16); // "line 0" CR LF "line 1" CR LF

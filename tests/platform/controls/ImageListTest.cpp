@@ -7,7 +7,8 @@ TEST(ImageList, MaskedImagesDrawOnlyTheirOpaquePixels) {
     // Two images in one strip: red with a magenta (transparent) left column, then blue.
     gfx::Bitmap strip(8, 3, 0x0000FF);
     for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 4; ++x) strip.SetPixel(x, y, 0xFF0000);
+        for (int x = 0; x < 4; ++x)
+            strip.SetPixel(x, y, 0xFF0000);
         strip.SetPixel(0, y, 0xFF00FF);
     }
     HBITMAP h = gfx::CreateBitmapFrom(strip);

@@ -21,8 +21,8 @@ ListBoxModel Folders() {
 TEST(ListBoxModel, FindStringIsCaseInsensitivePrefixAndWraps) {
     ListBoxModel m = Folders();
     EXPECT_EQ(m.FindPrefix(-1, "/var"), 0);
-    EXPECT_EQ(m.FindPrefix(0, "/var"), 2);  // after the start, case folded
-    EXPECT_EQ(m.FindPrefix(5, "/var"), 0);  // wraps round
+    EXPECT_EQ(m.FindPrefix(0, "/var"), 2); // after the start, case folded
+    EXPECT_EQ(m.FindPrefix(5, "/var"), 0); // wraps round
     EXPECT_EQ(m.FindPrefix(-1, "c:/INET"), 4);
     EXPECT_EQ(m.FindPrefix(-1, "/nothing"), -1);
     EXPECT_EQ(m.FindExact(-1, "/var/LOG/iis"), 0);

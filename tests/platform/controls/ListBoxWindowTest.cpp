@@ -5,9 +5,10 @@ namespace {
 class ListBoxWindowTest : public ControlsFixture {
 protected:
     HWND MakeList(DWORD extraStyle) {
-        HWND lb = Child(WC_LISTBOX, LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | extraStyle, 10, 10, 200, 100);
-        for (const char* s : {"/srv/www", "/var/log/iis", "/VAR/log/old", "/home/ops", "/data", "/mnt/logs", "/opt",
-                              "/tmp", "/usr", "/var/tmp"})
+        HWND lb = Child(WC_LISTBOX, LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | extraStyle, 10, 10,
+                        200, 100);
+        for (const char* s : {"/srv/www", "/var/log/iis", "/VAR/log/old", "/home/ops", "/data", "/mnt/logs",
+                              "/opt", "/tmp", "/usr", "/var/tmp"})
             SendMessage(lb, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
         SendMessage(lb, LB_SETITEMHEIGHT, 0, 20);
         return lb;
@@ -26,7 +27,8 @@ TEST_F(ListBoxWindowTest, NavigationKeysMoveTheCurrentRowAndNotify) {
         int current;
         int top;
     } steps[] = {
-        {VK_DOWN, 0, 0}, {VK_DOWN, 1, 0}, {VK_END, 9, 5}, {VK_PRIOR, 5, 5}, {VK_HOME, 0, 0}, {VK_NEXT, 4, 0}, {VK_UP, 3, 0},
+        {VK_DOWN, 0, 0}, {VK_DOWN, 1, 0}, {VK_END, 9, 5}, {VK_PRIOR, 5, 5},
+        {VK_HOME, 0, 0}, {VK_NEXT, 4, 0}, {VK_UP, 3, 0},
     };
     for (const auto& s : steps) {
         Key(s.vk);
@@ -48,8 +50,11 @@ TEST_F(ListBoxWindowTest, TypingSearchesByPrefixWithoutRegardToCase) {
     Type("AR/LOG/O");
     EXPECT_EQ(Current(lb), 2);
     EXPECT_EQ(SendMessage(lb, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("/HOME")), 3);
-    EXPECT_EQ(SendMessage(lb, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("/var/LOG/iis")), 1);
-    EXPECT_EQ(SendMessage(lb, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("/var")), LB_ERR);
+    EXPECT_EQ(SendMessage(lb, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                          reinterpret_cast<LPARAM>("/var/LOG/iis")),
+              1);
+    EXPECT_EQ(SendMessage(lb, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("/var")),
+              LB_ERR);
     EXPECT_EQ(SendMessage(lb, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("/mn")), 5);
     EXPECT_EQ(Current(lb), 5);
 }
@@ -87,7 +92,8 @@ TEST_F(ListBoxWindowTest, OwnerDrawnRowsAreMeasuredAndDrawnByTheParent) {
     };
     HWND lb = Child(WC_LISTBOX, LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY, 10, 10, 200, 96);
     EXPECT_EQ(SendMessage(lb, LB_GETITEMHEIGHT, 0, 0), 24);
-    for (const char* s : {"a", "b", "c", "d", "e", "f"}) SendMessage(lb, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+    for (const char* s : {"a", "b", "c", "d", "e", "f"})
+        SendMessage(lb, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
     SendMessage(lb, LB_SETITEMDATA, 2, 77);
     EXPECT_EQ(SendMessage(lb, LB_GETITEMDATA, 2, 0), 77);
     SendMessage(lb, LB_SETCURSEL, 2, 0);

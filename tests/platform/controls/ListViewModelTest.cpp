@@ -1,5 +1,5 @@
-#include "platform/controls/HeaderModel.h"
 #include "platform/controls/ListViewModel.h"
+#include "platform/controls/HeaderModel.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,8 @@ ListViewModel ReportList(int rows) {
     m.InsertColumn(0, {"No.", 40, LVCFMT_LEFT, 0});
     m.InsertColumn(1, {"File", 200, LVCFMT_LEFT, 1});
     m.InsertColumn(2, {"Size", 120, LVCFMT_RIGHT, 2});
-    for (int i = 0; i < rows; ++i) m.InsertItem(i, std::to_string(i + 1));
+    for (int i = 0; i < rows; ++i)
+        m.InsertItem(i, std::to_string(i + 1));
     return m;
 }
 
@@ -102,9 +103,9 @@ TEST(ListViewModel, NavigationKeysMoveFocusByRowAndPage) {
         ListKey key;
         int expected;
     } cases[] = {
-        {0, 0, ListKey::Up, 0},        {0, 0, ListKey::Down, 1},      {29, 6, ListKey::Down, 29},
-        {5, 0, ListKey::Home, 0},      {5, 0, ListKey::End, 29},      {5, 0, ListKey::PageDown, 23},
-        {23, 0, ListKey::PageDown, 29}, {10, 6, ListKey::PageUp, 6},   {6, 6, ListKey::PageUp, 0},
+        {0, 0, ListKey::Up, 0},         {0, 0, ListKey::Down, 1},    {29, 6, ListKey::Down, 29},
+        {5, 0, ListKey::Home, 0},       {5, 0, ListKey::End, 29},    {5, 0, ListKey::PageDown, 23},
+        {23, 0, ListKey::PageDown, 29}, {10, 6, ListKey::PageUp, 6}, {6, 6, ListKey::PageUp, 0},
     };
     for (const auto& c : cases) {
         m.SetItemState(c.focus, LVIS_FOCUSED, LVIS_FOCUSED);
@@ -145,8 +146,8 @@ TEST(HeaderModel, HitNearAColumnEdgeIsOnItsDivider) {
         UINT flags;
         int item;
     } cases[] = {
-        {10, HHT_ONHEADER, 0},  {40, HHT_ONDIVIDER, 0},  {37, HHT_ONDIVIDER, 0}, {43, HHT_ONDIVIDER, 0},
-        {46, HHT_ONHEADER, 1},  {238, HHT_ONDIVIDER, 1}, {359, HHT_ONDIVIDER, 2}, {380, HHT_NOWHERE, -1},
+        {10, HHT_ONHEADER, 0}, {40, HHT_ONDIVIDER, 0},  {37, HHT_ONDIVIDER, 0},  {43, HHT_ONDIVIDER, 0},
+        {46, HHT_ONHEADER, 1}, {238, HHT_ONDIVIDER, 1}, {359, HHT_ONDIVIDER, 2}, {380, HHT_NOWHERE, -1},
     };
     for (const auto& c : cases) {
         HeaderHit hit = h.HitTest({c.x, 10}, 500, 20);

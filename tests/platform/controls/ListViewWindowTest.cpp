@@ -29,7 +29,8 @@ protected:
             col.fmt = i == 2 ? LVCFMT_RIGHT : LVCFMT_LEFT;
             SendMessage(lv, LVM_INSERTCOLUMN, i, reinterpret_cast<LPARAM>(&col));
         }
-        for (int i = 0; i < rows; ++i) AddRow(i);
+        for (int i = 0; i < rows; ++i)
+            AddRow(i);
     }
 
     void AddRow(int i) {
@@ -57,7 +58,8 @@ protected:
     void FitRows(int rows) {
         RECT first = ItemRect(0);
         int rowHeight = first.bottom - first.top;
-        SetWindowPos(lv, nullptr, 0, 0, 300, first.top + rows * rowHeight + rowHeight / 2, SWP_NOMOVE | SWP_NOZORDER);
+        SetWindowPos(lv, nullptr, 0, 0, 300, first.top + rows * rowHeight + rowHeight / 2,
+                     SWP_NOMOVE | SWP_NOZORDER);
         Pump();
     }
 
@@ -124,7 +126,8 @@ TEST_F(ListViewWindowTest, ClickSelectsTheRowAndNotifiesTheParent) {
     MakeList(5);
     received.clear();
     ClickAt(lv, 250, ItemRect(2).top + 4);
-    EXPECT_EQ(SendMessage(lv, LVM_GETITEMSTATE, 2, LVIS_SELECTED | LVIS_FOCUSED), LVIS_SELECTED | LVIS_FOCUSED);
+    EXPECT_EQ(SendMessage(lv, LVM_GETITEMSTATE, 2, LVIS_SELECTED | LVIS_FOCUSED),
+              LVIS_SELECTED | LVIS_FOCUSED);
     bool sawSelect = false;
     for (const auto& r : received)
         if (r.code == LVN_ITEMCHANGED && r.item == 2 && (r.newState & LVIS_SELECTED)) sawSelect = true;
@@ -182,14 +185,15 @@ TEST_F(ListViewWindowTest, HeaderHitNearAColumnEdgeIsOnTheDividerAndDraggingResi
 TEST_F(ListViewWindowTest, HeaderCreationIsSeenByAWrapperThatSubclassedTheList) {
     // A wrapper subclasses the list right after CreateWindowEx returns; the header is made
     // later, so the wrapper's procedure sees its WM_PARENTNOTIFY.
-    HWND list = CreateWindowEx(0, WC_LISTVIEW, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 200, 100, parent, nullptr,
-                               nullptr, nullptr);
+    HWND list = CreateWindowEx(0, WC_LISTVIEW, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 200, 100, parent,
+                               nullptr, nullptr, nullptr);
     static WNDPROC original = nullptr;
     static HWND created = nullptr;
     created = nullptr;
     original = reinterpret_cast<WNDPROC>(GetWindowLongPtr(list, GWL_WNDPROC));
     WNDPROC spy = [](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        if (msg == WM_PARENTNOTIFY && LOWORD(static_cast<DWORD>(wParam)) == WM_CREATE) created = reinterpret_cast<HWND>(lParam);
+        if (msg == WM_PARENTNOTIFY && LOWORD(static_cast<DWORD>(wParam)) == WM_CREATE)
+            created = reinterpret_cast<HWND>(lParam);
         return CallWindowProc(original, hwnd, msg, wParam, lParam);
     };
     SetWindowLongPtr(list, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(spy));

@@ -6,14 +6,16 @@ using namespace controls;
 
 TEST(TextEditModel, CaretMovesByCodePointAndNeverSplitsUtf8) {
     TextEditModel m;
-    m.SetText("a\xE4\xB8\xAD\xF0\x9F\x98\x80" "b"); // a, U+4E2D, U+1F600, b
+    m.SetText("a\xE4\xB8\xAD\xF0\x9F\x98\x80"
+              "b"); // a, U+4E2D, U+1F600, b
     EXPECT_EQ(m.Length(), 4u);
     m.MoveCaret(CaretMotion::DocEnd, false);
     m.MoveCaret(CaretMotion::Left, false);
     m.MoveCaret(CaretMotion::Left, true);
     EXPECT_EQ(m.SelectedText(), U"\U0001F600");
     EXPECT_TRUE(m.Backspace());
-    EXPECT_EQ(m.Text(), "a\xE4\xB8\xAD" "b");
+    EXPECT_EQ(m.Text(), "a\xE4\xB8\xAD"
+                        "b");
     EXPECT_EQ(m.Caret(), 2u);
 }
 
@@ -36,7 +38,8 @@ TEST(TextEditModel, TypingIsOneUndoStepAndUndoTwiceRedoes) {
     TextEditModel m;
     m.SetText("x");
     m.MoveCaret(CaretMotion::DocEnd, false);
-    for (char32_t c : std::u32string(U"abc")) m.TypeChar(c);
+    for (char32_t c : std::u32string(U"abc"))
+        m.TypeChar(c);
     EXPECT_EQ(m.Text(), "xabc");
     ASSERT_TRUE(m.CanUndo());
     m.Undo();

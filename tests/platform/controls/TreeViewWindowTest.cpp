@@ -11,10 +11,12 @@ protected:
         ins.item.mask = TVIF_TEXT | TVIF_CHILDREN;
         ins.item.pszText = const_cast<char*>(text);
         ins.item.cChildren = children;
-        return reinterpret_cast<HTREEITEM>(SendMessage(tree, TVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(&ins)));
+        return reinterpret_cast<HTREEITEM>(
+            SendMessage(tree, TVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(&ins)));
     }
     HTREEITEM Next(HWND tree, HTREEITEM item, UINT code) {
-        return reinterpret_cast<HTREEITEM>(SendMessage(tree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
+        return reinterpret_cast<HTREEITEM>(
+            SendMessage(tree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
     }
     RECT ItemRect(HWND tree, HTREEITEM item, bool textOnly) {
         RECT r{};
@@ -41,7 +43,8 @@ protected:
 } // namespace
 
 TEST_F(TreeViewWindowTest, LazyExpansionAsksTheParentOnce) {
-    HWND tree = Child(WC_TREEVIEW, TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS, 10, 10, 200, 200);
+    HWND tree = Child(WC_TREEVIEW, TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS, 10,
+                      10, 200, 200);
     LoadOnDemand(tree);
     HTREEITEM home = Insert(tree, TVI_ROOT, "Home", 1);
     EXPECT_EQ(Next(tree, home, TVGN_CHILD), nullptr);
@@ -106,7 +109,8 @@ TEST_F(TreeViewWindowTest, ClickAndKeysMoveTheSelection) {
 
 TEST_F(TreeViewWindowTest, ScrollStateFollowsVisibleRows) {
     HWND tree = Child(WC_TREEVIEW, TVS_HASBUTTONS, 10, 10, 200, 100);
-    for (int i = 0; i < 20; ++i) Insert(tree, TVI_ROOT, ("Folder " + std::to_string(i)).c_str(), 0);
+    for (int i = 0; i < 20; ++i)
+        Insert(tree, TVI_ROOT, ("Folder " + std::to_string(i)).c_str(), 0);
     int rows = static_cast<int>(SendMessage(tree, TVM_GETVISIBLECOUNT, 0, 0));
     ASSERT_GT(rows, 1);
     int min = -1, max = -1;
@@ -205,7 +209,8 @@ TEST_F(TreeViewWindowTest, SortsChildrenWithTheCallersComparison) {
 TEST_F(TreeViewWindowTest, RedrawOffDefersTheScrollStateUntilItIsOnAgain) {
     HWND tree = Child(WC_TREEVIEW, TVS_HASBUTTONS, 10, 10, 200, 100);
     SendMessage(tree, WM_SETREDRAW, FALSE, 0);
-    for (int i = 0; i < 30; ++i) Insert(tree, TVI_ROOT, "item", 0);
+    for (int i = 0; i < 30; ++i)
+        Insert(tree, TVI_ROOT, "item", 0);
     int min = 0, max = 0;
     GetScrollRange(tree, SB_VERT, &min, &max);
     EXPECT_EQ(max, 0);
@@ -222,8 +227,7 @@ TEST_F(TreeViewWindowTest, RightClickTellsTheParentAndKeepsTheSelection) {
     int menus = 0;
     bool handleClick = false;
     answer = [&](UINT msg, WPARAM, LPARAM lParam, bool& handled) -> LRESULT {
-        if (msg == WM_CONTEXTMENU)
-            ++menus;
+        if (msg == WM_CONTEXTMENU) ++menus;
         if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == UINT(NM_RCLICK) && handleClick) {
             handled = true;
             return 1;

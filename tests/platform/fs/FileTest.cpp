@@ -47,18 +47,16 @@ TEST(File, FailuresCarryTheFullPathAndTheSystemText) {
         std::string Message;
     } cases[] = {
         {dir / "bad.log", Expected(resolved + "bad.log", UnreadableFile::kError)},
-        {dir.Path() + "//bad.log", Expected(resolved + "bad.log", UnreadableFile::kError)}, // doubled separator
+        {dir.Path() + "//bad.log",
+         Expected(resolved + "bad.log", UnreadableFile::kError)}, // doubled separator
         {dir / "sub.log", Expected(resolved + "sub.log", SystemError::kIsAFolder)},
     };
     for (const Case& c : cases) {
         for (int reader = 0; reader < 3; ++reader) {
             try {
-                if (reader == 0)
-                    fs::File::Open(c.Path);
-                else if (reader == 1)
-                    fs::ReadWholeFile(c.Path);
-                else
-                    fs::GetFileSize(c.Path);
+                if (reader == 0) fs::File::Open(c.Path);
+                else if (reader == 1) fs::ReadWholeFile(c.Path);
+                else fs::GetFileSize(c.Path);
                 if (reader < 2 || c.Path.find("sub.log") == std::string::npos)
                     ADD_FAILURE() << "no error for " << c.Path << " with reader " << reader;
             } catch (const fs::FileError& e) {

@@ -29,7 +29,10 @@ TEST(MatchesWildcard, FollowsTheWildcardRulesWithoutLetterCase) {
         {"*", "", true},
         {"", "a", false},
         {"a?c", "abc", true},
-        {"a?c", "a\xC3\xA9" "c", true}, // "?" takes a whole code point
+        {"a?c",
+         "a\xC3\xA9"
+         "c",
+         true}, // "?" takes a whole code point
         {"a?c", "ac", false},
         {"*a*b*", "xxaxxbxx", true},
         {"*a*b*", "xxbxxaxx", false},
@@ -60,7 +63,7 @@ TEST(FindFiles, SeesEveryEntryThatMatchesAndTellsItsKind) {
     std::vector<std::string> got;
     for (const fs::FindEntry& e : found)
         got.push_back(e.Name + (e.IsDirectory ? " dir" : "") + (e.IsSpecialFile ? " special" : ""));
-    std::vector<std::string> expected{".hidden.log", "UPPER.LOG",   "a.log",          "dangling.log",
+    std::vector<std::string> expected{".hidden.log", "UPPER.LOG",        "a.log",       "dangling.log",
                                       "link.log",    "pipe.log special", "sub.log dir", "zero.log special"};
     EXPECT_EQ(got, expected);
 #endif

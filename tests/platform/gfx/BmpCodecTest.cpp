@@ -58,8 +58,9 @@ Bitmap Sample(int w, int h, int colours) {
     Bitmap b(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            b.SetPixel(x, y, colours <= 16 ? kColours[(x * 7 + y * 3) % colours]
-                                           : Pixel((x * 37 + y * 101) * 2654435761u) & 0xFFFFFF);
+            b.SetPixel(x, y,
+                       colours <= 16 ? kColours[(x * 7 + y * 3) % colours]
+                                     : Pixel((x * 37 + y * 101) * 2654435761u) & 0xFFFFFF);
     return b;
 }
 
@@ -242,7 +243,7 @@ TEST(BmpCodec, CorruptHeadersAreRejected) {
     struct Size {
         int width, height;
         bool fits;
-    } sizes[] = {{8192, 1, true}, {1, 8192, true}, {8193, 1, false}, {1, 8193, false},
+    } sizes[] = {{8192, 1, true},    {1, 8192, true},     {8193, 1, false},   {1, 8193, false},
                  {4096, 2048, true}, {4096, 2049, false}, {8192, 8192, false}};
     for (const Size& s : sizes) {
         Bytes file = HandMade(s.width, s.height, 8, 1, table, endOfBitmap);

@@ -164,14 +164,14 @@ TEST(DC, EllipseIsSymmetricAndStaysInItsBox) {
     SelectObject(c.dc, red);
     Ellipse(c.dc, 1, 1, 8, 6);
     std::string art = Art(c.bmp);
-    EXPECT_EQ(art.substr(0, 10), ".........\n");       // row 0 untouched
-    EXPECT_EQ(art.substr(60, 10), ".........\n");      // row 6 untouched
-    EXPECT_EQ(c.bmp.GetPixel(4, 3), kRed);             // filled inside
-    EXPECT_EQ(c.bmp.GetPixel(1, 3), kBlack);           // outline at the sides
+    EXPECT_EQ(art.substr(0, 10), ".........\n");  // row 0 untouched
+    EXPECT_EQ(art.substr(60, 10), ".........\n"); // row 6 untouched
+    EXPECT_EQ(c.bmp.GetPixel(4, 3), kRed);        // filled inside
+    EXPECT_EQ(c.bmp.GetPixel(1, 3), kBlack);      // outline at the sides
     EXPECT_EQ(c.bmp.GetPixel(7, 3), kBlack);
-    EXPECT_EQ(c.bmp.GetPixel(4, 1), kBlack);           // and at top and bottom
+    EXPECT_EQ(c.bmp.GetPixel(4, 1), kBlack); // and at top and bottom
     EXPECT_EQ(c.bmp.GetPixel(4, 5), kBlack);
-    EXPECT_EQ(c.bmp.GetPixel(1, 1), kWhite);           // corners stay out
+    EXPECT_EQ(c.bmp.GetPixel(1, 1), kWhite); // corners stay out
     EXPECT_EQ(c.bmp.GetPixel(7, 5), kWhite);
     for (int y = 0; y < 7; ++y)
         for (int x = 0; x < 9; ++x) {
@@ -206,7 +206,7 @@ TEST(DC, SystemColoursResolveEverywhere) {
 TEST(DC, ClippingOriginAndSavedStates) {
     Canvas c(8, 4);
     gfx::DC& dc = *c.dc;
-    dc.SetDeviceOrigin(POINT{2, 0});               // the window starts at column 2
+    dc.SetDeviceOrigin(POINT{2, 0});                 // the window starts at column 2
     dc.SetSystemClip(gfx::Region(RECT{0, 0, 7, 4})); // column 7 is covered by another window
     int saved = SaveDC(c.dc);
     EXPECT_EQ(IntersectClipRect(c.dc, 0, 0, 4, 3), SIMPLEREGION);

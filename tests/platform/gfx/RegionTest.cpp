@@ -22,8 +22,7 @@ void ExpectCanonical(const Region& r) {
     const auto& v = r.Rects();
     for (std::size_t i = 0; i < v.size(); ++i) {
         ASSERT_FALSE(IsRectEmpty(v[i]));
-        if (i == 0)
-            continue;
+        if (i == 0) continue;
         const RECT& a = v[i - 1];
         const RECT& b = v[i];
         if (a.top == b.top) {
@@ -163,8 +162,7 @@ TEST(Region, FromRectsHoldsThePointsOfItsRectanglesWhateverTheirOrderAndSpread) 
             ExpectCanonical(r);
             auto inAny = [&](int x, int y) {
                 for (const RECT& q : rects)
-                    if (x >= q.left && x < q.right && y >= q.top && y < q.bottom)
-                        return true;
+                    if (x >= q.left && x < q.right && y >= q.top && y < q.bottom) return true;
                 return false;
             };
             for (const RECT& q : rects) {

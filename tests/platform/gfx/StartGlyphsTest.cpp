@@ -94,7 +94,8 @@ TEST(StartGlyphs, MalformedBytesAreRejectedWhole) {
         {"a byte more", good + '\0'},
         {"the first version", "iislog-start-glyphs 1\n" + good.substr(22)},
         {"a face number past the faces", with([](auto& l) { l.fonts[0].glyphs[0].face = 2; })},
-        {"code points not ascending", with([](auto& l) { std::swap(l.fonts[0].glyphs[0], l.fonts[0].glyphs[1]); })},
+        {"code points not ascending",
+         with([](auto& l) { std::swap(l.fonts[0].glyphs[0], l.fonts[0].glyphs[1]); })},
         {"a code point twice", with([](auto& l) { l.fonts[0].glyphs[1].codePoint = 0x41; })},
         {"a code point past Unicode", with([](auto& l) { l.fonts[0].glyphs[2].codePoint = 0x110000; })},
         {"a glyph too wide", with([](auto& l) { l.fonts[0].glyphs[0].glyph = MarkedGlyph(513, 1, 1); })},
@@ -102,8 +103,10 @@ TEST(StartGlyphs, MalformedBytesAreRejectedWhole) {
         {"no face name", with([](auto& l) { l.fonts[0].face.clear(); })},
         {"a face name too long", with([](auto& l) { l.fonts[0].face.assign(LF_FACESIZE, 'a'); })},
         {"a height out of range", with([](auto& l) { l.fonts[0].height = -1001; })},
-        {"a string past the limit", with([](auto& l) { l.renderer.assign(gfx::StartGlyphs::kMaxString + 1, 'r'); })},
-        {"too many fonts", with([](auto& l) { l.fonts.resize(gfx::StartGlyphs::kMaxFonts + 1, l.fonts[1]); })},
+        {"a string past the limit",
+         with([](auto& l) { l.renderer.assign(gfx::StartGlyphs::kMaxString + 1, 'r'); })},
+        {"too many fonts",
+         with([](auto& l) { l.fonts.resize(gfx::StartGlyphs::kMaxFonts + 1, l.fonts[1]); })},
         {"too many faces", with([](auto& l) { l.faces.resize(gfx::StartGlyphs::kMaxFaces + 1); })},
     };
     for (const auto& c : cases) {
@@ -131,15 +134,15 @@ TEST(StartGlyphs, FileRoundTripsAndAMissingOrUnwritablePlaceGivesNothing) {
 // pixels, nothing rasterised) or drew its own.
 TEST(StartGlyphs, TheEngineTakesBackOnlyGlyphsItWouldDrawTheSameWay) {
     gfx::FontEngine& engine = gfx::FontEngine::Get();
-    if (engine.Renderer().empty())
-        GTEST_SKIP() << "this engine keeps no glyphs between runs";
+    if (engine.Renderer().empty()) GTEST_SKIP() << "this engine keeps no glyphs between runs";
     auto drawn = engine.Resolve(Arial(-23));
     drawn->GlyphFor(0x41);
     drawn->GlyphFor(0x5206); // not in Liberation Sans: drawn from the Chinese fallback
     const gfx::StartGlyphs rendered = engine.Rendered();
     ASSERT_TRUE(gfx::StartGlyphs().Parse(rendered.Serialize()));
-    auto it = std::find_if(rendered.fonts.begin(), rendered.fonts.end(),
-                           [](const gfx::StartGlyphs::Font& f) { return f.face == "Arial" && f.height == -23; });
+    auto it = std::find_if(rendered.fonts.begin(), rendered.fonts.end(), [](const gfx::StartGlyphs::Font& f) {
+        return f.face == "Arial" && f.height == -23;
+    });
     ASSERT_NE(it, rendered.fonts.end());
     ASSERT_EQ(it->glyphs.size(), 2u);
     EXPECT_EQ(it->glyphs[0].codePoint, 0x41u);
@@ -171,7 +174,9 @@ TEST(StartGlyphs, TheEngineTakesBackOnlyGlyphsItWouldDrawTheSameWay) {
               Both(false, true));
     EXPECT_EQ(takenBack([&](gfx::StartGlyphs& k) { k.faces[k.fonts[0].glyphs[1].face].size += 1; }),
               Both(true, false));
-    EXPECT_EQ(takenBack([&](gfx::StartGlyphs& k) { std::swap(k.fonts[0].glyphs[0].face, k.fonts[0].glyphs[1].face); }),
+    EXPECT_EQ(takenBack([&](gfx::StartGlyphs& k) {
+                  std::swap(k.fonts[0].glyphs[0].face, k.fonts[0].glyphs[1].face);
+              }),
               Both(false, false));
     // A list naming a font with nothing installed under it ends quietly.
     gfx::StartGlyphs odd = rendered;
@@ -184,12 +189,12 @@ TEST(StartGlyphs, TheEngineTakesBackOnlyGlyphsItWouldDrawTheSameWay) {
 // clamped height that names another font; what the engine lists always reads back.
 TEST(StartGlyphs, FontsBeyondTheFilesBoundsAreLeftOut) {
     gfx::FontEngine& engine = gfx::FontEngine::Get();
-    if (engine.Renderer().empty())
-        GTEST_SKIP() << "this engine keeps no glyphs between runs";
+    if (engine.Renderer().empty()) GTEST_SKIP() << "this engine keeps no glyphs between runs";
     engine.Resolve(Arial(-1500))->GlyphFor(0x2E);
     const gfx::StartGlyphs rendered = engine.Rendered();
     for (const auto& f : rendered.fonts)
-        EXPECT_TRUE(f.height >= -1000 && f.height <= 1000 && !(f.face == "Arial" && f.height == -1000)) << f.height;
+        EXPECT_TRUE(f.height >= -1000 && f.height <= 1000 && !(f.face == "Arial" && f.height == -1000))
+            << f.height;
     gfx::StartGlyphs back;
     EXPECT_TRUE(back.Parse(rendered.Serialize()));
 }

@@ -40,9 +40,9 @@ int main(int argc, char** argv) {
         bool underline;
         const char* text;
     } rows[] = {
-        {"Arial", FW_NORMAL, false, latin},       {"Arial", FW_BOLD, false, latin},
-        {"Tahoma", FW_NORMAL, false, latin},      {"MS Sans Serif", FW_NORMAL, true, latin},
-        {"宋体", FW_NORMAL, false, chinese},      {"宋体", FW_BOLD, false, chinese},
+        {"Arial", FW_NORMAL, false, latin},  {"Arial", FW_BOLD, false, latin},
+        {"Tahoma", FW_NORMAL, false, latin}, {"MS Sans Serif", FW_NORMAL, true, latin},
+        {"宋体", FW_NORMAL, false, chinese}, {"宋体", FW_BOLD, false, chinese},
     };
     for (int px = 11; px <= 16; px += (px < 13 ? 1 : 3)) {
         for (const Row& r : rows) {
@@ -81,7 +81,9 @@ int main(int argc, char** argv) {
     SetTextColor(dc, RGB(0, 0, 0));
     DrawText(dc, "&Analyse 分析", -1, &button, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
     RECT para{140, y, 460, y + 80};
-    DrawText(dc, "Word breaking keeps whole words together and wraps at the right edge; 中文文本可以在任意两个汉字之间换行。",
+    DrawText(dc,
+             "Word breaking keeps whole words together and wraps at the right edge; "
+             "中文文本可以在任意两个汉字之间换行。",
              -1, &para, DT_WORDBREAK);
     RECT ell{480, y, 640, y + 16};
     DrawText(dc, "A very long file name that will not fit.log", -1, &ell, DT_SINGLELINE | DT_END_ELLIPSIS);

@@ -275,8 +275,8 @@ TEST(Text, PrefixesUnderlineAndCollapse) {
         UINT flags;
         const char* measuredAs;
     } cases[] = {
-        {"&File", 0, "File"},   {"&File", DT_NOPREFIX, "&File"}, {"a&&b", 0, "a&b"},
-        {"end&", 0, "end"},     {"&File", DT_HIDEPREFIX, "File"},
+        {"&File", 0, "File"}, {"&File", DT_NOPREFIX, "&File"},  {"a&&b", 0, "a&b"},
+        {"end&", 0, "end"},   {"&File", DT_HIDEPREFIX, "File"},
     };
     for (const Case& k : cases) {
         RECT r = c.Calc(k.text, RECT{}, DT_SINGLELINE | k.flags);
@@ -290,8 +290,7 @@ TEST(Text, PrefixesUnderlineAndCollapse) {
     int a = d.Extent("A").cx, x = d.Extent("x").cx;
     int row = -1;
     for (int y = tm.tmAscent; y < tm.tmHeight && row < 0; ++y)
-        if (d.Ink(RECT{a, y, a + x, y + 1}) == x)
-            row = y;
+        if (d.Ink(RECT{a, y, a + x, y + 1}) == x) row = y;
     ASSERT_GE(row, 0) << "no underline under x";
     EXPECT_EQ(d.Ink(RECT{0, row, a, row + 1}), 0);
 }
@@ -362,7 +361,10 @@ TEST(Text, OpaqueBackgroundsAndExtTextOut) {
 }
 
 TEST(Utf8, MalformedBytesDecodeOneByOneAndNothingSplits) {
-    std::string s = "a\xE5\x88\x86" "\xFF" "\xE5\x88" "b\xC0\xAF";
+    std::string s = "a\xE5\x88\x86"
+                    "\xFF"
+                    "\xE5\x88"
+                    "b\xC0\xAF";
     auto cps = gfx::DecodeUtf8(s);
     std::vector<char32_t> values;
     for (auto& c : cps)
@@ -434,8 +436,7 @@ TEST(Text, TabbedTextOutPlacesSegmentsAtTabStops) {
         EXPECT_EQ(LOWORD(DWORD(r)), k.width);
         EXPECT_EQ(int(HIWORD(DWORD(r))), h);
         if (k.origin == 0) {
-            EXPECT_EQ(GetTabbedTextExtent(c.dc, k.text, int(std::strlen(k.text)),
-                                          int(k.stops.size()),
+            EXPECT_EQ(GetTabbedTextExtent(c.dc, k.text, int(std::strlen(k.text)), int(k.stops.size()),
                                           k.stops.empty() ? nullptr : k.stops.data()),
                       DWORD(r));
         }

@@ -26,7 +26,9 @@ std::vector<Step> Walk(std::string_view text, gfx::Utf8Errors errors) {
 
 bool operator==(const Step& a, const Step& b) { return a.value == b.value && a.length == b.length; }
 
-void PrintTo(const Step& s, std::ostream* os) { *os << "{U+" << std::hex << unsigned(s.value) << ", " << std::dec << s.length << "}"; }
+void PrintTo(const Step& s, std::ostream* os) {
+    *os << "{U+" << std::hex << unsigned(s.value) << ", " << std::dec << s.length << "}";
+}
 
 constexpr char32_t R = gfx::kReplacementCharacter;
 
@@ -65,7 +67,8 @@ TEST(Utf8, NextCodePointUnderBothErrorPolicies) {
 }
 
 TEST(Utf8, WholeTextDecodersAgreeWithTheStreamingOne) {
-    const std::string text = "a\xE5\x88\x86\xFF\xE5\x88" "b\xF0\x9F\x98\x80";
+    const std::string text = "a\xE5\x88\x86\xFF\xE5\x88"
+                             "b\xF0\x9F\x98\x80";
     std::vector<gfx::CodePoint> cps = gfx::DecodeUtf8(text);
     std::u32string values = gfx::ToCodePoints(text);
     ASSERT_EQ(cps.size(), values.size());
@@ -83,13 +86,16 @@ TEST(Utf8, WholeTextDecodersAgreeWithTheStreamingOne) {
 TEST(Utf8, EncoderRoundTripsEveryLength) {
     const std::u32string cps = {0, 0x7F, 0x80, 0x7FF, 0x800, 0xFFFF, 0x10000, 0x10FFFF};
     std::string utf8 = gfx::ToUtf8(cps);
-    EXPECT_EQ(utf8, std::string("\0\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF", 20));
+    EXPECT_EQ(
+        utf8,
+        std::string("\0\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF", 20));
     EXPECT_EQ(gfx::ToCodePoints(utf8), cps);
 }
 
 TEST(Utf8, CutPointsNeverSplitASequence) {
     // "a" + U+5206 (3 bytes) + "b"
-    const std::string text = "a\xE5\x88\x86" "b";
+    const std::string text = "a\xE5\x88\x86"
+                             "b";
     struct Case {
         std::size_t limit;
         std::size_t boundary;
@@ -123,10 +129,25 @@ TEST(Utf8, SimpleLowerCase) {
         char32_t in;
         char32_t out;
     };
-    for (Case c : std::vector<Case>{{'A', 'a'}, {'z', 'z'}, {'@', '@'}, {0xC9, 0xE9}, {0xD7, 0xD7}, {0xDF, 0xDF},
-                                    {0x100, 0x101}, {0x101, 0x101}, {0x139, 0x13A}, {0x13A, 0x13A}, {0x130, 0x130},
-                                    {0x17D, 0x17E}, {0x178, 0xFF}, {0x391, 0x3B1}, {0x3A2, 0x3A2}, {0x401, 0x451},
-                                    {0x410, 0x430}, {0x42F, 0x44F}, {0x1F600, 0x1F600}}) {
+    for (Case c : std::vector<Case>{{'A', 'a'},
+                                    {'z', 'z'},
+                                    {'@', '@'},
+                                    {0xC9, 0xE9},
+                                    {0xD7, 0xD7},
+                                    {0xDF, 0xDF},
+                                    {0x100, 0x101},
+                                    {0x101, 0x101},
+                                    {0x139, 0x13A},
+                                    {0x13A, 0x13A},
+                                    {0x130, 0x130},
+                                    {0x17D, 0x17E},
+                                    {0x178, 0xFF},
+                                    {0x391, 0x3B1},
+                                    {0x3A2, 0x3A2},
+                                    {0x401, 0x451},
+                                    {0x410, 0x430},
+                                    {0x42F, 0x44F},
+                                    {0x1F600, 0x1F600}}) {
         SCOPED_TRACE(unsigned(c.in));
         EXPECT_EQ(gfx::ToLowerCodePoint(c.in), c.out);
     }

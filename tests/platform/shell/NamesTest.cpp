@@ -51,23 +51,22 @@ TEST(UserFoldersTest, ReadsTheUserDirsFileAsTheXdgToolsDo) {
 }
 
 TEST(MountsTest, ListsTheVolumesAUserWantsToSee) {
-    const char* mountinfo =
-        "22 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw\n"
-        "23 22 0:5 / /proc rw - proc proc rw\n"
-        "24 22 0:20 / /sys rw - sysfs sysfs rw\n"
-        "25 22 0:21 / /run rw - tmpfs tmpfs rw\n"
-        "26 22 8:2 / /boot/efi rw - vfat /dev/sda2 rw\n"
-        "27 22 8:3 / /home rw shared:5 - ext4 /dev/sda3 rw\n"
-        "28 22 7:0 / /snap/core/1 ro - squashfs /dev/loop0 ro\n"
-        "29 22 8:17 / /media/u/USB\\040STICK rw,nosuid - vfat /dev/sdb1 rw\n"
-        "30 22 0:40 / /mnt/share rw - nfs4 server:/export rw\n"
-        "31 22 8:1 /var/lib/docker/x /etc/hosts rw - ext4 /dev/sda1 rw\n"
-        "32 22 0:41 / /run/media/u/cam rw - fuseblk /dev/sdc1 rw\n"
-        "33 22 0:42 / /home/u/remote rw - fuse.sshfs u@host: rw\n"
-        "34 22 0:43 / /tmp rw - tmpfs tmpfs rw\n"
-        "garbage line\n"
-        "35 22 8:3 / /home rw - xfs /dev/sda4 rw\n"
-        "36 22 8:5 / /data rw - ext4 /dev/sda5\n"; // no super options: still a full line
+    const char* mountinfo = "22 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw\n"
+                            "23 22 0:5 / /proc rw - proc proc rw\n"
+                            "24 22 0:20 / /sys rw - sysfs sysfs rw\n"
+                            "25 22 0:21 / /run rw - tmpfs tmpfs rw\n"
+                            "26 22 8:2 / /boot/efi rw - vfat /dev/sda2 rw\n"
+                            "27 22 8:3 / /home rw shared:5 - ext4 /dev/sda3 rw\n"
+                            "28 22 7:0 / /snap/core/1 ro - squashfs /dev/loop0 ro\n"
+                            "29 22 8:17 / /media/u/USB\\040STICK rw,nosuid - vfat /dev/sdb1 rw\n"
+                            "30 22 0:40 / /mnt/share rw - nfs4 server:/export rw\n"
+                            "31 22 8:1 /var/lib/docker/x /etc/hosts rw - ext4 /dev/sda1 rw\n"
+                            "32 22 0:41 / /run/media/u/cam rw - fuseblk /dev/sdc1 rw\n"
+                            "33 22 0:42 / /home/u/remote rw - fuse.sshfs u@host: rw\n"
+                            "34 22 0:43 / /tmp rw - tmpfs tmpfs rw\n"
+                            "garbage line\n"
+                            "35 22 8:3 / /home rw - xfs /dev/sda4 rw\n"
+                            "36 22 8:5 / /data rw - ext4 /dev/sda5\n"; // no super options: still a full line
     std::vector<shell::Volume> volumes = shell::ParseMountInfo(mountinfo);
     std::vector<std::pair<std::string, shell::VolumeKind>> seen;
     for (const shell::Volume& v : volumes)

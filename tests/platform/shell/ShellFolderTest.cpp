@@ -1,5 +1,5 @@
-#include "platform/shell/IdList.h"
 #include "platform/shell/ShellFolder.h"
+#include "platform/shell/IdList.h"
 #include "platform/shell/ShellIcons.h"
 
 #include "TempFolder.h"
@@ -45,7 +45,8 @@ protected:
         std::filesystem::create_directory(root_ / "labels");
         std::filesystem::create_symlink("/dev/sdz1", root_ / "labels/LOGS");
         root_.Write("mountinfo", "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
-                                 "2 1 8:9 / " + Vol() + " rw - ext4 /dev/sdz1 rw\n");
+                                 "2 1 8:9 / " +
+                                     Vol() + " rw - ext4 /dev/sdz1 rw\n");
         shell::SetMountSources(root_ / "mountinfo", root_ / "labels");
         SHGetDesktopFolder(&desktop_);
     }
@@ -65,14 +66,12 @@ protected:
     IShellFolderPtr Bind(const std::string& path) {
         IShellFolderPtr folder;
         List list = Parse(path);
-        if (list)
-            desktop_->BindToObject(list.get(), &folder);
+        if (list) desktop_->BindToObject(list.get(), &folder);
         return folder;
     }
     static std::string Name(const IShellFolderPtr& folder, LPCITEMIDLIST item, DWORD flags) {
         STRRET name;
-        if (FAILED(folder->GetDisplayNameOf(item, flags, &name)))
-            return "<failed>";
+        if (FAILED(folder->GetDisplayNameOf(item, flags, &name))) return "<failed>";
         std::string text = name.pOleStr;
         SHFree(name.pOleStr);
         return text;
@@ -80,8 +79,7 @@ protected:
     // The names of a folder's children in shell order.
     static std::vector<std::string> Children(const IShellFolderPtr& folder, DWORD flags) {
         std::unique_ptr<IEnumIDList> items;
-        if (FAILED(folder->EnumObjects(nullptr, flags, &items)))
-            return {"<failed>"};
+        if (FAILED(folder->EnumObjects(nullptr, flags, &items))) return {"<failed>"};
         std::vector<List> lists;
         LPITEMIDLIST item;
         while (items->Next(1, &item, nullptr) == S_OK)
@@ -96,9 +94,9 @@ protected:
     }
     ULONG Attributes(const std::string& path, ULONG asked) {
         List list = Parse(path);
-        if (!list)
-            return 0xDEAD;
-        desktop_->GetAttributesOf(1, const_cast<LPCITEMIDLIST*>(reinterpret_cast<LPITEMIDLIST*>(&list)), &asked);
+        if (!list) return 0xDEAD;
+        desktop_->GetAttributesOf(1, const_cast<LPCITEMIDLIST*>(reinterpret_cast<LPITEMIDLIST*>(&list)),
+                                  &asked);
         return asked;
     }
 
@@ -113,7 +111,8 @@ TEST_F(ShellFolderTest, DesktopHoldsHomeComputerAndTheDesktopDirectory) {
               (std::vector<std::string>{"Home", "Computer", "note.txt", "Reports"}));
     IShellFolderPtr computer;
     List drives;
-    ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, reinterpret_cast<LPITEMIDLIST*>(&drives)), S_OK);
+    ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, reinterpret_cast<LPITEMIDLIST*>(&drives)),
+              S_OK);
     ASSERT_EQ(desktop_->BindToObject(drives.get(), &computer), S_OK);
     EXPECT_EQ(Children(computer, SHCONTF_FOLDERS), (std::vector<std::string>{"File System", "LOGS"}));
     // Computer has no path: its parsing name is its class identifier, as on Windows.
@@ -121,7 +120,8 @@ TEST_F(ShellFolderTest, DesktopHoldsHomeComputerAndTheDesktopDirectory) {
     EXPECT_EQ(shell::PathFromIDList(drives.get()), "");
 
     ::setenv("LANG", "zh_CN.UTF-8", 1);
-    EXPECT_EQ(Children(desktop_, SHCONTF_FOLDERS), (std::vector<std::string>{"主文件夹", "计算机", "Reports"}));
+    EXPECT_EQ(Children(desktop_, SHCONTF_FOLDERS),
+              (std::vector<std::string>{"主文件夹", "计算机", "Reports"}));
 }
 
 TEST_F(ShellFolderTest, ParsesPathsThroughTheirVolumeAndBack) {
@@ -134,7 +134,8 @@ TEST_F(ShellFolderTest, ParsesPathsThroughTheirVolumeAndBack) {
         List other = Parse(spelling);
         ASSERT_TRUE(other) << spelling;
         if (spelling.find("loop") == std::string::npos)
-            EXPECT_EQ(CompareResultOrder(desktop_->CompareIDs(0, canonical.get(), other.get())), 0) << spelling;
+            EXPECT_EQ(CompareResultOrder(desktop_->CompareIDs(0, canonical.get(), other.get())), 0)
+                << spelling;
         else // links are kept as named, not resolved
             EXPECT_EQ(shell::PathFromIDList(other.get()), Vol() + "/loop/loop/W3SVC2");
     }
@@ -148,7 +149,8 @@ TEST_F(ShellFolderTest, ParsesPathsThroughTheirVolumeAndBack) {
     EXPECT_EQ(Name(desktop_, canonical.get(), SHGDN_FORPARSING), Vol() + "/W3SVC2");
     EXPECT_EQ(Name(desktop_, canonical.get(), SHGDN_INFOLDER), "W3SVC2");
 
-    for (std::string bad : {Vol() + "/missing", std::string("relative/path"), std::string(""), std::string("/..")})
+    for (std::string bad :
+         {Vol() + "/missing", std::string("relative/path"), std::string(""), std::string("/..")})
         EXPECT_FALSE(Parse(bad)) << bad;
 
     char path[MAX_PATH];
@@ -159,7 +161,8 @@ TEST_F(ShellFolderTest, ParsesPathsThroughTheirVolumeAndBack) {
 TEST_F(ShellFolderTest, ListsFoldersInShellOrderAndTellsTheirAttributes) {
     IShellFolderPtr vol = Bind(Vol());
     ASSERT_TRUE(vol);
-    EXPECT_EQ(Children(vol, SHCONTF_FOLDERS), (std::vector<std::string>{"locked", "loop", "W3SVC2", "W3SVC10", "x.zip"}));
+    EXPECT_EQ(Children(vol, SHCONTF_FOLDERS),
+              (std::vector<std::string>{"locked", "loop", "W3SVC2", "W3SVC10", "x.zip"}));
     EXPECT_EQ(Children(vol, SHCONTF_FOLDERS | SHCONTF_INCLUDEHIDDEN),
               (std::vector<std::string>{".hidden", "locked", "loop", "W3SVC2", "W3SVC10", "x.zip"}));
     EXPECT_EQ(Children(vol, SHCONTF_NONFOLDERS), (std::vector<std::string>{"a.zip", "la", "lb"}));
@@ -190,9 +193,11 @@ TEST_F(ShellFolderTest, ListsFoldersInShellOrderAndTellsTheirAttributes) {
     SHFILEINFO info;
     List folder = Parse(Vol() + "/W3SVC2");
     EXPECT_NE(SHGetFileInfo(reinterpret_cast<const char*>(folder.get()), 0, &info, sizeof info,
-                            SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_OPENICON), 0u);
+                            SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_OPENICON),
+              0u);
     EXPECT_EQ(info.iIcon, kIconFolderOpen);
-    auto list = reinterpret_cast<HIMAGELIST>(SHGetFileInfo("/", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    auto list = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfo("/", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(ImageList_GetImageCount(list), kShellIconCount);
     EXPECT_EQ(info.iIcon, kIconDisk);
@@ -201,8 +206,7 @@ TEST_F(ShellFolderTest, ListsFoldersInShellOrderAndTellsTheirAttributes) {
 // Runs `check` where the folder "locked" is really unreadable: as the unprivileged user "nobody"
 // in a child process when this test runs as root (root reads every folder), else right here.
 bool WhereLockedIsUnreadable(const std::function<bool()>& check) {
-    if (::geteuid() != 0)
-        return check();
+    if (::geteuid() != 0) return check();
     pid_t child = ::fork();
     if (child == 0) {
         bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0;
@@ -219,8 +223,8 @@ TEST_F(ShellFolderTest, AnUnreadableFolderGivesNoChildrenAndNoError) {
         ULONG bits = Attributes(locked, SFGAO_FOLDER | SFGAO_HASSUBFOLDER);
         IShellFolderPtr folder = Bind(locked);
         std::unique_ptr<IEnumIDList> items;
-        return bits == SFGAO_FOLDER && folder && FAILED(folder->EnumObjects(nullptr, SHCONTF_FOLDERS, &items)) &&
-               !Parse(locked + "/sub");
+        return bits == SFGAO_FOLDER && folder &&
+               FAILED(folder->EnumObjects(nullptr, SHCONTF_FOLDERS, &items)) && !Parse(locked + "/sub");
     }));
 }
 
@@ -243,8 +247,7 @@ TEST_F(ShellFolderTest, RenamesWithoutReplacingAnything) {
 TEST_F(ShellFolderTest, SpecialFoldersFollowTheXdgDirectories) {
     auto pathOf = [](int csidl) {
         LPITEMIDLIST list = nullptr;
-        if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &list)))
-            return std::string("<failed>");
+        if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &list))) return std::string("<failed>");
         std::string path = shell::PathFromIDList(list);
         ILFree(list);
         return path;

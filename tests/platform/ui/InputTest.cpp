@@ -114,11 +114,8 @@ TEST_F(Input, DoubleClicksNeedTheClassStyleTimeAndDistance) {
         int dx;
         bool dbl;
     } cases[] = {
-        {"recdbl", 100, 0, true},
-        {"recdbl", 500, 2, true},
-        {"recdbl", 501, 0, false},
-        {"recdbl", 100, 3, false},
-        {"rec", 100, 0, false},
+        {"recdbl", 100, 0, true},  {"recdbl", 500, 2, true}, {"recdbl", 501, 0, false},
+        {"recdbl", 100, 3, false}, {"rec", 100, 0, false},
     };
     for (const Case& k : cases) {
         HWND w = Top(WS_POPUP | WS_VISIBLE, RECT{0, 0, 200, 200}, k.cls);
@@ -292,7 +289,8 @@ TEST_F(Input, OwnedWindowsStayAboveTheirActivatedOwner) {
 
 TEST_F(Input, SomeWindowsAreNotActivatedByClicks) {
     HWND a = Top(WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100});
-    HWND popup = Top(WS_POPUP | WS_VISIBLE, RECT{200, 0, 300, 100}, "rec", WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW);
+    HWND popup = Top(WS_POPUP | WS_VISIBLE, RECT{200, 0, 300, 100}, "rec",
+                     WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW);
     HWND c = Top(WS_POPUP, RECT{400, 0, 500, 100});
     EXPECT_EQ(GetActiveWindow(), a) << "shown without activation";
     screen->Click(250, 50);
@@ -410,8 +408,7 @@ TEST_F(Input, DroppedFilesGoToTheNearestWindowThatAcceptsThem) {
     EXPECT_NE(GetWindowLongPtr(top, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
     HDROP drop = nullptr;
     CurrentHook() = [&](HWND h, UINT m, WPARAM w, LPARAM, LRESULT& r) {
-        if (m != WM_DROPFILES)
-            return false;
+        if (m != WM_DROPFILES) return false;
         EXPECT_EQ(h, top); // the child under the point does not accept files; its parent does
         drop = reinterpret_cast<HDROP>(w);
         r = 0;

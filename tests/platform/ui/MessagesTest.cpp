@@ -130,7 +130,9 @@ TEST_F(Messages, TheDefaultFrameIsWhatGetSystemMetricsReports) {
         {WS_OVERLAPPEDWINDOW, 0, {frame, frame + caption, frame, frame}},
         {WS_POPUP | WS_CAPTION, 0, {dialog, dialog + caption, dialog, dialog}},
         {WS_POPUP | WS_CAPTION, WS_EX_TOOLWINDOW, {dialog, dialog + small, dialog, dialog}},
-        {WS_POPUP | WS_BORDER, WS_EX_CLIENTEDGE, {border + edge, border + edge, border + edge, border + edge}},
+        {WS_POPUP | WS_BORDER,
+         WS_EX_CLIENTEDGE,
+         {border + edge, border + edge, border + edge, border + edge}},
         {WS_POPUP | WS_VSCROLL | WS_HSCROLL, 0, {0, 0, bar, GetSystemMetrics(SM_CYHSCROLL)}},
     };
     for (const Case& k : cases) {
@@ -390,7 +392,9 @@ void InspectErrorBox(HWND, UINT, UINT_PTR id, DWORD) {
 
 TEST_F(Messages, MessageBoxDrawsItsIconAndTextAndEscapeAnswersOk) {
     SetTimer(nullptr, 0, 10, InspectErrorBox);
-    EXPECT_EQ(MessageBox(nullptr, "Cannot open file \"x.log\". Access denied.", "Failure", MB_OK | MB_ICONERROR), IDOK);
+    EXPECT_EQ(
+        MessageBox(nullptr, "Cannot open file \"x.log\". Access denied.", "Failure", MB_OK | MB_ICONERROR),
+        IDOK);
     EXPECT_TRUE(g_iconIsRed);
     EXPECT_TRUE(g_textDrawn);
 }

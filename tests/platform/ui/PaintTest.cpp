@@ -305,7 +305,8 @@ TEST_F(Paint, InvalidatingAgainAddsOnlyWhatIsNew) {
         Log().clear();
         UpdateWindow(w);
         auto sent = [](HWND h, UINT m) {
-            return std::any_of(Log().begin(), Log().end(), [&](const Rec& r) { return r.hwnd == h && r.msg == m; });
+            return std::any_of(Log().begin(), Log().end(),
+                               [&](const Rec& r) { return r.hwnd == h && r.msg == m; });
         };
         EXPECT_EQ(sent(w, WM_ERASEBKGND), c.erase);
         EXPECT_EQ(sent(w, WM_NCPAINT), c.frame);

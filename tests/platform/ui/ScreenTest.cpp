@@ -41,7 +41,8 @@ TEST_F(Screen, MonitorsAreFoundByAreaOrNearest) {
         wc.lpszClassName = "plain";
         return &wc;
     }());
-    HWND w = CreateWindowEx(0, "plain", "", WS_POPUP, 1500, 100, 400, 100, nullptr, nullptr, nullptr, nullptr);
+    HWND w = CreateWindowEx(0, "plain", "", WS_POPUP, 1500, 100, 400, 100, nullptr, nullptr, nullptr,
+                            nullptr);
     HMONITOR m = MonitorFromWindow(w, MONITOR_DEFAULTTONEAREST);
     MONITORINFO mi;
     ASSERT_TRUE(GetMonitorInfo(m, &mi));
@@ -54,10 +55,13 @@ TEST_F(Screen, MonitorsAreFoundByAreaOrNearest) {
     EXPECT_EQ(mi.rcWork, (RECT{0, 0, 1000, 760}));
     EXPECT_EQ(mi.dwFlags, MONITORINFOF_PRIMARY);
     int count = 0;
-    EnumDisplayMonitors(nullptr, nullptr, [](HMONITOR, HDC, RECT*, LPARAM l) -> BOOL {
-        ++*reinterpret_cast<int*>(l);
-        return TRUE;
-    }, LPARAM(reinterpret_cast<std::intptr_t>(&count)));
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR, HDC, RECT*, LPARAM l) -> BOOL {
+            ++*reinterpret_cast<int*>(l);
+            return TRUE;
+        },
+        LPARAM(reinterpret_cast<std::intptr_t>(&count)));
     EXPECT_EQ(count, 2);
     EXPECT_EQ(GetSystemMetrics(SM_CXVIRTUALSCREEN), 1800);
 }
@@ -71,11 +75,9 @@ TEST_F(Screen, ScrollStateIsClampedAsWindowsDoes) {
         UINT wantPage;
         int wantPos;
     } cases[] = {
-        {0, 99, 10, 50, 10, 50},
-        {0, 99, 10, 95, 10, 90},   // the last page starts at max - page + 1
-        {0, 99, 200, 5, 100, 0},   // the page never exceeds the range
-        {10, 20, 0, -5, 0, 10},
-        {0, 0, 0, 3, 0, 0},
+        {0, 99, 10, 50, 10, 50}, {0, 99, 10, 95, 10, 90}, // the last page starts at max - page + 1
+        {0, 99, 200, 5, 100, 0},                          // the page never exceeds the range
+        {10, 20, 0, -5, 0, 10},  {0, 0, 0, 3, 0, 0},
     };
     for (const Case& k : cases) {
         SCROLLINFO si;

@@ -96,7 +96,8 @@ TEST_F(SizeMove, SizingFromACornerKeepsTheMinimumAndEscapeRestores) {
     auto sizing = Only({WM_SIZING});
     ASSERT_EQ(sizing.size(), 2u);
     EXPECT_EQ(sizing[0].wParam, WMSZ_BOTTOMRIGHT);
-    EXPECT_EQ(Bounds(w), (RECT{100, 100, 100 + GetSystemMetrics(SM_CXMINTRACK), 100 + GetSystemMetrics(SM_CYMINTRACK)}));
+    EXPECT_EQ(Bounds(w),
+              (RECT{100, 100, 100 + GetSystemMetrics(SM_CXMINTRACK), 100 + GetSystemMetrics(SM_CYMINTRACK)}));
     EXPECT_FALSE(Only({WM_SIZE}).empty());
 
     screen->MouseMove(101, 150);
@@ -105,7 +106,8 @@ TEST_F(SizeMove, SizingFromACornerKeepsTheMinimumAndEscapeRestores) {
     screen->KeyDown(VK_ESCAPE);
     screen->MouseUp();
     Pump();
-    EXPECT_EQ(Bounds(w), (RECT{100, 100, 100 + GetSystemMetrics(SM_CXMINTRACK), 100 + GetSystemMetrics(SM_CYMINTRACK)}));
+    EXPECT_EQ(Bounds(w),
+              (RECT{100, 100, 100 + GetSystemMetrics(SM_CXMINTRACK), 100 + GetSystemMetrics(SM_CYMINTRACK)}));
 }
 
 TEST_F(SizeMove, MaximizeFillsTheWorkAreaAndRestoreReturns) {

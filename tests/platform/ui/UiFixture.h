@@ -32,9 +32,8 @@ protected:
                               nullptr, nullptr, nullptr);
     }
     HWND Child(HWND parent, DWORD style, RECT r, int id = 1, const char* cls = "rec") {
-        return CreateWindowEx(0, cls, "child", WS_CHILD | style, r.left, r.top, RectWidth(r),
-                              RectHeight(r), parent, reinterpret_cast<HMENU>(std::intptr_t(id)),
-                              nullptr, nullptr);
+        return CreateWindowEx(0, cls, "child", WS_CHILD | style, r.left, r.top, RectWidth(r), RectHeight(r),
+                              parent, reinterpret_cast<HMENU>(std::intptr_t(id)), nullptr, nullptr);
     }
 };
 

@@ -58,28 +58,19 @@ TEST(ComboKeyAction, KeyTable) {
         int target;
     };
     const Case cases[] = {
-        {VK_NEXT, false, false, 0, 30, SelectIndex, 7},
-        {VK_PRIOR, false, false, 20, 30, SelectIndex, 11},
-        {VK_PRIOR, false, true, 5, 30, SelectIndex, 0},
-        {VK_NEXT, false, false, 28, 30, SelectIndex, 29},
-        {VK_NEXT, false, false, 0, 0, None, -1},
-        {VK_UP, false, false, 0, 30, None, -1},
-        {VK_LEFT, false, false, 3, 30, SelectIndex, 2},
-        {VK_DOWN, false, false, 29, 30, None, -1},
-        {VK_RIGHT, false, true, -1, 30, SelectIndex, 0},
-        {VK_DOWN, true, false, 3, 30, DropDown, -1},
-        {VK_DOWN, true, true, 3, 30, None, -1},
-        {VK_UP, true, true, 3, 30, CloseCancel, -1},
-        {VK_UP, true, false, 3, 30, None, -1},
-        {VK_RETURN, false, true, 3, 30, CloseAccept, -1},
-        {VK_RETURN, false, false, 3, 30, None, -1},
-        {VK_ESCAPE, false, true, 3, 30, CloseCancel, -1},
-        {VK_ESCAPE, false, false, 3, 30, None, -1},
-        {'A', false, true, 3, 30, None, -1},
+        {VK_NEXT, false, false, 0, 30, SelectIndex, 7},  {VK_PRIOR, false, false, 20, 30, SelectIndex, 11},
+        {VK_PRIOR, false, true, 5, 30, SelectIndex, 0},  {VK_NEXT, false, false, 28, 30, SelectIndex, 29},
+        {VK_NEXT, false, false, 0, 0, None, -1},         {VK_UP, false, false, 0, 30, None, -1},
+        {VK_LEFT, false, false, 3, 30, SelectIndex, 2},  {VK_DOWN, false, false, 29, 30, None, -1},
+        {VK_RIGHT, false, true, -1, 30, SelectIndex, 0}, {VK_DOWN, true, false, 3, 30, DropDown, -1},
+        {VK_DOWN, true, true, 3, 30, None, -1},          {VK_UP, true, true, 3, 30, CloseCancel, -1},
+        {VK_UP, true, false, 3, 30, None, -1},           {VK_RETURN, false, true, 3, 30, CloseAccept, -1},
+        {VK_RETURN, false, false, 3, 30, None, -1},      {VK_ESCAPE, false, true, 3, 30, CloseCancel, -1},
+        {VK_ESCAPE, false, false, 3, 30, None, -1},      {'A', false, true, 3, 30, None, -1},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "key " << c.key << " alt " << c.alt << " dropped "
-                                        << c.dropped << " index " << c.index);
+        SCOPED_TRACE(testing::Message() << "key " << c.key << " alt " << c.alt << " dropped " << c.dropped
+                                        << " index " << c.index);
         TqvComboKeyResult r = ComboKeyAction(c.key, c.alt, c.dropped, c.index, c.count, 8);
         EXPECT_EQ(r.action, c.action);
         if (c.action == SelectIndex) {
@@ -92,7 +83,7 @@ TEST(TypeAhead, PrefixGrowsWithinHalfASecondAndCountsCodePoints) {
     TqvTypeAhead t;
     EXPECT_EQ(t.Type("d", 1000, true), "d");
     EXPECT_EQ(t.Type("i", 1499, true), "di");
-    EXPECT_EQ(t.Type("x", 1999, true), "x"); // exactly 500 ms later: a new search
+    EXPECT_EQ(t.Type("x", 1999, true), "x");  // exactly 500 ms later: a new search
     EXPECT_EQ(t.Type("y", 2000, false), "y"); // without auto-complete: the character alone
     EXPECT_EQ(t.LastSearchTime(), 1999u);
     // Chinese: one character is three bytes but one code point, so it searches after the current

@@ -42,7 +42,9 @@ protected:
         box->SetBounds(20, 20, 433, 22);
         box->SetSkinData(skin);
         box->OnChange = [this](vcl::TObject*) { events.push_back("change:" + box->GetText()); };
-        box->OnClick = [this](vcl::TObject*) { events.push_back("click:" + std::to_string(box->ItemIndex())); };
+        box->OnClick = [this](vcl::TObject*) {
+            events.push_back("click:" + std::to_string(box->ItemIndex()));
+        };
         box->OnCloseUp = [this](vcl::TObject*) { events.push_back("closeup"); };
         box->OnDropDown = [this](vcl::TObject*) { events.push_back("dropdown"); };
         form->Show();
@@ -224,7 +226,7 @@ TEST_F(ComboBoxTest, DraggingAboveOrBelowTheListScrollsEvery25ms) {
         Tick(25);
     }
     EXPECT_EQ(box->DropDownList()->ItemIndex(), 19); // never past the last item
-    MoveTo(POINT{lr.left + 30, lr.top - 40}); // above the list, over the box
+    MoveTo(POINT{lr.left + 30, lr.top - 40});        // above the list, over the box
     EXPECT_EQ(box->AutoScrollDirection(), 1);
     Tick(25);
     Tick(25);

@@ -30,7 +30,9 @@ protected:
         box->SetSkinData(skin);
         box->SetStyle(qvcbEditStyle);
         box->OnChange = [this](vcl::TObject*) { events.push_back("change:" + box->GetText()); };
-        box->OnClick = [this](vcl::TObject*) { events.push_back("click:" + std::to_string(box->ItemIndex())); };
+        box->OnClick = [this](vcl::TObject*) {
+            events.push_back("click:" + std::to_string(box->ItemIndex()));
+        };
         Show();
         // The clock starts at 0: move past the completion gate of a search "at 0".
         Advance(300, 100);
@@ -389,7 +391,7 @@ TEST_F(ComboEditTest, TheEditsContextMenuActsOnTheEditAndIsFreedAfterItsCommand)
     ASSERT_NE(menu, nullptr);
     ASSERT_TRUE(menu->Showing());
     EXPECT_EQ(MenuItems(menu), (std::vector<std::string>{"Undo (off)", "-", "Cut", "Copy", "Paste", "Delete",
-                                                          "-", "Select All"}));
+                                                         "-", "Select All"}));
     EXPECT_EQ(GetFocus(), edit()->Handle());
     TqvSkinPopupWindow* popup = menu->Engine()->PopupAt(0);
     ASSERT_NE(popup, nullptr);
@@ -408,8 +410,9 @@ TEST_F(ComboEditTest, TheEditsContextMenuActsOnTheEditAndIsFreedAfterItsCommand)
     Press(VK_APPS);
     menu = edit()->ContextMenu();
     ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(MenuItems(menu), (std::vector<std::string>{"Undo (off)", "-", "Cut (off)", "Copy", "Paste (off)",
-                                                          "Delete (off)", "-", "Select All (off)"}));
+    EXPECT_EQ(MenuItems(menu),
+              (std::vector<std::string>{"Undo (off)", "-", "Cut (off)", "Copy", "Paste (off)", "Delete (off)",
+                                        "-", "Select All (off)"}));
     Press(VK_ESCAPE);
     EXPECT_FALSE(menu->Showing());
     EXPECT_EQ(edit()->GetText(), "D:\\logs");

@@ -27,8 +27,8 @@ protected:
     // A skin data owned by the form, loaded with the embedded skin.
     qv::TqvSkinData* EmbeddedSkin() {
         auto* skin = new qv::TqvSkinData(form);
-        qv::TqvBytes container = qv::InflateSkinStream(
-            std::span<const std::uint8_t>(kEmbeddedSkin, kEmbeddedSkinSize));
+        qv::TqvBytes container =
+            qv::InflateSkinStream(std::span<const std::uint8_t>(kEmbeddedSkin, kEmbeddedSkinSize));
         skin->LoadFromContainer(container);
         return skin;
     }
@@ -70,6 +70,7 @@ protected:
         screen->MouseUp();
         Settle();
     }
+
 public:
     gfx::Bitmap ScreenShot() { return screen->ReadScreen(); }
 

@@ -195,9 +195,9 @@ TEST_F(ListBoxTest, RowsAreDrawnAtTheirTabStops) {
         }
         return n;
     };
-    EXPECT_GT(ink(2, 14), 0);     // "a" at the left
-    EXPECT_EQ(ink(16, 118), 0);   // nothing up to the stop
-    EXPECT_GT(ink(120, 132), 0);  // "b" at x = 120
+    EXPECT_GT(ink(2, 14), 0);    // "a" at the left
+    EXPECT_EQ(ink(16, 118), 0);  // nothing up to the stop
+    EXPECT_GT(ink(120, 132), 0); // "b" at x = 120
 }
 
 TEST_F(ListBoxTest, PopupNeverActivatesAndFadesInByTimer) {

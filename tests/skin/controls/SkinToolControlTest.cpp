@@ -44,9 +44,8 @@ protected:
 } // namespace
 
 TEST_F(SkinToolControl, GaugeReportsItsFittingBarAndText) {
-    ASSERT_EQ(Run({"TqvSkinGauge", "--section", "statusgauge", "--size", "754x33", "--set",
-                   "MaxValue=9", "--set", "Value=3", "--set", "ShowPercent=true", "--json",
-                   "--out", bmp_}),
+    ASSERT_EQ(Run({"TqvSkinGauge", "--section", "statusgauge", "--size", "754x33", "--set", "MaxValue=9",
+                   "--set", "Value=3", "--set", "ShowPercent=true", "--json", "--out", bmp_}),
               0)
         << err;
     EXPECT_TRUE(Has("\"class\": \"TqvSkinGauge\"")) << out;
@@ -109,9 +108,10 @@ TEST_F(SkinToolControl, MistakesGiveOneLineAndStatusTwo) {
 }
 
 TEST_F(SkinToolControl, ScrollBarReportsItsPartsForTheRequestedRange) {
-    ASSERT_EQ(Run({"TqvSkinScrollBar", "--section", "vscrollbar", "--size", "30x477", "--set", "Kind=sbVertical",
-                   "--set", "Max=99", "--set", "PageSize=24", "--set", "Position=38", "--json"}),
-              0)
+    ASSERT_EQ(
+        Run({"TqvSkinScrollBar", "--section", "vscrollbar", "--size", "30x477", "--set", "Kind=sbVertical",
+             "--set", "Max=99", "--set", "PageSize=24", "--set", "Position=38", "--json"}),
+        0)
         << err;
     EXPECT_TRUE(Has("\"size\": [17, 477]")) << out;
     EXPECT_TRUE(Has("\"trackArea\": [0, 16, 17, 461]")) << out;
@@ -128,16 +128,16 @@ TEST_F(SkinToolControl, ScrollBarReportsItsPartsForTheRequestedRange) {
 }
 
 TEST_F(SkinToolControl, ComboBoxAndListBoxReportTheirAreas) {
-    ASSERT_EQ(Run({"TqvSkinComboBox", "--size", "433x30", "--set", "Items=C:\\logs|D:\\iis",
-                   "--set", "ItemIndex=1", "--json", "--out", bmp_}),
+    ASSERT_EQ(Run({"TqvSkinComboBox", "--size", "433x30", "--set", "Items=C:\\logs|D:\\iis", "--set",
+                   "ItemIndex=1", "--json", "--out", bmp_}),
               0)
         << err;
     EXPECT_TRUE(Has("\"size\": [433, 22]")) << out;
     EXPECT_TRUE(Has("\"dropButtonRect\": [415, 2, 431, 20]")) << out;
     EXPECT_TRUE(Has("\"itemAreaRect\": [2, 2, 414, 20]")) << out;
     EXPECT_TRUE(Has("\"text\": \"D:\\\\iis\"")) << out;
-    ASSERT_EQ(Run({"TqvSkinListBox", "--size", "433x100", "--set", "Items=a|b|c|d|e|f|g|h",
-                   "--set", "RowCount=8", "--json"}),
+    ASSERT_EQ(Run({"TqvSkinListBox", "--size", "433x100", "--set", "Items=a|b|c|d|e|f|g|h", "--set",
+                   "RowCount=8", "--json"}),
               0)
         << err;
     EXPECT_TRUE(Has("\"size\": [433, 164]")) << out;

@@ -76,7 +76,8 @@ TEST(ScrollRange, PositionClampsToTheLastPage) {
     for (const Case& c : cases) {
         TqvScrollRange r = Range(c.min, c.max, c.min, c.pageSize);
         r.SetPosition(c.request);
-        EXPECT_EQ(r.Position, c.expected) << c.min << ".." << c.max << " page " << c.pageSize << " <- " << c.request;
+        EXPECT_EQ(r.Position, c.expected)
+            << c.min << ".." << c.max << " page " << c.pageSize << " <- " << c.request;
     }
 }
 

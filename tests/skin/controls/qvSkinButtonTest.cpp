@@ -109,8 +109,8 @@ TEST_F(SkinButton, SizeAndStateLooksComeFromTheRecord) {
     b->SetBounds(10, 10, 121, 40);
     EXPECT_EQ(b->Width(), 121);
     EXPECT_EQ(b->Height(), 22);
-    const auto* record =
-        dynamic_cast<const TqvDataSkinButtonControl*>(skin->ControlSkins[skin->IndexOfControlSkin("button")].get());
+    const auto* record = dynamic_cast<const TqvDataSkinButtonControl*>(
+        skin->ControlSkins[skin->IndexOfControlSkin("button")].get());
     ASSERT_NE(record, nullptr);
     auto look = [&](bool enabled, bool hot, bool down, bool focused) {
         b->SetEnabled(enabled);

@@ -68,8 +68,7 @@ leftbottompoint=5,32
 clientrect=1,1,9,39
 )";
 
-TqvSkinCustomControl* MakeControl(vcl::TForm* form, TqvSkinData* skin, const char* section,
-                                  int w, int h) {
+TqvSkinCustomControl* MakeControl(vcl::TForm* form, TqvSkinData* skin, const char* section, int w, int h) {
     auto* c = new TqvSkinCustomControl(form);
     c->SetParent(form);
     c->SetSkinDataName(section);
@@ -167,7 +166,6 @@ TEST_F(SkinControlBase, NoneAndFixedLayoutsAndTheMaskRegion) {
     DeleteObject(rgn);
     // The fixed image is skinrect copied as it is: pixel (x, y) comes from (10 + x, 20 + y).
     EXPECT_EQ(ScreenPixel(fixed, 3, 4), RGB(13, 24, 7));
-
 }
 
 TEST_F(SkinControlBase, CornersImageKeepsCornersAndStretchesTheMiddle) {
@@ -194,13 +192,13 @@ TEST_F(SkinControlBase, DirectFramePaintMatchesTheComposedImage) {
         EXPECT_EQ(a.Pixels().GetColor(p.x, p.y), b.Pixels().GetColor(p.x, p.y)) << p.x << "," << p.y;
     }
     EXPECT_EQ(b.Pixels().GetColor(3, 3), RGB(3, 3, 7));
-    EXPECT_EQ(b.Pixels().GetColor(3 + 34, 3), RGB(3, 3, 7)); // second tile column
+    EXPECT_EQ(b.Pixels().GetColor(3 + 34, 3), RGB(3, 3, 7));      // second tile column
     EXPECT_EQ(b.Pixels().GetColor(3 + 35, 3 + 24), RGB(4, 3, 7)); // second row, one pixel in
 }
 
 TEST_F(SkinControlBase, SkinToControlRectFollowsTheGrowth) {
     TqvSkinData* skin = TextSkin(kSmallSkin, {CoordinatePicture(64, 48)});
-    auto* corners = MakeControl(form, skin, "corners", 100, 70); // grows by 60 x 40
+    auto* corners = MakeControl(form, skin, "corners", 100, 70);       // grows by 60 x 40
     auto* horz = MakeControl(form, EmbeddedSkin(), "button", 142, 22); // grows by 100
     auto* vert = MakeControl(form, skin, "vertical", 10, 60);          // grows by 20
     struct Case {
@@ -219,8 +217,7 @@ TEST_F(SkinControlBase, SkinToControlRectFollowsTheGrowth) {
         {horz, {36, 2, 40, 20}, {136, 2, 140, 20}},    // right of righttoppoint: moves
         {horz, {2, 2, 40, 20}, {2, 2, 140, 20}},       // spanning: widens
         {horz, {10, 2, 20, 20}, {10, 2, 20, 20}},      // in the middle: stays
-        {vert, {1, 33, 9, 38}, {1, 53, 9, 58}},
-        {vert, {1, 2, 9, 38}, {1, 2, 9, 58}},
+        {vert, {1, 33, 9, 38}, {1, 53, 9, 58}},        {vert, {1, 2, 9, 38}, {1, 2, 9, 58}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.control->SkinToControlRect(c.in), c.out)

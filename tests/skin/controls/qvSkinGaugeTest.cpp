@@ -60,11 +60,11 @@ TEST_F(SkinGauge, TheMainWindowsBarIsTiledAndCapped) {
     gfx::Bitmap image = Paint();
     // progressrect 24,94,43,105 with 2-pixel caps: the tile is columns 26..40.
     for (int y : {0, 5, 10}) {
-        EXPECT_EQ(image.GetColor(4, 4 + y), Skin(24, 94 + y));      // begin cap
-        EXPECT_EQ(image.GetColor(6, 4 + y), Skin(26, 94 + y));      // first tile
+        EXPECT_EQ(image.GetColor(4, 4 + y), Skin(24, 94 + y)); // begin cap
+        EXPECT_EQ(image.GetColor(6, 4 + y), Skin(26, 94 + y)); // first tile
         EXPECT_EQ(image.GetColor(6 + 15 * 9 + 7, 4 + y), Skin(33, 94 + y));
         EXPECT_EQ(image.GetColor(6 + 15 * 16 + 4, 4 + y), Skin(30, 94 + y)); // last tile, cut to 5
-        EXPECT_EQ(image.GetColor(251, 4 + y), Skin(41, 94 + y));    // end cap
+        EXPECT_EQ(image.GetColor(251, 4 + y), Skin(41, 94 + y));             // end cap
         EXPECT_EQ(image.GetColor(252, 4 + y), Skin(42, 94 + y));
     }
     // Past the bar the frame's own client shows: what an empty gauge draws there.

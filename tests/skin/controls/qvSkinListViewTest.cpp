@@ -49,7 +49,8 @@ protected:
     }
 
     void AddRows(int n) {
-        for (int i = 0; i < n; ++i) lv->Items()->Add()->SetCaption("row " + std::to_string(lv->Items()->Count()));
+        for (int i = 0; i < n; ++i)
+            lv->Items()->Add()->SetCaption("row " + std::to_string(lv->Items()->Count()));
         lv->Invalidate();
         Settle();
     }
@@ -57,7 +58,8 @@ protected:
     int RowsPerPage() { return static_cast<int>(SendMessage(lv->Handle(), LVM_GETCOUNTPERPAGE, 0, 0)); }
     RECT SectionRect(int i) {
         RECT r{};
-        SendMessage(lv->HeaderWindow(), HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
+        SendMessage(lv->HeaderWindow(), HDM_GETITEMRECT, static_cast<WPARAM>(i),
+                    reinterpret_cast<LPARAM>(&r));
         return r;
     }
     // The header as QVM_PAINTHEADER draws it.
@@ -114,7 +116,8 @@ TEST_F(ListViewTest, VerticalBarAppearsWithMoreRowsThanFitAndGivesBackItsStrip) 
     EXPECT_EQ(lv->Width(), form->ClientWidth() - vbar->Width());
     EXPECT_FALSE(hbar->Visible());
 
-    while (lv->Items()->Count() > page) lv->Items()->Delete(0);
+    while (lv->Items()->Count() > page)
+        lv->Items()->Delete(0);
     lv->Invalidate();
     Settle();
     EXPECT_FALSE(vbar->Visible());
@@ -231,7 +234,9 @@ TEST_F(ListViewTest, NarrowCaptionsAreShortenedAndCentredCaptionsCentred) {
     Settle();
     gfx::Bitmap image = HeaderImage();
     // Columns holding dark (caption) pixels; the skin's sections are light.
-    auto dark = [](gfx::Pixel p) { return ((p >> 16) & 0xFF) < 0x80 && ((p >> 8) & 0xFF) < 0x80 && (p & 0xFF) < 0x80; };
+    auto dark = [](gfx::Pixel p) {
+        return ((p >> 16) & 0xFF) < 0x80 && ((p >> 8) & 0xFF) < 0x80 && (p & 0xFF) < 0x80;
+    };
     auto inkColumns = [&](const RECT& r, int& first, int& last) {
         first = -1;
         last = -1;

@@ -46,7 +46,8 @@ protected:
 
     void SetLines(int n, const std::string& prefix = "line ") {
         std::string text;
-        for (int i = 0; i < n; ++i) text += prefix + std::to_string(i) + (i + 1 < n ? "\r\n" : "");
+        for (int i = 0; i < n; ++i)
+            text += prefix + std::to_string(i) + (i + 1 < n ? "\r\n" : "");
         memo->SetText(text);
         Settle();
     }
@@ -59,10 +60,15 @@ protected:
         return si;
     }
     // The font colour and frame rectangle of the memo's present state.
-    vcl::TColor StateFontColor() { return memo->Focused() || memo->MouseInControl() ? Record().activefontcolor : Record().font.color; }
-    RECT StateRect() { return memo->Focused() || memo->MouseInControl() ? Record().activeskinrect : Record().skinrect; }
+    vcl::TColor StateFontColor() {
+        return memo->Focused() || memo->MouseInControl() ? Record().activefontcolor : Record().font.color;
+    }
+    RECT StateRect() {
+        return memo->Focused() || memo->MouseInControl() ? Record().activeskinrect : Record().skinrect;
+    }
     const TqvDataSkinMemoControl& Record() {
-        return dynamic_cast<const TqvDataSkinMemoControl&>(*skin->ControlSkins[static_cast<size_t>(skin->IndexOfControlSkin("memo"))]);
+        return dynamic_cast<const TqvDataSkinMemoControl&>(
+            *skin->ControlSkins[static_cast<size_t>(skin->IndexOfControlSkin("memo"))]);
     }
     // Pixels of the memo's client area in `r` within a small distance of colour c: the cores of
     // anti-aliased glyphs drawn in c.
@@ -74,7 +80,8 @@ protected:
             for (int x = r.left; x < r.right; ++x) {
                 POINT p = ScreenAt(memo, x, y);
                 COLORREF v = gfx::PixelToColor(shot.GetPixel(p.x, p.y));
-                n += near(GetRValue(v), GetRValue(c)) && near(GetGValue(v), GetGValue(c)) && near(GetBValue(v), GetBValue(c));
+                n += near(GetRValue(v), GetRValue(c)) && near(GetGValue(v), GetGValue(c)) &&
+                     near(GetBValue(v), GetBValue(c));
             }
         return n;
     }
@@ -100,7 +107,8 @@ TEST_F(MemoTest, TextRectFollowsTheRecordsClientRectangle) {
     EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right, r.bottom}), (std::vector<LONG>{3, 3, 502, 233}));
     RECT native{};
     SendMessage(memo->Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&native));
-    EXPECT_EQ((std::vector<LONG>{native.left, native.top, native.right, native.bottom}), (std::vector<LONG>{3, 3, 502, 233}));
+    EXPECT_EQ((std::vector<LONG>{native.left, native.top, native.right, native.bottom}),
+              (std::vector<LONG>{3, 3, 502, 233}));
     // Without a skin: the plain insets.
     memo->SetSkinData(nullptr);
     memo->ReleaseSkinRecord();
@@ -146,7 +154,8 @@ TEST_F(MemoTest, BackgroundFrameAndTextArePaintedFromTheSkin) {
     // The frame's top-left corner and a background pixel come from the record's picture.
     RECT state = StateRect();
     EXPECT_EQ(ScreenPixel(memo, 0, 0), gfx::PixelToColor(picture.GetPixel(state.left, state.top)));
-    COLORREF tile = gfx::PixelToColor(picture.GetPixel(state.left + rec.clientrect.left + 5, state.top + rec.clientrect.top + 5));
+    COLORREF tile = gfx::PixelToColor(
+        picture.GetPixel(state.left + rec.clientrect.left + 5, state.top + rec.clientrect.top + 5));
     EXPECT_EQ(ScreenPixel(memo, 300, 200), tile);
     // The text is drawn over it, in the record's font colour.
     EXPECT_GT(CountColour(RECT{3, 3, 80, 50}, vcl::ColorToRGB(StateFontColor())), 10);
@@ -209,7 +218,8 @@ TEST_F(MemoTest, TheHorizontalBarNeedsTextWiderThanThePage) {
 
 TEST_F(MemoTest, DisablingScrollsLeftDisablesTheBarsAndGreysTheText) {
     memo->SetText(std::string(200, 'W') + "\r\nsecond");
-    for (int i = 0; i < 40; ++i) memo->Lines()->Add("more");
+    for (int i = 0; i < 40; ++i)
+        memo->Lines()->Add("more");
     Settle();
     hbar->SetPosition(100);
     Settle();
@@ -223,7 +233,9 @@ TEST_F(MemoTest, DisablingScrollsLeftDisablesTheBarsAndGreysTheText) {
     Settle();
     int index = skin->IndexOfControlSkin("edit");
     ASSERT_NE(index, -1);
-    COLORREF disabled = vcl::ColorToRGB(dynamic_cast<const TqvDataSkinEditControl&>(*skin->ControlSkins[static_cast<size_t>(index)]).disabledfontcolor);
+    COLORREF disabled = vcl::ColorToRGB(
+        dynamic_cast<const TqvDataSkinEditControl&>(*skin->ControlSkins[static_cast<size_t>(index)])
+            .disabledfontcolor);
     EXPECT_EQ(vcl::ColorToRGB(memo->DisabledFontColor()), disabled);
     RECT text{3, 3, 200, 60};
     EXPECT_GT(CountColour(text, disabled), 10);
@@ -290,7 +302,8 @@ TEST_F(MemoTest, HoverAndFocusSwitchToTheActiveColours) {
     EXPECT_EQ(memo->Font()->Color(), rec.activefontcolor);
     // The frame shows the active look while focused.
     const gfx::Bitmap& picture = *memo->SkinPicture();
-    EXPECT_EQ(ScreenPixel(memo, 0, 0), gfx::PixelToColor(picture.GetPixel(rec.activeskinrect.left, rec.activeskinrect.top)));
+    EXPECT_EQ(ScreenPixel(memo, 0, 0),
+              gfx::PixelToColor(picture.GetPixel(rec.activeskinrect.left, rec.activeskinrect.top)));
 }
 
 TEST_F(MemoTest, KeepsWorkingWhenItsBarIsFreed) {
@@ -341,7 +354,8 @@ TEST_F(MemoTest, TheContextMenuOffersTheEditCommandsReadOnlyRespected) {
                 states.push_back(items->Items(i)->Caption() + (items->Items(i)->Enabled() ? "+" : "-"));
         return states;
     };
-    EXPECT_EQ(enabled(), (std::vector<std::string>{"Undo-", "Cut-", "Copy+", "Paste-", "Delete-", "Select All+"}));
+    EXPECT_EQ(enabled(),
+              (std::vector<std::string>{"Undo-", "Cut-", "Copy+", "Paste-", "Delete-", "Select All+"}));
     // The popup opens at the pointer.
     RECT r{};
     TqvSkinPopupWindow* popup = memo->ContextMenu()->Engine()->PopupAt(0);
@@ -356,7 +370,8 @@ TEST_F(MemoTest, TheContextMenuOffersTheEditCommandsReadOnlyRespected) {
     memo->SetReadOnly(false);
     screen->Click(p.x, p.y, ui::MouseButton::Right);
     Settle();
-    EXPECT_EQ(enabled(), (std::vector<std::string>{"Undo-", "Cut+", "Copy+", "Paste+", "Delete+", "Select All+"}));
+    EXPECT_EQ(enabled(),
+              (std::vector<std::string>{"Undo-", "Cut+", "Copy+", "Paste+", "Delete+", "Select All+"}));
     popup = memo->ContextMenu()->Engine()->PopupAt(0);
     ASSERT_NE(popup, nullptr);
     const TqvSkinMenuItem* cut = nullptr;
@@ -390,4 +405,3 @@ TEST_F(MemoTest, TheContextMenuOffersTheEditCommandsReadOnlyRespected) {
 }
 
 } // namespace
-

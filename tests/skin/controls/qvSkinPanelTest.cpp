@@ -41,7 +41,7 @@ TEST_F(SkinPanel, ToolBarPanelFramesItsChildrenInTheClientRectangle) {
     EXPECT_EQ(image.GetColor(0, 0), Skin(0, 0));
     EXPECT_EQ(image.GetColor(753, 56), Skin(58, 51));
     EXPECT_EQ(image.GetColor(753, 0), Skin(58, 0));
-    EXPECT_EQ(image.GetColor(2, 2), Skin(2, 2)); // the client tile starts at the client corner
+    EXPECT_EQ(image.GetColor(2, 2), Skin(2, 2));      // the client tile starts at the client corner
     EXPECT_EQ(image.GetColor(2 + 55, 2), Skin(2, 2)); // and repeats
 }
 

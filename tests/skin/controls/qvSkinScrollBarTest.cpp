@@ -193,7 +193,8 @@ TEST_F(ScrollBarTest, PlainLookHasArrowButtonsAndNoThumbWhenDisabled) {
     auto blackIn = [&](const gfx::Bitmap& b, int left, int right) {
         int n = 0;
         for (int y = 0; y < 19; ++y)
-            for (int x = left; x < right; ++x) n += rgb(b, x, y) == 0;
+            for (int x = left; x < right; ++x)
+                n += rgb(b, x, y) == 0;
         return n;
     };
     EXPECT_GE(blackIn(image, 1, 17), 7);

@@ -1,8 +1,8 @@
 // Composition is tested on synthetic pictures whose every pixel carries its own coordinates, so a
 // destination pixel names the source pixel it came from and any misplaced piece shows.
 
-#include "skin/data/qvUtils.h"
 #include "skin/data/qvRaster.h"
+#include "skin/data/qvUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -49,8 +49,7 @@ void ExpectRegion(const Bitmap& D, const RECT& S, int x0, int x1, int y0, int y1
     for (int y = y0; y < y1; ++y) {
         for (int x = x0; x < x1; ++x) {
             const POINT s = source(x, y);
-            ASSERT_EQ(D.GetPixel(x, y), Tag(S.left + s.x, S.top + s.y))
-                << "at (" << x << ", " << y << ")";
+            ASSERT_EQ(D.GetPixel(x, y), Tag(S.left + s.x, S.top + s.y)) << "at (" << x << ", " << y << ")";
         }
     }
 }
@@ -75,16 +74,15 @@ TEST(ComposeSkinImage, MemoTopEdgeTilesFromTheLeftCornerPoint) {
     // Pieces [3,55), [55,107), [107,159) and [159,196), the last from source columns [3,40);
     // corner a before them and corner c from source column 55 after them.
     ExpectRegion(D, kMemoS, 0, 200, 0, 2, [](int x, int y) {
-        if (x < 3)
-            return POINT{x, y};
-        if (x < 196)
-            return POINT{3 + (x - 3) % 52, y};
+        if (x < 3) return POINT{x, y};
+        if (x < 196) return POINT{3 + (x - 3) % 52, y};
         return POINT{55 + (x - 196), y};
     });
     EXPECT_EQ(D.GetPixel(195, 0), Tag(5 + 39, 4));
     // The bottom-right corner keeps its distance to the border: corner g at [197,200) x [98,100).
-    ExpectRegion(D, kMemoS, 197, 200, 98, 100,
-                 [](int x, int y) { return POINT{56 + (x - 197), 50 + (y - 98)}; });
+    ExpectRegion(D, kMemoS, 197, 200, 98, 100, [](int x, int y) {
+        return POINT{56 + (x - 197), 50 + (y - 98)};
+    });
 }
 
 TEST(ComposeSkinImage, TiledCentreRepeatsTheClientFromItsTopLeft) {
@@ -179,8 +177,8 @@ TEST(ComposeSkinImage, ZeroSizedPiecesDrawNothing) {
     }
     Bitmap D(200, 100, kUntouched);
     qv::ComposeSkinImage(P, kMemoS, g, 200, 100, Tiled(), D);
-    EXPECT_EQ(D.GetPixel(100, 0), kUntouched); // top edge
-    EXPECT_EQ(D.GetPixel(100, 50), kUntouched); // centre
+    EXPECT_EQ(D.GetPixel(100, 0), kUntouched);                       // top edge
+    EXPECT_EQ(D.GetPixel(100, 50), kUntouched);                      // centre
     EXPECT_EQ(D.GetPixel(0, 50), Tag(5 + 0, 4 + 3 + (50 - 3) % 45)); // left edge still tiles
 }
 
@@ -203,10 +201,8 @@ TEST(ComposeHorzImage, ButtonTilesAtWidth121) {
     ASSERT_EQ(D.Width(), 121);
     ASSERT_EQ(D.Height(), 21);
     ExpectRegion(D, S, 0, 121, 0, 21, [](int x, int y) {
-        if (x < 3)
-            return POINT{x, y};
-        if (x < 114)
-            return POINT{3 + (x - 3) % 32, y}; // [3,35) [35,67) [67,99) [99,114)
+        if (x < 3) return POINT{x, y};
+        if (x < 114) return POINT{3 + (x - 3) % 32, y}; // [3,35) [35,67) [67,99) [99,114)
         return POINT{35 + (x - 114), y};
     });
 
@@ -227,10 +223,8 @@ TEST(ComposeVertImage, FixedEndsAndTiledMiddle) {
     qv::ComposeVertImage(P, S, 4, 5, 40, false, D);
     ASSERT_EQ(D.Width(), 6);
     ExpectRegion(D, S, 0, 6, 0, 40, [](int x, int y) {
-        if (y < 4)
-            return POINT{x, y};
-        if (y < 35)
-            return POINT{x, 4 + (y - 4) % 11};
+        if (y < 4) return POINT{x, y};
+        if (y < 35) return POINT{x, 4 + (y - 4) % 11};
         return POINT{x, 15 + (y - 35)};
     });
     // A middle of height 0 draws nothing there.
@@ -249,8 +243,7 @@ TEST(FillFromSkinRect, TilesFromTheOriginAndStretchCopiesRunPastTheArea) {
     ASSERT_EQ(D.Width(), 16);
     for (int y = 0; y < 9; ++y)
         for (int x = 0; x < 16; ++x)
-            ASSERT_EQ(D.GetPixel(x, y), (x < 12 && y < 7) ? Tag(12 + x % 5, 8 + y % 3) : 0u)
-                << x << "," << y;
+            ASSERT_EQ(D.GetPixel(x, y), (x < 12 && y < 7) ? Tag(12 + x % 5, 8 + y % 3) : 0u) << x << "," << y;
 
     // Horizontal: the piece scaled to Dr's height and repeated 12 div 5 + 1 = 3 times, the last
     // copy running on to x = 15 beyond Dr.
@@ -270,9 +263,8 @@ TEST(FillFromSkinRect, TilesFromTheOriginAndStretchCopiesRunPastTheArea) {
 TEST(ComposeSkinImageOpenRight, TopBottomAndCentreRunToTheRightEdge) {
     const Bitmap P = Picture(70, 60);
     Bitmap D(120, 60, kUntouched);
-    qv::ComposeSkinImageOpenRight(P, kMemoS, kMemo,
-                                  qv::AnchorSkinGeometry(kMemo, 59, 52, 120, 60), 120, 60, Tiled(),
-                                  D);
+    qv::ComposeSkinImageOpenRight(P, kMemoS, kMemo, qv::AnchorSkinGeometry(kMemo, 59, 52, 120, 60), 120, 60,
+                                  Tiled(), D);
     ExpectRegion(D, kMemoS, 3, 120, 0, 2, [](int x, int y) { return POINT{3 + (x - 3) % 52, y}; });
     ExpectRegion(D, kMemoS, 2, 120, 2, 58, [](int x, int y) {
         return POINT{2 + (x - 2) % 55, 2 + (y - 2) % 48};
@@ -312,20 +304,16 @@ TEST(ComposeBorderStrips, TiledStripsStartTilingAtTheirOwnOrigin) {
     qv::ComposeBorderStrips(P, kMemoS, kMemo, n, W, H, Tiled(), strips);
     // Top middle tiled from x = 0 with the 52-wide piece, corners laid over its ends.
     ExpectRegion(strips.Top, kMemoS, 0, W, 0, 2, [&](int x, int y) {
-        if (x < 3)
-            return POINT{x, y};
-        if (x >= n.RT.x)
-            return POINT{55 + x - n.RT.x, y};
+        if (x < 3) return POINT{x, y};
+        if (x >= n.RT.x) return POINT{55 + x - n.RT.x, y};
         return POINT{3 + x % 52, y};
     });
     // Left strip: rows [2,3) of the source on top (LT.y - Cl.top = 1), the middle tiled from row 0
     // with rows [3,48), and rows [48,50) at the bottom.
     const int lh = H - 4;
     ExpectRegion(strips.Left, kMemoS, 0, 2, 0, lh, [&](int x, int y) {
-        if (y < 1)
-            return POINT{x, 2};
-        if (y >= lh - 2)
-            return POINT{x, 48 + y - (lh - 2)};
+        if (y < 1) return POINT{x, 2};
+        if (y >= lh - 2) return POINT{x, 48 + y - (lh - 2)};
         return POINT{x, 3 + y % 45};
     });
     // Bottom strip from the source rows [sh - bh, sh) = [50, 52).

@@ -62,8 +62,7 @@ TEST(TqvEffectBmp, MixWithRoundsHalvesToEven) {
     for (const Case& c : cases) {
         TqvEffectBmp a = Flat(2, 2, c.a);
         a.MixWith(Flat(2, 2, c.b), c.x);
-        EXPECT_EQ(a.GetPixel(1, 1), gfx::Pixel(c.want) * 0x010101u)
-            << c.a << " " << c.b << " " << c.x;
+        EXPECT_EQ(a.GetPixel(1, 1), gfx::Pixel(c.want) * 0x010101u) << c.a << " " << c.b << " " << c.x;
     }
     TqvEffectBmp a = Flat(2, 2, 10);
     a.MixWith(Flat(3, 2, 200), 1.0); // sizes differ: nothing

@@ -22,8 +22,7 @@ struct Canvas {
         std::set<std::pair<int, int>> out;
         for (int y = 0; y < bmp.Height(); ++y)
             for (int x = 0; x < bmp.Width(); ++x)
-                if (bmp.GetPixel(x, y) == gfx::ColorToPixel(kInk))
-                    out.insert({x, y});
+                if (bmp.GetPixel(x, y) == gfx::ColorToPixel(kInk)) out.insert({x, y});
         return out;
     }
 };
@@ -56,10 +55,10 @@ TEST(LayoutGlyphAndText, LayoutsWithMarginAndCentred) {
         int layout, margin;
         POINT glyph, text;
     } cases[] = {
-        {0, -1, {20, 7}, {40, 9}},  // the 16 x 16 glyph beside a 40 x 13 text, centred together
-        {0, 5, {5, 7}, {25, 9}},    {1, 5, {79, 7}, {35, 9}}, {1, -1, {64, 7}, {20, 9}},
-        {2, 2, {42, 2}, {30, 22}},  {3, 2, {42, 12}, {30, -5}},
-        {2, -1, {42, -1}, {30, 18}}, {3, -1, {42, 15}, {30, -1}},
+        {0, -1, {20, 7}, {40, 9}}, // the 16 x 16 glyph beside a 40 x 13 text, centred together
+        {0, 5, {5, 7}, {25, 9}},     {1, 5, {79, 7}, {35, 9}},   {1, -1, {64, 7}, {20, 9}},
+        {2, 2, {42, 2}, {30, 22}},   {3, 2, {42, 12}, {30, -5}}, {2, -1, {42, -1}, {30, 18}},
+        {3, -1, {42, 15}, {30, -1}},
     };
     for (const Case& c : cases) {
         POINT g{}, t{};

@@ -11,13 +11,12 @@ namespace {
 constexpr gfx::Pixel kWhite = 0xFFFFFF;
 
 std::uint32_t Dword(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return std::uint32_t(b[at]) | (std::uint32_t(b[at + 1]) << 8) |
-           (std::uint32_t(b[at + 2]) << 16) | (std::uint32_t(b[at + 3]) << 24);
+    return std::uint32_t(b[at]) | (std::uint32_t(b[at + 1]) << 8) | (std::uint32_t(b[at + 2]) << 16) |
+           (std::uint32_t(b[at + 3]) << 24);
 }
 
 RECT RectAt(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return RECT{LONG(Dword(b, at)), LONG(Dword(b, at + 4)), LONG(Dword(b, at + 8)),
-                LONG(Dword(b, at + 12))};
+    return RECT{LONG(Dword(b, at)), LONG(Dword(b, at + 4)), LONG(Dword(b, at + 8)), LONG(Dword(b, at + 12))};
 }
 
 } // namespace
@@ -131,8 +130,8 @@ namespace {
 // notch at the bottom-right corner; everything else black.
 Bitmap WindowMask() {
     Bitmap m(10, 8, 0);
-    for (const POINT p : {POINT{0, 0}, POINT{1, 0}, POINT{0, 1}, POINT{9, 0}, POINT{8, 0},
-                          POINT{9, 1}, POINT{9, 7}})
+    for (const POINT p :
+         {POINT{0, 0}, POINT{1, 0}, POINT{0, 1}, POINT{9, 0}, POINT{8, 0}, POINT{9, 1}, POINT{9, 7}})
         m.SetPixel(p.x, p.y, kWhite);
     return m;
 }
@@ -151,10 +150,9 @@ TEST(RegionFromSkinMask, StripsAroundTheInnerRectangle) {
         int x, y;
         bool inside;
     } probes[] = {
-        {0, 0, false},  {1, 0, false},  {0, 1, false},  {2, 0, true},   {1, 1, true},
-        {29, 0, false}, {28, 0, false}, {29, 1, false}, {27, 0, true},  {15, 0, true},
-        {0, 10, true},  {29, 10, true}, {15, 10, true}, {29, 19, false}, {28, 19, true},
-        {0, 19, true},  {30, 10, false}, {15, 20, false},
+        {0, 0, false},  {1, 0, false},   {0, 1, false},  {2, 0, true},  {1, 1, true},    {29, 0, false},
+        {28, 0, false}, {29, 1, false},  {27, 0, true},  {15, 0, true}, {0, 10, true},   {29, 10, true},
+        {15, 10, true}, {29, 19, false}, {28, 19, true}, {0, 19, true}, {30, 10, false}, {15, 20, false},
     };
     for (const Probe& p : probes)
         EXPECT_EQ(region.Contains(p.x, p.y), p.inside) << p.x << "," << p.y;

@@ -90,11 +90,11 @@ TEST_F(ParentBackground, WindowedControlGetsTheParentAndEveryGraphicSiblingBenea
     qv::PaintParentBackground(glass, dc);
     DeleteDC(dc);
 
-    EXPECT_EQ(At(bmp, 0, 0), COLORREF(clGreen));  // parent (30, 5): erased
-    EXPECT_EQ(At(bmp, 5, 5), COLORREF(clRed));    // parent (35, 10): its stripe
-    EXPECT_EQ(At(bmp, 5, 15), COLORREF(clGreen)); // parent (35, 20): below the stripe
-    EXPECT_EQ(At(bmp, 0, 25), COLORREF(clBlue));  // parent (30, 30): the sibling, at its place
-    EXPECT_EQ(At(bmp, 9, 34), COLORREF(clBlue));  // parent (39, 39)
+    EXPECT_EQ(At(bmp, 0, 0), COLORREF(clGreen));   // parent (30, 5): erased
+    EXPECT_EQ(At(bmp, 5, 5), COLORREF(clRed));     // parent (35, 10): its stripe
+    EXPECT_EQ(At(bmp, 5, 15), COLORREF(clGreen));  // parent (35, 20): below the stripe
+    EXPECT_EQ(At(bmp, 0, 25), COLORREF(clBlue));   // parent (30, 30): the sibling, at its place
+    EXPECT_EQ(At(bmp, 9, 34), COLORREF(clBlue));   // parent (39, 39)
     EXPECT_EQ(At(bmp, 10, 25), COLORREF(clGreen)); // right of the sibling: clipped to its bounds
     EXPECT_EQ(At(bmp, 55, 38), COLORREF(clYellow));
     EXPECT_EQ(away->paints, 0);

@@ -18,8 +18,7 @@ protected:
     }
     void TearDown() override { ui::ShutdownWindowSystem(); }
     HWND Window(int x, int y, DWORD ex = 0) {
-        return CreateWindowEx(ex, "plain", "w", WS_POPUP, x, y, 100, 80, nullptr, nullptr, nullptr,
-                              nullptr);
+        return CreateWindowEx(ex, "plain", "w", WS_POPUP, x, y, 100, 80, nullptr, nullptr, nullptr, nullptr);
     }
 };
 

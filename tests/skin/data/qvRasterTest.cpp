@@ -21,8 +21,7 @@ void RefTileHorz(const Bitmap& src, const RECT& s, Bitmap& dst, int o, int e, in
     }
     for (int x = o; x < e; x += w) {
         const int cut = std::max(0, x + w - e);
-        qv::BlitPixels(src, RECT{s.left, s.top, s.right - cut, s.bottom}, dst,
-                       RECT{x, y0, x + w - cut, y1});
+        qv::BlitPixels(src, RECT{s.left, s.top, s.right - cut, s.bottom}, dst, RECT{x, y0, x + w - cut, y1});
     }
 }
 
@@ -33,8 +32,7 @@ void RefTileVert(const Bitmap& src, const RECT& s, Bitmap& dst, int o, int e, in
     }
     for (int y = o; y < e; y += h) {
         const int cut = std::max(0, y + h - e);
-        qv::BlitPixels(src, RECT{s.left, s.top, s.right, s.bottom - cut}, dst,
-                       RECT{x0, y, x1, y + h - cut});
+        qv::BlitPixels(src, RECT{s.left, s.top, s.right, s.bottom - cut}, dst, RECT{x0, y, x1, y + h - cut});
     }
 }
 
@@ -46,8 +44,8 @@ void RefTileBoth(const Bitmap& src, const RECT& s, Bitmap& dst, const RECT& d) {
     }
     for (int x = d.left; x < d.right; x += w) {
         for (int y = d.top; y < d.bottom; y += h) {
-            qv::CopyPixels(src, s.left, s.top, std::min(w, d.right - x), std::min(h, d.bottom - y),
-                           dst, x, y);
+            qv::CopyPixels(src, s.left, s.top, std::min(w, d.right - x), std::min(h, d.bottom - y), dst, x,
+                           y);
         }
     }
 }

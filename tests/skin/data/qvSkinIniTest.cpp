@@ -42,14 +42,14 @@ TEST(SkinIniTest, NamesMatchWithoutRegardToAsciiCaseOnly) {
         bool found;
     } cases[] = {
         {"a", "A", true},
-        {"SkinRect", "skinrect", true},         // under one eight-byte step
+        {"SkinRect", "skinrect", true},                       // under one eight-byte step
         {"activepicturescount", "ACTIVEpicturesCOUNT", true}, // across steps and a tail
-        {"abcdefgh", "ABCDEFGH", true},         // exactly one step
+        {"abcdefgh", "ABCDEFGH", true},                       // exactly one step
         {"abcdefgh", "abcdefg", false},
-        {"key@", "key`", false},                // '@' and '`' differ only in the case bit
+        {"key@", "key`", false}, // '@' and '`' differ only in the case bit
         {"key[", "key{", false},
         {"key^", "key~", false},
-        {"\xC3\x84", "\xC3\xA4", false},    // folding is ASCII only
+        {"\xC3\x84", "\xC3\xA4", false}, // folding is ASCII only
         {"\xC4x", "\xE4X", false},
         {"1_2", "1_2", true},
     };

@@ -25,12 +25,13 @@ TEST(FitTextToWidth, ShortensByCodePointsAndAppendsEllipsis) {
         int limit;
         std::string want;
     } cases[] = {
-        {"Hello world", 66, "Hello world"},    // fits exactly: unchanged
-        {"Hello world", 40, "Hel..."},         // "Hell..." would be 42
-        {"Hello world", 10, "..."},            // even "..." is wider than the limit
+        {"Hello world", 66, "Hello world"}, // fits exactly: unchanged
+        {"Hello world", 40, "Hel..."},      // "Hell..." would be 42
+        {"Hello world", 10, "..."},         // even "..." is wider than the limit
         {"", 0, ""},
-        {"\xE4\xB8\xAD\xE6\x96\x87\xE5\xAD\x97\xE5\xB9\x95" "abc", 40,
-         "\xE4\xB8\xAD\xE6\x96\x87\xE5\xAD\x97..."}, // whole CJK characters are removed
+        {"\xE4\xB8\xAD\xE6\x96\x87\xE5\xAD\x97\xE5\xB9\x95"
+         "abc",
+         40, "\xE4\xB8\xAD\xE6\x96\x87\xE5\xAD\x97..."}, // whole CJK characters are removed
     };
     for (Case& c : cases) {
         std::string text = c.text;

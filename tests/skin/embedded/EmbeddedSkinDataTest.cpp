@@ -3,8 +3,8 @@
 
 #include "EmbeddedSkin.h"
 
-#include "skin/data/qvSkinData.h"
 #include "skin/data/qvSkinContainer.h"
+#include "skin/data/qvSkinData.h"
 
 #include <gtest/gtest.h>
 
@@ -26,8 +26,8 @@ class LoadedSkin : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         skin_ = new TqvSkinData(nullptr);
-        TqvBytes container = InflateSkinStream(
-            std::span<const std::uint8_t>(kEmbeddedSkin, kEmbeddedSkinSize));
+        TqvBytes container =
+            InflateSkinStream(std::span<const std::uint8_t>(kEmbeddedSkin, kEmbeddedSkinSize));
         skin_->LoadFromContainer(container);
     }
     static void TearDownTestSuite() { delete skin_; }
@@ -141,8 +141,7 @@ TEST_F(LoadedSkin, ControlRecords) {
 TEST_F(LoadedSkin, EveryKeyOfTheSkinTextIsRead) {
     TqvSkinContainerContent content;
     ASSERT_TRUE(ReadSkinContainer(
-        InflateSkinStream(std::span<const std::uint8_t>(kEmbeddedSkin, kEmbeddedSkinSize)),
-        content));
+        InflateSkinStream(std::span<const std::uint8_t>(kEmbeddedSkin, kEmbeddedSkinSize)), content));
     const TqvSkinIni text(content.text);
     TqvSkinIni written;
     skin_->SaveToSkinText(written);

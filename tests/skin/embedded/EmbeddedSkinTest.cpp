@@ -33,7 +33,7 @@ Bytes InflateEmbedded() {
 struct Walk {
     std::int32_t version = 0;
     std::vector<std::uint8_t> flags;
-    std::vector<gfx::BmpImage> pictures;  // main, mask, then the extras
+    std::vector<gfx::BmpImage> pictures; // main, mask, then the extras
     std::vector<std::size_t> lengths;
     std::size_t textOffset = 0;
     std::string text;
@@ -93,8 +93,8 @@ protected:
 
     static Bytes* container_;
     static Walk* walk_;
-    static qv::TqvSkinIni* ini_;     // the raw keys, as the skin text states them
-    static skintool::Skin* skin_;    // the skin as the program and the tool load it
+    static qv::TqvSkinIni* ini_;  // the raw keys, as the skin text states them
+    static skintool::Skin* skin_; // the skin as the program and the tool load it
 };
 Bytes* EmbeddedSkin::container_ = nullptr;
 Walk* EmbeddedSkin::walk_ = nullptr;
@@ -102,8 +102,8 @@ qv::TqvSkinIni* EmbeddedSkin::ini_ = nullptr;
 skintool::Skin* EmbeddedSkin::skin_ = nullptr;
 
 bool Inside(const RECT& r, const gfx::Bitmap& b) {
-    return r.left >= 0 && r.top >= 0 && r.right <= b.Width() && r.bottom <= b.Height() &&
-           r.right > r.left && r.bottom > r.top;
+    return r.left >= 0 && r.top >= 0 && r.right <= b.Width() && r.bottom <= b.Height() && r.right > r.left &&
+           r.bottom > r.top;
 }
 int W(const RECT& r) { return r.right - r.left; }
 int H(const RECT& r) { return r.bottom - r.top; }
@@ -134,12 +134,13 @@ bool ColumnsUniform(const gfx::Bitmap& b, const RECT& r, int x0, int x1) {
 TEST_F(EmbeddedSkin, ContainerWalksExactlyToTheText) {
     const Walk& w = *walk_;
     EXPECT_EQ(w.version, 3);
-    EXPECT_EQ(w.flags, (std::vector<std::uint8_t>{0, 1, 0}));  // main, no inactive, mask
+    EXPECT_EQ(w.flags, (std::vector<std::uint8_t>{0, 1, 0})); // main, no inactive, mask
     ASSERT_EQ(w.pictures.size(), 10u);
-    struct Pic { int w, h, bits; };
-    const Pic want[] = {{285, 210, 24}, {285, 210, 8},  {75, 263, 24}, {28, 21, 24},
-                        {93, 55, 24},   {132, 126, 24}, {556, 410, 24}, {219, 178, 24},
-                        {93, 55, 4},    {28, 21, 1}};
+    struct Pic {
+        int w, h, bits;
+    };
+    const Pic want[] = {{285, 210, 24}, {285, 210, 8},  {75, 263, 24},  {28, 21, 24}, {93, 55, 24},
+                        {132, 126, 24}, {556, 410, 24}, {219, 178, 24}, {93, 55, 4},  {28, 21, 1}};
     std::size_t sum = 4 + 3 + 4;
     for (std::size_t i = 0; i < w.pictures.size(); ++i) {
         EXPECT_EQ(w.pictures[i].bitmap.Width(), want[i].w) << "picture " << i;
@@ -153,14 +154,14 @@ TEST_F(EmbeddedSkin, ContainerWalksExactlyToTheText) {
     ASSERT_GE(w.text.size(), 11u);
     EXPECT_EQ(w.text.substr(0, 11), "[VERSION]\r\n");
     EXPECT_EQ(w.text.substr(w.text.size() - 2), "\r\n");
-    EXPECT_EQ(w.text.find('\n'), w.text.find('\r') + 1);  // CR LF line ends
+    EXPECT_EQ(w.text.find('\n'), w.text.find('\r') + 1); // CR LF line ends
 }
 
 TEST_F(EmbeddedSkin, MaskRoundsTheOuterCornersOnly) {
     const gfx::Bitmap& mask = walk_->pictures[1].bitmap;
     const gfx::Pixel black = 0;
     for (auto [x, y] : {std::pair{0, 0}, {284, 0}, {0, 209}, {284, 209}, {1, 0}, {0, 1}}) {
-        EXPECT_NE(mask.GetPixel(x, y), black) << x << "," << y;  // outside the window
+        EXPECT_NE(mask.GetPixel(x, y), black) << x << "," << y; // outside the window
     }
     for (auto [x, y] : {std::pair{142, 0}, {0, 105}, {284, 105}, {142, 209}, {142, 100}, {8, 8}}) {
         EXPECT_EQ(mask.GetPixel(x, y), black) << x << "," << y;
@@ -205,8 +206,7 @@ TEST_F(EmbeddedSkin, FormInfoGivesTheFrameGeometry) {
     EXPECT_EQ(mask, (RECT{4, 3, 282, 206}));
     EXPECT_TRUE(mask.left <= client.left && mask.top <= client.top && mask.right >= client.right &&
                 mask.bottom >= client.bottom);
-    const POINT hits[] = {Point("FORMINFO", "hittestlefttoppoint"),
-                          Point("FORMINFO", "hittestrighttoppoint"),
+    const POINT hits[] = {Point("FORMINFO", "hittestlefttoppoint"), Point("FORMINFO", "hittestrighttoppoint"),
                           Point("FORMINFO", "hittestleftbottompoint"),
                           Point("FORMINFO", "hittestrightbottompoint")};
     const POINT wantHits[] = {{7, 6}, {279, 8}, {9, 202}, {276, 203}};
@@ -215,8 +215,8 @@ TEST_F(EmbeddedSkin, FormInfoGivesTheFrameGeometry) {
     }
     for (const char* k : {"lefttoppoint", "righttoppoint", "leftbottompoint", "rightbottompoint"}) {
         POINT p = Point("FORMINFO", k);
-        EXPECT_TRUE(p.x >= client.left && p.x <= client.right && p.y >= client.top &&
-                    p.y <= client.bottom) << k;
+        EXPECT_TRUE(p.x >= client.left && p.x <= client.right && p.y >= client.top && p.y <= client.bottom)
+            << k;
     }
 }
 
@@ -231,7 +231,7 @@ TEST_F(EmbeddedSkin, FramePictureTilesWithoutSeams) {
             ASSERT_EQ(frame.GetPixel(x, y), face) << x << "," << y;
         }
     }
-    for (int x = 0; x < 4; ++x) {  // left and right edges repeat downwards
+    for (int x = 0; x < 4; ++x) { // left and right edges repeat downwards
         for (int y = 30; y < 200; ++y) {
             ASSERT_EQ(frame.GetPixel(x, y), frame.GetPixel(x, 30));
             ASSERT_EQ(frame.GetPixel(284 - x, y), frame.GetPixel(284 - x, 30));
@@ -246,13 +246,13 @@ TEST_F(EmbeddedSkin, ListsTheObjectsAndControlsWithTheirKinds) {
         EXPECT_TRUE(ini_->SectionExists(e.name)) << e.name;
         EXPECT_TRUE(e.loaded) << e.name;
     }
-    EXPECT_EQ(objects, (std::vector<std::string>{
-        "closebutton:stdbutton", "maxbutton:stdbutton", "minbutton:stdbutton",
-        "rollupbutton:stdbutton", "sysmenubutton:stdbutton", "caption:caption",
-        "menuitem:menuitem", "mainmenubaritem:mainmenubaritem",
-        "menubarsysmenubutton:mainmenubarbutton", "menubarclosebutton:mainmenubarbutton",
-        "menubarmaxbutton:mainmenubarbutton", "menubarminbutton:mainmenubarbutton",
-        "traybutton:stdbutton"}));
+    EXPECT_EQ(objects,
+              (std::vector<std::string>{
+                  "closebutton:stdbutton", "maxbutton:stdbutton", "minbutton:stdbutton",
+                  "rollupbutton:stdbutton", "sysmenubutton:stdbutton", "caption:caption", "menuitem:menuitem",
+                  "mainmenubaritem:mainmenubaritem", "menubarsysmenubutton:mainmenubarbutton",
+                  "menubarclosebutton:mainmenubarbutton", "menubarmaxbutton:mainmenubarbutton",
+                  "menubarminbutton:mainmenubarbutton", "traybutton:stdbutton"}));
     auto controls = Listed("SKINCONTROLS");
     ASSERT_EQ(controls.size(), 64u);
     std::set<std::string> names;
@@ -263,9 +263,9 @@ TEST_F(EmbeddedSkin, ListsTheObjectsAndControlsWithTheirKinds) {
     }
     EXPECT_EQ(names.size(), 64u);
     const std::pair<const char*, const char*> spot[] = {
-        {"button", "button"},          {"toolpanel", "panel"},     {"memo", "memo"},
-        {"stdlabel", "stdlabel"},      {"combobox", "combobox"},   {"listbox", "listbox"},
-        {"resizebutton", "button"},    {"listview", "listview"},   {"treeview", "treeview"},
+        {"button", "button"},          {"toolpanel", "panel"},          {"memo", "memo"},
+        {"stdlabel", "stdlabel"},      {"combobox", "combobox"},        {"listbox", "listbox"},
+        {"resizebutton", "button"},    {"listview", "listview"},        {"treeview", "treeview"},
         {"statusgauge", "gauge"},      {"bothhscrollbar", "scrollbar"}, {"tooledit", "edit"},
         {"htracktoolbutton", "button"}};
     for (auto [name, kind] : spot) {
@@ -281,8 +281,8 @@ TEST_F(EmbeddedSkin, ListsTheObjectsAndControlsWithTheirKinds) {
 
 TEST_F(EmbeddedSkin, CaptionButtonsHaveAnImagePerState) {
     const gfx::Bitmap& cells = Extra(0);
-    for (const char* b : {"closebutton", "maxbutton", "minbutton", "rollupbutton", "traybutton",
-                          "sysmenubutton"}) {
+    for (const char* b :
+         {"closebutton", "maxbutton", "minbutton", "rollupbutton", "traybutton", "sysmenubutton"}) {
         SCOPED_TRACE(b);
         EXPECT_EQ(Int(b, "activepictureindex"), 0);
         EXPECT_EQ(Int(b, "skinrectinapicture"), 1);
@@ -298,8 +298,7 @@ TEST_F(EmbeddedSkin, CaptionButtonsHaveAnImagePerState) {
         EXPECT_EQ(looks.size(), 4u) << "four distinct looks";
     }
     for (const char* b : {"maxbutton", "minbutton", "rollupbutton"}) {
-        for (const char* k : {"restorerect", "restoreactiverect", "restoredownrect",
-                              "restoreinactiverect"}) {
+        for (const char* k : {"restorerect", "restoreactiverect", "restoredownrect", "restoreinactiverect"}) {
             EXPECT_TRUE(Inside(Rect(b, k), cells)) << b << " " << k;
         }
     }
@@ -357,9 +356,9 @@ TEST_F(EmbeddedSkin, ControlGeometryTheWindowsRelyOn) {
 
 // Every image rectangle of every control lies in its picture, so no state draws from outside.
 TEST_F(EmbeddedSkin, ControlImagesLieInTheirPictures) {
-    const char* absolute[] = {"skinrect", "activeskinrect", "downskinrect", "focusedskinrect",
-                              "disabledskinrect", "thumbrect", "activethumbrect", "downthumbrect",
-                              "itemrect", "activeitemrect", "focusitemrect", "progressrect"};
+    const char* absolute[] = {"skinrect",         "activeskinrect", "downskinrect",    "focusedskinrect",
+                              "disabledskinrect", "thumbrect",      "activethumbrect", "downthumbrect",
+                              "itemrect",         "activeitemrect", "focusitemrect",   "progressrect"};
     int checked = 0;
     for (const auto& e : Listed("SKINCONTROLS")) {
         long pic = ini_->ReadInteger(e.name, "pictureindex", -1);
@@ -371,7 +370,7 @@ TEST_F(EmbeddedSkin, ControlImagesLieInTheirPictures) {
             RECT r = qv::IniReadRect(*ini_, e.name, k);
             if (W(r) > 0 || H(r) > 0 || ini_->FindValue(e.name, k) != nullptr) {
                 if (W(r) == 0 && H(r) == 0) {
-                    continue;  // written empty: the state has no image of its own
+                    continue; // written empty: the state has no image of its own
                 }
                 EXPECT_TRUE(Inside(r, Extra(int(pic)))) << e.name << " " << k;
                 ++checked;
@@ -387,8 +386,8 @@ TEST_F(EmbeddedSkin, StatesDifferAndMiddlesTile) {
     std::set<gfx::Pixel> fills;
     for (const char* k : {"skinrect", "activeskinrect", "downskinrect", "disabledskinrect"}) {
         RECT r = Rect("button", k);
-        fills.insert(pic.GetPixel(r.left + 20, r.top + 18));  // lower face, where gradients differ
-        EXPECT_TRUE(ColumnsUniform(pic, r, 3, 35)) << k;  // the tiled middle of a Horizontal button
+        fills.insert(pic.GetPixel(r.left + 20, r.top + 18)); // lower face, where gradients differ
+        EXPECT_TRUE(ColumnsUniform(pic, r, 3, 35)) << k;     // the tiled middle of a Horizontal button
     }
     EXPECT_EQ(fills.size(), 4u);
     // Focus is the outline: it differs from the normal image at the edge.

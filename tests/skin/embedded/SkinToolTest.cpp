@@ -64,7 +64,7 @@ TEST(SkinToolRecords, GeometryIsReadAsTheProgramReadsIt) {
                              "stretchtype=stvert\ndownskinrect=0,0,20,20\n"
                              "[lbl]\nskinrect=0,0,10,10\nactiveskinrect=0,0,10,10\n"));
     SectionGeometry g = ReadGeometry(skin, "box");
-    EXPECT_EQ(g.skin, (RECT{5, 2, 25, 22}));  // the later [box] wins; the minus is dropped
+    EXPECT_EQ(g.skin, (RECT{5, 2, 25, 22})); // the later [box] wins; the minus is dropped
     EXPECT_EQ(g.picture, 0);
     EXPECT_EQ(g.layout, Layout::Corners);
     EXPECT_TRUE(g.flags.StretchCentre);
@@ -80,8 +80,7 @@ TEST(SkinToolRecords, GeometryIsReadAsTheProgramReadsIt) {
     EXPECT_EQ(listed[1].name, "odd");
     EXPECT_FALSE(listed[1].loaded);
     EXPECT_TRUE(listed[0].loaded && listed[2].loaded);
-    EXPECT_NE(DescribeSkin(skin, 0, false).find("control odd nosuchkind (unknown kind"),
-              std::string::npos);
+    EXPECT_NE(DescribeSkin(skin, 0, false).find("control odd nosuchkind (unknown kind"), std::string::npos);
     // A malformed rectangle is the skin data's error, and the tool passes it on.
     EXPECT_ANY_THROW(Skin(SmallContainer(Numbered(4, 4), "[SKINCONTROLS]\ncount=1\n0=p:panel\n"
                                                          "[p]\nskinrect=1,,3,4\n")));
@@ -89,7 +88,7 @@ TEST(SkinToolRecords, GeometryIsReadAsTheProgramReadsIt) {
 
 TEST(SkinToolContainer, RejectsBrokenInput) {
     Bytes full = EmbeddedContainer();
-    Bytes cut(full.begin(), full.begin() + 100000);  // ends inside the first picture
+    Bytes cut(full.begin(), full.begin() + 100000); // ends inside the first picture
     EXPECT_THROW(ReadContainer(cut), SkinError);
     Bytes newer = full;
     newer[0] = 4;
@@ -108,10 +107,9 @@ TEST_F(SkinFolder, BuildWritesTheContainerInOrder) {
     gfx::Bitmap pic(3, 2, 0x112233);
     gfx::SaveBmpFile((dir_ / "a.bmp").string(), pic, 24);
     gfx::SaveBmpFile((dir_ / "m.bmp").string(), gfx::Bitmap(3, 2, 0), 1);
-    std::string ini = Write("skin.ini",
-                            "[VERSION]\nskinname=t\n[PICTURES]\npicture=a.bmp\nmask=m.bmp\n"
-                            "activepicturescount=2\n0=a.bmp\n1=m.bmp\n[FORMINFO]\n"
-                            "[SKINOBJECTS]\n[SKINCONTROLS]\n");
+    std::string ini = Write("skin.ini", "[VERSION]\nskinname=t\n[PICTURES]\npicture=a.bmp\nmask=m.bmp\n"
+                                        "activepicturescount=2\n0=a.bmp\n1=m.bmp\n[FORMINFO]\n"
+                                        "[SKINOBJECTS]\n[SKINCONTROLS]\n");
     Container c = ReadContainer(qv::InflateSkinStream(BuildStoredSkin(ini)));
     EXPECT_EQ(c.version, 3);
     ASSERT_TRUE(c.main && c.mask);
@@ -187,7 +185,7 @@ TEST(SkinToolRender, FixedCopiesAndErrorsName) {
     const Skin& skin = Embedded();
     // Errors that name what is missing instead of drawing nothing.
     EXPECT_THROW(RenderSection(skin, "nosuchsection", 10, 10, State::Normal), SkinError);
-    EXPECT_THROW(RenderSection(skin, "listview", 10, 10, State::Normal), SkinError);  // no image
+    EXPECT_THROW(RenderSection(skin, "listview", 10, 10, State::Normal), SkinError); // no image
     EXPECT_THROW(RenderSection(skin, "panel", 10, 10, State::Down), SkinError);
     EXPECT_THROW(ParseState("hover"), SkinError);
     // A record without corner points copies its image unchanged (Fixed), whatever the size.
@@ -207,10 +205,10 @@ TEST(SkinToolRender, FixedCopiesAndErrorsName) {
 TEST(SkinToolRender, FrameIsShapedByTheMask) {
     gfx::Bitmap frame = RenderFrame(Embedded(), 762, 606, true, 0xFF00FF);
     EXPECT_EQ(frame.Width(), 762);
-    EXPECT_EQ(frame.GetPixel(0, 0), 0xFF00FFu);       // rounded away
+    EXPECT_EQ(frame.GetPixel(0, 0), 0xFF00FFu); // rounded away
     EXPECT_EQ(frame.GetPixel(761, 605), 0xFF00FFu);
-    EXPECT_NE(frame.GetPixel(381, 0), 0xFF00FFu);     // the top edge is inside
-    EXPECT_EQ(frame.GetPixel(381, 300), frame.GetPixel(10, 40));  // the client face
+    EXPECT_NE(frame.GetPixel(381, 0), 0xFF00FFu);                // the top edge is inside
+    EXPECT_EQ(frame.GetPixel(381, 300), frame.GetPixel(10, 40)); // the client face
     // The close button sits 3 pixels from the right edge, 5 from the top.
     const Skin& skin = Embedded();
     const auto& closeButton = *skin.data.FormObjects[std::size_t(skin.data.IndexOfFormObject("closebutton"))];

@@ -76,8 +76,8 @@ TEST_F(FormBehaviour, APressThatLeavesTheCloseButtonDoesNotClose) {
     EXPECT_TRUE(close->IsDown() && close->MouseOver);
     screen->MouseUp();
     Settle();
-    EXPECT_EQ(log, (std::vector<std::string>{"enter closebutton", "leave closebutton",
-                                             "enter closebutton", "close"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"enter closebutton", "leave closebutton", "enter closebutton",
+                                             "close"}));
     EXPECT_FALSE(s.form->Visible());
 }
 
@@ -126,15 +126,13 @@ TEST_F(FormBehaviour, TheMaximizeButtonMaximizesToTheWorkAreaAndShowsTheRestoreI
     EXPECT_EQ(moving, (RECT{0, 0, 1280, 984}));
 
     // A double-click on the caption restores the bounds from before.
-    SendMessage(s.form->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION,
-                ScreenPoint(s.form, POINT{100, 12}));
+    SendMessage(s.form->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, ScreenPoint(s.form, POINT{100, 12}));
     Settle();
     EXPECT_EQ(s.skin->SkinWindowState(), vcl::wsNormal);
     EXPECT_EQ(s.form->BoundsRect(), (RECT{100, 100, 500, 400}));
     EXPECT_FALSE(max->InAlternativeState());
     // And again maximizes.
-    SendMessage(s.form->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION,
-                ScreenPoint(s.form, POINT{100, 12}));
+    SendMessage(s.form->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, ScreenPoint(s.form, POINT{100, 12}));
     EXPECT_EQ(s.form->BoundsRect(), (RECT{0, 0, 1280, 984}));
 }
 
@@ -179,8 +177,7 @@ TEST_F(FormBehaviour, RollingUpLeavesTheFrameAlone) {
     s.skin->SetRolledUp(true);
     EXPECT_EQ(s.form->Height(), 31);
     // The caption double-click of a form without maximize toggles the roll-up.
-    SendMessage(s.form->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION,
-                ScreenPoint(s.form, POINT{100, 12}));
+    SendMessage(s.form->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, ScreenPoint(s.form, POINT{100, 12}));
     EXPECT_FALSE(s.skin->RolledUp());
     EXPECT_EQ(s.form->Height(), 300);
 }
@@ -192,10 +189,9 @@ TEST_F(FormBehaviour, HitCodesFollowTheFrame) {
         int code;
     };
     const Case cases[] = {
-        {{1, 1}, HTTOPLEFT},     {{10, 1}, HTTOP},        {{10, 10}, HTCAPTION},
-        {{385, 15}, HTOBJECT},   {{200, 150}, HTCLIENT},  {{398, 150}, HTRIGHT},
-        {{1, 150}, HTLEFT},      {{200, 298}, HTBOTTOM},  {{398, 298}, HTBOTTOMRIGHT},
-        {{1, 298}, HTBOTTOMLEFT}, {{398, 2}, HTTOPRIGHT},
+        {{1, 1}, HTTOPLEFT},         {{10, 1}, HTTOP},         {{10, 10}, HTCAPTION},  {{385, 15}, HTOBJECT},
+        {{200, 150}, HTCLIENT},      {{398, 150}, HTRIGHT},    {{1, 150}, HTLEFT},     {{200, 298}, HTBOTTOM},
+        {{398, 298}, HTBOTTOMRIGHT}, {{1, 298}, HTBOTTOMLEFT}, {{398, 2}, HTTOPRIGHT},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(SendMessage(s.form->Handle(), WM_NCHITTEST, 0, ScreenPoint(s.form, c.p)), c.code)
@@ -244,8 +240,7 @@ TEST_F(FormBehaviour, TheSystemMenuOffersWhatTheIconsAllow) {
     Skinned s = MakeMainLike();
     EXPECT_EQ(Captions(s.skin->SystemMenuItems()),
               (std::vector<std::string>{"Mi&nimize", "Ma&ximize", "-", "&Close"}));
-    EXPECT_EQ(vcl::ShortCutToText(s.skin->SystemMenuItems()->Items()->Items(3)->ShortCut()),
-              "Alt+F4");
+    EXPECT_EQ(vcl::ShortCutToText(s.skin->SystemMenuItems()->Items()->Items(3)->ShortCut()), "Alt+F4");
     s.skin->SetSkinWindowState(vcl::wsMaximized);
     EXPECT_EQ(Captions(s.skin->SystemMenuItems()),
               (std::vector<std::string>{"Mi&nimize", "&Restore", "-", "&Close"}));

@@ -17,9 +17,7 @@ class EngineTest : public FormSkinFixture {};
 TEST_F(EngineTest, ANewCaptionRepaintsTheFrameAtOnce) {
     Skinned s = MakeForm(10, 10, 400, 200);
     std::vector<std::string> painted;
-    s.skin->OnCaptionPaint = [&](vcl::TCanvas*, const RECT&, bool) {
-        painted.push_back(s.form->Caption());
-    };
+    s.skin->OnCaptionPaint = [&](vcl::TCanvas*, const RECT&, bool) { painted.push_back(s.form->Caption()); };
     s.form->SetCaption("Another title");
     ASSERT_FALSE(painted.empty());
     EXPECT_EQ(painted.back(), "Another title");

@@ -18,10 +18,9 @@
 // The default monitor reserves its bottom 40 rows; tests may replace `config` before SetUp.
 class FormSkinFixture : public ApplicationFixture {
 protected:
-
     static const qv::TqvBytes& Container() {
-        static const qv::TqvBytes bytes = qv::InflateSkinStream(
-            std::span<const std::uint8_t>(kEmbeddedSkin, kEmbeddedSkinSize));
+        static const qv::TqvBytes bytes =
+            qv::InflateSkinStream(std::span<const std::uint8_t>(kEmbeddedSkin, kEmbeddedSkinSize));
         return bytes;
     }
 

@@ -228,8 +228,7 @@ private:
 
 class ClientComponent : public vcl::TComponent, public IqvSkinClient {
 public:
-    ClientComponent(vcl::TComponent* owner, TqvSkinData* data)
-        : vcl::TComponent(owner), data_(data) {}
+    ClientComponent(vcl::TComponent* owner, TqvSkinData* data) : vcl::TComponent(owner), data_(data) {}
     TqvSkinData* SkinData() const override { return data_; }
     void ReleaseSkinRecord() override { gLog.push_back("release component"); }
     void ApplySkin() override { gLog.push_back("apply component"); }
@@ -256,9 +255,8 @@ TEST_F(FrameTest, ASkinChangeReachesTheFormThenItsControlsDepthFirst) {
     gLog.clear();
     s.data->LoadFromContainer(Container());
     std::vector<std::string> expected = {
-        "release panel", "release inner", "release later", "release component", "before",
-        "change",        "apply panel",   "apply inner",   "apply later",       "apply component",
-        "after"};
+        "release panel", "release inner", "release later", "release component", "before", "change",
+        "apply panel",   "apply inner",   "apply later",   "apply component",   "after"};
     EXPECT_EQ(gLog, expected);
     EXPECT_TRUE(s.skin->SkinInUse());
     EXPECT_FALSE(s.skin->SkinObjects.empty());

@@ -106,10 +106,8 @@ TEST_F(MenuTest, TheSystemMenuOpensAtTheCursorWithTheFirstItemHighlighted) {
     const TqvDataSkinPopupWindow& ws = s.data->PopupWindowSkin;
     const gfx::Bitmap* picture = s.data->ExtraPicture(ws.windowpictureindex);
     ASSERT_NE(picture, nullptr);
-    EXPECT_EQ(popup->Height(),
-              22 * 3 + 7 + picture->Height() - HeightOfRect(ws.itemsrect));
-    EXPECT_EQ(WindowRect(popup->Handle()),
-              (RECT{at.x, at.y, at.x + popup->Width(), at.y + popup->Height()}));
+    EXPECT_EQ(popup->Height(), 22 * 3 + 7 + picture->Height() - HeightOfRect(ws.itemsrect));
+    EXPECT_EQ(WindowRect(popup->Handle()), (RECT{at.x, at.y, at.x + popup->Width(), at.y + popup->Height()}));
     EXPECT_EQ(popup->Items[0]->ItemRect.top, ws.itemsrect.top);
     EXPECT_EQ(popup->Items[3]->ItemRect.bottom, popup->Height() - (picture->Height() - ws.itemsrect.bottom));
     // The widest text (caption, two spaces, shortcut) fits between the image column and the
@@ -131,8 +129,7 @@ TEST_F(MenuTest, AtTheScreensCornerTheSystemMenuStaysInTheWorkArea) {
     TqvSkinPopupWindow* popup = Engine(s)->PopupAt(0);
     ASSERT_NE(popup, nullptr);
     // Moved left to the edge, and above the cursor since it does not fit below.
-    EXPECT_EQ(WindowRect(popup->Handle()),
-              (RECT{1280 - popup->Width(), at.y - popup->Height(), 1280, at.y}));
+    EXPECT_EQ(WindowRect(popup->Handle()), (RECT{1280 - popup->Width(), at.y - popup->Height(), 1280, at.y}));
 }
 
 TEST_F(MenuTest, TheSystemMenuDrawsTheSkinsItemPicturesAndGlyphs) {
@@ -155,8 +152,7 @@ TEST_F(MenuTest, TheSystemMenuDrawsTheSkinsItemPicturesAndGlyphs) {
         const RECT& r = popup->Items[std::size_t(i)]->ItemRect;
         return pixel(wr.left + r.right - 8, wr.top + r.top + 3);
     };
-    EXPECT_EQ(itemPixel(0),
-              items->GetPixel(rec->activeskinrect.right - 8, rec->activeskinrect.top + 3));
+    EXPECT_EQ(itemPixel(0), items->GetPixel(rec->activeskinrect.right - 8, rec->activeskinrect.top + 3));
     EXPECT_EQ(itemPixel(1), items->GetPixel(rec->skinrect.right - 8, rec->skinrect.top + 3));
     EXPECT_NE(itemPixel(0), itemPixel(1));
     // Each command item shows its glyph in the image column: some pixel there has the font
@@ -191,8 +187,7 @@ TEST_F(MenuTest, WithoutASkinTheBuiltInLookIsDrawn) {
     const RECT& first = popup->Items[0]->ItemRect;
     // The highlighted first item: a navy frame around a light steel-blue fill.
     EXPECT_EQ(ScreenPixel(wr.left + first.left, wr.top + first.top + 5) & 0xFFFFFF, 0x000080u);
-    EXPECT_EQ(ScreenPixel(wr.left + first.right - 3, wr.top + first.top + 3) & 0xFFFFFF,
-              0xB6BDD2u);
+    EXPECT_EQ(ScreenPixel(wr.left + first.right - 3, wr.top + first.top + 3) & 0xFFFFFF, 0xB6BDD2u);
     // The window border is the button shadow colour.
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
     EXPECT_EQ(ScreenPixel(wr.left, wr.top + 10) & 0xFFFFFF,
@@ -461,8 +456,8 @@ TEST_F(MenuTest, TheAskingControlHearsTheCloseAndTheCommandDone) {
     EXPECT_EQ(Engine(s)->PopupControl(), edit);
     screen->Key(VK_RETURN);
     Settle();
-    EXPECT_EQ(log, (std::vector<std::string>{"edit closed", "on close", "form closed", "click",
-                                             "edit done"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"edit closed", "on close", "form closed", "click", "edit done"}));
     EXPECT_EQ(Engine(s)->CommandControl(), nullptr);
 
     // Escape: the close messages, no command.

@@ -162,8 +162,7 @@ TEST_F(SkinHintTest, ADirectHintShowsAfterThePauseBelowThePointerAndHidesLater) 
     ASSERT_TRUE(t.hint->HintWindow()->HintVisible());
 
     const SIZE text = SkinTextSize(*t.s.data, "Close");
-    const TqvHintLayout expected = LayoutSkinnedHint(
-        text, SIZE{28, 21}, t.s.data->HintWindowSkin, 5);
+    const TqvHintLayout expected = LayoutSkinnedHint(text, SIZE{28, 21}, t.s.data->HintWindowSkin, 5);
     const RECT r = HintRect(t.hint);
     EXPECT_EQ(r, (RECT{300, 400 + GetSystemMetrics(SM_CYCURSOR), 300 + expected.Width,
                        400 + GetSystemMetrics(SM_CYCURSOR) + expected.Height}));
@@ -356,8 +355,7 @@ TEST_F(SkinHintTest, AControlsTitleAndImageMakeATitledHint) {
     const SIZE title = SkinTextSize(*t.s.data, "Analyse", true);
     const SIZE content{std::max(text.cx, title.cx) + 16 + 10,
                        std::max<int>(text.cy + title.cy + 10, 16 + title.cy + 5)};
-    const TqvHintLayout expected = LayoutSkinnedHint(content, SIZE{28, 21},
-                                                     t.s.data->HintWindowSkin, 10);
+    const TqvHintLayout expected = LayoutSkinnedHint(content, SIZE{28, 21}, t.s.data->HintWindowSkin, 10);
     RECT r{};
     GetWindowRect(window->Handle(), &r);
     EXPECT_EQ(r.right - r.left, expected.Width);
@@ -389,8 +387,7 @@ TEST_F(SkinHintTest, CaptionButtonsShowTheirHintsThroughTheFormSkin) {
     }
     ASSERT_NE(close, nullptr);
     const RECT& b = close->ObjectRect;
-    screen->MouseMove(t.s.form->Left() + (b.left + b.right) / 2,
-                      t.s.form->Top() + (b.top + b.bottom) / 2);
+    screen->MouseMove(t.s.form->Left() + (b.left + b.right) / 2, t.s.form->Top() + (b.top + b.bottom) / 2);
     Settle();
     Wait(60);
     Wait(app->HintPause());

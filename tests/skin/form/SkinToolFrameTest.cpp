@@ -35,8 +35,8 @@ std::string SkinToolFrame::path_;
 
 TEST_F(SkinToolFrame, AnswersGeometryObjectsAndHitCodes) {
     std::string out, err;
-    ASSERT_EQ(Run({path_, "--size", "400x300", "--hit", "1,1", "--hit", "10,1", "--hit", "10,10",
-                   "--hit", "386,15", "--hit", "200,200", "--json"},
+    ASSERT_EQ(Run({path_, "--size", "400x300", "--hit", "1,1", "--hit", "10,1", "--hit", "10,10", "--hit",
+                   "386,15", "--hit", "200,200", "--json"},
                   out, err),
               0)
         << err;
@@ -63,9 +63,7 @@ TEST_F(SkinToolFrame, StatesChangeTheSize) {
     // The screen is 1280 x 1024 with 40 rows reserved: the work area.
     EXPECT_NE(out.find("\"size\": [1280, 984]"), std::string::npos) << out;
     out.clear();
-    ASSERT_EQ(Run({path_, "--size", "400x300", "--icons", "biRollUp", "--rolled-up", "--json"},
-                  out, err),
-              0)
+    ASSERT_EQ(Run({path_, "--size", "400x300", "--icons", "biRollUp", "--rolled-up", "--json"}, out, err), 0)
         << err;
     EXPECT_NE(out.find("\"size\": [400, 31]"), std::string::npos) << out;
 }

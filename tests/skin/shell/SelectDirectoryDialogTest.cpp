@@ -35,7 +35,8 @@ protected:
         main = new vcl::TForm(app.get());
         main->SetBounds(100, 100, 500, 400);
         skin = new TqvSkinData(main);
-        skin->LoadFromContainer(InflateSkinStream(std::span<const std::uint8_t>(kEmbeddedSkin, kEmbeddedSkinSize)));
+        skin->LoadFromContainer(
+            InflateSkinStream(std::span<const std::uint8_t>(kEmbeddedSkin, kEmbeddedSkinSize)));
         dialog = new TqvSkinSelectDirectoryDialog(main);
         dialog->SetSkinData(skin);
         dialog->SetCtrlSkinData(skin);
@@ -101,9 +102,9 @@ TEST_F(SelectDirectoryDialogTest, OpensOnTheDirectoryOrOnTheComputer) {
         bool Expanded; // a folder without subfolders has nothing to expand
     } cases[] = {
         {root / "logs/W3SVC3", root / "logs/W3SVC3", true},
-        {root / "logs/W3SVC3/", root / "logs/W3SVC3", true}, // as typed, with a separator at the end
+        {root / "logs/W3SVC3/", root / "logs/W3SVC3", true},   // as typed, with a separator at the end
         {root / "logs/.hidden", root / "logs/.hidden", false}, // hidden folders are listed
-        {"/", "/", true}, // the file system's root, under the computer
+        {"/", "/", true},                                      // the file system's root, under the computer
         {"", "Computer", true},
         {root / "missing", "Computer", true},
         {root / "logs/W3SVC1/../W3SVC2", root / "logs/W3SVC2", false},
@@ -146,11 +147,8 @@ TEST_F(SelectDirectoryDialogTest, ClientSizeFromDialogSizesAndTheFrameMinimum) {
         bool Skinned;
         int ClientWidth, ClientHeight;
     } cases[] = {
-        {0, 0, true, 280, 280},
-        {-5, 330, true, 280, 330},
-        {150, 10, true, minWidth, minHeight},
-        {150, 10, false, 150, 10},
-        {420, 360, true, 420, 360},
+        {0, 0, true, 280, 280},    {-5, 330, true, 280, 330},  {150, 10, true, minWidth, minHeight},
+        {150, 10, false, 150, 10}, {420, 360, true, 420, 360},
     };
     for (const Case& c : cases) {
         dialog->DialogWidth = c.Width;
@@ -224,7 +222,8 @@ TEST_F(SelectDirectoryDialogTest, EachWayOfEndingTheRun) {
     struct Case {
         Way How;
         bool Accepted;
-    } cases[] = {{OkClick, true}, {EnterKey, true}, {CancelClick, false}, {EscapeKey, false}, {CloseButton, false}};
+    } cases[] = {
+        {OkClick, true}, {EnterKey, true}, {CancelClick, false}, {EscapeKey, false}, {CloseButton, false}};
     for (const Case& c : cases) {
         dialog->Directory = root / "logs/W3SVC1";
         bool result = Run([&](TqvSelDirDlgForm* form) {
@@ -292,7 +291,9 @@ TEST_F(SelectDirectoryDialogTest, ShowAndCloseEventsFrameEveryRunAndTheWindowIsG
         EXPECT_EQ(sender, dialog);
         log.push_back(dialog->DialogForm() ? "show with window" : "show");
     };
-    dialog->OnClose = [&](vcl::TObject*) { log.push_back(dialog->DialogForm() ? "close with window" : "close"); };
+    dialog->OnClose = [&](vcl::TObject*) {
+        log.push_back(dialog->DialogForm() ? "close with window" : "close");
+    };
     int formsDuring = 0;
     Run([&](TqvSelDirDlgForm*) {
         formsDuring = vcl::Screen->FormCount();
@@ -350,7 +351,8 @@ TEST_F(SelectDirectoryDialogTest, ToolBarLayoutAndPathField) {
         // the path field filling the rest.
         EXPECT_EQ(form->ToolPanel->Top(), 0);
         EXPECT_EQ(form->MainPanel->Top(), form->ToolPanel->Height());
-        EXPECT_EQ(form->NewFolderButton->Left() + form->NewFolderButton->Width(), form->ToolPanel->ClientWidth());
+        EXPECT_EQ(form->NewFolderButton->Left() + form->NewFolderButton->Width(),
+                  form->ToolPanel->ClientWidth());
         EXPECT_EQ(form->ToolSpacer->Left() + 5, form->NewFolderButton->Left());
         EXPECT_EQ(form->PathEdit->Left() + form->PathEdit->Width(), form->ToolSpacer->Left());
         EXPECT_TRUE(form->NewFolderButton->Flat());

@@ -33,8 +33,7 @@ protected:
     bool PumpUntil(const std::function<bool()>& done) {
         auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (!done()) {
-            if (std::chrono::steady_clock::now() > deadline)
-                return false;
+            if (std::chrono::steady_clock::now() > deadline) return false;
             app_->ProcessMessages();
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }

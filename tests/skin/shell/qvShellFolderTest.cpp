@@ -101,7 +101,8 @@ TEST_F(qvShellFolderTest, RootNamesResolveOrRaiseThePathError) {
     std::string name = "rfMyComputer";
     std::unique_ptr<TqvShellFolder> computer(FolderFromRootName(nullptr, "", name));
     List drives;
-    ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, reinterpret_cast<LPITEMIDLIST*>(&drives)), S_OK);
+    ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, reinterpret_cast<LPITEMIDLIST*>(&drives)),
+              S_OK);
     EXPECT_TRUE(SameIDList(computer->AbsoluteID(), drives.get()));
     EXPECT_EQ(computer->ParentFolder(), DesktopFolder());
     // Computer has no path; its class identifier gives way to its name.

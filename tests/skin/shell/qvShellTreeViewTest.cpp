@@ -29,8 +29,9 @@ protected:
         ::unsetenv("LC_MESSAGES");
         ::unsetenv("XDG_CONFIG_HOME");
         ::setenv("HOME", (root_ / "home").c_str(), 1);
-        for (const char* dir : {"home/Documents", "home/Music/rock", "logs/W3SVC10/deep/er/still", "logs/W3SVC2",
-                                "logs/W3SVC1", "logs/.hidden/inside", "logs/empty", "logs/x.zip"})
+        for (const char* dir :
+             {"home/Documents", "home/Music/rock", "logs/W3SVC10/deep/er/still", "logs/W3SVC2", "logs/W3SVC1",
+              "logs/.hidden/inside", "logs/empty", "logs/x.zip"})
             std::filesystem::create_directories(root_ / dir);
         for (int i = 0; i < 12; ++i)
             std::filesystem::create_directories(root_ / ("logs/site" + std::to_string(i)));
@@ -40,7 +41,8 @@ protected:
         form_ = new vcl::TForm(app_.get());
         form_->SetBounds(20, 20, 260, 200);
         skin_ = new TqvSkinData(form_);
-        skin_->LoadFromContainer(InflateSkinStream(std::span<const std::uint8_t>(kEmbeddedSkin, kEmbeddedSkinSize)));
+        skin_->LoadFromContainer(
+            InflateSkinStream(std::span<const std::uint8_t>(kEmbeddedSkin, kEmbeddedSkinSize)));
         hbar_ = new TqvSkinScrollBar(form_);
         hbar_->SetParent(form_);
         hbar_->SetAlign(vcl::TAlign::alBottom);
@@ -78,8 +80,7 @@ protected:
     }
     static vcl::TTreeNode* Child(vcl::TTreeNode* node, const std::string& text) {
         for (int i = 0; node && i < node->Count(); ++i)
-            if (node->Item(i)->Text() == text)
-                return node->Item(i);
+            if (node->Item(i)->Text() == text) return node->Item(i);
         return nullptr;
     }
     // The bars show exactly what the native control's scroll state says.
@@ -236,7 +237,8 @@ TEST_F(ShellTreeTest, LabelEditingRenamesTheFolder) {
         text += "0";
     };
     auto rename = [&](vcl::TTreeNode* node, const char* text) {
-        HWND edit = reinterpret_cast<HWND>(SendMessage(tree_->Handle(), TVM_EDITLABEL, 0, LPARAM(node->ItemId())));
+        HWND edit =
+            reinterpret_cast<HWND>(SendMessage(tree_->Handle(), TVM_EDITLABEL, 0, LPARAM(node->ItemId())));
         ASSERT_NE(edit, nullptr);
         SetWindowText(edit, text);
         SendMessage(tree_->Handle(), TVM_ENDEDITLABELNOW, FALSE, 0);

@@ -1,5 +1,5 @@
-#include "Ico.h"
 #include "Icon.h"
+#include "Ico.h"
 #include "Png.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +12,8 @@ namespace {
 
 std::string Committed(int size) {
     std::string n = std::to_string(size);
-    std::ifstream in(std::string(IISLOG_SOURCE_DIR) + "/assets/icons/hicolor/" + n + "x" + n + "/apps/iislog.png",
+    std::ifstream in(std::string(IISLOG_SOURCE_DIR) + "/assets/icons/hicolor/" + n + "x" + n +
+                         "/apps/iislog.png",
                      std::ios::binary);
     std::stringstream all;
     all << in.rdbuf();
@@ -82,7 +83,8 @@ TEST(Icon, CommittedIconFileIsWhatTheGeneratorDraws) {
     std::ifstream in(std::string(IISLOG_SOURCE_DIR) + "/assets/icons/iislog.ico", std::ios::binary);
     std::stringstream all;
     all << in.rdbuf();
-    EXPECT_TRUE(all.str() == icongen::EncodeIco()) << "run icongen --ico assets/icons/iislog.ico after changing the drawing";
+    EXPECT_TRUE(all.str() == icongen::EncodeIco())
+        << "run icongen --ico assets/icons/iislog.ico after changing the drawing";
 }
 
 // The directory names every size with the place of its picture; the small pictures are DIBs whose
@@ -119,17 +121,20 @@ TEST(Icon, IconFileHoldsEverySizeWhereItsDirectorySays) {
         EXPECT_EQ(Le(data, 8, 4), std::uint32_t(2 * size));
         EXPECT_EQ(Le(data, 14, 2), 32u);
         // The top left pixel of the drawing is the first of the last colour row.
-        const icongen::Rgba& topLeft = At(image, 0, 0), centre = At(image, size / 2, size / 2);
+        const icongen::Rgba &topLeft = At(image, 0, 0), centre = At(image, size / 2, size / 2);
         const std::size_t lastRow = 40 + std::size_t(size - 1) * std::size_t(size) * 4;
         EXPECT_EQ(Le(data, lastRow, 4), std::uint32_t(topLeft.a) << 24 | std::uint32_t(topLeft.r) << 16 |
                                             std::uint32_t(topLeft.g) << 8 | topLeft.b);
-        const std::size_t mid = 40 + (std::size_t(size - 1 - size / 2) * std::size_t(size) + std::size_t(size / 2)) * 4;
+        const std::size_t mid =
+            40 + (std::size_t(size - 1 - size / 2) * std::size_t(size) + std::size_t(size / 2)) * 4;
         EXPECT_EQ(Le(data, mid, 4), std::uint32_t(centre.a) << 24 | std::uint32_t(centre.r) << 16 |
                                         std::uint32_t(centre.g) << 8 | centre.b);
         // The mask: the transparent corner is set, the opaque centre is clear.
         const std::size_t mask = 40 + std::size_t(size * size * 4);
         const auto maskBit = [&](int x, int y) {
-            return (std::uint8_t(data[mask + std::size_t(size - 1 - y) * maskStride + std::size_t(x / 8)]) >> (7 - x % 8)) & 1;
+            return (std::uint8_t(data[mask + std::size_t(size - 1 - y) * maskStride + std::size_t(x / 8)]) >>
+                    (7 - x % 8)) &
+                   1;
         };
         EXPECT_EQ(maskBit(0, 0), 1) << size;
         EXPECT_EQ(maskBit(size / 2, size / 2), 0) << size;

@@ -15,9 +15,9 @@ std::vector<std::string_view> Split(std::string_view text, std::string_view sepa
     std::vector<std::string_view> parts;
     for (std::size_t start = 0;;) {
         std::size_t end = text.find(separator, start);
-        parts.push_back(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
-        if (end == std::string_view::npos)
-            return parts;
+        parts.push_back(
+            text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+        if (end == std::string_view::npos) return parts;
         start = end + separator.size();
     }
 }
@@ -52,11 +52,13 @@ TEST(LogGenerator, TodayStyleWritesRestartBlocksWithTheirOwnFields) {
     ASSERT_GE(log.size(), std::size_t(2 << 20));
     ASSERT_EQ(log.substr(log.size() - 2), "\r\n");
 
-    const char* crawlers[] = {"Googlebot", "bingbot", "Baiduspider", "YandexBot", "Applebot", "DuckDuckBot",
-                              "PetalBot", "YisouSpider", "Sogou+web+spider", "360Spider", "Bytespider", "GPTBot",
-                              "OAI-SearchBot", "ChatGPT-User", "ClaudeBot", "PerplexityBot", "CCBot", "Amazonbot",
-                              "meta-externalagent", "AhrefsBot", "SemrushBot", "MJ12bot", "DotBot",
-                              "facebookexternalhit", "Twitterbot", "UptimeRobot", "Bot/"};
+    const char* crawlers[] = {
+        "Googlebot",     "bingbot",  "Baiduspider",   "YandexBot",           "Applebot",
+        "DuckDuckBot",   "PetalBot", "YisouSpider",   "Sogou+web+spider",    "360Spider",
+        "Bytespider",    "GPTBot",   "OAI-SearchBot", "ChatGPT-User",        "ClaudeBot",
+        "PerplexityBot", "CCBot",    "Amazonbot",     "meta-externalagent",  "AhrefsBot",
+        "SemrushBot",    "MJ12bot",  "DotBot",        "facebookexternalhit", "Twitterbot",
+        "UptimeRobot",   "Bot/"};
     std::vector<std::string_view> fields, fieldLists;
     std::size_t agentIndex = 0, lines = 0, crawlerLines = 0, directives = 0;
     std::string_view previousTime;
@@ -65,7 +67,8 @@ TEST(LogGenerator, TodayStyleWritesRestartBlocksWithTheirOwnFields) {
         ASSERT_EQ(line.find('\n'), std::string_view::npos);
         if (line.starts_with("#")) {
             // #Software, #Version, #Date, #Fields, in that order, at the start and at every restart.
-            static constexpr std::string_view kOrder[] = {"#Software: ", "#Version: ", "#Date: ", "#Fields: "};
+            static constexpr std::string_view kOrder[] = {
+                "#Software: ", "#Version: ", "#Date: ", "#Fields: "};
             ASSERT_TRUE(line.starts_with(kOrder[directives % 4])) << line;
             if (++directives % 4 == 0) {
                 fieldLists.push_back(line.substr(9));

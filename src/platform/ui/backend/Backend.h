@@ -19,10 +19,10 @@ namespace ui {
 using NativeId = std::uint32_t; // 0 = none
 
 struct NativeWindowDesc {
-    RECT rect{};          // screen coordinates
-    bool popup = false;   // no taskbar entry, never takes the focus
+    RECT rect{};        // screen coordinates
+    bool popup = false; // no taskbar entry, never takes the focus
     bool topmost = false;
-    NativeId owner = 0;   // kept above this window and off the taskbar (an owned dialog)
+    NativeId owner = 0; // kept above this window and off the taskbar (an owned dialog)
     std::string title;
 };
 
@@ -37,23 +37,23 @@ struct InputEvent {
         KeyDown,
         KeyUp,
         Text,
-        Close,       // the user asked to close `window` through the desktop
-        FocusLost,   // the desktop took the keyboard from `window`
+        Close,     // the user asked to close `window` through the desktop
+        FocusLost, // the desktop took the keyboard from `window`
         FocusGained,
-        Expose,      // the backend lost pixels of `window`: present it again
+        Expose, // the backend lost pixels of `window`: present it again
         Quit,
-        DropFile,    // a file dropped on `window` at `pt`; its path in `text`
-        MouseLeft,   // the pointer left `window` for a place whose moves are not reported (the
-                     // desktop, another program); `pt` is where it is now
-        Minimized,   // the desktop (window manager, taskbar) minimized `window`
-        Restored,    // the desktop brought `window` back from minimized
+        DropFile,  // a file dropped on `window` at `pt`; its path in `text`
+        MouseLeft, // the pointer left `window` for a place whose moves are not reported (the
+                   // desktop, another program); `pt` is where it is now
+        Minimized, // the desktop (window manager, taskbar) minimized `window`
+        Restored,  // the desktop brought `window` back from minimized
     };
     Kind kind = Kind::MouseMove;
-    POINT pt{};               // screen coordinates (mouse kinds)
+    POINT pt{}; // screen coordinates (mouse kinds)
     MouseButton button = MouseButton::Left;
-    int wheelDelta = 0;       // in WHEEL_DELTA units (120 per notch), positive away from the user
-    int vk = 0;               // virtual-key code (key kinds)
-    std::string text;         // UTF-8 (Text), a path (DropFile)
+    int wheelDelta = 0; // in WHEEL_DELTA units (120 per notch), positive away from the user
+    int vk = 0;         // virtual-key code (key kinds)
+    std::string text;   // UTF-8 (Text), a path (DropFile)
     NativeId window = 0;
 };
 

@@ -7,26 +7,26 @@
 
 #include "platform/ui/backend/Backend.h"
 
-#define IISLOG_BACKEND_OPERATIONS                                                                    \
-    NativeId CreateNativeWindow(const NativeWindowDesc& desc) override;                             \
-    void DestroyNativeWindow(NativeId id) override;                                                 \
-    void ShowNativeWindow(NativeId id, bool show, bool activate) override;                          \
-    void MoveNativeWindow(NativeId id, const RECT& rect) override;                                  \
-    void RaiseNativeWindow(NativeId id) override;                                                   \
-    void MinimizeNativeWindow(NativeId id) override;                                                \
-    void RestoreNativeWindow(NativeId id) override;                                                 \
-    void SetNativeTitle(NativeId id, const std::string& title) override;                            \
-    void SetShape(NativeId id, const std::optional<gfx::Region>& shape) override;                   \
-    void SetOpacity(NativeId id, std::uint8_t alpha) override;                                      \
-    void Present(NativeId id, const gfx::Bitmap& pixels, const RECT& dirty) override;               \
-    void PumpEvents(int timeoutMs, std::vector<InputEvent>& out) override;                          \
-    void Wake() override;                                                                           \
-    std::vector<MonitorDesc> Monitors() override;                                                   \
-    POINT CursorPos() override;                                                                     \
-    void SetCursorPos(POINT pt) override;                                                           \
-    void SetCursorShape(int idc) override;                                                          \
-    void SetMouseCapture(bool on) override;                                                         \
-    std::string ClipboardText() override;                                                           \
-    void SetClipboardText(const std::string& text) override;                                        \
-    bool HasClipboardText() override;                                                               \
+#define IISLOG_BACKEND_OPERATIONS                                                                            \
+    NativeId CreateNativeWindow(const NativeWindowDesc& desc) override;                                      \
+    void DestroyNativeWindow(NativeId id) override;                                                          \
+    void ShowNativeWindow(NativeId id, bool show, bool activate) override;                                   \
+    void MoveNativeWindow(NativeId id, const RECT& rect) override;                                           \
+    void RaiseNativeWindow(NativeId id) override;                                                            \
+    void MinimizeNativeWindow(NativeId id) override;                                                         \
+    void RestoreNativeWindow(NativeId id) override;                                                          \
+    void SetNativeTitle(NativeId id, const std::string& title) override;                                     \
+    void SetShape(NativeId id, const std::optional<gfx::Region>& shape) override;                            \
+    void SetOpacity(NativeId id, std::uint8_t alpha) override;                                               \
+    void Present(NativeId id, const gfx::Bitmap& pixels, const RECT& dirty) override;                        \
+    void PumpEvents(int timeoutMs, std::vector<InputEvent>& out) override;                                   \
+    void Wake() override;                                                                                    \
+    std::vector<MonitorDesc> Monitors() override;                                                            \
+    POINT CursorPos() override;                                                                              \
+    void SetCursorPos(POINT pt) override;                                                                    \
+    void SetCursorShape(int idc) override;                                                                   \
+    void SetMouseCapture(bool on) override;                                                                  \
+    std::string ClipboardText() override;                                                                    \
+    void SetClipboardText(const std::string& text) override;                                                 \
+    bool HasClipboardText() override;                                                                        \
     std::uint64_t Milliseconds() override

@@ -33,7 +33,10 @@ public:
     void Wheel(int delta);                                       // WHEEL_DELTA units
     void KeyDown(int vk);
     void KeyUp(int vk);
-    void Key(int vk) { KeyDown(vk); KeyUp(vk); }
+    void Key(int vk) {
+        KeyDown(vk);
+        KeyUp(vk);
+    }
     void Text(const std::string& utf8);
     void CloseRequest(NativeId id);
     // The pointer leaves window `id` straight for (x, y), a place of the desktop or of another

@@ -28,7 +28,8 @@ int VirtualKey(SDL_Keycode k) {
     if (k >= SDLK_F1 && k <= SDLK_F12) return VK_F1 + (k - SDLK_F1);
     if (k >= SDLK_KP_1 && k <= SDLK_KP_9) return VK_NUMPAD0 + 1 + (k - SDLK_KP_1);
     switch (k) {
-    case SDLK_RETURN: case SDLK_KP_ENTER: return VK_RETURN;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return VK_RETURN;
     case SDLK_ESCAPE: return VK_ESCAPE;
     case SDLK_BACKSPACE: return VK_BACK;
     case SDLK_TAB: return VK_TAB;
@@ -43,9 +44,12 @@ int VirtualKey(SDL_Keycode k) {
     case SDLK_RIGHT: return VK_RIGHT;
     case SDLK_UP: return VK_UP;
     case SDLK_DOWN: return VK_DOWN;
-    case SDLK_LSHIFT: case SDLK_RSHIFT: return VK_SHIFT;
-    case SDLK_LCTRL: case SDLK_RCTRL: return VK_CONTROL;
-    case SDLK_LALT: case SDLK_RALT: return VK_MENU;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT: return VK_SHIFT;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL: return VK_CONTROL;
+    case SDLK_LALT:
+    case SDLK_RALT: return VK_MENU;
     case SDLK_LGUI: return VK_LWIN;
     case SDLK_RGUI: return VK_RWIN;
     case SDLK_APPLICATION: return VK_APPS;
@@ -155,7 +159,8 @@ NativeId SdlBackend::CreateNativeWindow(const NativeWindowDesc& desc) {
         flags |= SDL_WINDOW_ALWAYS_ON_TOP;
     }
     SDL_Window* w = SDL_CreateWindow(desc.title.c_str(), desc.rect.left, desc.rect.top,
-                                     std::max(1, RectWidth(desc.rect)), std::max(1, RectHeight(desc.rect)), flags);
+                                     std::max(1, RectWidth(desc.rect)), std::max(1, RectHeight(desc.rect)),
+                                     flags);
     if (!w) {
         throw std::runtime_error(std::string("Cannot create a window: ") + SDL_GetError());
     }
@@ -310,9 +315,7 @@ void SdlBackend::SetShape(NativeId id, const std::optional<gfx::Region>& shape) 
     }
 }
 
-void SdlBackend::ApplyShape(Native& n) {
-ApplyX11Shape(n.window, n.shape ? &*n.shape : nullptr);
-}
+void SdlBackend::ApplyShape(Native& n) { ApplyX11Shape(n.window, n.shape ? &*n.shape : nullptr); }
 
 void SdlBackend::SetOpacity(NativeId id, std::uint8_t alpha) {
     if (Native* n = Find(id)) {
@@ -329,7 +332,8 @@ void SdlBackend::Present(NativeId id, const gfx::Bitmap& pixels, const RECT& dir
     if (!s) {
         return;
     }
-    RECT d = IntersectRect(dirty, RECT{0, 0, std::min(pixels.Width(), s->w), std::min(pixels.Height(), s->h)});
+    RECT d = IntersectRect(dirty,
+                           RECT{0, 0, std::min(pixels.Width(), s->w), std::min(pixels.Height(), s->h)});
     if (IsRectEmpty(d)) {
         return;
     }
@@ -337,8 +341,8 @@ void SdlBackend::Present(NativeId id, const gfx::Bitmap& pixels, const RECT& dir
     const void* src = pixels.Row(d.top) + d.left;
     void* dst = static_cast<Uint8*>(s->pixels) + std::size_t(d.top) * std::size_t(s->pitch) +
                 std::size_t(d.left) * s->format->BytesPerPixel;
-    SDL_ConvertPixels(RectWidth(d), RectHeight(d), SDL_PIXELFORMAT_RGB888, src,
-                      pixels.Width() * 4, s->format->format, dst, s->pitch);
+    SDL_ConvertPixels(RectWidth(d), RectHeight(d), SDL_PIXELFORMAT_RGB888, src, pixels.Width() * 4,
+                      s->format->format, dst, s->pitch);
     SDL_UnlockSurface(s);
     SDL_Rect r{d.left, d.top, RectWidth(d), RectHeight(d)};
     SDL_UpdateWindowSurfaceRects(n->window, &r, 1);
@@ -380,8 +384,9 @@ void SdlBackend::Translate(const void* raw, std::vector<InputEvent>& out) {
     case SDL_MOUSEBUTTONUP:
         ev.kind = e.type == SDL_MOUSEBUTTONDOWN ? InputEvent::Kind::MouseDown : InputEvent::Kind::MouseUp;
         ev.pt = pressPoint(e.button.windowID, e.button.x, e.button.y);
-        ev.button = e.button.button == SDL_BUTTON_RIGHT ? MouseButton::Right
-                    : e.button.button == SDL_BUTTON_MIDDLE ? MouseButton::Middle : MouseButton::Left;
+        ev.button = e.button.button == SDL_BUTTON_RIGHT    ? MouseButton::Right
+                    : e.button.button == SDL_BUTTON_MIDDLE ? MouseButton::Middle
+                                                           : MouseButton::Left;
         if (e.button.button != SDL_BUTTON_LEFT && e.button.button != SDL_BUTTON_RIGHT &&
             e.button.button != SDL_BUTTON_MIDDLE) {
             return;
@@ -438,8 +443,7 @@ void SdlBackend::Translate(const void* raw, std::vector<InputEvent>& out) {
         ev.window = e.drop.windowID;
         ev.pt = CursorPos();
         break;
-    default:
-        return; // SDL_QUIT included: closing goes through the windows' close requests
+    default: return; // SDL_QUIT included: closing goes through the windows' close requests
     }
     out.push_back(std::move(ev));
 }
@@ -474,7 +478,10 @@ void SdlBackend::SyncModifiers(int vk, std::vector<InputEvent>& out) {
 }
 
 void SdlBackend::NoteModifier(int vk, bool down) {
-    int bit = vk == VK_SHIFT ? X11ShiftDown : vk == VK_CONTROL ? X11ControlDown : vk == VK_MENU ? X11AltDown : 0;
+    int bit = vk == VK_SHIFT     ? X11ShiftDown
+              : vk == VK_CONTROL ? X11ControlDown
+              : vk == VK_MENU    ? X11AltDown
+                                 : 0;
     modifiersDown_ = down ? (modifiersDown_ | bit) : (modifiersDown_ & ~bit);
 }
 
@@ -546,9 +553,7 @@ void SdlBackend::TranslateWindowEvent(const void* raw, InputEvent& ev) {
         ev.pt = CursorPos();
         break;
     case SDL_WINDOWEVENT_EXPOSED:
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
-        ev.kind = K::Expose;
-        break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED: ev.kind = K::Expose; break;
     case SDL_WINDOWEVENT_MINIMIZED:
         // SDL says so for every unmap (our own hiding, a window manager taking the window in):
         // the desktop's minimize is told by WM_STATE (NoteWmState).
@@ -635,7 +640,8 @@ std::vector<MonitorDesc> SdlBackend::Monitors() {
         if (SDL_GetDisplayUsableBounds(i, &u) != 0) {
             u = b;
         }
-        out.push_back(MonitorDesc{{b.x, b.y, b.x + b.w, b.y + b.h}, {u.x, u.y, u.x + u.w, u.y + u.h}, i == 0});
+        out.push_back(
+            MonitorDesc{{b.x, b.y, b.x + b.w, b.y + b.h}, {u.x, u.y, u.x + u.w, u.y + u.h}, i == 0});
     }
     return out;
 }
@@ -675,8 +681,9 @@ void SdlBackend::SetClipboardText(const std::string& text) { SDL_SetClipboardTex
 bool SdlBackend::HasClipboardText() { return SDL_HasClipboardText() == SDL_TRUE; }
 
 std::uint64_t SdlBackend::Milliseconds() {
-    return std::uint64_t(std::chrono::duration_cast<std::chrono::milliseconds>(
-                             std::chrono::steady_clock::now() - start_).count());
+    return std::uint64_t(
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_)
+            .count());
 }
 
 } // namespace ui

@@ -64,9 +64,9 @@ private:
     int eventModifiers_ = -1;
     int modifiersDown_ = 0;
     std::map<int, SDL_Cursor*> cursors_;
-    int wakeFd_ = -1;             // eventfd: Wake from any thread
+    int wakeFd_ = -1;              // eventfd: Wake from any thread
     _XDisplay* display_ = nullptr; // SDL's X connection, known from the first window on
-    bool defaultVisual_ = true;    // SDL's windows have the screen's default visual (false once seen otherwise)
+    bool defaultVisual_ = true; // SDL's windows have the screen's default visual (false once seen otherwise)
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 

@@ -32,7 +32,8 @@ void ApplyX11Shape(SDL_Window* sdlWindow, const gfx::Region* shape) {
         std::vector<XRectangle> rects;
         rects.reserve(shape->Rects().size());
         for (const RECT& r : shape->Rects()) {
-            rects.push_back(XRectangle{short(r.left), short(r.top), static_cast<unsigned short>(r.right - r.left),
+            rects.push_back(XRectangle{short(r.left), short(r.top),
+                                       static_cast<unsigned short>(r.right - r.left),
                                        static_cast<unsigned short>(r.bottom - r.top)});
         }
         XShapeCombineRectangles(display, window, ShapeBounding, 0, 0, rects.data(), int(rects.size()),
@@ -69,8 +70,7 @@ bool X11PointerEventOf(const void* sysWmMessage, X11PointerEvent& out) {
     case LeaveNotify:
         out = {e.xcrossing.window, e.xcrossing.x_root, e.xcrossing.y_root, e.xcrossing.x, e.xcrossing.y};
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -99,11 +99,13 @@ bool X11EventsQueued(_XDisplay* display) { return XEventsQueued(display, QueuedA
 bool X11UseDefaultColormap(SDL_Window* sdlWindow) {
     SDL_SysWMinfo info;
     XWindowAttributes attributes;
-    if (!X11Info(sdlWindow, info) || !XGetWindowAttributes(info.info.x11.display, info.info.x11.window, &attributes) ||
+    if (!X11Info(sdlWindow, info) ||
+        !XGetWindowAttributes(info.info.x11.display, info.info.x11.window, &attributes) ||
         attributes.visual != DefaultVisualOfScreen(attributes.screen)) {
         return false;
     }
-    XSetWindowColormap(info.info.x11.display, info.info.x11.window, DefaultColormapOfScreen(attributes.screen));
+    XSetWindowColormap(info.info.x11.display, info.info.x11.window,
+                       DefaultColormapOfScreen(attributes.screen));
     return true;
 }
 
@@ -124,8 +126,8 @@ bool X11PointerPosition(_XDisplay* display, int& x, int& y) {
     ::Window root = 0, child = 0;
     int winX = 0, winY = 0;
     unsigned int mask = 0;
-    return XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &winX, &winY,
-                         &mask) == True;
+    return XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &winX, &winY, &mask) ==
+           True;
 }
 
 namespace {

@@ -46,7 +46,9 @@ NativeId Win32Backend::CreateNativeWindow(const NativeWindowDesc& desc) {
 
 void Win32Backend::DestroyNativeWindow(NativeId id) { host_->Destroy(id); }
 
-void Win32Backend::ShowNativeWindow(NativeId id, bool show, bool activate) { host_->Show(id, show, activate); }
+void Win32Backend::ShowNativeWindow(NativeId id, bool show, bool activate) {
+    host_->Show(id, show, activate);
+}
 
 void Win32Backend::MoveNativeWindow(NativeId id, const RECT& rect) { host_->Move(id, ToBox(rect)); }
 
@@ -59,8 +61,7 @@ void Win32Backend::RestoreNativeWindow(NativeId id) { host_->Restore(id); }
 void Win32Backend::SetNativeTitle(NativeId id, const std::string& title) { host_->SetTitle(id, title); }
 
 void Win32Backend::SetNativeIcon(NativeId id, const gfx::Bitmap& icon) {
-    if (icon.Empty())
-        return; // the window keeps its icon: the program never takes it away
+    if (icon.Empty()) return; // the window keeps its icon: the program never takes it away
     static_assert(sizeof(gfx::Pixel) == sizeof(std::uint32_t));
     host_->SetIcon(id, reinterpret_cast<const std::uint32_t*>(icon.Data()), icon.Width(), icon.Height());
 }
@@ -80,8 +81,7 @@ void Win32Backend::SetShape(NativeId id, const std::optional<gfx::Region>& shape
 void Win32Backend::SetOpacity(NativeId id, std::uint8_t alpha) { host_->SetOpacity(id, alpha); }
 
 void Win32Backend::Present(NativeId id, const gfx::Bitmap& pixels, const RECT& dirty) {
-    if (pixels.Width() <= 0 || pixels.Height() <= 0)
-        return;
+    if (pixels.Width() <= 0 || pixels.Height() <= 0) return;
     host_->Present(id, pixels.Data(), pixels.Width(), pixels.Height(), pixels.Width(), ToBox(dirty));
 }
 
@@ -130,7 +130,8 @@ bool Win32Backend::HasClipboardText() { return host_->HasClipboardText(); }
 
 std::uint64_t Win32Backend::Milliseconds() {
     return std::uint64_t(
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_).count());
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_)
+            .count());
 }
 
 } // namespace ui

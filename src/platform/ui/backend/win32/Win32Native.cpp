@@ -13,8 +13,7 @@ namespace {
 constexpr const wchar_t* kWindowClass = L"IislogTopLevel";
 
 std::wstring Widen(const std::string& s) {
-    if (s.empty())
-        return {};
+    if (s.empty()) return {};
     int n = ::MultiByteToWideChar(CP_UTF8, 0, s.data(), int(s.size()), nullptr, 0);
     std::wstring out(std::size_t(n), L'\0');
     ::MultiByteToWideChar(CP_UTF8, 0, s.data(), int(s.size()), out.data(), n);
@@ -23,12 +22,10 @@ std::wstring Widen(const std::string& s) {
 
 std::string Narrow(const wchar_t* s, int length = -1) {
     int n = ::WideCharToMultiByte(CP_UTF8, 0, s, length, nullptr, 0, nullptr, nullptr);
-    if (n <= 0)
-        return {};
+    if (n <= 0) return {};
     std::string out(std::size_t(n), '\0');
     ::WideCharToMultiByte(CP_UTF8, 0, s, length, out.data(), n, nullptr, nullptr);
-    if (length < 0)
-        out.pop_back(); // the terminating NUL
+    if (length < 0) out.pop_back(); // the terminating NUL
     return out;
 }
 
@@ -39,8 +36,7 @@ std::wstring ToClipboardLines(const std::wstring& text) {
     std::wstring out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'\n' && (i == 0 || text[i - 1] != L'\r'))
-            out += L'\r';
+        if (text[i] == L'\n' && (i == 0 || text[i - 1] != L'\r')) out += L'\r';
         out += text[i];
     }
     return out;
@@ -50,8 +46,7 @@ std::string FromClipboardLines(const std::string& text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i)
-        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
-            out += text[i];
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) out += text[i];
     return out;
 }
 
@@ -71,8 +66,7 @@ struct Window {
 };
 
 void FreeIcon(Window& w) {
-    if (w.icon)
-        ::DestroyIcon(w.icon);
+    if (w.icon) ::DestroyIcon(w.icon);
     w.icon = nullptr;
 }
 
@@ -103,8 +97,7 @@ HBITMAP CreateTopDownDib(int width, int height, void** bits) {
 void EnsurePixels(Window& w, int width, int height) {
     width = std::max(1, width);
     height = std::max(1, height);
-    if (w.memory && w.width == width && w.height == height)
-        return;
+    if (w.memory && w.width == width && w.height == height) return;
     // What was presented stays where it was until the window system presents the new size.
     Window old = w;
     w.memory = nullptr;
@@ -119,7 +112,8 @@ void EnsurePixels(Window& w, int width, int height) {
     w.bits = static_cast<std::uint32_t*>(bits);
     std::fill(w.bits, w.bits + std::size_t(width) * std::size_t(height), 0u);
     if (old.memory) {
-        ::BitBlt(w.memory, 0, 0, std::min(width, old.width), std::min(height, old.height), old.memory, 0, 0, SRCCOPY);
+        ::BitBlt(w.memory, 0, 0, std::min(width, old.width), std::min(height, old.height), old.memory, 0, 0,
+                 SRCCOPY);
         FreePixels(old);
     } else {
         w.presented = false;
@@ -132,7 +126,7 @@ void EnsurePixels(Window& w, int width, int height) {
 
 struct Host::Impl {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    HWND clipboardOwner = nullptr;   // a message-only window: the clipboard needs an owner
+    HWND clipboardOwner = nullptr; // a message-only window: the clipboard needs an owner
     HANDLE wake = nullptr;
     std::map<std::uint32_t, Window> windows;
     std::map<HWND, std::uint32_t> ids;
@@ -168,8 +162,7 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
         impl = static_cast<Host::Impl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(impl));
     }
-    if (!impl)
-        return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (!impl) return ::DefWindowProcW(hwnd, msg, wParam, lParam);
     return impl->Procedure(hwnd, msg, wParam, lParam);
 }
 
@@ -183,8 +176,7 @@ void Host::Impl::Mouse(Event::Kind kind, HWND hwnd, LPARAM lParam, int button) {
         // The window system hears when the pointer goes where no move reaches it (the desktop,
         // another program), so nothing stays hot under a pointer that left.
         TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd, 0};
-        if (::TrackMouseEvent(&track))
-            leaveTracked = hwnd;
+        if (::TrackMouseEvent(&track)) leaveTracked = hwnd;
     }
     Event move;
     move.kind = Event::Kind::MouseMove;
@@ -192,8 +184,7 @@ void Host::Impl::Mouse(Event::Kind kind, HWND hwnd, LPARAM lParam, int button) {
     move.y = pt.y;
     move.window = IdOf(hwnd);
     Sink().push_back(move);
-    if (kind == Event::Kind::MouseMove)
-        return;
+    if (kind == Event::Kind::MouseMove) return;
     // A press or release comes after a move to its point, so the window system sees it there.
     Event press = move;
     press.kind = kind;
@@ -205,8 +196,7 @@ void Host::Impl::Mouse(Event::Kind kind, HWND hwnd, LPARAM lParam, int button) {
 // which lets the program decide; our own, made through ChangeState, only needs a repaint.
 void Host::Impl::Sized(std::uint32_t id, WPARAM how) {
     Window* w = Find(id);
-    if (!w)
-        return;
+    if (!w) return;
     Event ev;
     ev.window = id;
     if (how == SIZE_MINIMIZED) {
@@ -218,8 +208,7 @@ void Host::Impl::Sized(std::uint32_t id, WPARAM how) {
         }
         return;
     }
-    if (how != SIZE_RESTORED && how != SIZE_MAXIMIZED)
-        return;
+    if (how != SIZE_RESTORED && how != SIZE_MAXIMIZED) return;
     bool restored = w->minimized && !ownStateChange;
     w->minimized = false;
     ev.kind = restored ? Event::Kind::Restored : Event::Kind::Expose;
@@ -237,33 +226,18 @@ LRESULT Host::Impl::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     Event ev;
     ev.window = id;
     switch (msg) {
-    case WM_MOUSEMOVE:
-        Mouse(Event::Kind::MouseMove, hwnd, lParam, 0);
-        return 0;
+    case WM_MOUSEMOVE: Mouse(Event::Kind::MouseMove, hwnd, lParam, 0); return 0;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        Mouse(Event::Kind::MouseDown, hwnd, lParam, 0);
-        return 0;
+    case WM_LBUTTONDBLCLK: Mouse(Event::Kind::MouseDown, hwnd, lParam, 0); return 0;
     case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-        Mouse(Event::Kind::MouseDown, hwnd, lParam, 1);
-        return 0;
+    case WM_RBUTTONDBLCLK: Mouse(Event::Kind::MouseDown, hwnd, lParam, 1); return 0;
     case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK:
-        Mouse(Event::Kind::MouseDown, hwnd, lParam, 2);
-        return 0;
-    case WM_LBUTTONUP:
-        Mouse(Event::Kind::MouseUp, hwnd, lParam, 0);
-        return 0;
-    case WM_RBUTTONUP:
-        Mouse(Event::Kind::MouseUp, hwnd, lParam, 1);
-        return 0;
-    case WM_MBUTTONUP:
-        Mouse(Event::Kind::MouseUp, hwnd, lParam, 2);
-        return 0;
+    case WM_MBUTTONDBLCLK: Mouse(Event::Kind::MouseDown, hwnd, lParam, 2); return 0;
+    case WM_LBUTTONUP: Mouse(Event::Kind::MouseUp, hwnd, lParam, 0); return 0;
+    case WM_RBUTTONUP: Mouse(Event::Kind::MouseUp, hwnd, lParam, 1); return 0;
+    case WM_MBUTTONUP: Mouse(Event::Kind::MouseUp, hwnd, lParam, 2); return 0;
     case WM_MOUSELEAVE: {
-        if (leaveTracked != hwnd)
-            return 0;
+        if (leaveTracked != hwnd) return 0;
         leaveTracked = nullptr;
         POINT pt{};
         ::GetCursorPos(&pt);
@@ -300,8 +274,7 @@ LRESULT Host::Impl::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         wchar_t pair[2] = {highSurrogate, unit};
         bool surrogate = unit >= 0xDC00 && unit <= 0xDFFF && highSurrogate != 0;
         highSurrogate = 0;
-        if (!surrogate && (unit < 0x20 || unit == 0x7F))
-            return 0;
+        if (!surrogate && (unit < 0x20 || unit == 0x7F)) return 0;
         ev.kind = Event::Kind::Text;
         ev.text = surrogate ? Narrow(pair, 2) : Narrow(&unit, 1);
         Sink().push_back(ev);
@@ -334,8 +307,7 @@ LRESULT Host::Impl::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             return TRUE;
         }
         break;
-    case WM_ERASEBKGND:
-        return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = ::BeginPaint(hwnd, &ps);
@@ -350,9 +322,7 @@ LRESULT Host::Impl::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         ::EndPaint(hwnd, &ps);
         return 0;
     }
-    case WM_SIZE:
-        Sized(id, wParam);
-        break;
+    case WM_SIZE: Sized(id, wParam); break;
     case WM_DROPFILES: {
         HDROP drop = reinterpret_cast<HDROP>(wParam);
         POINT pt{};
@@ -374,8 +344,7 @@ LRESULT Host::Impl::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         ::DragFinish(drop);
         return 0;
     }
-    default:
-        break;
+    default: break;
     }
     return ::DefWindowProcW(hwnd, msg, wParam, lParam);
 }
@@ -393,8 +362,7 @@ Host::Host() : impl_(std::make_unique<Impl>()) {
     impl_->clipboardOwner = ::CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                               impl_->instance, impl_.get());
     impl_->wake = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    if (!impl_->wake)
-        throw std::runtime_error("Cannot create the wake-up event");
+    if (!impl_->wake) throw std::runtime_error("Cannot create the wake-up event");
 }
 
 Host::~Host() {
@@ -403,12 +371,12 @@ Host::~Host() {
         ::DestroyWindow(w.hwnd);
         FreeIcon(w);
     }
-    if (impl_->clipboardOwner)
-        ::DestroyWindow(impl_->clipboardOwner);
+    if (impl_->clipboardOwner) ::DestroyWindow(impl_->clipboardOwner);
     ::CloseHandle(impl_->wake);
 }
 
-std::uint32_t Host::Create(const Box& rect, bool popup, bool topmost, const std::string& title, std::uint32_t owner) {
+std::uint32_t Host::Create(const Box& rect, bool popup, bool topmost, const std::string& title,
+                           std::uint32_t owner) {
     // Borderless: the window system draws every frame itself. Top-level windows appear on the
     // taskbar, owned dialogs stay above their owner instead; popups (lists, menus, hints) never
     // take the focus.
@@ -417,11 +385,11 @@ std::uint32_t Host::Create(const Box& rect, bool popup, bool topmost, const std:
     DWORD exStyle = popup         ? WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE
                     : ownerWindow ? WS_EX_ACCEPTFILES
                                   : WS_EX_APPWINDOW | WS_EX_ACCEPTFILES;
-    if (topmost)
-        exStyle |= WS_EX_TOPMOST;
+    if (topmost) exStyle |= WS_EX_TOPMOST;
     HWND hwnd = ::CreateWindowExW(exStyle, kWindowClass, Widen(title).c_str(), style, rect.left, rect.top,
                                   std::max(1, rect.right - rect.left), std::max(1, rect.bottom - rect.top),
-                                  ownerWindow ? ownerWindow->hwnd : nullptr, nullptr, impl_->instance, impl_.get());
+                                  ownerWindow ? ownerWindow->hwnd : nullptr, nullptr, impl_->instance,
+                                  impl_.get());
     if (!hwnd)
         throw std::runtime_error("Cannot create a window (error " + std::to_string(::GetLastError()) + ")");
     std::uint32_t id = impl_->nextId++;
@@ -435,26 +403,21 @@ std::uint32_t Host::Create(const Box& rect, bool popup, bool topmost, const std:
 
 void Host::Destroy(std::uint32_t id) {
     Window* w = impl_->Find(id);
-    if (!w)
-        return;
+    if (!w) return;
     HWND hwnd = w->hwnd;
     HICON icon = w->icon;
     FreePixels(*w);
     impl_->ids.erase(hwnd);
     impl_->windows.erase(id);
-    if (impl_->lastMouseWindow == hwnd)
-        impl_->lastMouseWindow = nullptr;
-    if (impl_->leaveTracked == hwnd)
-        impl_->leaveTracked = nullptr;
+    if (impl_->lastMouseWindow == hwnd) impl_->lastMouseWindow = nullptr;
+    if (impl_->leaveTracked == hwnd) impl_->leaveTracked = nullptr;
     ::DestroyWindow(hwnd);
-    if (icon)
-        ::DestroyIcon(icon);
+    if (icon) ::DestroyIcon(icon);
 }
 
 void Host::Show(std::uint32_t id, bool show, bool activate) {
     Window* w = impl_->Find(id);
-    if (!w)
-        return;
+    if (!w) return;
     if (!show) {
         ::ShowWindow(w->hwnd, SW_HIDE);
         return;
@@ -463,14 +426,14 @@ void Host::Show(std::uint32_t id, bool show, bool activate) {
         ::ShowWindow(w->hwnd, SW_SHOW);
         ::SetForegroundWindow(w->hwnd);
     } else {
-        ::SetWindowPos(w->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        ::SetWindowPos(w->hwnd, HWND_TOP, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     }
 }
 
 void Host::Move(std::uint32_t id, const Box& rect) {
     Window* w = impl_->Find(id);
-    if (!w)
-        return;
+    if (!w) return;
     EnsurePixels(*w, rect.right - rect.left, rect.bottom - rect.top);
     ::SetWindowPos(w->hwnd, nullptr, rect.left, rect.top, std::max(1, rect.right - rect.left),
                    std::max(1, rect.bottom - rect.top), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -482,40 +445,34 @@ void Host::Raise(std::uint32_t id) {
 }
 
 void Host::Minimize(std::uint32_t id) {
-    if (Window* w = impl_->Find(id))
-        impl_->ChangeState(w->hwnd, SW_MINIMIZE);
+    if (Window* w = impl_->Find(id)) impl_->ChangeState(w->hwnd, SW_MINIMIZE);
 }
 
 void Host::Restore(std::uint32_t id) {
-    if (Window* w = impl_->Find(id))
-        impl_->ChangeState(w->hwnd, SW_RESTORE);
+    if (Window* w = impl_->Find(id)) impl_->ChangeState(w->hwnd, SW_RESTORE);
 }
 
 void Host::SetTitle(std::uint32_t id, const std::string& title) {
-    if (Window* w = impl_->Find(id))
-        ::SetWindowTextW(w->hwnd, Widen(title).c_str());
+    if (Window* w = impl_->Find(id)) ::SetWindowTextW(w->hwnd, Widen(title).c_str());
 }
 
 void Host::SetIcon(std::uint32_t id, const std::uint32_t* pixels, int width, int height) {
     Window* w = impl_->Find(id);
-    if (!w || width <= 0 || height <= 0)
-        return;
+    if (!w || width <= 0 || height <= 0) return;
     // The DIB holds the pixels as they are; with an alpha channel the mask is unused.
     void* bits = nullptr;
     HBITMAP color = CreateTopDownDib(width, height, &bits);
     HBITMAP mask = ::CreateBitmap(width, height, 1, 1, nullptr);
     HICON icon = nullptr;
     if (color && mask) {
-        std::copy(pixels, pixels + std::size_t(width) * std::size_t(height), static_cast<std::uint32_t*>(bits));
+        std::copy(pixels, pixels + std::size_t(width) * std::size_t(height),
+                  static_cast<std::uint32_t*>(bits));
         ICONINFO parts{TRUE, 0, 0, mask, color};
         icon = ::CreateIconIndirect(&parts);
     }
-    if (color)
-        ::DeleteObject(color);
-    if (mask)
-        ::DeleteObject(mask);
-    if (!icon)
-        return;
+    if (color) ::DeleteObject(color);
+    if (mask) ::DeleteObject(mask);
+    if (!icon) return;
     // The big icon only: the small one stays the class's, drawn for its size.
     ::SendMessageW(w->hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     FreeIcon(*w);
@@ -524,8 +481,7 @@ void Host::SetIcon(std::uint32_t id, const std::uint32_t* pixels, int width, int
 
 void Host::SetShape(std::uint32_t id, const std::vector<Box>* rects) {
     Window* w = impl_->Find(id);
-    if (!w)
-        return;
+    if (!w) return;
     if (!rects) {
         ::SetWindowRgn(w->hwnd, nullptr, TRUE);
         return;
@@ -552,36 +508,30 @@ void Host::SetShape(std::uint32_t id, const std::vector<Box>* rects) {
 
 void Host::SetOpacity(std::uint32_t id, std::uint8_t alpha) {
     Window* w = impl_->Find(id);
-    if (!w)
-        return;
+    if (!w) return;
     LONG_PTR ex = ::GetWindowLongPtrW(w->hwnd, GWL_EXSTYLE);
     if (alpha == 255) {
-        if (ex & WS_EX_LAYERED)
-            ::SetWindowLongPtrW(w->hwnd, GWL_EXSTYLE, ex & ~LONG_PTR(WS_EX_LAYERED));
+        if (ex & WS_EX_LAYERED) ::SetWindowLongPtrW(w->hwnd, GWL_EXSTYLE, ex & ~LONG_PTR(WS_EX_LAYERED));
         return;
     }
-    if (!(ex & WS_EX_LAYERED))
-        ::SetWindowLongPtrW(w->hwnd, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+    if (!(ex & WS_EX_LAYERED)) ::SetWindowLongPtrW(w->hwnd, GWL_EXSTYLE, ex | WS_EX_LAYERED);
     ::SetLayeredWindowAttributes(w->hwnd, 0, alpha, LWA_ALPHA);
 }
 
 void Host::Present(std::uint32_t id, const std::uint32_t* pixels, int width, int height, int stride,
                    const Box& dirty) {
     Window* w = impl_->Find(id);
-    if (!w || !w->bits)
-        return;
+    if (!w || !w->bits) return;
     RECT d{std::max(0, dirty.left), std::max(0, dirty.top), std::min({dirty.right, width, w->width}),
            std::min({dirty.bottom, height, w->height})};
-    if (d.right <= d.left || d.bottom <= d.top)
-        return;
+    if (d.right <= d.left || d.bottom <= d.top) return;
     ::GdiFlush(); // the DIB's bits may be written only when GDI is done with them
     w->presented = true;
     for (int y = d.top; y < d.bottom; ++y)
         std::copy(pixels + std::size_t(y) * std::size_t(stride) + std::size_t(d.left),
                   pixels + std::size_t(y) * std::size_t(stride) + std::size_t(d.right),
                   w->bits + std::size_t(y) * std::size_t(w->width) + std::size_t(d.left));
-    if (!::IsWindowVisible(w->hwnd))
-        return;
+    if (!::IsWindowVisible(w->hwnd)) return;
     // Through WM_PAINT, at once: the system then knows the area is drawn (drawing through GetDC
     // alone may be lost on a window the system has not finished showing).
     ::InvalidateRect(w->hwnd, &d, FALSE);
@@ -595,17 +545,16 @@ void Host::Pump(int timeoutMs, std::vector<Event>& out) {
     auto drain = [&] {
         MSG msg;
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                continue; // the window system has its own quit
-            ::TranslateMessage(&msg); // WM_CHAR from keys and from the input method
+            if (msg.message == WM_QUIT) continue; // the window system has its own quit
+            ::TranslateMessage(&msg);             // WM_CHAR from keys and from the input method
             ::DispatchMessageW(&msg);
         }
     };
     std::size_t before = out.size();
     drain();
     if (out.size() == before && timeoutMs != 0) {
-        ::MsgWaitForMultipleObjectsEx(1, &impl_->wake, timeoutMs < 0 ? INFINITE : DWORD(timeoutMs), QS_ALLINPUT,
-                                      MWMO_INPUTAVAILABLE);
+        ::MsgWaitForMultipleObjectsEx(1, &impl_->wake, timeoutMs < 0 ? INFINITE : DWORD(timeoutMs),
+                                      QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         drain();
     }
     impl_->sink = nullptr;
@@ -621,8 +570,8 @@ std::vector<Monitor> Host::Monitors() {
             MONITORINFO info{};
             info.cbSize = sizeof info;
             if (::GetMonitorInfoW(monitor, &info))
-                reinterpret_cast<std::vector<Monitor>*>(list)->push_back(
-                    Monitor{ToBox(info.rcMonitor), ToBox(info.rcWork), (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+                reinterpret_cast<std::vector<Monitor>*>(list)->push_back(Monitor{
+                    ToBox(info.rcMonitor), ToBox(info.rcWork), (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&out));
@@ -648,16 +597,13 @@ void Host::SetCursorShape(int idc) {
 
 void Host::SetMouseCapture(bool on) {
     // Mouse capture belongs to the window that was last pressed or moved over.
-    if (on && impl_->lastMouseWindow)
-        ::SetCapture(impl_->lastMouseWindow);
-    else if (!on)
-        ::ReleaseCapture();
+    if (on && impl_->lastMouseWindow) ::SetCapture(impl_->lastMouseWindow);
+    else if (!on) ::ReleaseCapture();
 }
 
 std::string Host::ClipboardText() {
     std::string text;
-    if (!::OpenClipboard(impl_->clipboardOwner))
-        return text;
+    if (!::OpenClipboard(impl_->clipboardOwner)) return text;
     if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* wide = static_cast<const wchar_t*>(::GlobalLock(data))) {
             text = FromClipboardLines(Narrow(wide));
@@ -670,16 +616,14 @@ std::string Host::ClipboardText() {
 
 void Host::SetClipboardText(const std::string& text) {
     std::wstring wide = ToClipboardLines(Widen(text));
-    if (!::OpenClipboard(impl_->clipboardOwner))
-        return;
+    if (!::OpenClipboard(impl_->clipboardOwner)) return;
     ::EmptyClipboard();
     HGLOBAL data = ::GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
     if (data) {
         auto* target = static_cast<wchar_t*>(::GlobalLock(data));
         std::copy(wide.c_str(), wide.c_str() + wide.size() + 1, target);
         ::GlobalUnlock(data);
-        if (!::SetClipboardData(CF_UNICODETEXT, data))
-            ::GlobalFree(data);
+        if (!::SetClipboardData(CF_UNICODETEXT, data)) ::GlobalFree(data);
     }
     ::CloseClipboard();
 }

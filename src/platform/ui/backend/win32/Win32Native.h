@@ -15,14 +15,29 @@ struct Box {
 };
 
 struct Event {
-    enum class Kind { MouseMove, MouseDown, MouseUp, Wheel, KeyDown, KeyUp, Text, Close, FocusLost, FocusGained,
-                      Expose, DropFile, MouseLeft, Minimized, Restored };
+    enum class Kind {
+        MouseMove,
+        MouseDown,
+        MouseUp,
+        Wheel,
+        KeyDown,
+        KeyUp,
+        Text,
+        Close,
+        FocusLost,
+        FocusGained,
+        Expose,
+        DropFile,
+        MouseLeft,
+        Minimized,
+        Restored
+    };
     Kind kind = Kind::MouseMove;
-    int x = 0, y = 0;     // screen coordinates (mouse kinds, drops, where the pointer went)
-    int button = 0;       // 0 left, 1 right, 2 middle
-    int wheelDelta = 0;   // WHEEL_DELTA units, positive away from the user
+    int x = 0, y = 0;   // screen coordinates (mouse kinds, drops, where the pointer went)
+    int button = 0;     // 0 left, 1 right, 2 middle
+    int wheelDelta = 0; // WHEEL_DELTA units, positive away from the user
     int vk = 0;
-    std::string text;     // UTF-8 (Text), a path (DropFile)
+    std::string text; // UTF-8 (Text), a path (DropFile)
     std::uint32_t window = 0;
 };
 
@@ -39,7 +54,8 @@ public:
     Host& operator=(const Host&) = delete;
 
     // owner: 0, or the window an owned dialog stays above (it then has no taskbar entry).
-    std::uint32_t Create(const Box& rect, bool popup, bool topmost, const std::string& title, std::uint32_t owner);
+    std::uint32_t Create(const Box& rect, bool popup, bool topmost, const std::string& title,
+                         std::uint32_t owner);
     void Destroy(std::uint32_t id);
     void Show(std::uint32_t id, bool show, bool activate);
     void Move(std::uint32_t id, const Box& rect);
@@ -54,7 +70,8 @@ public:
     void SetShape(std::uint32_t id, const std::vector<Box>* rects);
     void SetOpacity(std::uint32_t id, std::uint8_t alpha);
     // Copies `dirty` of the 0x00RRGGBB pixels (rows of `stride` pixels) and shows it.
-    void Present(std::uint32_t id, const std::uint32_t* pixels, int width, int height, int stride, const Box& dirty);
+    void Present(std::uint32_t id, const std::uint32_t* pixels, int width, int height, int stride,
+                 const Box& dirty);
 
     void Pump(int timeoutMs, std::vector<Event>& out);
     void Wake();
