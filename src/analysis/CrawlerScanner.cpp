@@ -204,10 +204,15 @@ private:
 // Walks the lines of a source block by block, in a buffer of its own.
 class LineWalker {
 public:
+    // Bytes after the buffer's data that the line shaping may read (and ignores), so that it
+    // never copies a line's last bytes.
+    static constexpr std::size_t kSlack = 64;
+
     LineWalker(const CrawlerScanner::ReadAt& read, std::uint64_t size, std::size_t chunkBytes)
         : read_(read), size_(size), chunk_(std::max<std::size_t>(chunkBytes, 1)),
           // Never more than the source needs: a small log gets a small buffer.
-          buffer_(std::size_t(std::min<std::uint64_t>(size, chunk_ + CrawlerScanner::kMaxLineBytes)) + 1) {}
+          buffer_(std::size_t(std::min<std::uint64_t>(size, chunk_ + CrawlerScanner::kMaxLineBytes)) + 1 +
+                  kSlack) {}
 
     // The first line that starts at or after `cut`, or size when none does (or a NUL ends the
     // text first). Offset p starts a line when p == 0, or the byte before it is LF, or a CR not
@@ -284,7 +289,8 @@ public:
                 if (start >= have) break;
                 if (!overlong && scan == start) {
                     // A fresh line: its end and its agent in one pass.
-                    W3cLineShape shape = ShapeW3cLine(buf + start, have - start, agentIndex);
+                    W3cLineShape shape = ShapeW3cLine(buf + start, have - start, agentIndex,
+                                                      buffer_.size() - start);
                     if (shape.Ended) {
                         if (base + start >= limit) return false;
                         std::size_t at = start + shape.Length;

@@ -44,7 +44,7 @@ void RunParts(unsigned parts, bool parallel, const Part& part) {
 // `minPartBytes`, at most one per core.
 unsigned PickScanParts(std::uint64_t size, unsigned parts, std::size_t minPartBytes);
 
-// True when the processor has AVX2, POPCNT and BMI1, which the AVX2 kernels use.
+// True when the processor has AVX2, POPCNT, BMI1 and BMI2, which the AVX2 kernels use.
 bool CpuHasAvx2();
 
 } // namespace analysis

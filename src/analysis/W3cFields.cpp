@@ -3,6 +3,7 @@
 #include "analysis/ScanParts.h"
 #include "analysis/W3cShapeImpl.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -138,9 +139,9 @@ bool ParseFieldsDirective(std::string_view line, W3cLayout& layout) {
     return true;
 }
 
-W3cLineShape ShapeW3cLine(const char* p, std::size_t size, int index) {
+W3cLineShape ShapeW3cLine(const char* p, std::size_t size, int index, std::size_t readable) {
     static const auto shape = CpuHasAvx2() ? &w3c::ShapeLineAvx2 : &w3c::ShapeLineBaseline;
-    return shape(p, size, index);
+    return shape(p, size, std::max(size, readable), index);
 }
 
 int LocateW3cValue(std::string_view line, int index, std::string_view& value) {
@@ -192,9 +193,14 @@ inline Marks64 MarkBlock64(const char* p) {
 
 } // namespace
 
-W3cLineShape ShapeLineBaseline(const char* p, std::size_t size, int index) {
+W3cLineShape ShapeLineBaseline(const char* p, std::size_t size, std::size_t readable, int index) {
+    auto select = [](std::uint64_t m, unsigned k) {
+        for (; k > 0; --k)
+            m &= m - 1;
+        return __builtin_ctzll(m);
+    };
     return ShapeLine([](const char* q) { return MarkBlock64(q); }, [](std::uint64_t m) { return Ones64(m); },
-                     p, size, index);
+                     select, p, size, readable, index);
 }
 
 } // namespace analysis::w3c

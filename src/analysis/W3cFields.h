@@ -60,7 +60,9 @@ int SplitW3cValues(std::string_view line, std::string_view* values, int max);
 int LocateW3cValue(std::string_view line, int index, std::string_view& value);
 
 // One pass over the bytes from a line's start: where the line ends, and, as LocateW3cValue, its
-// value count and value `index` (none when `index` < 0).
+// value count and value `index` (none when `index` < 0). When `readable` bytes from p may be read
+// (more than `size`), the pass reads whole blocks past the end instead of copying the last bytes;
+// bytes after `size` never count.
 struct W3cLineShape {
     std::size_t Length = 0; // the bytes before the first CR, LF or NUL, or all of them
     bool Ended = false;     // a CR, LF or NUL lies among the bytes
@@ -68,6 +70,6 @@ struct W3cLineShape {
     int Values = -1;        // as LocateW3cValue returns it, for the line's Length bytes
     std::size_t ValueStart = 0, ValueEnd = 0;
 };
-W3cLineShape ShapeW3cLine(const char* p, std::size_t size, int index);
+W3cLineShape ShapeW3cLine(const char* p, std::size_t size, int index, std::size_t readable = 0);
 
 } // namespace analysis

@@ -1,4 +1,4 @@
-// Built with -mavx2 -mpopcnt -mbmi on x86-64; ShapeW3cLine calls it only where the processor has
+// Built with -mavx2 -mpopcnt -mbmi -mbmi2 on x86-64; ShapeW3cLine calls it only where the processor has
 // them.
 #include "analysis/W3cShapeImpl.h"
 
@@ -7,7 +7,7 @@
 
 namespace analysis::w3c {
 
-W3cLineShape ShapeLineAvx2(const char* p, std::size_t size, int index) {
+W3cLineShape ShapeLineAvx2(const char* p, std::size_t size, std::size_t readable, int index) {
     auto mark = [](const char* q) {
         const __m256i space = _mm256_set1_epi8(' '), quote = _mm256_set1_epi8('"'),
                       cr = _mm256_set1_epi8('\r'), lf = _mm256_set1_epi8('\n'), nul = _mm256_setzero_si256();
@@ -24,8 +24,11 @@ W3cLineShape ShapeLineAvx2(const char* p, std::size_t size, int index) {
         }
         return m;
     };
-    return ShapeLine(
-        mark, [](std::uint64_t m) { return int(__builtin_popcountll(m)); }, p, size, index);
+    auto ones = [](std::uint64_t m) { return int(__builtin_popcountll(m)); };
+    auto select = [](std::uint64_t m, unsigned k) {
+        return __builtin_ctzll(_pdep_u64(std::uint64_t(1) << k, m));
+    };
+    return ShapeLine(mark, ones, select, p, size, readable, index);
 }
 
 } // namespace analysis::w3c

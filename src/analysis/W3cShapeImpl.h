@@ -16,10 +16,11 @@ inline std::uint64_t BitsBelow(unsigned n) {
     return n >= 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << n) - 1;
 }
 
-// `mark(p)` classifies p[0..63]; `ones64(m)` counts the set bits of m.
-template <class Mark, class Ones>
-inline W3cLineShape ShapeLine(const Mark& mark, const Ones& ones64, const char* p, std::size_t size,
-                              int index) {
+// `mark(p)` classifies p[0..63]; `ones64(m)` counts the set bits of m; `select(m, k)` is the
+// position of the set bit numbered k (from 0) of m. `readable` bytes from p may be read.
+template <class Mark, class Ones, class Select>
+inline W3cLineShape ShapeLine(const Mark& mark, const Ones& ones64, const Select& select, const char* p,
+                              std::size_t size, std::size_t readable, int index) {
     W3cLineShape shape;
     std::size_t start = index == 0 ? 0 : std::string_view::npos, end = std::string_view::npos;
     int spaces = 0;
@@ -29,10 +30,14 @@ inline W3cLineShape ShapeLine(const Mark& mark, const Ones& ones64, const char* 
         Marks64 m;
         if (size - i >= 64) {
             m = mark(p + i);
-        } else { // the last bytes, from a padded copy whose padding is masked off
-            char tail[64] = {};
-            std::memcpy(tail, p + i, size - i);
-            m = mark(tail);
+        } else { // the last bytes, whatever follows them masked off
+            if (readable - i >= 64) {
+                m = mark(p + i);
+            } else {
+                char tail[64] = {};
+                std::memcpy(tail, p + i, size - i);
+                m = mark(tail);
+            }
             std::uint64_t valid = BitsBelow(unsigned(size - i));
             m.Spaces &= valid;
             m.Quotes &= valid;
@@ -49,18 +54,16 @@ inline W3cLineShape ShapeLine(const Mark& mark, const Ones& ones64, const char* 
         }
         quotes |= m.Quotes;
         if (index >= 0) {
+            // The value starts after space number `index` (from 1) and ends at space `index + 1`;
+            // this block holds spaces spaces + 1 .. spaces + ones.
             int ones = ones64(m.Spaces);
-            if (end != std::string_view::npos || spaces + ones < index) {
-                spaces += ones;
-            } else {
-                // The value starts after space `index` and ends at space `index + 1`.
-                for (std::uint64_t b = m.Spaces; b; b &= b - 1) {
-                    ++spaces;
-                    std::size_t at = i + unsigned(__builtin_ctzll(b));
-                    if (spaces == index) start = at + 1;
-                    else if (spaces == index + 1) end = at;
-                }
+            if (end == std::string_view::npos && spaces + ones >= index) {
+                if (start == std::string_view::npos && index > spaces)
+                    start = i + unsigned(select(m.Spaces, unsigned(index - spaces - 1))) + 1;
+                if (index + 1 <= spaces + ones)
+                    end = i + unsigned(select(m.Spaces, unsigned(index - spaces)));
             }
+            spaces += ones;
         }
         if (shape.Ended) break;
     }

@@ -184,9 +184,12 @@ TEST(W3cFields, SplitsValuesAndReadsDirectives) {
         std::string text = std::string(length, 'x') + "\r\nrest";
         for (std::size_t i = 3; i < length; i += 7)
             text[i] = ' ';
+        std::string padded = text + std::string(64, ' '); // read past the end, never counted
         for (int index : {-1, 0, 2, 9}) {
-            analysis::W3cLineShape a = analysis::w3c::ShapeLineBaseline(text.data(), text.size(), index);
-            analysis::W3cLineShape b = analysis::w3c::ShapeLineAvx2(text.data(), text.size(), index);
+            analysis::W3cLineShape a = analysis::w3c::ShapeLineBaseline(text.data(), text.size(), text.size(),
+                                                                        index);
+            analysis::W3cLineShape b = analysis::w3c::ShapeLineAvx2(padded.data(), text.size(), padded.size(),
+                                                                    index);
             EXPECT_EQ(a.Length, length);
             EXPECT_TRUE(a.Ended);
             EXPECT_EQ(a.Break, '\r');
