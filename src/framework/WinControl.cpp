@@ -415,7 +415,7 @@ void TWinControl::TrackMouse(TControl* target) {
 }
 
 void TWinControl::WndProc(TMessage& m) {
-    if (IsMouseMessage(m.Msg) && m.Msg != WM_MOUSEWHEEL && IsControlMouseMsg(m)) {
+    if (IsMouseMessage(m.Msg) && m.Msg != WM_MOUSEWHEEL && m.Msg != WM_MOUSEHWHEEL && IsControlMouseMsg(m)) {
         return;
     }
     TControl::WndProc(m);

@@ -293,6 +293,10 @@ void OnChar(EditState* s, WPARAM wParam) {
         if (s->model.Backspace()) TextChanged(s);
         return;
     }
+    if (c == 0x7F) { // Ctrl+Backspace
+        if (s->model.DeleteWordBack()) TextChanged(s);
+        return;
+    }
     if (c == '\r' || c == '\n') {
         if (!MultiLine(s)) return;
         c = '\n';

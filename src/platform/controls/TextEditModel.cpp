@@ -13,6 +13,14 @@ constexpr size_t kLargestLimit = 0x7FFFFFFE;
 
 bool IsSpace(char32_t c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
+// What ends a word for Ctrl+Backspace: blanks and ASCII punctuation, so that in a path only the
+// last folder name goes ("D:\logs\W3SVC1" loses "W3SVC1"). Letters of other scripts are word
+// characters.
+bool IsWordBreak(char32_t c) {
+    return IsSpace(c) || (c < 0x80 && !((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
+                                        (c >= 'a' && c <= 'z') || c == '_'));
+}
+
 } // namespace
 
 TextEditModel::TextEditModel(bool multiLine) : multiLine_(multiLine), limit_(kDefaultLimit) {}
@@ -107,6 +115,19 @@ bool TextEditModel::DeleteForward() {
     if (!HasSelection()) {
         if (caret_ >= text_.size()) return false;
         anchor_ = StepRight(caret_);
+    }
+    return ReplaceSelection(U"", true);
+}
+
+bool TextEditModel::DeleteWordBack() {
+    if (!HasSelection()) {
+        size_t pos = caret_;
+        while (pos > 0 && IsWordBreak(text_[pos - 1]))
+            --pos;
+        while (pos > 0 && !IsWordBreak(text_[pos - 1]))
+            --pos;
+        if (pos == caret_) return false;
+        anchor_ = pos;
     }
     return ReplaceSelection(U"", true);
 }

@@ -56,6 +56,8 @@ public:
     bool TypeChar(char32_t c);
     bool Backspace();
     bool DeleteForward();
+    // Ctrl+Backspace: the selection, or the word before the caret with the breaks after it.
+    bool DeleteWordBack();
     void MoveCaret(CaretMotion motion, bool extend);
 
     bool CanUndo() const { return hasUndo_; }

@@ -9,6 +9,7 @@
 #include "platform/gfx/Font.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 using ui::WS;
@@ -332,6 +333,28 @@ LRESULT OnSetCursor(HWND hwnd, WPARAM w, LPARAM l) {
     return TRUE;
 }
 
+// A sideways wheel scrolls a window whose horizontal scroll state can move (a window with the
+// bar, or one that set a range: the native controls publish it whether or not their own bar is
+// shown), three columns a notch through its own WM_HSCROLL, so whatever mirrors that state sees
+// the scroll; anything else asks the parent.
+constexpr int kWheelColumns = 3;
+
+LRESULT OnMouseHWheel(HWND hwnd, Window* w, WPARAM wParam, LPARAM lParam) {
+    const ui::ScrollState& s = w->scroll[SB_HORZ];
+    const SCROLLINFO& si = s.info;
+    bool movable = ((w->style & WS_HSCROLL) || s.ranged) &&
+                   si.nMax - std::max(int(si.nPage) - 1, 0) > si.nMin;
+    if (!movable) {
+        return w->IsChild() ? WS().Send(w->parent, WM_MOUSEHWHEEL, wParam, lParam) : 0;
+    }
+    int delta = GET_WHEEL_DELTA_WPARAM(wParam);
+    int steps = std::max(std::abs(delta) / WHEEL_DELTA, 1) * kWheelColumns;
+    for (int i = 0; i < steps && WS().IsLive(hwnd); ++i) {
+        WS().Send(hwnd, WM_HSCROLL, delta > 0 ? SB_LINERIGHT : SB_LINELEFT, 0);
+    }
+    return 0;
+}
+
 WPARAM SizeCommand(LRESULT hit) {
     switch (hit) {
     case HTLEFT: return SC_SIZE + WMSZ_LEFT;
@@ -501,6 +524,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return ws.Send(w->parent, WM_MOUSEWHEEL, wParam, lParam);
         }
         return 0;
+    case WM_MOUSEHWHEEL: return OnMouseHWheel(hwnd, w, wParam, lParam);
     case WM_SETCURSOR: return OnSetCursor(hwnd, wParam, lParam);
     case WM_MOUSEACTIVATE:
         if (w->IsChild()) {

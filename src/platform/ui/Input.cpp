@@ -201,13 +201,36 @@ void WindowSystem::RouteDrop(const InputEvent& ev) {
     }
 }
 
-void WindowSystem::RouteWheel(const InputEvent& ev, DWORD time) {
-    HWND target = Focus() ? Focus() : Active();
-    if (target && !Disabled(target)) {
-        WPARAM w = MAKEWPARAM(WORD(keys_.MouseKeys()), WORD(std::int16_t(ev.wheelDelta)));
-        LPARAM l = MAKELPARAM(WORD(ev.pt.x), WORD(ev.pt.y));
-        queue_.AddInput(MakeMsg(target, WM_MOUSEWHEEL, w, l, ev.pt, time));
+// The wheel goes to the window under the pointer, focused or not, active or not (Windows 10's
+// "scroll inactive windows when I hover over them", and every Linux desktop); while a window holds
+// the capture, to that window; with no window of ours under the pointer, to the focus. A window
+// that a modal loop disabled, or a place that takes no mouse, gets nothing. Shift turns a
+// vertical turn sideways (WM_MOUSEHWHEEL, away from the user = to the left), as the desktops do.
+HWND WindowSystem::WheelTarget(POINT pt) {
+    if (HWND owner = CaptureOwner()) {
+        return owner;
     }
+    LRESULT hit = HTNOWHERE;
+    if (HWND under = HitWindow(pt, &hit)) {
+        return hit == HTERROR || hit == HTNOWHERE ? nullptr : under;
+    }
+    return Focus() ? Focus() : Active();
+}
+
+void WindowSystem::RouteWheel(const InputEvent& ev, DWORD time) {
+    HWND target = WheelTarget(ev.pt);
+    if (!target || !IsLive(target) || Disabled(target)) {
+        return;
+    }
+    bool sideways = ev.wheelHorizontal;
+    int delta = ev.wheelDelta;
+    if (!sideways && keys_.Down(VK_SHIFT)) {
+        sideways = true;
+        delta = -delta;
+    }
+    WPARAM w = MAKEWPARAM(WORD(keys_.MouseKeys()), WORD(std::int16_t(delta)));
+    LPARAM l = MAKELPARAM(WORD(ev.pt.x), WORD(ev.pt.y));
+    queue_.AddInput(MakeMsg(target, sideways ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL, w, l, ev.pt, time));
 }
 
 // A disabled window, or a place that takes no mouse, gets only the cursor it asks for; a
@@ -494,7 +517,7 @@ BOOL TranslateMessage(const MSG* msg) {
     }
     switch (vk) {
     case VK_RETURN: ch = '\r'; break;
-    case VK_BACK: ch = 8; break;
+    case VK_BACK: ch = ctrl ? 0x7F : 8; break; // Ctrl+Backspace is DEL, as on Windows
     case VK_TAB: ch = '\t'; break;
     case VK_ESCAPE: ch = 27; break;
     default:

@@ -286,6 +286,7 @@ int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* si, BOOL redraw) {
     if (si->fMask & SIF_RANGE) {
         s->info.nMin = si->nMin;
         s->info.nMax = si->nMax;
+        s->ranged = true;
     }
     if (si->fMask & SIF_PAGE) {
         s->info.nPage = si->nPage;
@@ -343,6 +344,7 @@ BOOL SetScrollRange(HWND hwnd, int bar, int minPos, int maxPos, BOOL redraw) {
     }
     s->info.nMin = minPos;
     s->info.nMax = maxPos;
+    s->ranged = true;
     Clamp(s->info);
     RedrawBar(hwnd, bar, redraw);
     return TRUE;

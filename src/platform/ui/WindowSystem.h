@@ -37,6 +37,7 @@ struct WindowClass {
 struct ScrollState {
     SCROLLINFO info{sizeof(SCROLLINFO), 0, 0, 100, 0, 0, 0};
     bool enabled = true;
+    bool ranged = false; // a range was set: the window scrolls this way, with or without its bar
 };
 
 struct Window {
@@ -215,6 +216,7 @@ private:
     void Route(const InputEvent& ev);
     void RouteMouse(const InputEvent& ev);
     void RouteWheel(const InputEvent& ev, DWORD time);
+    HWND WheelTarget(POINT pt);
     void RefuseMouse(HWND target, LRESULT hit, UINT msg, bool press);
     bool ActivateOnPress(HWND target, LRESULT hit, UINT msg);
     void RouteKey(const InputEvent& ev);

@@ -649,16 +649,13 @@ void TqvSkinCustomComboBox::WndProc(vcl::TMessage& message) {
         return;
     }
     case WM_MOUSEWHEEL:
+        // The wheel reaches the box whenever the pointer passes over it: it moves through the
+        // open list only, and never changes the item of a closed box.
         if (innerEdit_ == nullptr) {
             const bool towardsUser = GET_WHEEL_DELTA_WPARAM(message.WParam) < 1;
-            const int index = ItemIndex();
-            const int target = towardsUser ? index + 1 : index - 1;
-            if (target >= 0 && target < list_->ItemCount()) {
-                if (list_->Visible()) {
-                    list_->SetItemIndex(target);
-                } else {
-                    SetItemIndex(target);
-                }
+            const int target = towardsUser ? ItemIndex() + 1 : ItemIndex() - 1;
+            if (list_->Visible() && target >= 0 && target < list_->ItemCount()) {
+                list_->SetItemIndex(target);
             }
             message.Result = 0;
             return;

@@ -226,6 +226,9 @@ private:
     TqvCompletedTail completedTail_;
     // A non-modifier key is down in the edit (a character without one came from an input method).
     bool editKeyDown_ = false;
+    // The edit's text when the last non-modifier key went down: a key that left it unchanged
+    // (Ctrl+A with Ctrl let go first, a function key) completes nothing on its release.
+    std::string textAtKeyDown_;
     // Enter or Escape closed the list: its character is neither typed nor a dialog key.
     bool swallowDialogChar_ = false;
     std::unique_ptr<vcl::TTimer> autoScrollTimer_;

@@ -251,14 +251,16 @@ void TqvSkinCustomComboBox::EditWndProc(vcl::TMessage& m) {
             }
         }
         break;
-    case WM_MOUSEWHEEL: {
-        const bool towardsUser = GET_WHEEL_DELTA_WPARAM(m.WParam) < 1;
-        StepItem(towardsUser ? 1 : -1, !list_->Visible());
-        if (!alive.Alive()) {
-            return;
+    case WM_MOUSEWHEEL:
+        // The wheel reaches the box whenever the pointer passes over it: it moves through the
+        // open list only, and never changes the text of a closed box.
+        if (list_->Visible()) {
+            StepItem(GET_WHEEL_DELTA_WPARAM(m.WParam) < 1 ? 1 : -1, false);
+            if (!alive.Alive()) {
+                return;
+            }
         }
         break;
-    }
     default: break;
     }
     if (innerEdit_ != nullptr) {
@@ -272,6 +274,7 @@ bool TqvSkinCustomComboBox::EditKeyDown(WORD key, bool alt) {
     CancelPendingCompletion();
     if (!IsModifier(key)) {
         editKeyDown_ = true;
+        textAtKeyDown_ = innerEdit_ != nullptr ? innerEdit_->GetText() : std::string();
     }
     if (alt) {
         // Alt+Down opens the list and Alt+Up closes it, as in the fixed style.
@@ -331,7 +334,13 @@ void TqvSkinCustomComboBox::EditKeyUp(vcl::TMessage& m) {
         editKeyDown_ = false;
     }
     const bool ctrl = GetKeyState(VK_CONTROL) < 0;
-    RunKeyUp(ComboEditKeyUp(EditCharset(), m.Msg == WM_SYSKEYUP, ctrl, key), [&] { editPrevWndProc_(m); });
+    TqvEditKeyUpAction action = ComboEditKeyUp(EditCharset(), m.Msg == WM_SYSKEYUP, ctrl, key);
+    // Completing text the key did not change would replace the user's selection with a caret.
+    if (action.complete && !IsModifier(key) && innerEdit_ != nullptr &&
+        innerEdit_->GetText() == textAtKeyDown_) {
+        action.complete = false;
+    }
+    RunKeyUp(action, [&] { editPrevWndProc_(m); });
 }
 
 void TqvSkinCustomComboBox::RunKeyUp(const TqvEditKeyUpAction& action, const std::function<void()>& pass) {

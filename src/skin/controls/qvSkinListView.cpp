@@ -256,7 +256,9 @@ void TqvSkinCustomListView::WndProc(vcl::TMessage& message) {
         if (!syncInProgress_) SyncScrollBars();
         break;
     case WM_KEYDOWN:
-    case WM_LBUTTONUP: SyncScrollBars(); break;
+    case WM_LBUTTONUP:
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL: SyncScrollBars(); break;
     default: break;
     }
 }

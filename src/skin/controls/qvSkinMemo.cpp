@@ -583,7 +583,8 @@ bool TqvSkinMemo::NeedsInvalidateAfter(UINT msg) const {
     case WM_PASTE:
     case WM_CLEAR:
     case WM_UNDO:
-    case EM_UNDO: return true;
+    case EM_UNDO:
+    case WM_MOUSEHWHEEL: return true;
     case WM_MOUSEMOVE: return mouseButtonDown_;
     default: return false;
     }

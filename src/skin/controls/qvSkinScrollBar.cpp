@@ -367,14 +367,16 @@ void TqvSkinScrollBar::WndProc(vcl::TMessage& message) {
         if (canFocused_ && !Focused() && !IsDesigning() && !TakeFocusForClick()) return;
         break;
     case WM_MOUSEWHEEL:
-        if (canFocused_ && Focused()) {
-            // The delta sits in the high word, so the whole value's sign is the turn's.
-            auto turn = static_cast<std::int32_t>(static_cast<std::uint32_t>(message.WParam));
-            SetPosition(AddSaturated(range_.Position, turn > 0 ? -smallChange_ : smallChange_));
-            message.Result = 0;
-            return;
-        }
-        break;
+    case WM_MOUSEHWHEEL: {
+        // The wheel comes while the pointer is over the bar (or the bar has the focus): one small
+        // change a turn, away from the user or to the left towards Min. The delta sits in the
+        // high word, so the whole value's sign is the turn's.
+        auto turn = static_cast<std::int32_t>(static_cast<std::uint32_t>(message.WParam));
+        const bool towardsMin = message.Msg == WM_MOUSEWHEEL ? turn > 0 : turn < 0;
+        SetPosition(AddSaturated(range_.Position, towardsMin ? -smallChange_ : smallChange_));
+        message.Result = 0;
+        return;
+    }
     case vcl::CM_WANTSPECIALKEY:
         if (canFocused_ && IsArrowKey(message.WParam)) {
             message.Result = 1;

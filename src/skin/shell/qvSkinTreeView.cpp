@@ -116,7 +116,8 @@ void TqvSkinCustomTreeView::WndProc(vcl::TMessage& message) {
         break;
     case WM_KEYDOWN:
     case WM_LBUTTONUP:
-    case WM_MOUSEWHEEL: UpdateScrollBars(); break;
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL: UpdateScrollBars(); break;
     default: break;
     }
 }

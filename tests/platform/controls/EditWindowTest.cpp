@@ -14,6 +14,25 @@ protected:
         SendMessage(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
         return {a, b};
     }
+    void CtrlKey(int vk) {
+        screen->KeyDown(VK_CONTROL);
+        screen->Key(vk);
+        screen->KeyUp(VK_CONTROL);
+        Pump();
+    }
+    void ShiftKeys(std::initializer_list<int> keys) {
+        screen->KeyDown(VK_SHIFT);
+        for (int vk : keys)
+            screen->Key(vk);
+        screen->KeyUp(VK_SHIFT);
+        Pump();
+    }
+    std::string Clipboard() {
+        if (!OpenClipboard(nullptr)) return "<closed>";
+        std::string text = GetClipboardData(CF_TEXT).value_or("");
+        CloseClipboard();
+        return text;
+    }
 };
 
 } // namespace
@@ -124,4 +143,47 @@ TEST_F(EditWindowTest, PaintsSelectionInHighlight) {
             if (shot.GetColor(x, y) == GetSysColor(COLOR_HIGHLIGHT)) highlighted = true;
     EXPECT_TRUE(highlighted);
     EXPECT_EQ(shot.GetColor(190, 5), GetSysColor(COLOR_WINDOW));
+}
+
+// The editing keys as the keyboard gives them (keys and the characters TranslateMessage makes of
+// them), in a single-line edit holding a path and in a memo.
+TEST_F(EditWindowTest, EditingKeysFromTheKeyboard) {
+    for (DWORD style : {DWORD(ES_AUTOHSCROLL), DWORD(ES_MULTILINE | ES_WANTRETURN)}) {
+        SCOPED_TRACE(style);
+        HWND edit = Child(WC_EDIT, style, 10, 10, 300, 60, "D:\\logs\\W3SVC1");
+        SetFocus(edit);
+        Pump();
+        // Ctrl+A selects everything, so typing replaces the old text.
+        CtrlKey('A');
+        EXPECT_EQ(Sel(edit), (std::pair<DWORD, DWORD>{0, 14}));
+        Type("E:\\web\\old site");
+        EXPECT_EQ(Text(edit), "E:\\web\\old site");
+        // Ctrl+Backspace deletes the word before the caret, then the folder name before that.
+        CtrlKey(VK_BACK);
+        EXPECT_EQ(Text(edit), "E:\\web\\old ");
+        CtrlKey(VK_BACK);
+        CtrlKey(VK_BACK);
+        EXPECT_EQ(Text(edit), "E:\\");
+        // Ctrl+Z undoes the last edit.
+        CtrlKey('Z');
+        EXPECT_EQ(Text(edit), "E:\\web\\");
+        // Home and Shift+End select the line, Shift+Left gives one character back.
+        Key(VK_HOME);
+        ShiftKeys({VK_END, VK_LEFT});
+        EXPECT_EQ(Sel(edit), (std::pair<DWORD, DWORD>{0, 6}));
+        // Ctrl+C copies, Ctrl+X cuts, Ctrl+V pastes through the desktop clipboard.
+        CtrlKey('C');
+        EXPECT_EQ(Clipboard(), "E:\\web");
+        EXPECT_EQ(Text(edit), "E:\\web\\");
+        CtrlKey('X');
+        EXPECT_EQ(Text(edit), "\\");
+        Key(VK_END);
+        CtrlKey('V');
+        EXPECT_EQ(Text(edit), "\\E:\\web");
+        // End, then Shift+Home selects back to the start of the line.
+        Key(VK_END);
+        ShiftKey(VK_HOME);
+        EXPECT_EQ(Sel(edit), (std::pair<DWORD, DWORD>{0, 7}));
+        DestroyWindow(edit);
+    }
 }

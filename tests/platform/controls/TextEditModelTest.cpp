@@ -106,3 +106,42 @@ TEST(TextEditModel, WordMotion) {
     m.MoveCaret(CaretMotion::WordLeft, false);
     EXPECT_EQ(m.Caret(), 12u);
 }
+
+// Ctrl+Backspace: blanks and punctuation end a word, so a path loses one folder name at a time.
+TEST(TextEditModel, DeleteWordBackTakesTheWordBeforeTheCaret) {
+    struct Case {
+        const char* text;
+        long caret;
+        const char* after;
+        size_t caretAfter;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"abc def", 7, "abc ", 4},
+        {"abc def  ", 9, "abc ", 4},           // the blanks after the word go with it
+        {"D:\\logs\\W3SVC1", 14, "D:\\logs\\", 8},
+        {"D:\\logs\\", 8, "D:\\", 3},
+        {"abc def", 6, "abc f", 4},            // from inside a word: its start
+        {"\xE6\x97\xA5\xE5\xBF\x97 x", 3, "x", 0}, // CJK letters are word characters: "日志 x"
+        {"a\r\nb", 3, "b", 0},                 // a line break is a blank
+    };
+    // clang-format on
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.text);
+        TextEditModel m(true);
+        m.SetText(k.text);
+        m.SetSelection(k.caret, k.caret);
+        EXPECT_TRUE(m.DeleteWordBack());
+        EXPECT_EQ(m.Text(), k.after);
+        EXPECT_EQ(m.Caret(), k.caretAfter);
+        EXPECT_TRUE(m.Undo());
+        EXPECT_EQ(m.Text(), k.text);
+    }
+    TextEditModel m;
+    m.SetText("abc def");
+    m.SetSelection(0, 0);
+    EXPECT_FALSE(m.DeleteWordBack()); // nothing before the caret
+    m.SetSelection(1, 6);
+    EXPECT_TRUE(m.DeleteWordBack()); // a selection goes, and only it
+    EXPECT_EQ(m.Text(), "af");
+}

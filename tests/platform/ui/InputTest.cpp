@@ -357,21 +357,148 @@ TEST_F(Input, DisabledWindowsGetNoMouseInput) {
     EXPECT_TRUE(Of(WM_LBUTTONDOWN, WM_LBUTTONDOWN).empty());
 }
 
-TEST_F(Input, TheWheelGoesToTheFocusAndUpToItsParents) {
-    HWND p = Top(WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100});
-    HWND c = Child(p, WS_VISIBLE, RECT{0, 0, 50, 50});
-    SetFocus(c);
+// The wheel goes where the pointer is, whichever window has the focus or the activation; the
+// focus gets it only when no window of ours is under the pointer. Each turn is delivered once
+// and then climbs the parent chain through DefWindowProc.
+TEST_F(Input, TheWheelGoesToTheWindowUnderThePointer) {
+    HWND a = Top(WS_POPUP | WS_VISIBLE, RECT{0, 0, 200, 100});
+    HWND list = Child(a, WS_VISIBLE, RECT{100, 0, 200, 100}, 1);
+    HWND edit = Child(a, WS_VISIBLE, RECT{0, 0, 100, 50}, 2);
+    HWND b = Top(WS_POPUP | WS_VISIBLE, RECT{300, 0, 400, 100}); // another top level, not active
+    SetActiveWindow(a);
+    SetFocus(edit);
+    Pump();
+    struct Case {
+        POINT pt;
+        std::vector<HWND> chain; // who gets WM_MOUSEWHEEL, in order
+    } cases[] = {
+        {{150, 50}, {list, a}},  // a child that does not have the focus
+        {{50, 75}, {a}},         // the parent's own client area
+        {{350, 50}, {b}},        // an inactive top-level window
+        {{600, 600}, {edit, a}}, // nothing of ours there: the focus
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(testing::Message() << k.pt.x << "," << k.pt.y);
+        screen->MouseMove(k.pt.x, k.pt.y);
+        Pump();
+        Log().clear();
+        screen->Wheel(-120);
+        Pump();
+        auto wheel = Of(WM_MOUSEWHEEL, WM_MOUSEWHEEL);
+        ASSERT_EQ(wheel.size(), k.chain.size());
+        for (std::size_t i = 0; i < wheel.size(); ++i) {
+            EXPECT_EQ(wheel[i].hwnd, k.chain[i]) << "step " << i;
+            EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(wheel[i].wParam), -120);
+            EXPECT_EQ(wheel[i].lParam, MAKELPARAM(k.pt.x, k.pt.y)); // screen coordinates
+        }
+    }
+    // Nothing changed hands: neither the activation nor the focus follows the wheel.
+    EXPECT_EQ(GetActiveWindow(), a);
+    EXPECT_EQ(GetFocus(), edit);
+}
+
+TEST_F(Input, TheWheelGoesToTheCaptureAndNeverToADisabledWindow) {
+    HWND a = Top(WS_POPUP | WS_VISIBLE, RECT{0, 0, 200, 100});
+    HWND child = Child(a, WS_VISIBLE, RECT{100, 0, 200, 100});
+    HWND b = Top(WS_POPUP | WS_VISIBLE, RECT{300, 0, 400, 100});
+    Pump();
+    screen->MouseMove(350, 50);
+    SetCapture(child);
     Pump();
     Log().clear();
-    screen->MouseMove(80, 80);
-    screen->Wheel(-120);
+    screen->Wheel(120);
     Pump();
     auto wheel = Of(WM_MOUSEWHEEL, WM_MOUSEWHEEL);
-    ASSERT_EQ(wheel.size(), 2u);
-    EXPECT_EQ(wheel[0].hwnd, c);
-    EXPECT_EQ(wheel[1].hwnd, p);
-    EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(wheel[0].wParam), -120);
-    EXPECT_EQ(wheel[0].lParam, MAKELPARAM(80, 80));
+    ASSERT_FALSE(wheel.empty());
+    EXPECT_EQ(wheel[0].hwnd, child);
+    ReleaseCapture();
+    // A window that a modal loop disabled takes no wheel, over its children neither.
+    EnableWindow(a, FALSE);
+    screen->MouseMove(150, 50);
+    Pump();
+    Log().clear();
+    screen->Wheel(120);
+    Pump();
+    EXPECT_TRUE(Of(WM_MOUSEWHEEL, WM_MOUSEHWHEEL).empty());
+    (void)b;
+}
+
+// A sideways wheel arrives as WM_MOUSEHWHEEL (positive to the right); Shift turns a vertical turn
+// into one (away from the user = to the left), with MK_SHIFT still in the keys.
+TEST_F(Input, SidewaysWheelsAndShiftWheelArriveAsHorizontal) {
+    HWND a = Top(WS_POPUP | WS_VISIBLE, RECT{0, 0, 200, 100});
+    Pump();
+    screen->MouseMove(50, 50);
+    Pump();
+    struct Case {
+        bool sideways, shift;
+        int delta;
+        UINT msg;
+        int delivered;
+        WPARAM keys;
+    } cases[] = {
+        {true, false, 120, WM_MOUSEHWHEEL, 120, 0},
+        {true, false, -240, WM_MOUSEHWHEEL, -240, 0},
+        {false, true, 120, WM_MOUSEHWHEEL, -120, MK_SHIFT},
+        {false, true, -120, WM_MOUSEHWHEEL, 120, MK_SHIFT},
+        {false, false, 120, WM_MOUSEWHEEL, 120, 0},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(testing::Message() << k.sideways << k.shift << k.delta);
+        if (k.shift) screen->KeyDown(VK_SHIFT);
+        Log().clear();
+        if (k.sideways) screen->HWheel(k.delta);
+        else screen->Wheel(k.delta);
+        Pump();
+        if (k.shift) screen->KeyUp(VK_SHIFT);
+        Pump();
+        auto wheel = Of(WM_MOUSEWHEEL, WM_MOUSEHWHEEL);
+        ASSERT_EQ(wheel.size(), 1u);
+        EXPECT_EQ(wheel[0].hwnd, a);
+        EXPECT_EQ(wheel[0].msg, k.msg);
+        EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(wheel[0].wParam), k.delivered);
+        EXPECT_EQ(LOWORD(wheel[0].wParam), k.keys);
+    }
+}
+
+// DefWindowProc scrolls a window sideways through its own WM_HSCROLL when its horizontal scroll
+// state can move (three lines a notch), and passes the wheel to the parent otherwise.
+TEST_F(Input, DefWindowProcScrollsSidewaysOnlyWhereTheStateCanMove) {
+    HWND a = Top(WS_POPUP | WS_VISIBLE, RECT{0, 0, 200, 100});
+    HWND wide = Child(a, WS_VISIBLE, RECT{0, 0, 100, 100}, 1);
+    HWND narrow = Child(a, WS_VISIBLE, RECT{100, 0, 200, 100}, 2);
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    si.nMax = 299;
+    si.nPage = 100; // content wider than the page
+    SetScrollInfo(wide, SB_HORZ, &si, FALSE);
+    si.nMax = 99; // content as wide as the page: nothing to scroll
+    SetScrollInfo(narrow, SB_HORZ, &si, FALSE);
+    Pump();
+
+    screen->MouseMove(50, 50);
+    Pump();
+    Log().clear();
+    screen->HWheel(240);
+    Pump();
+    std::vector<Expect> right{E(wide, WM_MOUSEHWHEEL)};
+    for (int i = 0; i < 6; ++i)
+        right.push_back(EW(wide, WM_HSCROLL, SB_LINERIGHT));
+    ExpectSequence(right);
+
+    Log().clear();
+    screen->HWheel(-120);
+    Pump();
+    ExpectSequence({E(wide, WM_MOUSEHWHEEL), EW(wide, WM_HSCROLL, SB_LINELEFT),
+                    EW(wide, WM_HSCROLL, SB_LINELEFT), EW(wide, WM_HSCROLL, SB_LINELEFT)});
+
+    screen->MouseMove(150, 50);
+    Pump();
+    Log().clear();
+    screen->HWheel(120);
+    Pump();
+    ExpectSequence({E(narrow, WM_MOUSEHWHEEL), E(a, WM_MOUSEHWHEEL)});
 }
 
 TEST_F(Input, TheDefaultCursorFollowsTheHitCode) {

@@ -271,20 +271,49 @@ TEST_F(ComboEditTest, EditChangesReachTextOnceWithoutReentry) {
 }
 
 // Ctrl+A and Ctrl+C are commands: releasing their letter must not complete the text, which would
-// collapse the selection just made.
+// collapse the selection just made, whichever key is let go first; typing then replaces the text.
 TEST_F(ComboEditTest, CommandKeysDoNotComplete) {
     AddItems({"D:\\logs\\W3SVC1"});
-    box->SetText("D:\\logs");
+    for (bool ctrlFirst : {false, true}) {
+        SCOPED_TRACE(ctrlFirst ? "Ctrl let go first" : "A let go first");
+        box->SetText("D:\\logs");
+        Settle();
+        Advance(300);
+        screen->KeyDown(VK_CONTROL);
+        screen->KeyDown('A');
+        screen->KeyUp(ctrlFirst ? VK_CONTROL : 'A');
+        screen->KeyUp(ctrlFirst ? 'A' : VK_CONTROL);
+        Settle();
+        Advance(300);
+        EXPECT_EQ(box->GetText(), "D:\\logs");
+        EXPECT_EQ(Selected(), "D:\\logs");
+        TypeChar("e");
+        EXPECT_EQ(box->GetText(), "e");
+    }
+}
+
+// The wheel over the closed box never changes its text; over the open list it scrolls the list,
+// and the text stays until a row is chosen.
+TEST_F(ComboEditTest, TheWheelScrollsTheOpenListAndLeavesTheTextAlone) {
+    for (int i = 0; i < 30; ++i)
+        box->Items()->Add("D:\\logs\\W3SVC" + std::to_string(i));
+    box->SetText("D:\\logs\\W3SVC3");
     Settle();
-    Advance(300);
-    screen->KeyDown(VK_CONTROL);
-    screen->KeyDown('A');
-    screen->KeyUp('A');
-    screen->KeyUp(VK_CONTROL);
+    MoveTo(edit(), 20, 5);
+    screen->Wheel(-WHEEL_DELTA);
+    screen->Wheel(WHEEL_DELTA);
     Settle();
-    Advance(300);
-    EXPECT_EQ(box->GetText(), "D:\\logs");
-    EXPECT_EQ(Selected(), "D:\\logs");
+    EXPECT_EQ(box->GetText(), "D:\\logs\\W3SVC3");
+    box->DropDown();
+    Settle();
+    TqvListBox* list = box->DropDownList()->InnerListBox();
+    const int top = list->TopIndex();
+    MoveTo(list, 20, 10);
+    screen->Wheel(-WHEEL_DELTA);
+    Settle();
+    EXPECT_GT(list->TopIndex(), top);
+    EXPECT_EQ(box->GetText(), "D:\\logs\\W3SVC3");
+    EXPECT_TRUE(box->DroppedDown());
 }
 
 // The transparent edit shows the skin around its text: beside the text the screen shows what the

@@ -5,6 +5,8 @@
 
 #include "ControlsFixture.h"
 
+#include "framework/Edit.h"
+
 #include "skin/controls/qvSkinListView.h"
 #include "skin/data/qvControlSkinRecords.h"
 
@@ -155,11 +157,56 @@ TEST_F(ListViewTest, BarAndListScrollEachOther) {
     Settle();
     EXPECT_EQ(vbar->Position(), 0);
 
-    // The wheel scrolls the list, and the repaint that follows moves the bar.
+    // The wheel scrolls the list under the pointer, and the bar follows.
+    POINT over = lv->ClientToScreen(POINT{60, 60});
+    screen->MouseMove(over.x, over.y);
     screen->Wheel(-WHEEL_DELTA);
     Settle();
     EXPECT_GT(TopIndex(), 0);
     EXPECT_EQ(vbar->Position(), TopIndex());
+}
+
+// The wheel reaches the list while something else has the focus, and a sideways turn (or Shift
+// with the wheel) moves the columns; both bars follow at once, before any repaint.
+TEST_F(ListViewTest, TheWheelScrollsTheListWithoutTheFocusAndTheBarsFollow) {
+    AddRows(40);
+    lv->Columns()->Items(2)->SetWidth(500);
+    lv->Invalidate();
+    Settle();
+    ASSERT_TRUE(vbar->Visible());
+    ASSERT_TRUE(hbar->Visible());
+    auto* other = new vcl::TEdit(form);
+    other->SetBounds(0, 0, 40, 20);
+    other->SetParent(form);
+    other->SetFocus();
+    Settle();
+    ASSERT_FALSE(lv->Focused());
+    POINT over = lv->ClientToScreen(POINT{60, 60});
+    screen->MouseMove(over.x, over.y);
+    Settle();
+    auto wheel = [&](int delta, bool sideways, bool shift) {
+        if (shift) screen->KeyDown(VK_SHIFT);
+        if (sideways) screen->HWheel(delta);
+        else screen->Wheel(delta);
+        if (shift) screen->KeyUp(VK_SHIFT);
+        // Only the input, no paint: the bars must follow the wheel itself.
+        MSG msg;
+        while (PeekMessage(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE) ||
+               PeekMessage(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
+            DispatchMessage(&msg);
+    };
+    wheel(-2 * WHEEL_DELTA, false, false);
+    EXPECT_EQ(TopIndex(), 6); // three rows a notch
+    EXPECT_EQ(vbar->Position(), 6);
+    wheel(WHEEL_DELTA, true, false);
+    int right = GetScrollPos(lv->Handle(), SB_HORZ);
+    EXPECT_GT(right, 0);
+    EXPECT_EQ(hbar->Position(), right);
+    wheel(-WHEEL_DELTA, false, true);
+    EXPECT_GT(GetScrollPos(lv->Handle(), SB_HORZ), right);
+    EXPECT_EQ(hbar->Position(), GetScrollPos(lv->Handle(), SB_HORZ));
+    EXPECT_EQ(TopIndex(), 6); // Shift+wheel leaves the rows alone
+    EXPECT_FALSE(lv->Focused());
 }
 
 TEST_F(ListViewTest, HorizontalBarShowsForWideColumnsAndSharesTheCorner) {

@@ -214,6 +214,20 @@ TEST_F(MemoTest, TheHorizontalBarNeedsTextWiderThanThePage) {
     hbar->SetPosition(120);
     Settle();
     EXPECT_EQ(Native(SB_HORZ).nPos, 120);
+    // A sideways wheel, and Shift with the wheel, scroll the text sideways; the bar follows.
+    POINT p = ScreenAt(memo, 60, 20);
+    screen->MouseMove(p.x, p.y);
+    screen->HWheel(WHEEL_DELTA);
+    Settle();
+    const int right = Native(SB_HORZ).nPos;
+    EXPECT_GT(right, 120);
+    EXPECT_EQ(hbar->Position(), right);
+    screen->KeyDown(VK_SHIFT);
+    screen->Wheel(WHEEL_DELTA); // away from the user: to the left
+    screen->KeyUp(VK_SHIFT);
+    Settle();
+    EXPECT_EQ(Native(SB_HORZ).nPos, 120);
+    EXPECT_EQ(hbar->Position(), 120);
 }
 
 TEST_F(MemoTest, DisablingScrollsLeftDisablesTheBarsAndGreysTheText) {

@@ -144,13 +144,22 @@ TEST_F(ScrollBarTest, DraggingBeyondTheEndStopsAtTheLastPage) {
     EXPECT_EQ(changes.back(), 76);
 }
 
-TEST_F(ScrollBarTest, KeysAndWheelMoveOnlyAFocusableBar) {
+// The keys move only a focusable bar; the wheel moves any bar under the pointer, a sideways
+// turn too (to the right towards Max).
+TEST_F(ScrollBarTest, KeysMoveOnlyAFocusableBarAndTheWheelAnyBarUnderThePointer) {
     bar->SetKind(sbVertical);
     bar->SetBounds(0, 0, 19, 200);
     bar->SetSmallChange(3);
     bar->SetPosition(30);
     Settle();
+    MoveTo(9, 100);
     screen->Wheel(-WHEEL_DELTA);
+    Settle();
+    EXPECT_EQ(bar->Position(), 33);
+    screen->HWheel(-WHEEL_DELTA);
+    Settle();
+    EXPECT_EQ(bar->Position(), 30);
+    screen->Key(VK_DOWN);
     Settle();
     EXPECT_EQ(bar->Position(), 30);
 

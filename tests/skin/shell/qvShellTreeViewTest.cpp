@@ -36,7 +36,9 @@ protected:
         for (int i = 0; i < 12; ++i)
             std::filesystem::create_directories(root_ / ("logs/site" + std::to_string(i)));
 
-        ui::ResetWindowSystem(std::make_unique<ui::HeadlessBackend>());
+        auto backend = std::make_unique<ui::HeadlessBackend>();
+        screen_ = backend.get();
+        ui::ResetWindowSystem(std::move(backend));
         app_ = std::make_unique<vcl::TApplication>(nullptr);
         form_ = new vcl::TForm(app_.get());
         form_->SetBounds(20, 20, 260, 200);
@@ -104,6 +106,7 @@ protected:
     TqvSkinScrollBar* hbar_ = nullptr;
     TqvSkinScrollBar* vbar_ = nullptr;
     TqvSkinDirTreeView* tree_ = nullptr;
+    ui::HeadlessBackend* screen_ = nullptr;
 };
 
 TEST_F(ShellTreeTest, ExpandsLazilyAndSelectsADeepPathWithItsBarsInStep) {
@@ -148,6 +151,16 @@ TEST_F(ShellTreeTest, ExpandsLazilyAndSelectsADeepPathWithItsBarsInStep) {
     Settle();
     EXPECT_NE(tree_->TopItem(), topBefore);
     EXPECT_EQ(GetScrollPos(tree_->Handle(), SB_VERT), vbar_->Position());
+    ExpectBarsInStep();
+
+    // The wheel over the tree scrolls it, and the bar follows.
+    vbar_->SetPosition(0);
+    Settle();
+    POINT over = tree_->ClientToScreen(POINT{40, 40});
+    screen_->MouseMove(over.x, over.y);
+    screen_->Wheel(-WHEEL_DELTA);
+    Settle();
+    EXPECT_EQ(GetScrollPos(tree_->Handle(), SB_VERT), 3);
     ExpectBarsInStep();
 
     // A hidden folder is found only when hidden items are listed.

@@ -51,9 +51,10 @@ struct InputEvent {
     Kind kind = Kind::MouseMove;
     POINT pt{}; // screen coordinates (mouse kinds)
     MouseButton button = MouseButton::Left;
-    int wheelDelta = 0; // in WHEEL_DELTA units (120 per notch), positive away from the user
-    int vk = 0;         // virtual-key code (key kinds)
-    std::string text;   // UTF-8 (Text), a path (DropFile)
+    int wheelDelta = 0;           // in WHEEL_DELTA units (120 per notch), positive away from the user
+    bool wheelHorizontal = false; // a sideways wheel (tilt, touchpad): positive to the right
+    int vk = 0;                   // virtual-key code (key kinds)
+    std::string text;             // UTF-8 (Text), a path (DropFile)
     NativeId window = 0;
 };
 

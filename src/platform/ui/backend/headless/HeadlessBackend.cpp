@@ -48,6 +48,15 @@ void HeadlessBackend::Wheel(int delta) {
     Push(ev);
 }
 
+void HeadlessBackend::HWheel(int delta) {
+    InputEvent ev;
+    ev.kind = InputEvent::Kind::Wheel;
+    ev.pt = cursor_;
+    ev.wheelDelta = delta;
+    ev.wheelHorizontal = true;
+    Push(ev);
+}
+
 void HeadlessBackend::KeyDown(int vk) {
     InputEvent ev;
     ev.kind = InputEvent::Kind::KeyDown;

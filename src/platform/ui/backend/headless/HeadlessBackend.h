@@ -31,6 +31,7 @@ public:
     void MouseUp(MouseButton b = MouseButton::Left);
     void Click(int x, int y, MouseButton b = MouseButton::Left); // move, down, up
     void Wheel(int delta);                                       // WHEEL_DELTA units
+    void HWheel(int delta); // a sideways wheel, WHEEL_DELTA units, positive to the right
     void KeyDown(int vk);
     void KeyUp(int vk);
     void Key(int vk) {

@@ -400,14 +400,22 @@ void SdlBackend::Translate(const void* raw, std::vector<InputEvent>& out) {
             out.push_back(move);
         }
         break;
-    case SDL_MOUSEWHEEL:
+    case SDL_MOUSEWHEEL: {
+        // One event may carry both directions (a touchpad): the vertical turn, then the sideways one.
+        const int sign = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1 : 1;
         ev.kind = InputEvent::Kind::Wheel;
         ev.pt = CursorPos();
-        ev.wheelDelta = (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y) * 120;
-        if (ev.wheelDelta == 0) {
+        if (e.wheel.y != 0) {
+            ev.wheelDelta = sign * e.wheel.y * 120;
+            out.push_back(ev);
+        }
+        if (e.wheel.x == 0) {
             return;
         }
+        ev.wheelDelta = sign * e.wheel.x * 120;
+        ev.wheelHorizontal = true;
         break;
+    }
     case SDL_KEYDOWN:
     case SDL_KEYUP:
         ev.kind = e.type == SDL_KEYDOWN ? InputEvent::Kind::KeyDown : InputEvent::Kind::KeyUp;

@@ -94,6 +94,7 @@ void Win32Backend::PumpEvents(int timeoutMs, std::vector<InputEvent>& out) {
         ev.pt = POINT{e.x, e.y};
         ev.button = ButtonOf(e.button);
         ev.wheelDelta = e.wheelDelta;
+        ev.wheelHorizontal = e.wheelHorizontal;
         ev.vk = e.vk;
         ev.text = std::move(e.text);
         ev.window = e.window;

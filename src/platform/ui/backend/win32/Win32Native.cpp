@@ -247,8 +247,10 @@ LRESULT Host::Impl::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         Sink().push_back(ev);
         return 0;
     }
-    case WM_MOUSEWHEEL: {
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL: {
         ev.kind = Event::Kind::Wheel;
+        ev.wheelHorizontal = msg == WM_MOUSEHWHEEL;
         ev.x = short(LOWORD(lParam)); // already in screen coordinates
         ev.y = short(HIWORD(lParam));
         ev.wheelDelta = GET_WHEEL_DELTA_WPARAM(wParam);

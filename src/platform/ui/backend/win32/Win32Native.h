@@ -35,7 +35,8 @@ struct Event {
     Kind kind = Kind::MouseMove;
     int x = 0, y = 0;   // screen coordinates (mouse kinds, drops, where the pointer went)
     int button = 0;     // 0 left, 1 right, 2 middle
-    int wheelDelta = 0; // WHEEL_DELTA units, positive away from the user
+    int wheelDelta = 0; // WHEEL_DELTA units, positive away from the user (sideways: to the right)
+    bool wheelHorizontal = false;
     int vk = 0;
     std::string text; // UTF-8 (Text), a path (DropFile)
     std::uint32_t window = 0;
