@@ -60,7 +60,7 @@ public:
 #endif
 
 private:
-    void* handle_ = nullptr; // Windows: the holding handle
+    [[maybe_unused]] void* handle_ = nullptr; // Windows: the holding handle (unused on Linux)
 };
 
 // A folder (its path ends in a separator) in which no file or folder can be created, whoever the
